@@ -1,0 +1,186 @@
+#pragma once
+// The single device-link object: discovery, device database, TCP session and poller,
+// framing and send queue, receive dispatch and the parameter model. Windows never touch
+// sockets; they write into the model and call one of the send operations.
+//
+// The class is one object for its users; its concerns live in separate files:
+//   datamodel.cpp  framing, send queue, reassembly hand-off, clock
+//   discovery.cpp  interface sockets, discovery records, device list
+//   devicedb.cpp   devices.db
+//   session.cpp    selection, connection, login, link timer
+//   poller.cpp     periodic reads
+//   dispatch.cpp   receive dispatch into the parameter model
+#include "catalogue.h"
+#include "frame.h"
+#include "records.h"
+
+#include <QAbstractSocket>
+#include <QByteArray>
+#include <QHostAddress>
+#include <QList>
+#include <QNetworkInterface>
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+
+class QTcpSocket;
+class QTimer;
+class QUdpSocket;
+
+class DataModel : public QObject
+{
+    Q_OBJECT
+public:
+    using UDPBrowsingPacket = proto::BrowsingRecord;
+    struct Filter {
+        using HLPF = proto::HLPF;
+        using PEQ = proto::PEQ;
+    };
+    using Limiter = proto::Limiter;
+    using Gate = proto::Gate;
+    using Agc = proto::Agc;
+    using Clock = std::function<qint64()>;
+
+    // One known device. The position in the device list is the device index.
+    struct DeviceEntry {
+        UDPBrowsingPacket record;
+        bool online = false;
+        qint64 lastSeen = 0;
+        QTcpSocket *socket = nullptr;
+        QHostAddress localAddress;
+    };
+
+    // What the constructor sets up. The defaults are the application's; tests turn
+    // off what touches the machine and inject the clock.
+    struct Options {
+        QString databasePath = QStringLiteral("devices.db");
+        bool openDatabase = true;
+        bool bindDiscovery = true;
+        bool startTimer = true;
+        Clock clock; // milliseconds since the epoch; empty = the system clock
+    };
+
+    // One pending entry of the send queue; the first five fields form its key.
+    struct QueuedCommand {
+        qint64 time = 0;
+        quint8 type = 0;
+        quint8 subType = 0;
+        quint8 funcId = 0;
+        quint8 channel = 255;
+        quint8 index = 255;
+        QByteArray payload;
+    };
+
+    explicit DataModel(QObject *parent = nullptr);
+    explicit DataModel(const Options &options, QObject *parent = nullptr);
+    ~DataModel() override;
+
+    // The process-wide instance (the first one constructed).
+    static DataModel *instance();
+
+    // --- clock and frame address ---
+    qint64 now() const;
+    void setClock(Clock clock);
+    quint16 frameAddress() const { return m_frameAddress; }
+    void setFrameAddress(quint16 address) { m_frameAddress = address; }
+
+    // --- framing and send queue ---
+    void writeFrame(quint8 type, quint8 subType, quint8 funcId, quint8 flag, const char *payload, int length);
+    void sendCommand(quint8 type, quint8 subType, quint8 funcId, const QByteArray &payload = QByteArray());
+    void sendCommand(proto::MessageKey key, const QByteArray &payload = QByteArray())
+    { sendCommand(key.type, key.subType, key.funcId, payload); }
+    void sendRead(quint8 type, quint8 subType, quint8 funcId, const QByteArray &payload = QByteArray());
+    void sendRead(proto::MessageKey key, const QByteArray &payload = QByteArray())
+    { sendRead(key.type, key.subType, key.funcId, payload); }
+    void queueCommand(quint8 type, quint8 subType, quint8 funcId, quint8 channel, quint8 index,
+                      const QByteArray &payload);
+    void queueCommand(proto::MessageKey key, quint8 channel, quint8 index, const QByteArray &payload)
+    { queueCommand(key.type, key.subType, key.funcId, channel, index, payload); }
+    void flushQueue();
+    void clearQueue();
+    const QVector<QueuedCommand> &queue() const { return m_queue; }
+
+    // Frames written while a batch is open go out in one socket write when it closes.
+    void beginBatch();
+    void endBatch();
+
+    // Every frame that writeFrame actually writes is also handed here (diagnostics,
+    // tests and benchmarks). Null by default.
+    void setFrameTap(std::function<void(const QByteArray &frame)> tap) { m_frameTap = std::move(tap); }
+
+    // The last command the user caused; cleared 1.5 s after it was set.
+    qint64 lastCommandTime() const { return m_lastCommandTime; }
+    proto::MessageKey lastCommandKey() const { return m_lastCommandKey; }
+    void clearLastCommand();
+
+    // Bytes received from the current device's socket. tcpReadyRead uses it; tests
+    // and fuzzers feed it directly.
+    void feedReceived(const QByteArray &bytes);
+    void clearReceiveBuffer();
+    int receiveBuffered() const { return m_reassembler.buffered(); }
+
+    // --- discovery and device list (discovery.cpp) ---
+    int deviceCount() const { return m_devices.size(); }
+    const DeviceEntry *device(int index) const
+    { return index >= 0 && index < m_devices.size() ? m_devices.at(index) : nullptr; }
+    DeviceEntry *device(int index)
+    { return index >= 0 && index < m_devices.size() ? m_devices.at(index) : nullptr; }
+    int indexOfDeviceId(quint32 deviceId) const;
+
+    // --- session (session.cpp) ---
+    int currentIndex() const { return m_currentIndex; }
+    DeviceEntry *currentDevice() { return device(m_currentIndex); }
+    bool isCurrentConnected() const;
+
+public slots:
+    void tcpReadyRead();
+
+signals:
+    // Parameter changes, routed by the main window.
+    void tcpSyncToUI(uchar type, uchar subType, uchar funcId, uchar channel, uchar other, QVariant any);
+    // Session.
+    void tcpLoginChanged(uchar result);
+    void tcpConnectTimeout(bool notify);
+    // Device list.
+    void deviceListAdd(DataModel::UDPBrowsingPacket *record, bool online);
+    void deviceListRemove(int index);
+    void deviceListIPAddressChanged(uint index, uint ip);
+    void deviceListModelChanged(uint index, QString model);
+    void deviceListARMVersionChanged(uint index, uchar major, uchar minor, uchar patch);
+    void deviceListDSPVersionChanged(uint index, uchar major, uchar minor, uchar patch);
+    void deviceListSerialNumberChanged(uint index, QString serial);
+    void deviceListLocationChanged(uint index, QString location);
+    void deviceListDescriptionChanged(uint index, QString description);
+    void deviceListFaultChanged(uint index, bool fault);
+    void deviceListPresetChanged(uint index, QString preset);
+    void deviceListRunTimeChanged(uint index, uint runTime, uint totalTime);
+    void deviceListNetworkChanged(int index);
+    void deviceListSelectionChanged(int index, bool fromRemoval);
+    // An entry took the DeviceID that the connected device reported.
+    void deviceListDeviceIdChanged(uint index, uint deviceId);
+
+private:
+    void init(const Options &options);
+    void dispatchFrame(const proto::FrameHeader &header, const QByteArray &payload);
+
+    // framing and queue
+    Clock m_clock;
+    quint16 m_frameAddress = 1;
+    QVector<QueuedCommand> m_queue;
+    qint64 m_lastCommandTime = 0;
+    proto::MessageKey m_lastCommandKey;
+    proto::FrameReassembler m_reassembler;
+    QByteArray m_sendBuffer;
+    QByteArray m_batch;
+    int m_batchDepth = 0;
+    std::function<void(const QByteArray &)> m_frameTap;
+
+    // discovery and device list
+    QList<DeviceEntry *> m_devices;
+
+    // session
+    int m_currentIndex = -1;
+    qint64 m_lastReceiveTime = 0;
+};

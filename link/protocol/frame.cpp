@@ -1,0 +1,112 @@
+#include "frame.h"
+#include "wire.h"
+
+#include <QDebug>
+
+namespace proto {
+
+void appendFrame(QByteArray &out, quint16 address, quint8 type, quint8 subType, quint8 funcId, quint8 flag,
+                 const char *payload, int length)
+{
+    if (length < 0 || (length > 0 && !payload))
+        length = 0;
+    if (length > 0xFFFF)
+        length = 0xFFFF;
+    const int start = out.size();
+    out.resize(start + FrameOverhead + length);
+    char *p = out.data() + start;
+    p[0] = char(0x82);
+    p[1] = char(0x7D);
+    writeU16(p + 2, address);
+    p[4] = char(type);
+    p[5] = char(subType);
+    p[6] = char(funcId);
+    p[7] = char(flag);
+    writeU16(p + 8, quint16(length));
+    if (length > 0)
+        std::memcpy(p + FrameHeaderSize, payload, size_t(length));
+    p[FrameHeaderSize + length] = char(0x7D);
+    p[FrameHeaderSize + length + 1] = char(0x82);
+}
+
+QByteArray buildFrame(quint16 address, quint8 type, quint8 subType, quint8 funcId, quint8 flag, const QByteArray &payload)
+{
+    QByteArray out;
+    appendFrame(out, address, type, subType, funcId, flag, payload.constData(), payload.size());
+    return out;
+}
+
+FrameHeader parseHeader(const char *p)
+{
+    FrameHeader h;
+    h.address = readU16(p + 2);
+    h.type = quint8(p[4]);
+    h.subType = quint8(p[5]);
+    h.funcId = quint8(p[6]);
+    h.flag = quint8(p[7]);
+    h.length = readU16(p + 8);
+    return h;
+}
+
+FrameReassembler::FrameReassembler(Handler handler)
+    : m_handler(std::move(handler))
+{
+}
+
+void FrameReassembler::clear()
+{
+    m_buffer.clear();
+    m_offset = 0;
+    ++m_generation;
+}
+
+int FrameReassembler::feed(const char *data, int size)
+{
+    if (size > 0) {
+        // Compact before growing so consumed bytes never accumulate.
+        if (m_offset > 0 && (m_offset >= m_buffer.size() / 2 || m_offset > 65536)) {
+            m_buffer.remove(0, m_offset);
+            m_offset = 0;
+        }
+        m_buffer.append(data, size);
+    }
+    return process();
+}
+
+int FrameReassembler::process()
+{
+    int frames = 0;
+    const quint64 generation = m_generation;
+    while (m_buffer.size() - m_offset >= 11) {
+        const char *p = m_buffer.constData() + m_offset;
+        const int available = m_buffer.size() - m_offset;
+        if (quint8(p[0]) != 0x82 || quint8(p[1]) != 0x7D) {
+            qDebug() << "PacketHeader Error!!! total len =" << available;
+            ++m_offset;
+            continue;
+        }
+        const int n = readU16(p + 8);
+        if (available < n + FrameOverhead)
+            break;
+        if (quint8(p[n + 10]) != 0x7D || quint8(p[n + 11]) != 0x82) {
+            qDebug() << "PacketTailer Error!!! total len =" << available << ", pkt len =" << n + FrameOverhead;
+            m_offset += n + FrameOverhead;
+            continue;
+        }
+        const FrameHeader header = parseHeader(p);
+        const QByteArray payload(p + FrameHeaderSize, n);
+        m_offset += n + FrameOverhead;
+        ++frames;
+        if (m_handler)
+            m_handler(header, payload);
+        if (generation != m_generation)
+            break; // the handler reset the stream (a new connection)
+    }
+    if (m_offset == m_buffer.size()) {
+        m_buffer.resize(0);
+        m_offset = 0;
+    }
+    return frames;
+}
+
+} // namespace proto

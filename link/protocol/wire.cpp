@@ -1,0 +1,63 @@
+#include "wire.h"
+
+#include <QStringList>
+#include <QTextCodec>
+
+namespace proto {
+
+static QTextCodec *localCodec()
+{
+    static QTextCodec *codec = [] {
+        QTextCodec *c = QTextCodec::codecForName("GB2312");
+        return c ? c : QTextCodec::codecForLocale();
+    }();
+    return codec;
+}
+
+QString decodeText(const char *data, int fieldSize)
+{
+    if (!data || fieldSize <= 0)
+        return QString();
+    const void *nul = std::memchr(data, 0, size_t(fieldSize));
+    const int len = nul ? int(static_cast<const char *>(nul) - data) : fieldSize;
+    return localCodec()->toUnicode(data, len);
+}
+
+QByteArray encodeText(const QString &text)
+{
+    return localCodec()->fromUnicode(text);
+}
+
+QByteArray encodeTextField(const QString &text, int fieldSize)
+{
+    QByteArray bytes = encodeText(text).left(fieldSize);
+    bytes.append(QByteArray(fieldSize - bytes.size(), '\0'));
+    return bytes;
+}
+
+QString ipToString(quint32 ip)
+{
+    return QStringLiteral("%1.%2.%3.%4").arg(ip >> 24).arg((ip >> 16) & 0xFF).arg((ip >> 8) & 0xFF).arg(ip & 0xFF);
+}
+
+bool parseIPv4(const QString &text, quint32 *ip)
+{
+    const QStringList parts = text.trimmed().split(QLatin1Char('.'));
+    if (parts.size() != 4)
+        return false;
+    quint32 value = 0;
+    for (const QString &part : parts) {
+        if (part.isEmpty() || part.size() > 3)
+            return false;
+        bool ok = false;
+        const uint octet = part.toUInt(&ok, 10);
+        if (!ok || octet > 255)
+            return false;
+        value = (value << 8) | octet;
+    }
+    if (ip)
+        *ip = value;
+    return true;
+}
+
+} // namespace proto
