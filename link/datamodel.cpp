@@ -181,16 +181,30 @@ void DataModel::tcpReadyRead()
     feedReceived(socket->readAll());
 }
 
+QTcpSocket *DataModel::createSocket()
+{
+    auto *socket = new QTcpSocket(this);
+    connect(socket, &QTcpSocket::stateChanged, this, &DataModel::tcpStateChanged);
+    connect(socket, &QTcpSocket::readyRead, this, &DataModel::tcpReadyRead);
+    connect(socket, &QTcpSocket::connected, this, &DataModel::tcpConnected);
+    return socket;
+}
+
+DataModel::DeviceEntry *DataModel::appendEntry(const UDPBrowsingPacket &record, bool online)
+{
+    auto *entry = new DeviceEntry;
+    entry->record = record;
+    entry->online = online;
+    entry->lastSeen = now();
+    entry->socket = createSocket();
+    m_devices.append(entry);
+    return entry;
+}
+
 int DataModel::indexOfDeviceId(quint32 deviceId) const
 {
     for (int i = 0; i < m_devices.size(); ++i)
         if (m_devices.at(i)->record.deviceId == deviceId)
             return i;
     return -1;
-}
-
-// Until the dispatcher lands every frame is dropped here; the reassembler has already
-// taken its bytes off the stream.
-void DataModel::dispatchFrame(const proto::FrameHeader &, const QByteArray &)
-{
 }

@@ -129,13 +129,37 @@ public:
     { return index >= 0 && index < m_devices.size() ? m_devices.at(index) : nullptr; }
     int indexOfDeviceId(quint32 deviceId) const;
 
-    // --- session (session.cpp) ---
+    void addDevice(quint32 ip);
+    void removeDevice(int index);
+    void setNetworkParameters(int index, quint32 ip, quint32 netmask, quint32 gateway);
+
+    // --- device database (devicedb.cpp) ---
+    void sqlAdd(const UDPBrowsingPacket &record);
+    void sqlRemove(quint32 deviceId);
+    void sqlUpdateDeviceId(quint32 oldId, quint32 newId);
+    void sqlUpdateIPAddress(quint32 deviceId, quint32 ip);
+
+    // --- session (session.cpp, poller.cpp) ---
     int currentIndex() const { return m_currentIndex; }
     DeviceEntry *currentDevice() { return device(m_currentIndex); }
     bool isCurrentConnected() const;
+    void selectDevice(int index, bool fromRemoval);
+    void sendLogin(const QString &password, bool remember);
+    void sendDateTime();
+    bool isLoggedIn() const { return m_loggedIn; }
+    // The login reply (2, 1, 1), from the dispatcher.
+    void handleLoginReply(quint8 result);
+    // The reply to LoginPassword forgets both passwords.
+    void clearPasswords();
+
+    // --- dispatch and parameter model (dispatch.cpp, parametermodel.*) ---
+    void resetDeviceStatus();
 
 public slots:
     void tcpReadyRead();
+    void tcpConnected();
+    void tcpStateChanged(QAbstractSocket::SocketState state);
+    void timeout();
 
 signals:
     // Parameter changes, routed by the main window.
@@ -163,6 +187,9 @@ signals:
 
 private:
     void init(const Options &options);
+    // Appends an entry with its own socket (signals connected) and returns it.
+    DeviceEntry *appendEntry(const UDPBrowsingPacket &record, bool online);
+    QTcpSocket *createSocket();
     void dispatchFrame(const proto::FrameHeader &header, const QByteArray &payload);
 
     // framing and queue
@@ -183,4 +210,5 @@ private:
     // session
     int m_currentIndex = -1;
     qint64 m_lastReceiveTime = 0;
+    bool m_loggedIn = false;
 };

@@ -1,0 +1,6 @@
+#include "datamodel.h"
+
+// Discovery and the device list: filled in by the discovery work.
+void DataModel::addDevice(quint32) {}
+void DataModel::removeDevice(int) {}
+void DataModel::setNetworkParameters(int, quint32, quint32, quint32) {}
