@@ -129,6 +129,9 @@ public:
     { return index >= 0 && index < m_devices.size() ? m_devices.at(index) : nullptr; }
     int indexOfDeviceId(quint32 deviceId) const;
 
+    // Called by the link timer every second.
+    void rebindIfInterfacesChanged();
+    void ageDevices();
     void addDevice(quint32 ip);
     void removeDevice(int index);
     void setNetworkParameters(int index, quint32 ip, quint32 netmask, quint32 gateway);
@@ -151,6 +154,8 @@ public:
     void handleLoginReply(quint8 result);
     // The reply to LoginPassword forgets both passwords.
     void clearPasswords();
+    // A device coming online starts a fresh cycle of local addresses.
+    void resetRetryCycle();
 
     // --- dispatch and parameter model (dispatch.cpp, parametermodel.*) ---
     void resetDeviceStatus();

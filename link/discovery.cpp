@@ -4,3 +4,5 @@
 void DataModel::addDevice(quint32) {}
 void DataModel::removeDevice(int) {}
 void DataModel::setNetworkParameters(int, quint32, quint32, quint32) {}
+void DataModel::rebindIfInterfacesChanged() {}
+void DataModel::ageDevices() {}

@@ -9,3 +9,4 @@ void DataModel::clearPasswords() {}
 void DataModel::tcpConnected() {}
 void DataModel::tcpStateChanged(QAbstractSocket::SocketState) {}
 void DataModel::timeout() {}
+void DataModel::resetRetryCycle() {}
