@@ -12,6 +12,7 @@
 //   dispatch.cpp   receive dispatch into the parameter model
 #include "catalogue.h"
 #include "frame.h"
+#include "parametermodel.h"
 #include "records.h"
 
 #include <QAbstractSocket>
@@ -159,6 +160,11 @@ public:
 
     // --- dispatch and parameter model (dispatch.cpp, parametermodel.*) ---
     void resetDeviceStatus();
+    // The copy of every device value; pages read it and write their edits into it.
+    ParameterModel &model() { return m_model; }
+    const ParameterModel &model() const { return m_model; }
+    void setChannelNames(quint16 danteInputMask, quint16 danteOutputMask)
+    { m_model.setChannelNames(danteInputMask, danteOutputMask); }
 
 public slots:
     void tcpReadyRead();
@@ -211,6 +217,9 @@ private:
 
     // discovery and device list
     QList<DeviceEntry *> m_devices;
+
+    // dispatch and parameter model
+    ParameterModel m_model;
 
     // session
     int m_currentIndex = -1;
