@@ -51,6 +51,8 @@ void DataModel::init(const Options &options)
 {
     if (options.clock)
         m_clock = options.clock;
+    if (options.startTimer)
+        startLinkTimer();
 }
 
 bool DataModel::isCurrentConnected() const

@@ -157,6 +157,28 @@ public:
     void clearPasswords();
     // A device coming online starts a fresh cycle of local addresses.
     void resetRetryCycle();
+    QHostAddress bindAddress() const { return m_bindAddress; }
+    qint64 tickCounter() const { return m_tickCounter; }
+
+    // The local addresses tried in turn when discovery has not said which one reaches the
+    // device. Unset: every IPv4 address of every active interface. Tests use loopback ones.
+    using AddressSource = std::function<QList<QNetworkAddressEntry>()>;
+    void setLocalAddressSource(AddressSource source) { m_addressSource = std::move(source); }
+    void setDevicePort(quint16 port) { m_devicePort = port; }
+
+    // One bit per open configuration dialog; each dialog sets its bit while visible.
+    enum SyncRequest : quint8 {
+        SyncLabels = 1, SyncPresets = 2, SyncUsb = 4, SyncDeviceSetup = 8, SyncGpio = 16, SyncDante = 32
+    };
+    void setSyncRequest(quint8 bit, bool on)
+    { m_syncRequest = on ? quint8(m_syncRequest | bit) : quint8(m_syncRequest & ~bit); }
+    quint8 syncRequestMask() const { return m_syncRequest; }
+    // The module page on show (0..16) and its selected channel, written by the page container.
+    static constexpr quint32 NoPage = 0xFFFFFFFFu;
+    void setPageIndex(quint32 index) { m_pageIndex = index; }
+    quint32 pageIndex() const { return m_pageIndex; }
+    void setSelectedChannel(quint8 channel) { m_selectedChannel = channel; }
+    quint8 selectedChannel() const { return m_selectedChannel; }
 
     // --- dispatch and parameter model (dispatch.cpp, parametermodel.*) ---
     void resetDeviceStatus();
@@ -202,6 +224,8 @@ private:
     DeviceEntry *appendEntry(const UDPBrowsingPacket &record, bool online);
     QTcpSocket *createSocket();
     void dispatchFrame(const proto::FrameHeader &header, const QByteArray &payload);
+    // Login accepted: forget the temperature, recording counts and identity of the last session.
+    void clearLoginStatus();
 
     // framing and queue
     Clock m_clock;
@@ -225,4 +249,23 @@ private:
     int m_currentIndex = -1;
     qint64 m_lastReceiveTime = 0;
     bool m_loggedIn = false;
+    void startLinkTimer();
+    void dropConnection();
+    void connectToCurrent();
+    void reconnect();
+    void poll();
+    void pollPage();
+    void pollSyncRequests();
+    QTimer *m_linkTimer = nullptr;
+    QString m_pendingPassword;
+    QString m_storedPassword;
+    QHostAddress m_bindAddress;
+    QHostAddress m_cycleStart;
+    bool m_firstTimeout = true;
+    qint64 m_tickCounter = 0;
+    quint8 m_syncRequest = 0;
+    quint32 m_pageIndex = NoPage;
+    quint8 m_selectedChannel = 0;
+    quint16 m_devicePort = 2698;
+    AddressSource m_addressSource;
 };
