@@ -51,6 +51,15 @@ void DataModel::init(const Options &options)
 {
     if (options.clock)
         m_clock = options.clock;
+    // The stored devices come first, so that records arriving at once match their entries.
+    m_databaseEnabled = options.openDatabase;
+    if (options.openDatabase)
+        openDeviceDatabase(options.databasePath);
+    m_discoveryEnabled = options.bindDiscovery;
+    if (options.bindDiscovery) {
+        m_interfaceCount = activeInterfaces().size();
+        bindDiscoverySockets();
+    }
     if (options.startTimer)
         startLinkTimer();
 }

@@ -137,11 +137,31 @@ public:
     void removeDevice(int index);
     void setNetworkParameters(int index, quint32 ip, quint32 netmask, quint32 gateway);
 
+    // Replaces every interface socket; the constructor and rebindIfInterfacesChanged call it.
+    void bindDiscoverySockets();
+    int discoverySocketCount() const { return m_interfaceSockets.size(); }
+    // Up or running, not loopback.
+    static QList<QNetworkInterface> activeInterfaces();
+    // One discovery datagram, with the IPv4 address entries of the interface it arrived on
+    // (empty when unknown). udpReadyRead feeds it; tests and benchmarks call it directly.
+    void handleDatagram(const QByteArray &data, const QList<QNetworkAddressEntry> &arrival);
+    // The first entry whose network holds ip; null when none does.
+    static QHostAddress localAddressFor(const QList<QNetworkAddressEntry> &arrival, quint32 ip);
+
     // --- device database (devicedb.cpp) ---
     void sqlAdd(const UDPBrowsingPacket &record);
     void sqlRemove(quint32 deviceId);
     void sqlUpdateDeviceId(quint32 oldId, quint32 newId);
     void sqlUpdateIPAddress(quint32 deviceId, quint32 ip);
+    void sqlUpdateModel(quint32 deviceId, const QString &model);
+    void sqlUpdateARMVersion(quint32 deviceId, const quint8 version[3]);
+    void sqlUpdateDSPVersion(quint32 deviceId, const quint8 version[3]);
+    void sqlUpdateLocation(quint32 deviceId, const QString &location);
+    void sqlUpdateDescription(quint32 deviceId, const QString &description);
+    void sqlUpdateSerialNumber(quint32 deviceId, const QString &serialNumber);
+    // Opens (or creates) the file and appends every stored device as an offline entry.
+    // False when the file could not be opened or its rows could not be read.
+    bool openDeviceDatabase(const QString &path);
 
     // --- session (session.cpp, poller.cpp) ---
     int currentIndex() const { return m_currentIndex; }
@@ -189,6 +209,7 @@ public:
     { m_model.setChannelNames(danteInputMask, danteOutputMask); }
 
 public slots:
+    void udpReadyRead();
     void tcpReadyRead();
     void tcpConnected();
     void tcpStateChanged(QAbstractSocket::SocketState state);
@@ -241,6 +262,24 @@ private:
 
     // discovery and device list
     QList<DeviceEntry *> m_devices;
+    struct InterfaceSocket {
+        QNetworkInterface iface;
+        QList<QNetworkAddressEntry> ipv4; // the interface's IPv4 entries at binding time
+        QUdpSocket *socket = nullptr;
+    };
+    QList<InterfaceSocket> m_interfaceSockets;
+    int m_interfaceCount = 0;
+    // Not on Windows: one any-address socket receives the broadcasts for all interfaces.
+    QUdpSocket *m_broadcastSocket = nullptr;
+    bool m_discoveryEnabled = false;
+    bool m_databaseEnabled = false;
+    void releaseDiscoverySockets();
+    const QList<QNetworkAddressEntry> &arrivalEntries(const QUdpSocket *socket, int interfaceIndex) const;
+    void readDatagrams(QUdpSocket *socket);
+    bool execStatement(const QString &statement, const QVariantList &values, const char *operation, int number);
+    bool execNamedUpdate(const char *column, quint32 deviceId, const QVariant &value, const char *operation,
+                         int number);
+    bool loadDevices();
 
     // dispatch and parameter model
     ParameterModel m_model;
