@@ -1,0 +1,21 @@
+#pragma once
+// Base of the application's dialogs: Return and Enter never trigger a button (edits commit on
+// editingFinished instead), and it remembers whether it was shown, so that a dialog saves its
+// geometry at the end of the run only when the user has actually seen it.
+#include <QDialog>
+
+class Dialog : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit Dialog(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
+
+    bool hasBeenShown() const { return m_hasBeenShown; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    bool m_hasBeenShown = false;
+};

@@ -1,0 +1,43 @@
+#pragma once
+// Vertical bar meter: grows upward from the bottom, or downward from the top.
+#include <QColor>
+#include <QRectF>
+#include <QWidget>
+
+class Meter : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Meter(QWidget *parent = nullptr);
+
+    void setRange(int minimum, int maximum);
+    void setValue(int value);
+    void setFromTop(bool fromTop);
+
+    int minimum() const { return m_minimum; }
+    int maximum() const { return m_maximum; }
+    int value() const { return m_value; }
+    bool isFromTop() const { return m_fromTop; }
+    // Share of the range the value reaches, 0..1.
+    double level() const;
+    // The lit part of the bar in widget coordinates (empty at the minimum).
+    QRectF litRect() const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void loadColours();
+    QRectF innerRect() const;
+
+    int m_minimum = -40;
+    int m_maximum = 24;
+    int m_value = -40;
+    bool m_fromTop = false;
+    QColor m_frameColour;
+    QColor m_backgroundColour;
+    bool m_skipNextStyleChange = true;
+};

@@ -1,0 +1,13 @@
+#pragma once
+// QSpinBox without a context menu.
+#include <QSpinBox>
+
+class SpinBox : public QSpinBox
+{
+    Q_OBJECT
+public:
+    explicit SpinBox(QWidget *parent = nullptr);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+};

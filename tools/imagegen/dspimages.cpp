@@ -1,0 +1,8 @@
+#include "dspimages.h"
+
+#include <QtGlobal>
+
+void dspInitImages()
+{
+    Q_INIT_RESOURCE(dspimages);
+}
