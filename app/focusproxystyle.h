@@ -1,0 +1,15 @@
+#pragma once
+// Application style wrapper that never paints focus rectangles; everything else goes
+// to the wrapped style.
+#include <QProxyStyle>
+
+class FocusProxyStyle : public QProxyStyle
+{
+    Q_OBJECT
+public:
+    explicit FocusProxyStyle(QStyle *style = nullptr);
+    explicit FocusProxyStyle(const QString &key);
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget = nullptr) const override;
+};

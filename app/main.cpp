@@ -1,0 +1,132 @@
+// Entry point: firewall rules, settings, splash, device link and main window.
+#include "datamodel.h"
+#include "dspresources.h"
+#include "firewall.h"
+#include "focusproxystyle.h"
+#include "splashscreen.h"
+#include "systemsettings.h"
+
+#include <QApplication>
+#include <QBitmap>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QIcon>
+#include <QMainWindow>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyleFactory>
+#include <QTextCodec>
+
+#include <memory>
+
+#ifdef DSP_HAVE_IMAGES
+void dspInitImages();
+#endif
+
+namespace {
+
+// Stand-in until MainWindow exists; MainWindow replaces this function. It will raise the
+// splash progress while it builds its pages and take the variant's channel masks.
+std::unique_ptr<QMainWindow> createMainWindow(const SystemSettings &settings)
+{
+    auto window = std::make_unique<QMainWindow>();
+    window->setWindowTitle(settings.title());
+    window->resize(1024, 700);
+    return window;
+}
+
+// The device variant dialog asked for at start-up. Returns false when the user closed it
+// without accepting. Until that dialog exists there is nothing to ask.
+bool runStartupVariantDialog(SystemSettings &settings, SplashScreen &splash)
+{
+    Q_UNUSED(settings);
+    Q_UNUSED(splash);
+    return true;
+}
+
+QPixmap splashPixmap(bool dark)
+{
+    QPixmap pixmap(400, 100);
+    pixmap.fill(dark ? QColor(48, 49, 51) : QColor(236, 236, 236));
+    QBitmap mask(pixmap.size());
+    mask.fill(Qt::color0);
+    QPainter painter(&mask);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::color1);
+    painter.drawRoundedRect(QRectF(pixmap.rect()), 10, 10);
+    painter.end();
+    pixmap.setMask(mask);
+    return pixmap;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Must be decided before the application object exists.
+    if (SystemSettings::highDpiScalingEnabled())
+        QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    else
+        QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
+
+    QApplication app(argc, argv);
+    dspInitResources();
+#ifdef DSP_HAVE_IMAGES
+    dspInitImages();
+#endif
+
+    QCommandLineParser parser;
+    const QCommandLineOption addOption(QStringList{QStringLiteral("a"), QStringLiteral("add")},
+                                       QStringLiteral("Add rule."));
+    const QCommandLineOption deleteOption(QStringList{QStringLiteral("d"), QStringLiteral("delete")},
+                                          QStringLiteral("Delete rule."));
+    parser.addOption(addOption);
+    parser.addOption(deleteOption);
+    // Unknown arguments must not stop a normal start, so errors are ignored.
+    parser.parse(QCoreApplication::arguments());
+
+    const QString executable = QCoreApplication::applicationFilePath();
+    if (parser.isSet(addOption)) {
+        Firewall::addRules(executable);
+        return 0;
+    }
+    if (parser.isSet(deleteOption)) {
+        Firewall::deleteRules(executable);
+        return 0;
+    }
+    // A missing rule (the program may have moved since it was made) is added by an
+    // elevated copy of ourselves; this process carries on regardless.
+    if (!Firewall::ruleExists(executable))
+        Firewall::requestElevatedAdd(executable);
+
+    QApplication::setFont(QFont(QStringLiteral("Arial"), 9));
+    QApplication::setStyle(new FocusProxyStyle(QStyleFactory::create(QStringLiteral("windows"))));
+    if (QTextCodec *codec = QTextCodec::codecForName("GB2312"))
+        QTextCodec::setCodecForLocale(codec);
+
+    SystemSettings settings;
+    QApplication::setWindowIcon(QIcon(QStringLiteral("image/app.ico")));
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+
+    auto splash = std::make_unique<SplashScreen>(splashPixmap(settings.isDark()));
+    splash->show();
+
+    DataModel dataModel;
+    dataModel.setFrameAddress(settings.frameAddress());
+    splash->setProgress(3);
+
+    std::unique_ptr<QMainWindow> mainWindow = createMainWindow(settings);
+
+    if (settings.showAtStartup() && !runStartupVariantDialog(settings, *splash))
+        return 0;
+
+    // Step for the channel masks of the variant in force: the placeholder window has no
+    // pages to hand them to; MainWindow takes settings.inputMask() and its siblings here.
+
+    mainWindow->show();
+    splash->finish(mainWindow.get());
+    splash.reset();
+    QApplication::restoreOverrideCursor();
+    return app.exec();
+}

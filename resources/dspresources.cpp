@@ -1,0 +1,8 @@
+#include "dspresources.h"
+
+#include <QtGlobal>
+
+void dspInitResources()
+{
+    Q_INIT_RESOURCE(dspresources);
+}
