@@ -1,5 +1,978 @@
 #include "datamodel.h"
+#include "wire.h"
 
-// Receive dispatch: filled in by the dispatch work.
-void DataModel::resetDeviceStatus() {}
-void DataModel::dispatchFrame(const proto::FrameHeader &, const QByteArray &) {}
+#include <QVariantList>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+// Receive dispatch: every frame the reassembler cuts from the stream is accepted or
+// dropped here, checked against the layout of its key, clamped, stored in the parameter
+// model and announced once per changed value. The layout of the regular keys (lengths,
+// element types, ranges, per-channel arrays) comes from the catalogue table; the binding
+// table below only says where each element lives in the model. Keys with behaviour of
+// their own are handled by name further down.
+//
+// Received floats: NaN never reaches the model (the stored value is kept, like an
+// enumeration out of range); infinities clamp to the bound of the field.
+
+namespace {
+
+using namespace proto;
+
+// One received field: where it sits in its record, its wire type and its range.
+struct FieldRule {
+    quint8 offset;
+    Elem elem;
+    bool enumeration;
+    float min;
+    float max;
+};
+
+// A value read from the wire, after its rule was applied.
+struct Scalar {
+    qint64 i = 0;
+    float f = 0.0f;
+};
+
+int elemSize(Elem e)
+{
+    switch (e) {
+    case Elem::Bool: case Elem::U8: case Elem::I8: return 1;
+    case Elem::U16: return 2;
+    case Elem::U32: case Elem::F32: return 4;
+    case Elem::None: break;
+    }
+    return 0;
+}
+
+// Reads the field at p and applies its rule. False when the value is to be skipped and
+// the stored one kept: an enumeration out of range, or a float that is not a number.
+bool readField(const FieldRule &r, const char *p, Scalar *out)
+{
+    const bool ranged = r.min < r.max;
+    qint64 v = 0;
+    switch (r.elem) {
+    case Elem::Bool:
+        out->i = p[0] != 0; // any non-zero byte is true
+        return true;
+    case Elem::U8: v = quint8(p[0]); break;
+    case Elem::I8: v = qint8(p[0]); break;
+    case Elem::U16: v = readU16(p); break;
+    case Elem::U32: v = readU32(p); break;
+    case Elem::F32: {
+        const float f = readF32(p);
+        if (std::isnan(f))
+            return false;
+        out->f = ranged ? std::min(std::max(f, r.min), r.max) : f;
+        return true;
+    }
+    case Elem::None: return false;
+    }
+    if (ranged && (double(v) < double(r.min) || double(v) > double(r.max))) {
+        if (r.enumeration)
+            return false;
+        v = double(v) < double(r.min) ? qint64(r.min) : qint64(r.max);
+    }
+    out->i = v;
+    return true;
+}
+
+void writeField(const FieldRule &r, char *p, const Scalar &s)
+{
+    switch (r.elem) {
+    case Elem::Bool: case Elem::U8: case Elem::I8: p[0] = char(s.i); break;
+    case Elem::U16: writeU16(p, quint16(s.i)); break;
+    case Elem::U32: writeU32(p, quint32(s.i)); break;
+    case Elem::F32: writeF32(p, s.f); break;
+    case Elem::None: break;
+    }
+}
+
+FieldRule ruleOf(const KeyInfo &k, int offset)
+{
+    return FieldRule{quint8(offset), k.elem, k.enumeration, k.min, k.max};
+}
+
+// Where one element lives in the model.
+struct ValueRef {
+    enum Kind : quint8 { Bool, U8, I8, U16, U32, F32 } kind;
+    void *p;
+};
+ValueRef ref(bool &v) { return {ValueRef::Bool, &v}; }
+ValueRef ref(quint8 &v) { return {ValueRef::U8, &v}; }
+ValueRef ref(qint8 &v) { return {ValueRef::I8, &v}; }
+ValueRef ref(quint32 &v) { return {ValueRef::U32, &v}; }
+ValueRef ref(float &v) { return {ValueRef::F32, &v}; }
+
+template <class T>
+bool assign(void *p, T v)
+{
+    T &dst = *static_cast<T *>(p);
+    if (dst == v)
+        return false;
+    dst = v;
+    return true;
+}
+
+// Stores s (read with wire type e) into the model; true when the stored value changed.
+// Floats compare bit for bit.
+bool store(ValueRef r, Elem e, const Scalar &s)
+{
+    if (r.kind == ValueRef::F32) {
+        const float v = e == Elem::F32 ? s.f : float(s.i);
+        float &dst = *static_cast<float *>(r.p);
+        if (floatBits(dst) == floatBits(v))
+            return false;
+        dst = v;
+        return true;
+    }
+    const qint64 i = e == Elem::F32 ? qint64(s.f) : s.i;
+    switch (r.kind) {
+    case ValueRef::Bool: return assign<bool>(r.p, i != 0);
+    case ValueRef::U8: return assign<quint8>(r.p, quint8(i));
+    case ValueRef::I8: return assign<qint8>(r.p, qint8(i));
+    case ValueRef::U16: return assign<quint16>(r.p, quint16(i));
+    case ValueRef::U32: return assign<quint32>(r.p, quint32(i));
+    case ValueRef::F32: break;
+    }
+    return false;
+}
+
+// Field rules of the records stored per channel (the catalogue describes the keys, these
+// the records inside them). Types and slopes are codes: out of range keeps the stored one.
+const FieldRule hlpfRules[] = {
+    {0, Elem::Bool, false, 0, 1},
+    {1, Elem::U8, true, 0, 2},
+    {2, Elem::U8, true, 0, 5},
+    {3, Elem::F32, false, 20, 20000},
+};
+const FieldRule peqRules[] = {
+    {0, Elem::Bool, false, 0, 1},
+    {1, Elem::U8, true, 0, 2},
+    {2, Elem::F32, false, 20, 20000},
+    {6, Elem::F32, false, -15, 15},
+    {10, Elem::U8, false, 0, 64},
+};
+const FieldRule limiterRules[] = {
+    {0, Elem::Bool, false, 0, 1},
+    {1, Elem::F32, false, -100, 0},
+    {5, Elem::F32, false, 1, 100},
+    {9, Elem::F32, false, 20, 1000},
+    {13, Elem::F32, false, 20, 1000},
+};
+const FieldRule gateRules[] = {
+    {0, Elem::Bool, false, 0, 1},
+    {1, Elem::F32, false, -120, 0},
+    {5, Elem::F32, false, 2, 1000},
+    {9, Elem::F32, false, 2, 1000},
+};
+const FieldRule agcRules[] = {
+    {0, Elem::Bool, false, 0, 1},
+    {1, Elem::F32, false, -120, 0},
+    {5, Elem::F32, false, -120, 0},
+    {9, Elem::F32, false, 1, 100},
+    {13, Elem::F32, false, 20, 1000},
+    {17, Elem::F32, false, 20, 1000},
+};
+
+// Merges a received record (R::Size bytes at p) into the stored one, field by field, on
+// the record's byte image; the images compare byte for byte, so floats compare by bits.
+template <class R, size_t N>
+bool mergeRecord(R &stored, const char *p, const FieldRule (&rules)[N])
+{
+    QByteArray image = stored.bytes();
+    const QByteArray before = image;
+    for (const FieldRule &r : rules) {
+        Scalar s;
+        if (readField(r, p + r.offset, &s))
+            writeField(r, image.data() + r.offset, s);
+    }
+    if (image == before)
+        return false;
+    R::parse(image.constData(), image.size(), &stored);
+    return true;
+}
+
+// Where the regular keys store their elements. index is the channel (or the element of
+// a Value key, or the input of a matrix row); row is the output of a matrix row, or 0 for
+// the maximum and 1 for the minimum of a limit pair.
+using ElemAt = ValueRef (*)(ParameterModel &, int index, int row);
+struct Bytes {
+    quint8 *data;
+    int size;
+};
+using BytesAt = Bytes (*)(ParameterModel &);
+using TextAt = QString *(*)(ParameterModel &);
+using RecordAt = bool (*)(ParameterModel &, int channel, int band, const char *record);
+
+struct Binding {
+    MessageKey key;
+    ElemAt elem = nullptr;
+    BytesAt bytes = nullptr;
+    TextAt text = nullptr;
+    RecordAt record = nullptr;
+    bool utf8 = false;
+};
+
+template <size_t N>
+Bytes bytesOf(std::array<quint8, N> &a) { return Bytes{a.data(), int(N)}; }
+
+#define DSP_AT(expr) [](ParameterModel &m, int i, int j) -> ValueRef { (void)m; (void)i; (void)j; return ref(expr); }
+#define DSP_BYTES(expr) [](ParameterModel &m) -> Bytes { return bytesOf(expr); }
+#define DSP_TEXT(expr) [](ParameterModel &m) -> QString * { return &(expr); }
+#define DSP_RECORD(expr, rules) \
+    [](ParameterModel &m, int c, int b, const char *p) -> bool { (void)b; return mergeRecord(expr, p, rules); }
+
+Binding elemBinding(MessageKey k, ElemAt at) { Binding b; b.key = k; b.elem = at; return b; }
+Binding bytesBinding(MessageKey k, BytesAt at) { Binding b; b.key = k; b.bytes = at; return b; }
+Binding textBinding(MessageKey k, TextAt at, bool utf8 = false) { Binding b; b.key = k; b.text = at; b.utf8 = utf8; return b; }
+Binding recordBinding(MessageKey k, RecordAt at) { Binding b; b.key = k; b.record = at; return b; }
+
+std::vector<Binding> makeBindings()
+{
+    using namespace Msg;
+    std::vector<Binding> v = {
+        // device and system
+        textBinding(DeviceModel, DSP_TEXT(m.device().model)),
+        bytesBinding(ArmVersion, DSP_BYTES(m.device().armVersion)),
+        bytesBinding(DspVersion, DSP_BYTES(m.device().dspVersion)),
+        textBinding(SerialNumber, DSP_TEXT(m.device().serialNumber)),
+        bytesBinding(ChannelConfig, DSP_BYTES(m.device().channelConfig)),
+        elemBinding(RunTime, DSP_AT(m.device().runTime)),
+        elemBinding(TotalTime, DSP_AT(m.device().totalTime)),
+        elemBinding(BootCount, DSP_AT(m.device().bootCount)),
+        elemBinding(Temperature, DSP_AT(m.device().temperature)),
+        textBinding(DeviceLocation, DSP_TEXT(m.device().location)),
+        textBinding(DeviceDescription, DSP_TEXT(m.device().description)),
+        bytesBinding(DateTime, DSP_BYTES(m.device().dateTime)),
+        elemBinding(NetworkConfig, DSP_AT(i == 0 ? m.device().ipAddress : i == 1 ? m.device().netmask : m.device().gateway)),
+        elemBinding(DeviceFault, DSP_AT(m.device().fault)),
+        elemBinding(SystemMute, DSP_AT(m.device().systemMute)),
+        elemBinding(Rs232BaudRate, DSP_AT(m.device().rs232BaudRate)),
+        elemBinding(Rs485BaudRate, DSP_AT(m.device().rs485BaudRate)),
+        elemBinding(DspUsage, DSP_AT(m.device().dspUsage[size_t(i)])),
+        elemBinding(PowerStatus, DSP_AT(m.device().power[size_t(i)])),
+        elemBinding(GateReport, DSP_AT(m.device().gateReport)),
+        elemBinding(ArmRevision, DSP_AT(m.device().armRevision)),
+        elemBinding(AncSupport, DSP_AT(m.device().ancSupport)),
+        elemBinding(UsbStatus, DSP_AT(m.device().usbStatus)),
+        bytesBinding(DanteStatus, DSP_BYTES(m.device().danteStatus)),
+        elemBinding(TestStatusMask, DSP_AT(m.device().testStatusMask)),
+        textBinding(UsbPlayFile, DSP_TEXT(m.usb().playFile), true),
+        textBinding(UsbRecordFile, DSP_TEXT(m.usb().recordFile), true),
+        elemBinding(DataSyncStatus, DSP_AT(m.dataSync().status)),
+        // input modules
+        elemBinding(InputMeter, DSP_AT(m.input(i).meter)),
+        elemBinding(InputMute, DSP_AT(m.input(i).mute)),
+        elemBinding(InputMode, DSP_AT(m.input(i).mode)),
+        elemBinding(InputPhantom, DSP_AT(m.input(i).phantom)),
+        elemBinding(InputGain, DSP_AT(m.input(i).gain)),
+        elemBinding(GateStatus, DSP_AT(m.input(i).gateOpen)),
+        recordBinding(GateParams, DSP_RECORD(m.input(c).gate, gateRules)),
+        elemBinding(FeedbackEnable, DSP_AT(m.input(i).feedback)),
+        recordBinding(InFilterHPF, DSP_RECORD(m.input(c).highPass, hlpfRules)),
+        recordBinding(InFilterLPF, DSP_RECORD(m.input(c).lowPass, hlpfRules)),
+        recordBinding(InFilterPEQ, DSP_RECORD(m.input(c).peq[size_t(b)], peqRules)),
+        recordBinding(InLimiter, DSP_RECORD(m.input(c).limiter, limiterRules)),
+        elemBinding(InDelay, DSP_AT(m.input(i).delay)),
+        elemBinding(PreLevelMute, DSP_AT(m.input(i).levelMute)),
+        elemBinding(PreLevelGain, DSP_AT(m.input(i).levelGain)),
+        elemBinding(PreLevelInvert, DSP_AT(m.input(i).levelInvert)),
+        elemBinding(PreLevelGroup, DSP_AT(m.input(i).levelGroup)),
+        elemBinding(PreLevelLimits, DSP_AT(j == 0 ? m.input(i).levelMaximum : m.input(i).levelMinimum)),
+        elemBinding(PreLevelMeter, DSP_AT(m.input(i).levelMeter)),
+        elemBinding(MatrixEnable, DSP_AT(m.input(i).matrixEnable[size_t(j)])),
+        elemBinding(MatrixGain, DSP_AT(m.input(i).matrixGain[size_t(j)])),
+        recordBinding(AgcParams, DSP_RECORD(m.input(c).agc, agcRules)),
+        // signal generator
+        elemBinding(SigGenOutput, DSP_AT(m.signalGenerator().outputs[size_t(i)])),
+        elemBinding(SigGenFreq, DSP_AT(m.signalGenerator().frequency)),
+        elemBinding(SigGenWaveform, DSP_AT(m.signalGenerator().waveform)),
+        elemBinding(SigGenGain, DSP_AT(m.signalGenerator().gain)),
+        elemBinding(SigGenMute, DSP_AT(m.signalGenerator().mute)),
+        // output modules
+        elemBinding(OutputMeter, DSP_AT(m.output(i).meter)),
+        elemBinding(OutLevelMute, DSP_AT(m.output(i).mute)),
+        elemBinding(OutLevelGain, DSP_AT(m.output(i).gain)),
+        elemBinding(OutLevelInvert, DSP_AT(m.output(i).invert)),
+        elemBinding(OutLevelGroup, DSP_AT(m.output(i).group)),
+        elemBinding(OutLevelLimits, DSP_AT(j == 0 ? m.output(i).levelMaximum : m.output(i).levelMinimum)),
+        elemBinding(OutLevelMeter, DSP_AT(m.output(i).levelMeter)),
+        elemBinding(OutLevelUsbSelect, DSP_AT(m.usb().outputSelect)),
+        recordBinding(OutFilterHPF, DSP_RECORD(m.output(c).highPass, hlpfRules)),
+        recordBinding(OutFilterLPF, DSP_RECORD(m.output(c).lowPass, hlpfRules)),
+        recordBinding(OutFilterPEQ, DSP_RECORD(m.output(c).peq[size_t(b)], peqRules)),
+        recordBinding(OutLimiter, DSP_RECORD(m.output(c).limiter, limiterRules)),
+        elemBinding(OutDelay, DSP_AT(m.output(i).delay)),
+        // AEC and auto mixer
+        elemBinding(AecEnable, DSP_AT(m.aec().enable)),
+        bytesBinding(AecConfig, DSP_BYTES(m.aec().config)),
+        elemBinding(AutoMixerWeight, DSP_AT(m.autoMixer().weight[size_t(i)])),
+        elemBinding(AutoMixerAssign, DSP_AT(m.autoMixer().assign[size_t(i)])),
+        elemBinding(AutoMixerEnable, DSP_AT(m.autoMixer().enable[size_t(i)])),
+        elemBinding(AutoMixerMeter, DSP_AT(m.autoMixer().meter[size_t(i)])),
+    };
+    std::sort(v.begin(), v.end(), [](const Binding &a, const Binding &b) { return a.key.code() < b.key.code(); });
+    return v;
+}
+
+#undef DSP_AT
+#undef DSP_BYTES
+#undef DSP_TEXT
+#undef DSP_RECORD
+
+const Binding *findBinding(MessageKey key)
+{
+    static const std::vector<Binding> bindings = makeBindings();
+    auto it = std::lower_bound(bindings.begin(), bindings.end(), key.code(),
+                               [](const Binding &b, quint32 c) { return b.key.code() < c; });
+    return it != bindings.end() && it->key == key ? &*it : nullptr;
+}
+
+// Labels: up to their first NUL within their field.
+QString fieldText(const char *p, int size)
+{
+    return decodeText(p, size);
+}
+
+// UTF-8 names of the USB lists and files; a NUL ends them like the 8-bit texts.
+QString utf8Text(const char *p, int size)
+{
+    const void *nul = std::memchr(p, 0, size_t(size));
+    return QString::fromUtf8(p, nul ? int(static_cast<const char *>(nul) - p) : size);
+}
+
+// One received frame on its way into the model.
+class Dispatcher
+{
+public:
+    Dispatcher(DataModel &dm, const FrameHeader &h, const QByteArray &payload)
+        : m_dm(dm), m_model(dm.model()), m_h(h), m_key{h.type, h.subType, h.funcId},
+          m_p(payload.constData()), m_n(payload.size()), m_payload(payload)
+    {
+    }
+
+    void run();
+
+private:
+    void announce(quint8 channel = 255, quint8 other = 255, const QVariant &any = QVariant())
+    {
+        emit m_dm.tcpSyncToUI(m_key.type, m_key.subType, m_key.funcId, channel, other, any);
+    }
+    void announceEach(quint32 changedMask, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            if (changedMask & (1u << i))
+                announce(quint8(i));
+    }
+
+    void unsolicited();
+    bool echoSuppressed() const;
+
+    void values(const KeyInfo &k, const Binding &b);
+    void channelArray(const KeyInfo &k, const Binding &b);
+    void meter(const KeyInfo &k, const Binding &b);
+    void matrixRow(const KeyInfo &k, const Binding &b);
+    void limitPairs(const KeyInfo &k, const Binding &b);
+    void channelRecord(const KeyInfo &k, const Binding &b);
+    void block(const Binding &b);
+    void text(const Binding &b);
+
+    void special();
+    void labels(int fieldSize);
+    void deviceId();
+    void deviceCode();
+    void listCount(quint32 ParameterModel::Usb::*count, MessageKey entryKey);
+    void playListEntry();
+    void recordListEntry();
+    void playState();
+    void recordState();
+    void gpioConfig();
+    void dataSyncConfig();
+    void dataSyncSupport();
+    void presetTable();
+    void danteInfo();
+    void danteClock();
+    void danteSubscription();
+
+    DataModel &m_dm;
+    ParameterModel &m_model;
+    const FrameHeader &m_h;
+    const MessageKey m_key;
+    const char *m_p;
+    const int m_n;
+    const QByteArray &m_payload;
+};
+
+void Dispatcher::run()
+{
+    if (m_h.flag != FlagReply) {
+        unsolicited();
+        return;
+    }
+    if (m_key.type < 1 || m_key.type > 4)
+        return;
+    if (echoSuppressed())
+        return;
+    const KeyInfo *k = findKey(m_key);
+    // Unknown keys, keys the device never answers and keys whose replies are not used
+    // (AncConfig: the ANC page keeps what it last sent) end here.
+    if (!k || !k->answers() || k->shape == Shape::Ignored)
+        return;
+    if (!k->acceptsLength(m_n))
+        return;
+    if (k->shape == Shape::Special) {
+        special();
+        return;
+    }
+    const Binding *b = findBinding(m_key);
+    if (!b)
+        return;
+    switch (k->shape) {
+    case Shape::Value: values(*k, *b); break;
+    case Shape::ChannelArray: channelArray(*k, *b); break;
+    case Shape::Meter: meter(*k, *b); break;
+    case Shape::MatrixRow: matrixRow(*k, *b); break;
+    case Shape::LimitPairs: limitPairs(*k, *b); break;
+    case Shape::ChannelRecord:
+    case Shape::BandRecord: channelRecord(*k, *b); break;
+    case Shape::Block: block(*b); break;
+    case Shape::Text: text(*b); break;
+    case Shape::Special:
+    case Shape::Ignored: break;
+    }
+}
+
+// Frames without the reply flag are echoes of our own commands, except two keys the
+// device also sends on its own.
+void Dispatcher::unsolicited()
+{
+    if (m_key == Msg::ArmBuild) {
+        if (m_model.device().armBuild != 0) {
+            m_model.device().armBuild = 0;
+            announce();
+        }
+    } else if (m_key == Msg::DataSyncSupport) {
+        if (m_model.device().dataSyncSupport != 2) {
+            m_model.device().dataSyncSupport = 2; // unknown
+            announce(0, 255);
+        }
+    }
+}
+
+// Drops replies that would overwrite a value the user is editing: the last-command
+// record holds its key for 1.5 s after the last command.
+bool Dispatcher::echoSuppressed() const
+{
+    const quint8 t = m_key.type, s = m_key.subType, f = m_key.funcId;
+    // Sub-types that carry nothing we use are always dropped.
+    if (t == 2 && !((s >= 1 && s <= 6) || s == 16))
+        return true;
+    if (t == 3 && (s == 0 || s == 10 || s == 17 || (s >= 19 && s <= 31) || s > 32))
+        return true;
+
+    const MessageKey last = m_dm.lastCommandKey();
+    if (last.code() == 0 || m_dm.lastCommandTime() + 1499 < m_dm.now())
+        return false; // no edit in progress (the link timer clears the record at the same age)
+    const bool sameSub = last.type == t && last.subType == s;
+    const bool sameKey = sameSub && last.funcId == f;
+
+    switch (t) {
+    case 2:
+        switch (s) {
+        case 2:
+            switch (f) {
+            case 10: case 11: case 13: case 16: case 17: case 18: case 23: return sameKey;
+            default: return false;
+            }
+        case 3:
+        case 6: return sameKey;
+        case 16: return sameSub;
+        default: return false; // login, device code, USB
+        }
+    case 3:
+        switch (s) {
+        case 1: return sameSub && f != 1;
+        case 7: return sameSub && f != 7;
+        case 11: return sameSub && f != 1 && f != 8;
+        case 18: return sameSub && f != 5;
+        case 32: return last == Msg::PresetRename && f == 1;
+        default: return sameSub; // 2..6, 8, 9, 12..16
+        }
+    case 4:
+        return s == 1 && f == 1 && (last == Msg::DanteDeviceName || last == Msg::DanteLatency);
+    default:
+        return false;
+    }
+}
+
+// count elements from offset 0, announced once for the key.
+void Dispatcher::values(const KeyInfo &k, const Binding &b)
+{
+    const int size = elemSize(k.elem);
+    if (!b.elem || size == 0 || k.count * size > m_n)
+        return;
+    bool changed = false;
+    for (int i = 0; i < k.count; ++i) {
+        Scalar s;
+        if (readField(ruleOf(k, 0), m_p + i * size, &s))
+            changed |= store(b.elem(m_model, i, 0), k.elem, s);
+    }
+    if (m_model.takeFirstReply(m_key) || changed)
+        announce();
+}
+
+// One element per channel, announced per changed channel.
+void Dispatcher::channelArray(const KeyInfo &k, const Binding &b)
+{
+    const int size = elemSize(k.elem);
+    if (!b.elem || size == 0 || k.count > 32 || k.count * size > m_n)
+        return;
+    quint32 changed = 0;
+    for (int i = 0; i < k.count; ++i) {
+        Scalar s;
+        if (readField(ruleOf(k, 0), m_p + i * size, &s) && store(b.elem(m_model, i, 0), k.elem, s))
+            changed |= 1u << i;
+    }
+    announceEach(changed, k.count);
+}
+
+// Meters are stored whole and announced with every reply.
+void Dispatcher::meter(const KeyInfo &k, const Binding &b)
+{
+    if (!b.elem || k.elem != Elem::U8 || k.count > m_n)
+        return;
+    for (int i = 0; i < k.count; ++i)
+        store(b.elem(m_model, i, 0), Elem::U8, Scalar{quint8(m_p[i]), 0.0f});
+    announce();
+}
+
+// [output] + one element per input; a changed cell is announced as (input, output).
+void Dispatcher::matrixRow(const KeyInfo &k, const Binding &b)
+{
+    const int size = elemSize(k.elem);
+    if (!b.elem || size == 0 || 1 + ChannelCount * size > m_n)
+        return;
+    const int output = quint8(m_p[0]);
+    if (output >= ChannelCount)
+        return;
+    quint32 changed = 0;
+    for (int in = 0; in < ChannelCount; ++in) {
+        Scalar s;
+        if (readField(ruleOf(k, 0), m_p + 1 + in * size, &s) && store(b.elem(m_model, in, output), k.elem, s))
+            changed |= 1u << in;
+    }
+    for (int in = 0; in < ChannelCount; ++in)
+        if (changed & (1u << in))
+            announce(quint8(in), quint8(output));
+}
+
+// 16 pairs (maximum, minimum); a channel is announced when either changed.
+void Dispatcher::limitPairs(const KeyInfo &k, const Binding &b)
+{
+    if (!b.elem || k.elem != Elem::F32 || ChannelCount * 8 > m_n)
+        return;
+    quint32 changed = 0;
+    for (int c = 0; c < ChannelCount; ++c) {
+        for (int j = 0; j < 2; ++j) {
+            Scalar s;
+            if (readField(ruleOf(k, 0), m_p + c * 8 + j * 4, &s) && store(b.elem(m_model, c, j), k.elem, s))
+                changed |= 1u << c;
+        }
+    }
+    announceEach(changed, ChannelCount);
+}
+
+// [channel] or [channel, band] + record; one announcement for the record.
+void Dispatcher::channelRecord(const KeyInfo &k, const Binding &b)
+{
+    const int head = k.shape == Shape::BandRecord ? 2 : 1;
+    if (!b.record || m_n < head + 1)
+        return;
+    const int channel = quint8(m_p[0]);
+    const int band = head == 2 ? quint8(m_p[1]) : 255;
+    if (channel >= ChannelCount || (head == 2 && band >= PeqBands))
+        return;
+    // The table's exact length guarantees the record's size behind the head.
+    if (b.record(m_model, channel, head == 2 ? band : 0, m_p + head))
+        announce(quint8(channel), quint8(band));
+}
+
+void Dispatcher::block(const Binding &b)
+{
+    if (!b.bytes)
+        return;
+    const Bytes dst = b.bytes(m_model);
+    if (dst.size != m_n)
+        return;
+    const bool changed = std::memcmp(dst.data, m_p, size_t(m_n)) != 0;
+    if (changed)
+        std::memcpy(dst.data, m_p, size_t(m_n));
+    if (m_model.takeFirstReply(m_key) || changed)
+        announce();
+}
+
+void Dispatcher::text(const Binding &b)
+{
+    if (!b.text)
+        return;
+    const QString value = b.utf8 ? utf8Text(m_p, m_n) : decodeText(m_p, m_n);
+    QString *dst = b.text(m_model);
+    if (*dst == value)
+        return;
+    *dst = value;
+    announce();
+}
+
+void Dispatcher::special()
+{
+    switch (m_key.code()) {
+    case Msg::UpgradeBlock.code():
+        announce(255, 255, m_payload);
+        break;
+    case Msg::UpgradeState.code():
+        announce(255, quint8(m_p[0]));
+        break;
+    case Msg::UpgradeProgress.code():
+        announce(255, 255, int(readU16(m_p)) + 1);
+        break;
+    case Msg::Login.code():
+        m_dm.handleLoginReply(quint8(m_p[0]));
+        break;
+    case Msg::LoginPassword.code():
+        m_dm.clearPasswords(); // the device took the new password; nothing to announce
+        break;
+    case Msg::DeviceId.code():
+        deviceId();
+        break;
+    case Msg::ArmBuild.code():
+        if (m_model.device().armBuild != quint8(m_p[0])) {
+            m_model.device().armBuild = quint8(m_p[0]);
+            announce();
+        }
+        break;
+    case Msg::DataSyncSupport.code():
+        dataSyncSupport();
+        break;
+    case Msg::InputLabels.code():
+    case Msg::OutputLabels.code():
+        labels(16);
+        break;
+    case Msg::TouchScreenLabels.code():
+        labels(10);
+        break;
+    case Msg::DeviceCode.code():
+        deviceCode();
+        break;
+    case Msg::UsbPlayListCount.code():
+        listCount(&ParameterModel::Usb::playCount, Msg::UsbPlayListEntry);
+        break;
+    case Msg::UsbRecordListCount.code():
+        listCount(&ParameterModel::Usb::recordCount, Msg::UsbRecordListEntry);
+        break;
+    case Msg::UsbPlayListEntry.code():
+        playListEntry();
+        break;
+    case Msg::UsbRecordListEntry.code():
+        recordListEntry();
+        break;
+    case Msg::UsbPlayState.code():
+        playState();
+        break;
+    case Msg::UsbRecordState.code():
+        recordState();
+        break;
+    case Msg::GpioConfig.code():
+        gpioConfig();
+        break;
+    case Msg::DataSyncConfig.code():
+        dataSyncConfig();
+        break;
+    case Msg::PresetTable.code():
+        presetTable();
+        break;
+    case Msg::PresetLoad.code():
+        announce(std::min<quint8>(quint8(m_p[0]), 100)); // the load percentage
+        break;
+    case Msg::PresetExportAll.code():
+    case Msg::PresetImportAll.code():
+    case Msg::PresetExport.code():
+    case Msg::PresetImport.code():
+        announce(255, 255, m_payload); // transfer replies go to the preset dialog as they are
+        break;
+    case Msg::DanteInfo.code():
+        danteInfo();
+        break;
+    case Msg::DanteClock.code():
+        danteClock();
+        break;
+    case Msg::DanteRxSubscription.code():
+        danteSubscription();
+        break;
+    default:
+        break;
+    }
+}
+
+void Dispatcher::labels(int fieldSize)
+{
+    if (m_n != ChannelCount * fieldSize)
+        return;
+    QString ParameterModel::InputChannel::*inputField =
+        m_key == Msg::TouchScreenLabels ? &ParameterModel::InputChannel::touchLabel : &ParameterModel::InputChannel::label;
+    const bool outputs = m_key == Msg::OutputLabels;
+    quint32 changed = 0;
+    QString decoded[ChannelCount];
+    for (int c = 0; c < ChannelCount; ++c) {
+        decoded[c] = fieldText(m_p + c * fieldSize, fieldSize);
+        QString &dst = outputs ? m_model.output(c).label : m_model.input(c).*inputField;
+        if (dst != decoded[c]) {
+            dst = decoded[c];
+            changed |= 1u << c;
+        }
+    }
+    for (int c = 0; c < ChannelCount; ++c)
+        if (changed & (1u << c))
+            announce(quint8(c), 255, decoded[c]);
+}
+
+// The connected device names its identity; reconcile it with the device list.
+void Dispatcher::deviceId()
+{
+    const quint32 id = readU32(m_p);
+    if (m_model.device().deviceId == id)
+        return;
+    m_model.device().deviceId = id;
+    announce();
+
+    const int current = m_dm.currentIndex();
+    DataModel::DeviceEntry *entry = m_dm.device(current);
+    if (!entry)
+        return;
+    const int other = m_dm.indexOfDeviceId(id);
+    if (other == current)
+        return;
+    if (other >= 0) {
+        // The list knows this device under another entry: move there, taking the address
+        // we are actually connected to.
+        DataModel::DeviceEntry *target = m_dm.device(other);
+        const quint32 ip = entry->record.ipAddress;
+        if (target->record.ipAddress != ip) {
+            target->record.ipAddress = ip;
+            emit m_dm.deviceListIPAddressChanged(uint(other), ip);
+            m_dm.sqlUpdateIPAddress(id, ip);
+        }
+        m_dm.selectDevice(other, false);
+        return;
+    }
+    // Nobody has it: the current entry was renumbered on the device.
+    const quint32 oldId = entry->record.deviceId;
+    entry->record.deviceId = id;
+    m_dm.sqlUpdateDeviceId(oldId, id);
+    emit m_dm.deviceListDeviceIdChanged(uint(current), id);
+}
+
+// Only the first four bytes tell whether the code changed.
+void Dispatcher::deviceCode()
+{
+    auto &code = m_model.device().deviceCode;
+    if (std::memcmp(code.data(), m_p, 4) == 0)
+        return;
+    std::memcpy(code.data(), m_p, code.size());
+    announce(1); // the main window forwards channel 1 only
+}
+
+void Dispatcher::listCount(quint32 ParameterModel::Usb::*count, MessageKey entryKey)
+{
+    const quint32 n = readU32(m_p);
+    if (m_model.usb().*count == n)
+        return;
+    m_model.usb().*count = n;
+    announce();
+    m_dm.sendRead(entryKey); // the device answers with every entry of the list
+}
+
+void Dispatcher::playListEntry()
+{
+    const qint32 index = qint32(readU32(m_p));
+    if (index < 0 || quint32(index) >= m_model.usb().playCount)
+        return;
+    announce(255, 255, QVariantList{index, utf8Text(m_p + 4, m_n - 4)});
+}
+
+void Dispatcher::recordListEntry()
+{
+    const qint32 index = qint32(readU32(m_p));
+    if (index < 0 || quint32(index) >= m_model.usb().recordCount)
+        return;
+    const uint value = readU32(m_p + 4);
+    announce(255, 255, QVariantList{value, utf8Text(m_p + 8, m_n - 8)});
+}
+
+// Mode and state larger than their range are taken as the maximum.
+void Dispatcher::playState()
+{
+    ParameterModel::UsbPlayState s;
+    s.mode = std::min<quint8>(quint8(m_p[0]), 3);
+    s.state = std::min<quint8>(quint8(m_p[1]), 2);
+    s.position = readU16(m_p + 2);
+    s.length = readU16(m_p + 4);
+    ParameterModel::UsbPlayState &dst = m_model.usb().play;
+    if (s.mode == dst.mode && s.state == dst.state && s.position == dst.position && s.length == dst.length)
+        return;
+    dst = s;
+    announce();
+}
+
+void Dispatcher::recordState()
+{
+    ParameterModel::UsbRecordState s;
+    s.recording = std::min<quint8>(quint8(m_p[0]), 1);
+    s.time = readU32(m_p + 1);
+    ParameterModel::UsbRecordState &dst = m_model.usb().record;
+    if (s.recording == dst.recording && s.time == dst.time)
+        return;
+    dst = s;
+    announce();
+}
+
+// [port] + 65-byte record: function byte, parameter, the rest as received.
+void Dispatcher::gpioConfig()
+{
+    const int port = quint8(m_p[0]);
+    if (port >= GpioPorts || quint8(m_p[1]) > 2)
+        return;
+    ParameterModel::GpioPort &dst = m_model.gpio(port);
+    if (std::memcmp(dst.data(), m_p + 1, dst.size()) == 0)
+        return;
+    std::memcpy(dst.data(), m_p + 1, dst.size());
+    announce(1, quint8(port)); // the main window forwards channel 1, the port in other
+}
+
+// Mode, then the master's address, which only counts in slave mode.
+void Dispatcher::dataSyncConfig()
+{
+    const quint8 mode = quint8(m_p[0]);
+    if (mode > 2)
+        return;
+    ParameterModel::DataSync &ds = m_model.dataSync();
+    bool changed = ds.mode != mode;
+    ds.mode = mode;
+    if (mode == 2) {
+        const quint32 ip = readU32(m_p + 1);
+        changed |= ds.masterIp != ip;
+        ds.masterIp = ip;
+    }
+    if (changed)
+        announce();
+}
+
+void Dispatcher::dataSyncSupport()
+{
+    const KeyInfo *k = findKey(m_key);
+    Scalar s;
+    if (!k || !readField(ruleOf(*k, 0), m_p, &s))
+        return;
+    quint8 &dst = m_model.device().dataSyncSupport;
+    const bool changed = dst != quint8(s.i);
+    dst = quint8(s.i);
+    if (m_model.takeFirstReply(m_key) || changed)
+        announce(255, 0);
+}
+
+// Current preset, then 32 slots of a stored flag and a 16-byte name.
+void Dispatcher::presetTable()
+{
+    ParameterModel::Presets &pt = m_model.presets();
+    bool changed = false;
+    if (pt.current != quint8(m_p[0])) {
+        pt.current = quint8(m_p[0]);
+        changed = true;
+    }
+    for (int i = 0; i < PresetSlots; ++i) {
+        const char *slot = m_p + 1 + 17 * i;
+        const bool stored = slot[0] != 0;
+        const QString name = fieldText(slot + 1, 16);
+        ParameterModel::PresetSlot &dst = pt.entries[size_t(i)];
+        if (dst.stored != stored || dst.name != name) {
+            dst.stored = stored;
+            dst.name = name;
+            changed = true;
+        }
+    }
+    if (changed)
+        announce();
+}
+
+// 81 bytes or more; the first 94 are used.
+void Dispatcher::danteInfo()
+{
+    auto &info = m_model.dante().info;
+    const size_t n = size_t(std::min(m_n, int(info.size())));
+    if (std::memcmp(info.data(), m_p, n) == 0)
+        return;
+    std::memcpy(info.data(), m_p, n);
+    announce();
+}
+
+void Dispatcher::danteClock()
+{
+    const quint16 v = readU16(m_p);
+    ParameterModel::Dante &d = m_model.dante();
+    const quint8 source = quint8(v & 0xFF), state = quint8(v >> 8);
+    if (d.clockSource == source && d.clockState == state)
+        return;
+    d.clockSource = source;
+    d.clockState = state;
+    announce();
+}
+
+void Dispatcher::danteSubscription()
+{
+    const int index = quint8(m_p[0]);
+    if (index >= int(m_model.dante().subscriptions.size()))
+        return;
+    auto &dst = m_model.dante().subscriptions[size_t(index)];
+    if (std::memcmp(dst.data(), m_p + 1, dst.size()) == 0)
+        return;
+    std::memcpy(dst.data(), m_p + 1, dst.size());
+    announce(quint8(index), quint8(index)); // the Dante dialog reads the index from other
+}
+
+} // namespace
+
+void DataModel::dispatchFrame(const proto::FrameHeader &header, const QByteArray &payload)
+{
+    // The reassembler has already taken the frame's bytes off the stream.
+    Dispatcher(*this, header, payload).run();
+}
+
+// The current device went away: status values fall back to "nothing known".
+void DataModel::resetDeviceStatus()
+{
+    for (int c = 0; c < ParameterModel::Channels; ++c) {
+        m_model.input(c).meter = ParameterModel::MeterFloor;
+        m_model.input(c).levelMeter = ParameterModel::MeterFloor;
+        m_model.output(c).meter = ParameterModel::MeterFloor;
+        m_model.output(c).levelMeter = ParameterModel::MeterFloor;
+    }
+    m_model.autoMixer().meter.fill(ParameterModel::MeterFloor);
+    ParameterModel::DeviceValues &d = m_model.device();
+    d.dspVersion.fill(0);
+    d.armVersion.fill(0);
+    d.armBuild = 0;
+    d.dspUsage.fill(0.0f);
+    d.serialNumber.clear();
+    d.systemMute = false;
+    d.fault = 0;
+    d.danteStatus[1] = 2;
+    m_model.dante().info[72] = 0; // the link speed's low byte: shows no link
+
+    using namespace proto::Msg;
+    for (const proto::MessageKey &k : {InputMeter, PreLevelMeter, OutLevelMeter, OutputMeter, AutoMixerMeter,
+                                        ArmVersion, DspVersion, ArmBuild, DspUsage, SerialNumber, SystemMute,
+                                        DeviceFault, DanteStatus, DanteInfo})
+        emit tcpSyncToUI(k.type, k.subType, k.funcId, 255, 255, QVariant());
+}

@@ -173,7 +173,7 @@ public:
     };
     struct Presets {
         quint8 current = 0xFF; // no slot until the first table arrives
-        std::array<PresetSlot, proto::PresetSlots> slots;
+        std::array<PresetSlot, proto::PresetSlots> entries;
     };
 
     // Keys whose first accepted reply is announced even when it equals the stored value.

@@ -85,7 +85,7 @@ constexpr int PresetSlots = 32;
 constexpr int GpioPorts = 8;
 
 // X-macro: name, type, subType, funcId, directions, reply rule, length, max length,
-// selector, shape, element, count, enumeration, min, max.
+// selector, shape, element, count, enumeration, min, max (min == max: no range).
 #define DSP_MESSAGES(X) \
     X(UpgradeBlock,        1, 1, 1,   W|A,       Reply::Exact,    4,  0, 0, Shape::Special,       Elem::None, 0, false, 0, 0) \
     X(UpgradeState,        1, 1, 2,   A,         Reply::Exact,    1,  0, 0, Shape::Special,       Elem::None, 0, false, 0, 0) \
@@ -116,7 +116,7 @@ constexpr int GpioPorts = 8;
     X(ArmRevision,         2, 2, 24,  R|A,       Reply::Exact,    4,  0, 0, Shape::Value,         Elem::U32,  1, false, 0, 0) \
     X(AncSupport,          2, 2, 28,  A,         Reply::Exact,    1,  0, 0, Shape::Value,         Elem::Bool, 1, false, 0, 1) \
     X(DeviceId,            2, 2, 29,  R|A,       Reply::Exact,    4,  0, 0, Shape::Special,       Elem::U32,  1, false, 0, 0) \
-    X(UsbStatus,           2, 2, 32,  R|A,       Reply::Exact,    1,  0, 0, Shape::Value,         Elem::Bool, 1, false, 0, 1) \
+    X(UsbStatus,           2, 2, 32,  R|A,       Reply::Exact,    1,  0, 0, Shape::Value,         Elem::U8,   1, false, 0, 255) \
     X(DanteStatus,         2, 2, 33,  R|A,       Reply::Exact,    2,  0, 0, Shape::Block,         Elem::U8,   2, false, 0, 0) \
     X(ArmBuild,            2, 2, 34,  R|A|U,     Reply::Exact,    1,  0, 0, Shape::Special,       Elem::U8,   1, false, 0, 255) \
     X(TestStatusMask,      2, 2, 35,  R|A,       Reply::Exact,    4,  0, 0, Shape::Value,         Elem::U32,  1, false, 0, 0) \
@@ -178,7 +178,7 @@ constexpr int GpioPorts = 8;
     X(OutLevelGainStep,    3, 11, 6,  E,         Reply::None,     0,  0, 0, Shape::Ignored,       Elem::None, 0, false, 0, 0) \
     X(OutLevelLimits,      3, 11, 7,  R|W|A,     Reply::Exact,    128,0, 0, Shape::LimitPairs,    Elem::F32,  16, false, -56, 12) \
     X(OutLevelMeter,       3, 11, 8,  R|A,       Reply::Exact,    16, 0, 0, Shape::Meter,         Elem::U8,   16, false, 0, 255) \
-    X(OutLevelUsbSelect,   3, 11, 9,  R|W|A,     Reply::Exact,    1,  0, 0, Shape::Value,         Elem::I8,   1, false, -128, 7) \
+    X(OutLevelUsbSelect,   3, 11, 9,  R|W|A,     Reply::Exact,    1,  0, 0, Shape::Value,         Elem::I8,   1, true,  -128, 7) \
     X(OutFilterHPF,        3, 12, 1,  R|Q|A,     Reply::Exact,    8,  0, 1, Shape::ChannelRecord, Elem::None, 0, false, 0, 0) \
     X(OutFilterLPF,        3, 12, 2,  R|Q|A,     Reply::Exact,    8,  0, 1, Shape::ChannelRecord, Elem::None, 0, false, 0, 0) \
     X(OutFilterPEQ,        3, 12, 3,  R|Q|A,     Reply::Exact,    13, 0, 2, Shape::BandRecord,    Elem::None, 0, false, 0, 0) \
