@@ -1,0 +1,18 @@
+#pragma once
+// The command line of dsp-device-sim, kept in the library so that tests start the
+// executable with exactly the options they would give the class.
+#include "simoptions.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace sim {
+
+// Parses args (args[0] is the program name). Returns false with a message on a bad value;
+// sets *help when --help was asked for.
+bool parseCommandLine(const QStringList &args, SimOptions *out, QString *error, bool *help);
+QString commandLineHelp();
+// Every IPv4 address of this host's interfaces that are up and not loopback.
+QVector<QHostAddress> localAddresses();
+
+} // namespace sim

@@ -1,0 +1,64 @@
+// dsp-device-sim: one simulated device on the network, until interrupted.
+#include "commandline.h"
+#include "devicesimulator.h"
+
+#include <QCoreApplication>
+#include <QLoggingCategory>
+#include <QSocketNotifier>
+#include <QTextStream>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+int signalPipe[2] = {-1, -1};
+void onSignal(int)
+{
+    const char b = 1;
+    // Only write() is safe here; the event loop does the rest.
+    if (::write(signalPipe[0], &b, 1) < 0) {
+    }
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("dsp-device-sim"));
+
+    sim::SimOptions options;
+    QString error;
+    bool help = false;
+    const QStringList args = QCoreApplication::arguments();
+    if (!sim::parseCommandLine(args, &options, &error, &help)) {
+        QTextStream(stderr) << "dsp-device-sim: " << error << "\n";
+        return 2;
+    }
+    if (help) {
+        QTextStream(stdout) << sim::commandLineHelp();
+        return 0;
+    }
+    // The reassembler reports every dropped byte; a robustness run would drown in them.
+    if (!args.contains(QStringLiteral("--verbose")))
+        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+
+    sim::DeviceSimulator device(options);
+    if (!device.start()) {
+        QTextStream(stderr) << "dsp-device-sim: " << device.errorString() << "\n";
+        return 1;
+    }
+    // Leave through the event loop on SIGTERM and SIGINT, so the frame log is complete.
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
+        auto *notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+        std::signal(SIGTERM, onSignal);
+        std::signal(SIGINT, onSignal);
+    }
+
+    const sim::SimOptions &o = device.options();
+    QTextStream(stdout) << "dsp-device-sim: DeviceID " << device.state().deviceId() << " at "
+                        << o.ip.toString() << ", TCP " << o.bind.toString() << ":" << o.tcpPort
+                        << (o.password.isEmpty() ? QString() : QStringLiteral(", password set")) << "\n";
+    return app.exec();
+}
