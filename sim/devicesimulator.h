@@ -42,8 +42,8 @@ public:
     void setSilentAfter(int ms);
     void setDropAfter(int ms);
     void setGarbage(bool on) { m_options.garbage = on; }
-    void setCorruptEvery(int n) { m_options.corruptEvery = n; }
-    void setWrongLengthEvery(int n) { m_options.wrongLengthEvery = n; }
+    void setCorruptEvery(int n) { m_options.corruptEvery = n; m_framesSent = 0; }
+    void setWrongLengthEvery(int n) { m_options.wrongLengthEvery = n; m_repliesSent = 0; }
     void setAckDelay(int ms) { m_options.ackDelayMs = ms; }
     void setRefuseLogin(bool on) { m_options.refuseLogin = on; }
     void setFirmwareStatus(int status) { m_options.firmwareStatus = status; }

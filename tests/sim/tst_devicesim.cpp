@@ -1,0 +1,636 @@
+// The simulated device as the application sees it: a raw client on loopback speaking frames.
+#include "catalogue.h"
+#include "devicesimulator.h"
+#include "frame.h"
+#include "presetbank.h"
+#include "records.h"
+#include "wire.h"
+
+#include <QElapsedTimer>
+#include <QNetworkDatagram>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUdpSocket>
+
+Q_DECLARE_METATYPE(proto::MessageKey)
+
+using namespace proto;
+using sim::DeviceSimulator;
+using sim::SimOptions;
+
+namespace {
+
+struct Received {
+    FrameHeader h;
+    QByteArray payload;
+    MessageKey key() const { return {h.type, h.subType, h.funcId}; }
+};
+
+// A minimal application side: frames out, frames in, nothing interpreted.
+class Client
+{
+public:
+    explicit Client(const QHostAddress &host, quint16 port = 2698)
+        : m_reassembler([this](const FrameHeader &h, const QByteArray &p) { frames.append({h, p}); })
+    {
+        QObject::connect(&socket, &QTcpSocket::readyRead, [this] {
+            const QByteArray d = socket.readAll();
+            raw.append(d);
+            m_reassembler.feed(d);
+        });
+        socket.connectToHost(host, port);
+        socket.waitForConnected(2000);
+    }
+    void send(MessageKey k, quint8 flag, const QByteArray &payload = QByteArray())
+    {
+        const QByteArray f = buildFrame(1, k.type, k.subType, k.funcId, flag, payload);
+        sent.append(f);
+        socket.write(f);
+        socket.flush();
+    }
+    // Waits until a reply of the key arrives that was not consumed yet, and consumes it.
+    bool next(MessageKey k, Received *out, int ms = 2000)
+    {
+        QElapsedTimer t;
+        t.start();
+        do {
+            for (int i = 0; i < frames.size(); ++i) {
+                if (frames[i].key() == k) {
+                    if (out)
+                        *out = frames[i];
+                    frames.removeAt(i);
+                    return true;
+                }
+            }
+            QTest::qWait(5);
+        } while (t.elapsed() < ms);
+        return false;
+    }
+    QByteArray request(MessageKey k, const QByteArray &selector = QByteArray())
+    {
+        send(k, FlagRead, selector);
+        Received r;
+        return next(k, &r) ? r.payload : QByteArray("<none>");
+    }
+
+    QTcpSocket socket;
+    QVector<Received> frames;
+    QByteArray raw, sent;
+
+private:
+    FrameReassembler m_reassembler;
+};
+
+SimOptions loopback(int host)
+{
+    SimOptions o;
+    o.bind = QHostAddress(QStringLiteral("127.0.0.%1").arg(host));
+    o.announce = false;
+    o.loadStepMs = 5;
+    return o;
+}
+
+QByteArray f32(float v) { QByteArray b(4, '\0'); writeF32(b.data(), v); return b; }
+QByteArray u16(quint16 v) { QByteArray b(2, '\0'); writeU16(b.data(), v); return b; }
+QByteArray bytes(std::initializer_list<int> list)
+{
+    QByteArray b;
+    for (int v : list)
+        b.append(char(v));
+    return b;
+}
+
+} // namespace
+
+class TestDeviceSim : public QObject
+{
+    Q_OBJECT
+private slots:
+    void everyReadableKeyAnswersWithItsLayout_data();
+    void everyReadableKeyAnswersWithItsLayout();
+    void writesAreReadBack_data();
+    void writesAreReadBack();
+    void copyResetAndLinking();
+    void login_data();
+    void login();
+    void presetExportImportRoundTrip();
+    void firmwareTransfer();
+    void announcementsAndNetworkParameters();
+    void faultSwitches();
+    void survivesBadInput();
+    void executableServesAndLogsFrames();
+};
+
+void TestDeviceSim::everyReadableKeyAnswersWithItsLayout_data()
+{
+    QTest::addColumn<int>("variant");
+    QTest::newRow("16x16") << 0;
+    QTest::newRow("12x12+Dante") << 3;
+}
+
+void TestDeviceSim::everyReadableKeyAnswersWithItsLayout()
+{
+    QFETCH(int, variant);
+    SimOptions o = loopback(61 + variant);
+    o.variant = variant;
+    DeviceSimulator dev(o);
+    QVERIFY(dev.start());
+    Client c(o.bind);
+    QVERIFY(c.next(Msg::Login, nullptr));
+
+    for (const KeyInfo *k = catalogueBegin(); k != catalogueEnd(); ++k) {
+        if (!k->readable())
+            continue;
+        QByteArray selector;
+        if (k->selector >= 1)
+            selector.append(char(3));
+        if (k->selector >= 2)
+            selector.append(char(5));
+        c.send(k->key, FlagRead, selector);
+    }
+    for (const KeyInfo *k = catalogueBegin(); k != catalogueEnd(); ++k) {
+        if (!k->readable())
+            continue;
+        Received r;
+        QVERIFY2(c.next(k->key, &r), k->name);
+        QCOMPARE(r.h.flag, quint8(FlagReply));
+        QVERIFY2(k->acceptsLength(r.payload.size()),
+                 qPrintable(QStringLiteral("%1: %2 bytes").arg(QLatin1String(k->name)).arg(r.payload.size())));
+        if (k->selector >= 1)
+            QCOMPARE(int(quint8(r.payload[0])), 3);
+        if (k->selector >= 2)
+            QCOMPARE(int(quint8(r.payload[1])), 5);
+    }
+
+    // Channel configuration and Dante presence follow the variant.
+    QCOMPARE(c.request(Msg::ChannelConfig), variant == 3 ? bytes({12, 12}) : bytes({16, 16}));
+    QCOMPARE(c.request(Msg::DanteStatus).at(0) != 0, variant == 3);
+    // Identity: the reply carries the announced DeviceID.
+    QCOMPARE(readU32(c.request(Msg::DeviceId).constData()), dev.state().deviceId());
+}
+
+void TestDeviceSim::writesAreReadBack_data()
+{
+    QTest::addColumn<MessageKey>("key");
+    QTest::addColumn<QByteArray>("write");
+    QTest::addColumn<QByteArray>("selector");
+    QTest::addColumn<int>("offset"); // where the written value shows in the reply
+    QTest::addColumn<QByteArray>("expected");
+
+    PEQ peq;
+    peq.enable = 1;
+    peq.type = 2;
+    peq.frequency = 2500.0f;
+    peq.gain = -4.5f;
+    peq.q = 12;
+    const QByteArray peqWrite = bytes({2, 5}) + peq.bytes();
+    Limiter lim;
+    lim.enable = 1;
+    lim.threshold = -12.0f;
+    lim.ratio = 8.0f;
+    lim.attack = 50.0f;
+    lim.decay = 400.0f;
+
+    QTest::newRow("input gain") << Msg::InputGain << bytes({3}) + f32(12.5f) << QByteArray() << 12 << f32(12.5f);
+    QTest::newRow("PEQ band") << Msg::InFilterPEQ << peqWrite << bytes({2, 5}) << 0 << peqWrite;
+    QTest::newRow("out limiter") << Msg::OutLimiter << bytes({15}) + lim.bytes() << bytes({15}) << 0
+                                 << bytes({15}) + lim.bytes();
+    QTest::newRow("matrix gain, several inputs") << Msg::MatrixGain << bytes({4, 1, 2, 3, 0xFA}) << bytes({4}) << 2
+                                                 << bytes({0xFA, 0xFA, 0xFA});
+    QTest::newRow("level limits as signed bytes") << Msg::PreLevelLimits << bytes({2, 6, -20}) << QByteArray() << 16
+                                                  << f32(6.0f) + f32(-20.0f);
+    QTest::newRow("location") << Msg::DeviceLocation << QByteArray("Stage left") << QByteArray() << 0
+                              << QByteArray("Stage left");
+    QTest::newRow("output label, padded") << Msg::OutputLabels << QByteArray("\x01Podium", 7) << QByteArray() << 16
+                                          << QByteArray("Podium\0\0\0\0\0\0\0\0\0\0", 16);
+    QTest::newRow("GPIO port") << Msg::GpioConfig << bytes({6, 2, 17}) + QByteArray(63, 'x') << QByteArray() << -1
+                               << bytes({6, 2, 17}) + QByteArray(63, 'x');
+    QTest::newRow("data sync") << Msg::DataSyncConfig << bytes({2, 4, 3, 2, 1}) << QByteArray() << 0
+                               << bytes({2, 4, 3, 2, 1});
+    QTest::newRow("network") << Msg::NetworkConfig << bytes({5, 0, 0, 10, 0, 0, 255, 255, 1, 0, 0, 10})
+                             << QByteArray() << 0 << bytes({5, 0, 0, 10, 0, 0, 255, 255, 1, 0, 0, 10});
+    QTest::newRow("signal generator") << Msg::SigGenFreq << f32(440.0f) << QByteArray() << 0 << f32(440.0f);
+    QTest::newRow("USB record source") << Msg::OutLevelUsbSelect << bytes({0xFF}) << QByteArray() << 0 << bytes({0xFF});
+    QTest::newRow("auto mixer group 2") << Msg::AutoMixerEnable << bytes({1, 1}) << QByteArray() << 1 << bytes({1});
+}
+
+void TestDeviceSim::writesAreReadBack()
+{
+    QFETCH(MessageKey, key);
+    QFETCH(QByteArray, write);
+    QFETCH(QByteArray, selector);
+    QFETCH(int, offset);
+    QFETCH(QByteArray, expected);
+
+    SimOptions o = loopback(65);
+    DeviceSimulator dev(o);
+    QVERIFY(dev.start());
+    Client c(o.bind);
+    c.send(key, FlagWrite, write);
+    if (offset < 0) {
+        // A list key: find the one reply that carries the written index.
+        c.send(key, FlagRead, selector);
+        Received r;
+        bool found = false;
+        while (!found && c.next(key, &r, 500))
+            found = r.payload.at(0) == expected.at(0);
+        QVERIFY(found);
+        QCOMPARE(r.payload, expected);
+        return;
+    }
+    const QByteArray reply = c.request(key, selector);
+    QCOMPARE(reply.mid(offset, expected.size()), expected);
+}
+
+void TestDeviceSim::copyResetAndLinking()
+{
+    SimOptions o = loopback(66);
+    DeviceSimulator dev(o);
+    QVERIFY(dev.start());
+    Client c(o.bind);
+
+    // The filter page's copy: input 1's block onto inputs 2 and 3 and output 4 (00 06 00 08 00).
+    HLPF hpf;
+    hpf.enable = 1;
+    hpf.slope = 3;
+    hpf.frequency = 180.0f;
+    c.send(Msg::InFilterHPF, FlagWrite, bytes({0}) + hpf.bytes());
+    c.send(Msg::InFilterCopy, FlagWrite, bytes({0x00, 0x06, 0x00, 0x08, 0x00}));
+    QCOMPARE(c.request(Msg::InFilterHPF, bytes({2})), bytes({2}) + hpf.bytes());
+    QCOMPARE(c.request(Msg::OutFilterHPF, bytes({3})), bytes({3}) + hpf.bytes());
+    QVERIFY(c.request(Msg::InFilterHPF, bytes({3})) != bytes({3}) + hpf.bytes());
+    // Reset brings back the default high-pass: off at 20 Hz.
+    c.send(Msg::InFilterReset, FlagWrite, bytes({2}));
+    HLPF def;
+    def.frequency = 20.0f;
+    QCOMPARE(c.request(Msg::InFilterHPF, bytes({2})), bytes({2}) + def.bytes());
+
+    // Level groups: muting input 5 of group 2 mutes every input of that group.
+    c.send(Msg::PreLevelGroup, FlagWrite, bytes({4, 2}));
+    c.send(Msg::PreLevelGroup, FlagWrite, bytes({9, 2}));
+    c.send(Msg::PreLevelMute, FlagWrite, bytes({4, 1}));
+    const QByteArray mutes = c.request(Msg::PreLevelMute);
+    QCOMPARE(int(mutes[4]), 1);
+    QCOMPARE(int(mutes[9]), 1);
+    QCOMPARE(int(mutes[5]), 0);
+}
+
+void TestDeviceSim::login_data()
+{
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<bool>("refuse");
+    QTest::newRow("no password") << QString() << false;
+    QTest::newRow("password") << QStringLiteral("1234") << false;
+    QTest::newRow("refuse every password") << QStringLiteral("1234") << true;
+}
+
+void TestDeviceSim::login()
+{
+    QFETCH(QString, password);
+    QFETCH(bool, refuse);
+    SimOptions o = loopback(67);
+    o.password = password;
+    o.refuseLogin = refuse;
+    DeviceSimulator dev(o);
+    QVERIFY(dev.start());
+    Client c(o.bind);
+
+    Received r;
+    QVERIFY(c.next(Msg::Login, &r));
+    QCOMPARE(r.payload, bytes({password.isEmpty() ? 1 : 0}));
+    if (password.isEmpty()) {
+        QCOMPARE(c.request(Msg::InputMute).size(), 16);
+        return;
+    }
+    // Before the login only the system values answer, which keeps the session alive.
+    c.send(Msg::InputMute, FlagRead);
+    QCOMPARE(c.request(Msg::DeviceId).size(), 4);
+    QVERIFY(!c.next(Msg::InputMute, nullptr, 100));
+
+    c.send(Msg::Login, FlagWrite, "4321");
+    QVERIFY(c.next(Msg::Login, &r));
+    QCOMPARE(r.payload, bytes({2}));
+    c.send(Msg::Login, FlagWrite, password.toLatin1());
+    QVERIFY(c.next(Msg::Login, &r));
+    QCOMPARE(r.payload, bytes({refuse ? 2 : 1}));
+    c.send(Msg::InputMute, FlagRead);
+    QCOMPARE(c.next(Msg::InputMute, nullptr, refuse ? 100 : 2000), !refuse);
+}
+
+void TestDeviceSim::presetExportImportRoundTrip()
+{
+    SimOptions o = loopback(68);
+    DeviceSimulator dev(o);
+    QVERIFY(dev.start());
+    Client c(o.bind);
+
+    c.send(Msg::InputGain, FlagWrite, bytes({0}) + f32(7.5f));
+    c.send(Msg::PresetSave, FlagWrite, bytes({2}));
+    c.send(Msg::PresetRename, FlagWrite, QByteArray("\x02Talk", 5));
+
+    // Export slot 2 block by block, as the preset dialog does.
+    const auto exportImage = [&c](MessageKey key, const QByteArray &opening) {
+        c.send(key, FlagRead, opening);
+        Received r;
+        if (!c.next(key, &r) || r.payload.size() != 4 || r.payload.left(2) != bytes({0, 0}))
+            return QByteArray();
+        const int blocks = readU16(r.payload.constData() + 2);
+        QByteArray image;
+        for (int k = 0; k < blocks; ++k) {
+            c.send(key, FlagRead, bytes({0, 1}) + u16(quint16(k)));
+            if (!c.next(key, &r) || r.payload.size() < 5 || readU16(r.payload.constData() + 2) != k)
+                return QByteArray();
+            image.append(r.payload.mid(4));
+        }
+        return image;
+    };
+    const auto importImage = [&c](MessageKey key, const QByteArray &opening, const QByteArray &image, bool fromEnd) {
+        c.send(key, FlagWrite, opening);
+        Received r;
+        if (!c.next(key, &r) || r.payload.size() != 6)
+            return false;
+        // The blocks go out even on a marker mismatch, so the device's own check is what counts.
+        bool ok = (fromEnd ? image.right(4) : image.left(4)) == r.payload.mid(2);
+        const int blocks = image.size() / 512 + 1;
+        for (int k = 0; k < blocks; ++k) {
+            c.send(key, FlagWrite, bytes({0, 1}) + u16(quint16(k)) + image.mid(512 * k, 512));
+            ok = c.next(key, &r) && r.payload == bytes({0, 1}) + u16(quint16(k)) && ok;
+        }
+        return ok;
+    };
+
+    const QByteArray slotImage = exportImage(Msg::PresetExport, bytes({0, 0, 2}));
+    QVERIFY(slotImage.size() > 512);
+    QCOMPARE(exportImage(Msg::PresetExport, bytes({0, 0, 7})), QByteArray()); // an empty slot has no blocks
+
+    c.send(Msg::InputGain, FlagWrite, bytes({0}) + f32(0.0f));
+    QVERIFY(importImage(Msg::PresetImport, bytes({0, 0, 5}), slotImage, false));
+    c.send(Msg::PresetLoad, FlagWrite, bytes({5}));
+    QByteArray percents;
+    Received r;
+    while (c.next(Msg::PresetLoad, &r, 500))
+        percents.append(r.payload);
+    QCOMPARE(percents.front(), char(0));
+    QCOMPARE(percents.back(), char(100));
+    QCOMPARE(c.request(Msg::InputGain).left(4), f32(7.5f));
+    const QByteArray table = c.request(Msg::PresetTable);
+    QCOMPARE(table.size(), 545);
+    QCOMPARE(int(table[0]), 5);
+    QCOMPARE(table.mid(2 + 17 * 5, 5), QByteArray("Talk\0", 5));
+
+    // An image whose marker is not ours is acknowledged but not taken.
+    QByteArray foreign = slotImage;
+    foreign[0] = 'X';
+    c.send(Msg::PresetDelete, FlagWrite, bytes({5}));
+    QVERIFY(!importImage(Msg::PresetImport, bytes({0, 0, 5}), foreign, false));
+    QCOMPARE(int(c.request(Msg::PresetTable)[1 + 17 * 5]), 0);
+
+    // All slots: the marker ends the image, and the whole bank comes back.
+    const QByteArray all = exportImage(Msg::PresetExportAll, bytes({0, 0}));
+    QCOMPARE(all.right(4), sim::PresetBank::marker());
+    c.send(Msg::PresetDelete, FlagWrite, bytes({2}));
+    QVERIFY(importImage(Msg::PresetImportAll, bytes({0, 0}), all, true));
+    QCOMPARE(c.request(Msg::PresetTable).mid(1 + 17 * 2, 5), QByteArray("\x01Talk", 5));
+}
+
+void TestDeviceSim::firmwareTransfer()
+{
+    SimOptions o = loopback(69);
+    o.firmwareId = 0x1234;
+    DeviceSimulator dev(o);
+    QVERIFY(dev.start());
+    Client c(o.bind);
+
+    QByteArray image(1024, '\0');
+    for (int i = 0; i < image.size(); ++i)
+        image[i] = char(i * 7);
+    image[1014] = char(0x34); // the trailer's image identifier, little-endian
+    image[1015] = char(0x12);
+
+    c.send(Msg::UpgradeBlock, FlagWrite, bytes({0, 0}));
+    Received r;
+    QVERIFY(c.next(Msg::UpgradeBlock, &r));
+    QCOMPARE(r.payload, bytes({0, 0, 0x34, 0x12}));
+    // 1024 bytes go as 512, 512 and an empty last block, each acknowledged by index.
+    for (int k = 0; k < 3; ++k) {
+        c.send(Msg::UpgradeBlock, FlagWrite, bytes({0, 1}) + u16(quint16(k)) + image.mid(512 * k, 512));
+        QVERIFY(c.next(Msg::UpgradeBlock, &r));
+        QCOMPARE(r.payload, bytes({0, 1, k, 0}));
+    }
+    QCOMPARE(dev.lastFirmwareImage(), image);
+    QVERIFY(!c.next(Msg::UpgradeState, nullptr, 50));
+
+    // A status instead of the first acknowledgement.
+    dev.setFirmwareStatus(254);
+    c.send(Msg::UpgradeBlock, FlagWrite, bytes({0, 0}));
+    QVERIFY(c.next(Msg::UpgradeBlock, &r));
+    c.send(Msg::UpgradeBlock, FlagWrite, bytes({0, 1, 0, 0}) + image.left(512));
+    QVERIFY(c.next(Msg::UpgradeState, &r));
+    QCOMPARE(r.payload, bytes({254}));
+    QVERIFY(!c.next(Msg::UpgradeBlock, nullptr, 50));
+}
+
+void TestDeviceSim::announcementsAndNetworkParameters()
+{
+    QUdpSocket listener;
+    QVERIFY(listener.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    SimOptions o = loopback(70);
+    o.announce = true;
+    o.announceMs = 20;
+    o.announceTo = {QHostAddress(QHostAddress::LocalHost)};
+    o.announcePort = listener.localPort();
+    o.location = QStringLiteral("Hall B");
+    DeviceSimulator dev(o);
+    QVERIFY(dev.start());
+
+    const auto nextRecord = [&listener](BrowsingRecord *rec) {
+        // The device runs on this thread: wait with the event loop turning.
+        QElapsedTimer t;
+        t.start();
+        while (!listener.hasPendingDatagrams() && t.elapsed() < 1000)
+            QTest::qWait(5);
+        if (!listener.hasPendingDatagrams())
+            return false;
+        QByteArray d(int(listener.pendingDatagramSize()), '\0');
+        listener.readDatagram(d.data(), d.size());
+        return BrowsingRecord::parse(d.constData(), d.size(), rec);
+    };
+    BrowsingRecord rec;
+    QVERIFY(nextRecord(&rec));
+    QCOMPARE(rec.deviceId, dev.state().deviceId());
+    QCOMPARE(rec.ipAddress, o.bind.toIPv4Address());
+    QCOMPARE(rec.frameAddress, quint16(1));
+    QCOMPARE(decodeText(rec.location, 16), QStringLiteral("Hall B"));
+
+    // The parameter datagram applies only with the right DeviceID; nothing is answered.
+    QUdpSocket sender;
+    QSignalSpy applied(&dev, &DeviceSimulator::networkParametersApplied);
+    sender.writeDatagram(networkParamsDatagram(dev.state().deviceId() + 1, 0x0A000005, 0xFFFFFF00, 0x0A000001),
+                         o.bind, 6001);
+    sender.writeDatagram(networkParamsDatagram(dev.state().deviceId(), 0x0A000005, 0xFFFFFF00, 0x0A000001), o.bind,
+                         6001);
+    QVERIFY(applied.wait(1000));
+    QCOMPARE(applied.count(), 1);
+    while (listener.hasPendingDatagrams())
+        listener.receiveDatagram();
+    QVERIFY(nextRecord(&rec));
+    QCOMPARE(rec.ipAddress, 0x0A000005u);
+
+    // Stopping the announcements silences the socket.
+    dev.setAnnouncing(false);
+    QTest::qWait(30);
+    while (listener.hasPendingDatagrams())
+        listener.receiveDatagram();
+    QTest::qWait(120);
+    QVERIFY(!listener.hasPendingDatagrams());
+}
+
+void TestDeviceSim::faultSwitches()
+{
+    SimOptions o = loopback(71);
+    DeviceSimulator dev(o);
+    QVERIFY(dev.start());
+
+    {   // Wrong lengths: every second reply breaks its layout.
+        dev.setWrongLengthEvery(2);
+        Client c(o.bind);
+        QVERIFY(c.next(Msg::Login, nullptr));
+        int wrong = 0;
+        for (int i = 0; i < 6; ++i)
+            wrong += c.request(Msg::DeviceId).size() != 4;
+        QCOMPARE(wrong, 3);
+        dev.setWrongLengthEvery(0);
+    }
+    {   // Garbage between frames and broken tails: the stream carries more than the frames.
+        dev.setGarbage(true);
+        dev.setCorruptEvery(3);
+        Client c(o.bind);
+        for (int i = 0; i < 9; ++i)
+            c.send(Msg::DeviceId, FlagRead);
+        const int clean = 13 + 9 * 16; // the login reply and nine identity replies
+        QTRY_VERIFY_WITH_TIMEOUT(c.raw.size() >= clean + 10, 2000);
+        QTest::qWait(20);
+        // Every third frame lost its tail; the rest are found between the stray bytes.
+        QCOMPARE(c.frames.size(), 10 - 3);
+        QVERIFY(c.raw.size() > clean + 10);
+        dev.setGarbage(false);
+        dev.setCorruptEvery(0);
+    }
+    {   // Delayed acknowledgements.
+        dev.setAckDelay(80);
+        Client c(o.bind);
+        c.send(Msg::PresetImport, FlagWrite, bytes({0, 0, 1}));
+        QVERIFY(c.next(Msg::PresetImport, nullptr));
+        QElapsedTimer t;
+        t.start();
+        c.send(Msg::PresetImport, FlagWrite, bytes({0, 1, 0, 0, 1, 2, 3}));
+        QVERIFY(c.next(Msg::PresetImport, nullptr));
+        QVERIFY(t.elapsed() >= 75);
+        dev.setAckDelay(0);
+    }
+    {   // Silent: the connection stays open, nothing more arrives.
+        Client c(o.bind);
+        QCOMPARE(c.request(Msg::DeviceId).size(), 4);
+        dev.setSilentAfter(20);
+        QTest::qWait(40);
+        c.send(Msg::DeviceId, FlagRead);
+        QVERIFY(!c.next(Msg::DeviceId, nullptr, 150));
+        QCOMPARE(c.socket.state(), QAbstractSocket::ConnectedState);
+        dev.setSilentAfter(-1);
+    }
+    {   // Drop: the device closes the connection; a new connection replaces an old one.
+        Client first(o.bind);
+        QVERIFY(first.next(Msg::Login, nullptr));
+        Client second(o.bind);
+        QVERIFY(second.next(Msg::Login, nullptr));
+        QTRY_COMPARE_WITH_TIMEOUT(first.socket.state(), QAbstractSocket::UnconnectedState, 2000);
+        dev.setDropAfter(20);
+        QTRY_COMPARE_WITH_TIMEOUT(second.socket.state(), QAbstractSocket::UnconnectedState, 2000);
+    }
+}
+
+void TestDeviceSim::survivesBadInput()
+{
+    SimOptions o = loopback(72);
+    DeviceSimulator dev(o);
+    QVERIFY(dev.start());
+    Client c(o.bind);
+
+    c.socket.write(QByteArray("\x82\x7D\x01garbage\x7D\x82\xFF\x00", 14));
+    c.send({9, 9, 9}, FlagRead, "unknown key");
+    // Every key, written and read with payloads of awkward sizes.
+    const int sizes[] = {0, 1, 2, 3, 5, 65, 517, 1500};
+    for (const KeyInfo *k = catalogueBegin(); k != catalogueEnd(); ++k) {
+        for (int n : sizes) {
+            const QByteArray p(n, char(0xFF));
+            c.send(k->key, FlagWrite, p);
+            c.send(k->key, FlagRead, p.left(2));
+        }
+    }
+    // A frame in two halves.
+    const QByteArray whole = buildFrame(1, 2, 2, 29, FlagRead);
+    c.socket.write(whole.left(5));
+    c.socket.flush();
+    QTest::qWait(20);
+    c.frames.clear();
+    c.socket.write(whole.mid(5));
+    QVERIFY(c.next(Msg::DeviceId, nullptr));
+
+    // A header promising the largest length holds the stream; a new connection starts clean.
+    c.socket.write(QByteArray("\x82\x7D\x01\x00\x02\x02\x1D\x00\xFF\xFF", 10));
+    c.socket.flush();
+    Client fresh(o.bind);
+    QCOMPARE(fresh.request(Msg::DeviceId).size(), 4);
+}
+
+void TestDeviceSim::executableServesAndLogsFrames()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString log = dir.filePath(QStringLiteral("frames.log"));
+    QProcess proc;
+    proc.start(QStringLiteral(DSP_SIM_EXE),
+               {QStringLiteral("--bind"), QStringLiteral("127.0.0.73"), QStringLiteral("--no-announce"),
+                QStringLiteral("--password"), QStringLiteral("demo"), QStringLiteral("--log-frames"), log});
+    QVERIFY(proc.waitForReadyRead(5000)); // it prints once it listens
+
+    {
+        Client c(QHostAddress(QStringLiteral("127.0.0.73")));
+        Received r;
+        QVERIFY(c.next(Msg::Login, &r));
+        QCOMPARE(r.payload, bytes({0}));
+        c.send(Msg::Login, FlagWrite, "demo");
+        QVERIFY(c.next(Msg::Login, &r));
+        QCOMPARE(r.payload, bytes({1}));
+        QCOMPARE(c.request(Msg::InFilterPEQ, bytes({1, 7})).size(), 13);
+        QCOMPARE(c.request(Msg::PresetTable).size(), 545);
+
+        proc.terminate();
+        QVERIFY(proc.waitForFinished(5000));
+        QCOMPARE(proc.exitCode(), 0);
+
+        QFile f(log);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray hex;
+        for (const QByteArray &line : f.readAll().split('\n')) {
+            if (line.isEmpty())
+                continue;
+            const int space = line.indexOf(' ');
+            bool ok = false;
+            QVERIFY(line.left(space).toLongLong(&ok) > 1600000000000LL && ok);
+            hex.append(line.mid(space + 1));
+        }
+        QByteArray expected;
+        for (char b : c.sent)
+            expected.append(QString::asprintf("%02X ", quint8(b)).toLatin1());
+        QCOMPARE(hex, expected);
+    }
+
+    QCOMPARE(QProcess::execute(QStringLiteral(DSP_SIM_EXE), {QStringLiteral("--variant"), QStringLiteral("9")}), 2);
+}
+
+QTEST_MAIN(TestDeviceSim)
+#include "tst_devicesim.moc"
