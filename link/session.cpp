@@ -265,4 +265,8 @@ void DataModel::clearPasswords()
 
 void DataModel::clearLoginStatus()
 {
+    m_model.device().temperature = 0.0f;
+    m_model.device().deviceId = 0;
+    m_model.usb().playCount = 0;
+    m_model.usb().recordCount = 0;
 }
