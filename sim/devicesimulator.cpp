@@ -103,7 +103,7 @@ bool DeviceSimulator::start()
     // to the socket with the exact address, so side-by-side devices each get their own.
     const auto mode = QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint;
     QVector<QHostAddress> paramsBinds{m_options.bind};
-    if (m_options.bind != QHostAddress(QHostAddress::AnyIPv4) && !m_options.bind.isLoopback())
+    if (m_options.bind != QHostAddress(QHostAddress::AnyIPv4))
         paramsBinds.append(QHostAddress(QHostAddress::AnyIPv4));
     for (const QHostAddress &a : paramsBinds) {
         auto *s = new QUdpSocket(this);
@@ -192,7 +192,7 @@ void DeviceSimulator::newConnection()
         armConnectionTimers();
         emit clientConnected();
         // The device says on its own whether it wants a password.
-        reply(Msg::Login, QByteArray(1, char(m_loggedIn ? 1 : 0)));
+        sendLoginResult(m_loggedIn ? 1 : 0);
     }
 }
 
@@ -323,7 +323,19 @@ void DeviceSimulator::handleLogin(const QByteArray &payload)
     else if (!m_options.password.isEmpty())
         result = payload == encodeText(m_options.password) ? 1 : 2;
     m_loggedIn = result == 1;
+    sendLoginResult(result);
+}
+
+void DeviceSimulator::sendLoginResult(quint8 result)
+{
     reply(Msg::Login, QByteArray(1, char(result)));
+    if (result != 1)
+        return;
+    // Nobody polls these two; the device reports them once a session may see them.
+    for (MessageKey key : {Msg::AncSupport, Msg::DeviceCode}) {
+        for (const QByteArray &r : m_state.read(*findKey(key), QByteArray()))
+            reply(key, r);
+    }
 }
 
 void DeviceSimulator::handlePresetCommand(const FrameHeader &h, const QByteArray &payload)

@@ -64,6 +64,7 @@ private:
     void paramsReadyRead();
     void handleFrame(const proto::FrameHeader &h, const QByteArray &payload);
     void handleLogin(const QByteArray &payload);
+    void sendLoginResult(quint8 result);
     void handlePresetCommand(const proto::FrameHeader &h, const QByteArray &payload);
     void handleExport(const proto::FrameHeader &h, const QByteArray &payload);
     void handleImport(const proto::FrameHeader &h, const QByteArray &payload);

@@ -656,7 +656,16 @@ bool DeviceState::write(const KeyInfo &info, const QByteArray &payload)
         return false;
     const int n = payload.size();
     const char *p = payload.constData();
-    QByteArray &b = blockRef(info.key);
+    if (info.shape == Shape::Text) {
+        if (n < 1)
+            return false;
+        m_texts[info.key.code()] = payload.left(16);
+        return true;
+    }
+    const auto it = m_blocks.find(info.key.code());
+    if (it == m_blocks.end())
+        return writeSpecial(info, payload);
+    QByteArray &b = it.value();
     switch (info.shape) {
     case Shape::ChannelArray: {
         const int es = elemSize(info.elem);
@@ -715,11 +724,6 @@ bool DeviceState::write(const KeyInfo &info, const QByteArray &payload)
         }
         return true;
     }
-    case Shape::Text:
-        if (n < 1)
-            return false;
-        m_texts[info.key.code()] = payload.left(16);
-        return true;
     default: break;
     }
     return writeSpecial(info, payload);
