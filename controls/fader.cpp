@@ -30,7 +30,6 @@ Fader::Fader(QWidget *parent)
 {
     setFocusPolicy(Qt::WheelFocus);
     loadColours();
-    updateHandle();
 }
 
 double Fader::scale() const { return std::pow(10.0, m_decimals); }
@@ -50,7 +49,6 @@ void Fader::setRange(double minimum, double maximum)
     m_minimum = qMin(a, b);
     m_maximum = qMax(a, b);
     m_value = qBound(m_minimum, m_value, m_maximum);
-    updateHandle();
     update();
 }
 
@@ -59,7 +57,6 @@ void Fader::setValue(double value)
     if (std::isnan(value))
         return;
     m_value = qBound(m_minimum, toInternal(value * scale()), m_maximum);
-    updateHandle();
     update();
 }
 
@@ -72,7 +69,6 @@ void Fader::setDecimals(int decimals)
     m_minimum = toInternal(m_minimum * factor);
     m_maximum = toInternal(m_maximum * factor);
     m_value = qBound(m_minimum, toInternal(m_value * factor), m_maximum);
-    updateHandle();
     update();
 }
 
@@ -136,15 +132,9 @@ void Fader::loadColours()
     }
 }
 
-void Fader::updateHandle()
+QRectF Fader::handleRect() const
 {
-    m_handleRect = QRectF(12, handleTopFor(m_value), 20, m_handleHeight);
-}
-
-void Fader::resizeEvent(QResizeEvent *event)
-{
-    updateHandle();
-    QWidget::resizeEvent(event);
+    return QRectF(12, handleTopFor(m_value), 20, m_handleHeight);
 }
 
 void Fader::changeEvent(QEvent *event)
@@ -212,14 +202,14 @@ void Fader::paintEvent(QPaintEvent *)
     }
 
     const QPixmap handle = ImageCache::pixmap(QStringLiteral(":/image/fader_handle_small.png"), devicePixelRatioF());
-    painter.drawPixmap(m_handleRect.toRect(), handle);
+    painter.drawPixmap(handleRect().toRect(), handle);
 }
 
 void Fader::mousePressEvent(QMouseEvent *event)
 {
     const double x = roundPixel(event->localPos().x());
     const double y = roundPixel(event->localPos().y());
-    const QRectF &r = m_handleRect;
+    const QRectF r = handleRect();
     if (x >= r.left() && x <= r.right() && y >= r.top() && y <= r.bottom()) {
         m_dragging = true;
         event->accept();
@@ -237,8 +227,7 @@ void Fader::mouseMoveEvent(QMouseEvent *event)
     const int v = valueAt(roundPixel(event->localPos().y()));
     if (v != m_value) {
         m_value = v;
-        updateHandle();
-        update();
+            update();
         emit valueChanged(value());
     }
     event->accept();
@@ -263,7 +252,6 @@ bool Fader::stepBy(int direction)
     if (int(target) == m_value)
         return false; // at the limit: nothing to tell
     m_value = int(target);
-    updateHandle();
     update();
     emit valueChanged(value());
     return true;
@@ -276,7 +264,7 @@ void Fader::wheelEvent(QWheelEvent *event)
     // One step per notch event; finer wheels add up to a notch before they move the fader.
     if ((d > 0 && m_wheelRemainder < 0) || (d < 0 && m_wheelRemainder > 0))
         m_wheelRemainder = 0;
-    m_wheelRemainder = qBound(-120, m_wheelRemainder + d, 120);
+    m_wheelRemainder = int(qBound<qint64>(-120, qint64(m_wheelRemainder) + d, 120));
     if (m_wheelRemainder >= 120) {
         m_wheelRemainder = 0;
         stepBy(1);

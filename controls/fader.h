@@ -28,7 +28,7 @@ public:
     int internalMinimum() const { return m_minimum; }
     int internalMaximum() const { return m_maximum; }
     // Where the handle is drawn and grabbed, in widget coordinates.
-    QRectF handleRect() const { return m_handleRect; }
+    QRectF handleRect() const;
     // Top of the handle for an internal value, and the internal value under a pointer y.
     double handleTopFor(int value) const;
     int valueAt(int y) const;
@@ -41,7 +41,6 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -55,7 +54,6 @@ private:
     double travel() const;
     double zeroLine() const;
     void loadColours();
-    void updateHandle();
     // Moves by one step; returns false when already at the limit in that direction.
     bool stepBy(int direction);
 
@@ -67,7 +65,6 @@ private:
     int m_upperShareNumerator = 1;
     int m_upperShareDenominator = 3;
     int m_handleHeight = 43;
-    QRectF m_handleRect{12, 0, 20, 43};
     QColor m_scaleColour;
     QColor m_grooveColour;
     bool m_dragging = false;

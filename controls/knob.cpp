@@ -17,11 +17,13 @@ constexpr double kDefaultSensitivity = 0.005;
 constexpr double kAcceleratedStartSensitivity = 0.00005;
 
 // Rounds to the nearest integer, halves away from zero, saturating at the int64 limits.
+// Sensitivities arrive as floats (0.005f is slightly below 0.005), so a product that should be
+// exactly half a unit is nudged by far less than a float's precision before rounding.
 qint64 roundAway(double x)
 {
     if (!std::isfinite(x))
         return 0;
-    const double r = std::round(x);
+    const double r = std::round(x * (1.0 + 1e-6));
     if (r >= 9.0e18)
         return std::numeric_limits<qint64>::max() / 2;
     if (r <= -9.0e18)
@@ -29,7 +31,10 @@ qint64 roundAway(double x)
     return static_cast<qint64>(r);
 }
 
-int roundPixel(double x) { return static_cast<int>(qBound<qint64>(INT_MIN, roundAway(x), INT_MAX)); }
+int roundPixel(double x)
+{
+    return std::isfinite(x) ? int(qBound(double(INT_MIN), std::round(x), double(INT_MAX))) : 0;
+}
 } // namespace
 
 Knob::Knob(int size, QWidget *parent)

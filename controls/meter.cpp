@@ -52,7 +52,7 @@ QRectF Meter::litRect() const
 {
     const QRectF inner = innerRect();
     if (m_fromTop)
-        return QRectF(inner.left(), inner.top(), inner.width(), qMin(inner.height(), level() * (height() - 1)));
+        return QRectF(inner.left(), inner.top(), inner.width(), qBound(0.0, level() * (height() - 1), inner.height()));
     const double unlit = (1.0 - level()) * inner.height();
     return QRectF(inner.left(), inner.top() + unlit, inner.width(), inner.height() - unlit);
 }

@@ -132,6 +132,7 @@ bool TipBox::event(QEvent *event)
         if (m_widget && isArrowKey(key->key())) {
             QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat(), ushort(key->count()));
             QCoreApplication::sendEvent(m_widget, &copy);
+            event->accept();
             return true;
         }
         break;

@@ -1,0 +1,144 @@
+#include "meter.h"
+
+#include <QtTest>
+
+#include <climits>
+#include <cmath>
+
+namespace {
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+} // namespace
+
+class TestMeter : public QObject
+{
+    Q_OBJECT
+private slots:
+    void clamping_data();
+    void clamping();
+    void litPart_data();
+    void litPart();
+    void repaintsOnlyOnChange();
+    void badRanges();
+};
+
+void TestMeter::clamping_data()
+{
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<int>("set");
+    QTest::addColumn<int>("value");
+    QTest::newRow("inside") << -40 << 24 << -3 << -3;
+    QTest::newRow("above") << -40 << 24 << 100 << 24;
+    QTest::newRow("below") << -40 << 24 << -100 << -40;
+    QTest::newRow("int extremes") << -40 << 24 << INT_MIN << -40;
+    QTest::newRow("inverted range") << 24 << -40 << 30 << 24;
+    QTest::newRow("single value range") << 3 << 3 << 0 << 3;
+}
+
+void TestMeter::clamping()
+{
+    QFETCH(int, minimum);
+    QFETCH(int, maximum);
+    QFETCH(int, set);
+    QFETCH(int, value);
+    Meter meter;
+    meter.setRange(minimum, maximum);
+    meter.setValue(set);
+    QCOMPARE(meter.value(), value);
+    QVERIFY(meter.level() >= 0.0 && meter.level() <= 1.0);
+}
+
+void TestMeter::litPart_data()
+{
+    QTest::addColumn<bool>("fromTop");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QRectF>("lit");
+
+    // 12 x 100 widget, inner rectangle (1, 1, 10, 98), range -40..24
+    QTest::newRow("bottom, minimum") << false << -40 << QRectF(1, 99, 10, 0);
+    QTest::newRow("bottom, maximum") << false << 24 << QRectF(1, 1, 10, 98);
+    QTest::newRow("bottom, half") << false << -8 << QRectF(1, 50, 10, 49);
+    QTest::newRow("top, minimum") << true << -40 << QRectF(1, 1, 10, 0);
+    QTest::newRow("top, half") << true << -8 << QRectF(1, 1, 10, 49.5);
+    QTest::newRow("top, maximum") << true << 24 << QRectF(1, 1, 10, 98);
+}
+
+void TestMeter::litPart()
+{
+    QFETCH(bool, fromTop);
+    QFETCH(int, value);
+    QFETCH(QRectF, lit);
+    Meter meter;
+    meter.resize(12, 100);
+    meter.setFromTop(fromTop);
+    meter.setValue(value);
+    const QRectF r = meter.litRect();
+    QVERIFY2(std::abs(r.x() - lit.x()) < 1e-9 && std::abs(r.y() - lit.y()) < 1e-9 && std::abs(r.width() - lit.width()) < 1e-9
+                 && std::abs(r.height() - lit.height()) < 1e-9,
+             qPrintable(QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())));
+}
+
+void TestMeter::repaintsOnlyOnChange()
+{
+    Meter meter;
+    meter.resize(12, 100);
+    meter.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&meter));
+    QCoreApplication::processEvents();
+    PaintCounter counter;
+    meter.installEventFilter(&counter);
+
+    meter.setValue(-40); // unchanged
+    QCoreApplication::processEvents();
+    QCOMPARE(counter.count, 0);
+
+    meter.setValue(0);
+    QCoreApplication::processEvents();
+    QCOMPARE(counter.count, 1);
+
+    meter.setValue(100); // clamps to 24: a change
+    QCoreApplication::processEvents();
+    QCOMPARE(counter.count, 2);
+    meter.setValue(50); // clamps to 24 again: no change
+    QCoreApplication::processEvents();
+    QCOMPARE(counter.count, 2);
+
+    meter.setRange(-60, 0); // the range repaints, and clamps the value
+    QCoreApplication::processEvents();
+    QCOMPARE(counter.count, 3);
+    QCOMPARE(meter.value(), 0);
+}
+
+void TestMeter::badRanges()
+{
+    Meter meter;
+    for (const QSize &size : {QSize(0, 0), QSize(1, 1), QSize(2, 2), QSize(12, 100)}) {
+        meter.resize(size);
+        for (const auto &range : {qMakePair(5, 5), qMakePair(INT_MIN, INT_MAX), qMakePair(10, -10)}) {
+            meter.setRange(range.first, range.second);
+            for (bool top : {false, true}) {
+                meter.setFromTop(top);
+                meter.setValue(INT_MAX);
+                const QRectF r = meter.litRect();
+                QVERIFY(std::isfinite(r.y()) && std::isfinite(r.height()) && r.height() >= 0);
+                meter.grab();
+            }
+        }
+    }
+    meter.setEnabled(false);
+    meter.grab();
+}
+
+QTEST_MAIN(TestMeter)
+#include "tst_meter.moc"

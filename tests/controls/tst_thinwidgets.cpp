@@ -1,0 +1,212 @@
+#include "combobox.h"
+#include "dialog.h"
+#include "doublespinbox.h"
+#include "groupbox.h"
+#include "inputevents.h"
+#include "label.h"
+#include "lineedit.h"
+#include "listwidget.h"
+#include "spinbox.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QtTest>
+
+namespace {
+// Records the mouse presses that reach it.
+class PressRecorder : public QWidget
+{
+public:
+    int presses = 0;
+    int releases = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        ++presses;
+        event->accept();
+    }
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        ++releases;
+        event->accept();
+    }
+};
+} // namespace
+
+class TestThinWidgets : public QObject
+{
+    Q_OBJECT
+private slots:
+    void listRightClickKeepsTheSelection();
+    void listContextMenuReportsTheRow();
+    void dialogSwallowsReturn();
+    void dialogRemembersBeingShown();
+    void noContextMenus();
+    void comboBoxAnnouncesThePress();
+    void labelDoubleClick();
+    void groupBoxPassesMouseToParent();
+};
+
+void TestThinWidgets::listRightClickKeepsTheSelection()
+{
+    ListWidget list;
+    list.addItems({QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")});
+    list.setSelectionMode(QAbstractItemView::SingleSelection);
+    list.resize(200, 200);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.setCurrentRow(0);
+    QSignalSpy selection(&list, &QListWidget::itemSelectionChanged);
+
+    const QPoint third = list.visualItemRect(list.item(2)).center();
+    QTest::mouseClick(list.viewport(), Qt::RightButton, Qt::NoModifier, third);
+    QCOMPARE(list.currentRow(), 0);
+    QVERIFY(list.item(0)->isSelected());
+    QCOMPARE(selection.count(), 0);
+
+    // a left click still selects, so the check above can tell the difference
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, third);
+    QCOMPARE(list.currentRow(), 2);
+}
+
+void TestThinWidgets::listContextMenuReportsTheRow()
+{
+    ListWidget list;
+    list.addItems({QStringLiteral("one"), QStringLiteral("two")});
+    list.resize(200, 300);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.setCurrentRow(0);
+    QSignalSpy rows(&list, &ListWidget::contextMenuAtRow);
+
+    const QPoint second = list.visualItemRect(list.item(1)).center();
+    QContextMenuEvent onRow(QContextMenuEvent::Mouse, second, list.viewport()->mapToGlobal(second));
+    QCoreApplication::sendEvent(list.viewport(), &onRow);
+    const QPoint empty(100, 280);
+    QContextMenuEvent offRows(QContextMenuEvent::Mouse, empty, list.viewport()->mapToGlobal(empty));
+    QCoreApplication::sendEvent(list.viewport(), &offRows);
+
+    QCOMPARE(rows.count(), 2);
+    QCOMPARE(rows.at(0).at(0).toInt(), 1);
+    QCOMPARE(rows.at(1).at(0).toInt(), -1);
+    QCOMPARE(list.currentRow(), 0);
+}
+
+void TestThinWidgets::dialogSwallowsReturn()
+{
+    Dialog dialog;
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *edit = new LineEdit;
+    auto *ok = new QPushButton(QStringLiteral("OK"));
+    layout->addWidget(edit);
+    layout->addWidget(ok);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    QSignalSpy clicked(ok, &QPushButton::clicked);
+    QSignalSpy finished(&dialog, &QDialog::finished);
+
+    QVERIFY(ok->autoDefault()); // QDialog's default for its buttons
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(!ok->autoDefault());
+
+    ok->setFocus();
+    QTest::keyClick(ok, Qt::Key_Return);
+    QTest::keyClick(ok, Qt::Key_Enter);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClick(&dialog, Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(clicked.count(), 0);
+    QCOMPARE(finished.count(), 0);
+
+    QTest::keyClick(&dialog, Qt::Key_Escape); // other keys keep their meaning
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+}
+
+void TestThinWidgets::dialogRemembersBeingShown()
+{
+    Dialog dialog;
+    QVERIFY(!dialog.hasBeenShown());
+    dialog.show();
+    dialog.hide();
+    QVERIFY(dialog.hasBeenShown());
+}
+
+void TestThinWidgets::noContextMenus()
+{
+    LineEdit edit;
+    SpinBox spin;
+    DoubleSpinBox doubleSpin;
+    for (QWidget *w : {static_cast<QWidget *>(&edit), static_cast<QWidget *>(&spin), static_cast<QWidget *>(&doubleSpin)}) {
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        // a regression would open a modal menu: close it so the test reports instead of hanging
+        bool menuOpened = false;
+        QTimer guard;
+        QObject::connect(&guard, &QTimer::timeout, [&menuOpened] {
+            if (QWidget *popup = QApplication::activePopupWidget()) {
+                menuOpened = true;
+                popup->close();
+            }
+        });
+        guard.start(20);
+        const QPoint p(5, 5);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, p, w->mapToGlobal(p));
+        QCoreApplication::sendEvent(w, &event);
+        QCoreApplication::processEvents();
+        QVERIFY(!menuOpened);
+        QVERIFY(!QApplication::activePopupWidget());
+        w->hide();
+    }
+}
+
+void TestThinWidgets::comboBoxAnnouncesThePress()
+{
+    ComboBox combo;
+    combo.addItems({QStringLiteral("a"), QStringLiteral("b")});
+    combo.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&combo));
+    int itemsWhenPressed = -1;
+    QObject::connect(&combo, &ComboBox::mousePressed, [&combo, &itemsWhenPressed] {
+        itemsWhenPressed = combo.count();
+        combo.addItem(QStringLiteral("added before the list opens"));
+    });
+    QTest::mouseClick(&combo, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QCOMPARE(itemsWhenPressed, 2);
+    QCOMPARE(combo.count(), 3);
+    combo.hidePopup();
+}
+
+void TestThinWidgets::labelDoubleClick()
+{
+    Label label(QStringLiteral("IN 1"));
+    QSignalSpy doubled(&label, &Label::mouseDoubleClicked);
+    input::press(&label, QPointF(2, 2));
+    input::release(&label, QPointF(2, 2));
+    QCOMPARE(doubled.count(), 0);
+    input::doubleClick(&label, QPointF(2, 2));
+    QCOMPARE(doubled.count(), 1);
+}
+
+void TestThinWidgets::groupBoxPassesMouseToParent()
+{
+    PressRecorder parent;
+    auto *group = new GroupBox(&parent);
+    group->setGeometry(10, 10, 100, 50);
+    QSignalSpy doubled(group, &GroupBox::doubleClicked);
+    QVERIFY(input::press(group, QPointF(5, 5)));
+    QVERIFY(input::release(group, QPointF(5, 5)));
+    QCOMPARE(parent.presses, 1);
+    QCOMPARE(parent.releases, 1);
+    input::doubleClick(group, QPointF(5, 5));
+    QCOMPARE(doubled.count(), 1);
+}
+
+QTEST_MAIN(TestThinWidgets)
+#include "tst_thinwidgets.moc"
