@@ -1,0 +1,128 @@
+// Discovery at scale: 1000 devices announcing every 500 ms, as a share of the GUI thread's
+// time once every device is known, and the start-up load of a devices.db with 1000 rows.
+#include "datamodel.h"
+#include "wire.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int Devices = 1000;
+constexpr double AnnouncePeriodMs = 500.0;
+
+std::vector<QByteArray> announcements(quint32 runTime)
+{
+    std::vector<QByteArray> out;
+    out.reserve(Devices);
+    for (int d = 0; d < Devices; ++d) {
+        proto::BrowsingRecord r;
+        r.deviceId = 0x10000000u + quint32(d) * 7919u; // spread, not sequential
+        r.ipAddress = 0x0A000000u | quint32(d + 10);
+        r.runTime = runTime;
+        r.totalTime = runTime + 100000;
+        r.reserved = 1;
+        r.armVersion[0] = 1;
+        r.armVersion[2] = 5;
+        r.dspVersion[0] = 2;
+        const QByteArray text = proto::encodeTextField(QStringLiteral("Room %1").arg(d), 16);
+        std::memcpy(r.location, text.constData(), 16);
+        std::memcpy(r.model, "DSP-1616", 8);
+        std::memcpy(r.serialNumber, "SN-00000000", 11);
+        r.frameAddress = 1;
+        out.push_back(r.bytes());
+    }
+    return out;
+}
+
+double percentile(std::vector<double> v, double p)
+{
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
+}
+
+double median(const std::vector<double> &v)
+{
+    return percentile(v, 0.5);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTemporaryDir dir;
+    const QString dbPath = dir.filePath(QStringLiteral("devices.db"));
+    const QList<QNetworkAddressEntry> lan = [] {
+        QNetworkAddressEntry e;
+        e.setIp(QHostAddress(QStringLiteral("10.0.0.1")));
+        e.setPrefixLength(8);
+        return QList<QNetworkAddressEntry>{e};
+    }();
+
+    qint64 now = 1'700'000'000'000;
+    DataModel::Options options;
+    options.databasePath = dbPath;
+    options.bindDiscovery = false;
+    options.startTimer = false;
+    options.clock = [&now] { return now; };
+
+    {
+        DataModel dm(options);
+        quint64 signalsSeen = 0; // a receiver, as the device list panel has
+        QObject::connect(&dm, &DataModel::deviceListRunTimeChanged, [&signalsSeen](uint, uint, uint) { ++signalsSeen; });
+
+        QElapsedTimer t;
+        t.start();
+        for (const QByteArray &a : announcements(1))
+            dm.handleDatagram(a, lan);
+        const double firstSeenMs = double(t.nsecsElapsed()) / 1e6;
+
+        // Steady state: every record known, only the run time moving. One round is what
+        // arrives in 500 ms.
+        const int rounds = 200;
+        std::vector<std::vector<QByteArray>> batches;
+        for (int r = 0; r < 4; ++r)
+            batches.push_back(announcements(quint32(2 + r)));
+        std::vector<double> roundMs;
+        for (int r = 0; r < rounds; ++r) {
+            now += 500;
+            t.restart();
+            for (const QByteArray &a : batches[size_t(r % 4)])
+                dm.handleDatagram(a, lan);
+            if (r % 2 == 0)
+                dm.ageDevices(); // the link timer ages once a second
+            roundMs.push_back(double(t.nsecsElapsed()) / 1e6);
+        }
+        const double steady = median(roundMs);
+        out << "devices: " << dm.deviceCount() << ", run-time signals received: " << signalsSeen << "\n";
+        out << "first sight of 1000 devices (1000 inserts into devices.db): " << QString::number(firstSeenMs, 'f', 1)
+            << " ms\n";
+        out << "steady state, 1000 announcements (one 500 ms period): " << QString::number(steady, 'f', 3)
+            << " ms median, " << QString::number(percentile(roundMs, 0.95), 'f', 3)
+            << " ms 95th percentile (the rest is other processes on the machine)\n";
+        out << "share of the GUI thread: " << QString::number(100.0 * steady / AnnouncePeriodMs, 'f', 3) << " %\n";
+        out << "per record: " << QString::number(steady * 1000.0 / Devices, 'f', 2) << " us\n";
+    }
+
+    // Start-up with 1000 rows: open, read and build the offline entries (one socket each).
+    options.clock = nullptr;
+    std::vector<double> loadMs;
+    int loaded = 0;
+    for (int k = 0; k < 7; ++k) {
+        QElapsedTimer t;
+        t.start();
+        DataModel dm(options);
+        loadMs.push_back(double(t.nsecsElapsed()) / 1e6);
+        loaded = dm.deviceCount();
+    }
+    out << "devices.db load at start-up, " << loaded << " rows: " << QString::number(median(loadMs), 'f', 2)
+        << " ms median of " << loadMs.size() << "\n";
+    return 0;
+}

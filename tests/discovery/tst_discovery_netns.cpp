@@ -1,0 +1,231 @@
+// Discovery end to end across network namespaces (root only). The application side runs
+// in its own namespace with two veth links and no default route, one device on each link:
+//
+//   dspdisc-dev1 [vd1 10.200.0.2] --- [va1 10.200.0.1] dspdisc-app [va2 10.201.0.1] --- [vd2 10.201.0.2] dspdisc-dev2
+//
+// A device must be found with the local address of its own link, the network-parameter
+// datagram must leave through both links, and devices.db must follow what is seen.
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+const QString App = QStringLiteral("dspdisc-app");
+const QString Dev1 = QStringLiteral("dspdisc-dev1");
+const QString Dev2 = QStringLiteral("dspdisc-dev2");
+
+bool run(const QStringList &args, QString *error = nullptr)
+{
+    QProcess p;
+    p.start(QStringLiteral("ip"), args);
+    if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        if (error)
+            *error = QStringLiteral("ip %1: %2").arg(args.join(QLatin1Char(' ')),
+                                                     QString::fromLocal8Bit(p.readAllStandardError()).trimmed());
+        return false;
+    }
+    return true;
+}
+
+void deleteNamespaces()
+{
+    for (const QString &ns : {App, Dev1, Dev2})
+        run({QStringLiteral("netns"), QStringLiteral("del"), ns}); // also removes the veth pairs
+}
+
+// A program run inside a namespace; stdout collected line by line.
+class NsProcess
+{
+public:
+    NsProcess(const QString &ns, const QString &program, const QStringList &args)
+    {
+        QObject::connect(&m_process, &QProcess::readyReadStandardOutput, [this] {
+            while (m_process.canReadLine())
+                m_lines.append(QString::fromUtf8(m_process.readLine()).trimmed());
+        });
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(QStringLiteral("ip"), QStringList{QStringLiteral("netns"), QStringLiteral("exec"), ns, program} + args);
+    }
+    ~NsProcess() { stop(); }
+    void stop()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    void write(const QByteArray &line) { m_process.write(line + '\n'); }
+    bool finish()
+    {
+        write("quit");
+        return m_process.waitForFinished(5000) && m_process.exitCode() == 0;
+    }
+    bool has(const char *line) const { return m_lines.contains(QLatin1String(line)); }
+    int count(const char *line) const { return m_lines.count(QLatin1String(line)); }
+    QStringList lines() const { return m_lines; }
+
+private:
+    QProcess m_process;
+    QStringList m_lines;
+};
+
+} // namespace
+
+class TestDiscoveryNetns : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString m_db;
+    QString m_sim;
+    std::unique_ptr<NsProcess> m_node;
+    std::unique_ptr<NsProcess> m_dev1;
+    std::unique_ptr<NsProcess> m_dev2;
+
+    QString binary(const char *name) const
+    {
+        return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(name);
+    }
+    // The simulator when it is built, otherwise the test's own minimal device.
+    std::unique_ptr<NsProcess> startDevice(const QString &ns, const char *ip, const char *broadcast, int id,
+                                           const char *location)
+    {
+        const QStringList common{QStringLiteral("--ip"), QLatin1String(ip), QStringLiteral("--id"),
+                                 QString::number(id), QStringLiteral("--location"), QLatin1String(location)};
+        if (!m_sim.isEmpty())
+            return std::make_unique<NsProcess>(ns, m_sim, common + QStringList{"--announce-to", QLatin1String(broadcast)});
+        return std::make_unique<NsProcess>(ns, binary("discovery_netns_peer"),
+                                           common + QStringList{"--to", QLatin1String(broadcast)});
+    }
+    QVariant dbValue(const QString &statement)
+    {
+        QSqlDatabase db = QSqlDatabase::database(QStringLiteral("check"));
+        QSqlQuery q(db);
+        return q.exec(statement) && q.next() ? q.value(0) : QVariant();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (geteuid() != 0)
+            QSKIP("discovery across network namespaces needs root (ip netns, veth); run the test as root");
+        QString error;
+        deleteNamespaces();
+        if (!run({"netns", "add", App}, &error))
+            QSKIP(qPrintable(QStringLiteral("cannot create network namespaces here (%1)").arg(error)));
+        const QList<QStringList> setup{
+            {"netns", "add", Dev1},
+            {"netns", "add", Dev2},
+            {"link", "add", "va1", "netns", App, "type", "veth", "peer", "name", "vd1", "netns", Dev1},
+            {"link", "add", "va2", "netns", App, "type", "veth", "peer", "name", "vd2", "netns", Dev2},
+            {"-n", App, "addr", "add", "10.200.0.1/24", "dev", "va1"},
+            {"-n", App, "addr", "add", "10.201.0.1/24", "dev", "va2"},
+            {"-n", Dev1, "addr", "add", "10.200.0.2/24", "dev", "vd1"},
+            {"-n", Dev2, "addr", "add", "10.201.0.2/24", "dev", "vd2"},
+            {"-n", App, "link", "set", "lo", "up"},
+            {"-n", App, "link", "set", "va1", "up"},
+            {"-n", App, "link", "set", "va2", "up"},
+            {"-n", Dev1, "link", "set", "lo", "up"},
+            {"-n", Dev1, "link", "set", "vd1", "up"},
+            {"-n", Dev2, "link", "set", "lo", "up"},
+            {"-n", Dev2, "link", "set", "vd2", "up"},
+        };
+        for (const QStringList &args : setup) {
+            if (!run(args, &error)) {
+                deleteNamespaces();
+                QFAIL(qPrintable(error));
+            }
+        }
+        QVERIFY(m_dir.isValid());
+        m_db = m_dir.filePath(QStringLiteral("devices.db"));
+        if (QFile::exists(binary("dsp-device-sim")))
+            m_sim = binary("dsp-device-sim");
+        qInfo("devices: %s", m_sim.isEmpty() ? "test peer" : "dsp-device-sim");
+        // Addresses need a moment to leave the tentative state.
+        QTest::qWait(200);
+    }
+
+    void cleanupTestCase()
+    {
+        m_dev1.reset();
+        m_dev2.reset();
+        m_node.reset();
+        QSqlDatabase::removeDatabase(QStringLiteral("check"));
+        deleteNamespaces();
+    }
+
+    void discoveredWithTheLocalAddressOfItsLink()
+    {
+        m_node = std::make_unique<NsProcess>(App, binary("discovery_netns_node"), QStringList{"--db", m_db});
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("ready 2"), 5000);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        db.setDatabaseName(m_db);
+        QVERIFY(db.open());
+
+        m_dev1 = startDevice(Dev1, "10.200.0.2", "10.200.0.255", 1001, "Rack 1");
+        // The row is written within 2 s of the device's first announcement.
+        QTRY_COMPARE_WITH_TIMEOUT(dbValue("select count(*) from devices where DeviceID = 1001").toInt(), 1, 2000);
+        QTRY_VERIFY2_WITH_TIMEOUT(m_node->has("add 1001 10.200.0.2 10.200.0.1 1"),
+                                  qPrintable(m_node->lines().join('|')), 1000);
+        QCOMPARE(dbValue("select Location from devices where DeviceID = 1001").toString(), QStringLiteral("Rack 1"));
+
+        // The limited broadcast when the test peer announces: received as well as subnet ones.
+        m_dev2 = startDevice(Dev2, "10.201.0.2", m_sim.isEmpty() ? "255.255.255.255" : "10.201.0.255", 1002, "Rack 2");
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("add 1002 10.201.0.2 10.201.0.1 1"), 3000);
+    }
+
+    // The application's namespace has no default route: each datagram reaches its device
+    // only if it leaves through that device's link.
+    void networkParametersLeaveThroughEveryLink()
+    {
+        QVERIFY(m_node && m_dev1 && m_dev2);
+        m_node->write("setnet 1001 10.200.0.3 255.255.255.0 10.200.0.254");
+        m_node->write("setnet 1002 10.201.0.3 255.255.255.0 10.201.0.254");
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("sent 1002"), 2000);
+        // Announcements with the new address show that each device applied it; one that
+        // did not would announce its old address and the entry would follow it back.
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->count("seen 1001 10.200.0.3") >= 2, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->count("seen 1002 10.201.0.3") >= 2, 3000);
+        QCOMPARE(dbValue("select IPAddress from devices where DeviceID = 1001").toLongLong(), 0x0AC80003LL);
+    }
+
+    void offlineAfterStopAndLocationFollowed()
+    {
+        QVERIFY(m_node && m_dev1);
+        QElapsedTimer stopped;
+        m_dev1->stop();
+        stopped.start();
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("online 1001 0"), 5000);
+        const qint64 silence = stopped.elapsed();
+        QVERIFY2(silence >= 1400 && silence <= 3600, qPrintable(QString::number(silence)));
+        QVERIFY(!m_node->has("online 1002 0"));
+
+        m_dev1 = startDevice(Dev1, "10.200.0.2", "10.200.0.255", 1001, "Rack 9");
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("location 1001 Rack 9"), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("online 1001 1"), 1000);
+        QCOMPARE(dbValue("select Location from devices where DeviceID = 1001").toString(), QStringLiteral("Rack 9"));
+        QCOMPARE(dbValue("select count(*) from devices").toInt(), 2);
+    }
+
+    void nextStartListsTheDevicesOffline()
+    {
+        QVERIFY(m_node);
+        m_dev1.reset();
+        m_dev2.reset();
+        QVERIFY(m_node->finish());
+        m_node = std::make_unique<NsProcess>(App, binary("discovery_netns_node"), QStringList{"--db", m_db});
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("ready 2"), 5000);
+        const QStringList lines = m_node->lines();
+        QCOMPARE(lines.mid(0, 2),
+                 (QStringList{"entry 1001 10.200.0.2 0", "entry 1002 10.201.0.3 0"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDiscoveryNetns)
+#include "tst_discovery_netns.moc"
