@@ -33,6 +33,9 @@ public:
     double handleTopFor(int value) const;
     int valueAt(int y) const;
 
+    QColor scaleColour() const { return m_scaleColour; }
+    QColor grooveColour() const { return m_grooveColour; }
+
     QSize sizeHint() const override;
 
 signals:

@@ -23,6 +23,9 @@ public:
     // The lit part of the bar in widget coordinates (empty at the minimum).
     QRectF litRect() const;
 
+    QColor frameColour() const { return m_frameColour; }
+    QColor backgroundColour() const { return m_backgroundColour; }
+
     QSize sizeHint() const override;
 
 protected:

@@ -23,11 +23,19 @@ void ScrollCaptionWidget::setText(const QString &text)
 
 void ScrollCaptionWidget::setFont(const QFont &font)
 {
-    QWidget::setFont(font);
-    if (m_offset >= cycleWidth())
-        m_offset = 0;
-    update();
-    updateGeometry();
+    QWidget::setFont(font); // the FontChange event below does the rest
+}
+
+void ScrollCaptionWidget::changeEvent(QEvent *event)
+{
+    // Fonts also arrive from style sheets and parents, not only through setFont.
+    if (event->type() == QEvent::FontChange) {
+        if (m_offset >= cycleWidth())
+            m_offset = 0;
+        update();
+        updateGeometry();
+    }
+    QWidget::changeEvent(event);
 }
 
 QString ScrollCaptionWidget::cycleText() const { return m_text + kGap; }

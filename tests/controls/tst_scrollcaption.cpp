@@ -11,6 +11,7 @@ private slots:
     void offsetWrapsAtTheCycleWidth();
     void scrollsOnlyWhileShownAndNotHovered();
     void shorterTextResetsTheOffset();
+    void smallerFontFromAStyleSheetKeepsTheOffsetInTheCycle();
     void paintsAnyText();
 
 private:
@@ -36,6 +37,22 @@ void TestScrollCaption::cycleWidthAndSizeHint()
     w.setFont(big);
     QVERIFY(w.cycleWidth() > before);
     QCOMPARE(w.sizeHint(), QFontMetrics(big).size(Qt::TextSingleLine, w.text()));
+}
+
+void TestScrollCaption::smallerFontFromAStyleSheetKeepsTheOffsetInTheCycle()
+{
+    ScrollCaptionWidget w;
+    w.setStyleSheet(QStringLiteral("font-size: 30px;"));
+    w.setText(QStringLiteral("a long file name that does not fit.wav"));
+    w.resize(40, 40);
+    w.show();
+    const int target = w.cycleWidth() - 2;
+    for (int i = 0; i < target; ++i)
+        tick(w);
+    QCOMPARE(w.offset(), target);
+    w.setStyleSheet(QStringLiteral("font-size: 8px;"));
+    QVERIFY(w.cycleWidth() < target);
+    QVERIFY(w.offset() < w.cycleWidth());
 }
 
 void TestScrollCaption::offsetWrapsAtTheCycleWidth()
