@@ -20,7 +20,7 @@
 #include <memory>
 
 #ifdef DSP_HAVE_IMAGES
-void dspInitImages();
+#include "dspimages.h"
 #endif
 
 namespace {

@@ -1,0 +1,439 @@
+// cfg.ini handling of SystemSettings: defaults for bad files, ranges and write-backs,
+// language and colour-scheme rules, variant masks, titles and the instance pointer.
+#include "dspresources.h"
+#include "systemsettings.h"
+#include "theme.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextCodec>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QString ChineseTitle = QStringLiteral("数字音频处理器");
+
+QString styleSheetResource(bool dark)
+{
+    QFile file(dark ? QStringLiteral(":/qss/VarkomelDark.qss") : QStringLiteral(":/qss/VarkomelLight.qss"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+class TestSystemSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void badFileGivesDefaults_data();
+    void badFileGivesDefaults();
+    void ranges_data();
+    void ranges();
+    void language_data();
+    void language();
+    void appearance_data();
+    void appearance();
+    void variantMasks_data();
+    void variantMasks();
+    void titles_data();
+    void titles();
+    void secondInstanceLeavesStateAlone();
+    void storesAreSeparate();
+
+private:
+    void writeConfig(const QByteArray &content);
+    // The raw stored text, or a null string when the key is absent.
+    QString stored(const QString &groupAndKey) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_originalDir;
+};
+
+void TestSystemSettings::initTestCase()
+{
+    dspInitResources();
+    // Keep geometries out of the real user's store.
+    static QTemporaryDir nativeStore;
+    QVERIFY(nativeStore.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nativeStore.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nativeStore.path());
+    m_originalDir = QDir::currentPath();
+}
+
+void TestSystemSettings::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+}
+
+void TestSystemSettings::cleanup()
+{
+    QDir::setCurrent(m_originalDir);
+    m_dir.reset();
+}
+
+void TestSystemSettings::writeConfig(const QByteArray &content)
+{
+    QFile file(QStringLiteral("cfg.ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+QString TestSystemSettings::stored(const QString &groupAndKey) const
+{
+    QSettings settings(QStringLiteral("cfg.ini"), QSettings::IniFormat);
+    settings.setIniCodec("GB2312");
+    const QVariant value = settings.value(groupAndKey);
+    if (value.type() == QVariant::StringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.isValid() ? value.toString() : QString();
+}
+
+void TestSystemSettings::badFileGivesDefaults_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("asDirectory");
+
+    QTest::newRow("missing") << QByteArray() << false;
+    QTest::newRow("empty") << QByteArray("") << false;
+    QTest::newRow("binary garbage") << QByteArray("\x00\xff\xfe[\x01=\x80\x81\n\r\x00[[]]==", 18) << false;
+    QTest::newRow("text garbage") << QByteArray("[Language\nSupport=\nCurrent\n[Appearance]]\n=3\n") << false;
+    QTest::newRow("wrong types") << QByteArray("[HighDpiScaling]\nEnabled=maybe\n[Language]\nSupport=two\nCurrent=1.5\n"
+                                               "[Appearance]\nSupport=9\nConfig=-1\n"
+                                               "[DeviceVersionSelection]\nCurrent=abc\nShowAtStartup=no\n")
+                                 << false;
+    QTest::newRow("unreadable") << QByteArray() << true;
+}
+
+void TestSystemSettings::badFileGivesDefaults()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, asDirectory);
+    if (asDirectory)
+        QVERIFY(QDir().mkdir(QStringLiteral("cfg.ini"))); // unreadable even for root
+    else if (!content.isNull())
+        writeConfig(content);
+
+    SystemSettings settings;
+    QCOMPARE(SystemSettings::highDpiScalingEnabled(), true);
+    QCOMPARE(settings.languageSupport(), 1);
+    QCOMPARE(settings.language(), 0);
+    QCOMPARE(settings.appearanceSupport(), 1);
+    QCOMPARE(settings.appearanceConfig(), 0);
+    QCOMPARE(settings.isDark(), false);
+    QCOMPARE(settings.deviceVersion(), 0);
+    QCOMPARE(settings.showAtStartup(), true);
+    QCOMPARE(settings.inputMask(), quint16(0));
+    QCOMPARE(settings.danteOutputMask(), quint16(0));
+    QCOMPARE(settings.frameAddress(), quint16(1));
+    QCOMPARE(settings.title(), ChineseTitle);
+
+    if (asDirectory)
+        return;
+    // What the first start writes, and nothing it must not.
+    QCOMPARE(stored("Title/EN"), QStringLiteral("Digital Audio Processor"));
+    QCOMPARE(stored("Title/CN"), ChineseTitle);
+    QCOMPARE(stored("DeviceVersionSelection/Current"), QStringLiteral("0"));
+    QCOMPARE(stored("DeviceVersionSelection/ShowAtStartup"), QStringLiteral("true"));
+    if (content.isNull()) {
+        QVERIFY(stored("Language/Current").isNull());
+        QVERIFY(stored("Appearance/Config").isNull());
+        QVERIFY(stored("Language/Support").isNull());
+    }
+}
+
+void TestSystemSettings::ranges_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("accessor");
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expectedStored"); // null: key must stay absent
+
+    const QString none;
+    QTest::newRow("language support 3") << QByteArray("[Language]\nSupport=3\n") << "languageSupport" << 3
+                                        << "Language/Support" << "3";
+    QTest::newRow("language support 0") << QByteArray("[Language]\nSupport=0\n") << "languageSupport" << 1
+                                        << "Language/Support" << "0";
+    QTest::newRow("language support 4") << QByteArray("[Language]\nSupport=4\n") << "languageSupport" << 1
+                                        << "Language/Support" << "4";
+    QTest::newRow("appearance support 2") << QByteArray("[Appearance]\nSupport=2\n") << "appearanceSupport" << 2
+                                          << "Appearance/Support" << "2";
+    QTest::newRow("appearance support -3") << QByteArray("[Appearance]\nSupport=-3\n") << "appearanceSupport" << 1
+                                           << "Appearance/Support" << "-3";
+    QTest::newRow("variant 4 kept") << QByteArray("[DeviceVersionSelection]\nCurrent=4\n") << "deviceVersion" << 4
+                                    << "DeviceVersionSelection/Current" << "4";
+    QTest::newRow("variant 7 written back 0") << QByteArray("[DeviceVersionSelection]\nCurrent=7\n") << "deviceVersion"
+                                              << 0 << "DeviceVersionSelection/Current" << "0";
+    QTest::newRow("variant -1 written back 0") << QByteArray("[DeviceVersionSelection]\nCurrent=-1\n")
+                                               << "deviceVersion" << 0 << "DeviceVersionSelection/Current" << "0";
+    QTest::newRow("variant text written back 0") << QByteArray("[DeviceVersionSelection]\nCurrent=x3\n")
+                                                 << "deviceVersion" << 0 << "DeviceVersionSelection/Current" << "0";
+    QTest::newRow("show at start-up false") << QByteArray("[DeviceVersionSelection]\nShowAtStartup=false\n")
+                                            << "showAtStartup" << 0 << "DeviceVersionSelection/ShowAtStartup"
+                                            << "false";
+    QTest::newRow("show at start-up garbage") << QByteArray("[DeviceVersionSelection]\nShowAtStartup=no\n")
+                                              << "showAtStartup" << 1 << "DeviceVersionSelection/ShowAtStartup"
+                                              << "true";
+    QTest::newRow("high dpi off") << QByteArray("[HighDpiScaling]\nEnabled=false\n") << "highDpi" << 0
+                                  << "HighDpiScaling/Enabled" << "false";
+    QTest::newRow("high dpi garbage") << QByteArray("[HighDpiScaling]\nEnabled=off\n") << "highDpi" << 1
+                                      << "HighDpiScaling/Enabled" << "off";
+    QTest::newRow("config 1 of support 1 not rewritten") << QByteArray("[Appearance]\nConfig=1\n")
+                                                         << "appearanceConfig" << 0 << "Appearance/Config" << "1";
+    QTest::newRow("language current absent stays absent") << QByteArray("[Language]\nSupport=3\n") << "language" << 0
+                                                          << "Language/Current" << none;
+}
+
+void TestSystemSettings::ranges()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, accessor);
+    QFETCH(int, expected);
+    QFETCH(QString, key);
+    QFETCH(QString, expectedStored);
+
+    const QHash<QString, std::function<int(const SystemSettings &)>> accessors = {
+        {"languageSupport", [](const SystemSettings &s) { return s.languageSupport(); }},
+        {"language", [](const SystemSettings &s) { return s.language(); }},
+        {"appearanceSupport", [](const SystemSettings &s) { return s.appearanceSupport(); }},
+        {"appearanceConfig", [](const SystemSettings &s) { return s.appearanceConfig(); }},
+        {"deviceVersion", [](const SystemSettings &s) { return s.deviceVersion(); }},
+        {"showAtStartup", [](const SystemSettings &s) { return int(s.showAtStartup()); }},
+        {"highDpi", [](const SystemSettings &) { return int(SystemSettings::highDpiScalingEnabled()); }},
+    };
+    QVERIFY(accessors.contains(accessor));
+
+    writeConfig(content);
+    SystemSettings settings;
+    QCOMPARE(accessors.value(accessor)(settings), expected);
+    QCOMPARE(stored(key), expectedStored);
+}
+
+void TestSystemSettings::language_data()
+{
+    QTest::addColumn<int>("support");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("pick"); // -1: the user picks nothing
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<QString>("expectedStored");
+    QTest::addColumn<QString>("loading");
+
+    const QString english = QStringLiteral("Loading");
+    const QString chinese = QStringLiteral("正在加载");
+    QTest::newRow("English only keeps stored 0") << 2 << 0 << -1 << 1 << "0" << english;
+    QTest::newRow("Chinese only keeps stored 1") << 1 << 1 << -1 << 0 << "1" << chinese;
+    QTest::newRow("both, stored English") << 3 << 1 << -1 << 1 << "1" << english;
+    QTest::newRow("both, stored Chinese") << 3 << 0 << -1 << 0 << "0" << chinese;
+    QTest::newRow("both, pick English") << 3 << 0 << 1 << 1 << "1" << english;
+    QTest::newRow("both, pick Chinese") << 3 << 1 << 0 << 0 << "0" << chinese;
+    QTest::newRow("both, pick out of range") << 3 << 1 << 5 << 0 << "0" << chinese;
+    QTest::newRow("Chinese only ignores a pick") << 1 << 0 << 1 << 0 << "0" << chinese;
+}
+
+void TestSystemSettings::language()
+{
+    QFETCH(int, support);
+    QFETCH(int, current);
+    QFETCH(int, pick);
+    QFETCH(int, expected);
+    QFETCH(QString, expectedStored);
+    QFETCH(QString, loading);
+
+    writeConfig(QStringLiteral("[Language]\nSupport=%1\nCurrent=%2\n[Title]\nEN=Rack A\nCN=Rack B\n")
+                    .arg(support)
+                    .arg(current)
+                    .toLatin1());
+    SystemSettings settings;
+    if (pick >= 0)
+        settings.setLanguage(pick);
+
+    QCOMPARE(settings.language(), expected);
+    QCOMPARE(stored("Language/Current"), expectedStored);
+    QCOMPARE(QCoreApplication::translate("SplashScreen", "Loading"), loading);
+    QCOMPARE(settings.title(), expected == 1 ? QStringLiteral("Rack A") : QStringLiteral("Rack B"));
+}
+
+void TestSystemSettings::appearance_data()
+{
+    QTest::addColumn<int>("support");
+    QTest::addColumn<int>("config");
+    QTest::addColumn<int>("pick"); // -1: the user picks nothing
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<int>("expectedConfig");
+    QTest::addColumn<QString>("expectedStored");
+
+    QTest::newRow("light only overrides stored dark") << 1 << 1 << -1 << false << 0 << "1";
+    QTest::newRow("dark only overrides stored light") << 2 << 0 << -1 << true << 1 << "0";
+    QTest::newRow("both, stored dark") << 3 << 1 << -1 << true << 1 << "1";
+    QTest::newRow("both, stored light") << 3 << 0 << -1 << false << 0 << "0";
+    QTest::newRow("both, pick dark") << 3 << 0 << 1 << true << 1 << "1";
+    QTest::newRow("both, pick light") << 3 << 1 << 0 << false << 0 << "0";
+    QTest::newRow("both, odd pick keeps dark") << 3 << 1 << 7 << true << 1 << "1";
+    QTest::newRow("both, odd pick keeps light") << 3 << 0 << 7 << false << 0 << "0";
+    QTest::newRow("dark only ignores a pick") << 2 << 1 << 0 << true << 1 << "1";
+}
+
+void TestSystemSettings::appearance()
+{
+    QFETCH(int, support);
+    QFETCH(int, config);
+    QFETCH(int, pick);
+    QFETCH(bool, dark);
+    QFETCH(int, expectedConfig);
+    QFETCH(QString, expectedStored);
+
+    // Start from the opposite scheme so a missing application shows.
+    qApp->setStyleSheet(styleSheetResource(!dark));
+    Theme::setDark(!dark);
+
+    writeConfig(QStringLiteral("[Appearance]\nSupport=%1\nConfig=%2\n").arg(support).arg(config).toLatin1());
+    SystemSettings settings;
+    if (pick >= 0)
+        settings.setAppearanceConfig(pick);
+
+    QCOMPARE(settings.isDark(), dark);
+    QCOMPARE(settings.appearanceConfig(), expectedConfig);
+    QCOMPARE(stored("Appearance/Config"), expectedStored);
+    QCOMPARE(Theme::isDark(), dark);
+    QVERIFY(!styleSheetResource(dark).isEmpty());
+    QCOMPARE(qApp->styleSheet(), styleSheetResource(dark));
+}
+
+void TestSystemSettings::variantMasks_data()
+{
+    QTest::addColumn<int>("version");
+    QTest::addColumn<int>("expectedVersion");
+    QTest::addColumn<int>("input");
+    QTest::addColumn<int>("output");
+    QTest::addColumn<int>("danteInput");
+    QTest::addColumn<int>("danteOutput");
+
+    QTest::newRow("0: all channels") << 0 << 0 << 0x0000 << 0x0000 << 0x0000 << 0x0000;
+    QTest::newRow("1: eight outputs") << 1 << 1 << 0x0000 << 0x00FF << 0x0000 << 0x0000;
+    QTest::newRow("2: eight by eight") << 2 << 2 << 0x00FF << 0x00FF << 0x0000 << 0x0000;
+    QTest::newRow("3: Dante") << 3 << 3 << 0x0000 << 0x0000 << 0x00F0 << 0x00F0;
+    QTest::newRow("4: four by four Dante") << 4 << 4 << 0x000F << 0x000F << 0x00F0 << 0x00F0;
+    QTest::newRow("5: out of range") << 5 << 0 << 0x0000 << 0x0000 << 0x0000 << 0x0000;
+    QTest::newRow("-1: out of range") << -1 << 0 << 0x0000 << 0x0000 << 0x0000 << 0x0000;
+}
+
+void TestSystemSettings::variantMasks()
+{
+    QFETCH(int, version);
+    QFETCH(int, expectedVersion);
+    QFETCH(int, input);
+    QFETCH(int, output);
+    QFETCH(int, danteInput);
+    QFETCH(int, danteOutput);
+
+    const auto check = [&](const SystemSettings &s) {
+        QCOMPARE(s.deviceVersion(), expectedVersion);
+        QCOMPARE(int(s.inputMask()), input);
+        QCOMPARE(int(s.outputMask()), output);
+        QCOMPARE(int(s.danteInputMask()), danteInput);
+        QCOMPARE(int(s.danteOutputMask()), danteOutput);
+        QCOMPARE(stored("DeviceVersionSelection/Current"), QString::number(expectedVersion));
+    };
+
+    // Loaded at start-up...
+    writeConfig(QStringLiteral("[DeviceVersionSelection]\nCurrent=%1\n").arg(version).toLatin1());
+    {
+        SystemSettings settings;
+        check(settings);
+    }
+    // ...and changed while running, starting from a different variant.
+    writeConfig("[DeviceVersionSelection]\nCurrent=2\n");
+    SystemSettings settings;
+    settings.setDeviceVersion(version);
+    check(settings);
+}
+
+void TestSystemSettings::titles_data()
+{
+    QTest::addColumn<int>("startLanguage");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("chinese");
+
+    QTextCodec *gb2312 = QTextCodec::codecForName("GB2312");
+    QVERIFY(gb2312);
+    const QByteArray chineseBytes = gb2312->fromUnicode(QStringLiteral("会议室处理器"));
+    const QString fallback = QStringLiteral("Digital Audio Processor");
+
+    QTest::newRow("both empty, Chinese start") << 0 << QByteArray("[Title]\nEN=\nCN=\n") << fallback << ChineseTitle;
+    // The Chinese title is filled through the language in force at that moment.
+    QTest::newRow("both empty, English start") << 1 << QByteArray("[Title]\nEN=\nCN=\n") << fallback << fallback;
+    QTest::newRow("both set") << 1 << QByteArray("[Title]\nEN=Hall\nCN=Saal\n") << "Hall" << "Saal";
+    QTest::newRow("GB2312 text") << 0 << QByteArray("[Title]\nEN=Room\nCN=" + chineseBytes + "\n") << "Room"
+                                 << "会议室处理器";
+    QTest::newRow("comma kept") << 1 << QByteArray("[Title]\nEN=Main Hall, Rack 2\nCN=x\n") << "Main Hall, Rack 2"
+                                << "x";
+}
+
+void TestSystemSettings::titles()
+{
+    QFETCH(int, startLanguage);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, english);
+    QFETCH(QString, chinese);
+
+    writeConfig("[Language]\nSupport=3\nCurrent=" + QByteArray::number(startLanguage) + "\n" + content);
+    SystemSettings settings;
+    QCOMPARE(stored("Title/EN"), english);
+    QCOMPARE(stored("Title/CN"), chinese);
+    settings.setLanguage(1);
+    QCOMPARE(settings.title(), english);
+    settings.setLanguage(0);
+    QCOMPARE(settings.title(), chinese);
+}
+
+void TestSystemSettings::secondInstanceLeavesStateAlone()
+{
+    writeConfig("[DeviceVersionSelection]\nCurrent=3\n");
+    QCOMPARE(SystemSettings::instance(), nullptr);
+    auto first = std::make_unique<SystemSettings>();
+    QCOMPARE(SystemSettings::instance(), first.get());
+
+    writeConfig("[DeviceVersionSelection]\nCurrent=7\n[Title]\nEN=\n");
+    {
+        SystemSettings second;
+        QCOMPARE(SystemSettings::instance(), first.get());
+        QCOMPARE(second.deviceVersion(), 0);
+        QCOMPARE(stored("DeviceVersionSelection/Current"), QStringLiteral("7"));
+        QCOMPARE(stored("Title/EN"), QString(""));
+    }
+    QCOMPARE(SystemSettings::instance(), first.get());
+    QCOMPARE(first->deviceVersion(), 3);
+    first.reset();
+    QCOMPARE(SystemSettings::instance(), nullptr);
+}
+
+void TestSystemSettings::storesAreSeparate()
+{
+    const QByteArray geometry("\x01\xd9\xd0\xcb\x00\x03", 6);
+    SystemSettings::saveWindowGeometry(QStringLiteral("MeterGeometry"), geometry);
+    QCOMPARE(SystemSettings::loadWindowGeometry(QStringLiteral("MeterGeometry")), geometry);
+    QVERIFY(SystemSettings::loadWindowGeometry(QStringLiteral("PresetGeometry")).isEmpty());
+    QVERIFY(!QFile::exists(QStringLiteral("cfg.ini")));
+
+    SystemSettings::setValue(QStringLiteral("Custom"), QStringLiteral("Key"), 42);
+    QCOMPARE(SystemSettings::value(QStringLiteral("Custom"), QStringLiteral("Key")).toInt(), 42);
+    QCOMPARE(SystemSettings::value(QStringLiteral("Custom"), QStringLiteral("Other"), 5).toInt(), 5);
+    QVERIFY(SystemSettings::loadWindowGeometry(QStringLiteral("Custom/Key")).isEmpty());
+}
+
+QTEST_MAIN(TestSystemSettings)
+#include "tst_systemsettings.moc"
