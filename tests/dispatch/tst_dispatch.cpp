@@ -4,6 +4,7 @@
 #include "wire.h"
 
 #include <QSqlQuery>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -182,6 +183,38 @@ private slots:
             rig.reply(k->key, sampleReply(*k));
             QCOMPARE(rig.seen.size() - first, k->shape == Shape::Meter ? 1 : 0);
         }
+    }
+
+    // Keys with their own handling: each well-formed reply reaches the pages.
+    void everySpecialKeyIsHandled()
+    {
+        for (const KeyInfo *k = catalogueBegin(); k != catalogueEnd(); ++k) {
+            if (!k->answers() || k->shape != Shape::Special || k->key == Msg::LoginPassword)
+                continue; // the password reply only forgets passwords
+            Rig rig;
+            QSignalSpy login(rig.dm.get(), &DataModel::tcpLoginChanged);
+            rig.model().usb().playCount = rig.model().usb().recordCount = 0xFFFFFFFF;
+            rig.reply(k->key, sampleReply(*k));
+            QVERIFY2(!rig.of(k->key).isEmpty() || login.size() == 1, k->name);
+        }
+    }
+
+    // A changed USB list count asks the device for the entries at once.
+    void listCountReadsEntries()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        Rig rig;
+        rig.dm->setDevicePort(server.serverPort());
+        rig.dm->handleDatagram(browsingRecord(100, 0x7F000001), {});
+        rig.dm->selectDevice(0, false);
+        QTRY_VERIFY(rig.dm->isCurrentConnected());
+        QList<QByteArray> written;
+        rig.dm->setFrameTap([&written](const QByteArray &f) { written.append(f); });
+        rig.reply(Msg::UsbRecordListCount, QByteArray("\x03\0\0\0", 4));
+        rig.reply(Msg::UsbRecordListCount, QByteArray("\x03\0\0\0", 4));
+        QCOMPARE(written.size(), 1);
+        QCOMPARE(written.at(0), buildFrame(1, 2, 5, 17, FlagRead));
     }
 
     // A length other than the layout's drops the whole reply.
