@@ -1,0 +1,94 @@
+#pragma once
+// The one top-level window: menu bar, device list panel on the left, overview and module
+// pages in a drag-scrollable column on the right, and every configuration dialog. It is
+// the single receiver of DataModel's parameter announcements and routes each to the
+// windows that show it; it also keeps the device fault message on screen while a fault
+// lasts.
+#include <QMainWindow>
+#include <QVariant>
+
+#include <array>
+
+class DataModel;
+class DeviceListDialog;
+class DeviceWidget;
+class DragScrollArea;
+class MainMenuBar;
+class QMessageBox;
+class QTimer;
+class Widget;
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int FaultRepeatMs = 120000;
+
+    explicit MainWindow(DataModel *dataModel, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    static MainWindow *instance();
+
+    // Applies the variant in force: channel configuration, channel names, the Dante menu
+    // entry, and the four channel masks for every page and dialog that filters channels.
+    void setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask,
+                               quint16 danteOutputMask);
+
+    // The fault text for the fault bits and the five rail states (+5V, +48V, -5V, +15V, -15V);
+    // empty when nothing is at fault.
+    static QString faultText(quint8 fault, const std::array<quint8, 5> &power);
+
+    MainMenuBar *mainMenuBar() const { return m_menuBar; }
+    DeviceWidget *deviceWidget() const { return m_deviceWidget; }
+    DeviceListDialog *deviceListDialog() const { return m_deviceListDialog; }
+    DragScrollArea *scrollArea() const { return m_scrollArea; }
+    QMessageBox *faultMessageBox() const { return m_faultMessageBox; }
+    QTimer *faultTimer() const { return m_faultTimer; }
+
+signals:
+    // The masks have been handed to the pages and dialogs.
+    void deviceVersionMasksApplied(quint16 inputMask, quint16 outputMask, quint16 danteInputMask,
+                                   quint16 danteOutputMask);
+
+public slots:
+    void deviceListTriggered();
+    void labelTriggered();
+    void presetTriggered();
+    void recPlayTriggered();
+    void deviceSetupTriggered();
+    void gpioSetupTriggered();
+    void danteSetupTriggered();
+    void systemResetTriggered();
+    void commandAssistantTriggered();
+    void deviceVersionSelectionTriggered();
+    void tcpSyncToUI(uchar type, uchar subType, uchar funcId, uchar channel, uchar other, const QVariant &any);
+    void inputLabelChanged(uchar channel);
+    void outputLabelChanged(uchar channel);
+    void timeout();
+    void setLoginChanged(bool loggedIn);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void retranslate();
+    static void showDialog(QWidget *dialog);
+    void routeSystem(uchar funcId, uchar channel, uchar other, const QVariant &any);
+    void routeModule(uchar subType, uchar funcId, uchar channel, uchar other, const QVariant &any);
+    // The device reported its fault bits or rail states.
+    void faultWatch();
+    void showFaultMessage();
+    // The device reported its channel configuration or Dante status.
+    void variantFollowUp();
+
+    DataModel *m_dataModel;
+    MainMenuBar *m_menuBar = nullptr;
+    DeviceListDialog *m_deviceListDialog = nullptr;
+    DeviceWidget *m_deviceWidget = nullptr;
+    // Containers the overview and the module pages take their places in.
+    Widget *m_overviewWidget = nullptr;
+    Widget *m_moduleWidget = nullptr;
+    DragScrollArea *m_scrollArea = nullptr;
+    QMessageBox *m_faultMessageBox = nullptr;
+    QTimer *m_faultTimer = nullptr;
+};

@@ -1,0 +1,64 @@
+#include "adddevicedialog.h"
+
+#include "addressvalidator.h"
+#include "datamodel.h"
+#include "lineedit.h"
+#include "wire.h"
+
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+AddDeviceDialog::AddDeviceDialog(DataModel *dataModel, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_dataModel(dataModel)
+{
+    resize(220, 120);
+    m_addressLabel = new QLabel(this);
+    m_addressEdit = new LineEdit(this);
+    m_addressEdit->setValidator(AddressValidator::host(m_addressEdit));
+    m_buttonBox = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    for (QAbstractButton *button : m_buttonBox->buttons())
+        button->setFixedSize(60, 25);
+
+    auto *layout = new QGridLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(8);
+    layout->addWidget(m_addressLabel, 0, 0);
+    layout->addWidget(m_addressEdit, 0, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(0, 8, 0, 0);
+    buttons->addWidget(m_buttonBox);
+    layout->addLayout(buttons, 3, 0, 1, 2);
+
+    connect(m_addressEdit, &LineEdit::returnPressed, this, &AddDeviceDialog::okButtonClicked);
+    connect(m_buttonBox, &QDialogButtonBox::accepted, this, &AddDeviceDialog::okButtonClicked);
+    connect(m_buttonBox, &QDialogButtonBox::rejected, this, &AddDeviceDialog::reject);
+    retranslate();
+}
+
+void AddDeviceDialog::retranslate()
+{
+    setWindowTitle(tr("Add Device"));
+    m_addressLabel->setText(tr("IP Address"));
+    m_buttonBox->button(QDialogButtonBox::Ok)->setText(tr("OK"));
+    m_buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+}
+
+void AddDeviceDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
+}
+
+void AddDeviceDialog::okButtonClicked()
+{
+    quint32 ip = 0;
+    if (m_dataModel && proto::parseIPv4(m_addressEdit->text(), &ip))
+        m_dataModel->addDevice(ip);
+    accept();
+}

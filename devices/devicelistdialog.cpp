@@ -1,0 +1,236 @@
+#include "devicelistdialog.h"
+
+#include "systemsettings.h"
+#include "tablewidget.h"
+#include "wire.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+
+namespace {
+const QString GeometryKey = QStringLiteral("DeviceListGeometry");
+
+QString version(uchar major, uchar minor, uchar patch)
+{
+    return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(patch);
+}
+
+QString decoded(const char *field)
+{
+    return proto::decodeText(field, 16);
+}
+} // namespace
+
+DeviceListDialog::DeviceListDialog(DataModel *dataModel, QWidget *parent)
+    : Dialog(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    , m_dataModel(dataModel)
+{
+    resize(600, 480);
+    m_table = new TableWidget(0, ColumnCount, this);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->horizontalHeader()->setHighlightSections(false);
+    m_table->horizontalHeader()->setSectionsClickable(false);
+    m_table->horizontalHeader()->setFixedHeight(25);
+    m_table->verticalHeader()->hide();
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(m_table);
+
+    const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+
+    if (m_dataModel) {
+        for (int i = 0; i < m_dataModel->deviceCount(); ++i) {
+            DataModel::DeviceEntry *entry = m_dataModel->device(i);
+            addDevice(&entry->record, entry->online);
+        }
+    }
+    retranslate();
+
+    if (m_dataModel) {
+        connect(m_dataModel, &DataModel::deviceListAdd, this, &DeviceListDialog::addDevice);
+        connect(m_dataModel, &DataModel::deviceListRemove, this, &DeviceListDialog::removeDevice);
+        connect(m_dataModel, &DataModel::deviceListIPAddressChanged, this, &DeviceListDialog::setIPAddress);
+        connect(m_dataModel, &DataModel::deviceListModelChanged, this, &DeviceListDialog::setModel);
+        connect(m_dataModel, &DataModel::deviceListARMVersionChanged, this, &DeviceListDialog::setARMVersion);
+        connect(m_dataModel, &DataModel::deviceListDSPVersionChanged, this, &DeviceListDialog::setDSPVersion);
+        connect(m_dataModel, &DataModel::deviceListLocationChanged, this, &DeviceListDialog::setLocation);
+        connect(m_dataModel, &DataModel::deviceListDescriptionChanged, this, &DeviceListDialog::setDescription);
+        connect(m_dataModel, &DataModel::deviceListSerialNumberChanged, this, &DeviceListDialog::setSerialNumber);
+        connect(m_dataModel, &DataModel::deviceListNetworkChanged, this, &DeviceListDialog::setLinkStatus);
+        connect(m_dataModel, &DataModel::deviceListRunTimeChanged, this, &DeviceListDialog::setRunTime);
+    }
+}
+
+DeviceListDialog::~DeviceListDialog()
+{
+    if (hasBeenShown())
+        SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
+}
+
+void DeviceListDialog::retranslate()
+{
+    setWindowTitle(tr("Device List"));
+    m_table->setHorizontalHeaderLabels({tr("IP Address"), tr("Model"), tr("ARM Version"), tr("DSP Version"),
+                                        tr("Location"), tr("Description"), tr("Serial Number"), tr("Link Status"),
+                                        tr("Run Time"), tr("Total Time"), QString()});
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        if (QTableWidgetItem *item = m_table->item(row, LinkStatusColumn))
+            item->setText(linkStatusText(item->data(LinkStatusRole).toInt()));
+        if (auto *button = qobject_cast<QPushButton *>(m_table->cellWidget(row, RemoveColumn)))
+            button->setText(tr("Remove"));
+    }
+}
+
+void DeviceListDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    Dialog::changeEvent(event);
+}
+
+QString DeviceListDialog::linkStatusText(int code) const
+{
+    switch (code) {
+    case OnlineUnlogin:
+        return tr("Online(Unlogin)");
+    case OnlineLogined:
+        return tr("Online(Logined)");
+    case Logined:
+        return tr("Logined");
+    default:
+        return tr("Offline");
+    }
+}
+
+QString DeviceListDialog::formatRunTime(uint seconds)
+{
+    return QString::asprintf("%uday %02u:%02u:%02u", seconds / 86400, (seconds % 86400) / 3600,
+                             (seconds % 3600) / 60, seconds % 60);
+}
+
+void DeviceListDialog::setCellText(int row, int column, const QString &text)
+{
+    if (row < 0 || row >= m_table->rowCount())
+        return;
+    QTableWidgetItem *item = m_table->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        item->setTextAlignment(Qt::AlignCenter);
+        m_table->setItem(row, column, item);
+    }
+    // QTableWidgetItem never interprets markup, so device texts show literally.
+    item->setText(text);
+}
+
+void DeviceListDialog::addDevice(DataModel::UDPBrowsingPacket *record, bool online)
+{
+    if (!record)
+        return;
+    const int row = m_table->rowCount();
+    m_table->insertRow(row);
+    setCellText(row, IpAddressColumn, proto::ipToString(record->ipAddress));
+    setCellText(row, ModelColumn, decoded(record->model));
+    setCellText(row, ArmVersionColumn, version(record->armVersion[0], record->armVersion[1], record->armVersion[2]));
+    setCellText(row, DspVersionColumn, version(record->dspVersion[0], record->dspVersion[1], record->dspVersion[2]));
+    setCellText(row, LocationColumn, decoded(record->location));
+    setCellText(row, DescriptionColumn, decoded(record->description));
+    setCellText(row, SerialNumberColumn, decoded(record->serialNumber));
+    setCellText(row, LinkStatusColumn, QString());
+    m_table->item(row, LinkStatusColumn)->setData(LinkStatusRole, online ? OnlineUnlogin : Offline);
+    m_table->item(row, LinkStatusColumn)->setText(linkStatusText(online ? OnlineUnlogin : Offline));
+    setCellText(row, RunTimeColumn, formatRunTime(record->runTime));
+    setCellText(row, TotalTimeColumn, formatRunTime(record->totalTime));
+    auto *button = new QPushButton(tr("Remove"));
+    connect(button, &QPushButton::clicked, this, &DeviceListDialog::removeButtonClicked);
+    m_table->setCellWidget(row, RemoveColumn, button);
+}
+
+void DeviceListDialog::removeRow(int row)
+{
+    if (row >= 0 && row < m_table->rowCount())
+        m_table->removeRow(row); // deletes the row's items and its button
+}
+
+void DeviceListDialog::removeDevice(int index)
+{
+    removeRow(index);
+}
+
+void DeviceListDialog::removeButtonClicked()
+{
+    auto *button = qobject_cast<QWidget *>(sender());
+    int row = -1;
+    for (int r = 0; r < m_table->rowCount(); ++r) {
+        if (m_table->cellWidget(r, RemoveColumn) == button) {
+            row = r;
+            break;
+        }
+    }
+    if (row < 0 || !m_dataModel)
+        return;
+    disconnect(m_dataModel, &DataModel::deviceListRemove, this, &DeviceListDialog::removeDevice);
+    m_dataModel->removeDevice(row);
+    connect(m_dataModel, &DataModel::deviceListRemove, this, &DeviceListDialog::removeDevice);
+    removeRow(row);
+}
+
+void DeviceListDialog::setIPAddress(uint index, uint address)
+{
+    setCellText(int(index), IpAddressColumn, proto::ipToString(address));
+}
+
+void DeviceListDialog::setModel(uint index, const QString &model)
+{
+    setCellText(int(index), ModelColumn, model);
+}
+
+void DeviceListDialog::setARMVersion(uint index, uchar major, uchar minor, uchar patch)
+{
+    setCellText(int(index), ArmVersionColumn, version(major, minor, patch));
+}
+
+void DeviceListDialog::setDSPVersion(uint index, uchar major, uchar minor, uchar patch)
+{
+    setCellText(int(index), DspVersionColumn, version(major, minor, patch));
+}
+
+void DeviceListDialog::setLocation(uint index, const QString &location)
+{
+    setCellText(int(index), LocationColumn, location);
+}
+
+void DeviceListDialog::setDescription(uint index, const QString &description)
+{
+    setCellText(int(index), DescriptionColumn, description);
+}
+
+void DeviceListDialog::setSerialNumber(uint index, const QString &serialNumber)
+{
+    setCellText(int(index), SerialNumberColumn, serialNumber);
+}
+
+void DeviceListDialog::setLinkStatus(int index)
+{
+    if (!m_dataModel || index < 0 || index >= m_table->rowCount())
+        return;
+    const DataModel::DeviceEntry *entry = m_dataModel->device(index);
+    const bool online = entry && entry->online;
+    int code = online ? OnlineUnlogin : Offline;
+    if (index == m_dataModel->currentIndex() && m_dataModel->isLoggedIn())
+        code = online ? OnlineLogined : Logined;
+    QTableWidgetItem *item = m_table->item(index, LinkStatusColumn);
+    item->setData(LinkStatusRole, code);
+    item->setText(linkStatusText(code));
+}
+
+void DeviceListDialog::setRunTime(uint index, uint runTime, uint totalTime)
+{
+    setCellText(int(index), RunTimeColumn, formatRunTime(runTime));
+    setCellText(int(index), TotalTimeColumn, formatRunTime(totalTime));
+}

@@ -1,0 +1,167 @@
+// The add, edit and login dialogs: what can be typed and what reaches DataModel.
+#include "adddevicedialog.h"
+#include "datamodel.h"
+#include "editdevicedialog.h"
+#include "lineedit.h"
+#include "logindialog.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QValidator>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+quint32 ipOf(const QString &text) { return QHostAddress(text).toIPv4Address(); }
+} // namespace
+
+class TestDeviceDialogs : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<DataModel> newModel()
+    {
+        DataModel::Options options;
+        options.openDatabase = false;
+        options.bindDiscovery = false;
+        options.startTimer = false;
+        return std::make_unique<DataModel>(options);
+    }
+
+    static QValidator::State validate(const LineEdit *edit, QString text)
+    {
+        int pos = 0;
+        return edit->validator()->validate(text, pos);
+    }
+
+private slots:
+    void addressPatterns_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("host");
+        QTest::addColumn<int>("mask");
+        QTest::newRow("plain host") << "192.168.1.100" << int(QValidator::Acceptable) << int(QValidator::Acceptable);
+        QTest::newRow("last unicast first octet") << "223.0.0.1" << int(QValidator::Acceptable)
+                                                  << int(QValidator::Acceptable);
+        QTest::newRow("multicast") << "224.0.0.1" << int(QValidator::Invalid) << int(QValidator::Acceptable);
+        QTest::newRow("mask") << "255.255.255.0" << int(QValidator::Invalid) << int(QValidator::Acceptable);
+        QTest::newRow("octet 256") << "10.0.0.256" << int(QValidator::Invalid) << int(QValidator::Invalid);
+        QTest::newRow("still typing") << "10.0." << int(QValidator::Intermediate) << int(QValidator::Intermediate);
+        QTest::newRow("letters") << "10.a.0.1" << int(QValidator::Invalid) << int(QValidator::Invalid);
+        QTest::newRow("five octets") << "1.2.3.4.5" << int(QValidator::Invalid) << int(QValidator::Invalid);
+    }
+
+    void addressPatterns()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, host);
+        QFETCH(int, mask);
+        auto model = newModel();
+        EditDeviceDialog dialog(model.get());
+        QCOMPARE(int(validate(dialog.addressEdit(), text)), host);
+        QCOMPARE(int(validate(dialog.gatewayEdit(), text)), host);
+        QCOMPARE(int(validate(dialog.maskEdit(), text)), mask);
+        AddDeviceDialog add(model.get());
+        QCOMPARE(int(validate(add.addressEdit(), text)), host);
+    }
+
+    void typedFirstOctetStopsAt223()
+    {
+        AddDeviceDialog dialog(nullptr);
+        QTest::keyClicks(dialog.addressEdit(), QStringLiteral("224"));
+        QCOMPARE(dialog.addressEdit()->text(), QStringLiteral("22"));
+    }
+
+    void addSendsParsedAddressOnly()
+    {
+        auto model = newModel();
+        {
+            AddDeviceDialog dialog(model.get());
+            dialog.addressEdit()->setText(QStringLiteral("192.168.1.77"));
+            dialog.okButtonClicked();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(model->deviceCount(), 1);
+        QCOMPARE(model->device(0)->record.ipAddress, ipOf("192.168.1.77"));
+        {
+            // Still being typed: nothing is added, the dialog closes all the same.
+            AddDeviceDialog dialog(model.get());
+            QTest::keyClicks(dialog.addressEdit(), QStringLiteral("192.168"));
+            dialog.okButtonClicked();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(model->deviceCount(), 1);
+    }
+
+    void editSendsZeroForEmptyFields()
+    {
+        auto model = newModel();
+        model->addDevice(ipOf("192.168.1.10"));
+        model->addDevice(ipOf("192.168.1.11"));
+        EditDeviceDialog dialog(model.get());
+        dialog.setDeviceIndex(1);
+        QCOMPARE(dialog.addressEdit()->text(), QStringLiteral("192.168.1.11"));
+        QVERIFY(dialog.gatewayEdit()->text().isEmpty());
+
+        QSignalSpy changed(model.get(), &DataModel::deviceListIPAddressChanged);
+        dialog.addressEdit()->setText(QStringLiteral("192.168.1.50"));
+        dialog.maskEdit()->setText(QStringLiteral("255.255.255.0"));
+        dialog.okButtonClicked();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).toUInt(), 1u);
+        QCOMPARE(model->device(1)->record.ipAddress, ipOf("192.168.1.50"));
+        QCOMPARE(dialog.parameters().gateway, 0u);
+        QCOMPARE(dialog.parameters().netmask, ipOf("255.255.255.0"));
+    }
+
+    void editFollowsItsDeviceWhileRowsGo()
+    {
+        auto model = newModel();
+        model->addDevice(ipOf("192.168.1.10"));
+        model->addDevice(ipOf("192.168.1.11"));
+        EditDeviceDialog dialog(model.get());
+        dialog.setDeviceIndex(1);
+        model->removeDevice(0);
+        QCOMPARE(dialog.deviceIndex(), 0);
+        dialog.addressEdit()->setText(QStringLiteral("192.168.1.60"));
+
+        // Its device vanishes: the dialog closes and sends nothing to anybody.
+        model->addDevice(ipOf("192.168.1.12"));
+        model->removeDevice(0);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(dialog.deviceIndex(), -1);
+        QSignalSpy changed(model.get(), &DataModel::deviceListIPAddressChanged);
+        dialog.okButtonClicked();
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(model->device(0)->record.ipAddress, ipOf("192.168.1.12"));
+    }
+
+    void loginHidingForgetsTextAndMarks()
+    {
+        auto model = newModel();
+        LoginDialog dialog(model.get());
+        dialog.show();
+        QTest::keyClicks(dialog.passwordEdit(), QStringLiteral("abc"));
+        dialog.setWrongPasswordVisible(true);
+        QVERIFY(dialog.wrongPasswordLabel()->isVisible());
+        dialog.hide();
+        QVERIFY(dialog.passwordEdit()->text().isEmpty());
+        QVERIFY(!dialog.isWrongPasswordVisible());
+        dialog.show();
+        QVERIFY(!dialog.wrongPasswordLabel()->isVisible());
+        // Marks set while hidden appear with the next showing.
+        dialog.hide();
+        dialog.setWrongPasswordVisible(true);
+        dialog.show();
+        QVERIFY(dialog.wrongPasswordLabel()->isVisible());
+        QCOMPARE(dialog.passwordEdit()->echoMode(), QLineEdit::Password);
+    }
+};
+
+QTEST_MAIN(TestDeviceDialogs)
+#include "tst_devicedialogs.moc"
