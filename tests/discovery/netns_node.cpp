@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <cstdio>
 #include <unistd.h>
 
@@ -94,6 +95,15 @@ int main(int argc, char *argv[])
             pending.remove(0, end + 1);
         }
     });
+
+    // Rebinding is the link timer's; report its result.
+    QTimer sockets;
+    int bound = dm.discoverySocketCount();
+    QObject::connect(&sockets, &QTimer::timeout, [&dm, &bound] {
+        if (dm.discoverySocketCount() != bound)
+            say(QStringLiteral("sockets %1").arg(bound = dm.discoverySocketCount()));
+    });
+    sockets.start(100);
 
     say(QStringLiteral("ready %1").arg(dm.discoverySocketCount()));
     return app.exec();

@@ -213,6 +213,30 @@ private slots:
         QCOMPARE(dbValue("select count(*) from devices").toInt(), 2);
     }
 
+    // A link that appears later (a third veth, a device behind it) is bound by the link
+    // timer's next check and its devices get its local address.
+    void newLinkBoundWithinASecond()
+    {
+        QVERIFY(m_node);
+        m_dev1.reset(); // its namespace now serves the new link
+        QString error;
+        const QList<QStringList> setup{
+            {"link", "add", "va3", "netns", App, "type", "veth", "peer", "name", "vd3", "netns", Dev1},
+            {"-n", App, "addr", "add", "10.202.0.1/24", "dev", "va3"},
+            {"-n", Dev1, "addr", "add", "10.202.0.2/24", "dev", "vd3"},
+            {"-n", Dev1, "link", "set", "vd3", "up"},
+            {"-n", App, "link", "set", "va3", "up"},
+        };
+        for (const QStringList &args : setup)
+            QVERIFY2(run(args, &error), qPrintable(error));
+        QElapsedTimer up;
+        up.start();
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("sockets 3"), 3000);
+        QVERIFY2(up.elapsed() <= 1600, qPrintable(QString::number(up.elapsed())));
+        m_dev1 = startDevice(Dev1, "10.202.0.2", "10.202.0.255", 1003, "Rack 3");
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("add 1003 10.202.0.2 10.202.0.1 1"), 3000);
+    }
+
     void nextStartListsTheDevicesOffline()
     {
         QVERIFY(m_node);
@@ -220,10 +244,10 @@ private slots:
         m_dev2.reset();
         QVERIFY(m_node->finish());
         m_node = std::make_unique<NsProcess>(App, binary("discovery_netns_node"), QStringList{"--db", m_db});
-        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("ready 2"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("ready 3"), 5000);
         const QStringList lines = m_node->lines();
-        QCOMPARE(lines.mid(0, 2),
-                 (QStringList{"entry 1001 10.200.0.2 0", "entry 1002 10.201.0.3 0"}));
+        QCOMPARE(lines.mid(0, 3),
+                 (QStringList{"entry 1001 10.200.0.2 0", "entry 1002 10.201.0.3 0", "entry 1003 10.202.0.2 0"}));
     }
 };
 
