@@ -19,4 +19,378 @@
         <translation>Digital Audio Processor</translation>
     </message>
 </context>
+<context>
+    <name>AddDeviceDialog</name>
+    <message>
+        <source>Add Device</source>
+        <translation>Add Device</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceItemWidget</name>
+    <message>
+        <source>Fault</source>
+        <translation>Fault</translation>
+    </message>
+    <message>
+        <source>Logined</source>
+        <translation>Logined</translation>
+    </message>
+    <message>
+        <source>Unlogin</source>
+        <translation>Unlogin</translation>
+    </message>
+    <message>
+        <source>Online</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>Offline</source>
+        <translation>Offline</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceListDialog</name>
+    <message>
+        <source>Device List</source>
+        <translation>Device List</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>ARM Version</source>
+        <translation>ARM Version</translation>
+    </message>
+    <message>
+        <source>DSP Version</source>
+        <translation>DSP Version</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Location</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>Serial Number</translation>
+    </message>
+    <message>
+        <source>Link Status</source>
+        <translation>Link Status</translation>
+    </message>
+    <message>
+        <source>Run Time</source>
+        <translation>Run Time</translation>
+    </message>
+    <message>
+        <source>Total Time</source>
+        <translation>Total Time</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Online(Unlogin)</source>
+        <translation>Online(Unlogin)</translation>
+    </message>
+    <message>
+        <source>Online(Logined)</source>
+        <translation>Online(Logined)</translation>
+    </message>
+    <message>
+        <source>Logined</source>
+        <translation>Logined</translation>
+    </message>
+    <message>
+        <source>Offline</source>
+        <translation>Offline</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceWidget</name>
+    <message>
+        <source>Add Device</source>
+        <translation>Add Device</translation>
+    </message>
+    <message>
+        <source>Modify Network Parameters</source>
+        <translation>Modify Network Parameters</translation>
+    </message>
+    <message>
+        <source>Remove Device</source>
+        <translation>Remove Device</translation>
+    </message>
+    <message>
+        <source>Device List</source>
+        <translation>Device List</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>Connection Timeout</source>
+        <translation>Connection Timeout</translation>
+    </message>
+    <message>
+        <source>* The connection timed out!
+* Please check the network connection!
+* Please make sure that the PC and the device are on the same subnet!
+* Please make sure that there is no other IP conflicting with the device IP!
+  You can try to modify the PC&apos;s IP or device IP.
+  Right-click the mouse to select the device, you can modify its IP.</source>
+        <translation>* The connection timed out!
+* Please check the network connection!
+* Please make sure that the PC and the device are on the same subnet!
+* Please make sure that there is no other IP conflicting with the device IP!
+  You can try to modify the PC&apos;s IP or device IP.
+  Right-click the mouse to select the device, you can modify its IP.</translation>
+    </message>
+    <message>
+        <source>Modify device IP immediately</source>
+        <translation>Modify device IP immediately</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Do not remind again</source>
+        <translation>Do not remind again</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to disconnect the device?</source>
+        <translation>Are you sure that you want to disconnect the device?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>EditDeviceDialog</name>
+    <message>
+        <source>Modify Network Parameters</source>
+        <translation>Modify Network Parameters</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>Subnet Mask</source>
+        <translation>Subnet Mask</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>Gateway</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>LoginDialog</name>
+    <message>
+        <source>Login</source>
+        <translation>Login</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Enter password to login</source>
+        <translation>Enter password to login</translation>
+    </message>
+    <message>
+        <source>Password is wrong!</source>
+        <translation>Password is wrong!</translation>
+    </message>
+</context>
+<context>
+    <name>MainMenuBar</name>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>Chinese</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Interface Color</source>
+        <translation>Interface Color</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Light</translation>
+    </message>
+    <message>
+        <source>Dark</source>
+        <translation>Dark</translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation>Preset</translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation>Setup</translation>
+    </message>
+    <message>
+        <source>Device Setup</source>
+        <translation>Device Setup</translation>
+    </message>
+    <message>
+        <source>GPIO Setup</source>
+        <translation>GPIO Setup</translation>
+    </message>
+    <message>
+        <source>Dante Setup</source>
+        <translation>Dante Setup</translation>
+    </message>
+    <message>
+        <source>Device Version Selection</source>
+        <translation>Device Version Selection</translation>
+    </message>
+    <message>
+        <source>Rec/Play</source>
+        <translation>Rec/Play</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <source>System Upgrade</source>
+        <translation>System Upgrade</translation>
+    </message>
+    <message>
+        <source>System Reset</source>
+        <translation>System Reset</translation>
+    </message>
+    <message>
+        <source>Device List</source>
+        <translation>Device List</translation>
+    </message>
+    <message>
+        <source>Command Assistant</source>
+        <translation>Command Assistant</translation>
+    </message>
+    <message>
+        <source>High DPI Scaling</source>
+        <translation>High DPI Scaling</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Enabled</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Disabled</translation>
+    </message>
+    <message>
+        <source>App Version : </source>
+        <translation>App Version : </translation>
+    </message>
+    <message>
+        <source>Disabling high DPI scaling and the application will keep the default size.
+
+</source>
+        <translation>Disabling high DPI scaling and the application will keep the default size.
+
+</translation>
+    </message>
+    <message>
+        <source>Need to restart the application to take effect, are you sure that you want to restart now?</source>
+        <translation>Need to restart the application to take effect, are you sure that you want to restart now?</translation>
+    </message>
+    <message>
+        <source>Restart to take effect</source>
+        <translation>Restart to take effect</translation>
+    </message>
+    <message>
+        <source>Restart immediately to take effect</source>
+        <translation>Restart immediately to take effect</translation>
+    </message>
+    <message>
+        <source>No, take effect at next startup</source>
+        <translation>No, take effect at next startup</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Device Fault</source>
+        <translation>Device Fault</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>System Reset</source>
+        <translation>System Reset</translation>
+    </message>
+    <message>
+        <source>Restore the factory settings will delete all user data!</source>
+        <translation>Restore the factory settings will delete all user data!</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to reformat the disk and erase all data?</source>
+        <translation>Are you sure that you want to reformat the disk and erase all data?</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Codec</source>
+        <translation>Codec</translation>
+    </message>
+    <message>
+        <source>Found fault :</source>
+        <translation>Found fault :</translation>
+    </message>
+    <message>
+        <source>See the Device Setup page for details.</source>
+        <translation>See the Device Setup page for details.</translation>
+    </message>
+</context>
 </TS>
