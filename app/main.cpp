@@ -111,6 +111,8 @@ int main(int argc, char *argv[])
 
     auto splash = std::make_unique<SplashScreen>(splashPixmap(settings.isDark()));
     splash->show();
+    // Let the splash window appear before the device link and the windows are built.
+    QCoreApplication::processEvents();
 
     DataModel dataModel;
     dataModel.setFrameAddress(settings.frameAddress());
