@@ -28,8 +28,8 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export QT_QPA_PLATFORM=offscreen
 # With -jobs libFuzzer writes its log (fuzz-0.log) into the working directory.
 cd "$work"
+status=0
 "$build/bin/$target" corpus "$seeds" -max_total_time="$seconds" -max_len=4096 -jobs=1 -workers=1 \
-  -artifact_prefix="$work/artifacts/" -print_final_stats=1 "$@"
-status=$?
+  -artifact_prefix="$work/artifacts/" -print_final_stats=1 "$@" || status=$?
 tail -n 25 fuzz-0.log 2>/dev/null || true
 exit $status
