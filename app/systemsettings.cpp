@@ -244,6 +244,11 @@ QString SystemSettings::iconFontFamily()
     return s_iconFontFamily.isEmpty() ? QStringLiteral("FontAwesome") : s_iconFontFamily;
 }
 
+int SystemSettings::iconFontId()
+{
+    return s_iconFontId;
+}
+
 // --- stores ---
 
 void SystemSettings::saveWindowGeometry(const QString &key, const QByteArray &geometry)

@@ -56,6 +56,8 @@ public:
 
     // Family of the icon font (":/font/FontAwesome.otf"), "FontAwesome" when it did not load.
     static QString iconFontFamily();
+    // Font-database id of the icon font, -1 when it did not load.
+    static int iconFontId();
 
     // Window geometry store (native settings, "ZR" / "VarkomelV3").
     static void saveWindowGeometry(const QString &key, const QByteArray &geometry);

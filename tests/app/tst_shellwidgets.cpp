@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
@@ -58,6 +59,7 @@ private slots:
     void focusFrameNeverDrawn_data();
     void focusFrameNeverDrawn();
     void splashLayout();
+    void iconFontRegistered();
     void splashFollowsLanguage();
 
 private:
@@ -139,6 +141,16 @@ void TestShellWidgets::splashLayout()
         QCOMPARE(title->font().weight(), 75);
     }
     QVERIFY(!SplashScreen::instance());
+}
+
+void TestShellWidgets::iconFontRegistered()
+{
+    SystemSettings settings;
+    // Loaded from the resource, not merely a system font of the same name.
+    QVERIFY(SystemSettings::iconFontId() >= 0);
+    QVERIFY2(QFontDatabase::applicationFontFamilies(SystemSettings::iconFontId())
+                 .contains(SystemSettings::iconFontFamily()),
+             qPrintable(SystemSettings::iconFontFamily()));
 }
 
 void TestShellWidgets::splashFollowsLanguage()
