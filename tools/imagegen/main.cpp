@@ -266,14 +266,14 @@ void drawSignOut(QPainter &p, const QColor &c)
 
 // ---- Dante link icons (16 x 16) -----------------------------------------------------------
 
-void drawChainLink(QPainter &p, const QPointF &centre, double angle, const QColor &c)
+void drawChainLink(QPainter &p, const QPointF &centre, double angle, double length, const QColor &c)
 {
     p.save();
     p.translate(centre);
     p.rotate(angle);
     p.setPen(QPen(c, 1.4));
     p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(QRectF(-3.4, -1.7, 6.8, 3.4), 1.7, 1.7);
+    p.drawRoundedRect(QRectF(-length / 2, -1.7, length, 3.4), 1.7, 1.7);
     p.restore();
 }
 
@@ -292,14 +292,15 @@ void drawDante(QPainter &p, bool connected)
     p.drawEllipse(QPointF(8, 8), 7.0, 7.0);
     const QColor white(255, 255, 255);
     if (connected) {
-        drawChainLink(p, QPointF(6.4, 9.6), -45, white);
-        drawChainLink(p, QPointF(9.6, 6.4), -45, white);
+        drawChainLink(p, QPointF(6.4, 9.6), -45, 6.8, white);
+        drawChainLink(p, QPointF(9.6, 6.4), -45, 6.8, white);
     } else {
-        drawChainLink(p, QPointF(5.6, 10.4), -45, white);
-        drawChainLink(p, QPointF(10.4, 5.6), -45, white);
-        p.setPen(QPen(white, 1.2, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(6.6, 5.4), QPointF(7.2, 6.4));
-        p.drawLine(QPointF(9.4, 10.6), QPointF(8.8, 9.6));
+        // the two halves pulled apart, with a spark on either side of the gap
+        drawChainLink(p, QPointF(5.3, 10.7), -45, 5.2, white);
+        drawChainLink(p, QPointF(10.7, 5.3), -45, 5.2, white);
+        p.setPen(QPen(white, 1.1, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(5.6, 5.6), QPointF(6.8, 6.8));
+        p.drawLine(QPointF(10.4, 10.4), QPointF(9.2, 9.2));
     }
 }
 
