@@ -112,7 +112,7 @@ bool parseCommandLine(const QStringList &args, SimOptions *o, QString *error, bo
         *error = p.errorText();
         return false;
     }
-    if (p.isSet(QStringLiteral("help"))) {
+    if (p.isSet(QStringLiteral("help")) || args.contains(QStringLiteral("--help-all"))) {
         *help = true;
         return true;
     }

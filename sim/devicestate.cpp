@@ -180,7 +180,7 @@ void DeviceState::initDefaults()
     blockRef(Msg::TestStatusMask) = u32Bytes(0);
     blockRef(Msg::AncSupport)[0] = 1;
     blockRef(Msg::UsbStatus)[0] = 1;
-    m_ancConfig = QByteArray("\x80\x00", 2);
+    m_ancConfig = QByteArray(2, '\0');
 
     QByteArray &tl = blockRef(Msg::TouchScreenLabels);
     tl.fill('\0');
@@ -509,7 +509,7 @@ QVector<QByteArray> DeviceState::readSpecial(const KeyInfo &info, const QByteArr
     if (k == Msg::PresetTable)
         return {m_presets.table()};
     if (k == Msg::AncConfig)
-        return {m_ancConfig};
+        return {QByteArray(1, char(0x80)) + m_ancConfig}; // 0x80: noise reduction available, then channel and level
     if (k == Msg::DanteInfo)
         return {m_danteInfo};
     if (k == Msg::DanteClock) {
