@@ -7,13 +7,13 @@ namespace sim {
 
 namespace {
 
-struct Spec {
+struct OptionRow {
     const char *name;
     const char *value; // null for switches
     const char *text;
 };
 
-const Spec specs[] = {
+const OptionRow optionRows[] = {
     {"bind", "ADDR", "TCP 2698 and UDP 6001 bind address (default: any)"},
     {"ip", "ADDR", "announced address (default: the bind address)"},
     {"id", "N", "DeviceID (default: derived from the announced address)"},
@@ -47,7 +47,7 @@ const Spec specs[] = {
 
 void addOptions(QCommandLineParser &p)
 {
-    for (const Spec &s : specs) {
+    for (const OptionRow &s : optionRows) {
         if (s.value)
             p.addOption(QCommandLineOption(QString::fromLatin1(s.name), QString::fromLatin1(s.text), QString::fromLatin1(s.value)));
         else
