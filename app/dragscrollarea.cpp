@@ -60,16 +60,26 @@ void DragScrollArea::setVerticalDragEnabled(bool enabled)
     verticalScrollBar()->setEnabled(enabled);
 }
 
+// QScrollArea sets a bar's page step after its range, so the steps are copied again
+// whenever an overlay is about to show and after every resize.
+void DragScrollArea::syncSteps()
+{
+    m_horizontalBar->setSingleStep(horizontalScrollBar()->singleStep());
+    m_horizontalBar->setPageStep(horizontalScrollBar()->pageStep());
+    m_verticalBar->setSingleStep(verticalScrollBar()->singleStep());
+    m_verticalBar->setPageStep(verticalScrollBar()->pageStep());
+}
+
 void DragScrollArea::setHorizontalScrollBarRange(int minimum, int maximum)
 {
     m_horizontalBar->setRange(minimum, maximum);
-    m_horizontalBar->setSingleStep(horizontalScrollBar()->singleStep());
-    m_horizontalBar->setPageStep(horizontalScrollBar()->pageStep());
+    syncSteps();
 }
 
 void DragScrollArea::setHorizontalScrollBarValue(int value)
 {
     m_hideTimer->start(OverlayHideMs);
+    syncSteps();
     m_horizontalBar->setValue(value);
     m_horizontalBar->setVisible(m_horizontalShown && m_horizontalBar->maximum() > 0);
 }
@@ -77,13 +87,13 @@ void DragScrollArea::setHorizontalScrollBarValue(int value)
 void DragScrollArea::setVerticalScrollBarRange(int minimum, int maximum)
 {
     m_verticalBar->setRange(minimum, maximum);
-    m_verticalBar->setSingleStep(verticalScrollBar()->singleStep());
-    m_verticalBar->setPageStep(verticalScrollBar()->pageStep());
+    syncSteps();
 }
 
 void DragScrollArea::setVerticalScrollBarValue(int value)
 {
     m_hideTimer->start(OverlayHideMs);
+    syncSteps();
     m_verticalBar->setValue(value);
     m_verticalBar->setVisible(m_verticalShown && m_verticalBar->maximum() > 0);
 }
@@ -172,4 +182,5 @@ void DragScrollArea::resizeEvent(QResizeEvent *event)
 {
     emit resized();
     QScrollArea::resizeEvent(event);
+    syncSteps();
 }

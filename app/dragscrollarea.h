@@ -49,6 +49,7 @@ private:
     bool mouseMove(QMouseEvent *event);
     bool mouseRelease(QMouseEvent *event);
     bool wheel(QWheelEvent *event);
+    void syncSteps();
 
     bool m_pressed = false;
     bool m_dragging = false;

@@ -1,0 +1,171 @@
+// Dragging, wheel and overlay bars of the main window's scroll area.
+#include "dragscrollarea.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWheelEvent>
+#include <QtTest>
+
+namespace {
+
+// Records the mouse releases that travel past the scroll area to its parent.
+class ReleaseSpy : public QWidget
+{
+public:
+    int releases = 0;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *) override { ++releases; }
+};
+
+} // namespace
+
+class TestDragScrollArea : public QObject
+{
+    Q_OBJECT
+
+    ReleaseSpy *m_parent = nullptr;
+    DragScrollArea *m_area = nullptr;
+
+    void move(const QPoint &global, Qt::MouseButtons buttons = Qt::LeftButton)
+    {
+        QMouseEvent event(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), QPointF(global), Qt::NoButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(m_area, &event);
+    }
+
+    void release(Qt::MouseButton button = Qt::LeftButton)
+    {
+        QMouseEvent event(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), QPointF(5, 5), button,
+                          Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(m_area, &event);
+    }
+
+    void wheel(int delta)
+    {
+        QWheelEvent event(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(m_area, &event);
+    }
+
+    QScrollBar *vertical() const { return m_area->verticalScrollBar(); }
+    QScrollBar *horizontal() const { return m_area->horizontalScrollBar(); }
+
+private slots:
+    void init()
+    {
+        m_parent = new ReleaseSpy;
+        m_parent->resize(300, 200);
+        m_area = new DragScrollArea(m_parent);
+        m_area->setGeometry(0, 0, 300, 200);
+        auto *content = new QWidget;
+        content->setMinimumSize(1000, 2000);
+        m_area->setWidget(content);
+        m_parent->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_parent));
+        vertical()->setValue(500);
+        horizontal()->setValue(300);
+    }
+
+    void cleanup()
+    {
+        delete m_parent;
+        m_parent = nullptr;
+    }
+
+    void smallMovesScrollNothingButTheReleaseIsKept()
+    {
+        move(QPoint(100, 100));
+        move(QPoint(109, 91));
+        move(QPoint(91, 109));
+        QCOMPARE(vertical()->value(), 500);
+        QCOMPARE(horizontal()->value(), 300);
+        release();
+        QCOMPARE(m_parent->releases, 0);
+        // Without a preceding drag gesture the release travels on.
+        release();
+        QCOMPARE(m_parent->releases, 1);
+    }
+
+    void dragScrollsAgainstTheCursor()
+    {
+        move(QPoint(100, 100));
+        move(QPoint(100, 110)); // beyond the threshold
+        QCOMPARE(vertical()->value(), 490);
+        QCOMPARE(horizontal()->value(), 300);
+        // Once dragging, every pixel counts.
+        move(QPoint(97, 112));
+        QCOMPARE(vertical()->value(), 488);
+        QCOMPARE(horizontal()->value(), 303);
+        release();
+        QCOMPARE(m_parent->releases, 0);
+
+        // A new gesture starts with the threshold again.
+        move(QPoint(0, 0));
+        move(QPoint(5, 5));
+        QCOMPARE(vertical()->value(), 488);
+
+        // Moves without the left button are not drags.
+        release();
+        move(QPoint(0, 0), Qt::NoButton);
+        move(QPoint(0, 50), Qt::NoButton);
+        QCOMPARE(vertical()->value(), 488);
+    }
+
+    void disabledDirectionStaysPut()
+    {
+        m_area->setHorizontalDragEnabled(false);
+        move(QPoint(100, 100));
+        move(QPoint(130, 130));
+        QCOMPARE(horizontal()->value(), 300);
+        QCOMPARE(vertical()->value(), 470);
+    }
+
+    void wheelMovesWholeSteps()
+    {
+        const int step = vertical()->singleStep();
+        wheel(240);
+        QCOMPARE(vertical()->value(), 500 - 2 * step);
+        wheel(-119); // less than one notch
+        QCOMPARE(vertical()->value(), 500 - 2 * step);
+        wheel(-360);
+        QCOMPARE(vertical()->value(), 500 + step);
+    }
+
+    void overlayBarsFollowAndHide()
+    {
+        QScrollBar *overlay = m_area->verticalOverlayBar();
+        QCOMPARE(overlay->maximum(), vertical()->maximum());
+        vertical()->setValue(700);
+        QCOMPARE(overlay->pageStep(), vertical()->pageStep());
+        QCOMPARE(overlay->singleStep(), vertical()->singleStep());
+        QCOMPARE(overlay->value(), 700);
+        QVERIFY(overlay->isVisible());
+        QVERIFY(m_area->hideTimer()->isActive());
+        QCOMPARE(m_area->hideTimer()->interval(), 3000);
+
+        // Holding the overlay's slider keeps it up; letting go starts the countdown again.
+        m_area->scrollBarPressed();
+        QVERIFY(!m_area->hideTimer()->isActive());
+        overlay->setValue(650);
+        QCOMPARE(vertical()->value(), 650);
+        m_area->scrollBarReleased();
+        QVERIFY(m_area->hideTimer()->isActive());
+        m_area->timeout();
+        QVERIFY(!overlay->isVisible());
+        QVERIFY(!m_area->horizontalOverlayBar()->isVisible());
+
+        // Nothing to scroll: the overlay stays hidden.
+        m_area->widget()->setMinimumSize(10, 10);
+        m_area->widget()->resize(10, 10);
+        QTRY_COMPARE(vertical()->maximum(), 0);
+        m_area->setVerticalScrollBarValue(0);
+        QVERIFY(!overlay->isVisible());
+        QVERIFY(m_area->hideTimer()->isActive());
+    }
+};
+
+QTEST_MAIN(TestDragScrollArea)
+#include "tst_dragscrollarea.moc"

@@ -1,0 +1,347 @@
+// The main window's own logic: fault watch, variant follow-up, menu choices and shortcuts,
+// and the factory reset question against the in-process simulator.
+#include "datamodel.h"
+#include "devicesimulator.h"
+#include "devicelistdialog.h"
+#include "devicewidget.h"
+#include "dspresources.h"
+#include "mainmenubar.h"
+#include "mainwindow.h"
+#include "systemsettings.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const char *const DeviceIp = "127.0.8.2";
+
+// Answers the next modal message box with the button of that text and keeps its text.
+// Empty text in *seen means no box appeared.
+void answerNextBox(const QString &button, QString *seen)
+{
+    QTimer::singleShot(0, [button, seen] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        *seen = box->text();
+        for (QAbstractButton *b : box->buttons()) {
+            if (b->text() == button) {
+                b->click();
+                return;
+            }
+        }
+        box->done(-1); // no such button: end the box rather than hang the test
+    });
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+    QString m_originalDir;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<DataModel> m_model;
+    std::unique_ptr<SystemSettings> m_settings;
+
+    // A fresh working directory with this cfg.ini, then settings, link and window.
+    MainWindow &newWindow(const QByteArray &cfg = QByteArrayLiteral("[Language]\nSupport=2\n"))
+    {
+        m_window.reset();
+        m_model.reset();
+        m_settings.reset();
+        m_dir = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(m_dir->path());
+        QFile file(QStringLiteral("cfg.ini"));
+        file.open(QIODevice::WriteOnly);
+        file.write(cfg);
+        file.close();
+        m_settings = std::make_unique<SystemSettings>();
+        DataModel::Options options;
+        options.openDatabase = false;
+        options.bindDiscovery = false;
+        options.startTimer = false;
+        m_model = std::make_unique<DataModel>(options);
+        m_model->setLocalAddressSource([] {
+            QNetworkAddressEntry e;
+            e.setIp(QHostAddress::LocalHost);
+            e.setPrefixLength(8);
+            return QList<QNetworkAddressEntry>{e};
+        });
+        m_window = std::make_unique<MainWindow>(m_model.get());
+        return *m_window;
+    }
+
+    static QStringList barEntries(const QMenuBar *bar)
+    {
+        QStringList out;
+        for (const QAction *action : bar->actions())
+            out << action->text();
+        return out;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        dspInitResources();
+        m_originalDir = QDir::currentPath();
+        qputenv("XDG_CONFIG_HOME", QDir::tempPath().toLocal8Bit() + "/tst_mainwindow_config");
+    }
+
+    void cleanupTestCase()
+    {
+        m_window.reset();
+        m_model.reset();
+        m_settings.reset();
+        QDir::setCurrent(m_originalDir);
+    }
+
+    void faultText_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QList<int>>("power"); // +5V, +48V, -5V, +15V, -15V
+        QTest::addColumn<QString>("found");
+        QTest::newRow("codec and -15V") << 0x10 << QList<int>{0, 0, 0, 0, 2} << "Codec, -15V";
+        QTest::newRow("DSP and rails in display order")
+            << 0x01 << QList<int>{2, 2, 2, 2, 2} << "DSP, +5V, -5V, +15V, -15V, +48V";
+        QTest::newRow("rail state 1 is no fault") << 0x00 << QList<int>{1, 1, 1, 1, 1} << "";
+        QTest::newRow("other fault bits are ignored") << 0xEE << QList<int>{0, 0, 0, 0, 0} << "";
+        QTest::newRow("+48V alone") << 0x00 << QList<int>{0, 2, 0, 0, 0} << "+48V";
+    }
+
+    void faultText()
+    {
+        QFETCH(int, fault);
+        QFETCH(QList<int>, power);
+        QFETCH(QString, found);
+        std::array<quint8, 5> rails{};
+        for (size_t i = 0; i < rails.size(); ++i)
+            rails[i] = quint8(power.at(int(i)));
+        const QString text = MainWindow::faultText(quint8(fault), rails);
+        if (found.isEmpty())
+            QVERIFY(text.isEmpty());
+        else
+            QCOMPARE(text, "Found fault :\n\n" + found + "\n\nSee the Device Setup page for details.");
+    }
+
+    void faultWatch()
+    {
+        MainWindow &window = newWindow();
+        QMessageBox *box = window.faultMessageBox();
+        QTimer *timer = window.faultTimer();
+        auto &device = m_model->model().device();
+        device.fault = 0x10;
+        device.power = {0, 0, 0, 0, 2};
+
+        // Only the two status reports start the watch.
+        emit m_model->tcpSyncToUI(2, 2, 19, 255, 255, QVariant());
+        QVERIFY(!box->isVisible());
+        emit m_model->tcpSyncToUI(2, 2, 14, 255, 255, QVariant());
+        QVERIFY(box->isVisible());
+        QCOMPARE(box->text(), QStringLiteral("Found fault :\n\nCodec, -15V\n\nSee the Device Setup page for details."));
+        QCOMPARE(box->windowTitle(), QStringLiteral("Device Fault"));
+        QVERIFY(!box->isModal());
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), MainWindow::FaultRepeatMs);
+
+        // Dismissed by the user, it returns when the repeat timer runs out.
+        box->close();
+        window.timeout();
+        QVERIFY(box->isVisible());
+
+        // The next report updates the open box.
+        device.fault = 0x11;
+        emit m_model->tcpSyncToUI(2, 2, 20, 255, 255, QVariant());
+        QVERIFY(box->text().contains(QStringLiteral("DSP, Codec, -15V")));
+
+        device.fault = 0;
+        device.power = {1, 0, 1, 0, 0};
+        emit m_model->tcpSyncToUI(2, 2, 20, 255, 255, QVariant());
+        QVERIFY(!box->isVisible());
+        QVERIFY(!timer->isActive());
+    }
+
+    void variantFollowsTheDeviceReport()
+    {
+        MainWindow &window = newWindow();
+        m_settings->setDeviceVersion(2);
+        QSignalSpy applied(&window, &MainWindow::deviceVersionMasksApplied);
+        auto &device = m_model->model().device();
+        device.channelConfig = {16, 8};
+        device.danteStatus[0] = 0;
+
+        emit m_model->tcpSyncToUI(2, 2, 5, 255, 255, QVariant());
+        QCOMPARE(m_settings->deviceVersion(), 1);
+        QCOMPARE(applied.count(), 1);
+        QCOMPARE(applied.at(0), (QList<QVariant>{quint16(0x0000), quint16(0x00FF), quint16(0), quint16(0)}));
+        QVERIFY(!window.mainMenuBar()->danteSetupAction()->isEnabled());
+
+        // The same report again changes nothing and applies nothing.
+        emit m_model->tcpSyncToUI(2, 2, 5, 255, 255, QVariant());
+        QCOMPARE(applied.count(), 1);
+
+        // A Dante status report brings in the Dante variant with its names and menu entry.
+        device.channelConfig = {8, 8};
+        device.danteStatus[0] = 1;
+        emit m_model->tcpSyncToUI(2, 2, 33, 255, 255, QVariant());
+        QCOMPARE(m_settings->deviceVersion(), 4);
+        QCOMPARE(applied.count(), 2);
+        QCOMPARE(applied.at(1), (QList<QVariant>{quint16(0x000F), quint16(0x000F), quint16(0x00F0), quint16(0x00F0)}));
+        QVERIFY(window.mainMenuBar()->danteSetupAction()->isEnabled());
+        QCOMPARE(m_model->model().input(12).displayName, QStringLiteral("Dante-RX 1"));
+        QCOMPARE(m_model->model().output(15).displayName, QStringLiteral("Dante-TX 4"));
+        QCOMPARE(m_model->model().input(11).displayName, QStringLiteral("IN 12"));
+    }
+
+    void highDpiAsksOnlyOnChange()
+    {
+        SystemSettings::setHighDpiScalingEnabled(true);
+        MainWindow &window = newWindow();
+        MainMenuBar *bar = window.mainMenuBar();
+        QVERIFY(bar->highDpiEnabledAction()->isChecked());
+
+        QString seen;
+        answerNextBox(QStringLiteral("No, take effect at next startup"), &seen);
+        bar->highDpiEnabledAction()->trigger();
+        QVERIFY(seen.isEmpty());
+        QVERIFY(bar->highDpiEnabledAction()->isChecked());
+        QVERIFY(!bar->highDpiDisabledAction()->isChecked());
+        QVERIFY(SystemSettings::highDpiScalingEnabled());
+        QCoreApplication::processEvents(); // let the unused answer run
+
+        answerNextBox(QStringLiteral("No, take effect at next startup"), &seen);
+        bar->highDpiDisabledAction()->trigger();
+        QVERIFY(seen.startsWith(QStringLiteral("Disabling high DPI scaling and the application will keep the default size.\n\n"
+                                               "Need to restart")));
+        QVERIFY(!SystemSettings::highDpiScalingEnabled());
+        QVERIFY(bar->highDpiDisabledAction()->isChecked());
+        QVERIFY(!bar->highDpiEnabledAction()->isChecked());
+
+        answerNextBox(QStringLiteral("No, take effect at next startup"), &seen);
+        bar->highDpiEnabledAction()->trigger();
+        QVERIFY(seen.startsWith(QStringLiteral("Need to restart")));
+        QVERIFY(SystemSettings::highDpiScalingEnabled());
+    }
+
+    void menuEntriesFollowTheSupportSettings()
+    {
+        MainWindow &chineseOnly = newWindow("[Language]\nSupport=1\nCurrent=1\n[Appearance]\nSupport=3\n");
+        MainMenuBar *bar = chineseOnly.mainMenuBar();
+        QVERIFY(!bar->actions().contains(bar->languageMenu()->menuAction()));
+        QCOMPARE(m_settings->language(), 0);
+        QCOMPARE(bar->actions().first(), bar->interfaceColorMenu()->menuAction());
+
+        MainWindow &both = newWindow("[Language]\nSupport=3\nCurrent=1\n");
+        bar = both.mainMenuBar();
+        QCOMPARE(barEntries(bar),
+                 (QStringList{"Language", "Preset(&P)", "Setup(&S)", "Rec/Play(&R)", "Label(&L)", "System Upgrade",
+                              "System Reset", "Device List(&D)", "Command Assistant", "High DPI Scaling"}));
+        QVERIFY(bar->englishAction()->isChecked());
+        QVERIFY(!bar->chineseAction()->isChecked());
+    }
+
+    void colourSchemePicks()
+    {
+        MainWindow &window = newWindow("[Appearance]\nSupport=3\nConfig=0\n");
+        MainMenuBar *bar = window.mainMenuBar();
+        QVERIFY(bar->lightAction()->isChecked());
+        bar->darkAction()->trigger();
+        QVERIFY(m_settings->isDark());
+        QVERIFY(bar->darkAction()->isChecked());
+        QVERIFY(!bar->lightAction()->isChecked());
+        // Picking the checked one again leaves it checked.
+        bar->darkAction()->trigger();
+        QVERIFY(bar->darkAction()->isChecked());
+        QVERIFY(!bar->lightAction()->isChecked());
+        QVERIFY(m_settings->isDark());
+    }
+
+    void languageSwitchRetranslates()
+    {
+        MainWindow &window = newWindow("[Language]\nSupport=3\nCurrent=1\n");
+        MainMenuBar *bar = window.mainMenuBar();
+        QCOMPARE(window.deviceWidget()->addButton()->toolTip(), QStringLiteral("Add Device"));
+        bar->chineseAction()->trigger();
+        QCOMPARE(m_settings->language(), 0);
+        QVERIFY(bar->chineseAction()->isChecked());
+        QVERIFY(!bar->englishAction()->isChecked());
+        // The language-change events are posted to the windows.
+        QTRY_COMPARE(window.deviceWidget()->addButton()->toolTip(), QString::fromUtf8("添加设备"));
+        QCOMPARE(bar->danteSetupAction()->text(), QStringLiteral("Dante设置"));
+        QCOMPARE(window.faultMessageBox()->windowTitle(), QString::fromUtf8("设备故障"));
+        bar->englishAction()->trigger();
+        QTRY_COMPARE(window.deviceWidget()->addButton()->toolTip(), QStringLiteral("Add Device"));
+    }
+
+    void shortcutsOpenTheirEntries()
+    {
+        MainWindow &window = newWindow();
+        MainMenuBar *bar = window.mainMenuBar();
+        QSignalSpy deviceList(bar, &MainMenuBar::deviceListTriggered);
+        QSignalSpy preset(bar, &MainMenuBar::presetTriggered);
+        QSignalSpy label(bar, &MainMenuBar::labelTriggered);
+        QSignalSpy recPlay(bar, &MainMenuBar::recPlayTriggered);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        bar->deviceListShortcutActivated();
+        bar->presetShortcutActivated();
+        bar->labelShortcutActivated();
+        bar->recPlayShortcutActivated();
+        QCOMPARE(deviceList.count(), 1);
+        QCOMPARE(preset.count(), 1);
+        QCOMPARE(label.count(), 1);
+        QCOMPARE(recPlay.count(), 1);
+        // Ctrl+D reaches the device table through the main window.
+        QVERIFY(window.deviceListDialog()->isVisible());
+
+        bar->setupShortcutActivated();
+        QTRY_VERIFY(bar->setupMenu()->isVisible());
+        bar->setupMenu()->hide();
+    }
+
+    void factoryResetOnlyOnOk()
+    {
+        sim::SimOptions o;
+        o.bind = QHostAddress(QString::fromLatin1(DeviceIp));
+        o.announce = false;
+        o.paramsPort = 0;
+        sim::DeviceSimulator device(o);
+        QVERIFY(device.start());
+        int resets = 0;
+        connect(&device, &sim::DeviceSimulator::frameReceived, this,
+                [&resets](quint8 t, quint8 s, quint8 f, quint8 flag, const QByteArray &payload) {
+                    if (t == 2 && s == 2 && f == 21 && flag == 1 && payload.isEmpty())
+                        ++resets;
+                });
+        MainWindow &window = newWindow();
+        m_model->addDevice(QHostAddress(QString::fromLatin1(DeviceIp)).toIPv4Address());
+        m_model->selectDevice(0, false);
+        QTRY_VERIFY_WITH_TIMEOUT(m_model->isLoggedIn(), 5000);
+
+        QString seen;
+        answerNextBox(QStringLiteral("Cancel"), &seen);
+        window.systemResetTriggered();
+        QVERIFY(seen.contains(QStringLiteral("Restore the factory settings will delete all user data!<br>")));
+        answerNextBox(QStringLiteral("OK"), &seen);
+        window.systemResetTriggered();
+        QTRY_COMPARE_WITH_TIMEOUT(resets, 1, 5000);
+        QCOMPARE(resets, 1);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
