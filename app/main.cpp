@@ -3,6 +3,7 @@
 #include "dspresources.h"
 #include "firewall.h"
 #include "focusproxystyle.h"
+#include "mainwindow.h"
 #include "splashscreen.h"
 #include "systemsettings.h"
 
@@ -11,7 +12,6 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QIcon>
-#include <QMainWindow>
 #include <QPainter>
 #include <QPixmap>
 #include <QStyleFactory>
@@ -25,14 +25,10 @@
 
 namespace {
 
-// Stand-in until MainWindow exists; MainWindow replaces this function. It will raise the
-// splash progress while it builds its pages and take the variant's channel masks.
-std::unique_ptr<QMainWindow> createMainWindow(const SystemSettings &settings)
+// The main window raises the splash progress while it builds its pages.
+std::unique_ptr<MainWindow> createMainWindow(DataModel *dataModel)
 {
-    auto window = std::make_unique<QMainWindow>();
-    window->setWindowTitle(settings.title());
-    window->resize(1024, 700);
-    return window;
+    return std::make_unique<MainWindow>(dataModel);
 }
 
 // The device variant dialog asked for at start-up. Returns false when the user closed it
@@ -118,13 +114,13 @@ int main(int argc, char *argv[])
     dataModel.setFrameAddress(settings.frameAddress());
     splash->setProgress(3);
 
-    std::unique_ptr<QMainWindow> mainWindow = createMainWindow(settings);
+    std::unique_ptr<MainWindow> mainWindow = createMainWindow(&dataModel);
 
     if (settings.showAtStartup() && !runStartupVariantDialog(settings, *splash))
         return 0;
 
-    // Step for the channel masks of the variant in force: the placeholder window has no
-    // pages to hand them to; MainWindow takes settings.inputMask() and its siblings here.
+    mainWindow->setDeviceVersionMasks(settings.inputMask(), settings.outputMask(), settings.danteInputMask(),
+                                      settings.danteOutputMask());
 
     mainWindow->show();
     splash->finish(mainWindow.get());
