@@ -26,6 +26,7 @@ DataModel::DataModel(const Options &options, QObject *parent)
 
 DataModel::~DataModel()
 {
+    commitDeviceDatabase();
     qDeleteAll(m_devices);
     m_devices.clear();
     if (s_instance == this)
@@ -51,8 +52,6 @@ void DataModel::init(const Options &options)
 {
     if (options.clock)
         m_clock = options.clock;
-    if (options.startTimer)
-        startLinkTimer();
     // The stored devices come first, so that records arriving at once match their entries.
     m_databaseEnabled = options.openDatabase;
     if (options.openDatabase)

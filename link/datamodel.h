@@ -280,6 +280,10 @@ private:
     bool execNamedUpdate(const char *column, quint32 deviceId, const QVariant &value, const char *operation,
                          int number);
     bool loadDevices();
+    // Statements of one event-loop turn share one commit (one disk flush).
+    bool m_dbBatchOpen = false;
+    void beginDeviceDatabaseBatch();
+    void commitDeviceDatabase();
 
     // dispatch and parameter model
     ParameterModel m_model;

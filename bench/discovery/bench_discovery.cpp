@@ -78,11 +78,26 @@ int main(int argc, char **argv)
         quint64 signalsSeen = 0; // a receiver, as the device list panel has
         QObject::connect(&dm, &DataModel::deviceListRunTimeChanged, [&signalsSeen](uint, uint, uint) { ++signalsSeen; });
 
+        // First sight of every device, at the rate they announce (2 records per ms): each
+        // event-loop turn handles what arrived while the previous turn ran, then the loop
+        // commits the turn's inserts. Idle time between arrivals is not counted.
+        const std::vector<QByteArray> first = announcements(1);
+        size_t next = 0;
+        size_t due = 1;
+        double busyMs = 0, longestTurnMs = 0;
+        int turns = 0;
         QElapsedTimer t;
-        t.start();
-        for (const QByteArray &a : announcements(1))
-            dm.handleDatagram(a, lan);
-        const double firstSeenMs = double(t.nsecsElapsed()) / 1e6;
+        while (next < first.size()) {
+            t.start();
+            for (const size_t end = std::min(first.size(), next + due); next < end; ++next)
+                dm.handleDatagram(first[next], lan);
+            QCoreApplication::processEvents();
+            const double turnMs = double(t.nsecsElapsed()) / 1e6;
+            busyMs += turnMs;
+            longestTurnMs = std::max(longestTurnMs, turnMs);
+            ++turns;
+            due = std::max<size_t>(1, size_t(turnMs * Devices / AnnouncePeriodMs));
+        }
 
         // Steady state: every record known, only the run time moving. One round is what
         // arrives in 500 ms.
@@ -102,8 +117,8 @@ int main(int argc, char **argv)
         }
         const double steady = median(roundMs);
         out << "devices: " << dm.deviceCount() << ", run-time signals received: " << signalsSeen << "\n";
-        out << "first sight of 1000 devices (1000 inserts into devices.db): " << QString::number(firstSeenMs, 'f', 1)
-            << " ms\n";
+        out << "first sight of 1000 devices (1000 rows inserted): " << QString::number(busyMs, 'f', 1) << " ms busy in "
+            << turns << " event-loop turns, longest turn " << QString::number(longestTurnMs, 'f', 1) << " ms\n";
         out << "steady state, 1000 announcements (one 500 ms period): " << QString::number(steady, 'f', 3)
             << " ms median, " << QString::number(percentile(roundMs, 0.95), 'f', 3)
             << " ms 95th percentile (the rest is other processes on the machine)\n";

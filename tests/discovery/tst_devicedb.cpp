@@ -165,6 +165,33 @@ private slots:
         QCOMPARE(dm.device(1)->record.ipAddress, ip(192, 168, 1, 8));
     }
 
+    // Another process (the next start, a copy of the file) sees a change as soon as the event
+    // loop has come back once, and the last changes before destruction are not lost.
+    void changesReachTheFile()
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        other.setDatabaseName(m_path);
+        auto count = [&other](const char *statement) {
+            QSqlQuery q(other);
+            return q.exec(QLatin1String(statement)) && q.next() ? q.value(0).toInt() : -1;
+        };
+        {
+            DataModel dm(options(m_path));
+            QVERIFY(other.open());
+            for (quint32 id = 1; id <= 20; ++id)
+                dm.handleDatagram(disc::record(id, ip(192, 168, 1, quint8(id))).bytes(), Lan);
+            QTRY_COMPARE(count("select count(*) from devices"), 20);
+            dm.removeDevice(0);
+            Record moved = disc::record(2, ip(192, 168, 1, 2), QStringLiteral("Moved"));
+            dm.handleDatagram(moved.bytes(), Lan);
+        } // destroyed before the event loop ran again
+        QCOMPARE(count("select count(*) from devices"), 19);
+        QCOMPARE(count("select count(*) from devices where Location = 'Moved'"), 1);
+        other.close();
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    }
+
     void removalDeletesEveryRowOfTheDevice()
     {
         {

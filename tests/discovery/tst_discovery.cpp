@@ -4,6 +4,7 @@
 
 #include <QRandomGenerator>
 #include <QtTest>
+#include <utility>
 
 using disc::ip;
 
@@ -200,34 +201,33 @@ private slots:
         QCOMPARE(dm.device(0)->localAddress, QHostAddress(QStringLiteral("10.1.0.9")));
     }
 
+    // Interfaces as "address/prefix" texts, in their order.
     void localAddress_data()
     {
-        QTest::addColumn<QList<QNetworkAddressEntry>>("arrival");
+        QTest::addColumn<QStringList>("arrival");
         QTest::addColumn<quint32>("deviceIp");
         QTest::addColumn<QString>("expected");
-        const QList<QNetworkAddressEntry> two{disc::entry("10.1.0.9", 16), disc::entry("192.168.1.20", 24)};
+        const QStringList two{"10.1.0.9/16", "192.168.1.20/24"};
         QTest::newRow("second entry") << two << ip(192, 168, 1, 200) << "192.168.1.20";
         QTest::newRow("first entry, /16") << two << ip(10, 1, 255, 1) << "10.1.0.9";
         QTest::newRow("outside both") << two << ip(192, 168, 2, 1) << "";
-        QTest::newRow("no interface") << QList<QNetworkAddressEntry>() << ip(192, 168, 1, 200) << "";
-        QTest::newRow("first match wins")
-            << QList<QNetworkAddressEntry>{disc::entry("10.0.0.1", 8), disc::entry("10.1.0.1", 16)} << ip(10, 1, 0, 5)
-            << "10.0.0.1";
-        QTest::newRow("IPv6 entry skipped")
-            << QList<QNetworkAddressEntry>{disc::entry("fe80::1", 0), disc::entry("172.16.5.1", 30)} << ip(172, 16, 5, 2)
-            << "172.16.5.1";
-        QTest::newRow("/30 edge") << QList<QNetworkAddressEntry>{disc::entry("172.16.5.1", 30)} << ip(172, 16, 5, 4)
-                                  << "";
-        QTest::newRow("/32") << QList<QNetworkAddressEntry>{disc::entry("172.16.5.1", 32)} << ip(172, 16, 5, 1)
-                             << "172.16.5.1";
+        QTest::newRow("no interface") << QStringList() << ip(192, 168, 1, 200) << "";
+        QTest::newRow("first match wins") << QStringList{"10.0.0.1/8", "10.1.0.1/16"} << ip(10, 1, 0, 5) << "10.0.0.1";
+        QTest::newRow("IPv6 entry skipped") << QStringList{"fe80::1/0", "172.16.5.1/30"} << ip(172, 16, 5, 2)
+                                            << "172.16.5.1";
+        QTest::newRow("/30 edge") << QStringList{"172.16.5.1/30"} << ip(172, 16, 5, 4) << "";
+        QTest::newRow("/32") << QStringList{"172.16.5.1/32"} << ip(172, 16, 5, 1) << "172.16.5.1";
     }
     void localAddress()
     {
-        QFETCH(QList<QNetworkAddressEntry>, arrival);
+        QFETCH(QStringList, arrival);
         QFETCH(quint32, deviceIp);
         QFETCH(QString, expected);
+        QList<QNetworkAddressEntry> entries;
+        for (const QString &text : arrival)
+            entries.append(disc::entry(qPrintable(text.section('/', 0, 0)), text.section('/', 1).toInt()));
         DataModel dm(options());
-        dm.handleDatagram(disc::record(77, deviceIp).bytes(), arrival);
+        dm.handleDatagram(disc::record(77, deviceIp).bytes(), entries);
         QCOMPARE(dm.device(0)->localAddress, expected.isEmpty() ? QHostAddress() : QHostAddress(expected));
         // A later record through an interface that reaches it fills an empty local address.
         const QList<QNetworkAddressEntry> reaching{disc::entry("0.0.0.0", 0)};

@@ -1,24 +1,26 @@
 // Discovery end to end across network namespaces (root only). The application side runs
 // in its own namespace with two veth links and no default route, one device on each link:
 //
-//   dspdisc-dev1 [vd1 10.200.0.2] --- [va1 10.200.0.1] dspdisc-app [va2 10.201.0.1] --- [vd2 10.201.0.2] dspdisc-dev2
+//   dev1 [vd1 10.200.0.2] --- [va1 10.200.0.1] app [va2 10.201.0.1] --- [vd2 10.201.0.2] dev2
 //
 // A device must be found with the local address of its own link, the network-parameter
 // datagram must leave through both links, and devices.db must follow what is seen.
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
+#include <csignal>
 #include <memory>
 #include <unistd.h>
 
 namespace {
 
-const QString App = QStringLiteral("dspdisc-app");
-const QString Dev1 = QStringLiteral("dspdisc-dev1");
-const QString Dev2 = QStringLiteral("dspdisc-dev2");
+// Named after this process, so that two runs at the same time never share a namespace.
+QString App, Dev1, Dev2;
 
 bool run(const QStringList &args, QString *error = nullptr)
 {
@@ -33,10 +35,21 @@ bool run(const QStringList &args, QString *error = nullptr)
     return true;
 }
 
-void deleteNamespaces()
+void deleteNamespaces(const QStringList &names)
 {
-    for (const QString &ns : {App, Dev1, Dev2})
+    for (const QString &ns : names)
         run({QStringLiteral("netns"), QStringLiteral("del"), ns}); // also removes the veth pairs
+}
+
+// Namespaces of earlier runs that died before cleaning up.
+void deleteStaleNamespaces()
+{
+    const QStringList names = QDir(QStringLiteral("/var/run/netns")).entryList({QStringLiteral("dspdisc*")}, QDir::Files);
+    for (const QString &name : names) {
+        const pid_t pid = pid_t(name.mid(7).section(QLatin1Char('-'), 0, 0).toInt());
+        if (pid > 0 && kill(pid, 0) != 0 && errno == ESRCH)
+            deleteNamespaces({name});
+    }
 }
 
 // A program run inside a namespace; stdout collected line by line.
@@ -115,8 +128,12 @@ private slots:
     {
         if (geteuid() != 0)
             QSKIP("discovery across network namespaces needs root (ip netns, veth); run the test as root");
+        const QString prefix = QStringLiteral("dspdisc%1-").arg(QCoreApplication::applicationPid());
+        App = prefix + QStringLiteral("app");
+        Dev1 = prefix + QStringLiteral("dev1");
+        Dev2 = prefix + QStringLiteral("dev2");
+        deleteStaleNamespaces();
         QString error;
-        deleteNamespaces();
         if (!run({"netns", "add", App}, &error))
             QSKIP(qPrintable(QStringLiteral("cannot create network namespaces here (%1)").arg(error)));
         const QList<QStringList> setup{
@@ -138,7 +155,7 @@ private slots:
         };
         for (const QStringList &args : setup) {
             if (!run(args, &error)) {
-                deleteNamespaces();
+                deleteNamespaces({App, Dev1, Dev2});
                 QFAIL(qPrintable(error));
             }
         }
@@ -157,7 +174,8 @@ private slots:
         m_dev2.reset();
         m_node.reset();
         QSqlDatabase::removeDatabase(QStringLiteral("check"));
-        deleteNamespaces();
+        if (!App.isEmpty())
+            deleteNamespaces({App, Dev1, Dev2});
     }
 
     void discoveredWithTheLocalAddressOfItsLink()
@@ -244,7 +262,7 @@ private slots:
         m_dev2.reset();
         QVERIFY(m_node->finish());
         m_node = std::make_unique<NsProcess>(App, binary("discovery_netns_node"), QStringList{"--db", m_db});
-        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("ready 3"), 5000);
+        QTRY_VERIFY2_WITH_TIMEOUT(m_node->has("ready 3"), qPrintable(m_node->lines().join(QLatin1Char('|'))), 10000);
         const QStringList lines = m_node->lines();
         QCOMPARE(lines.mid(0, 3),
                  (QStringList{"entry 1001 10.200.0.2 0", "entry 1002 10.201.0.3 0", "entry 1003 10.202.0.2 0"}));
