@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cerrno>
@@ -266,6 +267,41 @@ private slots:
         const QStringList lines = m_node->lines();
         QCOMPARE(lines.mid(0, 3),
                  (QStringList{"entry 1001 10.200.0.2 0", "entry 1002 10.201.0.3 0", "entry 1003 10.202.0.2 0"}));
+    }
+
+    // A devices.db that cannot be written (read-only file in a read-only directory, opened by
+    // an unprivileged user): its devices are still listed and discovery carries on.
+    void readOnlyFileStillListsItsDevices()
+    {
+        QVERIFY(m_node);
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (setpriv.isEmpty())
+            QSKIP("setpriv (util-linux) is needed to run the application side as an unprivileged user");
+        QVERIFY(m_node->finish());
+        const QString dir = m_dir.filePath(QStringLiteral("readonly"));
+        const QString db = dir + QStringLiteral("/devices.db");
+        QVERIFY(QDir().mkpath(dir));
+        QVERIFY(QFile::copy(m_db, db));
+        const QFile::Permissions read = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        const QFile::Permissions enter = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(db, read));
+        QVERIFY(QFile::setPermissions(dir, read | enter));
+        QVERIFY(QFile::setPermissions(m_dir.path(), read | enter | QFile::WriteOwner));
+        const QByteArray before = [&db] { QFile f(db); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); }();
+
+        m_node = std::make_unique<NsProcess>(App, setpriv,
+                                             QStringList{"--reuid", "65534", "--regid", "65534", "--clear-groups",
+                                                         binary("discovery_netns_node"), "--db", db});
+        QTRY_VERIFY2_WITH_TIMEOUT(m_node->has("ready 3"), qPrintable(m_node->lines().join(QLatin1Char('|'))), 10000);
+        QCOMPARE(m_node->lines().mid(0, 3),
+                 (QStringList{"entry 1001 10.200.0.2 0", "entry 1002 10.201.0.3 0", "entry 1003 10.202.0.2 0"}));
+        m_dev2 = startDevice(Dev2, "10.201.0.2", "10.201.0.255", 1004, "Rack 4");
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("add 1004 10.201.0.2 10.201.0.1 1"), 3000);
+        m_dev2.reset();
+        QVERIFY(m_node->finish());
+        QFile f(db);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
     }
 };
 
