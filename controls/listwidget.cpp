@@ -26,6 +26,16 @@ void ListWidget::mouseReleaseEvent(QMouseEvent *event)
     QListWidget::mouseReleaseEvent(event);
 }
 
+void ListWidget::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // A quick second right click must not count as a double click on the row either.
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseDoubleClickEvent(event);
+}
+
 void ListWidget::contextMenuEvent(QContextMenuEvent *event)
 {
     // The event comes through the viewport, so its position is in viewport coordinates.

@@ -63,11 +63,19 @@ void TestThinWidgets::listRightClickKeepsTheSelection()
     list.setCurrentRow(0);
     QSignalSpy selection(&list, &QListWidget::itemSelectionChanged);
 
+    QSignalSpy doubleClicked(&list, &QListWidget::itemDoubleClicked);
+
     const QPoint third = list.visualItemRect(list.item(2)).center();
     QTest::mouseClick(list.viewport(), Qt::RightButton, Qt::NoModifier, third);
     QCOMPARE(list.currentRow(), 0);
     QVERIFY(list.item(0)->isSelected());
     QCOMPARE(selection.count(), 0);
+    const QPoint first = list.visualItemRect(list.item(0)).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, first); // the view remembers this row
+    QTest::mouseDClick(list.viewport(), Qt::RightButton, Qt::NoModifier, first);
+    QTest::mouseDClick(list.viewport(), Qt::RightButton, Qt::NoModifier, third);
+    QCOMPARE(doubleClicked.count(), 0);
+    QCOMPARE(list.currentRow(), 0);
 
     // a left click still selects, so the check above can tell the difference
     QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, third);
