@@ -14,8 +14,10 @@
 
 namespace {
 
-// Loopback addresses of this suite only, so parallel suites can use the device port.
+// Loopback addresses of this suite only, and a free port instead of the device port, which
+// a simulator listening on every address elsewhere on the machine would hold.
 const char *const DeviceIp = "127.0.5.1";
+quint16 s_port = 0;
 
 quint32 ipOf(const QString &text) { return QHostAddress(text).toIPv4Address(); }
 
@@ -41,6 +43,7 @@ std::unique_ptr<sim::DeviceSimulator> startSimulator(const QString &ip, const QS
 {
     sim::SimOptions o;
     o.bind = QHostAddress(ip);
+    o.tcpPort = s_port;
     o.announce = false;
     o.paramsPort = 0;
     o.password = password;
@@ -69,6 +72,7 @@ class TestSession : public QObject
         options.clock = [this] { return m_now; };
         m_silent.reset();
         m_model = std::make_unique<DataModel>(options);
+        m_model->setDevicePort(s_port);
         m_model->setLocalAddressSource([] { return QList<QNetworkAddressEntry>{addressEntry("127.0.0.1/8")}; });
         m_written.clear();
         m_received.clear();
@@ -92,7 +96,7 @@ class TestSession : public QObject
     {
         DataModel &model = newModel();
         m_silent = std::make_unique<QTcpServer>();
-        if (!m_silent->listen(QHostAddress(DeviceIp), 2698) || !connectTo(model, DeviceIp))
+        if (!m_silent->listen(QHostAddress(DeviceIp), s_port) || !connectTo(model, DeviceIp))
             qFatal("cannot connect to a listener on %s", DeviceIp);
         return model;
     }
@@ -139,6 +143,13 @@ class TestSession : public QObject
     }
 
 private slots:
+    void initTestCase()
+    {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress(DeviceIp)));
+        s_port = probe.serverPort();
+    }
+
     // Selecting the current device again changes nothing; selecting none drops the
     // connection and nothing is sent any more, not even the queued values.
     void selection()
