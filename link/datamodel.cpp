@@ -52,8 +52,6 @@ void DataModel::init(const Options &options)
 {
     if (options.clock)
         m_clock = options.clock;
-    if (options.startTimer)
-        startLinkTimer();
     // The stored devices come first, so that records arriving at once match their entries.
     m_databaseEnabled = options.openDatabase;
     if (options.openDatabase)
