@@ -15,18 +15,13 @@ constexpr qint64 ConnectTicks = 300;     // 3 s without a connection: try the ne
 constexpr qint64 SilenceMs = 3000;       // 3 s without received data: the device is lost
 constexpr qint64 LastCommandHoldMs = 1500;
 
-// Every IPv4 address of every interface that is up or running and not loopback, in
+// Every IPv4 address of every active interface (the ones discovery listens on), in
 // interface order.
 QList<QNetworkAddressEntry> activeIPv4Entries()
 {
     QList<QNetworkAddressEntry> out;
-    const QList<QNetworkInterface> interfaces = QNetworkInterface::allInterfaces();
+    const QList<QNetworkInterface> interfaces = DataModel::activeInterfaces();
     for (const QNetworkInterface &iface : interfaces) {
-        const QNetworkInterface::InterfaceFlags flags = iface.flags();
-        if (flags & QNetworkInterface::IsLoopBack)
-            continue;
-        if (!(flags & (QNetworkInterface::IsUp | QNetworkInterface::IsRunning)))
-            continue;
         const QList<QNetworkAddressEntry> entries = iface.addressEntries();
         for (const QNetworkAddressEntry &entry : entries)
             if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol)
