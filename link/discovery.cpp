@@ -170,7 +170,9 @@ void DataModel::udpReadyRead()
 
 void DataModel::readDatagrams(QUdpSocket *socket)
 {
-    while (socket->hasPendingDatagrams()) {
+    // A flood must not hold the event loop: what is left signals readyRead again on the
+    // next turn.
+    for (int budget = 512; budget > 0 && socket->hasPendingDatagrams(); --budget) {
         // One byte more than a record: anything longer arrives cut to 107 bytes and is
         // rejected by its length without being read in full.
         const QNetworkDatagram datagram = socket->receiveDatagram(UDPBrowsingPacket::Size + 1);
