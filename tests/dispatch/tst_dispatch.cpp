@@ -454,7 +454,7 @@ private slots:
         QCOMPARE(hp.type, quint8(0));
         QCOMPARE(hp.slope, quint8(4));
         QCOMPARE(hp.enable, quint8(1));
-        QCOMPARE(hp.frequency, 20000.0f);
+        QCOMPARE(float(hp.frequency), 20000.0f); // packed field: compare a copy
         QCOMPARE(rig.of(Msg::InFilterHPF).size(), 1);
         QCOMPARE(rig.of(Msg::InFilterHPF).at(0).channel, 2);
 
@@ -463,8 +463,8 @@ private slots:
         p.frequency = 800;
         rig.model().output(1).peq[6].gain = 4;
         rig.reply(Msg::OutFilterPEQ, QByteArray("\x01\x06", 2) + p.bytes());
-        QCOMPARE(rig.model().output(1).peq[6].gain, 4.0f);
-        QCOMPARE(rig.model().output(1).peq[6].frequency, 800.0f);
+        QCOMPARE(float(rig.model().output(1).peq[6].gain), 4.0f);
+        QCOMPARE(float(rig.model().output(1).peq[6].frequency), 800.0f);
         QCOMPARE(rig.of(Msg::OutFilterPEQ).at(0).other, 6);
     }
 

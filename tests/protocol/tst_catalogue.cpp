@@ -117,7 +117,7 @@ private slots:
         QCOMPARE(b.mid(2, 4), QByteArray::fromHex("00007a44")); // 1000.0f
         PEQ back;
         QVERIFY(PEQ::parse(b.constData(), b.size(), &back));
-        QCOMPARE(back.gain, -3.5f);
+        QCOMPARE(float(back.gain), -3.5f); // packed fields: compare copies, never bind references
         QCOMPARE(back.q, quint8(64));
         QVERIFY(!PEQ::parse(b.constData(), b.size() - 1, &back));
 
@@ -126,8 +126,8 @@ private slots:
         lim.decay = 1000.0f;
         Limiter lim2;
         QVERIFY(Limiter::parse(lim.bytes().constData(), Limiter::Size, &lim2));
-        QCOMPARE(lim2.threshold, -10.0f);
-        QCOMPARE(lim2.decay, 1000.0f);
+        QCOMPARE(float(lim2.threshold), -10.0f);
+        QCOMPARE(float(lim2.decay), 1000.0f);
     }
 
     void discoveryRecordLayout()
