@@ -350,6 +350,22 @@ private slots:
         }
     }
 
+    // A receiver that removes the device from inside a change signal: the rest of the
+    // record is dropped instead of being written into the freed entry.
+    void receiverRemovesTheEntryMidRecord()
+    {
+        DataModel dm(options());
+        dm.handleDatagram(disc::record(1, ip(192, 168, 1, 1)).bytes(), m_lan);
+        SignalLog log(dm);
+        QObject::connect(&dm, &DataModel::deviceListModelChanged, &dm,
+                         [&dm](uint i, const QString &) { dm.removeDevice(int(i)); });
+        DataModel::UDPBrowsingPacket r = disc::record(1, ip(192, 168, 1, 1), QStringLiteral("Elsewhere"));
+        disc::setText(r.model, QStringLiteral("X"));
+        dm.handleDatagram(r.bytes(), m_lan);
+        QCOMPARE(log.take(), (QStringList{"model 0 X", "remove 0"}));
+        QCOMPARE(dm.deviceCount(), 0);
+    }
+
     // Random bytes in every field, texts without NULs included: never a crash, never more
     // than one entry per DeviceID.
     void garbageRecords()
