@@ -93,6 +93,7 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     rightLayout->addWidget(m_overviewWidget);
     rightLayout->addWidget(m_moduleWidget, 1);
     m_scrollArea = new DragScrollArea(this);
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
     m_scrollArea->setWidget(rightWidget);
 
     auto *mainWidget = new Widget(this);

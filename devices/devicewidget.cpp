@@ -70,7 +70,8 @@ DeviceWidget::DeviceWidget(DataModel *dataModel, QWidget *parent)
 
     const auto button = [this] {
         auto *b = new QPushButton(this);
-        b->setFixedSize(25, 25);
+        // Five of them with their gaps fit the panel's 148 pixels.
+        b->setFixedSize(22, 25);
         b->setIconSize(QSize(16, 16));
         return b;
     };
