@@ -140,6 +140,8 @@ public:
     // Replaces every interface socket; the constructor and rebindIfInterfacesChanged call it.
     void bindDiscoverySockets();
     int discoverySocketCount() const { return m_interfaceSockets.size(); }
+    // The address each interface socket is bound to, in interface order.
+    QList<QHostAddress> discoveryAddresses() const;
     // Up or running, not loopback.
     static QList<QNetworkInterface> activeInterfaces();
     // One discovery datagram, with the IPv4 address entries of the interface it arrived on

@@ -126,6 +126,14 @@ void DataModel::bindDiscoverySockets()
 #endif
 }
 
+QList<QHostAddress> DataModel::discoveryAddresses() const
+{
+    QList<QHostAddress> result;
+    for (const InterfaceSocket &entry : m_interfaceSockets)
+        result.append(entry.ipv4.first().ip());
+    return result;
+}
+
 void DataModel::rebindIfInterfacesChanged()
 {
     if (!m_discoveryEnabled)
@@ -138,10 +146,7 @@ void DataModel::rebindIfInterfacesChanged()
     }
     // Same number of interfaces but a new address (a new DHCP lease): the old sockets are
     // bound to an address that no longer exists.
-    QList<QHostAddress> bound;
-    for (const InterfaceSocket &entry : qAsConst(m_interfaceSockets))
-        bound.append(entry.ipv4.first().ip());
-    if (bound != firstIPv4Addresses(interfaces))
+    if (discoveryAddresses() != firstIPv4Addresses(interfaces))
         bindDiscoverySockets();
 }
 

@@ -98,10 +98,16 @@ int main(int argc, char *argv[])
 
     // Rebinding is the link timer's; report its result.
     QTimer sockets;
-    int bound = dm.discoverySocketCount();
-    QObject::connect(&sockets, &QTimer::timeout, [&dm, &bound] {
-        if (dm.discoverySocketCount() != bound)
-            say(QStringLiteral("sockets %1").arg(bound = dm.discoverySocketCount()));
+    auto boundAddresses = [&dm] {
+        QStringList list;
+        for (const QHostAddress &a : dm.discoveryAddresses())
+            list.append(a.toString());
+        return list.join(QLatin1Char(','));
+    };
+    QString bound = boundAddresses();
+    QObject::connect(&sockets, &QTimer::timeout, [&] {
+        if (boundAddresses() != bound)
+            say(QStringLiteral("bound %1").arg(bound = boundAddresses()));
     });
     sockets.start(100);
 

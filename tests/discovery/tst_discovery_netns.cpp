@@ -247,10 +247,24 @@ private slots:
             QVERIFY2(run(args, &error), qPrintable(error));
         QElapsedTimer up;
         up.start();
-        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("sockets 3"), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("bound 10.200.0.1,10.201.0.1,10.202.0.1"), 3000);
         QVERIFY2(up.elapsed() <= 1600, qPrintable(QString::number(up.elapsed())));
         m_dev1 = startDevice(Dev1, "10.202.0.2", "10.202.0.255", 1003, "Rack 3");
         QTRY_VERIFY_WITH_TIMEOUT(m_node->has("add 1003 10.202.0.2 10.202.0.1 1"), 3000);
+    }
+
+    // A new address on a link (a new lease) with the number of links unchanged: bound again,
+    // and a device found afterwards gets the new local address, not the vanished one.
+    void newAddressRebound()
+    {
+        QVERIFY(m_node);
+        m_dev2.reset();
+        QString error;
+        QVERIFY2(run({"-n", App, "addr", "del", "10.201.0.1/24", "dev", "va2"}, &error), qPrintable(error));
+        QVERIFY2(run({"-n", App, "addr", "add", "10.201.0.7/24", "dev", "va2"}, &error), qPrintable(error));
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("bound 10.200.0.1,10.201.0.7,10.202.0.1"), 3000);
+        m_dev2 = startDevice(Dev2, "10.201.0.2", "10.201.0.255", 1005, "Rack 5");
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("add 1005 10.201.0.2 10.201.0.7 1"), 3000);
     }
 
     void nextStartListsTheDevicesOffline()
@@ -293,7 +307,7 @@ private slots:
         QCOMPARE(m_node->lines().mid(0, 3),
                  (QStringList{"entry 1001 10.200.0.2 0", "entry 1002 10.201.0.3 0", "entry 1003 10.202.0.2 0"}));
         m_dev2 = startDevice(Dev2, "10.201.0.2", "10.201.0.255", 1004, "Rack 4");
-        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("add 1004 10.201.0.2 10.201.0.1 1"), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("add 1004 10.201.0.2 10.201.0.7 1"), 3000);
         m_dev2.reset();
         QVERIFY(m_node->finish());
         QFile f(db);
