@@ -1,5 +1,6 @@
 // The device list panel and the device table against DataModel's device list, and against
 // the in-process simulator where a real session is needed.
+#include "adddevicedialog.h"
 #include "datamodel.h"
 #include "devicelistdialog.h"
 #include "deviceitemwidget.h"
@@ -316,6 +317,20 @@ private slots:
         QCOMPARE(login.last().at(0).toBool(), false);
         QVERIFY(!m_panel->editButton()->isEnabled());
         QVERIFY(!m_panel->disconnectButton()->isEnabled());
+
+        // Added again by its address, it connects and asks for the password again.
+        AddDeviceDialog add(&model);
+        QTest::keyClicks(add.addressEdit(), QString::fromLatin1(DeviceIp));
+        add.okButtonClicked();
+        QCOMPARE(m_panel->listWidget()->count(), 1);
+        QCOMPARE(m_table->table()->rowCount(), 1);
+        QTest::mouseClick(m_panel->listWidget()->viewport(), Qt::LeftButton, {}, rowCenter(0));
+        QCOMPARE(model.currentIndex(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->isVisible(), 5000);
+        QTest::keyClicks(dialog->passwordEdit(), QStringLiteral("secret"));
+        QTest::keyClick(dialog->passwordEdit(), Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(model.isLoggedIn(), 5000);
+        QTRY_VERIFY(m_panel->itemWidget(0)->isLoggedIn());
     }
 
     void refusedPasswordShowsTheMarks()
