@@ -307,6 +307,9 @@ void DeviceWidget::setSelectedIndex(int index, bool removing)
 
 void DeviceWidget::selectFromPanel(int index)
 {
+    // A password typed for the previous device must not go to the next one.
+    if (m_dataModel && index != m_dataModel->currentIndex())
+        m_loginDialog->hide();
     if (m_dataModel) {
         disconnect(m_dataModel, &DataModel::deviceListSelectionChanged, this, &DeviceWidget::setSelectedIndex);
         m_dataModel->selectDevice(index, false);
@@ -319,6 +322,8 @@ void DeviceWidget::applySelection(int index)
 {
     setEditRemoveEnabled(index >= 0);
     if (index < 0) {
+        // Nobody is left to take a password.
+        m_loginDialog->hide();
         if (DeviceItemWidget *widget = itemWidget(m_list->currentRow()))
             widget->setSelected(false);
         m_list->setCurrentRow(-1);

@@ -6,6 +6,7 @@
 #include "deviceitemwidget.h"
 #include "devicesimulator.h"
 #include "devicewidget.h"
+#include "editdevicedialog.h"
 #include "lineedit.h"
 #include "listwidget.h"
 #include "logindialog.h"
@@ -358,6 +359,62 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(model.isLoggedIn(), 5000);
         QVERIFY(!dialog->isVisible());
         QVERIFY(!dialog->isWrongPasswordVisible());
+    }
+
+    void loginDialogGoesWithItsDevice()
+    {
+        auto device = startSimulator(QStringLiteral("secret"));
+        QVERIFY(device);
+        DataModel &model = newModel();
+        model.addDevice(ipOf(DeviceIp));
+        model.addDevice(ipOf("127.0.8.99"));
+        newWindows();
+        m_panel->setSelectedIndex(0);
+        LoginDialog *dialog = m_panel->loginDialog();
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->isVisible(), 5000);
+        QTest::keyClicks(dialog->passwordEdit(), QStringLiteral("sec"));
+
+        // Picking the same device keeps the half-typed password; another one drops it.
+        QTest::mouseClick(m_panel->listWidget()->viewport(), Qt::LeftButton, {}, rowCenter(0));
+        QVERIFY(dialog->isVisible());
+        QTest::mouseClick(m_panel->listWidget()->viewport(), Qt::LeftButton, {}, rowCenter(1));
+        QCOMPARE(model.currentIndex(), 1);
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(dialog->passwordEdit()->text().isEmpty());
+
+        // Removing the device that asked closes it as well.
+        m_panel->setSelectedIndex(0);
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->isVisible(), 5000);
+        model.removeDevice(0);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(m_panel->listWidget()->count(), 1);
+    }
+
+    void timeoutBoxOpensTheNetworkDialog()
+    {
+        DataModel &model = newModel();
+        model.addDevice(ipOf("10.1.2.3"));
+        newWindows();
+        m_panel->setSubnetSource([] { return QList<QNetworkAddressEntry>{}; });
+        model.selectDevice(0, false);
+        emit model.tcpConnectTimeout(true);
+        QMessageBox *box = m_panel->connectTimeoutMessageBox();
+        QVERIFY(box->isVisible());
+
+        QString address;
+        QTimer::singleShot(0, [&address] {
+            if (auto *dialog = qobject_cast<EditDeviceDialog *>(QApplication::activeModalWidget())) {
+                address = dialog->addressEdit()->text();
+                dialog->reject();
+            }
+        });
+        for (QAbstractButton *b : box->buttons()) {
+            if (b->text() == QStringLiteral("Modify device IP immediately"))
+                b->click();
+        }
+        QCOMPARE(address, QStringLiteral("10.1.2.3"));
+        QVERIFY(!box->isVisible());
+        QVERIFY(m_panel->remindsTimeouts());
     }
 
     void disconnectAsksFirst()

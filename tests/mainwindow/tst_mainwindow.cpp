@@ -3,6 +3,7 @@
 #include "datamodel.h"
 #include "devicesimulator.h"
 #include "devicelistdialog.h"
+#include "devicevariant.h"
 #include "devicewidget.h"
 #include "dspresources.h"
 #include "mainmenubar.h"
@@ -204,6 +205,34 @@ private slots:
         QCOMPARE(m_model->model().input(12).displayName, QStringLiteral("Dante-RX 1"));
         QCOMPARE(m_model->model().output(15).displayName, QStringLiteral("Dante-TX 4"));
         QCOMPARE(m_model->model().input(11).displayName, QStringLiteral("IN 12"));
+    }
+
+    void variantFromReport_data()
+    {
+        QTest::addColumn<int>("inputs");
+        QTest::addColumn<int>("outputs");
+        QTest::addColumn<bool>("dante");
+        QTest::addColumn<int>("variant");
+        QTest::newRow("16x16") << 16 << 16 << false << 0;
+        QTest::newRow("16x8") << 16 << 8 << false << 1;
+        QTest::newRow("8x8") << 8 << 8 << false << 2;
+        QTest::newRow("12x12 without Dante is 16x16") << 12 << 12 << false << 0;
+        QTest::newRow("8x16 is 16x16") << 8 << 16 << false << 0;
+        QTest::newRow("Dante with 16 inputs") << 16 << 16 << true << 3;
+        QTest::newRow("Dante with 12 inputs") << 12 << 12 << true << 3;
+        QTest::newRow("Dante with 8 inputs") << 8 << 8 << true << 4;
+    }
+
+    void variantFromReport()
+    {
+        QFETCH(int, inputs);
+        QFETCH(int, outputs);
+        QFETCH(bool, dante);
+        QFETCH(int, variant);
+        QCOMPARE(DeviceVariant::fromReport(inputs, outputs, dante), variant);
+        // The variant's own channel counts lead back to it.
+        const DeviceVariant::Channels channels = DeviceVariant::channels(variant);
+        QCOMPARE(DeviceVariant::fromReport(channels.inputs, channels.outputs, channels.dante), variant);
     }
 
     void highDpiAsksOnlyOnChange()
