@@ -105,9 +105,10 @@ MainMenuBar::MainMenuBar(QWidget *parent)
     cornerLayout->addWidget(m_tipLabel);
     setCornerWidget(corner, Qt::TopRightCorner);
 
-    // Window-wide: the shortcuts live on the menu bar but fire wherever the focus is.
+    // Window-wide: the shortcuts belong to the menu bar but fire wherever the focus is in
+    // its window.
     const auto shortcut = [this](const QKeySequence &keys, void (MainMenuBar::*slot)()) {
-        auto *s = new QShortcut(keys, parentWidget() ? parentWidget() : this);
+        auto *s = new QShortcut(keys, this);
         s->setContext(Qt::WindowShortcut);
         connect(s, &QShortcut::activated, this, slot);
     };
