@@ -17,7 +17,7 @@ using namespace proto;
 namespace {
 
 constexpr int BlockSize = 512;
-constexpr int LoadSteps[] = {0, 20, 40, 60, 80, 100};
+constexpr int ProgressSteps[] = {0, 20, 40, 60, 80, 100};
 
 QHostAddress firstLocalAddress()
 {
@@ -115,8 +115,14 @@ bool DeviceSimulator::start()
         }
     }
 
+    // A socket bound to "any" sends the limited broadcast out of the default route only;
+    // bound to a unicast address it leaves by that address's interface. So announce from
+    // the bind address, or from the announced one when bound to any (if it is ours).
     m_announceSocket = new QUdpSocket(this);
-    m_announceSocket->bind(m_options.bind, 0);
+    const bool boundToAny = m_options.bind == QHostAddress(QHostAddress::AnyIPv4)
+                            || m_options.bind == QHostAddress(QHostAddress::Any);
+    if (!m_announceSocket->bind(boundToAny ? m_options.ip : m_options.bind, 0))
+        m_announceSocket->bind(QHostAddress(QHostAddress::AnyIPv4), 0);
     if (m_options.announce) {
         m_announceTimer->start(qMax(10, m_options.announceMs));
         announceNow();
@@ -311,8 +317,11 @@ void DeviceSimulator::handleFrame(const FrameHeader &h, const QByteArray &payloa
             reply(key, r);
         return;
     }
-    if (h.flag == FlagWrite)
-        m_state.write(*info, payload);
+    if (h.flag == FlagWrite && m_state.write(*info, payload) && key == Msg::FactoryReset) {
+        // The device restarts its parts: build number and data sync support are re-read.
+        notify(Msg::ArmBuild);
+        notify(Msg::DataSyncSupport);
+    }
 }
 
 void DeviceSimulator::handleLogin(const QByteArray &payload)
@@ -364,19 +373,24 @@ void DeviceSimulator::handlePresetCommand(const FrameHeader &h, const QByteArray
         if (key == Msg::PresetRecall)
             return;
         // The settings are in place at once; the percentages only pace the application's window.
-        const quint64 connection = m_connection;
-        for (int i = 0; i < int(sizeof LoadSteps / sizeof LoadSteps[0]); ++i) {
-            const int percent = LoadSteps[i];
-            if (m_options.loadStepMs <= 0) {
-                sendLoadProgress(percent);
-                continue;
-            }
-            QTimer::singleShot(i * m_options.loadStepMs, this, [this, connection, percent] {
-                if (connection == m_connection)
-                    sendLoadProgress(percent);
-            });
+        for (int i = 0; i < int(sizeof ProgressSteps / sizeof ProgressSteps[0]); ++i) {
+            const int percent = ProgressSteps[i];
+            onThisConnection(i * m_options.loadStepMs, [this, percent] { sendLoadProgress(percent); });
         }
     }
+}
+
+void DeviceSimulator::onThisConnection(int ms, std::function<void()> f)
+{
+    if (ms <= 0) {
+        f();
+        return;
+    }
+    const quint64 connection = m_connection;
+    QTimer::singleShot(ms, this, [this, connection, f] {
+        if (connection == m_connection)
+            f();
+    });
 }
 
 void DeviceSimulator::sendLoadProgress(int percent)
@@ -482,9 +496,28 @@ void DeviceSimulator::handleFirmware(const QByteArray &payload)
         m_firmwareOpen = false;
         const int n = m_firmwareImage.size();
         const bool ok = n > 10 && readU16(m_firmwareImage.constData() + n - 10) == m_options.firmwareId;
-        if (!ok)
+        if (!ok) {
             replyLater(Msg::UpgradeState, QByteArray(1, char(255)));
+            return;
+        }
+        // Flashing after the last acknowledgement: its progress, then the new firmware's
+        // build number is not known yet.
+        const int steps = int(sizeof ProgressSteps / sizeof ProgressSteps[0]);
+        for (int i = 0; i < steps; ++i) {
+            const quint16 percent = quint16(ProgressSteps[i]);
+            onThisConnection(m_options.ackDelayMs + i * m_options.loadStepMs, [this, percent] {
+                QByteArray p(2, '\0');
+                writeU16(p.data(), percent);
+                reply(Msg::UpgradeProgress, p);
+            });
+        }
+        onThisConnection(m_options.ackDelayMs + steps * m_options.loadStepMs, [this] { notify(Msg::ArmBuild); });
     }
+}
+
+void DeviceSimulator::notify(MessageKey key)
+{
+    reply(key, QByteArray(1, '\0'), FlagRead);
 }
 
 // ---- sending ------------------------------------------------------------------------

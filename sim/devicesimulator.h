@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <random>
 
@@ -50,6 +51,9 @@ public:
     void setPassword(const QString &password) { m_options.password = password; }
     // Sends one announcement now (tests do not wait for the period).
     void announceNow();
+    // A frame of this key without the reply flag, as the device sends on its own: ArmBuild
+    // after a firmware upgrade, ArmBuild and DataSyncSupport after a factory reset.
+    void notify(proto::MessageKey key);
 
 signals:
     void clientConnected();
@@ -70,6 +74,8 @@ private:
     void handleImport(const proto::FrameHeader &h, const QByteArray &payload);
     void handleFirmware(const QByteArray &payload);
     void sendLoadProgress(int percent);
+    // Runs f after ms, unless the connection has changed by then; at once when ms <= 0.
+    void onThisConnection(int ms, std::function<void()> f);
     void logFrame(const proto::FrameHeader &h, const QByteArray &payload);
 
     // Sending: every frame goes through the fault stage.

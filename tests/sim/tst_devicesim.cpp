@@ -278,6 +278,16 @@ void TestDeviceSim::copyResetAndLinking()
     QCOMPARE(int(mutes[4]), 1);
     QCOMPARE(int(mutes[9]), 1);
     QCOMPARE(int(mutes[5]), 0);
+
+    // A factory reset clears the state and makes the device report, unasked, that its
+    // build number and data sync support are to be read again.
+    c.send(Msg::FactoryReset, FlagWrite);
+    QCOMPARE(c.request(Msg::PreLevelMute), QByteArray(16, '\0'));
+    Received r;
+    QVERIFY(c.next(Msg::ArmBuild, &r));
+    QVERIFY(r.h.flag != FlagReply);
+    QVERIFY(c.next(Msg::DataSyncSupport, &r));
+    QVERIFY(r.h.flag != FlagReply);
 }
 
 void TestDeviceSim::login_data()
@@ -423,6 +433,17 @@ void TestDeviceSim::firmwareTransfer()
         QCOMPARE(r.payload, bytes({0, 1, k, 0}));
     }
     QCOMPARE(dev.lastFirmwareImage(), image);
+    // Then the flashing progress as replies, and the build number reset as an unasked frame.
+    QByteArray progress;
+    while (progress.right(2) != u16(100) && c.next(Msg::UpgradeProgress, &r, 500)) {
+        QCOMPARE(r.h.flag, quint8(FlagReply));
+        QCOMPARE(r.payload.size(), 2);
+        progress.append(r.payload);
+    }
+    QCOMPARE(progress.left(2), u16(0));
+    QCOMPARE(progress.right(2), u16(100));
+    QVERIFY(c.next(Msg::ArmBuild, &r));
+    QVERIFY(r.h.flag != FlagReply);
     QVERIFY(!c.next(Msg::UpgradeState, nullptr, 50));
 
     // A status instead of the first acknowledgement.
@@ -488,6 +509,20 @@ void TestDeviceSim::announcementsAndNetworkParameters()
         listener.receiveDatagram();
     QTest::qWait(120);
     QVERIFY(!listener.hasPendingDatagrams());
+
+    // Bound to any, a device announces from the address it announces: a limited broadcast
+    // then leaves by that address's interface instead of the default route only.
+    SimOptions anyBind;
+    anyBind.bind = QHostAddress(QHostAddress::AnyIPv4);
+    anyBind.ip = QHostAddress(QStringLiteral("127.0.0.76"));
+    anyBind.tcpPort = 0;
+    anyBind.paramsPort = 0;
+    anyBind.announceTo = {QHostAddress(QHostAddress::LocalHost)};
+    anyBind.announcePort = listener.localPort();
+    DeviceSimulator second(anyBind);
+    QVERIFY(second.start());
+    QTRY_VERIFY(listener.hasPendingDatagrams());
+    QCOMPARE(listener.receiveDatagram().senderAddress(), anyBind.ip);
 }
 
 void TestDeviceSim::faultSwitches()
