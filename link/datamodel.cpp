@@ -57,6 +57,7 @@ void DataModel::init(const Options &options)
     if (options.openDatabase)
         openDeviceDatabase(options.databasePath);
     m_discoveryEnabled = options.bindDiscovery;
+    m_discoveryPort = options.discoveryPort;
     if (options.bindDiscovery) {
         m_interfaceCount = activeInterfaces().size();
         bindDiscoverySockets();

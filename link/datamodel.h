@@ -59,6 +59,7 @@ public:
         QString databasePath = QStringLiteral("devices.db");
         bool openDatabase = true;
         bool bindDiscovery = true;
+        quint16 discoveryPort = 6697; // tests listen on a free port
         bool startTimer = true;
         Clock clock; // milliseconds since the epoch; empty = the system clock
     };
@@ -271,6 +272,11 @@ private:
     };
     QList<InterfaceSocket> m_interfaceSockets;
     int m_interfaceCount = 0;
+    quint16 m_discoveryPort = 6697;
+    // Records sent from this machine (a simulator) reach it through any of its addresses:
+    // the loopback ones first, then every bound interface's. Kept at binding time.
+    QList<QNetworkAddressEntry> m_localEntries;
+    QList<int> m_loopbackIndexes;
     // Not on Windows: one any-address socket receives the broadcasts for all interfaces.
     QUdpSocket *m_broadcastSocket = nullptr;
     bool m_discoveryEnabled = false;

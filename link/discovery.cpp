@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr quint16 DiscoveryPort = 6697;
 constexpr quint16 NetworkParamsPort = 6001;
 constexpr qint64 OnlineWindowMs = 2000;
 constexpr quint32 FirstAddedDeviceId = 42215;
@@ -75,11 +74,15 @@ void DataModel::releaseDiscoverySockets()
 {
     for (InterfaceSocket &entry : m_interfaceSockets) {
         QObject::disconnect(entry.socket, nullptr, this, nullptr);
+        entry.socket->close(); // frees the port for the new binding now, not at deletion
         entry.socket->deleteLater(); // udpReadyRead may be running for it
     }
     m_interfaceSockets.clear();
+    m_localEntries.clear();
+    m_loopbackIndexes.clear();
     if (m_broadcastSocket) {
         QObject::disconnect(m_broadcastSocket, nullptr, this, nullptr);
+        m_broadcastSocket->close();
         m_broadcastSocket->deleteLater();
         m_broadcastSocket = nullptr;
     }
@@ -99,7 +102,7 @@ void DataModel::bindDiscoverySockets()
         // broadcasts; everywhere it is the socket the network-parameter datagram leaves
         // from, which makes the limited broadcast go out through this interface.
         auto *socket = new QUdpSocket(this);
-        if (!socket->bind(entries.first().ip(), DiscoveryPort, DiscoveryBindMode)) {
+        if (!socket->bind(entries.first().ip(), m_discoveryPort, DiscoveryBindMode)) {
             delete socket;
             m_interfaceCount = -1; // the next check, a second later, tries again
             continue;
@@ -113,7 +116,7 @@ void DataModel::bindDiscoverySockets()
     // interface it came through.
     if (anyIPv4) {
         m_broadcastSocket = new QUdpSocket(this);
-        if (m_broadcastSocket->bind(QHostAddress::AnyIPv4, DiscoveryPort, DiscoveryBindMode)) {
+        if (m_broadcastSocket->bind(QHostAddress::AnyIPv4, m_discoveryPort, DiscoveryBindMode)) {
             connect(m_broadcastSocket, &QUdpSocket::readyRead, this, &DataModel::udpReadyRead);
         } else {
             delete m_broadcastSocket;
@@ -124,6 +127,15 @@ void DataModel::bindDiscoverySockets()
 #else
     Q_UNUSED(anyIPv4)
 #endif
+    const QList<QNetworkInterface> all = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface &iface : all) {
+        if (iface.flags() & QNetworkInterface::IsLoopBack) {
+            m_loopbackIndexes.append(iface.index());
+            m_localEntries += ipv4Entries(iface);
+        }
+    }
+    for (const InterfaceSocket &entry : qAsConst(m_interfaceSockets))
+        m_localEntries += entry.ipv4;
 }
 
 QList<QHostAddress> DataModel::discoveryAddresses() const
@@ -184,7 +196,13 @@ void DataModel::readDatagrams(QUdpSocket *socket)
         if (!datagram.isValid())
             break;
         // Copied: the handler's signals may lead to a rebinding that releases the socket's list.
-        const QList<QNetworkAddressEntry> arrival = arrivalEntries(socket, int(datagram.interfaceIndex()));
+        // A record from this machine (a simulator announcing to our own addresses) comes in
+        // through loopback, or with a loopback sender, whatever interface the kernel names:
+        // then the loopback address is the one that reaches the device.
+        const int interfaceIndex = int(datagram.interfaceIndex());
+        const bool local = datagram.senderAddress().isLoopback()
+            || (interfaceIndex > 0 && m_loopbackIndexes.contains(interfaceIndex));
+        const QList<QNetworkAddressEntry> arrival = local ? m_localEntries : arrivalEntries(socket, interfaceIndex);
         handleDatagram(datagram.data(), arrival);
     }
 }

@@ -1,8 +1,9 @@
 // The discovery record handler, ageing and the device list operations, fed directly with
-// an injected clock and without sockets.
+// an injected clock; sockets only where the kernel's way of delivering a record matters.
 #include "discoveryutil.h"
 
 #include <QRandomGenerator>
+#include <QUdpSocket>
 #include <QtTest>
 #include <utility>
 
@@ -234,6 +235,43 @@ private slots:
         dm.handleDatagram(disc::record(77, deviceIp).bytes(), reaching);
         QCOMPARE(dm.device(0)->localAddress,
                  QHostAddress(expected.isEmpty() ? QStringLiteral("0.0.0.0") : expected));
+    }
+
+    // Records from this machine (the simulator announcing to our own addresses) through real
+    // sockets: whether the kernel names loopback or the addressed interface, the device on a
+    // loopback address is reached through loopback, one on our interface address through it.
+    void recordFromThisMachine_data()
+    {
+        QTest::addColumn<bool>("toInterface");
+        QTest::addColumn<bool>("announceLoopback");
+        QTest::newRow("to interface, device on loopback") << true << true;
+        QTest::newRow("to loopback, device on loopback") << false << true;
+        QTest::newRow("to interface, device on interface") << true << false;
+        QTest::newRow("to loopback, device on interface") << false << false;
+    }
+    void recordFromThisMachine()
+    {
+        QFETCH(bool, toInterface);
+        QFETCH(bool, announceLoopback);
+        QUdpSocket probe;
+        QVERIFY(probe.bind(QHostAddress(QHostAddress::AnyIPv4), 0));
+        DataModel::Options o = options();
+        o.bindDiscovery = true;
+        o.discoveryPort = probe.localPort();
+        probe.close();
+        DataModel dm(o);
+        if (dm.discoveryAddresses().isEmpty())
+            QSKIP("no active IPv4 interface");
+        const QHostAddress own = dm.discoveryAddresses().first();
+        const QHostAddress device = announceLoopback ? QHostAddress(QHostAddress::LocalHost) : own;
+        QUdpSocket sender;
+        QVERIFY(sender.bind(device, 0));
+        const QByteArray record = disc::record(4242, device.toIPv4Address()).bytes();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (sender.writeDatagram(record, toInterface ? own : QHostAddress(QHostAddress::LocalHost), o.discoveryPort),
+             dm.deviceCount() == 1),
+            3000);
+        QCOMPARE(dm.device(0)->localAddress, device);
     }
 
     // The link timer ages once a second, at any phase relative to the last record.
