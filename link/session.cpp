@@ -61,7 +61,10 @@ void DataModel::selectDevice(int index, bool fromRemoval)
 void DataModel::dropConnection()
 {
     // Queued values belong to the device they were edited for; never let them reach another.
+    // Nor may frames of this connection still waiting in the receive buffer (the identity
+    // reply moves the selection from inside the dispatch) be taken for the next device.
     clearQueue();
+    clearReceiveBuffer();
     DeviceEntry *entry = currentDevice();
     if (entry && entry->socket) {
         entry->socket->disconnectFromHost();

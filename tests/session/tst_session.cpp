@@ -317,6 +317,26 @@ private slots:
         QCOMPARE(m_written.filter(QRegularExpression("^2\\.2\\.12 w/")).size(), accepted);
     }
 
+    // The identity reply names another entry's DeviceID: the selection moves there, and what
+    // the old connection had already delivered behind it is not taken for the new one.
+    void identityMovesSelectionAndDropsTheRest()
+    {
+        DataModel &model = silentModel();
+        model.addDevice(ipOf(DeviceIp));
+        const quint32 other = model.device(1)->record.deviceId;
+        QSignalSpy login(&model, &DataModel::tcpLoginChanged);
+        QByteArray bytes;
+        const char id[4] = {char(other), char(other >> 8), char(other >> 16), char(other >> 24)};
+        proto::appendFrame(bytes, 1, 2, 2, 29, proto::FlagReply, id, 4);
+        proto::appendFrame(bytes, 1, 2, 1, 1, proto::FlagReply, "\x01", 1);
+        m_written.clear();
+        model.feedReceived(bytes);
+        QCOMPARE(model.currentIndex(), 1);
+        QVERIFY(login.isEmpty());
+        QVERIFY(!model.isLoggedIn());
+        QVERIFY(m_written.isEmpty());
+    }
+
     void dateFrame_data()
     {
         QTest::addColumn<QDateTime>("local");
