@@ -4,11 +4,14 @@
 // values from it and write their own edits into it before they send them.
 //
 // Announcements (DataModel::tcpSyncToUI) that do not follow the plain rule "channel or
-// 255, second index or 255":
+// 255, second index or 255". The main window forwards DeviceCode and GpioConfig only with
+// channel 1 and hands the GPIO dialog `other`, and the Dante dialog takes the receive index
+// from `other`; so those indices travel in `other`, and in `channel` too where a value per
+// index is announced with it (the subscriptions):
 //   (2, 3, f, channel, 255, label)    one per changed label, the label as a QString
-//   (2, 4, 1, 1, 255)                 DeviceCode: the main window forwards channel 1 only
-//   (2, 6, 1, 1, port)                GpioConfig: port in `other`, channel 1
-//   (4, 1, 4, index, index)           DanteRxSubscription: the receive index in both
+//   (2, 4, 1, 1, 255)                 DeviceCode
+//   (2, 6, 1, 1, port)                GpioConfig: one per changed port record
+//   (4, 1, 4, index, index)           DanteRxSubscription: one per changed receive channel
 //   (2, 2, 161, 255, 0)               DataSyncSupport reply; (2, 2, 161, 0, 255) when the
 //                                     device reports "unknown" without the reply flag
 //   (3, 32, 9, percent, 255)          PresetLoad progress

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <memory>
 
@@ -525,6 +526,24 @@ private slots:
         rig.reply(Msg::DeviceCode, QByteArray("\1\2\3\4\7\7", 6)); // first four equal: not stored
         QCOMPARE(rig.model().device().deviceCode[4], quint8(5));
         QCOMPARE(rig.of(Msg::DeviceCode).size(), 1);
+        QCOMPARE(rig.of(Msg::DeviceCode).at(0).channel, 1); // the main window forwards channel 1 only
+
+        // A GPIO port travels in other (channel 1), a receive subscription's index in both.
+        QByteArray port(66, '\0');
+        port[0] = 5;
+        port[1] = 2;
+        rig.reply(Msg::GpioConfig, port);
+        rig.reply(Msg::GpioConfig, port);
+        QCOMPARE(rig.of(Msg::GpioConfig).size(), 1);
+        QCOMPARE(rig.of(Msg::GpioConfig).at(0).channel, 1);
+        QCOMPARE(rig.of(Msg::GpioConfig).at(0).other, 5);
+        QCOMPARE(rig.model().gpio(5)[0], quint8(2));
+        QByteArray rx(65, 'r');
+        rx[0] = 2;
+        rig.reply(Msg::DanteRxSubscription, rx);
+        QCOMPARE(rig.of(Msg::DanteRxSubscription).size(), 1);
+        QCOMPARE(rig.of(Msg::DanteRxSubscription).at(0).channel, 2);
+        QCOMPARE(rig.of(Msg::DanteRxSubscription).at(0).other, 2);
 
         rig.reply(Msg::DataSyncConfig, QByteArray("\x01\x01\x02\x03\x04", 5));
         QCOMPARE(rig.model().dataSync().masterIp, 0u); // the address counts in slave mode only
@@ -553,18 +572,39 @@ private slots:
         rig.reply(Msg::SerialNumber, QByteArray("SN1"));
         rig.reply(Msg::DeviceFault, QByteArray(1, '\x11'));
         rig.reply(Msg::DanteInfo, QByteArray(94, '\x7f'));
+        rig.reply(Msg::OutLevelMeter, QByteArray(16, '\x20'));
+        rig.reply(Msg::ArmVersion, QByteArray("\1\2\3", 3));
+        rig.reply(Msg::ArmBuild, QByteArray(1, '\x0c'));
+        rig.reply(Msg::SystemMute, QByteArray(1, '\1'));
+        rig.reply(Msg::DspUsage, floats({30, 20}));
         rig.seen.clear();
         rig.dm->resetDeviceStatus();
         QCOMPARE(rig.model().input(5).meter, ParameterModel::MeterFloor);
+        QCOMPARE(rig.model().output(9).levelMeter, ParameterModel::MeterFloor);
+        QCOMPARE(rig.model().device().armVersion[1], quint8(0));
+        QCOMPARE(rig.model().device().armBuild, quint8(0));
+        QVERIFY(!rig.model().device().systemMute);
+        QCOMPARE(rig.model().device().dspUsage[1], 0.0f);
         QCOMPARE(rig.model().autoMixer().meter[31], ParameterModel::MeterFloor);
         QVERIFY(rig.model().device().serialNumber.isEmpty());
         QCOMPARE(rig.model().device().fault, quint8(0));
         QCOMPARE(rig.model().device().danteStatus[1], quint8(2));
         QCOMPARE(rig.model().dante().info[72], quint8(0));
         QCOMPARE(rig.model().dante().info[73], quint8(0x7f));
-        QCOMPARE(rig.seen.size(), 14);
-        QCOMPARE(rig.of(Msg::DanteInfo).size(), 1);
-        QCOMPARE(rig.of(Msg::SystemMute).size(), 1);
+        // Meters first, then the device values, each once with channel and other 255.
+        const MessageKey order[] = {Msg::InputMeter, Msg::PreLevelMeter, Msg::OutLevelMeter, Msg::OutputMeter,
+                                    Msg::AutoMixerMeter, Msg::ArmVersion, Msg::DspVersion, Msg::ArmBuild,
+                                    Msg::DspUsage, Msg::SerialNumber, Msg::SystemMute, Msg::DeviceFault,
+                                    Msg::DanteStatus, Msg::DanteInfo};
+        QCOMPARE(rig.seen.size(), int(std::size(order)));
+        for (int i = 0; i < rig.seen.size(); ++i) {
+            const Announcement &a = rig.seen.at(i);
+            const MessageKey key{quint8(a.type), quint8(a.subType), quint8(a.funcId)};
+            QCOMPARE(key.code(), order[i].code());
+            QCOMPARE(a.channel, 255);
+            QCOMPARE(a.other, 255);
+            QVERIFY(!a.any.isValid());
+        }
     }
 
     void displayNames()
