@@ -344,10 +344,14 @@ void DataModel::ageDevices()
             continue;
         entry->online = false;
         emit deviceListNetworkChanged(i);
-        if (i >= m_devices.size() || m_devices.at(i) != entry)
-            continue; // removed by a receiver; the loop goes on with what took its place
+        // Receivers may remove entries, this one included: go on from where it is now, or
+        // start over when it is gone (the entries aged so far are offline and skipped).
+        i = m_devices.indexOf(entry);
+        if (i < 0)
+            continue;
         entry->record.fault = 0;
         emit deviceListFaultChanged(uint(i), false);
+        i = m_devices.indexOf(entry);
     }
 }
 

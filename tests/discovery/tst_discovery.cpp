@@ -404,6 +404,42 @@ private slots:
         QCOMPARE(dm.deviceCount(), 0);
     }
 
+    // A receiver removes an entry while ageing reports one offline: every other silent
+    // device still goes offline in the same pass, with its fault cleared under its new index.
+    void receiverRemovesAnEntryWhileAgeing_data()
+    {
+        QTest::addColumn<int>("onOffline");
+        QTest::addColumn<int>("removed");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("the one going offline") << 0 << 0
+            << QStringList{"network 0", "remove 0", "network 0", "fault 0 0", "network 1", "fault 1 0"};
+        QTest::newRow("an earlier one") << 1 << 0
+            << QStringList{"network 0", "fault 0 0", "network 1", "remove 0", "fault 0 0", "network 1", "fault 1 0"};
+    }
+    void receiverRemovesAnEntryWhileAgeing()
+    {
+        QFETCH(int, onOffline);
+        QFETCH(int, removed);
+        QFETCH(QStringList, expected);
+        DataModel dm(options());
+        for (quint32 id = 1; id <= 3; ++id) {
+            DataModel::UDPBrowsingPacket r = disc::record(id, ip(192, 168, 1, quint8(id)));
+            r.fault = 1;
+            dm.handleDatagram(r.bytes(), m_lan);
+        }
+        SignalLog log(dm);
+        bool once = false;
+        QObject::connect(&dm, &DataModel::deviceListNetworkChanged, &dm, [&](int i) {
+            if (i == onOffline && !std::exchange(once, true))
+                dm.removeDevice(removed);
+        });
+        m_now += 2001;
+        dm.ageDevices();
+        QCOMPARE(log.take(), expected);
+        for (int i = 0; i < dm.deviceCount(); ++i)
+            QVERIFY(!dm.device(i)->online && dm.device(i)->record.fault == 0);
+    }
+
     // Random bytes in every field, texts without NULs included: never a crash, never more
     // than one entry per DeviceID.
     void garbageRecords()
