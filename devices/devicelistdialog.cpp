@@ -35,6 +35,8 @@ DeviceListDialog::DeviceListDialog(DataModel *dataModel, QWidget *parent)
     m_table->horizontalHeader()->setHighlightSections(false);
     m_table->horizontalHeader()->setSectionsClickable(false);
     m_table->horizontalHeader()->setFixedHeight(25);
+    // Device texts are up to 16 characters; a column must never cut them off.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->verticalHeader()->hide();
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);

@@ -57,6 +57,9 @@ void LoginDialog::retranslate()
     setWindowTitle(tr("Login"));
     m_passwordLabel->setText(tr("Password"));
     m_passwordEdit->setPlaceholderText(tr("Enter password to login"));
+    // Wide enough for the whole hint in either language (frame and text margins included).
+    m_passwordEdit->setMinimumWidth(
+        m_passwordEdit->fontMetrics().horizontalAdvance(m_passwordEdit->placeholderText()) + 24);
     m_loginButton->setText(tr("Login"));
     m_wrongText->setText(tr("Password is wrong!"));
 }

@@ -6,6 +6,7 @@
 #include "deviceitemwidget.h"
 #include "devicesimulator.h"
 #include "devicewidget.h"
+#include "dspresources.h"
 #include "editdevicedialog.h"
 #include "lineedit.h"
 #include "listwidget.h"
@@ -15,6 +16,8 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -49,7 +52,8 @@ QByteArray discoveryRecord(quint32 deviceId, const QString &ip, const char *mode
     r.deviceId = deviceId;
     r.ipAddress = ipOf(ip);
     r.runTime = 90061;
-    std::strncpy(r.model, model, sizeof r.model);
+    std::memset(r.model, 0, sizeof r.model);
+    std::memcpy(r.model, model, qMin(std::strlen(model), sizeof r.model)); // a full field has no NUL
     std::strncpy(r.preset, "Preset 1", sizeof r.preset);
     std::strncpy(r.location, "<i>Hall</i>", sizeof r.location);
     r.fault = fault;
@@ -494,6 +498,50 @@ private slots:
         QVERIFY(!box->isVisible());
         emit model.tcpConnectTimeout(notify);
         QVERIFY(!box->isVisible());
+    }
+
+    // The panel's icon buttons drop their padding; the boxes and dialogs it owns must keep it,
+    // and the table shows device texts whole.
+    void styleSheetsKeepOwnedWindowsReadable_data()
+    {
+        QTest::addColumn<QString>("sheet");
+        QTest::newRow("light") << ":/qss/VarkomelLight.qss";
+        QTest::newRow("dark") << ":/qss/VarkomelDark.qss";
+    }
+
+    void styleSheetsKeepOwnedWindowsReadable()
+    {
+        QFETCH(QString, sheet);
+        dspInitResources();
+        QFile file(sheet);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        qApp->setStyleSheet(QString::fromUtf8(file.readAll()));
+        DataModel &model = newModel();
+        newWindows();
+        model.handleDatagram(discoveryRecord(7, "10.0.0.7", "WWWWWWWWWWWW", 1), {});
+
+        QPushButton reference(QStringLiteral("Close"));
+        reference.ensurePolished();
+        QAbstractButton *close = nullptr;
+        for (QAbstractButton *b : m_panel->connectTimeoutMessageBox()->buttons()) {
+            if (b->text() == QStringLiteral("Close"))
+                close = b;
+        }
+        QVERIFY(close);
+        close->ensurePolished();
+        const int closeWidth = close->sizeHint().width();
+        const int referenceWidth = reference.sizeHint().width();
+
+        QTableWidget *table = m_table->table();
+        m_table->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_table.get()));
+        const QFontMetrics metrics(table->font());
+        const int modelWidth = table->columnWidth(DeviceListDialog::ModelColumn);
+        qApp->setStyleSheet(QString());
+
+        QCOMPARE(closeWidth, referenceWidth);
+        QVERIFY2(modelWidth > metrics.horizontalAdvance(QStringLiteral("WWWWWWWWWWWW")),
+                 qPrintable(QString::number(modelWidth)));
     }
 
     void subnetMatching()
