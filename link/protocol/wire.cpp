@@ -47,11 +47,16 @@ bool parseIPv4(const QString &text, quint32 *ip)
         return false;
     quint32 value = 0;
     for (const QString &part : parts) {
+        // Digits only: toUInt alone would also take signs and blanks ("+1", " 2").
         if (part.isEmpty() || part.size() > 3)
             return false;
-        bool ok = false;
-        const uint octet = part.toUInt(&ok, 10);
-        if (!ok || octet > 255)
+        uint octet = 0;
+        for (const QChar c : part) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return false;
+            octet = octet * 10 + uint(c.unicode() - '0');
+        }
+        if (octet > 255)
             return false;
         value = (value << 8) | octet;
     }

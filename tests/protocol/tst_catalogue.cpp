@@ -174,6 +174,10 @@ private slots:
         QVERIFY(!parseIPv4(QStringLiteral("192.168.1"), &ip));
         QVERIFY(!parseIPv4(QStringLiteral("a.b.c.d"), &ip));
         QVERIFY(!parseIPv4(QStringLiteral("1..2.3"), &ip));
+        QVERIFY(!parseIPv4(QStringLiteral("+1.2.3.4"), &ip));
+        QVERIFY(!parseIPv4(QStringLiteral("1. 2.3.4"), &ip));
+        QVERIFY(parseIPv4(QStringLiteral(" 10.0.0.1 "), &ip)); // blanks around the address are trimmed
+        QCOMPARE(ip, 0x0A000001u);
     }
 };
 
