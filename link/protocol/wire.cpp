@@ -30,7 +30,16 @@ QByteArray encodeText(const QString &text)
 
 QByteArray encodeTextField(const QString &text, int fieldSize)
 {
-    QByteArray bytes = encodeText(text).left(fieldSize);
+    fieldSize = qMax(0, fieldSize);
+    // Cut whole characters only: half of a double-byte character decodes as garbage.
+    QString cut = text.left(fieldSize);
+    if (!cut.isEmpty() && cut.at(cut.size() - 1).isHighSurrogate())
+        cut.chop(1);
+    QByteArray bytes = encodeText(cut);
+    while (bytes.size() > fieldSize) {
+        cut.chop(cut.size() >= 2 && cut.at(cut.size() - 1).isLowSurrogate() ? 2 : 1);
+        bytes = encodeText(cut);
+    }
     bytes.append(QByteArray(fieldSize - bytes.size(), '\0'));
     return bytes;
 }

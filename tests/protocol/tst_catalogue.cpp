@@ -166,6 +166,7 @@ private slots:
         const QString chinese = QStringLiteral("\u4F1A\u8BAE\u5BA4"); // meeting room
         QCOMPARE(encodeText(chinese).size(), 6);
         QCOMPARE(decodeText(encodeText(chinese)), chinese);
+        QCOMPARE(encodeTextField(chinese, 5), encodeText(chinese).left(4) + '\0'); // no half character
         quint32 ip = 0;
         QVERIFY(parseIPv4(QStringLiteral("192.168.1.100"), &ip));
         QCOMPARE(ip, 0xC0A80164u);
