@@ -71,7 +71,8 @@ void checkChannelRecords(const ParameterModel &m)
     checkFloat(m.signalGenerator().gain, -70, 12, "generator gain", -1);
     if (std::isnan(m.device().temperature) || std::isnan(m.device().dspUsage[0]))
         fail("device floats", -1);
-    if (m.usb().play.mode > 3 || m.usb().play.state > 2 || m.usb().outputSelect > 7 || m.dataSync().mode > 2)
+    if (m.usb().play.mode > 3 || m.usb().play.state > 2 || m.usb().outputSelect > 7 || m.usb().outputSelect < -1
+        || m.dataSync().mode > 2)
         fail("USB or data sync codes", -1);
 }
 

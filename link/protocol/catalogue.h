@@ -178,7 +178,7 @@ constexpr int GpioPorts = 8;
     X(OutLevelGainStep,    3, 11, 6,  E,         Reply::None,     0,  0, 0, Shape::Ignored,       Elem::None, 0, false, 0, 0) \
     X(OutLevelLimits,      3, 11, 7,  R|W|A,     Reply::Exact,    128,0, 0, Shape::LimitPairs,    Elem::F32,  16, false, -56, 12) \
     X(OutLevelMeter,       3, 11, 8,  R|A,       Reply::Exact,    16, 0, 0, Shape::Meter,         Elem::U8,   16, false, 0, 255) \
-    X(OutLevelUsbSelect,   3, 11, 9,  R|W|A,     Reply::Exact,    1,  0, 0, Shape::Value,         Elem::I8,   1, true,  -128, 7) \
+    X(OutLevelUsbSelect,   3, 11, 9,  R|W|A,     Reply::Exact,    1,  0, 0, Shape::Value,         Elem::I8,   1, true,  -1,   7) \
     X(OutFilterHPF,        3, 12, 1,  R|Q|A,     Reply::Exact,    8,  0, 1, Shape::ChannelRecord, Elem::None, 0, false, 0, 0) \
     X(OutFilterLPF,        3, 12, 2,  R|Q|A,     Reply::Exact,    8,  0, 1, Shape::ChannelRecord, Elem::None, 0, false, 0, 0) \
     X(OutFilterPEQ,        3, 12, 3,  R|Q|A,     Reply::Exact,    13, 0, 2, Shape::BandRecord,    Elem::None, 0, false, 0, 0) \

@@ -433,6 +433,8 @@ private slots:
         QCOMPARE(rig.model().usb().outputSelect, qint8(-1));
         rig.reply(Msg::OutLevelUsbSelect, QByteArray(1, '\x05'));
         QCOMPARE(rig.model().usb().outputSelect, qint8(5));
+        rig.reply(Msg::OutLevelUsbSelect, QByteArray(1, char(-5))); // only -1 means none
+        QCOMPARE(rig.model().usb().outputSelect, qint8(5));
         rig.reply(Msg::UsbPlayState, QByteArray("\x09\x09\x10\x00\x20\x00", 6));
         QCOMPARE(rig.model().usb().play.mode, quint8(3));
         QCOMPARE(rig.model().usb().play.state, quint8(2));
