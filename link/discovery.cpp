@@ -188,8 +188,10 @@ void DataModel::udpReadyRead()
 void DataModel::readDatagrams(QUdpSocket *socket)
 {
     // A flood must not hold the event loop: what is left signals readyRead again on the
-    // next turn.
-    for (int budget = 512; budget > 0 && socket->hasPendingDatagrams(); --budget) {
+    // next turn. A rebinding from inside the handler closes the socket: stop there.
+    for (int budget = 512; budget > 0 && socket->state() == QAbstractSocket::BoundState
+                           && socket->hasPendingDatagrams();
+         --budget) {
         // One byte more than a record: anything longer arrives cut to 107 bytes and is
         // rejected by its length without being read in full.
         const QNetworkDatagram datagram = socket->receiveDatagram(UDPBrowsingPacket::Size + 1);
