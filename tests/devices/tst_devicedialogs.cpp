@@ -1,11 +1,13 @@
 // The add, edit and login dialogs: what can be typed and what reaches DataModel.
 #include "adddevicedialog.h"
 #include "datamodel.h"
+#include "dspresources.h"
 #include "editdevicedialog.h"
 #include "lineedit.h"
 #include "logindialog.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -160,6 +162,39 @@ private slots:
         dialog.show();
         QVERIFY(dialog.wrongPasswordLabel()->isVisible());
         QCOMPARE(dialog.passwordEdit()->echoMode(), QLineEdit::Password);
+    }
+
+    // Their buttons are fixed at 60 x 25: under either style sheet every label must fit.
+    void buttonTextsFitUnderTheStyleSheets_data()
+    {
+        QTest::addColumn<QString>("sheet");
+        QTest::newRow("light") << ":/qss/VarkomelLight.qss";
+        QTest::newRow("dark") << ":/qss/VarkomelDark.qss";
+    }
+
+    void buttonTextsFitUnderTheStyleSheets()
+    {
+        QFETCH(QString, sheet);
+        dspInitResources();
+        QFile file(sheet);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        qApp->setStyleSheet(QString::fromUtf8(file.readAll()));
+        auto model = newModel();
+        AddDeviceDialog add(model.get());
+        EditDeviceDialog edit(model.get());
+        LoginDialog login(model.get());
+        QStringList cut;
+        for (QDialog *dialog : {static_cast<QDialog *>(&add), static_cast<QDialog *>(&edit),
+                                static_cast<QDialog *>(&login)}) {
+            dialog->ensurePolished();
+            for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
+                button->ensurePolished();
+                if (button->sizeHint().width() > button->width())
+                    cut << button->text();
+            }
+        }
+        qApp->setStyleSheet(QString());
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(", "))));
     }
 };
 
