@@ -95,6 +95,7 @@ MainMenuBar::MainMenuBar(QWidget *parent)
     addMenu(m_highDpiMenu);
 
     auto *corner = new QWidget(this);
+    corner->setObjectName(QStringLiteral("versionCorner"));
     corner->setFixedSize(140, 24);
     auto *cornerLayout = new QHBoxLayout(corner);
     cornerLayout->setContentsMargins(0, 0, 8, 0);

@@ -298,6 +298,24 @@ private slots:
         QVERIFY(m_settings->isDark());
     }
 
+    // Without a compositor a transparent pop-up is painted black: the bar's menus must keep
+    // the scheme's background.
+    void menusAreOpaqueInBothSchemes()
+    {
+        MainWindow &window = newWindow("[Appearance]\nSupport=3\nConfig=0\n[Language]\nSupport=3\n");
+        MainMenuBar *bar = window.mainMenuBar();
+        for (QAction *scheme : {bar->lightAction(), bar->darkAction()}) {
+            scheme->trigger();
+            const QList<QMenu *> menus = bar->findChildren<QMenu *>();
+            QVERIFY(menus.size() >= 4); // and the bar's own overflow menu
+            for (QMenu *menu : menus) {
+                menu->ensurePolished();
+                QVERIFY2(menu->palette().color(menu->backgroundRole()).alpha() == 255,
+                         qPrintable(menu->title()));
+            }
+        }
+    }
+
     void languageSwitchRetranslates()
     {
         MainWindow &window = newWindow("[Language]\nSupport=3\nCurrent=1\n");
