@@ -11,10 +11,12 @@
 #include "widget.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -38,10 +40,15 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
 {
     setWindowIcon(QIcon(QStringLiteral("image/app.ico")));
     const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
-    if (geometry.isEmpty())
-        resize(1280, 800);
-    else
+    if (geometry.isEmpty()) {
+        // A first start on a small laptop screen must still show the panel's buttons.
+        QSize size(1280, 800);
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+        resize(size);
+    } else {
         restoreGeometry(geometry);
+    }
 
     s_instance = this;
     progress(5);
