@@ -4,8 +4,11 @@
 #include "devicelistdialog.h"
 #include "devicevariant.h"
 #include "devicewidget.h"
+#include "dialogpolls.h"
 #include "dragscrollarea.h"
 #include "mainmenubar.h"
+#include "modulepolls.h"
+#include "routeorder.h"
 #include "splashscreen.h"
 #include "systemsettings.h"
 #include "widget.h"
@@ -112,8 +115,13 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     mainLayout->addWidget(m_scrollArea, 1);
     setCentralWidget(mainWidget);
 
-    if (m_dataModel)
-        connect(m_dataModel, &DataModel::tcpSyncToUI, this, &MainWindow::tcpSyncToUI);
+    if (m_dataModel) {
+        subscribeFollowUps();
+        // What each page and dialog reads while shown; the page container and the dialogs
+        // set the page index and their sync bits.
+        ModulePolls::declareAll(*m_dataModel);
+        DialogPolls::declareAll(*m_dataModel);
+    }
     // PENDING(Dante setup dialog, label dialog): connect their inputLabelChanged and
     // outputLabelChanged to the slots of the same names.
     // PENDING(USB record and playback dialog): connect switchToUSB to
@@ -361,114 +369,34 @@ void MainWindow::timeout()
 }
 
 // --- routing ---
-
-void MainWindow::tcpSyncToUI(uchar type, uchar subType, uchar funcId, uchar channel, uchar other,
-                             const QVariant &any)
+// Windows subscribe to the keys they show through the link's router (RouteOrder fixes
+// their order per key). The main window keeps only its own follow-ups, after them all.
+//
+// Receivers still to come subscribe themselves when they are built:
+// PENDING(SystemUpgradeProgressDialog): (1, 1, 1) with any's bytes, (1, 1, 2) with other.
+// PENDING(device setup dialog): (2, 2, 1, 6..12, 17, 18, 23, 28, 29, 32, 2, 3, 4, 24, 34,
+//   5, 13 (three refreshes), 14, 20, 25, 33, 161 with other), (2, 4, 1) only channel 1,
+//   (2, 16, 1..2), (3, 7, 6), (3, 11, 7).
+// PENDING(OverviewWidget): (2, 2, 2, 3, 4, 24, 34, 16, 19, 33) and the meters (3, 1, 1),
+//   (3, 7, 7), (3, 11, 1), (3, 11, 8), passed on to the meter window.
+// PENDING(ModuleWidget): (2, 2, 25, 33, 35) and type 3 sub-types 1..18 (not the meters).
+// PENDING(label dialog): (2, 3, 1..3) before the fan-out below, and (2, 2, 33).
+// PENDING(USB record and playback dialog): (2, 5, 1, 2, 3, 5, 16, 17, 18, 20), (3, 11, 9).
+// PENDING(GPIO setup dialog): (2, 6, 1) only channel 1, port in other; (2, 2, 33).
+// PENDING(command assistant dialog): (2, 2, 33).
+// PENDING(PresetDialog): (3, 32, 1, 9, 16..19).
+// PENDING(Dante setup dialog): (4, 1, 3), (4, 1, 4) with other, and the other functions.
+void MainWindow::subscribeFollowUps()
 {
-    switch (type) {
-    case 1:
-        if (subType == 1 && (funcId == 1 || funcId == 2)) {
-            // PENDING(SystemUpgradeProgressDialog): function 1 with any's bytes, 2 with other.
-        }
-        break;
-    case 2:
-        if (subType == 2) {
-            routeSystem(funcId, channel, other, any);
-        } else if (subType == 3 && funcId == 1) {
-            // PENDING(label dialog): input name of channel.
-            inputLabelChanged(channel);
-        } else if (subType == 3 && funcId == 2) {
-            // PENDING(label dialog): output name of channel.
-            outputLabelChanged(channel);
-        } else if (subType == 3 && funcId == 3) {
-            // PENDING(label dialog): touch-screen labels.
-        } else if (subType == 4 && funcId == 1 && channel == 1) {
-            // PENDING(device setup dialog): device code.
-        } else if (subType == 5) {
-            // PENDING(USB record and playback dialog): functions 1, 2, 3, 5, 16, 17, 18, 20
-            // (2 and 17 carry their list in any).
-        } else if (subType == 6 && funcId == 1 && channel == 1) {
-            // PENDING(GPIO setup dialog): port in other.
-        } else if (subType == 16 && (funcId == 1 || funcId == 2)) {
-            // PENDING(device setup dialog): data sync.
-        }
-        break;
-    case 3:
-        routeModule(subType, funcId, channel, other, any);
-        break;
-    case 4:
-        if (subType == 1) {
-            // PENDING(Dante setup dialog): functions 3, 4 (with other) and the others.
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-// Type 2, sub-type 2: device and system values.
-void MainWindow::routeSystem(uchar funcId, uchar channel, uchar other, const QVariant &any)
-{
-    Q_UNUSED(channel);
-    Q_UNUSED(other);
-    Q_UNUSED(any);
-    switch (funcId) {
-    case 1: case 6: case 7: case 8: case 9: case 10: case 11: case 12: case 17: case 18: case 23:
-    case 28: case 29: case 32:
-        // PENDING(device setup dialog): refresh funcId.
-        break;
-    case 2: case 3: case 4: case 24: case 34:
-        // PENDING(OverviewWidget, then device setup dialog): refresh funcId.
-        break;
-    case 5:
-        // PENDING(device setup dialog): channel configuration.
-        variantFollowUp();
-        break;
-    case 13:
-        // PENDING(device setup dialog): its three refreshes for the network values.
-        break;
-    case 14: case 20:
-        // PENDING(device setup dialog): fault and rail indicators, before the fault watch.
-        faultWatch();
-        break;
-    case 16: case 19:
-        // PENDING(OverviewWidget): refresh funcId.
-        break;
-    case 25:
-        // PENDING(ModuleWidget, then device setup dialog): refresh funcId.
-        break;
-    case 33:
-        // PENDING(OverviewWidget, ModuleWidget, device setup dialog, GPIO setup dialog, label
-        // dialog, command assistant dialog): Dante status, in this order.
-        variantFollowUp();
-        break;
-    case 35:
-        // PENDING(ModuleWidget): refresh funcId.
-        break;
-    case 161:
-        // PENDING(device setup dialog): data sync support, with other.
-        break;
-    default:
-        break;
-    }
-}
-
-// Type 3: modules, meters and presets.
-void MainWindow::routeModule(uchar subType, uchar funcId, uchar channel, uchar other, const QVariant &any)
-{
-    Q_UNUSED(channel);
-    Q_UNUSED(other);
-    Q_UNUSED(any);
-    if ((subType == 1 && funcId == 1) || (subType == 7 && funcId == 7)
-        || (subType == 11 && (funcId == 1 || funcId == 8))) {
-        // PENDING(OverviewWidget): meters, passed on to the meter window.
-    } else if ((subType == 7 && funcId == 6) || (subType == 11 && funcId == 7)) {
-        // PENDING(ModuleWidget, then device setup dialog): volume limits.
-    } else if (subType == 11 && funcId == 9) {
-        // PENDING(USB record and playback dialog): recorded output.
-    } else if (subType >= 1 && subType <= 18) {
-        // PENDING(ModuleWidget): its pages' values.
-    } else if (subType == 32 && (funcId == 1 || funcId == 9 || (funcId >= 16 && funcId <= 19))) {
-        // PENDING(PresetDialog): preset table, load progress and transfers.
-    }
+    SyncRouter &router = m_dataModel->router();
+    const auto variant = [this](const SyncEvent &) { variantFollowUp(); };
+    router.subscribe(this, RouteOrder::Shell, proto::Msg::ChannelConfig, variant);
+    router.subscribe(this, RouteOrder::Shell, proto::Msg::DanteStatus, variant);
+    const auto fault = [this](const SyncEvent &) { faultWatch(); };
+    router.subscribe(this, RouteOrder::Shell, proto::Msg::DeviceFault, fault);
+    router.subscribe(this, RouteOrder::Shell, proto::Msg::PowerStatus, fault);
+    router.subscribe(this, RouteOrder::Shell, proto::Msg::InputLabels,
+                     [this](const SyncEvent &e) { inputLabelChanged(e.channel); });
+    router.subscribe(this, RouteOrder::Shell, proto::Msg::OutputLabels,
+                     [this](const SyncEvent &e) { outputLabelChanged(e.channel); });
 }

@@ -61,7 +61,6 @@ public slots:
     void systemResetTriggered();
     void commandAssistantTriggered();
     void deviceVersionSelectionTriggered();
-    void tcpSyncToUI(uchar type, uchar subType, uchar funcId, uchar channel, uchar other, const QVariant &any);
     void inputLabelChanged(uchar channel);
     void outputLabelChanged(uchar channel);
     void timeout();
@@ -73,8 +72,7 @@ protected:
 private:
     void retranslate();
     static void showDialog(QWidget *dialog);
-    void routeSystem(uchar funcId, uchar channel, uchar other, const QVariant &any);
-    void routeModule(uchar subType, uchar funcId, uchar channel, uchar other, const QVariant &any);
+    void subscribeFollowUps();
     // The device reported its fault bits or rail states.
     void faultWatch();
     void showFaultMessage();

@@ -50,6 +50,8 @@ void DataModel::setClock(Clock clock)
 
 void DataModel::init(const Options &options)
 {
+    m_router = new SyncRouter(this);
+    connect(this, &DataModel::tcpSyncToUI, m_router, &SyncRouter::route);
     if (options.clock)
         m_clock = options.clock;
     // The stored devices come first, so that records arriving at once match their entries.

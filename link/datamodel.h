@@ -12,11 +12,16 @@
 //   dispatch.cpp   receive dispatch into the parameter model
 #include "catalogue.h"
 #include "frame.h"
+#include "layout.h"
+#include "parameteredit.h"
 #include "parametermodel.h"
+#include "pollplan.h"
+#include "syncrouter.h"
 #include "records.h"
 
 #include <QAbstractSocket>
 #include <QByteArray>
+#include <QHash>
 #include <QHostAddress>
 #include <QList>
 #include <QNetworkInterface>
@@ -189,19 +194,46 @@ public:
     void setLocalAddressSource(AddressSource source) { m_addressSource = std::move(source); }
     void setDevicePort(quint16 port) { m_devicePort = port; }
 
-    // One bit per open configuration dialog; each dialog sets its bit while visible.
-    enum SyncRequest : quint8 {
-        SyncLabels = 1, SyncPresets = 2, SyncUsb = 4, SyncDeviceSetup = 8, SyncGpio = 16, SyncDante = 32
-    };
+    // One bit per open configuration dialog; each dialog sets its bit while visible and
+    // declares what the bit reads (declareDialogPolls). Bits are polled in ascending order.
     void setSyncRequest(quint8 bit, bool on)
     { m_syncRequest = on ? quint8(m_syncRequest | bit) : quint8(m_syncRequest & ~bit); }
     quint8 syncRequestMask() const { return m_syncRequest; }
-    // The module page on show (0..16) and its selected channel, written by the page container.
+    // The module page on show and its selected channel, written by the page container.
     static constexpr quint32 NoPage = 0xFFFFFFFFu;
     void setPageIndex(quint32 index) { m_pageIndex = index; }
     quint32 pageIndex() const { return m_pageIndex; }
     void setSelectedChannel(quint8 channel) { m_selectedChannel = channel; }
     quint8 selectedChannel() const { return m_selectedChannel; }
+    // Poll declarations: what the page with this index reads while it is on show, and what
+    // the dialog with this sync-request bit reads while it is open. A later declaration
+    // replaces an earlier one; an empty plan reads nothing.
+    void declarePagePolls(quint32 pageIndex, const PollPlan &plan);
+    void declareDialogPolls(quint8 syncBit, const PollPlan &plan);
+
+    // The announcement router: windows subscribe to the keys they show.
+    SyncRouter &router() { return *m_router; }
+
+    // --- the one edit path (edit.cpp) ---
+    // Clamps the value by the catalogue's range, stores it into the model, encodes the
+    // key's write layout and sends it at once or queues it. False, with nothing stored or
+    // sent, for a key the application does not write or a value that does not fit.
+    bool edit(const ParameterEdit &e, SendRule rule = SendRule::ByKey);
+    bool edit(proto::MessageKey key, int channel, int index, const QVariant &value, SendRule rule = SendRule::ByKey)
+    {
+        ParameterEdit e;
+        e.key = key;
+        e.channel = quint8(channel);
+        e.index = quint8(index);
+        e.value = value;
+        return edit(e, rule);
+    }
+    // The stored value of a key in the form edit() takes (invalid for keys not stored).
+    QVariant storedValue(proto::MessageKey key, int channel, int index) const;
+    // Told of every accepted edit with the value it replaced (one call per matrix cell), so
+    // that edits can be undone by editing the old value back.
+    using EditObserver = std::function<void(const ParameterEdit &before, const ParameterEdit &after)>;
+    void setEditObserver(EditObserver observer) { m_editObserver = std::move(observer); }
 
     // --- dispatch and parameter model (dispatch.cpp, parametermodel.*) ---
     void resetDeviceStatus();
@@ -295,6 +327,8 @@ private:
 
     // dispatch and parameter model
     ParameterModel m_model;
+    EditObserver m_editObserver;
+    bool storeEdit(const ParameterEdit &e, const proto::KeyInfo &k, proto::Write *w);
 
     // session
     int m_currentIndex = -1;
@@ -307,6 +341,10 @@ private:
     void poll();
     void pollPage();
     void pollSyncRequests();
+    void runPlan(const PollPlan &plan);
+    QHash<quint32, PollPlan> m_pagePolls;
+    std::array<PollPlan, 8> m_dialogPolls;
+    SyncRouter *m_router = nullptr;
     QTimer *m_linkTimer = nullptr;
     QString m_pendingPassword;
     QString m_storedPassword;

@@ -1,4 +1,6 @@
 #include "datamodel.h"
+#include "layout.h"
+#include "modelbindings.h"
 #include "wire.h"
 
 #include <QVariantList>
@@ -20,316 +22,10 @@
 namespace {
 
 using namespace proto;
+using modelbind::Binding;
+using modelbind::store;
 
-// One received field: where it sits in its record, its wire type and its range.
-struct FieldRule {
-    quint8 offset;
-    Elem elem;
-    bool enumeration;
-    float min;
-    float max;
-};
-
-// A value read from the wire, after its rule was applied.
-struct Scalar {
-    qint64 i = 0;
-    float f = 0.0f;
-};
-
-int elemSize(Elem e)
-{
-    switch (e) {
-    case Elem::Bool: case Elem::U8: case Elem::I8: return 1;
-    case Elem::U16: return 2;
-    case Elem::U32: case Elem::F32: return 4;
-    case Elem::None: break;
-    }
-    return 0;
-}
-
-// Reads the field at p and applies its rule. False when the value is to be skipped and
-// the stored one kept: an enumeration out of range, or a float that is not a number.
-bool readField(const FieldRule &r, const char *p, Scalar *out)
-{
-    const bool ranged = r.min < r.max;
-    qint64 v = 0;
-    switch (r.elem) {
-    case Elem::Bool:
-        out->i = p[0] != 0; // any non-zero byte is true
-        return true;
-    case Elem::U8: v = quint8(p[0]); break;
-    case Elem::I8: v = qint8(p[0]); break;
-    case Elem::U16: v = readU16(p); break;
-    case Elem::U32: v = readU32(p); break;
-    case Elem::F32: {
-        const float f = readF32(p);
-        if (std::isnan(f))
-            return false;
-        out->f = ranged ? std::min(std::max(f, r.min), r.max) : f;
-        return true;
-    }
-    case Elem::None: return false;
-    }
-    if (ranged && (double(v) < double(r.min) || double(v) > double(r.max))) {
-        if (r.enumeration)
-            return false;
-        v = double(v) < double(r.min) ? qint64(r.min) : qint64(r.max);
-    }
-    out->i = v;
-    return true;
-}
-
-void writeField(const FieldRule &r, char *p, const Scalar &s)
-{
-    switch (r.elem) {
-    case Elem::Bool: case Elem::U8: case Elem::I8: p[0] = char(s.i); break;
-    case Elem::U16: writeU16(p, quint16(s.i)); break;
-    case Elem::U32: writeU32(p, quint32(s.i)); break;
-    case Elem::F32: writeF32(p, s.f); break;
-    case Elem::None: break;
-    }
-}
-
-FieldRule ruleOf(const KeyInfo &k, int offset)
-{
-    return FieldRule{quint8(offset), k.elem, k.enumeration, k.min, k.max};
-}
-
-// Where one element lives in the model.
-struct ValueRef {
-    enum Kind : quint8 { Bool, U8, I8, U16, U32, F32 } kind;
-    void *p;
-};
-ValueRef ref(bool &v) { return {ValueRef::Bool, &v}; }
-ValueRef ref(quint8 &v) { return {ValueRef::U8, &v}; }
-ValueRef ref(qint8 &v) { return {ValueRef::I8, &v}; }
-ValueRef ref(quint32 &v) { return {ValueRef::U32, &v}; }
-ValueRef ref(float &v) { return {ValueRef::F32, &v}; }
-
-template <class T>
-bool assign(void *p, T v)
-{
-    T &dst = *static_cast<T *>(p);
-    if (dst == v)
-        return false;
-    dst = v;
-    return true;
-}
-
-// Stores s (read with wire type e) into the model; true when the stored value changed.
-// Floats compare bit for bit.
-bool store(ValueRef r, Elem e, const Scalar &s)
-{
-    if (r.kind == ValueRef::F32) {
-        const float v = e == Elem::F32 ? s.f : float(s.i);
-        float &dst = *static_cast<float *>(r.p);
-        if (floatBits(dst) == floatBits(v))
-            return false;
-        dst = v;
-        return true;
-    }
-    const qint64 i = e == Elem::F32 ? qint64(s.f) : s.i;
-    switch (r.kind) {
-    case ValueRef::Bool: return assign<bool>(r.p, i != 0);
-    case ValueRef::U8: return assign<quint8>(r.p, quint8(i));
-    case ValueRef::I8: return assign<qint8>(r.p, qint8(i));
-    case ValueRef::U16: return assign<quint16>(r.p, quint16(i));
-    case ValueRef::U32: return assign<quint32>(r.p, quint32(i));
-    case ValueRef::F32: break;
-    }
-    return false;
-}
-
-// Field rules of the records stored per channel (the catalogue describes the keys, these
-// the records inside them). Types and slopes are codes: out of range keeps the stored one.
-const FieldRule hlpfRules[] = {
-    {0, Elem::Bool, false, 0, 1},
-    {1, Elem::U8, true, 0, 2},
-    {2, Elem::U8, true, 0, 5},
-    {3, Elem::F32, false, 20, 20000},
-};
-const FieldRule peqRules[] = {
-    {0, Elem::Bool, false, 0, 1},
-    {1, Elem::U8, true, 0, 2},
-    {2, Elem::F32, false, 20, 20000},
-    {6, Elem::F32, false, -15, 15},
-    {10, Elem::U8, false, 0, 64},
-};
-const FieldRule limiterRules[] = {
-    {0, Elem::Bool, false, 0, 1},
-    {1, Elem::F32, false, -100, 0},
-    {5, Elem::F32, false, 1, 100},
-    {9, Elem::F32, false, 20, 1000},
-    {13, Elem::F32, false, 20, 1000},
-};
-const FieldRule gateRules[] = {
-    {0, Elem::Bool, false, 0, 1},
-    {1, Elem::F32, false, -120, 0},
-    {5, Elem::F32, false, 2, 1000},
-    {9, Elem::F32, false, 2, 1000},
-};
-const FieldRule agcRules[] = {
-    {0, Elem::Bool, false, 0, 1},
-    {1, Elem::F32, false, -120, 0},
-    {5, Elem::F32, false, -120, 0},
-    {9, Elem::F32, false, 1, 100},
-    {13, Elem::F32, false, 20, 1000},
-    {17, Elem::F32, false, 20, 1000},
-};
-
-// Merges a received record (R::Size bytes at p) into the stored one, field by field, on
-// the record's byte image; the images compare byte for byte, so floats compare by bits.
-template <class R, size_t N>
-bool mergeRecord(R &stored, const char *p, const FieldRule (&rules)[N])
-{
-    QByteArray image = stored.bytes();
-    const QByteArray before = image;
-    for (const FieldRule &r : rules) {
-        Scalar s;
-        if (readField(r, p + r.offset, &s))
-            writeField(r, image.data() + r.offset, s);
-    }
-    if (image == before)
-        return false;
-    R::parse(image.constData(), image.size(), &stored);
-    return true;
-}
-
-// Where the regular keys store their elements. index is the channel (or the element of
-// a Value key, or the input of a matrix row); row is the output of a matrix row, or 0 for
-// the maximum and 1 for the minimum of a limit pair.
-using ElemAt = ValueRef (*)(ParameterModel &, int index, int row);
-struct Bytes {
-    quint8 *data;
-    int size;
-};
-using BytesAt = Bytes (*)(ParameterModel &);
-using TextAt = QString *(*)(ParameterModel &);
-using RecordAt = bool (*)(ParameterModel &, int channel, int band, const char *record);
-
-struct Binding {
-    MessageKey key;
-    ElemAt elem = nullptr;
-    BytesAt bytes = nullptr;
-    TextAt text = nullptr;
-    RecordAt record = nullptr;
-    bool utf8 = false;
-};
-
-template <size_t N>
-Bytes bytesOf(std::array<quint8, N> &a) { return Bytes{a.data(), int(N)}; }
-
-#define DSP_AT(expr) [](ParameterModel &m, int i, int j) -> ValueRef { (void)m; (void)i; (void)j; return ref(expr); }
-#define DSP_BYTES(expr) [](ParameterModel &m) -> Bytes { return bytesOf(expr); }
-#define DSP_TEXT(expr) [](ParameterModel &m) -> QString * { return &(expr); }
-#define DSP_RECORD(expr, rules) \
-    [](ParameterModel &m, int c, int b, const char *p) -> bool { (void)b; return mergeRecord(expr, p, rules); }
-
-Binding elemBinding(MessageKey k, ElemAt at) { Binding b; b.key = k; b.elem = at; return b; }
-Binding bytesBinding(MessageKey k, BytesAt at) { Binding b; b.key = k; b.bytes = at; return b; }
-Binding textBinding(MessageKey k, TextAt at, bool utf8 = false) { Binding b; b.key = k; b.text = at; b.utf8 = utf8; return b; }
-Binding recordBinding(MessageKey k, RecordAt at) { Binding b; b.key = k; b.record = at; return b; }
-
-std::vector<Binding> makeBindings()
-{
-    using namespace Msg;
-    std::vector<Binding> v = {
-        // device and system
-        textBinding(DeviceModel, DSP_TEXT(m.device().model)),
-        bytesBinding(ArmVersion, DSP_BYTES(m.device().armVersion)),
-        bytesBinding(DspVersion, DSP_BYTES(m.device().dspVersion)),
-        textBinding(SerialNumber, DSP_TEXT(m.device().serialNumber)),
-        bytesBinding(ChannelConfig, DSP_BYTES(m.device().channelConfig)),
-        elemBinding(RunTime, DSP_AT(m.device().runTime)),
-        elemBinding(TotalTime, DSP_AT(m.device().totalTime)),
-        elemBinding(BootCount, DSP_AT(m.device().bootCount)),
-        elemBinding(Temperature, DSP_AT(m.device().temperature)),
-        textBinding(DeviceLocation, DSP_TEXT(m.device().location)),
-        textBinding(DeviceDescription, DSP_TEXT(m.device().description)),
-        bytesBinding(DateTime, DSP_BYTES(m.device().dateTime)),
-        elemBinding(NetworkConfig, DSP_AT(i == 0 ? m.device().ipAddress : i == 1 ? m.device().netmask : m.device().gateway)),
-        elemBinding(DeviceFault, DSP_AT(m.device().fault)),
-        elemBinding(SystemMute, DSP_AT(m.device().systemMute)),
-        elemBinding(Rs232BaudRate, DSP_AT(m.device().rs232BaudRate)),
-        elemBinding(Rs485BaudRate, DSP_AT(m.device().rs485BaudRate)),
-        elemBinding(DspUsage, DSP_AT(m.device().dspUsage[size_t(i)])),
-        elemBinding(PowerStatus, DSP_AT(m.device().power[size_t(i)])),
-        elemBinding(GateReport, DSP_AT(m.device().gateReport)),
-        elemBinding(ArmRevision, DSP_AT(m.device().armRevision)),
-        elemBinding(AncSupport, DSP_AT(m.device().ancSupport)),
-        elemBinding(UsbStatus, DSP_AT(m.device().usbStatus)),
-        bytesBinding(DanteStatus, DSP_BYTES(m.device().danteStatus)),
-        elemBinding(TestStatusMask, DSP_AT(m.device().testStatusMask)),
-        textBinding(UsbPlayFile, DSP_TEXT(m.usb().playFile), true),
-        textBinding(UsbRecordFile, DSP_TEXT(m.usb().recordFile), true),
-        elemBinding(DataSyncStatus, DSP_AT(m.dataSync().status)),
-        // input modules
-        elemBinding(InputMeter, DSP_AT(m.input(i).meter)),
-        elemBinding(InputMute, DSP_AT(m.input(i).mute)),
-        elemBinding(InputMode, DSP_AT(m.input(i).mode)),
-        elemBinding(InputPhantom, DSP_AT(m.input(i).phantom)),
-        elemBinding(InputGain, DSP_AT(m.input(i).gain)),
-        elemBinding(GateStatus, DSP_AT(m.input(i).gateOpen)),
-        recordBinding(GateParams, DSP_RECORD(m.input(c).gate, gateRules)),
-        elemBinding(FeedbackEnable, DSP_AT(m.input(i).feedback)),
-        recordBinding(InFilterHPF, DSP_RECORD(m.input(c).highPass, hlpfRules)),
-        recordBinding(InFilterLPF, DSP_RECORD(m.input(c).lowPass, hlpfRules)),
-        recordBinding(InFilterPEQ, DSP_RECORD(m.input(c).peq[size_t(b)], peqRules)),
-        recordBinding(InLimiter, DSP_RECORD(m.input(c).limiter, limiterRules)),
-        elemBinding(InDelay, DSP_AT(m.input(i).delay)),
-        elemBinding(PreLevelMute, DSP_AT(m.input(i).levelMute)),
-        elemBinding(PreLevelGain, DSP_AT(m.input(i).levelGain)),
-        elemBinding(PreLevelInvert, DSP_AT(m.input(i).levelInvert)),
-        elemBinding(PreLevelGroup, DSP_AT(m.input(i).levelGroup)),
-        elemBinding(PreLevelLimits, DSP_AT(j == 0 ? m.input(i).levelMaximum : m.input(i).levelMinimum)),
-        elemBinding(PreLevelMeter, DSP_AT(m.input(i).levelMeter)),
-        elemBinding(MatrixEnable, DSP_AT(m.input(i).matrixEnable[size_t(j)])),
-        elemBinding(MatrixGain, DSP_AT(m.input(i).matrixGain[size_t(j)])),
-        recordBinding(AgcParams, DSP_RECORD(m.input(c).agc, agcRules)),
-        // signal generator
-        elemBinding(SigGenOutput, DSP_AT(m.signalGenerator().outputs[size_t(i)])),
-        elemBinding(SigGenFreq, DSP_AT(m.signalGenerator().frequency)),
-        elemBinding(SigGenWaveform, DSP_AT(m.signalGenerator().waveform)),
-        elemBinding(SigGenGain, DSP_AT(m.signalGenerator().gain)),
-        elemBinding(SigGenMute, DSP_AT(m.signalGenerator().mute)),
-        // output modules
-        elemBinding(OutputMeter, DSP_AT(m.output(i).meter)),
-        elemBinding(OutLevelMute, DSP_AT(m.output(i).mute)),
-        elemBinding(OutLevelGain, DSP_AT(m.output(i).gain)),
-        elemBinding(OutLevelInvert, DSP_AT(m.output(i).invert)),
-        elemBinding(OutLevelGroup, DSP_AT(m.output(i).group)),
-        elemBinding(OutLevelLimits, DSP_AT(j == 0 ? m.output(i).levelMaximum : m.output(i).levelMinimum)),
-        elemBinding(OutLevelMeter, DSP_AT(m.output(i).levelMeter)),
-        elemBinding(OutLevelUsbSelect, DSP_AT(m.usb().outputSelect)),
-        recordBinding(OutFilterHPF, DSP_RECORD(m.output(c).highPass, hlpfRules)),
-        recordBinding(OutFilterLPF, DSP_RECORD(m.output(c).lowPass, hlpfRules)),
-        recordBinding(OutFilterPEQ, DSP_RECORD(m.output(c).peq[size_t(b)], peqRules)),
-        recordBinding(OutLimiter, DSP_RECORD(m.output(c).limiter, limiterRules)),
-        elemBinding(OutDelay, DSP_AT(m.output(i).delay)),
-        // AEC and auto mixer
-        elemBinding(AecEnable, DSP_AT(m.aec().enable)),
-        bytesBinding(AecConfig, DSP_BYTES(m.aec().config)),
-        elemBinding(AutoMixerWeight, DSP_AT(m.autoMixer().weight[size_t(i)])),
-        elemBinding(AutoMixerAssign, DSP_AT(m.autoMixer().assign[size_t(i)])),
-        elemBinding(AutoMixerEnable, DSP_AT(m.autoMixer().enable[size_t(i)])),
-        elemBinding(AutoMixerMeter, DSP_AT(m.autoMixer().meter[size_t(i)])),
-    };
-    std::sort(v.begin(), v.end(), [](const Binding &a, const Binding &b) { return a.key.code() < b.key.code(); });
-    return v;
-}
-
-#undef DSP_AT
-#undef DSP_BYTES
-#undef DSP_TEXT
-#undef DSP_RECORD
-
-const Binding *findBinding(MessageKey key)
-{
-    static const std::vector<Binding> bindings = makeBindings();
-    auto it = std::lower_bound(bindings.begin(), bindings.end(), key.code(),
-                               [](const Binding &b, quint32 c) { return b.key.code() < c; });
-    return it != bindings.end() && it->key == key ? &*it : nullptr;
-}
+const Binding *findBinding(MessageKey key) { return modelbind::find(key); }
 
 // Labels: up to their first NUL within their field.
 QString fieldText(const char *p, int size)
@@ -542,10 +238,10 @@ void Dispatcher::channelArray(const KeyInfo &k, const Binding &b)
 // Meters are stored whole and announced with every reply.
 void Dispatcher::meter(const KeyInfo &k, const Binding &b)
 {
-    if (!b.elem || k.elem != Elem::U8 || k.count > m_n)
+    if (!b.elem || k.elem != Elem::I8 || k.count > m_n)
         return;
     for (int i = 0; i < k.count; ++i)
-        store(b.elem(m_model, i, 0), Elem::U8, Scalar{quint8(m_p[i]), 0.0f});
+        store(b.elem(m_model, i, 0), Elem::I8, Scalar{qint8(m_p[i]), 0.0f});
     announce();
 }
 
@@ -589,22 +285,28 @@ void Dispatcher::limitPairs(const KeyInfo &k, const Binding &b)
 void Dispatcher::channelRecord(const KeyInfo &k, const Binding &b)
 {
     const int head = k.shape == Shape::BandRecord ? 2 : 1;
-    if (!b.record || m_n < head + 1)
+    const RecordLayout *layout = recordLayout(m_key);
+    if (!b.recordGet || !layout || m_n != head + layout->size)
         return;
     const int channel = quint8(m_p[0]);
     const int band = head == 2 ? quint8(m_p[1]) : 255;
     if (channel >= ChannelCount || (head == 2 && band >= PeqBands))
         return;
-    // The table's exact length guarantees the record's size behind the head.
-    if (b.record(m_model, channel, head == 2 ? band : 0, m_p + head))
-        announce(quint8(channel), quint8(band));
+    const int slot = head == 2 ? band : 0;
+    // Field by field on the record's byte image, so floats compare by bits.
+    const QByteArray before = b.recordGet(m_model, channel, slot);
+    const QByteArray merged = mergeRecordImage(*layout, before, m_p + head);
+    if (merged == before)
+        return;
+    b.recordSet(m_model, channel, slot, merged);
+    announce(quint8(channel), quint8(band));
 }
 
 void Dispatcher::block(const Binding &b)
 {
     if (!b.bytes)
         return;
-    const Bytes dst = b.bytes(m_model);
+    const modelbind::Bytes dst = b.bytes(m_model);
     if (dst.size != m_n)
         return;
     const bool changed = std::memcmp(dst.data, m_p, size_t(m_n)) != 0;

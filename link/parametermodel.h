@@ -27,15 +27,16 @@ class ParameterModel
 {
 public:
     static constexpr int Channels = proto::ChannelCount;
-    // Level bytes of a meter showing silence; what resetDeviceStatus puts back.
-    static constexpr quint8 MeterFloor = 156;
+    // Meters are signed dB, one byte each. The level of a meter showing silence; what
+    // resetDeviceStatus puts back.
+    static constexpr qint8 MeterFloor = -100;
 
     struct InputChannel {
         QString label;        // InputLabels
         QString displayName;  // "IN n" or "Dante-RX n"
         QString touchLabel;   // TouchScreenLabels
-        quint8 levelMeter = MeterFloor; // PreLevelMeter
-        quint8 meter = MeterFloor;      // InputMeter
+        qint8 levelMeter = MeterFloor;  // PreLevelMeter
+        qint8 meter = MeterFloor;       // InputMeter
         bool phantom = false;
         bool mute = false;
         float gain = 0.0f;          // dB, 0..50
@@ -62,8 +63,8 @@ public:
     struct OutputChannel {
         QString label;        // OutputLabels
         QString displayName;  // "OUT n" or "Dante-TX n"
-        quint8 levelMeter = MeterFloor; // OutLevelMeter
-        quint8 meter = MeterFloor;      // OutputMeter
+        qint8 levelMeter = MeterFloor;  // OutLevelMeter
+        qint8 meter = MeterFloor;       // OutputMeter
         bool mute = false;
         float gain = 0.0f;          // dB, -56..12
         float levelMinimum = -56.0f;
@@ -122,7 +123,7 @@ public:
     struct AutoMixer {
         std::array<quint8, Channels> assign{};  // group 0..2, 0 = none
         std::array<float, Channels> weight{};   // dB, -12..12
-        std::array<quint8, 2 * Channels> meter{}; // two rows of 16 level bytes
+        std::array<qint8, 2 * Channels> meter{}; // two rows of 16 levels, dB
         std::array<bool, 2> enable{};           // groups 1 and 2
         AutoMixer() { meter.fill(MeterFloor); }
     };

@@ -6,6 +6,8 @@
 //
 //   bench_session [--seconds N] [--page P] [--dialogs MASK] [--sim PATH]
 #include "datamodel.h"
+#include "dialogpolls.h"
+#include "modulepolls.h"
 #include "devicesimulator.h"
 
 #include <QCommandLineParser>
@@ -97,6 +99,8 @@ int main(int argc, char **argv)
         e.setPrefixLength(8);
         return QList<QNetworkAddressEntry>{e};
     });
+    ModulePolls::declareAll(model);
+    DialogPolls::declareAll(model);
     if (parser.isSet("page"))
         model.setPageIndex(parser.value("page").toUInt());
     const quint8 dialogs = quint8(parser.value("dialogs").toUInt());

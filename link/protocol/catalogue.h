@@ -34,7 +34,7 @@ enum class Reply : quint8 {
 enum class Shape : quint8 {
     Value,         // `count` elements from offset 0 (count 1: a single value)
     ChannelArray,  // 16 elements, element i for channel i
-    Meter,         // level bytes stored whole and announced always
+    Meter,         // signed dB level bytes, stored whole and announced always
     ChannelRecord, // [channel] + record
     BandRecord,    // [channel, band 0..7] + record
     MatrixRow,     // [output] + 16 elements, one per input
@@ -139,7 +139,7 @@ constexpr int GpioPorts = 8;
     X(GpioConfig,          2, 6, 1,   R|W|A,     Reply::Exact,    66, 0, 0, Shape::Special,       Elem::None, 0, false, 0, 0) \
     X(DataSyncConfig,      2, 16, 1,  R|W|A,     Reply::Exact,    5,  0, 0, Shape::Special,       Elem::None, 0, false, 0, 0) \
     X(DataSyncStatus,      2, 16, 2,  R|A,       Reply::Exact,    1,  0, 0, Shape::Value,         Elem::U8,   1, false, 0, 2) \
-    X(InputMeter,          3, 1, 1,   R|A,       Reply::Exact,    16, 0, 0, Shape::Meter,         Elem::U8,   16, false, 0, 255) \
+    X(InputMeter,          3, 1, 1,   R|A,       Reply::Exact,    16, 0, 0, Shape::Meter,         Elem::I8,   16, false, -128, 127) \
     X(InputMute,           3, 1, 2,   R|W|A,     Reply::Exact,    16, 0, 0, Shape::ChannelArray,  Elem::Bool, 16, false, 0, 1) \
     X(InputMode,           3, 1, 4,   R|W|A,     Reply::Exact,    16, 0, 0, Shape::ChannelArray,  Elem::U8,   16, true,  0, 2) \
     X(InputPhantom,        3, 1, 5,   R|W|A,     Reply::Exact,    16, 0, 0, Shape::ChannelArray,  Elem::Bool, 16, false, 0, 1) \
@@ -162,7 +162,7 @@ constexpr int GpioPorts = 8;
     X(PreLevelGroup,       3, 7, 4,   R|W|A,     Reply::Exact,    16, 0, 0, Shape::ChannelArray,  Elem::U8,   16, false, 0, 8) \
     X(PreLevelGainStep,    3, 7, 5,   E,         Reply::None,     0,  0, 0, Shape::Ignored,       Elem::None, 0, false, 0, 0) \
     X(PreLevelLimits,      3, 7, 6,   R|W|A,     Reply::Exact,    128,0, 0, Shape::LimitPairs,    Elem::F32,  16, false, -56, 12) \
-    X(PreLevelMeter,       3, 7, 7,   R|A,       Reply::Exact,    16, 0, 0, Shape::Meter,         Elem::U8,   16, false, 0, 255) \
+    X(PreLevelMeter,       3, 7, 7,   R|A,       Reply::Exact,    16, 0, 0, Shape::Meter,         Elem::I8,   16, false, -128, 127) \
     X(MatrixEnable,        3, 8, 1,   R|W|A,     Reply::Exact,    17, 0, 1, Shape::MatrixRow,     Elem::Bool, 16, false, 0, 1) \
     X(MatrixGain,          3, 8, 2,   R|Q|A,     Reply::Exact,    17, 0, 1, Shape::MatrixRow,     Elem::I8,   16, false, -56, 12) \
     X(SigGenOutput,        3, 9, 1,   R|W|A,     Reply::Exact,    16, 0, 0, Shape::ChannelArray,  Elem::Bool, 16, false, 0, 1) \
@@ -170,14 +170,14 @@ constexpr int GpioPorts = 8;
     X(SigGenWaveform,      3, 9, 3,   R|W|A,     Reply::Exact,    1,  0, 0, Shape::Value,         Elem::U8,   1, true,  0, 2) \
     X(SigGenGain,          3, 9, 4,   R|W|Q|A,   Reply::Exact,    4,  0, 0, Shape::Value,         Elem::F32,  1, false, -70, 12) \
     X(SigGenMute,          3, 9, 5,   R|W|A,     Reply::Exact,    1,  0, 0, Shape::Value,         Elem::Bool, 1, false, 0, 1) \
-    X(OutputMeter,         3, 11, 1,  R|A,       Reply::Exact,    16, 0, 0, Shape::Meter,         Elem::U8,   16, false, 0, 255) \
+    X(OutputMeter,         3, 11, 1,  R|A,       Reply::Exact,    16, 0, 0, Shape::Meter,         Elem::I8,   16, false, -128, 127) \
     X(OutLevelMute,        3, 11, 2,  R|W|A,     Reply::Exact,    16, 0, 0, Shape::ChannelArray,  Elem::Bool, 16, false, 0, 1) \
     X(OutLevelGain,        3, 11, 3,  R|Q|A,     Reply::Exact,    64, 0, 0, Shape::ChannelArray,  Elem::F32,  16, false, -56, 12) \
     X(OutLevelInvert,      3, 11, 4,  R|W|A,     Reply::Exact,    16, 0, 0, Shape::ChannelArray,  Elem::Bool, 16, false, 0, 1) \
     X(OutLevelGroup,       3, 11, 5,  R|W|A,     Reply::Exact,    16, 0, 0, Shape::ChannelArray,  Elem::U8,   16, false, 0, 8) \
     X(OutLevelGainStep,    3, 11, 6,  E,         Reply::None,     0,  0, 0, Shape::Ignored,       Elem::None, 0, false, 0, 0) \
     X(OutLevelLimits,      3, 11, 7,  R|W|A,     Reply::Exact,    128,0, 0, Shape::LimitPairs,    Elem::F32,  16, false, -56, 12) \
-    X(OutLevelMeter,       3, 11, 8,  R|A,       Reply::Exact,    16, 0, 0, Shape::Meter,         Elem::U8,   16, false, 0, 255) \
+    X(OutLevelMeter,       3, 11, 8,  R|A,       Reply::Exact,    16, 0, 0, Shape::Meter,         Elem::I8,   16, false, -128, 127) \
     X(OutLevelUsbSelect,   3, 11, 9,  R|W|A,     Reply::Exact,    1,  0, 0, Shape::Value,         Elem::I8,   1, true,  -1,   7) \
     X(OutFilterHPF,        3, 12, 1,  R|Q|A,     Reply::Exact,    8,  0, 1, Shape::ChannelRecord, Elem::None, 0, false, 0, 0) \
     X(OutFilterLPF,        3, 12, 2,  R|Q|A,     Reply::Exact,    8,  0, 1, Shape::ChannelRecord, Elem::None, 0, false, 0, 0) \
@@ -198,7 +198,7 @@ constexpr int GpioPorts = 8;
     X(AutoMixerAssign,     3, 18, 2,  R|W|A,     Reply::Exact,    16, 0, 0, Shape::ChannelArray,  Elem::U8,   16, false, 0, 2) \
     X(AutoMixerEnable,     3, 18, 3,  R|W|A,     Reply::Exact,    2,  0, 0, Shape::ChannelArray,  Elem::Bool, 2,  false, 0, 1) \
     X(AutoMixerReset,      3, 18, 4,  W,         Reply::None,     0,  0, 0, Shape::Ignored,       Elem::None, 0, false, 0, 0) \
-    X(AutoMixerMeter,      3, 18, 5,  R|A,       Reply::Exact,    32, 0, 0, Shape::Meter,         Elem::U8,   32, false, 0, 255) \
+    X(AutoMixerMeter,      3, 18, 5,  R|A,       Reply::Exact,    32, 0, 0, Shape::Meter,         Elem::I8,   32, false, -128, 127) \
     X(PresetTable,         3, 32, 1,  R|A,       Reply::Exact,    545,0, 0, Shape::Special,       Elem::None, 0, false, 0, 0) \
     X(PresetSave,          3, 32, 2,  W,         Reply::None,     0,  0, 0, Shape::Ignored,       Elem::None, 0, false, 0, 0) \
     X(PresetRecall,        3, 32, 3,  E,         Reply::None,     0,  0, 0, Shape::Ignored,       Elem::None, 0, false, 0, 0) \

@@ -4,6 +4,8 @@
 // that never answers, so no reply can interfere.
 #include "datamodel.h"
 #include "devicesimulator.h"
+#include "dialogpolls.h"
+#include "modulepolls.h"
 #include "wire.h"
 
 #include <QSignalSpy>
@@ -95,6 +97,9 @@ class TestSession : public QObject
     DataModel &silentModel()
     {
         DataModel &model = newModel();
+        // The reads the pages and dialogs declare, as the main window hands them over.
+        ModulePolls::declareAll(model);
+        DialogPolls::declareAll(model);
         m_silent = std::make_unique<QTcpServer>();
         if (!m_silent->listen(QHostAddress(DeviceIp), s_port) || !connectTo(model, DeviceIp))
             qFatal("cannot connect to a listener on %s", DeviceIp);
