@@ -1,4 +1,5 @@
 #include "devicestate.h"
+#include "layout.h"
 
 #include "wire.h"
 
@@ -108,20 +109,6 @@ DeviceState::DeviceState(const SimOptions &o)
 
     initBlocks();
     initDefaults();
-}
-
-int DeviceState::elemSize(Elem e)
-{
-    switch (e) {
-    case Elem::Bool:
-    case Elem::U8:
-    case Elem::I8: return 1;
-    case Elem::U16: return 2;
-    case Elem::U32:
-    case Elem::F32: return 4;
-    case Elem::None: break;
-    }
-    return 1;
 }
 
 void DeviceState::initBlocks()
@@ -654,29 +641,36 @@ bool DeviceState::write(const KeyInfo &info, const QByteArray &payload)
 {
     if (!(info.dirs & (W | Q | E)))
         return false;
-    const int n = payload.size();
-    const char *p = payload.constData();
-    if (info.shape == Shape::Text) {
-        if (n < 1)
-            return false;
-        m_texts[info.key.code()] = payload.left(16);
+    // The generic layouts are decoded by the same protocol code that encodes the
+    // application's edits; labels, ports and actions have their own handling below.
+    const WriteForm form = writeForm(info);
+    if (form == WriteForm::Raw || form == WriteForm::ChannelText || form == WriteForm::IndexBlock
+        || info.key == Msg::DataSyncConfig)
+        return writeSpecial(info, payload);
+    Write w;
+    if (!decodeWrite(info, payload.constData(), payload.size(), &w))
+        return false;
+    if (form == WriteForm::Text16) {
+        m_texts[info.key.code()] = w.bytes;
         return true;
     }
     const auto it = m_blocks.find(info.key.code());
     if (it == m_blocks.end())
         return writeSpecial(info, payload);
     QByteArray &b = it.value();
-    switch (info.shape) {
-    case Shape::ChannelArray: {
-        const int es = elemSize(info.elem);
-        if (n != 1 + es || quint8(p[0]) >= info.count)
-            return false;
-        return writeChannelValue(info, quint8(p[0]), payload.mid(1));
+    const int es = elemSize(info.elem);
+    switch (form) {
+    case WriteForm::ChannelValue: {
+        QByteArray value(es, '\0');
+        writeField(ruleOf(info), value.data(), w.value);
+        return writeChannelValue(info, w.channel, value);
     }
-    case Shape::Value:
-    case Shape::Block:
-        if (n != b.size())
-            return false;
+    case WriteForm::Value:
+        b.resize(es);
+        writeField(ruleOf(info), b.data(), w.value);
+        return true;
+    case WriteForm::Whole: {
+        const char *p = w.bytes.constData();
         if (info.key == Msg::DateTime) {
             const QDate date{1900 + quint8(p[6]), quint8(p[5]) + 1, int(quint8(p[3]))};
             const QTime time{int(quint8(p[2])), int(quint8(p[1])), int(quint8(p[0]))};
@@ -689,39 +683,29 @@ bool DeviceState::write(const KeyInfo &info, const QByteArray &payload)
             setNetwork(readU32(p), readU32(p + 4), readU32(p + 8));
             return true;
         }
-        b = payload;
-        return true;
-    case Shape::LimitPairs: {
-        if (n != 3 || quint8(p[0]) >= Channels)
-            return false;
-        const int ch = quint8(p[0]);
-        setF32(info.key, 2 * ch, float(qint8(p[1])));
-        setF32(info.key, 2 * ch + 1, float(qint8(p[2])));
+        b = w.bytes;
         return true;
     }
-    case Shape::ChannelRecord: {
-        if (n != info.len || quint8(p[0]) >= Channels)
-            return false;
-        const int rs = info.len - 1;
-        b.replace(quint8(p[0]) * rs, rs, payload.mid(1));
+    case WriteForm::ChannelLimits:
+        setF32(info.key, 2 * w.channel, w.value.f);
+        setF32(info.key, 2 * w.channel + 1, w.value2.f);
+        return true;
+    case WriteForm::ChannelRecord: {
+        const int rs = w.bytes.size();
+        b.replace(w.channel * rs, rs, w.bytes);
         return true;
     }
-    case Shape::BandRecord: {
-        if (n != info.len || quint8(p[0]) >= Channels || quint8(p[1]) >= PeqBands)
-            return false;
-        const int rs = info.len - 2;
-        b.replace((quint8(p[0]) * PeqBands + quint8(p[1])) * rs, rs, payload.mid(2));
+    case WriteForm::BandRecord: {
+        const int rs = w.bytes.size();
+        b.replace((w.channel * PeqBands + w.index) * rs, rs, w.bytes);
         return true;
     }
-    case Shape::MatrixRow: {
-        // output, any number of inputs, value
-        if (n < 3 || quint8(p[0]) >= Channels)
-            return false;
-        const int out = quint8(p[0]);
-        for (int i = 1; i < n - 1; ++i) {
-            if (quint8(p[i]) < Channels)
-                b[out * Channels + quint8(p[i])] = p[n - 1];
-        }
+    case WriteForm::MatrixCells: {
+        QByteArray value(es, '\0');
+        writeField(ruleOf(info), value.data(), w.value);
+        for (char in : w.bytes)
+            if (quint8(in) < Channels)
+                b[w.channel * Channels + quint8(in)] = value[0];
         return true;
     }
     default: break;

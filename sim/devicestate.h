@@ -53,7 +53,6 @@ public:
     QString text(proto::MessageKey key) const;
 
 private:
-    static int elemSize(proto::Elem e);
     QByteArray &blockRef(proto::MessageKey key) { return m_blocks[key.code()]; }
     void initBlocks();
     void initDefaults();
