@@ -187,6 +187,11 @@ void TestSystemSettings::ranges_data()
     QTest::newRow("show at start-up garbage") << QByteArray("[DeviceVersionSelection]\nShowAtStartup=no\n")
                                               << "showAtStartup" << 1 << "DeviceVersionSelection/ShowAtStartup"
                                               << "true";
+    QTest::newRow("show at start-up 0") << QByteArray("[DeviceVersionSelection]\nShowAtStartup=0\n")
+                                        << "showAtStartup" << 0 << "DeviceVersionSelection/ShowAtStartup"
+                                        << "false";
+    QTest::newRow("high dpi 0") << QByteArray("[HighDpiScaling]\nEnabled=0\n") << "highDpi" << 0
+                                << "HighDpiScaling/Enabled" << "0";
     QTest::newRow("high dpi off") << QByteArray("[HighDpiScaling]\nEnabled=false\n") << "highDpi" << 0
                                   << "HighDpiScaling/Enabled" << "false";
     QTest::newRow("high dpi garbage") << QByteArray("[HighDpiScaling]\nEnabled=off\n") << "highDpi" << 1

@@ -72,6 +72,7 @@ class TestDevicePanel : public QObject
     std::unique_ptr<DataModel> m_model;
     std::unique_ptr<DeviceWidget> m_panel;
     std::unique_ptr<DeviceListDialog> m_table;
+    qint64 m_now = 1772719629000; // the clock of models that need one
 
     DataModel &newModel(bool timer = false)
     {
@@ -186,6 +187,47 @@ private slots:
         QCOMPARE(table->rowCount(), 1);
         QCOMPARE(m_panel->listWidget()->count(), 1);
         QCOMPARE(m_panel->itemWidget(0)->ipAddressLabel()->text(), QStringLiteral("192.168.1.102"));
+    }
+
+    // A shown device that stops announcing loses its online mark (and its fault mark) in its
+    // own row only, and gets it back with its next announcement.
+    void silentDeviceGoesOfflineAndComesBack()
+    {
+        DataModel &model = newModel();
+        qint64 &now = m_now;
+        model.setClock([this] { return m_now; });
+        model.addDevice(ipOf("192.168.1.100"));
+        newWindows();
+        model.handleDatagram(discoveryRecord(7, "10.0.0.7", "DSP-1616", 1), {});
+        now += 1000;
+        model.handleDatagram(discoveryRecord(8, "10.0.0.8", "DSP-88", 0), {});
+        const auto onlineMark = [this](int row) {
+            return m_panel->itemWidget(row)->onlineIcon()->property("status").toString();
+        };
+        QCOMPARE(onlineMark(1), QStringLiteral("1"));
+        QVERIFY(m_panel->itemWidget(1)->isOnline());
+        QVERIFY(!m_panel->itemWidget(1)->faultIcon()->isHidden());
+
+        now += 1000; // the first device was heard 2000 ms ago: still online
+        model.ageDevices();
+        QCOMPARE(onlineMark(1), QStringLiteral("1"));
+        now += 1;
+        model.ageDevices();
+        QCOMPARE(onlineMark(1), QStringLiteral("0"));
+        QVERIFY(!m_panel->itemWidget(1)->isOnline());
+        QVERIFY(m_panel->itemWidget(1)->faultIcon()->isHidden());
+        QCOMPARE(linkStatus(1), QStringLiteral("Offline"));
+        QCOMPARE(onlineMark(2), QStringLiteral("1"));
+        QCOMPARE(onlineMark(0), QStringLiteral("0"));
+
+        now += 5000;
+        model.handleDatagram(discoveryRecord(7, "10.0.0.7", "DSP-1616", 0), {});
+        QCOMPARE(onlineMark(1), QStringLiteral("1"));
+        QVERIFY(m_panel->itemWidget(1)->isOnline());
+        QCOMPARE(linkStatus(1), QStringLiteral("Online(Unlogin)"));
+        model.ageDevices();
+        QCOMPARE(onlineMark(1), QStringLiteral("1"));
+        QCOMPARE(onlineMark(2), QStringLiteral("0")); // not heard for 6 s
     }
 
     void runTimeFormat_data()
@@ -363,6 +405,44 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(model.isLoggedIn(), 5000);
         QVERIFY(!dialog->isVisible());
         QVERIFY(!dialog->isWrongPasswordVisible());
+    }
+
+    // The password typed into the dialog is kept for the session: after the device drops the
+    // connection, the reconnection logs in again without asking the user.
+    void typedPasswordLogsInAgainAfterADrop()
+    {
+        auto device = startSimulator(QStringLiteral("secret"));
+        QVERIFY(device);
+        QList<QByteArray> passwords;
+        connect(device.get(), &sim::DeviceSimulator::frameReceived, this,
+                [&](quint8 t, quint8 s, quint8 f, quint8, const QByteArray &payload) {
+                    if (t == 2 && s == 1 && f == 1)
+                        passwords << payload;
+                });
+        DataModel &model = newModel();
+        model.addDevice(ipOf(DeviceIp));
+        newWindows();
+        m_panel->setSelectedIndex(0);
+        LoginDialog *dialog = m_panel->loginDialog();
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->isVisible(), 5000);
+        QTest::keyClicks(dialog->passwordEdit(), QStringLiteral("secret"));
+        QTest::mouseClick(dialog->loginButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(model.isLoggedIn(), 5000);
+
+        QSignalSpy login(&model, &DataModel::tcpLoginChanged);
+        device->setDropAfter(0);
+        QTRY_VERIFY_WITH_TIMEOUT(!model.isCurrentConnected(), 5000);
+        device->setDropAfter(-1);
+        QVERIFY(!model.isLoggedIn());
+        for (int i = 0; i < 300; ++i) // the retry is due 300 ticks after the last attempt
+            model.timeout();
+        QTRY_VERIFY_WITH_TIMEOUT(model.isLoggedIn(), 5000);
+        QCOMPARE(passwords, (QList<QByteArray>{"secret", "secret"}));
+        QVERIFY(!login.isEmpty());
+        QCOMPARE(login.first().at(0).toInt(), 0);
+        QCOMPARE(login.last().at(0).toInt(), 1);
+        QVERIFY(!dialog->isVisible());
+        QTRY_VERIFY(m_panel->itemWidget(0)->isLoggedIn());
     }
 
     void loginDialogGoesWithItsDevice()

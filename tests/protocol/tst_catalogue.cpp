@@ -9,6 +9,170 @@
 
 using namespace proto;
 
+namespace {
+
+// How the values of a key are bounded on receipt.
+enum class Bound { None, Clamp, Enumeration, Meter };
+
+// One row of the device protocol's message table, written out by hand rather than read from
+// the catalogue, so that a slip there shows here. Reply: "-" no reply used, "=N" exactly N bytes,
+// ">N" more than N, ">=N" at least N, ">=N..M" at least N of which M are used, "text", "any".
+struct ExpectedKey {
+    const char *name;
+    int type, subType, funcId;
+    const char *reply;
+    Bound bound;
+    float min, max;
+};
+
+const ExpectedKey expectedKeys[] = {
+    {"UpgradeBlock", 1, 1, 1, "=4", Bound::None, 0, 0},
+    {"UpgradeState", 1, 1, 2, "=1", Bound::None, 0, 0},
+    {"UpgradeProgress", 1, 2, 1, "=2", Bound::None, 0, 0},
+    {"Login", 2, 1, 1, "=1", Bound::Clamp, 0, 2},
+    {"DeviceModel", 2, 2, 1, "text", Bound::None, 0, 0},
+    {"ArmVersion", 2, 2, 2, "=3", Bound::None, 0, 0},
+    {"DspVersion", 2, 2, 3, "=3", Bound::None, 0, 0},
+    {"SerialNumber", 2, 2, 4, "text", Bound::None, 0, 0},
+    {"ChannelConfig", 2, 2, 5, "=2", Bound::None, 0, 0},
+    {"RunTime", 2, 2, 6, "=4", Bound::None, 0, 0},
+    {"TotalTime", 2, 2, 7, "=4", Bound::None, 0, 0},
+    {"BootCount", 2, 2, 8, "=4", Bound::None, 0, 0},
+    {"Temperature", 2, 2, 9, "=4", Bound::None, 0, 0},
+    {"DeviceLocation", 2, 2, 10, "text", Bound::None, 0, 0},
+    {"DeviceDescription", 2, 2, 11, "text", Bound::None, 0, 0},
+    {"DateTime", 2, 2, 12, "=7", Bound::None, 0, 0},
+    {"NetworkConfig", 2, 2, 13, "=12", Bound::None, 0, 0},
+    {"DeviceFault", 2, 2, 14, "=1", Bound::None, 0, 0},
+    {"LoginPassword", 2, 2, 15, "any", Bound::None, 0, 0},
+    {"SystemMute", 2, 2, 16, "=1", Bound::Clamp, 0, 1},
+    {"Rs232BaudRate", 2, 2, 17, "=4", Bound::None, 0, 0},
+    {"Rs485BaudRate", 2, 2, 18, "=4", Bound::None, 0, 0},
+    {"DspUsage", 2, 2, 19, "=8", Bound::None, 0, 0},
+    {"PowerStatus", 2, 2, 20, "=5", Bound::Clamp, 0, 2},
+    {"FactoryReset", 2, 2, 21, "-", Bound::None, 0, 0},
+    {"GateReport", 2, 2, 23, "=1", Bound::Clamp, 0, 1},
+    {"ArmRevision", 2, 2, 24, "=4", Bound::None, 0, 0},
+    {"AncSupport", 2, 2, 28, "=1", Bound::Clamp, 0, 1},
+    {"DeviceId", 2, 2, 29, "=4", Bound::None, 0, 0},
+    {"UsbStatus", 2, 2, 32, "=1", Bound::None, 0, 0},
+    {"DanteStatus", 2, 2, 33, "=2", Bound::None, 0, 0},
+    {"ArmBuild", 2, 2, 34, "=1", Bound::None, 0, 0},
+    {"TestStatusMask", 2, 2, 35, "=4", Bound::None, 0, 0},
+    {"FactoryModel", 2, 2, 80, "-", Bound::None, 0, 0},
+    {"DataSyncSupport", 2, 2, 161, ">=1..1", Bound::Clamp, 0, 1},
+    {"InputLabels", 2, 3, 1, "=256", Bound::None, 0, 0},
+    {"OutputLabels", 2, 3, 2, "=256", Bound::None, 0, 0},
+    {"TouchScreenLabels", 2, 3, 3, "=160", Bound::None, 0, 0},
+    {"DeviceCode", 2, 4, 1, "=6", Bound::None, 0, 0},
+    {"UsbPlayListCount", 2, 5, 1, "=4", Bound::None, 0, 0},
+    {"UsbPlayListEntry", 2, 5, 2, ">4", Bound::None, 0, 0},
+    {"UsbPlayState", 2, 5, 3, "=6", Bound::None, 0, 0},
+    {"UsbPlayControl", 2, 5, 4, "-", Bound::None, 0, 0},
+    {"UsbPlayFile", 2, 5, 5, "text", Bound::None, 0, 0},
+    {"UsbRecordListCount", 2, 5, 16, "=4", Bound::None, 0, 0},
+    {"UsbRecordListEntry", 2, 5, 17, ">8", Bound::None, 0, 0},
+    {"UsbRecordState", 2, 5, 18, "=5", Bound::None, 0, 0},
+    {"UsbRecordControl", 2, 5, 19, "-", Bound::None, 0, 0},
+    {"UsbRecordFile", 2, 5, 20, "text", Bound::None, 0, 0},
+    {"GpioConfig", 2, 6, 1, "=66", Bound::None, 0, 0},
+    {"DataSyncConfig", 2, 16, 1, "=5", Bound::None, 0, 0},
+    {"DataSyncStatus", 2, 16, 2, "=1", Bound::Clamp, 0, 2},
+    {"InputMeter", 3, 1, 1, "=16", Bound::Meter, 0, 0},
+    {"InputMute", 3, 1, 2, "=16", Bound::Clamp, 0, 1},
+    {"InputMode", 3, 1, 4, "=16", Bound::Enumeration, 0, 2},
+    {"InputPhantom", 3, 1, 5, "=16", Bound::Clamp, 0, 1},
+    {"InputGain", 3, 1, 8, "=64", Bound::Clamp, 0, 50},
+    {"GateStatus", 3, 2, 1, "=16", Bound::Clamp, 0, 1},
+    {"GateParams", 3, 2, 2, "=14", Bound::None, 0, 0},
+    {"FeedbackEnable", 3, 3, 1, "=16", Bound::Clamp, 0, 1},
+    {"InFilterHPF", 3, 4, 1, "=8", Bound::None, 0, 0},
+    {"InFilterLPF", 3, 4, 2, "=8", Bound::None, 0, 0},
+    {"InFilterPEQ", 3, 4, 3, "=13", Bound::None, 0, 0},
+    {"InFilterCopy", 3, 4, 4, "-", Bound::None, 0, 0},
+    {"InFilterReset", 3, 4, 5, "-", Bound::None, 0, 0},
+    {"InLimiter", 3, 5, 1, "=18", Bound::None, 0, 0},
+    {"InLimiterCopy", 3, 5, 2, "-", Bound::None, 0, 0},
+    {"InLimiterReset", 3, 5, 3, "-", Bound::None, 0, 0},
+    {"InDelay", 3, 6, 1, "=64", Bound::Clamp, 0, 1000},
+    {"PreLevelMute", 3, 7, 1, "=16", Bound::Clamp, 0, 1},
+    {"PreLevelGain", 3, 7, 2, "=64", Bound::Clamp, -56, 12},
+    {"PreLevelInvert", 3, 7, 3, "=16", Bound::Clamp, 0, 1},
+    {"PreLevelGroup", 3, 7, 4, "=16", Bound::Clamp, 0, 8},
+    {"PreLevelGainStep", 3, 7, 5, "-", Bound::None, 0, 0},
+    {"PreLevelLimits", 3, 7, 6, "=128", Bound::Clamp, -56, 12},
+    {"PreLevelMeter", 3, 7, 7, "=16", Bound::Meter, 0, 0},
+    {"MatrixEnable", 3, 8, 1, "=17", Bound::Clamp, 0, 1},
+    {"MatrixGain", 3, 8, 2, "=17", Bound::Clamp, -56, 12},
+    {"SigGenOutput", 3, 9, 1, "=16", Bound::Clamp, 0, 1},
+    {"SigGenFreq", 3, 9, 2, "=4", Bound::Clamp, 0, 24000},
+    {"SigGenWaveform", 3, 9, 3, "=1", Bound::Enumeration, 0, 2},
+    {"SigGenGain", 3, 9, 4, "=4", Bound::Clamp, -70, 12},
+    {"SigGenMute", 3, 9, 5, "=1", Bound::Clamp, 0, 1},
+    {"OutputMeter", 3, 11, 1, "=16", Bound::Meter, 0, 0},
+    {"OutLevelMute", 3, 11, 2, "=16", Bound::Clamp, 0, 1},
+    {"OutLevelGain", 3, 11, 3, "=64", Bound::Clamp, -56, 12},
+    {"OutLevelInvert", 3, 11, 4, "=16", Bound::Clamp, 0, 1},
+    {"OutLevelGroup", 3, 11, 5, "=16", Bound::Clamp, 0, 8},
+    {"OutLevelGainStep", 3, 11, 6, "-", Bound::None, 0, 0},
+    {"OutLevelLimits", 3, 11, 7, "=128", Bound::Clamp, -56, 12},
+    {"OutLevelMeter", 3, 11, 8, "=16", Bound::Meter, 0, 0},
+    // The recorded output 0..7, or -1 for none; anything else is ignored.
+    {"OutLevelUsbSelect", 3, 11, 9, "=1", Bound::Enumeration, -1, 7},
+    {"OutFilterHPF", 3, 12, 1, "=8", Bound::None, 0, 0},
+    {"OutFilterLPF", 3, 12, 2, "=8", Bound::None, 0, 0},
+    {"OutFilterPEQ", 3, 12, 3, "=13", Bound::None, 0, 0},
+    {"OutFilterCopy", 3, 12, 4, "-", Bound::None, 0, 0},
+    {"OutFilterReset", 3, 12, 5, "-", Bound::None, 0, 0},
+    {"OutLimiter", 3, 13, 1, "=18", Bound::None, 0, 0},
+    {"OutLimiterCopy", 3, 13, 2, "-", Bound::None, 0, 0},
+    {"OutLimiterReset", 3, 13, 3, "-", Bound::None, 0, 0},
+    {"OutDelay", 3, 14, 1, "=64", Bound::Clamp, 0, 2000},
+    {"AecEnable", 3, 15, 1, "=1", Bound::Clamp, 0, 1},
+    {"AecConfig", 3, 15, 2, "=17", Bound::None, 0, 0},
+    {"AgcParams", 3, 16, 1, "=22", Bound::None, 0, 0},
+    {"AgcCopy", 3, 16, 2, "-", Bound::None, 0, 0},
+    {"AgcReset", 3, 16, 3, "-", Bound::None, 0, 0},
+    {"AncConfig", 3, 17, 1, "-", Bound::None, 0, 0},
+    {"AutoMixerWeight", 3, 18, 1, "=64", Bound::Clamp, -12, 12},
+    // Assignments above 2 are taken as 2: clamped, not skipped.
+    {"AutoMixerAssign", 3, 18, 2, "=16", Bound::Clamp, 0, 2},
+    {"AutoMixerEnable", 3, 18, 3, "=2", Bound::Clamp, 0, 1},
+    {"AutoMixerReset", 3, 18, 4, "-", Bound::None, 0, 0},
+    {"AutoMixerMeter", 3, 18, 5, "=32", Bound::Meter, 0, 0},
+    {"PresetTable", 3, 32, 1, "=545", Bound::None, 0, 0},
+    {"PresetSave", 3, 32, 2, "-", Bound::None, 0, 0},
+    {"PresetRecall", 3, 32, 3, "-", Bound::None, 0, 0},
+    {"PresetDelete", 3, 32, 4, "-", Bound::None, 0, 0},
+    {"PresetRename", 3, 32, 5, "-", Bound::None, 0, 0},
+    // A load percentage: 0 at the start, 100 at the end.
+    {"PresetLoad", 3, 32, 9, "=1", Bound::Clamp, 0, 100},
+    {"PresetExportAll", 3, 32, 16, ">=3", Bound::None, 0, 0},
+    {"PresetImportAll", 3, 32, 17, ">=4", Bound::None, 0, 0},
+    {"PresetExport", 3, 32, 18, ">=3", Bound::None, 0, 0},
+    {"PresetImport", 3, 32, 19, ">=4", Bound::None, 0, 0},
+    {"DanteInfo", 4, 1, 1, ">=81..94", Bound::None, 0, 0},
+    {"DanteClock", 4, 1, 3, ">=2..2", Bound::None, 0, 0},
+    {"DanteRxSubscription", 4, 1, 4, ">=65..65", Bound::None, 0, 0},
+    {"DanteDeviceName", 4, 1, 17, "-", Bound::None, 0, 0},
+    {"DanteLatency", 4, 1, 18, "-", Bound::None, 0, 0},
+    {"DanteNetworkConfig", 4, 1, 19, "-", Bound::None, 0, 0},
+    {"DanteReboot", 4, 1, 20, "-", Bound::None, 0, 0},
+    {"DanteClearConfig", 4, 1, 21, "-", Bound::None, 0, 0},
+};
+
+// No clamping at all: an empty range, an unlimited float or the whole of a byte.
+bool unbounded(const KeyInfo &k)
+{
+    if (k.min == k.max)
+        return true;
+    if (k.min <= -NoLimit && k.max >= NoLimit)
+        return true;
+    return k.elem == Elem::U8 && k.min <= 0 && k.max >= 255;
+}
+
+} // namespace
+
 class TestCatalogue : public QObject
 {
     Q_OBJECT
@@ -61,6 +225,79 @@ private slots:
             }
             QVERIFY2(k->min <= k->max, k->name);
         }
+    }
+
+    void catalogueMatchesTheMessageTable_data()
+    {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < int(sizeof expectedKeys / sizeof expectedKeys[0]); ++i)
+            QTest::newRow(expectedKeys[i].name) << i;
+    }
+    void catalogueMatchesTheMessageTable()
+    {
+        QFETCH(int, row);
+        const ExpectedKey &e = expectedKeys[row];
+        const KeyInfo *k = findKey(quint8(e.type), quint8(e.subType), quint8(e.funcId));
+        QVERIFY(k);
+        QCOMPARE(QByteArray(k->name), QByteArray(e.name));
+
+        const QByteArray reply(e.reply);
+        if (reply == "-") {
+            QVERIFY(!k->answers());
+        } else if (reply == "text" || reply == "any") {
+            QVERIFY(k->answers());
+            QVERIFY(k->acceptsLength(0));
+            QVERIFY(k->acceptsLength(1));
+            QVERIFY(k->acceptsLength(2000));
+        } else {
+            QVERIFY(k->answers());
+            const bool atLeast = reply.startsWith(">=");
+            const bool moreThan = !atLeast && reply.startsWith('>');
+            const QList<QByteArray> bounds = reply.mid(atLeast ? 2 : 1).split('.');
+            const int n = bounds.first().toInt();
+            if (moreThan) {
+                QVERIFY(!k->acceptsLength(n));
+                QVERIFY(k->acceptsLength(n + 1));
+                QVERIFY(k->acceptsLength(n + 500));
+            } else {
+                QVERIFY(!k->acceptsLength(n - 1));
+                QVERIFY(k->acceptsLength(n));
+                QCOMPARE(k->acceptsLength(n + 1), atLeast);
+                QCOMPARE(k->acceptsLength(n + 500), atLeast);
+            }
+            if (atLeast && bounds.size() == 3) // ">=N..M": what is used of a longer reply
+                QCOMPARE(k->replySize(), bounds.last().toInt());
+            else if (!moreThan)
+                QCOMPARE(k->replySize(), n);
+        }
+
+        switch (e.bound) {
+        case Bound::Meter:
+            break; // the level encoding of meters is not pinned here, only their length
+        case Bound::None:
+            QVERIFY2(unbounded(*k), qPrintable(QStringLiteral("%1..%2").arg(k->min).arg(k->max)));
+            break;
+        case Bound::Clamp:
+        case Bound::Enumeration:
+            QCOMPARE(k->min, e.min);
+            QCOMPARE(k->max, e.max);
+            QCOMPARE(k->enumeration, e.bound == Bound::Enumeration);
+            // A negative bound needs a signed element to be reachable at all.
+            if (e.min < 0)
+                QVERIFY(k->elem == Elem::I8 || k->elem == Elem::F32);
+            break;
+        }
+    }
+
+    void catalogueHasNoKeyOutsideTheMessageTable()
+    {
+        QSet<quint32> expected;
+        for (const ExpectedKey &e : expectedKeys)
+            expected.insert(MessageKey{quint8(e.type), quint8(e.subType), quint8(e.funcId)}.code());
+        QCOMPARE(expected.size(), int(sizeof expectedKeys / sizeof expectedKeys[0]));
+        for (const KeyInfo *k = catalogueBegin(); k != catalogueEnd(); ++k)
+            QVERIFY2(expected.contains(k->key.code()), k->name);
+        QCOMPARE(catalogueSize(), expected.size());
     }
 
     void recordSizesMatchKeys()

@@ -100,6 +100,28 @@ private slots:
         QCOMPARE(m_frames.at(0).header.funcId, quint8(1));
     }
 
+    // Both tail bytes count: a frame is only taken when its last two bytes are 7D 82.
+    void eitherTailByteCorruptDropsTheFrame_data()
+    {
+        QTest::addColumn<QByteArray>("tail");
+        QTest::newRow("first byte") << QByteArray::fromHex("0082");
+        QTest::newRow("first byte, header value") << QByteArray::fromHex("8282");
+        QTest::newRow("second byte") << QByteArray::fromHex("7d00");
+        QTest::newRow("header order") << QByteArray::fromHex("827d");
+    }
+    void eitherTailByteCorruptDropsTheFrame()
+    {
+        QFETCH(QByteArray, tail);
+        QByteArray bad = proto::buildFrame(1, 2, 2, 16, 0x80, QByteArray(1, '\1'));
+        bad.replace(bad.size() - 2, 2, tail);
+        const QByteArray good = proto::buildFrame(1, 2, 2, 14, 0x80, QByteArray(1, '\2'));
+        QCOMPARE(m_reasm.feed(bad + good), 1);
+        QCOMPARE(m_frames.size(), 1);
+        QCOMPARE(m_frames.at(0).header.funcId, quint8(14));
+        QCOMPARE(g_log, QStringList{QStringLiteral("PacketTailer Error!!! total len = 26 , pkt len = 13")});
+        QCOMPARE(m_reasm.buffered(), 0);
+    }
+
     void shortBufferLeftAlone()
     {
         // ten garbage bytes: fewer than a header check needs, so nothing happens yet

@@ -117,6 +117,10 @@ private slots:
     void copyResetAndLinking();
     void login_data();
     void login();
+    void levelGroupsLinkOnlyTheirOwnGroup_data();
+    void levelGroupsLinkOnlyTheirOwnGroup();
+    void changedPasswordLogsIn_data();
+    void changedPasswordLogsIn();
     void presetExportImportRoundTrip();
     void firmwareTransfer();
     void announcementsAndNetworkParameters();
@@ -330,6 +334,103 @@ void TestDeviceSim::login()
     QCOMPARE(r.payload, bytes({refuse ? 2 : 1}));
     c.send(Msg::InputMute, FlagRead);
     QCOMPARE(c.next(Msg::InputMute, nullptr, refuse ? 100 : 2000), !refuse);
+}
+
+void TestDeviceSim::levelGroupsLinkOnlyTheirOwnGroup_data()
+{
+    QTest::addColumn<MessageKey>("key");
+    QTest::addColumn<MessageKey>("groupKey");
+    QTest::addColumn<QByteArray>("value");
+    QTest::newRow("input gain") << Msg::PreLevelGain << Msg::PreLevelGroup << f32(-20.5f);
+    QTest::newRow("input mute") << Msg::PreLevelMute << Msg::PreLevelGroup << bytes({1});
+    QTest::newRow("input invert") << Msg::PreLevelInvert << Msg::PreLevelGroup << bytes({1});
+    QTest::newRow("output gain") << Msg::OutLevelGain << Msg::OutLevelGroup << f32(7.5f);
+    QTest::newRow("output mute") << Msg::OutLevelMute << Msg::OutLevelGroup << bytes({1});
+    QTest::newRow("output invert") << Msg::OutLevelInvert << Msg::OutLevelGroup << bytes({1});
+}
+
+// Group 0 is no group: a value written to an ungrouped channel stays on that channel, and a
+// grouped one reaches its own group only. Inputs 1 and 2 (the USB pair) are left out.
+void TestDeviceSim::levelGroupsLinkOnlyTheirOwnGroup()
+{
+    QFETCH(MessageKey, key);
+    QFETCH(MessageKey, groupKey);
+    QFETCH(QByteArray, value);
+    sim::DeviceState state{SimOptions()};
+    const KeyInfo &info = *findKey(key);
+    const KeyInfo &groups = *findKey(groupKey);
+    for (const auto &cg : {std::make_pair(6, 3), std::make_pair(9, 3), std::make_pair(12, 3), std::make_pair(7, 4)})
+        QVERIFY(state.write(groups, bytes({cg.first, cg.second})));
+
+    const int es = value.size();
+    QByteArray expected = state.block(key);
+    QCOMPARE(expected.size(), 16 * es);
+    const struct {
+        int channel;
+        QVector<int> changed;
+    } steps[] = {{5, {5}}, {15, {15}}, {9, {6, 9, 12}}, {7, {7}}};
+    for (const auto &step : steps) {
+        QVERIFY(state.write(info, bytes({step.channel}) + value));
+        for (int c : step.changed)
+            expected.replace(c * es, es, value);
+        QCOMPARE(state.block(key), expected);
+    }
+}
+
+void TestDeviceSim::changedPasswordLogsIn_data()
+{
+    QTest::addColumn<QByteArray>("password");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("one byte") << QByteArray("7") << true;
+    QTest::newRow("eight bytes") << QByteArray("pa55word") << true;
+    QTest::newRow("sixteen bytes") << QByteArray("0123456789abcdef") << true;
+    QTest::newRow("bytes above 0x7f") << QByteArray("\xb0\xe5\xc2\xeb", 4) << true;
+    QTest::newRow("seventeen bytes") << QByteArray("0123456789abcdefg") << false;
+    QTest::newRow("empty") << QByteArray() << false;
+}
+
+// LoginPassword sets the password of the next login; one the device cannot hold leaves the
+// old one in force.
+void TestDeviceSim::changedPasswordLogsIn()
+{
+    QFETCH(QByteArray, password);
+    QFETCH(bool, taken);
+    SimOptions o = loopback(77);
+    o.password = QStringLiteral("1234");
+    DeviceSimulator dev(o);
+    QVERIFY(dev.start());
+    Received r;
+    {
+        Client c(o.bind);
+        QVERIFY(c.next(Msg::Login, &r));
+        QCOMPARE(r.payload, bytes({0}));
+        c.send(Msg::Login, FlagWrite, "1234");
+        QVERIFY(c.next(Msg::Login, &r));
+        QCOMPARE(r.payload, bytes({1}));
+        c.send(Msg::LoginPassword, FlagWrite, password);
+        if (taken)
+            QVERIFY(c.next(Msg::LoginPassword, nullptr));
+        else
+            QCOMPARE(c.request(Msg::DeviceId).size(), 4); // the change has been handled
+    }
+
+    Client c(o.bind);
+    QVERIFY(c.next(Msg::Login, &r));
+    QCOMPARE(r.payload, bytes({0}));
+    c.send(Msg::Login, FlagWrite, "1234");
+    QVERIFY(c.next(Msg::Login, &r));
+    QCOMPARE(r.payload, bytes({taken ? 2 : 1}));
+    if (!password.isEmpty()) {
+        c.send(Msg::Login, FlagWrite, password);
+        QVERIFY(c.next(Msg::Login, &r));
+        QCOMPARE(r.payload, bytes({taken ? 1 : 2}));
+    }
+    if (taken) {
+        // Only the whole password opens the device.
+        c.send(Msg::Login, FlagWrite, password.left(password.size() - 1));
+        QVERIFY(c.next(Msg::Login, &r));
+        QCOMPARE(r.payload, bytes({2}));
+    }
 }
 
 void TestDeviceSim::presetExportImportRoundTrip()
