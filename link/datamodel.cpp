@@ -26,7 +26,6 @@ DataModel::DataModel(const Options &options, QObject *parent)
 
 DataModel::~DataModel()
 {
-    commitDeviceDatabase();
     qDeleteAll(m_devices);
     m_devices.clear();
     if (s_instance == this)
@@ -53,7 +52,7 @@ void DataModel::init(const Options &options)
     if (options.clock)
         m_clock = options.clock;
     // The stored devices come first, so that records arriving at once match their entries.
-    m_databaseEnabled = options.openDatabase;
+    m_store.setEnabled(options.openDatabase);
     if (options.openDatabase)
         openDeviceDatabase(options.databasePath);
     m_discoveryEnabled = options.bindDiscovery;

@@ -6,11 +6,12 @@
 // The class is one object for its users; its concerns live in separate files:
 //   datamodel.cpp  framing, send queue, reassembly hand-off, clock
 //   discovery.cpp  interface sockets, discovery records, device list
-//   devicedb.cpp   devices.db
+//   devicestore.*  devices.db (DeviceStore, owned and forwarded to)
 //   session.cpp    selection, connection, login, link timer
 //   poller.cpp     periodic reads
 //   dispatch.cpp   receive dispatch into the parameter model
 #include "catalogue.h"
+#include "devicestore.h"
 #include "frame.h"
 #include "parametermodel.h"
 #include "records.h"
@@ -151,17 +152,22 @@ public:
     // The first entry whose network holds ip; null when none does.
     static QHostAddress localAddressFor(const QList<QNetworkAddressEntry> &arrival, quint32 ip);
 
-    // --- device database (devicedb.cpp) ---
-    void sqlAdd(const UDPBrowsingPacket &record);
-    void sqlRemove(quint32 deviceId);
-    void sqlUpdateDeviceId(quint32 oldId, quint32 newId);
-    void sqlUpdateIPAddress(quint32 deviceId, quint32 ip);
-    void sqlUpdateModel(quint32 deviceId, const QString &model);
-    void sqlUpdateARMVersion(quint32 deviceId, const quint8 version[3]);
-    void sqlUpdateDSPVersion(quint32 deviceId, const quint8 version[3]);
-    void sqlUpdateLocation(quint32 deviceId, const QString &location);
-    void sqlUpdateDescription(quint32 deviceId, const QString &description);
-    void sqlUpdateSerialNumber(quint32 deviceId, const QString &serialNumber);
+    // --- device database (DeviceStore) ---
+    void sqlAdd(const UDPBrowsingPacket &record) { m_store.add(record); }
+    void sqlRemove(quint32 deviceId) { m_store.remove(deviceId); }
+    void sqlUpdateDeviceId(quint32 oldId, quint32 newId) { m_store.updateDeviceId(oldId, newId); }
+    void sqlUpdateIPAddress(quint32 deviceId, quint32 ip) { m_store.updateIPAddress(deviceId, ip); }
+    void sqlUpdateModel(quint32 deviceId, const QString &model) { m_store.updateModel(deviceId, model); }
+    void sqlUpdateARMVersion(quint32 deviceId, const quint8 version[3])
+    { m_store.updateARMVersion(deviceId, version); }
+    void sqlUpdateDSPVersion(quint32 deviceId, const quint8 version[3])
+    { m_store.updateDSPVersion(deviceId, version); }
+    void sqlUpdateLocation(quint32 deviceId, const QString &location)
+    { m_store.updateLocation(deviceId, location); }
+    void sqlUpdateDescription(quint32 deviceId, const QString &description)
+    { m_store.updateDescription(deviceId, description); }
+    void sqlUpdateSerialNumber(quint32 deviceId, const QString &serialNumber)
+    { m_store.updateSerialNumber(deviceId, serialNumber); }
     // Opens (or creates) the file and appends every stored device as an offline entry.
     // False when the file could not be opened or its rows could not be read.
     bool openDeviceDatabase(const QString &path);
@@ -280,18 +286,10 @@ private:
     // Not on Windows: one any-address socket receives the broadcasts for all interfaces.
     QUdpSocket *m_broadcastSocket = nullptr;
     bool m_discoveryEnabled = false;
-    bool m_databaseEnabled = false;
     void releaseDiscoverySockets();
     const QList<QNetworkAddressEntry> &arrivalEntries(const QUdpSocket *socket, int interfaceIndex) const;
     void readDatagrams(QUdpSocket *socket);
-    bool execStatement(const QString &statement, const QVariantList &values, const char *operation, int number);
-    bool execNamedUpdate(const char *column, quint32 deviceId, const QVariant &value, const char *operation,
-                         int number);
-    bool loadDevices();
-    // Statements of one event-loop turn share one commit (one disk flush).
-    bool m_dbBatchOpen = false;
-    void beginDeviceDatabaseBatch();
-    void commitDeviceDatabase();
+    DeviceStore m_store;
 
     // dispatch and parameter model
     ParameterModel m_model;

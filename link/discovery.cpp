@@ -57,6 +57,19 @@ void discardSocket(QTcpSocket *socket, QObject *receiver)
 
 } // namespace
 
+bool DataModel::openDeviceDatabase(const QString &path)
+{
+    QVector<UDPBrowsingPacket> rows;
+    const bool ok = m_store.open(path, &rows);
+    for (const UDPBrowsingPacket &record : qAsConst(rows)) {
+        // The table is kept unique on DeviceID; a duplicate left by a failed delete would
+        // only shadow the first entry.
+        if (indexOfDeviceId(record.deviceId) < 0)
+            appendEntry(record, false);
+    }
+    return ok;
+}
+
 QList<QNetworkInterface> DataModel::activeInterfaces()
 {
     QList<QNetworkInterface> result;
