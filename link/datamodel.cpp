@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QTcpSocket>
+#include <QUdpSocket>
 
 namespace {
 DataModel *s_instance = nullptr;
@@ -21,13 +22,12 @@ DataModel::DataModel(const Options &options, QObject *parent)
     m_reassembler.setHandler([this](const proto::FrameHeader &h, const QByteArray &payload) {
         dispatchFrame(h, payload);
     });
+    wireParts();
     init(options);
 }
 
 DataModel::~DataModel()
 {
-    qDeleteAll(m_devices);
-    m_devices.clear();
     if (s_instance == this)
         s_instance = nullptr;
 }
@@ -47,6 +47,42 @@ void DataModel::setClock(Clock clock)
     m_clock = std::move(clock);
 }
 
+// The list reaches the session only through these hooks, and its signals become ours, so
+// that receivers connected to this object see one sender whatever part spoke.
+void DataModel::wireParts()
+{
+    Discovery::Hooks hooks;
+    hooks.createSocket = [this] { return createSocket(); };
+    hooks.discardSocket = [this](QTcpSocket *socket) {
+        // The socket may be in the middle of one of its own signal emissions.
+        QObject::disconnect(socket, nullptr, this, nullptr);
+        socket->abort();
+        socket->deleteLater();
+    };
+    hooks.currentIndex = [this] { return m_currentIndex; };
+    hooks.currentOnline = [this] { resetRetryCycle(); };
+    hooks.deselect = [this] { selectDevice(-1, true); };
+    hooks.currentMoved = [this](int index) {
+        m_currentIndex = index;
+        emit deviceListSelectionChanged(index, true);
+    };
+    m_discovery.setHooks(std::move(hooks));
+
+    connect(&m_discovery, &Discovery::added, this, &DataModel::deviceListAdd);
+    connect(&m_discovery, &Discovery::removed, this, &DataModel::deviceListRemove);
+    connect(&m_discovery, &Discovery::ipAddressChanged, this, &DataModel::deviceListIPAddressChanged);
+    connect(&m_discovery, &Discovery::modelChanged, this, &DataModel::deviceListModelChanged);
+    connect(&m_discovery, &Discovery::armVersionChanged, this, &DataModel::deviceListARMVersionChanged);
+    connect(&m_discovery, &Discovery::dspVersionChanged, this, &DataModel::deviceListDSPVersionChanged);
+    connect(&m_discovery, &Discovery::serialNumberChanged, this, &DataModel::deviceListSerialNumberChanged);
+    connect(&m_discovery, &Discovery::locationChanged, this, &DataModel::deviceListLocationChanged);
+    connect(&m_discovery, &Discovery::descriptionChanged, this, &DataModel::deviceListDescriptionChanged);
+    connect(&m_discovery, &Discovery::faultChanged, this, &DataModel::deviceListFaultChanged);
+    connect(&m_discovery, &Discovery::presetChanged, this, &DataModel::deviceListPresetChanged);
+    connect(&m_discovery, &Discovery::runTimeChanged, this, &DataModel::deviceListRunTimeChanged);
+    connect(&m_discovery, &Discovery::networkChanged, this, &DataModel::deviceListNetworkChanged);
+}
+
 void DataModel::init(const Options &options)
 {
     if (options.clock)
@@ -55,12 +91,9 @@ void DataModel::init(const Options &options)
     m_store.setEnabled(options.openDatabase);
     if (options.openDatabase)
         openDeviceDatabase(options.databasePath);
-    m_discoveryEnabled = options.bindDiscovery;
-    m_discoveryPort = options.discoveryPort;
-    if (options.bindDiscovery) {
-        m_interfaceCount = activeInterfaces().size();
-        bindDiscoverySockets();
-    }
+    m_discovery.setPort(options.discoveryPort);
+    if (options.bindDiscovery)
+        m_discovery.start(options.discoveryPort);
     if (options.startTimer)
         startLinkTimer();
 }
@@ -193,6 +226,11 @@ void DataModel::tcpReadyRead()
     feedReceived(socket->readAll());
 }
 
+void DataModel::udpReadyRead()
+{
+    m_discovery.readyRead(qobject_cast<QUdpSocket *>(sender()));
+}
+
 QTcpSocket *DataModel::createSocket()
 {
     auto *socket = new QTcpSocket(this);
@@ -200,23 +238,4 @@ QTcpSocket *DataModel::createSocket()
     connect(socket, &QTcpSocket::readyRead, this, &DataModel::tcpReadyRead);
     connect(socket, &QTcpSocket::connected, this, &DataModel::tcpConnected);
     return socket;
-}
-
-DataModel::DeviceEntry *DataModel::appendEntry(const UDPBrowsingPacket &record, bool online)
-{
-    auto *entry = new DeviceEntry;
-    entry->record = record;
-    entry->online = online;
-    entry->lastSeen = now();
-    entry->socket = createSocket();
-    m_devices.append(entry);
-    return entry;
-}
-
-int DataModel::indexOfDeviceId(quint32 deviceId) const
-{
-    for (int i = 0; i < m_devices.size(); ++i)
-        if (m_devices.at(i)->record.deviceId == deviceId)
-            return i;
-    return -1;
 }

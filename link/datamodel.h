@@ -3,15 +3,19 @@
 // framing and send queue, receive dispatch and the parameter model. Windows never touch
 // sockets; they write into the model and call one of the send operations.
 //
-// The class is one object for its users; its concerns live in separate files:
-//   datamodel.cpp  framing, send queue, reassembly hand-off, clock
-//   discovery.cpp  interface sockets, discovery records, device list
-//   devicestore.*  devices.db (DeviceStore, owned and forwarded to)
+// The class is one object for its users, a front over parts that can be read and tested
+// alone; it owns one of each and forwards to them:
+//   DeviceStore (devicestore.*)  devices.db and its batched commits
+//   Discovery (discovery.*)      interface sockets, discovery records, the device list;
+//                                its signals are re-emitted as the deviceList* ones
+// and keeps in its own files what reads its private state:
+//   datamodel.cpp  framing, send queue, reassembly hand-off, clock, wiring of the parts
 //   session.cpp    selection, connection, login, link timer
 //   poller.cpp     periodic reads
 //   dispatch.cpp   receive dispatch into the parameter model
 #include "catalogue.h"
 #include "devicestore.h"
+#include "discovery.h"
 #include "frame.h"
 #include "parametermodel.h"
 #include "records.h"
@@ -29,7 +33,6 @@
 
 class QTcpSocket;
 class QTimer;
-class QUdpSocket;
 
 class DataModel : public QObject
 {
@@ -46,13 +49,7 @@ public:
     using Clock = std::function<qint64()>;
 
     // One known device. The position in the device list is the device index.
-    struct DeviceEntry {
-        UDPBrowsingPacket record;
-        bool online = false;
-        qint64 lastSeen = 0;
-        QTcpSocket *socket = nullptr;
-        QHostAddress localAddress;
-    };
+    using DeviceEntry = Discovery::DeviceEntry;
 
     // What the constructor sets up. The defaults are the application's; tests turn
     // off what touches the machine and inject the clock.
@@ -87,7 +84,11 @@ public:
     qint64 now() const;
     void setClock(Clock clock);
     quint16 frameAddress() const { return m_frameAddress; }
-    void setFrameAddress(quint16 address) { m_frameAddress = address; }
+    void setFrameAddress(quint16 address)
+    {
+        m_frameAddress = address;
+        m_discovery.setFrameAddress(address);
+    }
 
     // --- framing and send queue ---
     void writeFrame(quint8 type, quint8 subType, quint8 funcId, quint8 flag, const char *payload, int length);
@@ -124,33 +125,34 @@ public:
     void clearReceiveBuffer();
     int receiveBuffered() const { return m_reassembler.buffered(); }
 
-    // --- discovery and device list (discovery.cpp) ---
-    int deviceCount() const { return m_devices.size(); }
-    const DeviceEntry *device(int index) const
-    { return index >= 0 && index < m_devices.size() ? m_devices.at(index) : nullptr; }
-    DeviceEntry *device(int index)
-    { return index >= 0 && index < m_devices.size() ? m_devices.at(index) : nullptr; }
-    int indexOfDeviceId(quint32 deviceId) const;
+    // --- discovery and device list (Discovery) ---
+    int deviceCount() const { return m_discovery.deviceCount(); }
+    const DeviceEntry *device(int index) const { return m_discovery.device(index); }
+    DeviceEntry *device(int index) { return m_discovery.device(index); }
+    int indexOfDeviceId(quint32 deviceId) const { return m_discovery.indexOfDeviceId(deviceId); }
 
     // Called by the link timer every second.
-    void rebindIfInterfacesChanged();
-    void ageDevices();
-    void addDevice(quint32 ip);
-    void removeDevice(int index);
-    void setNetworkParameters(int index, quint32 ip, quint32 netmask, quint32 gateway);
+    void rebindIfInterfacesChanged() { m_discovery.rebindIfInterfacesChanged(); }
+    void ageDevices() { m_discovery.ageDevices(); }
+    void addDevice(quint32 ip) { m_discovery.addDevice(ip); }
+    void removeDevice(int index) { m_discovery.removeDevice(index); }
+    void setNetworkParameters(int index, quint32 ip, quint32 netmask, quint32 gateway)
+    { m_discovery.setNetworkParameters(index, ip, netmask, gateway); }
 
     // Replaces every interface socket; the constructor and rebindIfInterfacesChanged call it.
-    void bindDiscoverySockets();
-    int discoverySocketCount() const { return m_interfaceSockets.size(); }
+    void bindDiscoverySockets() { m_discovery.bindSockets(); }
+    int discoverySocketCount() const { return m_discovery.socketCount(); }
     // The address each interface socket is bound to, in interface order.
-    QList<QHostAddress> discoveryAddresses() const;
+    QList<QHostAddress> discoveryAddresses() const { return m_discovery.addresses(); }
     // Up or running, not loopback.
-    static QList<QNetworkInterface> activeInterfaces();
+    static QList<QNetworkInterface> activeInterfaces() { return Discovery::activeInterfaces(); }
     // One discovery datagram, with the IPv4 address entries of the interface it arrived on
-    // (empty when unknown). udpReadyRead feeds it; tests and benchmarks call it directly.
-    void handleDatagram(const QByteArray &data, const QList<QNetworkAddressEntry> &arrival);
+    // (empty when unknown). The discovery sockets feed it; tests and benchmarks call it directly.
+    void handleDatagram(const QByteArray &data, const QList<QNetworkAddressEntry> &arrival)
+    { m_discovery.handleDatagram(data, arrival); }
     // The first entry whose network holds ip; null when none does.
-    static QHostAddress localAddressFor(const QList<QNetworkAddressEntry> &arrival, quint32 ip);
+    static QHostAddress localAddressFor(const QList<QNetworkAddressEntry> &arrival, quint32 ip)
+    { return Discovery::localAddressFor(arrival, ip); }
 
     // --- device database (DeviceStore) ---
     void sqlAdd(const UDPBrowsingPacket &record) { m_store.add(record); }
@@ -170,7 +172,7 @@ public:
     { m_store.updateSerialNumber(deviceId, serialNumber); }
     // Opens (or creates) the file and appends every stored device as an offline entry.
     // False when the file could not be opened or its rows could not be read.
-    bool openDeviceDatabase(const QString &path);
+    bool openDeviceDatabase(const QString &path) { return m_discovery.openDatabase(path); }
 
     // --- session (session.cpp, poller.cpp) ---
     int currentIndex() const { return m_currentIndex; }
@@ -250,8 +252,7 @@ signals:
 
 private:
     void init(const Options &options);
-    // Appends an entry with its own socket (signals connected) and returns it.
-    DeviceEntry *appendEntry(const UDPBrowsingPacket &record, bool online);
+    void wireParts();
     QTcpSocket *createSocket();
     void dispatchFrame(const proto::FrameHeader &header, const QByteArray &payload);
     // Login accepted: forget the temperature, recording counts and identity of the last session.
@@ -269,30 +270,12 @@ private:
     int m_batchDepth = 0;
     std::function<void(const QByteArray &)> m_frameTap;
 
-    // discovery and device list
-    QList<DeviceEntry *> m_devices;
-    struct InterfaceSocket {
-        QNetworkInterface iface;
-        QList<QNetworkAddressEntry> ipv4; // the interface's IPv4 entries at binding time
-        QUdpSocket *socket = nullptr;
-    };
-    QList<InterfaceSocket> m_interfaceSockets;
-    int m_interfaceCount = 0;
-    quint16 m_discoveryPort = 6697;
-    // Records sent from this machine (a simulator) reach it through any of its addresses:
-    // the loopback ones first, then every bound interface's. Kept at binding time.
-    QList<QNetworkAddressEntry> m_localEntries;
-    QList<int> m_loopbackIndexes;
-    // Not on Windows: one any-address socket receives the broadcasts for all interfaces.
-    QUdpSocket *m_broadcastSocket = nullptr;
-    bool m_discoveryEnabled = false;
-    void releaseDiscoverySockets();
-    const QList<QNetworkAddressEntry> &arrivalEntries(const QUdpSocket *socket, int interfaceIndex) const;
-    void readDatagrams(QUdpSocket *socket);
-    DeviceStore m_store;
-
     // dispatch and parameter model
     ParameterModel m_model;
+
+    // The parts. The store outlives the list that writes to it.
+    DeviceStore m_store;
+    Discovery m_discovery{m_store, [this] { return now(); }};
 
     // session
     int m_currentIndex = -1;

@@ -185,8 +185,8 @@ void DataModel::tcpConnected()
 void DataModel::tcpStateChanged(QAbstractSocket::SocketState state)
 {
     const QObject *socket = sender();
-    for (int i = 0; i < m_devices.size(); ++i) {
-        DeviceEntry *entry = m_devices.at(i);
+    for (int i = 0; i < deviceCount(); ++i) {
+        DeviceEntry *entry = device(i);
         if (entry->socket != socket)
             continue;
         if (i == m_currentIndex) {
