@@ -52,20 +52,12 @@ void DataModel::setClock(Clock clock)
 void DataModel::wireParts()
 {
     Discovery::Hooks hooks;
-    hooks.createSocket = [this] { return createSocket(); };
-    hooks.discardSocket = [this](QTcpSocket *socket) {
-        // The socket may be in the middle of one of its own signal emissions.
-        QObject::disconnect(socket, nullptr, this, nullptr);
-        socket->abort();
-        socket->deleteLater();
-    };
+    hooks.createSocket = [this] { return m_session.createSocket(); };
+    hooks.discardSocket = [this](QTcpSocket *socket) { m_session.discardSocket(socket); };
     hooks.currentIndex = [this] { return m_currentIndex; };
     hooks.currentOnline = [this] { resetRetryCycle(); };
     hooks.deselect = [this] { selectDevice(-1, true); };
-    hooks.currentMoved = [this](int index) {
-        m_currentIndex = index;
-        emit deviceListSelectionChanged(index, true);
-    };
+    hooks.currentMoved = [this](int index) { m_session.currentMoved(index); };
     m_discovery.setHooks(std::move(hooks));
 
     connect(&m_discovery, &Discovery::added, this, &DataModel::deviceListAdd);
@@ -95,7 +87,7 @@ void DataModel::init(const Options &options)
     if (options.bindDiscovery)
         m_discovery.start(options.discoveryPort);
     if (options.startTimer)
-        startLinkTimer();
+        m_session.startLinkTimer();
 }
 
 bool DataModel::isCurrentConnected() const
@@ -214,28 +206,28 @@ void DataModel::clearReceiveBuffer()
     m_reassembler.clear();
 }
 
-void DataModel::tcpReadyRead()
-{
-    auto *socket = qobject_cast<QTcpSocket *>(sender());
-    DeviceEntry *entry = device(m_currentIndex);
-    if (!socket || !entry || entry->socket != socket)
-        return; // bytes of a device that is not current stay in its socket
-    m_lastReceiveTime = now();
-    if (socket->bytesAvailable() <= 0)
-        return;
-    feedReceived(socket->readAll());
-}
-
+// The sockets' slots: each part is told which socket spoke.
 void DataModel::udpReadyRead()
 {
     m_discovery.readyRead(qobject_cast<QUdpSocket *>(sender()));
 }
 
-QTcpSocket *DataModel::createSocket()
+void DataModel::tcpReadyRead()
 {
-    auto *socket = new QTcpSocket(this);
-    connect(socket, &QTcpSocket::stateChanged, this, &DataModel::tcpStateChanged);
-    connect(socket, &QTcpSocket::readyRead, this, &DataModel::tcpReadyRead);
-    connect(socket, &QTcpSocket::connected, this, &DataModel::tcpConnected);
-    return socket;
+    m_session.readyRead(qobject_cast<QTcpSocket *>(sender()));
+}
+
+void DataModel::tcpConnected()
+{
+    m_session.connected(sender());
+}
+
+void DataModel::tcpStateChanged(QAbstractSocket::SocketState state)
+{
+    m_session.stateChanged(sender(), state);
+}
+
+void DataModel::timeout()
+{
+    m_session.tick();
 }

@@ -8,9 +8,9 @@
 //   DeviceStore (devicestore.*)  devices.db and its batched commits
 //   Discovery (discovery.*)      interface sockets, discovery records, the device list;
 //                                its signals are re-emitted as the deviceList* ones
+//   Session (session.*)          selection, connection, login, link timer
 // and keeps in its own files what reads its private state:
 //   datamodel.cpp  framing, send queue, reassembly hand-off, clock, wiring of the parts
-//   session.cpp    selection, connection, login, link timer
 //   poller.cpp     periodic reads
 //   dispatch.cpp   receive dispatch into the parameter model
 #include "catalogue.h"
@@ -19,6 +19,7 @@
 #include "frame.h"
 #include "parametermodel.h"
 #include "records.h"
+#include "session.h"
 
 #include <QAbstractSocket>
 #include <QByteArray>
@@ -32,7 +33,6 @@
 #include <functional>
 
 class QTcpSocket;
-class QTimer;
 
 class DataModel : public QObject
 {
@@ -174,28 +174,28 @@ public:
     // False when the file could not be opened or its rows could not be read.
     bool openDeviceDatabase(const QString &path) { return m_discovery.openDatabase(path); }
 
-    // --- session (session.cpp, poller.cpp) ---
+    // --- session (Session; the reads in poller.cpp) ---
     int currentIndex() const { return m_currentIndex; }
     DeviceEntry *currentDevice() { return device(m_currentIndex); }
     bool isCurrentConnected() const;
-    void selectDevice(int index, bool fromRemoval);
-    void sendLogin(const QString &password, bool remember);
-    void sendDateTime();
-    bool isLoggedIn() const { return m_loggedIn; }
+    void selectDevice(int index, bool fromRemoval) { m_session.selectDevice(index, fromRemoval); }
+    void sendLogin(const QString &password, bool remember) { m_session.sendLogin(password, remember); }
+    void sendDateTime() { m_session.sendDateTime(); }
+    bool isLoggedIn() const { return m_session.isLoggedIn(); }
     // The login reply (2, 1, 1), from the dispatcher.
-    void handleLoginReply(quint8 result);
+    void handleLoginReply(quint8 result) { m_session.handleLoginReply(result); }
     // The reply to LoginPassword forgets both passwords.
-    void clearPasswords();
+    void clearPasswords() { m_session.clearPasswords(); }
     // A device coming online starts a fresh cycle of local addresses.
-    void resetRetryCycle();
-    QHostAddress bindAddress() const { return m_bindAddress; }
+    void resetRetryCycle() { m_session.resetRetryCycle(); }
+    QHostAddress bindAddress() const { return m_session.bindAddress(); }
     qint64 tickCounter() const { return m_tickCounter; }
 
     // The local addresses tried in turn when discovery has not said which one reaches the
     // device. Unset: every IPv4 address of every active interface. Tests use loopback ones.
-    using AddressSource = std::function<QList<QNetworkAddressEntry>()>;
-    void setLocalAddressSource(AddressSource source) { m_addressSource = std::move(source); }
-    void setDevicePort(quint16 port) { m_devicePort = port; }
+    using AddressSource = Session::AddressSource;
+    void setLocalAddressSource(AddressSource source) { m_session.setLocalAddressSource(std::move(source)); }
+    void setDevicePort(quint16 port) { m_session.setDevicePort(port); }
 
     // One bit per open configuration dialog; each dialog sets its bit while visible.
     enum SyncRequest : quint8 {
@@ -251,12 +251,10 @@ signals:
     void deviceListDeviceIdChanged(uint index, uint deviceId);
 
 private:
+    friend class Session;
     void init(const Options &options);
     void wireParts();
-    QTcpSocket *createSocket();
     void dispatchFrame(const proto::FrameHeader &header, const QByteArray &payload);
-    // Login accepted: forget the temperature, recording counts and identity of the last session.
-    void clearLoginStatus();
 
     // framing and queue
     Clock m_clock;
@@ -276,28 +274,17 @@ private:
     // The parts. The store outlives the list that writes to it.
     DeviceStore m_store;
     Discovery m_discovery{m_store, [this] { return now(); }};
+    Session m_session{*this};
 
-    // session
+    // Written by the session, read by the framing and the poller.
     int m_currentIndex = -1;
-    qint64 m_lastReceiveTime = 0;
-    bool m_loggedIn = false;
-    void startLinkTimer();
-    void dropConnection();
-    void connectToCurrent();
-    void reconnect();
+    qint64 m_tickCounter = 0;
+
+    // poller
     void poll();
     void pollPage();
     void pollSyncRequests();
-    QTimer *m_linkTimer = nullptr;
-    QString m_pendingPassword;
-    QString m_storedPassword;
-    QHostAddress m_bindAddress;
-    QHostAddress m_cycleStart;
-    bool m_firstTimeout = true;
-    qint64 m_tickCounter = 0;
     quint8 m_syncRequest = 0;
     quint32 m_pageIndex = NoPage;
     quint8 m_selectedChannel = 0;
-    quint16 m_devicePort = 2698;
-    AddressSource m_addressSource;
 };
