@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QTcpSocket>
+#include <QUdpSocket>
 
 namespace {
 DataModel *s_instance = nullptr;
@@ -21,14 +22,12 @@ DataModel::DataModel(const Options &options, QObject *parent)
     m_reassembler.setHandler([this](const proto::FrameHeader &h, const QByteArray &payload) {
         dispatchFrame(h, payload);
     });
+    wireParts();
     init(options);
 }
 
 DataModel::~DataModel()
 {
-    commitDeviceDatabase();
-    qDeleteAll(m_devices);
-    m_devices.clear();
     if (s_instance == this)
         s_instance = nullptr;
 }
@@ -48,6 +47,34 @@ void DataModel::setClock(Clock clock)
     m_clock = std::move(clock);
 }
 
+// The list reaches the session only through these hooks, and its signals become ours, so
+// that receivers connected to this object see one sender whatever part spoke.
+void DataModel::wireParts()
+{
+    Discovery::Hooks hooks;
+    hooks.createSocket = [this] { return m_session.createSocket(); };
+    hooks.discardSocket = [this](QTcpSocket *socket) { m_session.discardSocket(socket); };
+    hooks.currentIndex = [this] { return m_currentIndex; };
+    hooks.currentOnline = [this] { resetRetryCycle(); };
+    hooks.deselect = [this] { selectDevice(-1, true); };
+    hooks.currentMoved = [this](int index) { m_session.currentMoved(index); };
+    m_discovery.setHooks(std::move(hooks));
+
+    connect(&m_discovery, &Discovery::added, this, &DataModel::deviceListAdd);
+    connect(&m_discovery, &Discovery::removed, this, &DataModel::deviceListRemove);
+    connect(&m_discovery, &Discovery::ipAddressChanged, this, &DataModel::deviceListIPAddressChanged);
+    connect(&m_discovery, &Discovery::modelChanged, this, &DataModel::deviceListModelChanged);
+    connect(&m_discovery, &Discovery::armVersionChanged, this, &DataModel::deviceListARMVersionChanged);
+    connect(&m_discovery, &Discovery::dspVersionChanged, this, &DataModel::deviceListDSPVersionChanged);
+    connect(&m_discovery, &Discovery::serialNumberChanged, this, &DataModel::deviceListSerialNumberChanged);
+    connect(&m_discovery, &Discovery::locationChanged, this, &DataModel::deviceListLocationChanged);
+    connect(&m_discovery, &Discovery::descriptionChanged, this, &DataModel::deviceListDescriptionChanged);
+    connect(&m_discovery, &Discovery::faultChanged, this, &DataModel::deviceListFaultChanged);
+    connect(&m_discovery, &Discovery::presetChanged, this, &DataModel::deviceListPresetChanged);
+    connect(&m_discovery, &Discovery::runTimeChanged, this, &DataModel::deviceListRunTimeChanged);
+    connect(&m_discovery, &Discovery::networkChanged, this, &DataModel::deviceListNetworkChanged);
+}
+
 void DataModel::init(const Options &options)
 {
     m_router = new SyncRouter(this);
@@ -55,17 +82,14 @@ void DataModel::init(const Options &options)
     if (options.clock)
         m_clock = options.clock;
     // The stored devices come first, so that records arriving at once match their entries.
-    m_databaseEnabled = options.openDatabase;
+    m_store.setEnabled(options.openDatabase);
     if (options.openDatabase)
         openDeviceDatabase(options.databasePath);
-    m_discoveryEnabled = options.bindDiscovery;
-    m_discoveryPort = options.discoveryPort;
-    if (options.bindDiscovery) {
-        m_interfaceCount = activeInterfaces().size();
-        bindDiscoverySockets();
-    }
+    m_discovery.setPort(options.discoveryPort);
+    if (options.bindDiscovery)
+        m_discovery.start(options.discoveryPort);
     if (options.startTimer)
-        startLinkTimer();
+        m_session.startLinkTimer();
 }
 
 bool DataModel::isCurrentConnected() const
@@ -184,42 +208,28 @@ void DataModel::clearReceiveBuffer()
     m_reassembler.clear();
 }
 
+// The sockets' slots: each part is told which socket spoke.
+void DataModel::udpReadyRead()
+{
+    m_discovery.readyRead(qobject_cast<QUdpSocket *>(sender()));
+}
+
 void DataModel::tcpReadyRead()
 {
-    auto *socket = qobject_cast<QTcpSocket *>(sender());
-    DeviceEntry *entry = device(m_currentIndex);
-    if (!socket || !entry || entry->socket != socket)
-        return; // bytes of a device that is not current stay in its socket
-    m_lastReceiveTime = now();
-    if (socket->bytesAvailable() <= 0)
-        return;
-    feedReceived(socket->readAll());
+    m_session.readyRead(qobject_cast<QTcpSocket *>(sender()));
 }
 
-QTcpSocket *DataModel::createSocket()
+void DataModel::tcpConnected()
 {
-    auto *socket = new QTcpSocket(this);
-    connect(socket, &QTcpSocket::stateChanged, this, &DataModel::tcpStateChanged);
-    connect(socket, &QTcpSocket::readyRead, this, &DataModel::tcpReadyRead);
-    connect(socket, &QTcpSocket::connected, this, &DataModel::tcpConnected);
-    return socket;
+    m_session.connected(sender());
 }
 
-DataModel::DeviceEntry *DataModel::appendEntry(const UDPBrowsingPacket &record, bool online)
+void DataModel::tcpStateChanged(QAbstractSocket::SocketState state)
 {
-    auto *entry = new DeviceEntry;
-    entry->record = record;
-    entry->online = online;
-    entry->lastSeen = now();
-    entry->socket = createSocket();
-    m_devices.append(entry);
-    return entry;
+    m_session.stateChanged(sender(), state);
 }
 
-int DataModel::indexOfDeviceId(quint32 deviceId) const
+void DataModel::timeout()
 {
-    for (int i = 0; i < m_devices.size(); ++i)
-        if (m_devices.at(i)->record.deviceId == deviceId)
-            return i;
-    return -1;
+    m_session.tick();
 }

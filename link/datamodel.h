@@ -3,14 +3,19 @@
 // framing and send queue, receive dispatch and the parameter model. Windows never touch
 // sockets; they write into the model and call one of the send operations.
 //
-// The class is one object for its users; its concerns live in separate files:
-//   datamodel.cpp  framing, send queue, reassembly hand-off, clock
-//   discovery.cpp  interface sockets, discovery records, device list
-//   devicedb.cpp   devices.db
-//   session.cpp    selection, connection, login, link timer
+// The class is one object for its users, a front over parts that can be read and tested
+// alone; it owns one of each and forwards to them:
+//   DeviceStore (devicestore.*)  devices.db and its batched commits
+//   Discovery (discovery.*)      interface sockets, discovery records, the device list;
+//                                its signals are re-emitted as the deviceList* ones
+//   Session (session.*)          selection, connection, login, link timer
+// and keeps in its own files what reads its private state:
+//   datamodel.cpp  framing, send queue, reassembly hand-off, clock, wiring of the parts
 //   poller.cpp     periodic reads
 //   dispatch.cpp   receive dispatch into the parameter model
 #include "catalogue.h"
+#include "devicestore.h"
+#include "discovery.h"
 #include "frame.h"
 #include "layout.h"
 #include "parameteredit.h"
@@ -18,6 +23,7 @@
 #include "pollplan.h"
 #include "syncrouter.h"
 #include "records.h"
+#include "session.h"
 
 #include <QAbstractSocket>
 #include <QByteArray>
@@ -32,8 +38,6 @@
 #include <functional>
 
 class QTcpSocket;
-class QTimer;
-class QUdpSocket;
 
 class DataModel : public QObject
 {
@@ -50,13 +54,7 @@ public:
     using Clock = std::function<qint64()>;
 
     // One known device. The position in the device list is the device index.
-    struct DeviceEntry {
-        UDPBrowsingPacket record;
-        bool online = false;
-        qint64 lastSeen = 0;
-        QTcpSocket *socket = nullptr;
-        QHostAddress localAddress;
-    };
+    using DeviceEntry = Discovery::DeviceEntry;
 
     // What the constructor sets up. The defaults are the application's; tests turn
     // off what touches the machine and inject the clock.
@@ -91,7 +89,11 @@ public:
     qint64 now() const;
     void setClock(Clock clock);
     quint16 frameAddress() const { return m_frameAddress; }
-    void setFrameAddress(quint16 address) { m_frameAddress = address; }
+    void setFrameAddress(quint16 address)
+    {
+        m_frameAddress = address;
+        m_discovery.setFrameAddress(address);
+    }
 
     // --- framing and send queue ---
     void writeFrame(quint8 type, quint8 subType, quint8 funcId, quint8 flag, const char *payload, int length);
@@ -128,71 +130,77 @@ public:
     void clearReceiveBuffer();
     int receiveBuffered() const { return m_reassembler.buffered(); }
 
-    // --- discovery and device list (discovery.cpp) ---
-    int deviceCount() const { return m_devices.size(); }
-    const DeviceEntry *device(int index) const
-    { return index >= 0 && index < m_devices.size() ? m_devices.at(index) : nullptr; }
-    DeviceEntry *device(int index)
-    { return index >= 0 && index < m_devices.size() ? m_devices.at(index) : nullptr; }
-    int indexOfDeviceId(quint32 deviceId) const;
+    // --- discovery and device list (Discovery) ---
+    int deviceCount() const { return m_discovery.deviceCount(); }
+    const DeviceEntry *device(int index) const { return m_discovery.device(index); }
+    DeviceEntry *device(int index) { return m_discovery.device(index); }
+    int indexOfDeviceId(quint32 deviceId) const { return m_discovery.indexOfDeviceId(deviceId); }
 
     // Called by the link timer every second.
-    void rebindIfInterfacesChanged();
-    void ageDevices();
-    void addDevice(quint32 ip);
-    void removeDevice(int index);
-    void setNetworkParameters(int index, quint32 ip, quint32 netmask, quint32 gateway);
+    void rebindIfInterfacesChanged() { m_discovery.rebindIfInterfacesChanged(); }
+    void ageDevices() { m_discovery.ageDevices(); }
+    void addDevice(quint32 ip) { m_discovery.addDevice(ip); }
+    void removeDevice(int index) { m_discovery.removeDevice(index); }
+    void setNetworkParameters(int index, quint32 ip, quint32 netmask, quint32 gateway)
+    { m_discovery.setNetworkParameters(index, ip, netmask, gateway); }
 
     // Replaces every interface socket; the constructor and rebindIfInterfacesChanged call it.
-    void bindDiscoverySockets();
-    int discoverySocketCount() const { return m_interfaceSockets.size(); }
+    void bindDiscoverySockets() { m_discovery.bindSockets(); }
+    int discoverySocketCount() const { return m_discovery.socketCount(); }
     // The address each interface socket is bound to, in interface order.
-    QList<QHostAddress> discoveryAddresses() const;
+    QList<QHostAddress> discoveryAddresses() const { return m_discovery.addresses(); }
     // Up or running, not loopback.
-    static QList<QNetworkInterface> activeInterfaces();
+    static QList<QNetworkInterface> activeInterfaces() { return Discovery::activeInterfaces(); }
     // One discovery datagram, with the IPv4 address entries of the interface it arrived on
-    // (empty when unknown). udpReadyRead feeds it; tests and benchmarks call it directly.
-    void handleDatagram(const QByteArray &data, const QList<QNetworkAddressEntry> &arrival);
+    // (empty when unknown). The discovery sockets feed it; tests and benchmarks call it directly.
+    void handleDatagram(const QByteArray &data, const QList<QNetworkAddressEntry> &arrival)
+    { m_discovery.handleDatagram(data, arrival); }
     // The first entry whose network holds ip; null when none does.
-    static QHostAddress localAddressFor(const QList<QNetworkAddressEntry> &arrival, quint32 ip);
+    static QHostAddress localAddressFor(const QList<QNetworkAddressEntry> &arrival, quint32 ip)
+    { return Discovery::localAddressFor(arrival, ip); }
 
-    // --- device database (devicedb.cpp) ---
-    void sqlAdd(const UDPBrowsingPacket &record);
-    void sqlRemove(quint32 deviceId);
-    void sqlUpdateDeviceId(quint32 oldId, quint32 newId);
-    void sqlUpdateIPAddress(quint32 deviceId, quint32 ip);
-    void sqlUpdateModel(quint32 deviceId, const QString &model);
-    void sqlUpdateARMVersion(quint32 deviceId, const quint8 version[3]);
-    void sqlUpdateDSPVersion(quint32 deviceId, const quint8 version[3]);
-    void sqlUpdateLocation(quint32 deviceId, const QString &location);
-    void sqlUpdateDescription(quint32 deviceId, const QString &description);
-    void sqlUpdateSerialNumber(quint32 deviceId, const QString &serialNumber);
+    // --- device database (DeviceStore) ---
+    void sqlAdd(const UDPBrowsingPacket &record) { m_store.add(record); }
+    void sqlRemove(quint32 deviceId) { m_store.remove(deviceId); }
+    void sqlUpdateDeviceId(quint32 oldId, quint32 newId) { m_store.updateDeviceId(oldId, newId); }
+    void sqlUpdateIPAddress(quint32 deviceId, quint32 ip) { m_store.updateIPAddress(deviceId, ip); }
+    void sqlUpdateModel(quint32 deviceId, const QString &model) { m_store.updateModel(deviceId, model); }
+    void sqlUpdateARMVersion(quint32 deviceId, const quint8 version[3])
+    { m_store.updateARMVersion(deviceId, version); }
+    void sqlUpdateDSPVersion(quint32 deviceId, const quint8 version[3])
+    { m_store.updateDSPVersion(deviceId, version); }
+    void sqlUpdateLocation(quint32 deviceId, const QString &location)
+    { m_store.updateLocation(deviceId, location); }
+    void sqlUpdateDescription(quint32 deviceId, const QString &description)
+    { m_store.updateDescription(deviceId, description); }
+    void sqlUpdateSerialNumber(quint32 deviceId, const QString &serialNumber)
+    { m_store.updateSerialNumber(deviceId, serialNumber); }
     // Opens (or creates) the file and appends every stored device as an offline entry.
     // False when the file could not be opened or its rows could not be read.
-    bool openDeviceDatabase(const QString &path);
+    bool openDeviceDatabase(const QString &path) { return m_discovery.openDatabase(path); }
 
-    // --- session (session.cpp, poller.cpp) ---
+    // --- session (Session; the reads in poller.cpp) ---
     int currentIndex() const { return m_currentIndex; }
     DeviceEntry *currentDevice() { return device(m_currentIndex); }
     bool isCurrentConnected() const;
-    void selectDevice(int index, bool fromRemoval);
-    void sendLogin(const QString &password, bool remember);
-    void sendDateTime();
-    bool isLoggedIn() const { return m_loggedIn; }
+    void selectDevice(int index, bool fromRemoval) { m_session.selectDevice(index, fromRemoval); }
+    void sendLogin(const QString &password, bool remember) { m_session.sendLogin(password, remember); }
+    void sendDateTime() { m_session.sendDateTime(); }
+    bool isLoggedIn() const { return m_session.isLoggedIn(); }
     // The login reply (2, 1, 1), from the dispatcher.
-    void handleLoginReply(quint8 result);
+    void handleLoginReply(quint8 result) { m_session.handleLoginReply(result); }
     // The reply to LoginPassword forgets both passwords.
-    void clearPasswords();
+    void clearPasswords() { m_session.clearPasswords(); }
     // A device coming online starts a fresh cycle of local addresses.
-    void resetRetryCycle();
-    QHostAddress bindAddress() const { return m_bindAddress; }
+    void resetRetryCycle() { m_session.resetRetryCycle(); }
+    QHostAddress bindAddress() const { return m_session.bindAddress(); }
     qint64 tickCounter() const { return m_tickCounter; }
 
     // The local addresses tried in turn when discovery has not said which one reaches the
     // device. Unset: every IPv4 address of every active interface. Tests use loopback ones.
-    using AddressSource = std::function<QList<QNetworkAddressEntry>()>;
-    void setLocalAddressSource(AddressSource source) { m_addressSource = std::move(source); }
-    void setDevicePort(quint16 port) { m_devicePort = port; }
+    using AddressSource = Session::AddressSource;
+    void setLocalAddressSource(AddressSource source) { m_session.setLocalAddressSource(std::move(source)); }
+    void setDevicePort(quint16 port) { m_session.setDevicePort(port); }
 
     // One bit per open configuration dialog; each dialog sets its bit while visible and
     // declares what the bit reads (declareDialogPolls). Bits are polled in ascending order.
@@ -275,13 +283,10 @@ signals:
     void deviceListDeviceIdChanged(uint index, uint deviceId);
 
 private:
+    friend class Session;
     void init(const Options &options);
-    // Appends an entry with its own socket (signals connected) and returns it.
-    DeviceEntry *appendEntry(const UDPBrowsingPacket &record, bool online);
-    QTcpSocket *createSocket();
+    void wireParts();
     void dispatchFrame(const proto::FrameHeader &header, const QByteArray &payload);
-    // Login accepted: forget the temperature, recording counts and identity of the last session.
-    void clearLoginStatus();
 
     // framing and queue
     Clock m_clock;
@@ -295,49 +300,21 @@ private:
     int m_batchDepth = 0;
     std::function<void(const QByteArray &)> m_frameTap;
 
-    // discovery and device list
-    QList<DeviceEntry *> m_devices;
-    struct InterfaceSocket {
-        QNetworkInterface iface;
-        QList<QNetworkAddressEntry> ipv4; // the interface's IPv4 entries at binding time
-        QUdpSocket *socket = nullptr;
-    };
-    QList<InterfaceSocket> m_interfaceSockets;
-    int m_interfaceCount = 0;
-    quint16 m_discoveryPort = 6697;
-    // Records sent from this machine (a simulator) reach it through any of its addresses:
-    // the loopback ones first, then every bound interface's. Kept at binding time.
-    QList<QNetworkAddressEntry> m_localEntries;
-    QList<int> m_loopbackIndexes;
-    // Not on Windows: one any-address socket receives the broadcasts for all interfaces.
-    QUdpSocket *m_broadcastSocket = nullptr;
-    bool m_discoveryEnabled = false;
-    bool m_databaseEnabled = false;
-    void releaseDiscoverySockets();
-    const QList<QNetworkAddressEntry> &arrivalEntries(const QUdpSocket *socket, int interfaceIndex) const;
-    void readDatagrams(QUdpSocket *socket);
-    bool execStatement(const QString &statement, const QVariantList &values, const char *operation, int number);
-    bool execNamedUpdate(const char *column, quint32 deviceId, const QVariant &value, const char *operation,
-                         int number);
-    bool loadDevices();
-    // Statements of one event-loop turn share one commit (one disk flush).
-    bool m_dbBatchOpen = false;
-    void beginDeviceDatabaseBatch();
-    void commitDeviceDatabase();
-
     // dispatch and parameter model
     ParameterModel m_model;
     EditObserver m_editObserver;
     bool storeEdit(const ParameterEdit &e, const proto::KeyInfo &k, proto::Write *w);
 
-    // session
+    // The parts. The store outlives the list that writes to it.
+    DeviceStore m_store;
+    Discovery m_discovery{m_store, [this] { return now(); }};
+    Session m_session{*this};
+
+    // Written by the session, read by the framing and the poller.
     int m_currentIndex = -1;
-    qint64 m_lastReceiveTime = 0;
-    bool m_loggedIn = false;
-    void startLinkTimer();
-    void dropConnection();
-    void connectToCurrent();
-    void reconnect();
+    qint64 m_tickCounter = 0;
+
+    // poller
     void poll();
     void pollPage();
     void pollSyncRequests();
@@ -345,16 +322,7 @@ private:
     QHash<quint32, PollPlan> m_pagePolls;
     std::array<PollPlan, 8> m_dialogPolls;
     SyncRouter *m_router = nullptr;
-    QTimer *m_linkTimer = nullptr;
-    QString m_pendingPassword;
-    QString m_storedPassword;
-    QHostAddress m_bindAddress;
-    QHostAddress m_cycleStart;
-    bool m_firstTimeout = true;
-    qint64 m_tickCounter = 0;
     quint8 m_syncRequest = 0;
     quint32 m_pageIndex = NoPage;
     quint8 m_selectedChannel = 0;
-    quint16 m_devicePort = 2698;
-    AddressSource m_addressSource;
 };

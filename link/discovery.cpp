@@ -1,13 +1,12 @@
-#include "datamodel.h"
+#include "discovery.h"
 
+#include "devicestore.h"
 #include "wire.h"
 
+#include <QDateTime>
 #include <QNetworkDatagram>
-#include <QTcpSocket>
 #include <QUdpSocket>
 #include <cstring>
-
-// Discovery: the interface sockets, the discovery records and the device list.
 
 namespace {
 
@@ -45,19 +44,65 @@ QString fieldText(const char (&field)[TextField])
     return proto::decodeText(field, TextField);
 }
 
-// The socket may be in the middle of one of its own signal emissions.
-void discardSocket(QTcpSocket *socket, QObject *receiver)
-{
-    if (!socket)
-        return;
-    QObject::disconnect(socket, nullptr, receiver, nullptr);
-    socket->abort();
-    socket->deleteLater();
-}
-
 } // namespace
 
-QList<QNetworkInterface> DataModel::activeInterfaces()
+Discovery::Discovery(DeviceStore &store, Clock clock, QObject *parent)
+    : QObject(parent), m_store(store), m_clock(std::move(clock))
+{
+}
+
+qint64 Discovery::now() const
+{
+    return m_clock ? m_clock() : QDateTime::currentMSecsSinceEpoch();
+}
+
+Discovery::~Discovery()
+{
+    qDeleteAll(m_devices);
+}
+
+int Discovery::indexOfDeviceId(quint32 deviceId) const
+{
+    for (int i = 0; i < m_devices.size(); ++i)
+        if (m_devices.at(i)->record.deviceId == deviceId)
+            return i;
+    return -1;
+}
+
+Discovery::DeviceEntry *Discovery::appendEntry(const Record &record, bool online)
+{
+    auto *entry = new DeviceEntry;
+    entry->record = record;
+    entry->online = online;
+    entry->lastSeen = now();
+    if (m_hooks.createSocket)
+        entry->socket = m_hooks.createSocket();
+    m_devices.append(entry);
+    return entry;
+}
+
+bool Discovery::openDatabase(const QString &path)
+{
+    QVector<Record> rows;
+    const bool ok = m_store.open(path, &rows);
+    for (const Record &record : qAsConst(rows)) {
+        // The table is kept unique on DeviceID; a duplicate left by a failed delete would
+        // only shadow the first entry.
+        if (indexOfDeviceId(record.deviceId) < 0)
+            appendEntry(record, false);
+    }
+    return ok;
+}
+
+void Discovery::start(quint16 port)
+{
+    m_enabled = true;
+    m_port = port;
+    m_interfaceCount = activeInterfaces().size();
+    bindSockets();
+}
+
+QList<QNetworkInterface> Discovery::activeInterfaces()
 {
     QList<QNetworkInterface> result;
     const QList<QNetworkInterface> all = QNetworkInterface::allInterfaces();
@@ -70,7 +115,7 @@ QList<QNetworkInterface> DataModel::activeInterfaces()
     return result;
 }
 
-void DataModel::releaseDiscoverySockets()
+void Discovery::releaseSockets()
 {
     for (InterfaceSocket &entry : m_interfaceSockets) {
         QObject::disconnect(entry.socket, nullptr, this, nullptr);
@@ -88,9 +133,9 @@ void DataModel::releaseDiscoverySockets()
     }
 }
 
-void DataModel::bindDiscoverySockets()
+void Discovery::bindSockets()
 {
-    releaseDiscoverySockets();
+    releaseSockets();
     const QList<QNetworkInterface> interfaces = activeInterfaces();
     bool anyIPv4 = false;
     for (const QNetworkInterface &iface : interfaces) {
@@ -102,12 +147,12 @@ void DataModel::bindDiscoverySockets()
         // broadcasts; everywhere it is the socket the network-parameter datagram leaves
         // from, which makes the limited broadcast go out through this interface.
         auto *socket = new QUdpSocket(this);
-        if (!socket->bind(entries.first().ip(), m_discoveryPort, DiscoveryBindMode)) {
+        if (!socket->bind(entries.first().ip(), m_port, DiscoveryBindMode)) {
             delete socket;
             m_interfaceCount = -1; // the next check, a second later, tries again
             continue;
         }
-        connect(socket, &QUdpSocket::readyRead, this, &DataModel::udpReadyRead);
+        connect(socket, &QUdpSocket::readyRead, this, &Discovery::onReadyRead);
         m_interfaceSockets.append(InterfaceSocket{iface, entries, socket});
     }
 #ifndef Q_OS_WIN
@@ -116,8 +161,8 @@ void DataModel::bindDiscoverySockets()
     // interface it came through.
     if (anyIPv4) {
         m_broadcastSocket = new QUdpSocket(this);
-        if (m_broadcastSocket->bind(QHostAddress::AnyIPv4, m_discoveryPort, DiscoveryBindMode)) {
-            connect(m_broadcastSocket, &QUdpSocket::readyRead, this, &DataModel::udpReadyRead);
+        if (m_broadcastSocket->bind(QHostAddress::AnyIPv4, m_port, DiscoveryBindMode)) {
+            connect(m_broadcastSocket, &QUdpSocket::readyRead, this, &Discovery::onReadyRead);
         } else {
             delete m_broadcastSocket;
             m_broadcastSocket = nullptr;
@@ -138,7 +183,7 @@ void DataModel::bindDiscoverySockets()
         m_localEntries += entry.ipv4;
 }
 
-QList<QHostAddress> DataModel::discoveryAddresses() const
+QList<QHostAddress> Discovery::addresses() const
 {
     QList<QHostAddress> result;
     for (const InterfaceSocket &entry : m_interfaceSockets)
@@ -146,23 +191,23 @@ QList<QHostAddress> DataModel::discoveryAddresses() const
     return result;
 }
 
-void DataModel::rebindIfInterfacesChanged()
+void Discovery::rebindIfInterfacesChanged()
 {
-    if (!m_discoveryEnabled)
+    if (!m_enabled)
         return;
     const QList<QNetworkInterface> interfaces = activeInterfaces();
     if (interfaces.size() != m_interfaceCount) {
         m_interfaceCount = interfaces.size();
-        bindDiscoverySockets();
+        bindSockets();
         return;
     }
     // Same number of interfaces but a new address (a new DHCP lease): the old sockets are
     // bound to an address that no longer exists.
-    if (discoveryAddresses() != firstIPv4Addresses(interfaces))
-        bindDiscoverySockets();
+    if (addresses() != firstIPv4Addresses(interfaces))
+        bindSockets();
 }
 
-const QList<QNetworkAddressEntry> &DataModel::arrivalEntries(const QUdpSocket *socket, int interfaceIndex) const
+const QList<QNetworkAddressEntry> &Discovery::arrivalEntries(const QUdpSocket *socket, int interfaceIndex) const
 {
     static const QList<QNetworkAddressEntry> none;
     const bool shared = socket == m_broadcastSocket;
@@ -173,9 +218,13 @@ const QList<QNetworkAddressEntry> &DataModel::arrivalEntries(const QUdpSocket *s
     return none;
 }
 
-void DataModel::udpReadyRead()
+void Discovery::onReadyRead()
 {
-    auto *socket = qobject_cast<QUdpSocket *>(sender());
+    readyRead(qobject_cast<QUdpSocket *>(sender()));
+}
+
+void Discovery::readyRead(QUdpSocket *socket)
+{
     if (!socket)
         return;
     bool ours = socket == m_broadcastSocket;
@@ -185,7 +234,7 @@ void DataModel::udpReadyRead()
         readDatagrams(socket);
 }
 
-void DataModel::readDatagrams(QUdpSocket *socket)
+void Discovery::readDatagrams(QUdpSocket *socket)
 {
     // A flood must not hold the event loop: what is left signals readyRead again on the
     // next turn. A rebinding from inside the handler closes the socket: stop there.
@@ -194,7 +243,7 @@ void DataModel::readDatagrams(QUdpSocket *socket)
          --budget) {
         // One byte more than a record: anything longer arrives cut to 107 bytes and is
         // rejected by its length without being read in full.
-        const QNetworkDatagram datagram = socket->receiveDatagram(UDPBrowsingPacket::Size + 1);
+        const QNetworkDatagram datagram = socket->receiveDatagram(Record::Size + 1);
         if (!datagram.isValid())
             break;
         // Copied: the handler's signals may lead to a rebinding that releases the socket's list.
@@ -209,7 +258,7 @@ void DataModel::readDatagrams(QUdpSocket *socket)
     }
 }
 
-QHostAddress DataModel::localAddressFor(const QList<QNetworkAddressEntry> &arrival, quint32 ip)
+QHostAddress Discovery::localAddressFor(const QList<QNetworkAddressEntry> &arrival, quint32 ip)
 {
     for (const QNetworkAddressEntry &entry : arrival) {
         if (entry.ip().protocol() != QAbstractSocket::IPv4Protocol)
@@ -224,12 +273,12 @@ QHostAddress DataModel::localAddressFor(const QList<QNetworkAddressEntry> &arriv
     return QHostAddress();
 }
 
-void DataModel::handleDatagram(const QByteArray &data, const QList<QNetworkAddressEntry> &arrival)
+void Discovery::handleDatagram(const QByteArray &data, const QList<QNetworkAddressEntry> &arrival)
 {
-    if (data.size() != UDPBrowsingPacket::Size)
+    if (data.size() != Record::Size)
         return;
-    UDPBrowsingPacket record;
-    if (!UDPBrowsingPacket::parse(data.constData(), data.size(), &record))
+    Record record;
+    if (!Record::parse(data.constData(), data.size(), &record))
         return;
     // Records of another installation's frame address are not ours: they never become
     // entries or rows, however often they arrive.
@@ -238,16 +287,16 @@ void DataModel::handleDatagram(const QByteArray &data, const QList<QNetworkAddre
 
     const int i = indexOfDeviceId(record.deviceId);
     if (i < 0) {
-        sqlAdd(record);
+        m_store.add(record);
         DeviceEntry *entry = appendEntry(record, true);
         entry->localAddress = localAddressFor(arrival, record.ipAddress);
-        UDPBrowsingPacket copy = record;
-        emit deviceListAdd(&copy, true);
+        Record copy = record;
+        emit added(&copy, true);
         return;
     }
 
     DeviceEntry *entry = m_devices.at(i);
-    UDPBrowsingPacket &known = entry->record;
+    Record &known = entry->record;
     const quint32 deviceId = known.deviceId;
     const uint index = uint(i);
     // A receiver may remove the entry from inside one of the signals below.
@@ -256,80 +305,80 @@ void DataModel::handleDatagram(const QByteArray &data, const QList<QNetworkAddre
     entry->lastSeen = now();
     if (known.ipAddress != record.ipAddress) {
         known.ipAddress = record.ipAddress;
-        emit deviceListIPAddressChanged(index, record.ipAddress);
-        sqlUpdateIPAddress(deviceId, record.ipAddress);
+        emit ipAddressChanged(index, record.ipAddress);
+        m_store.updateIPAddress(deviceId, record.ipAddress);
         if (gone())
             return;
     }
     if (std::memcmp(known.model, record.model, TextField) != 0) {
         std::memcpy(known.model, record.model, TextField);
         const QString text = fieldText(record.model);
-        emit deviceListModelChanged(index, text);
-        sqlUpdateModel(deviceId, text);
+        emit modelChanged(index, text);
+        m_store.updateModel(deviceId, text);
         if (gone())
             return;
     }
     if (std::memcmp(known.armVersion, record.armVersion, 3) != 0) {
         std::memcpy(known.armVersion, record.armVersion, 3);
-        emit deviceListARMVersionChanged(index, record.armVersion[0], record.armVersion[1], record.armVersion[2]);
-        sqlUpdateARMVersion(deviceId, record.armVersion);
+        emit armVersionChanged(index, record.armVersion[0], record.armVersion[1], record.armVersion[2]);
+        m_store.updateARMVersion(deviceId, record.armVersion);
         if (gone())
             return;
     }
     if (std::memcmp(known.dspVersion, record.dspVersion, 3) != 0) {
         std::memcpy(known.dspVersion, record.dspVersion, 3);
-        emit deviceListDSPVersionChanged(index, record.dspVersion[0], record.dspVersion[1], record.dspVersion[2]);
-        sqlUpdateDSPVersion(deviceId, record.dspVersion);
+        emit dspVersionChanged(index, record.dspVersion[0], record.dspVersion[1], record.dspVersion[2]);
+        m_store.updateDSPVersion(deviceId, record.dspVersion);
         if (gone())
             return;
     }
     if (std::memcmp(known.serialNumber, record.serialNumber, TextField) != 0) {
         std::memcpy(known.serialNumber, record.serialNumber, TextField);
         const QString text = fieldText(record.serialNumber);
-        emit deviceListSerialNumberChanged(index, text);
-        sqlUpdateSerialNumber(deviceId, text);
+        emit serialNumberChanged(index, text);
+        m_store.updateSerialNumber(deviceId, text);
         if (gone())
             return;
     }
     if (std::memcmp(known.location, record.location, TextField) != 0) {
         std::memcpy(known.location, record.location, TextField);
         const QString text = fieldText(record.location);
-        emit deviceListLocationChanged(index, text);
-        sqlUpdateLocation(deviceId, text);
+        emit locationChanged(index, text);
+        m_store.updateLocation(deviceId, text);
         if (gone())
             return;
     }
     if (std::memcmp(known.description, record.description, TextField) != 0) {
         std::memcpy(known.description, record.description, TextField);
         const QString text = fieldText(record.description);
-        emit deviceListDescriptionChanged(index, text);
-        sqlUpdateDescription(deviceId, text);
+        emit descriptionChanged(index, text);
+        m_store.updateDescription(deviceId, text);
         if (gone())
             return;
     }
     if (known.fault != record.fault) {
         known.fault = record.fault;
-        emit deviceListFaultChanged(index, record.fault != 0);
+        emit faultChanged(index, record.fault != 0);
         if (gone())
             return;
     }
     if (std::memcmp(known.preset, record.preset, TextField) != 0) {
         std::memcpy(known.preset, record.preset, TextField);
-        emit deviceListPresetChanged(index, fieldText(record.preset));
+        emit presetChanged(index, fieldText(record.preset));
         if (gone())
             return;
     }
     // Kept so that a panel built later reads the current times from the entry.
     known.runTime = record.runTime;
     known.totalTime = record.totalTime;
-    emit deviceListRunTimeChanged(index, record.runTime, record.totalTime);
+    emit runTimeChanged(index, record.runTime, record.totalTime);
     if (gone())
         return;
     if (!entry->online) {
         entry->online = true;
-        if (i == m_currentIndex)
-            resetRetryCycle();
-        emit deviceListNetworkChanged(i);
+        if (i == currentIndex() && m_hooks.currentOnline)
+            m_hooks.currentOnline();
+        emit networkChanged(i);
         if (gone())
             return;
     }
@@ -337,7 +386,7 @@ void DataModel::handleDatagram(const QByteArray &data, const QList<QNetworkAddre
         entry->localAddress = localAddressFor(arrival, record.ipAddress);
 }
 
-void DataModel::ageDevices()
+void Discovery::ageDevices()
 {
     const qint64 t = now();
     for (int i = 0; i < m_devices.size(); ++i) {
@@ -345,53 +394,52 @@ void DataModel::ageDevices()
         if (!entry->online || entry->lastSeen + OnlineWindowMs >= t)
             continue;
         entry->online = false;
-        emit deviceListNetworkChanged(i);
+        emit networkChanged(i);
         // Receivers may remove entries, this one included: go on from where it is now, or
         // start over when it is gone (the entries aged so far are offline and skipped).
         i = m_devices.indexOf(entry);
         if (i < 0)
             continue;
         entry->record.fault = 0;
-        emit deviceListFaultChanged(uint(i), false);
+        emit faultChanged(uint(i), false);
         i = m_devices.indexOf(entry);
     }
 }
 
-void DataModel::addDevice(quint32 ip)
+void Discovery::addDevice(quint32 ip)
 {
     quint32 deviceId = FirstAddedDeviceId;
     while (indexOfDeviceId(deviceId) >= 0)
         ++deviceId;
-    UDPBrowsingPacket record;
+    Record record;
     record.deviceId = deviceId;
     record.ipAddress = ip;
     record.reserved = 1;
-    sqlAdd(record);
+    m_store.add(record);
     appendEntry(record, false);
-    emit deviceListAdd(&record, false);
+    emit added(&record, false);
 }
 
-void DataModel::removeDevice(int index)
+void Discovery::removeDevice(int index)
 {
     if (index < 0 || index >= m_devices.size())
         return;
-    const int current = m_currentIndex;
+    const int current = currentIndex();
     // Dropped while the entry is still in place, so that the current device's own socket
     // is the one disconnected.
-    if (index == current)
-        selectDevice(-1, true);
+    if (index == current && m_hooks.deselect)
+        m_hooks.deselect();
     DeviceEntry *entry = m_devices.takeAt(index);
-    sqlRemove(entry->record.deviceId);
-    discardSocket(entry->socket, this);
+    m_store.remove(entry->record.deviceId);
+    if (entry->socket && m_hooks.discardSocket)
+        m_hooks.discardSocket(entry->socket);
     delete entry;
-    if (index < current && m_currentIndex == current) {
-        m_currentIndex = current - 1;
-        emit deviceListSelectionChanged(current - 1, true);
-    }
-    emit deviceListRemove(index);
+    if (index < current && currentIndex() == current && m_hooks.currentMoved)
+        m_hooks.currentMoved(current - 1);
+    emit removed(index);
 }
 
-void DataModel::setNetworkParameters(int index, quint32 ip, quint32 netmask, quint32 gateway)
+void Discovery::setNetworkParameters(int index, quint32 ip, quint32 netmask, quint32 gateway)
 {
     DeviceEntry *entry = device(index);
     if (!entry)
@@ -399,8 +447,8 @@ void DataModel::setNetworkParameters(int index, quint32 ip, quint32 netmask, qui
     const quint32 deviceId = entry->record.deviceId;
     if (entry->record.ipAddress != ip) {
         entry->record.ipAddress = ip;
-        emit deviceListIPAddressChanged(uint(index), ip);
-        sqlUpdateIPAddress(deviceId, ip);
+        emit ipAddressChanged(uint(index), ip);
+        m_store.updateIPAddress(deviceId, ip);
     }
     const QByteArray datagram = proto::networkParamsDatagram(deviceId, ip, netmask, gateway);
     for (const InterfaceSocket &socket : qAsConst(m_interfaceSockets))

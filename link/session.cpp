@@ -1,12 +1,12 @@
+#include "session.h"
+
 #include "datamodel.h"
+#include "discovery.h"
 #include "wire.h"
 
 #include <QDateTime>
 #include <QTcpSocket>
 #include <QTimer>
-
-// Selection of the current device, the connection with its cycle of local addresses,
-// login and the 10 ms link timer. The periodic reads are in poller.cpp.
 
 namespace {
 
@@ -20,7 +20,7 @@ constexpr qint64 LastCommandHoldMs = 1500;
 QList<QNetworkAddressEntry> activeIPv4Entries()
 {
     QList<QNetworkAddressEntry> out;
-    const QList<QNetworkInterface> interfaces = DataModel::activeInterfaces();
+    const QList<QNetworkInterface> interfaces = Discovery::activeInterfaces();
     for (const QNetworkInterface &iface : interfaces) {
         const QList<QNetworkAddressEntry> entries = iface.addressEntries();
         for (const QNetworkAddressEntry &entry : entries)
@@ -32,22 +32,45 @@ QList<QNetworkAddressEntry> activeIPv4Entries()
 
 } // namespace
 
-void DataModel::startLinkTimer()
+Session::Session(DataModel &dm)
+    : m_dm(dm)
+{
+}
+
+void Session::startLinkTimer()
 {
     if (!m_linkTimer) {
-        m_linkTimer = new QTimer(this);
+        m_linkTimer = new QTimer(&m_dm);
         m_linkTimer->setInterval(TickMs);
-        connect(m_linkTimer, &QTimer::timeout, this, &DataModel::timeout);
+        QObject::connect(m_linkTimer, &QTimer::timeout, &m_dm, &DataModel::timeout);
     }
     m_linkTimer->start();
 }
 
-void DataModel::selectDevice(int index, bool fromRemoval)
+QTcpSocket *Session::createSocket()
 {
-    if (index == m_currentIndex)
+    auto *socket = new QTcpSocket(&m_dm);
+    QObject::connect(socket, &QTcpSocket::stateChanged, &m_dm, &DataModel::tcpStateChanged);
+    QObject::connect(socket, &QTcpSocket::readyRead, &m_dm, &DataModel::tcpReadyRead);
+    QObject::connect(socket, &QTcpSocket::connected, &m_dm, &DataModel::tcpConnected);
+    return socket;
+}
+
+void Session::discardSocket(QTcpSocket *socket)
+{
+    if (!socket)
+        return;
+    QObject::disconnect(socket, nullptr, &m_dm, nullptr);
+    socket->abort();
+    socket->deleteLater();
+}
+
+void Session::selectDevice(int index, bool fromRemoval)
+{
+    if (index == m_dm.m_currentIndex)
         return;
     dropConnection();
-    m_currentIndex = index;
+    m_dm.m_currentIndex = index;
     m_pendingPassword.clear();
     m_storedPassword.clear();
     m_bindAddress = QHostAddress();
@@ -55,27 +78,33 @@ void DataModel::selectDevice(int index, bool fromRemoval)
     m_firstTimeout = true;
     if (index >= 0)
         connectToCurrent();
-    emit deviceListSelectionChanged(index, fromRemoval);
+    emit m_dm.deviceListSelectionChanged(index, fromRemoval);
 }
 
-void DataModel::dropConnection()
+void Session::currentMoved(int index)
+{
+    m_dm.m_currentIndex = index;
+    emit m_dm.deviceListSelectionChanged(index, true);
+}
+
+void Session::dropConnection()
 {
     // Queued values belong to the device they were edited for; never let them reach another.
     // Nor may frames of this connection still waiting in the receive buffer (the identity
     // reply moves the selection from inside the dispatch) be taken for the next device.
-    clearQueue();
-    clearReceiveBuffer();
-    DeviceEntry *entry = currentDevice();
+    m_dm.clearQueue();
+    m_dm.clearReceiveBuffer();
+    DataModel::DeviceEntry *entry = m_dm.currentDevice();
     if (entry && entry->socket) {
         entry->socket->disconnectFromHost();
         entry->socket->abort();
     }
 }
 
-void DataModel::connectToCurrent()
+void Session::connectToCurrent()
 {
     dropConnection();
-    DeviceEntry *entry = currentDevice();
+    DataModel::DeviceEntry *entry = m_dm.currentDevice();
     if (!entry || !entry->socket)
         return;
     const QHostAddress deviceAddress(entry->record.ipAddress);
@@ -114,113 +143,124 @@ void DataModel::connectToCurrent()
         if (!socket->bind(bindTo, 0, QAbstractSocket::ReuseAddressHint)
             && socket->error() == QAbstractSocket::NetworkError) {
             // The socket is unusable after this error (an interface went away under it).
-            socket->disconnect(this);
+            socket->disconnect(&m_dm);
             socket->deleteLater();
             entry->socket = createSocket();
         }
     }
     entry->socket->connectToHost(deviceAddress, m_devicePort, QIODevice::ReadWrite);
-    m_tickCounter = 0;
+    m_dm.m_tickCounter = 0;
 }
 
-void DataModel::reconnect()
+void Session::reconnect()
 {
     if (!m_cycleStart.isNull() && m_bindAddress == m_cycleStart) {
         // A whole cycle of local addresses has failed. The first cycle stays quiet.
         if (!m_firstTimeout) {
-            emit tcpConnectTimeout(true);
+            emit m_dm.tcpConnectTimeout(true);
         } else {
             m_firstTimeout = false;
-            emit tcpConnectTimeout(false);
+            emit m_dm.tcpConnectTimeout(false);
         }
     } else {
-        emit tcpConnectTimeout(false);
+        emit m_dm.tcpConnectTimeout(false);
     }
     connectToCurrent();
 }
 
-void DataModel::resetRetryCycle()
+void Session::resetRetryCycle()
 {
     m_cycleStart = QHostAddress();
     m_firstTimeout = true;
 }
 
-void DataModel::timeout()
+void Session::tick()
 {
-    ++m_tickCounter;
-    if (m_tickCounter % 100 == 0) {
-        rebindIfInterfacesChanged();
-        ageDevices();
+    ++m_dm.m_tickCounter;
+    if (m_dm.m_tickCounter % 100 == 0) {
+        m_dm.rebindIfInterfacesChanged();
+        m_dm.ageDevices();
     }
-    DeviceEntry *entry = currentDevice();
+    DataModel::DeviceEntry *entry = m_dm.currentDevice();
     if (!entry)
         return;
     if (!entry->socket || entry->socket->state() != QAbstractSocket::ConnectedState) {
-        if (m_tickCounter >= ConnectTicks)
+        if (m_dm.m_tickCounter >= ConnectTicks)
             reconnect();
         return;
     }
-    const qint64 t = now();
+    const qint64 t = m_dm.now();
     if (m_lastReceiveTime + SilenceMs < t) {
         reconnect();
         return;
     }
-    flushQueue();
-    if (m_lastCommandTime != 0 && m_lastCommandTime + LastCommandHoldMs - 1 < t)
-        clearLastCommand();
-    poll();
+    m_dm.flushQueue();
+    const qint64 lastCommand = m_dm.lastCommandTime();
+    if (lastCommand != 0 && lastCommand + LastCommandHoldMs - 1 < t)
+        m_dm.clearLastCommand();
+    m_dm.poll();
 }
 
-void DataModel::tcpConnected()
+void Session::readyRead(QTcpSocket *socket)
 {
-    const DeviceEntry *entry = currentDevice();
-    if (!entry || entry->socket != sender())
+    const DataModel::DeviceEntry *entry = m_dm.currentDevice();
+    if (!socket || !entry || entry->socket != socket)
+        return; // bytes of a device that is not current stay in its socket
+    m_lastReceiveTime = m_dm.now();
+    if (socket->bytesAvailable() <= 0)
         return;
-    clearReceiveBuffer();
-    m_lastReceiveTime = now();
+    m_dm.feedReceived(socket->readAll());
+}
+
+void Session::connected(const QObject *socket)
+{
+    const DataModel::DeviceEntry *entry = m_dm.currentDevice();
+    if (!entry || entry->socket != socket)
+        return;
+    m_dm.clearReceiveBuffer();
+    m_lastReceiveTime = m_dm.now();
     m_cycleStart = QHostAddress();
     m_firstTimeout = true;
 }
 
-void DataModel::tcpStateChanged(QAbstractSocket::SocketState state)
+void Session::stateChanged(const QObject *socket, QAbstractSocket::SocketState state)
 {
-    const QObject *socket = sender();
-    for (int i = 0; i < m_devices.size(); ++i) {
-        DeviceEntry *entry = m_devices.at(i);
+    for (int i = 0; i < m_dm.deviceCount(); ++i) {
+        DataModel::DeviceEntry *entry = m_dm.device(i);
         if (entry->socket != socket)
             continue;
-        if (i == m_currentIndex) {
+        if (i == m_dm.m_currentIndex) {
             m_loggedIn = false;
             if (state == QAbstractSocket::ConnectedState)
                 entry->localAddress = m_bindAddress; // the next attempt starts from what worked
         }
-        emit deviceListNetworkChanged(i);
+        emit m_dm.deviceListNetworkChanged(i);
         return;
     }
 }
 
-void DataModel::sendLogin(const QString &password, bool remember)
+void Session::sendLogin(const QString &password, bool remember)
 {
     if (remember)
         m_pendingPassword = password;
     const QByteArray bytes = proto::encodeText(password);
-    writeFrame(proto::Msg::Login.type, proto::Msg::Login.subType, proto::Msg::Login.funcId, proto::FlagWrite,
+    m_dm.writeFrame(proto::Msg::Login.type, proto::Msg::Login.subType, proto::Msg::Login.funcId, proto::FlagWrite,
                bytes.constData(), bytes.size());
 }
 
-void DataModel::sendDateTime()
+void Session::sendDateTime()
 {
-    const QDateTime local = QDateTime::fromMSecsSinceEpoch(now(), Qt::LocalTime);
+    const QDateTime local = QDateTime::fromMSecsSinceEpoch(m_dm.now(), Qt::LocalTime);
     const QDate date = local.date();
     const QTime time = local.time();
     const char payload[7] = {
         char(time.second()), char(time.minute()), char(time.hour()), char(date.day()), 0,
         char(date.month() - 1), char((date.year() - 1900) & 0xFF),
     };
-    sendCommand(proto::Msg::DateTime, QByteArray(payload, int(sizeof payload)));
+    m_dm.sendCommand(proto::Msg::DateTime, QByteArray(payload, int(sizeof payload)));
 }
 
-void DataModel::handleLoginReply(quint8 result)
+void Session::handleLoginReply(quint8 result)
 {
     m_loggedIn = result == 1;
     switch (result) {
@@ -232,39 +272,40 @@ void DataModel::handleLoginReply(quint8 result)
         const proto::MessageKey cleared[] = {proto::Msg::Temperature, proto::Msg::UsbPlayListCount,
                                              proto::Msg::UsbRecordListCount, proto::Msg::DeviceId};
         for (const proto::MessageKey &key : cleared)
-            emit tcpSyncToUI(key.type, key.subType, key.funcId, 255, 255, QVariant());
+            emit m_dm.tcpSyncToUI(key.type, key.subType, key.funcId, 255, 255, QVariant());
         sendDateTime();
-        emit deviceListNetworkChanged(m_currentIndex);
-        emit tcpLoginChanged(1);
+        emit m_dm.deviceListNetworkChanged(m_dm.m_currentIndex);
+        emit m_dm.tcpLoginChanged(1);
         break;
     }
     case 2:
         // A refused password is never sent again on its own.
         clearPasswords();
-        emit deviceListNetworkChanged(m_currentIndex);
-        emit tcpLoginChanged(2);
+        emit m_dm.deviceListNetworkChanged(m_dm.m_currentIndex);
+        emit m_dm.tcpLoginChanged(2);
         break;
     case 0:
         if (!m_storedPassword.isEmpty())
             sendLogin(m_storedPassword, false);
-        emit deviceListNetworkChanged(m_currentIndex);
-        emit tcpLoginChanged(0);
+        emit m_dm.deviceListNetworkChanged(m_dm.m_currentIndex);
+        emit m_dm.tcpLoginChanged(0);
         break;
     default:
         break;
     }
 }
 
-void DataModel::clearPasswords()
+void Session::clearPasswords()
 {
     m_pendingPassword.clear();
     m_storedPassword.clear();
 }
 
-void DataModel::clearLoginStatus()
+void Session::clearLoginStatus()
 {
-    m_model.device().temperature = 0.0f;
-    m_model.device().deviceId = 0;
-    m_model.usb().playCount = 0;
-    m_model.usb().recordCount = 0;
+    ParameterModel &model = m_dm.model();
+    model.device().temperature = 0.0f;
+    model.device().deviceId = 0;
+    model.usb().playCount = 0;
+    model.usb().recordCount = 0;
 }

@@ -1,4 +1,4 @@
-#include "datamodel.h"
+#include "devicestore.h"
 
 #include "wire.h"
 
@@ -9,8 +9,6 @@
 #include <QTimer>
 #include <cstring>
 
-// devices.db: one row per device the application has seen or the user added.
-//
 // Texts: the record's bytes are decoded from the local 8-bit encoding (GB2312) into the
 // column's text and encoded back into it when loaded; SQLite itself holds them as UTF-8.
 
@@ -71,14 +69,24 @@ QVariant columnValue(const QSqlQuery &query, int column)
 
 } // namespace
 
-bool DataModel::openDeviceDatabase(const QString &path)
+DeviceStore::DeviceStore(QObject *parent)
+    : QObject(parent)
+{
+}
+
+DeviceStore::~DeviceStore()
+{
+    commit();
+}
+
+bool DeviceStore::open(const QString &path, QVector<Record> *rows)
 {
     const QString connection = QLatin1String(QSqlDatabase::defaultConnection);
     QSqlDatabase db;
     if (QSqlDatabase::contains(connection)) {
-        // Reopened by a later DataModel of the same process (tests): reuse the connection
+        // Reopened by a later store of the same process (tests): reuse the connection
         // rather than replacing one that queries may still refer to.
-        commitDeviceDatabase();
+        commit();
         db = QSqlDatabase::database(connection, false);
         db.close();
     } else {
@@ -92,10 +100,10 @@ bool DataModel::openDeviceDatabase(const QString &path)
     QSqlQuery create(db);
     if (create.exec(QLatin1String(CreateStatement)))
         return true; // a new file: nothing to load
-    return loadDevices();
+    return load(rows);
 }
 
-bool DataModel::loadDevices()
+bool DeviceStore::load(QVector<Record> *rows)
 {
     QSqlQuery query(defaultDatabase());
     query.setForwardOnly(true);
@@ -120,12 +128,8 @@ bool DataModel::loadDevices()
         return false;
     }
     while (query.next()) {
-        UDPBrowsingPacket record;
+        Record record;
         if (!readU32(query.value(cDeviceId), &record.deviceId))
-            continue;
-        // The table is kept unique on DeviceID; a duplicate left by a failed delete would
-        // only shadow the first entry.
-        if (indexOfDeviceId(record.deviceId) >= 0)
             continue;
         readU32(columnValue(query, cIp), &record.ipAddress);
         readText(columnValue(query, cModel), record.model);
@@ -136,7 +140,7 @@ bool DataModel::loadDevices()
         readText(columnValue(query, cSerial), record.serialNumber);
         record.reserved = 1;
         record.fault = 0;
-        appendEntry(record, false);
+        rows->append(record);
     }
     return true;
 }
@@ -145,22 +149,22 @@ bool DataModel::loadDevices()
 // for the first time, one commit each, froze the window for half a minute. The statements
 // of one event-loop turn share a transaction committed as soon as the loop comes back:
 // durability is unchanged, and the busier the start-up, the more each flush carries.
-void DataModel::beginDeviceDatabaseBatch()
+void DeviceStore::beginBatch()
 {
-    if (m_dbBatchOpen)
+    if (m_batchOpen)
         return;
     QSqlDatabase db = defaultDatabase();
     if (!db.isOpen() || !db.transaction())
         return; // the statement runs and fails (or commits) on its own
-    m_dbBatchOpen = true;
-    QTimer::singleShot(0, this, &DataModel::commitDeviceDatabase);
+    m_batchOpen = true;
+    QTimer::singleShot(0, this, &DeviceStore::commit);
 }
 
-void DataModel::commitDeviceDatabase()
+void DeviceStore::commit()
 {
-    if (!m_dbBatchOpen)
+    if (!m_batchOpen)
         return;
-    m_dbBatchOpen = false;
+    m_batchOpen = false;
     QSqlDatabase db = defaultDatabase();
     if (!db.commit()) {
         qDebug("%s, %d", "commitDeviceDatabase", int(db.lastError().type()));
@@ -168,12 +172,12 @@ void DataModel::commitDeviceDatabase()
     }
 }
 
-bool DataModel::execStatement(const QString &statement, const QVariantList &values, const char *operation,
-                              int number)
+bool DeviceStore::execStatement(const QString &statement, const QVariantList &values, const char *operation,
+                                int number)
 {
-    if (!m_databaseEnabled)
+    if (!m_enabled)
         return false;
-    beginDeviceDatabaseBatch();
+    beginBatch();
     QSqlQuery query(defaultDatabase());
     bool ok;
     if (values.isEmpty()) {
@@ -189,13 +193,13 @@ bool DataModel::execStatement(const QString &statement, const QVariantList &valu
     return ok;
 }
 
-bool DataModel::execNamedUpdate(const char *column, quint32 deviceId, const QVariant &value, const char *operation,
-                                int number)
+bool DeviceStore::execNamedUpdate(const char *column, quint32 deviceId, const QVariant &value,
+                                  const char *operation, int number)
 {
-    if (!m_databaseEnabled)
+    if (!m_enabled)
         return false;
     const QString name = QLatin1String(column);
-    beginDeviceDatabaseBatch();
+    beginBatch();
     QSqlQuery query(defaultDatabase());
     bool ok = query.prepare(QStringLiteral("UPDATE devices SET %1 = :%1 WHERE DeviceID = :DeviceID").arg(name));
     if (ok) {
@@ -208,7 +212,7 @@ bool DataModel::execNamedUpdate(const char *column, quint32 deviceId, const QVar
     return ok;
 }
 
-void DataModel::sqlAdd(const UDPBrowsingPacket &record)
+void DeviceStore::add(const Record &record)
 {
     const QVariantList values{
         QVariant(uint(record.deviceId)),
@@ -224,49 +228,49 @@ void DataModel::sqlAdd(const UDPBrowsingPacket &record)
                   3557);
 }
 
-void DataModel::sqlRemove(quint32 deviceId)
+void DeviceStore::remove(quint32 deviceId)
 {
     execStatement(QString::asprintf("DELETE FROM devices WHERE DeviceID = %u", deviceId), {}, "sqlRemove", 3594);
 }
 
-void DataModel::sqlUpdateDeviceId(quint32 oldId, quint32 newId)
+void DeviceStore::updateDeviceId(quint32 oldId, quint32 newId)
 {
     execStatement(QString::asprintf("UPDATE devices SET DeviceID = %u WHERE DeviceID = %u", newId, oldId), {},
                   "sqlUpdateDeviceId", 3604);
 }
 
-void DataModel::sqlUpdateIPAddress(quint32 deviceId, quint32 ip)
+void DeviceStore::updateIPAddress(quint32 deviceId, quint32 ip)
 {
     execStatement(QString::asprintf("UPDATE devices SET IPAddress = %u WHERE DeviceID = %u", ip, deviceId), {},
                   "sqlUpdateIPAddress", 3614);
 }
 
-void DataModel::sqlUpdateModel(quint32 deviceId, const QString &model)
+void DeviceStore::updateModel(quint32 deviceId, const QString &model)
 {
     execNamedUpdate("Model", deviceId, model, "sqlUpdateModel", 3625);
 }
 
-void DataModel::sqlUpdateARMVersion(quint32 deviceId, const quint8 version[3])
+void DeviceStore::updateARMVersion(quint32 deviceId, const quint8 version[3])
 {
     execNamedUpdate("ARMVersion", deviceId, versionBytes(version), "sqlUpdateARMVersion", 3636);
 }
 
-void DataModel::sqlUpdateDSPVersion(quint32 deviceId, const quint8 version[3])
+void DeviceStore::updateDSPVersion(quint32 deviceId, const quint8 version[3])
 {
     execNamedUpdate("DSPVersion", deviceId, versionBytes(version), "sqlUpdateDSPVersion", 3647);
 }
 
-void DataModel::sqlUpdateLocation(quint32 deviceId, const QString &location)
+void DeviceStore::updateLocation(quint32 deviceId, const QString &location)
 {
     execNamedUpdate("Location", deviceId, location, "sqlUpdateLocation", 3658);
 }
 
-void DataModel::sqlUpdateDescription(quint32 deviceId, const QString &description)
+void DeviceStore::updateDescription(quint32 deviceId, const QString &description)
 {
     execNamedUpdate("Description", deviceId, description, "sqlUpdateDescription", 3669);
 }
 
-void DataModel::sqlUpdateSerialNumber(quint32 deviceId, const QString &serialNumber)
+void DeviceStore::updateSerialNumber(quint32 deviceId, const QString &serialNumber)
 {
     execNamedUpdate("SerialNumber", deviceId, serialNumber, "sqlUpdateSerialNumber", 3680);
 }
