@@ -11,8 +11,11 @@
 //   Session (session.*)          selection, connection, login, link timer
 // and keeps in its own files what reads its private state:
 //   datamodel.cpp  framing, send queue, reassembly hand-off, clock, wiring of the parts
-//   poller.cpp     periodic reads
+//   poller.cpp     periodic reads: the fixed head, then the declared page and dialog reads
 //   dispatch.cpp   receive dispatch into the parameter model
+//   edit.cpp       the one edit path (clamp, store, encode, send or queue)
+// Announcements reach the windows through the SyncRouter (syncrouter.*); where a value lives
+// in the model is one table (modelbindings.*) shared by dispatch and the edit path.
 #include "catalogue.h"
 #include "devicestore.h"
 #include "discovery.h"
