@@ -356,10 +356,10 @@ private slots:
     void editHoldsForOneAndAHalfSeconds()
     {
         Rig rig;
-        rig.dm->queueCommand(Msg::PreLevelGain, 3, 255, floats({-10}));
+        rig.dm->edit(Msg::PreLevelGain, 3, 255, -10.0, SendRule::Queue);
         rig.now += 1000;
         rig.reply(Msg::PreLevelGain, floatArray(-20));
-        QCOMPARE(rig.model().input(3).levelGain, 0.0f);
+        QCOMPARE(rig.model().input(3).levelGain, -10.0f);
         rig.now += 1000;
         rig.reply(Msg::PreLevelGain, floatArray(-20));
         QCOMPARE(rig.model().input(3).levelGain, -20.0f);
