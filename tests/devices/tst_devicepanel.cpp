@@ -589,21 +589,6 @@ private slots:
         QCOMPARE(typed.maskEdit()->text(), QStringLiteral("255.255.255.0"));
     }
 
-    // Rows read before the panel had its size are laid out like rows added afterwards.
-    void rowsLookTheSameHoweverAdded()
-    {
-        DataModel &model = newModel();
-        model.addDevice(ipOf("192.168.1.100"));
-        newWindows();
-        model.addDevice(ipOf("192.168.1.101"));
-        QCoreApplication::processEvents();
-        const QRect early = m_panel->itemWidget(0)->geometry();
-        const QRect late = m_panel->itemWidget(1)->geometry();
-        QCOMPARE(early.width(), late.width());
-        QCOMPARE(early.x(), late.x());
-        QCOMPARE(early.width(), m_panel->listWidget()->viewport()->width());
-    }
-
     // A full 16-character model is cut with an ellipsis and given whole in the tool tip,
     // in either font weight; a short one is shown as it is.
     void longModelIsElided()
