@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
+#include <QResizeEvent>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -94,7 +95,7 @@ MainMenuBar::MainMenuBar(QWidget *parent)
     addAction(m_commandAssistantAction);
     addMenu(m_highDpiMenu);
 
-    auto *corner = new QWidget(this);
+    auto *corner = m_corner = new QWidget(this);
     corner->setObjectName(QStringLiteral("versionCorner"));
     corner->setFixedSize(140, 24);
     auto *cornerLayout = new QHBoxLayout(corner);
@@ -146,6 +147,30 @@ void MainMenuBar::retranslate()
     m_enabledAction->setText(tr("Enabled"));
     m_disabledAction->setText(tr("Disabled"));
     m_tipLabel->setText(tr("App Version : ") + QLatin1String(Version));
+    updateCornerVisibility();
+}
+
+void MainMenuBar::resizeEvent(QResizeEvent *event)
+{
+    QMenuBar::resizeEvent(event);
+    updateCornerVisibility();
+}
+
+void MainMenuBar::updateCornerVisibility()
+{
+    // The version is the first thing to give up its room: with it shown, a narrow window
+    // moved the last menus (among them "High DPI Scaling") into the overflow button first.
+    int right = 0;
+    const auto entries = actions();
+    for (QAction *action : entries) {
+        if (action->isVisible())
+            right = qMax(right, actionGeometry(action).right());
+    }
+    const bool fits = right + 1 + m_corner->width() <= width();
+    if (m_corner->isHidden() != !fits) {
+        m_corner->setVisible(fits);
+        updateGeometry();
+    }
 }
 
 void MainMenuBar::changeEvent(QEvent *event)

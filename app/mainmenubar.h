@@ -57,6 +57,7 @@ public slots:
 protected:
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void retranslate();
@@ -66,6 +67,7 @@ private:
     void setHighDpiChecks(bool enabled);
     // Asks whether to restart now; restarts when the user agrees.
     void askRestart(bool enabled);
+    void updateCornerVisibility();
 
     QMenu *m_languageMenu = nullptr;
     QAction *m_englishAction = nullptr;
@@ -88,5 +90,6 @@ private:
     QMenu *m_highDpiMenu = nullptr;
     QAction *m_enabledAction = nullptr;
     QAction *m_disabledAction = nullptr;
+    QWidget *m_corner = nullptr;
     QLabel *m_tipLabel = nullptr;
 };

@@ -20,6 +20,10 @@ AddDeviceDialog::AddDeviceDialog(DataModel *dataModel, QWidget *parent)
     m_addressLabel = new QLabel(this);
     m_addressEdit = new LineEdit(this);
     m_addressEdit->setValidator(AddressValidator::host(m_addressEdit));
+    m_messageLabel = new QLabel(this);
+    m_messageLabel->setWordWrap(true);
+    m_messageLabel->setProperty("status", QStringLiteral("2"));
+    m_messageLabel->hide();
     m_buttonBox = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     for (QAbstractButton *button : m_buttonBox->buttons())
         button->setFixedSize(60, 25);
@@ -29,6 +33,7 @@ AddDeviceDialog::AddDeviceDialog(DataModel *dataModel, QWidget *parent)
     layout->setSpacing(8);
     layout->addWidget(m_addressLabel, 0, 0);
     layout->addWidget(m_addressEdit, 0, 1);
+    layout->addWidget(m_messageLabel, 1, 0, 1, 2);
     auto *buttons = new QHBoxLayout;
     buttons->setContentsMargins(0, 8, 0, 0);
     buttons->addWidget(m_buttonBox);
@@ -46,6 +51,9 @@ void AddDeviceDialog::retranslate()
     m_addressLabel->setText(tr("IP Address"));
     m_buttonBox->button(QDialogButtonBox::Ok)->setText(tr("OK"));
     m_buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+    m_messageLabel->setText(m_refused ? tr("Please enter the whole IP address of the device "
+                                           "(four numbers separated by dots, not 0.x.x.x).")
+                                      : QString());
 }
 
 void AddDeviceDialog::changeEvent(QEvent *event)
@@ -58,7 +66,16 @@ void AddDeviceDialog::changeEvent(QEvent *event)
 void AddDeviceDialog::okButtonClicked()
 {
     quint32 ip = 0;
-    if (m_dataModel && proto::parseIPv4(m_addressEdit->text(), &ip))
+    // A half-typed address must not close the dialog as if the device had been added;
+    // 0.x.x.x is "this network", never a device.
+    m_refused = !proto::parseIPv4(m_addressEdit->text(), &ip) || (ip >> 24) == 0;
+    retranslate();
+    m_messageLabel->setVisible(m_refused);
+    if (m_refused) {
+        m_addressEdit->setFocus();
+        return;
+    }
+    if (m_dataModel)
         m_dataModel->addDevice(ip);
     accept();
 }

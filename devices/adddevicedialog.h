@@ -1,5 +1,6 @@
 #pragma once
-// Adds a device by its IP address, for devices that discovery does not reach.
+// Adds a device by its IP address, for devices that discovery does not reach. It stays
+// open, saying why, until the address is whole.
 #include <QDialog>
 
 class DataModel;
@@ -14,6 +15,7 @@ public:
     explicit AddDeviceDialog(DataModel *dataModel, QWidget *parent = nullptr);
 
     LineEdit *addressEdit() const { return m_addressEdit; }
+    QLabel *messageLabel() const { return m_messageLabel; }
 
 public slots:
     void okButtonClicked();
@@ -27,5 +29,7 @@ private:
     DataModel *m_dataModel;
     QLabel *m_addressLabel = nullptr;
     LineEdit *m_addressEdit = nullptr;
+    QLabel *m_messageLabel = nullptr;
     QDialogButtonBox *m_buttonBox = nullptr;
+    bool m_refused = false;
 };

@@ -4,6 +4,7 @@
 #include "wire.h"
 
 #include <QEvent>
+#include <QStringList>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QStyle>
@@ -46,7 +47,7 @@ DeviceItemWidget::DeviceItemWidget(QWidget *parent)
     m_loginIcon = iconLabel(QChar(0xF00D), 7, this);
     m_loginIcon->setProperty("status", QStringLiteral("0"));
     m_loginIcon->hide();
-    m_onlineIcon = iconLabel(QChar(0xF002), 7, this);
+    m_onlineIcon = iconLabel(QChar(OfflineGlyph), 7, this);
     m_onlineIcon->setProperty("browsing", false);
     m_onlineIcon->setProperty("status", QStringLiteral("0"));
 
@@ -67,6 +68,7 @@ DeviceItemWidget::DeviceItemWidget(QWidget *parent)
 
     setSelected(false);
     retranslate();
+    updateAccessibleName();
 }
 
 void DeviceItemWidget::retranslate()
@@ -78,8 +80,12 @@ void DeviceItemWidget::retranslate()
 
 void DeviceItemWidget::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         retranslate();
+        updateAccessibleName();
+    } else if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange) {
+        updateModelText();
+    }
     Widget::changeEvent(event);
 }
 
@@ -92,12 +98,48 @@ void DeviceItemWidget::repolish(QWidget *widget)
 
 void DeviceItemWidget::setModel(const QString &model)
 {
-    m_modelLabel->setText(model);
+    m_model = model;
+    updateModelText();
+}
+
+void DeviceItemWidget::updateModelText()
+{
+    // A full 16-character name does not fit the label: cut it with an ellipsis (the bold
+    // selected font is wider, so this runs again after every repolish) and give the whole
+    // name in the tool tip.
+    m_modelLabel->ensurePolished();
+    const QString shown =
+        m_modelLabel->fontMetrics().elidedText(m_model, Qt::ElideRight, m_modelLabel->contentsRect().width());
+    m_modelLabel->setText(shown);
+    m_modelLabel->setToolTip(shown == m_model ? QString() : m_model);
+}
+
+QString DeviceItemWidget::accessibleText() const
+{
+    QStringList parts;
+    if (!m_model.isEmpty())
+        parts << m_model;
+    parts << m_ipAddressLabel->text() << (m_online ? tr("online") : tr("offline"));
+    if (m_loggedIn)
+        parts << tr("logged in");
+    if (!m_faultIcon->isHidden())
+        parts << tr("fault");
+    return parts.join(QStringLiteral(", "));
+}
+
+void DeviceItemWidget::updateAccessibleName()
+{
+    const QString text = accessibleText();
+    if (text == accessibleName())
+        return;
+    setAccessibleName(text);
+    emit accessibleTextChanged(text);
 }
 
 void DeviceItemWidget::setIPAddress(quint32 ip)
 {
     m_ipAddressLabel->setText(proto::ipToString(ip));
+    updateAccessibleName();
 }
 
 void DeviceItemWidget::setPreset(const QString &preset)
@@ -108,6 +150,7 @@ void DeviceItemWidget::setPreset(const QString &preset)
 void DeviceItemWidget::setFault(bool fault)
 {
     m_faultIcon->setVisible(fault);
+    updateAccessibleName();
 }
 
 void DeviceItemWidget::setLogin(bool loggedIn)
@@ -117,15 +160,20 @@ void DeviceItemWidget::setLogin(bool loggedIn)
     m_loginIcon->setProperty("status", loggedIn ? QStringLiteral("1") : QStringLiteral("0"));
     m_loginIcon->setToolTip(loggedIn ? tr("Logined") : tr("Unlogin"));
     repolish(m_loginIcon);
+    updateAccessibleName();
 }
 
 void DeviceItemWidget::setOnline(bool online)
 {
     m_online = online;
+    // The glyph differs as well as the colour, for those who cannot tell the colours apart:
+    // a magnifier while discovery sees the device, a barred circle when it does not.
+    m_onlineIcon->setText(QString(QChar(online ? OnlineGlyph : OfflineGlyph)));
     m_onlineIcon->setProperty("browsing", online);
     m_onlineIcon->setProperty("status", online ? QStringLiteral("1") : QStringLiteral("0"));
     m_onlineIcon->setToolTip(online ? tr("Online") : tr("Offline"));
     repolish(m_onlineIcon);
+    updateAccessibleName();
 }
 
 void DeviceItemWidget::setSelected(bool selected)
@@ -135,5 +183,6 @@ void DeviceItemWidget::setSelected(bool selected)
         label->setProperty("selected", selected);
         repolish(label);
     }
+    updateModelText();
     m_loginIcon->setVisible(selected);
 }

@@ -11,6 +11,10 @@ class DeviceItemWidget : public Widget
 public:
     explicit DeviceItemWidget(QWidget *parent = nullptr);
 
+    // Icon-font glyphs of the online mark.
+    static constexpr ushort OnlineGlyph = 0xF002;  // magnifier
+    static constexpr ushort OfflineGlyph = 0xF05E; // barred circle
+
     void setModel(const QString &model);
     void setIPAddress(quint32 ip);
     void setPreset(const QString &preset);
@@ -19,6 +23,9 @@ public:
     void setOnline(bool online);
     void setSelected(bool selected);
 
+    // What a screen reader says for the row: "model, address, online|offline[, logged in][, fault]".
+    QString accessibleText() const;
+    QString model() const { return m_model; }
     bool isSelected() const { return m_selected; }
     bool isLoggedIn() const { return m_loggedIn; }
     bool isOnline() const { return m_online; }
@@ -29,12 +36,17 @@ public:
     QLabel *loginIcon() const { return m_loginIcon; }
     QLabel *onlineIcon() const { return m_onlineIcon; }
 
+signals:
+    void accessibleTextChanged(const QString &text);
+
 protected:
     void changeEvent(QEvent *event) override;
 
 private:
     void retranslate();
     static void repolish(QWidget *widget);
+    void updateModelText();
+    void updateAccessibleName();
 
     QLabel *m_modelLabel = nullptr;
     QLabel *m_ipAddressLabel = nullptr;
@@ -42,6 +54,7 @@ private:
     QLabel *m_faultIcon = nullptr;
     QLabel *m_loginIcon = nullptr;
     QLabel *m_onlineIcon = nullptr;
+    QString m_model;
     bool m_selected = false;
     bool m_loggedIn = false;
     bool m_online = false;

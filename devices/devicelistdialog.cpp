@@ -5,9 +5,15 @@
 #include "wire.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QTimer>
+#include <QWindow>
 
 namespace {
 const QString GeometryKey = QStringLiteral("DeviceListGeometry");
@@ -44,7 +50,7 @@ DeviceListDialog::DeviceListDialog(DataModel *dataModel, QWidget *parent)
 
     const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
     if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+        m_geometryRestored = restoreGeometry(geometry);
 
     if (m_dataModel) {
         for (int i = 0; i < m_dataModel->deviceCount(); ++i) {
@@ -81,6 +87,7 @@ void DeviceListDialog::retranslate()
     m_table->setHorizontalHeaderLabels({tr("IP Address"), tr("Model"), tr("ARM Version"), tr("DSP Version"),
                                         tr("Location"), tr("Description"), tr("Serial Number"), tr("Link Status"),
                                         tr("Run Time"), tr("Total Time"), QString()});
+    fitRemoveColumn();
     for (int row = 0; row < m_table->rowCount(); ++row) {
         if (QTableWidgetItem *item = m_table->item(row, LinkStatusColumn))
             item->setText(linkStatusText(item->data(LinkStatusRole).toInt()));
@@ -93,7 +100,55 @@ void DeviceListDialog::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
         retranslate();
+    else if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange)
+        fitRemoveColumn();
     Dialog::changeEvent(event);
+}
+
+void DeviceListDialog::fitRemoveColumn()
+{
+    // The column holds only buttons, which the header's contents sizing does not see: it
+    // would cut them, most visibly for a row added while the table is scrolled.
+    QPushButton probe(tr("Remove"), this);
+    probe.ensurePolished();
+    m_table->horizontalHeader()->setSectionResizeMode(RemoveColumn, QHeaderView::Fixed);
+    m_table->setColumnWidth(RemoveColumn, probe.sizeHint().width() + 8);
+}
+
+int DeviceListDialog::widthForAllColumns() const
+{
+    QHeaderView *header = m_table->horizontalHeader();
+    header->resizeSections(QHeaderView::ResizeToContents);
+    const QMargins margins = layout()->contentsMargins();
+    return header->length() + 2 * m_table->frameWidth() + m_table->verticalScrollBar()->sizeHint().width()
+        + margins.left() + margins.right();
+}
+
+void DeviceListDialog::showEvent(QShowEvent *event)
+{
+    // The first time, unless the user's own size was restored: wide enough for every
+    // column of the rows it shows, within the screen.
+    if (!m_sized && !m_geometryRestored) {
+        ensurePolished();
+        m_table->ensurePolished();
+        int wanted = widthForAllColumns();
+        const QScreen *screen = windowHandle() ? windowHandle()->screen() : QGuiApplication::primaryScreen();
+        if (screen)
+            wanted = qMin(wanted, screen->availableGeometry().width());
+        if (wanted > width())
+            resize(wanted, height());
+        // Style sheet borders and header padding are only final once laid out: take up
+        // whatever sideways scrolling is left.
+        QTimer::singleShot(0, this, [this] {
+            const int missing = m_table->horizontalScrollBar()->maximum();
+            const QScreen *screen = windowHandle() ? windowHandle()->screen() : nullptr;
+            const int room = screen ? screen->availableGeometry().width() - width() : missing;
+            if (missing > 0 && room > 0)
+                resize(width() + qMin(missing, room), height());
+        });
+    }
+    m_sized = true;
+    Dialog::showEvent(event);
 }
 
 QString DeviceListDialog::linkStatusText(int code) const

@@ -29,6 +29,8 @@ public:
     static QString formatRunTime(uint seconds);
 
     QTableWidget *table() const { return m_table; }
+    // The window width at which every column shows whole, without horizontal scrolling.
+    int widthForAllColumns() const;
 
 public slots:
     void addDevice(DataModel::UDPBrowsingPacket *record, bool online);
@@ -46,13 +48,17 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void retranslate();
     QString linkStatusText(int code) const;
     void setCellText(int row, int column, const QString &text);
     void removeRow(int row);
+    void fitRemoveColumn();
 
     DataModel *m_dataModel;
     QTableWidget *m_table = nullptr;
+    bool m_geometryRestored = false;
+    bool m_sized = false;
 };

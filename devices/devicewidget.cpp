@@ -18,6 +18,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QNetworkInterface>
 #include <QPushButton>
 #include <QTcpSocket>
@@ -67,6 +68,10 @@ DeviceWidget::DeviceWidget(DataModel *dataModel, QWidget *parent)
     m_list = new ListWidget(this);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Rows take the viewport's width whenever it changes: those read from the database are
+    // added before the panel has its size and would otherwise keep the narrow one.
+    m_list->setResizeMode(QListView::Adjust);
+    m_list->viewport()->installEventFilter(this);
 
     const auto button = [this] {
         auto *b = new QPushButton(this);
@@ -164,6 +169,9 @@ void DeviceWidget::retranslate()
     m_removeButton->setToolTip(tr("Remove Device"));
     m_listButton->setToolTip(tr("Device List"));
     m_disconnectButton->setToolTip(tr("Disconnect"));
+    // Icon-only buttons: a screen reader has nothing else to read.
+    for (QPushButton *b : {m_addButton, m_editButton, m_removeButton, m_listButton, m_disconnectButton})
+        b->setAccessibleName(b->toolTip());
     m_addAction->setText(tr("Add Device"));
     m_editAction->setText(tr("Modify Network Parameters"));
     m_removeAction->setText(tr("Remove Device"));
@@ -246,6 +254,13 @@ void DeviceWidget::addDevice(DataModel::UDPBrowsingPacket *record, bool online)
     widget->setPreset(decoded(record->preset));
     widget->setFault(record->fault != 0);
     widget->setOnline(online);
+    item->setData(Qt::AccessibleTextRole, widget->accessibleText());
+    connect(widget, &DeviceItemWidget::accessibleTextChanged, this, [this, widget](const QString &text) {
+        for (int row = 0; row < m_list->count(); ++row) {
+            if (m_list->itemWidget(m_list->item(row)) == widget)
+                m_list->item(row)->setData(Qt::AccessibleTextRole, text);
+        }
+    });
     m_list->setItemWidget(item, widget);
 }
 
@@ -361,9 +376,45 @@ void DeviceWidget::listWidgetItemSelectionChanged()
         selectFromPanel(m_list->row(current));
 }
 
-void DeviceWidget::listWidgetItemDoubleClicked(QListWidgetItem *)
+bool DeviceWidget::eventFilter(QObject *watched, QEvent *event)
 {
-    if (m_dataModel && m_dataModel->isCurrentConnected())
+    if (watched == m_list->viewport()) {
+        // A double click starts with a press that selects the row, and the connection may
+        // be up before the second click: what counts is the state before that first press.
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            const int row = m_list->indexAt(static_cast<QMouseEvent *>(event)->pos()).row();
+            m_previousPressConnectedRow = m_pressConnectedRow;
+            m_pressConnectedRow = row >= 0 && m_dataModel && row == m_dataModel->currentIndex()
+                                          && m_dataModel->isCurrentConnected()
+                                      ? row
+                                      : -1;
+            m_releasedSincePress = false;
+            break;
+        }
+        case QEvent::MouseButtonRelease:
+            m_releasedSincePress = true;
+            break;
+        case QEvent::MouseButtonDblClick:
+            // Platforms deliver the second press before the double click, or not at all.
+            m_doubleClickConnectedRow = m_releasedSincePress ? m_pressConnectedRow : m_previousPressConnectedRow;
+            break;
+        default:
+            break;
+        }
+    }
+    return Widget::eventFilter(watched, event);
+}
+
+void DeviceWidget::listWidgetItemDoubleClicked(QListWidgetItem *item)
+{
+    // Only a double click on the device that was already connected asks to disconnect it;
+    // one that has just selected and connected it is the way to open it.
+    const int row = m_list->row(item);
+    const int connectedRow = m_doubleClickConnectedRow;
+    m_doubleClickConnectedRow = -1;
+    if (m_dataModel && row >= 0 && row == connectedRow && row == m_dataModel->currentIndex()
+        && m_dataModel->isCurrentConnected())
         disconnectButtonClicked();
 }
 
@@ -506,8 +557,11 @@ void DeviceWidget::showConnectTimeoutBox()
 
 void DeviceWidget::connectTimeoutMessageBoxButtonClicked(QAbstractButton *button)
 {
-    if (button == m_modifyIpButton)
+    if (button == m_modifyIpButton) {
+        // The box would otherwise stay up behind the modal dialog until that one closes.
+        m_timeoutBox->hide();
         m_editButton->click();
+    }
     else if (button == m_noRemindButton)
         m_remind = false;
 }

@@ -80,6 +80,7 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void retranslate();
@@ -119,5 +120,11 @@ private:
     bool m_remind = true;
     // Whether the last link report saw the device logged in; a drop from true clears the status.
     bool m_wasLoggedIn = false;
+    // The connected row under the last two presses in the list (-1: none was), and the one
+    // in force for the double click being handled.
+    int m_pressConnectedRow = -1;
+    int m_previousPressConnectedRow = -1;
+    int m_doubleClickConnectedRow = -1;
+    bool m_releasedSincePress = true;
     SubnetSource m_subnetSource;
 };

@@ -1,6 +1,7 @@
 #include "editdevicedialog.h"
 
 #include "addressvalidator.h"
+#include "catalogue.h"
 #include "datamodel.h"
 #include "lineedit.h"
 #include "wire.h"
@@ -11,6 +12,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+
+using proto::NetworkFault;
 
 EditDeviceDialog::EditDeviceDialog(DataModel *dataModel, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
@@ -26,6 +29,10 @@ EditDeviceDialog::EditDeviceDialog(DataModel *dataModel, QWidget *parent)
     m_addressEdit->setValidator(AddressValidator::host(m_addressEdit));
     m_maskEdit->setValidator(AddressValidator::mask(m_maskEdit));
     m_gatewayEdit->setValidator(AddressValidator::host(m_gatewayEdit));
+    m_messageLabel = new QLabel(this);
+    m_messageLabel->setWordWrap(true);
+    m_messageLabel->setProperty("status", QStringLiteral("2"));
+    m_messageLabel->hide();
     m_buttonBox = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     for (QAbstractButton *button : m_buttonBox->buttons())
         button->setFixedSize(60, 25);
@@ -39,15 +46,21 @@ EditDeviceDialog::EditDeviceDialog(DataModel *dataModel, QWidget *parent)
     layout->addWidget(m_maskEdit, 1, 1);
     layout->addWidget(m_gatewayLabel, 2, 0);
     layout->addWidget(m_gatewayEdit, 2, 1);
+    layout->addWidget(m_messageLabel, 3, 0, 1, 2);
     auto *buttons = new QHBoxLayout;
     buttons->setContentsMargins(0, 8, 0, 0);
     buttons->addWidget(m_buttonBox);
-    layout->addLayout(buttons, 3, 0, 1, 2);
+    layout->addLayout(buttons, 4, 0, 1, 2);
 
     connect(m_buttonBox, &QDialogButtonBox::accepted, this, &EditDeviceDialog::okButtonClicked);
     connect(m_buttonBox, &QDialogButtonBox::rejected, this, &EditDeviceDialog::reject);
-    if (m_dataModel)
+    if (m_dataModel) {
         connect(m_dataModel, &DataModel::deviceListRemove, this, &EditDeviceDialog::deviceRemoved);
+        connect(m_dataModel, &DataModel::tcpSyncToUI, this,
+                [this](uchar type, uchar subType, uchar funcId, uchar, uchar, const QVariant &) {
+                    syncToUI(type, subType, funcId);
+                });
+    }
     retranslate();
 }
 
@@ -59,6 +72,7 @@ void EditDeviceDialog::retranslate()
     m_gatewayLabel->setText(tr("Gateway"));
     m_buttonBox->button(QDialogButtonBox::Ok)->setText(tr("OK"));
     m_buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+    m_messageLabel->setText(faultText());
 }
 
 void EditDeviceDialog::changeEvent(QEvent *event)
@@ -68,11 +82,80 @@ void EditDeviceDialog::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
 }
 
+QString EditDeviceDialog::faultText() const
+{
+    switch (m_fault) {
+    case NetworkFault::None:
+        break;
+    case NetworkFault::AddressIncomplete:
+        return tr("Please enter the whole IP address (four numbers separated by dots).");
+    case NetworkFault::AddressNotUnicast:
+        return tr("This IP address cannot be given to a device.");
+    case NetworkFault::MaskIncomplete:
+        return tr("Please enter the whole subnet mask, for example 255.255.255.0.");
+    case NetworkFault::MaskNotContiguous:
+        return tr("The subnet mask is not valid, for example 255.255.255.0 is.");
+    case NetworkFault::AddressIsNetwork:
+        return tr("The IP address is the network address of this subnet mask.");
+    case NetworkFault::AddressIsBroadcast:
+        return tr("The IP address is the broadcast address of this subnet mask.");
+    case NetworkFault::GatewayIncomplete:
+        return tr("Please enter the whole gateway address, or leave it empty.");
+    case NetworkFault::GatewayOutsideSubnet:
+        return tr("The gateway must be an address in the device's subnet, or empty.");
+    }
+    return QString();
+}
+
+void EditDeviceDialog::showFault(NetworkFault fault)
+{
+    m_fault = fault;
+    m_messageLabel->setText(faultText());
+    m_messageLabel->setVisible(fault != NetworkFault::None);
+    LineEdit *field = m_addressEdit;
+    if (fault == NetworkFault::MaskIncomplete || fault == NetworkFault::MaskNotContiguous)
+        field = m_maskEdit;
+    else if (fault == NetworkFault::GatewayIncomplete || fault == NetworkFault::GatewayOutsideSubnet)
+        field = m_gatewayEdit;
+    if (fault != NetworkFault::None)
+        field->setFocus();
+}
+
 void EditDeviceDialog::setDeviceIndex(int index)
 {
     m_index = index;
     const DataModel::DeviceEntry *entry = m_dataModel ? m_dataModel->device(index) : nullptr;
     m_addressEdit->setText(entry ? proto::ipToString(entry->record.ipAddress) : QString());
+    m_maskEdit->clear();
+    m_gatewayEdit->clear();
+    m_awaitingNetwork = false;
+    if (!entry || index != m_dataModel->currentIndex() || !m_dataModel->isCurrentConnected())
+        return;
+    // The model may still hold what another device reported; clearing it also makes the
+    // reply announced even when it equals those values.
+    ParameterModel::DeviceValues &values = m_dataModel->model().device();
+    values.ipAddress = values.netmask = values.gateway = 0;
+    m_readDeviceId = entry->record.deviceId;
+    m_awaitingNetwork = true;
+    m_dataModel->sendRead(proto::Msg::NetworkConfig);
+}
+
+void EditDeviceDialog::syncToUI(uchar type, uchar subType, uchar funcId)
+{
+    if (!m_awaitingNetwork || proto::MessageKey{type, subType, funcId} != proto::Msg::NetworkConfig)
+        return;
+    const DataModel::DeviceEntry *entry = m_dataModel->device(m_index);
+    if (!entry || m_index != m_dataModel->currentIndex() || entry->record.deviceId != m_readDeviceId) {
+        m_awaitingNetwork = false; // another device by now: its answer is not this one's
+        return;
+    }
+    m_awaitingNetwork = false;
+    const ParameterModel::DeviceValues &values = m_dataModel->model().device();
+    // What the user typed meanwhile wins over the device's report.
+    if (!m_maskEdit->isModified() && values.netmask != 0)
+        m_maskEdit->setText(proto::ipToString(values.netmask));
+    if (!m_gatewayEdit->isModified() && values.gateway != 0)
+        m_gatewayEdit->setText(proto::ipToString(values.gateway));
 }
 
 void EditDeviceDialog::deviceRemoved(int index)
@@ -80,30 +163,26 @@ void EditDeviceDialog::deviceRemoved(int index)
     if (index == m_index) {
         // The device is gone: there is nobody left to send the parameters to.
         m_index = -1;
+        m_awaitingNetwork = false;
         reject();
     } else if (index < m_index) {
         --m_index;
     }
 }
 
-EditDeviceDialog::Parameters EditDeviceDialog::parameters() const
-{
-    const auto parse = [](const LineEdit *edit) {
-        quint32 value = 0;
-        return proto::parseIPv4(edit->text(), &value) ? value : 0u;
-    };
-    Parameters p;
-    p.ip = parse(m_addressEdit);
-    p.netmask = parse(m_maskEdit);
-    p.gateway = parse(m_gatewayEdit);
-    return p;
-}
-
 void EditDeviceDialog::okButtonClicked()
 {
-    if (m_dataModel && m_dataModel->device(m_index)) {
-        const Parameters p = parameters();
-        m_dataModel->setNetworkParameters(m_index, p.ip, p.netmask, p.gateway);
+    if (!m_dataModel || !m_dataModel->device(m_index)) {
+        reject();
+        return;
     }
+    proto::NetworkParameters p;
+    const NetworkFault fault =
+        proto::checkNetworkParameters(m_addressEdit->text(), m_maskEdit->text(), m_gatewayEdit->text(), &p);
+    showFault(fault);
+    if (fault != NetworkFault::None)
+        return;
+    m_awaitingNetwork = false;
+    m_dataModel->setNetworkParameters(m_index, p.ip, p.netmask, p.gateway);
     accept();
 }

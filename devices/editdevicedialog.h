@@ -1,6 +1,10 @@
 #pragma once
-// Sends new network parameters (address, subnet mask, gateway) to one device.
+// Sends new network parameters (address, subnet mask, gateway) to one device. Nothing is
+// sent unless the three fields form a whole, consistent setting: a wrong one leaves the
+// device unreachable on its network.
 #include <QDialog>
+
+#include "netparams.h"
 
 class DataModel;
 class LineEdit;
@@ -11,24 +15,20 @@ class EditDeviceDialog : public QDialog
 {
     Q_OBJECT
 public:
-    struct Parameters {
-        quint32 ip = 0;
-        quint32 netmask = 0;
-        quint32 gateway = 0;
-    };
-
     explicit EditDeviceDialog(DataModel *dataModel, QWidget *parent = nullptr);
 
-    // The three fields as numbers; a field that does not parse (empty, half typed) gives 0.
-    Parameters parameters() const;
-
-    // Takes the device at index and shows its address.
+    // Takes the device at index and shows its address. For the connected device it reads
+    // the device's network setting once, to fill the mask and gateway from the reply.
     void setDeviceIndex(int index);
     int deviceIndex() const { return m_index; }
+
+    // What the last OK found wrong; None before the first one.
+    proto::NetworkFault fault() const { return m_fault; }
 
     LineEdit *addressEdit() const { return m_addressEdit; }
     LineEdit *maskEdit() const { return m_maskEdit; }
     LineEdit *gatewayEdit() const { return m_gatewayEdit; }
+    QLabel *messageLabel() const { return m_messageLabel; }
 
 public slots:
     void okButtonClicked();
@@ -38,16 +38,25 @@ protected:
 
 private:
     void retranslate();
+    QString faultText() const;
+    void showFault(proto::NetworkFault fault);
     // Keeps the index pointing at the same device while rows are removed under the dialog.
     void deviceRemoved(int index);
+    void syncToUI(uchar type, uchar subType, uchar funcId);
 
     DataModel *m_dataModel;
     int m_index = -1;
+    // Set while our own read of the network setting is outstanding: only its reply may fill
+    // the fields, for the device it was sent to.
+    bool m_awaitingNetwork = false;
+    quint32 m_readDeviceId = 0;
+    proto::NetworkFault m_fault = proto::NetworkFault::None;
     QLabel *m_addressLabel = nullptr;
     QLabel *m_maskLabel = nullptr;
     QLabel *m_gatewayLabel = nullptr;
     LineEdit *m_addressEdit = nullptr;
     LineEdit *m_maskEdit = nullptr;
     LineEdit *m_gatewayEdit = nullptr;
+    QLabel *m_messageLabel = nullptr;
     QDialogButtonBox *m_buttonBox = nullptr;
 };

@@ -22,6 +22,10 @@
 <context>
     <name>AddDeviceDialog</name>
     <message>
+        <source>Please enter the whole IP address of the device (four numbers separated by dots, not 0.x.x.x).</source>
+        <translation>请输入设备的完整IP地址（以点分隔的四个数字，不能是0.x.x.x）。</translation>
+    </message>
+    <message>
         <source>Add Device</source>
         <translation>添加设备</translation>
     </message>
@@ -40,6 +44,22 @@
 </context>
 <context>
     <name>DeviceItemWidget</name>
+    <message>
+        <source>online</source>
+        <translation>在线</translation>
+    </message>
+    <message>
+        <source>offline</source>
+        <translation>离线</translation>
+    </message>
+    <message>
+        <source>logged in</source>
+        <translation>已登录</translation>
+    </message>
+    <message>
+        <source>fault</source>
+        <translation>故障</translation>
+    </message>
     <message>
         <source>Fault</source>
         <translation>故障</translation>
@@ -195,6 +215,38 @@
 </context>
 <context>
     <name>EditDeviceDialog</name>
+    <message>
+        <source>Please enter the whole IP address (four numbers separated by dots).</source>
+        <translation>请输入完整的IP地址（以点分隔的四个数字）。</translation>
+    </message>
+    <message>
+        <source>This IP address cannot be given to a device.</source>
+        <translation>此IP地址不能分配给设备。</translation>
+    </message>
+    <message>
+        <source>Please enter the whole subnet mask, for example 255.255.255.0.</source>
+        <translation>请输入完整的子网掩码，例如255.255.255.0。</translation>
+    </message>
+    <message>
+        <source>The subnet mask is not valid, for example 255.255.255.0 is.</source>
+        <translation>子网掩码无效，有效的例如255.255.255.0。</translation>
+    </message>
+    <message>
+        <source>The IP address is the network address of this subnet mask.</source>
+        <translation>该IP地址是此子网掩码下的网络地址。</translation>
+    </message>
+    <message>
+        <source>The IP address is the broadcast address of this subnet mask.</source>
+        <translation>该IP地址是此子网掩码下的广播地址。</translation>
+    </message>
+    <message>
+        <source>Please enter the whole gateway address, or leave it empty.</source>
+        <translation>请输入完整的网关地址，或留空。</translation>
+    </message>
+    <message>
+        <source>The gateway must be an address in the device&apos;s subnet, or empty.</source>
+        <translation>网关必须是设备所在子网内的地址，或留空。</translation>
+    </message>
     <message>
         <source>Modify Network Parameters</source>
         <translation>修改网络参数</translation>

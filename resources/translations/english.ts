@@ -22,6 +22,10 @@
 <context>
     <name>AddDeviceDialog</name>
     <message>
+        <source>Please enter the whole IP address of the device (four numbers separated by dots, not 0.x.x.x).</source>
+        <translation>Please enter the whole IP address of the device (four numbers separated by dots, not 0.x.x.x).</translation>
+    </message>
+    <message>
         <source>Add Device</source>
         <translation>Add Device</translation>
     </message>
@@ -40,6 +44,22 @@
 </context>
 <context>
     <name>DeviceItemWidget</name>
+    <message>
+        <source>online</source>
+        <translation>online</translation>
+    </message>
+    <message>
+        <source>offline</source>
+        <translation>offline</translation>
+    </message>
+    <message>
+        <source>logged in</source>
+        <translation>logged in</translation>
+    </message>
+    <message>
+        <source>fault</source>
+        <translation>fault</translation>
+    </message>
     <message>
         <source>Fault</source>
         <translation>Fault</translation>
@@ -195,6 +215,38 @@
 </context>
 <context>
     <name>EditDeviceDialog</name>
+    <message>
+        <source>Please enter the whole IP address (four numbers separated by dots).</source>
+        <translation>Please enter the whole IP address (four numbers separated by dots).</translation>
+    </message>
+    <message>
+        <source>This IP address cannot be given to a device.</source>
+        <translation>This IP address cannot be given to a device.</translation>
+    </message>
+    <message>
+        <source>Please enter the whole subnet mask, for example 255.255.255.0.</source>
+        <translation>Please enter the whole subnet mask, for example 255.255.255.0.</translation>
+    </message>
+    <message>
+        <source>The subnet mask is not valid, for example 255.255.255.0 is.</source>
+        <translation>The subnet mask is not valid, for example 255.255.255.0 is.</translation>
+    </message>
+    <message>
+        <source>The IP address is the network address of this subnet mask.</source>
+        <translation>The IP address is the network address of this subnet mask.</translation>
+    </message>
+    <message>
+        <source>The IP address is the broadcast address of this subnet mask.</source>
+        <translation>The IP address is the broadcast address of this subnet mask.</translation>
+    </message>
+    <message>
+        <source>Please enter the whole gateway address, or leave it empty.</source>
+        <translation>Please enter the whole gateway address, or leave it empty.</translation>
+    </message>
+    <message>
+        <source>The gateway must be an address in the device&apos;s subnet, or empty.</source>
+        <translation>The gateway must be an address in the device&apos;s subnet, or empty.</translation>
+    </message>
     <message>
         <source>Modify Network Parameters</source>
         <translation>Modify Network Parameters</translation>

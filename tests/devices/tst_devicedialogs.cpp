@@ -5,6 +5,7 @@
 #include "editdevicedialog.h"
 #include "lineedit.h"
 #include "logindialog.h"
+#include "netparams.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,47 +79,101 @@ private slots:
         QCOMPARE(dialog.addressEdit()->text(), QStringLiteral("22"));
     }
 
-    void addSendsParsedAddressOnly()
+    // A partial or unusable address keeps the dialog open with the reason; a whole one adds.
+    void addKeepsOpenUntilTheAddressIsWhole()
     {
         auto model = newModel();
-        {
-            AddDeviceDialog dialog(model.get());
-            dialog.addressEdit()->setText(QStringLiteral("192.168.1.77"));
+        AddDeviceDialog dialog(model.get());
+        dialog.show();
+        for (const char *typed : {"192.168", "192.168.1.", "0.1.2.3", ""}) {
+            dialog.addressEdit()->clear();
+            QTest::keyClicks(dialog.addressEdit(), QString::fromLatin1(typed));
             dialog.okButtonClicked();
-            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QVERIFY2(dialog.isVisible(), typed);
+            QVERIFY2(dialog.messageLabel()->isVisible(), typed);
+            QVERIFY(!dialog.messageLabel()->text().isEmpty());
+            QCOMPARE(model->deviceCount(), 0);
         }
+        dialog.addressEdit()->setText(QStringLiteral("192.168.1.77"));
+        QTest::keyClick(dialog.addressEdit(), Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(model->deviceCount(), 1);
         QCOMPARE(model->device(0)->record.ipAddress, ipOf("192.168.1.77"));
-        {
-            // Still being typed: nothing is added, the dialog closes all the same.
-            AddDeviceDialog dialog(model.get());
-            QTest::keyClicks(dialog.addressEdit(), QStringLiteral("192.168"));
-            dialog.okButtonClicked();
-            QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        }
-        QCOMPARE(model->deviceCount(), 1);
     }
 
-    void editSendsZeroForEmptyFields()
+    // Nothing reaches the device until address, mask and gateway agree; each refusal says
+    // why and keeps the dialog open.
+    void editSendsOnlyWholeSettings_data()
     {
+        QTest::addColumn<QString>("ip");
+        QTest::addColumn<QString>("mask");
+        QTest::addColumn<QString>("gateway");
+        QTest::addColumn<int>("fault");
+        using F = proto::NetworkFault;
+        QTest::newRow("half-typed address") << "192.168.1" << "255.255.255.0" << "" << int(F::AddressIncomplete);
+        QTest::newRow("empty mask") << "192.168.1.50" << "" << "" << int(F::MaskIncomplete);
+        QTest::newRow("mask with a hole") << "192.168.1.50" << "255.0.255.0" << "" << int(F::MaskNotContiguous);
+        QTest::newRow("broadcast address") << "192.168.1.255" << "255.255.255.0" << "" << int(F::AddressIsBroadcast);
+        QTest::newRow("gateway elsewhere") << "192.168.1.50" << "255.255.255.0" << "10.0.0.1"
+                                           << int(F::GatewayOutsideSubnet);
+        QTest::newRow("half-typed gateway") << "192.168.1.50" << "255.255.255.0" << "192.168.1."
+                                            << int(F::GatewayIncomplete);
+        QTest::newRow("whole, no gateway") << "192.168.1.50" << "255.255.255.0" << "" << int(F::None);
+        QTest::newRow("whole, with gateway") << "192.168.1.50" << "255.255.255.0" << "192.168.1.1" << int(F::None);
+    }
+
+    void editSendsOnlyWholeSettings()
+    {
+        QFETCH(QString, ip);
+        QFETCH(QString, mask);
+        QFETCH(QString, gateway);
+        QFETCH(int, fault);
         auto model = newModel();
         model->addDevice(ipOf("192.168.1.10"));
         model->addDevice(ipOf("192.168.1.11"));
         EditDeviceDialog dialog(model.get());
         dialog.setDeviceIndex(1);
         QCOMPARE(dialog.addressEdit()->text(), QStringLiteral("192.168.1.11"));
+        // Not the connected device: nothing to read, so nothing to show but its address.
+        QVERIFY(dialog.maskEdit()->text().isEmpty());
         QVERIFY(dialog.gatewayEdit()->text().isEmpty());
+        dialog.show();
 
         QSignalSpy changed(model.get(), &DataModel::deviceListIPAddressChanged);
-        dialog.addressEdit()->setText(QStringLiteral("192.168.1.50"));
-        dialog.maskEdit()->setText(QStringLiteral("255.255.255.0"));
+        dialog.addressEdit()->setText(ip);
+        dialog.maskEdit()->setText(mask);
+        dialog.gatewayEdit()->setText(gateway);
         dialog.okButtonClicked();
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(changed.at(0).at(0).toUInt(), 1u);
-        QCOMPARE(model->device(1)->record.ipAddress, ipOf("192.168.1.50"));
-        QCOMPARE(dialog.parameters().gateway, 0u);
-        QCOMPARE(dialog.parameters().netmask, ipOf("255.255.255.0"));
+        QCOMPARE(int(dialog.fault()), fault);
+        if (fault == int(proto::NetworkFault::None)) {
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(changed.count(), 1);
+            QCOMPARE(model->device(1)->record.ipAddress, ipOf(ip));
+        } else {
+            QVERIFY(dialog.isVisible());
+            QVERIFY(dialog.messageLabel()->isVisible());
+            QVERIFY(!dialog.messageLabel()->text().isEmpty());
+            QCOMPARE(changed.count(), 0);
+            QCOMPARE(model->device(1)->record.ipAddress, ipOf("192.168.1.11"));
+        }
+    }
+
+    // Only the reply to the dialog's own read fills the fields; the model's leftovers and
+    // announcements for a device the dialog did not ask never do.
+    void editIgnoresNetworkValuesItDidNotAskFor()
+    {
+        auto model = newModel();
+        model->addDevice(ipOf("192.168.1.10"));
+        ParameterModel::DeviceValues &values = model->model().device();
+        values.netmask = ipOf("255.0.0.0");
+        values.gateway = ipOf("10.0.0.1");
+        EditDeviceDialog dialog(model.get());
+        dialog.setDeviceIndex(0);
+        emit model->tcpSyncToUI(2, 2, 13, 255, 255, QVariant());
+        QVERIFY(dialog.maskEdit()->text().isEmpty());
+        QVERIFY(dialog.gatewayEdit()->text().isEmpty());
     }
 
     void editFollowsItsDeviceWhileRowsGo()

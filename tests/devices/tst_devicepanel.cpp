@@ -11,8 +11,10 @@
 #include "lineedit.h"
 #include "listwidget.h"
 #include "logindialog.h"
+#include "parametermodel.h"
 #include "records.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -486,9 +488,11 @@ private slots:
         QVERIFY(box->isVisible());
 
         QString address;
-        QTimer::singleShot(0, [&address] {
+        bool boxShownBehind = true;
+        QTimer::singleShot(0, [&address, &boxShownBehind, box] {
             if (auto *dialog = qobject_cast<EditDeviceDialog *>(QApplication::activeModalWidget())) {
                 address = dialog->addressEdit()->text();
+                boxShownBehind = box->isVisible();
                 dialog->reject();
             }
         });
@@ -497,6 +501,7 @@ private slots:
                 b->click();
         }
         QCOMPARE(address, QStringLiteral("10.1.2.3"));
+        QVERIFY(!boxShownBehind); // acted on, it goes before the dialog comes
         QVERIFY(!box->isVisible());
         QVERIFY(m_panel->remindsTimeouts());
     }
@@ -532,6 +537,182 @@ private slots:
         QVERIFY(!m_panel->itemWidget(0)->isSelected());
         QVERIFY(!m_panel->disconnectButton()->isEnabled());
         QCOMPARE(model.deviceCount(), 1);
+    }
+
+    // A double click that selects and connects a device opens it; only one on the device
+    // that was connected before the click asks to disconnect. Both ways platforms deliver a
+    // double click are tried: with and without a second press before it.
+    void doubleClickAsksOnlyOnTheConnectedDevice()
+    {
+        auto device = startSimulator(QString());
+        QVERIFY(device);
+        DataModel &model = newModel();
+        model.addDevice(ipOf(DeviceIp));
+        newWindows();
+        QWidget *viewport = m_panel->listWidget()->viewport();
+        int asked = 0;
+        const auto answerCancel = [&asked] {
+            QTimer::singleShot(0, [&asked] {
+                if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                    ++asked;
+                    box->reject();
+                }
+            });
+        };
+        const auto doubleClick = [&](bool secondPress) {
+            // The first click selects; the connection comes up before the second one.
+            QTest::mousePress(viewport, Qt::LeftButton, {}, rowCenter(0));
+            QTest::mouseRelease(viewport, Qt::LeftButton, {}, rowCenter(0));
+            QTRY_VERIFY_WITH_TIMEOUT(model.isCurrentConnected(), 5000);
+            answerCancel();
+            if (secondPress) {
+                QMouseEvent press(QEvent::MouseButtonPress, rowCenter(0), Qt::LeftButton, Qt::LeftButton, {});
+                QApplication::sendEvent(viewport, &press);
+            }
+            QMouseEvent dbl(QEvent::MouseButtonDblClick, rowCenter(0), Qt::LeftButton, Qt::LeftButton, {});
+            QApplication::sendEvent(viewport, &dbl);
+            QMouseEvent release(QEvent::MouseButtonRelease, rowCenter(0), Qt::LeftButton, {}, {});
+            QApplication::sendEvent(viewport, &release);
+        };
+
+        for (bool secondPress : {true, false}) {
+            model.selectDevice(-1, false);
+            m_panel->setSelectedIndex(-1);
+            QTRY_VERIFY_WITH_TIMEOUT(!model.isCurrentConnected(), 5000);
+            asked = 0;
+            doubleClick(secondPress);
+            QCoreApplication::processEvents();
+            QCOMPARE(asked, 0);
+            QCOMPARE(model.currentIndex(), 0);
+
+            // Now it was connected before the click: the question comes.
+            doubleClick(secondPress);
+            QCoreApplication::processEvents();
+            QCOMPARE(asked, 1);
+            QCOMPARE(model.currentIndex(), 0); // cancelled
+        }
+    }
+
+    // A screen reader gets a name for every row and every icon button.
+    void accessibleNames()
+    {
+        auto device = startSimulator(QString());
+        QVERIFY(device);
+        DataModel &model = newModel();
+        model.addDevice(ipOf(DeviceIp));
+        newWindows();
+        model.handleDatagram(discoveryRecord(7, "10.0.0.7", "DAP-1616", 1), {});
+
+        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(m_panel->listWidget());
+        QVERIFY(list);
+        const auto rowName = [&](int row) {
+            for (int i = 0; i < list->childCount(); ++i) {
+                QAccessibleInterface *cell = list->child(i);
+                if (cell && cell->tableCellInterface() && cell->tableCellInterface()->rowIndex() == row)
+                    return cell->text(QAccessible::Name);
+            }
+            return QString();
+        };
+        QCOMPARE(rowName(1), QStringLiteral("DAP-1616, 10.0.0.7, online, fault"));
+        QCOMPARE(rowName(0), QStringLiteral("127.0.8.1, offline"));
+        QCOMPARE(m_panel->itemWidget(1)->accessibleName(), rowName(1));
+
+        m_panel->setSelectedIndex(0);
+        QTRY_VERIFY_WITH_TIMEOUT(model.isLoggedIn(), 5000);
+        QTRY_COMPARE(rowName(0), QStringLiteral("127.0.8.1, offline, logged in"));
+        emit model.deviceListModelChanged(0, QStringLiteral("DAP-0404"));
+        model.device(0)->online = true;
+        emit model.deviceListNetworkChanged(0);
+        QCOMPARE(rowName(0), QStringLiteral("DAP-0404, 127.0.8.1, online, logged in"));
+
+        QStringList buttons;
+        for (QPushButton *b : {m_panel->addButton(), m_panel->editButton(), m_panel->removeButton(),
+                               m_panel->listButton(), m_panel->disconnectButton()})
+            buttons << QAccessible::queryAccessibleInterface(b)->text(QAccessible::Name);
+        QCOMPARE(buttons, (QStringList{"Add Device", "Modify Network Parameters", "Remove Device", "Device List",
+                                       "Disconnect"}));
+    }
+
+    // The network dialog fills mask and gateway from the connected device's answer to its
+    // own read, not from what the model still holds from another device.
+    void networkDialogReadsTheConnectedDevice()
+    {
+        auto device = startSimulator(QString());
+        QVERIFY(device);
+        device->state().setNetwork(ipOf(DeviceIp), ipOf("255.255.0.0"), ipOf("127.0.0.254"));
+        DataModel &model = newModel();
+        model.addDevice(ipOf(DeviceIp));
+        newWindows();
+        ParameterModel::DeviceValues &values = model.model().device();
+        values.netmask = ipOf("255.0.0.0");
+        values.gateway = ipOf("10.0.0.1");
+        m_panel->setSelectedIndex(0);
+        QTRY_VERIFY_WITH_TIMEOUT(model.isLoggedIn(), 5000);
+
+        EditDeviceDialog dialog(&model);
+        dialog.setDeviceIndex(0);
+        QVERIFY(dialog.maskEdit()->text().isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(dialog.maskEdit()->text(), QStringLiteral("255.255.0.0"), 5000);
+        QCOMPARE(dialog.gatewayEdit()->text(), QStringLiteral("127.0.0.254"));
+
+        // Once: a later report does not overwrite what the user is looking at.
+        dialog.gatewayEdit()->clear();
+        values.gateway = ipOf("127.0.0.1");
+        emit model.tcpSyncToUI(2, 2, 13, 255, 255, QVariant());
+        QVERIFY(dialog.gatewayEdit()->text().isEmpty());
+
+        // A field the user typed in before the answer keeps the typing.
+        EditDeviceDialog typed(&model);
+        typed.setDeviceIndex(0);
+        QTest::keyClicks(typed.maskEdit(), QStringLiteral("255.255.255.0"));
+        QTRY_COMPARE_WITH_TIMEOUT(typed.gatewayEdit()->text(), QStringLiteral("127.0.0.254"), 5000);
+        QCOMPARE(typed.maskEdit()->text(), QStringLiteral("255.255.255.0"));
+    }
+
+    // A full 16-character model is cut with an ellipsis and given whole in the tool tip,
+    // in either font weight; a short one is shown as it is.
+    void longModelIsElided()
+    {
+        DataModel &model = newModel();
+        newWindows();
+        model.handleDatagram(discoveryRecord(7, "10.0.0.7", "WWWWWWWWWWWWWWWW", 0), {});
+        model.handleDatagram(discoveryRecord(8, "10.0.0.8", "DAP-1616", 0), {});
+        DeviceItemWidget *item = m_panel->itemWidget(0);
+        for (bool selected : {false, true}) {
+            item->setSelected(selected);
+            QLabel *label = item->modelLabel();
+            QVERIFY(label->text().endsWith(QChar(0x2026)));
+            QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width());
+            QCOMPARE(label->toolTip(), QStringLiteral("WWWWWWWWWWWWWWWW"));
+        }
+        QCOMPARE(m_panel->itemWidget(1)->modelLabel()->text(), QStringLiteral("DAP-1616"));
+    }
+
+    // Online and offline differ by shape as well as colour.
+    void onlineMarkDiffersInShape()
+    {
+        DataModel &model = newModel();
+        model.addDevice(ipOf("192.168.1.100"));
+        newWindows();
+        model.handleDatagram(discoveryRecord(7, "10.0.0.7", "DAP-1616", 0), {});
+        QVERIFY(m_panel->itemWidget(0)->onlineIcon()->text() != m_panel->itemWidget(1)->onlineIcon()->text());
+        model.device(1)->online = false;
+        emit model.deviceListNetworkChanged(1);
+        QCOMPARE(m_panel->itemWidget(1)->onlineIcon()->text(), m_panel->itemWidget(0)->onlineIcon()->text());
+    }
+
+    // The button column is sized for its buttons, which contents sizing does not see.
+    void deviceTableFitsTheRemoveButtons()
+    {
+        DataModel &model = newModel();
+        model.handleDatagram(discoveryRecord(7, "10.0.0.7", "WWWWWWWWWWWWWWWW", 0), {});
+        newWindows();
+        m_table->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_table.get()));
+        QTableWidget *table = m_table->table();
+        auto *remove = qobject_cast<QPushButton *>(table->cellWidget(0, DeviceListDialog::RemoveColumn));
+        QVERIFY(remove);
+        QVERIFY(table->columnWidth(DeviceListDialog::RemoveColumn) >= remove->sizeHint().width());
     }
 
     void connectionTimeoutBox_data()
