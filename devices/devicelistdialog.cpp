@@ -216,7 +216,9 @@ void DeviceListDialog::removeRow(int row)
 
 void DeviceListDialog::removeDevice(int index)
 {
-    removeRow(index);
+    // This window's own removal is applied by removeButtonClicked.
+    if (!m_ownRemoval)
+        removeRow(index);
 }
 
 void DeviceListDialog::removeButtonClicked()
@@ -231,9 +233,9 @@ void DeviceListDialog::removeButtonClicked()
     }
     if (row < 0 || !m_dataModel)
         return;
-    disconnect(m_dataModel, &DataModel::deviceListRemove, this, &DeviceListDialog::removeDevice);
+    m_ownRemoval = true;
     m_dataModel->removeDevice(row);
-    connect(m_dataModel, &DataModel::deviceListRemove, this, &DeviceListDialog::removeDevice);
+    m_ownRemoval = false;
     removeRow(row);
 }
 

@@ -61,4 +61,5 @@ private:
     QTableWidget *m_table = nullptr;
     bool m_geometryRestored = false;
     bool m_sized = false;
+    bool m_ownRemoval = false; // the model echoes this window's own removal
 };

@@ -123,11 +123,11 @@ DeviceWidget::DeviceWidget(DataModel *dataModel, QWidget *parent)
     connect(m_disconnectButton, &QPushButton::clicked, this, &DeviceWidget::disconnectButtonClicked);
     if (m_dataModel) {
         connect(m_dataModel, &DataModel::deviceListAdd, this, &DeviceWidget::addDevice);
-        connect(m_dataModel, &DataModel::deviceListRemove, this, &DeviceWidget::removeDevice);
+        connect(m_dataModel, &DataModel::deviceListRemove, this, &DeviceWidget::modelRemovedDevice);
         connect(m_dataModel, &DataModel::deviceListIPAddressChanged, this, &DeviceWidget::setIPAddress);
         connect(m_dataModel, &DataModel::deviceListModelChanged, this, &DeviceWidget::setModel);
         connect(m_dataModel, &DataModel::deviceListPresetChanged, this, &DeviceWidget::setPreset);
-        connect(m_dataModel, &DataModel::deviceListSelectionChanged, this, &DeviceWidget::setSelectedIndex);
+        connect(m_dataModel, &DataModel::deviceListSelectionChanged, this, &DeviceWidget::modelSelectionChanged);
         connect(m_dataModel, &DataModel::deviceListNetworkChanged, this, &DeviceWidget::setLinkStatus);
         connect(m_dataModel, &DataModel::deviceListFaultChanged, this, &DeviceWidget::setFault);
         connect(m_dataModel, &DataModel::tcpLoginChanged, this, &DeviceWidget::setLogin);
@@ -157,7 +157,7 @@ DeviceWidget::DeviceWidget(DataModel *dataModel, QWidget *parent)
     connect(m_timeoutBox, &QMessageBox::buttonClicked, this, &DeviceWidget::connectTimeoutMessageBoxButtonClicked);
 
     setDisconnectEnabled(false);
-    setSelectedIndex(-1, false);
+    setSelectedIndex(-1);
     retranslate();
     updateIcons();
 }
@@ -264,6 +264,12 @@ void DeviceWidget::addDevice(DataModel::UDPBrowsingPacket *record, bool online)
     m_list->setItemWidget(item, widget);
 }
 
+void DeviceWidget::modelRemovedDevice(int index)
+{
+    if (!m_ownRemoval)
+        removeDevice(index);
+}
+
 void DeviceWidget::removeDevice(int index)
 {
     if (index >= 0 && index < m_list->count()) {
@@ -304,12 +310,16 @@ void DeviceWidget::setFault(uint index, bool fault)
 
 // --- selection ---
 
-void DeviceWidget::setSelectedIndex(int index, bool removing)
+void DeviceWidget::setSelectedIndex(int index)
 {
-    if (!m_dataModel || sender() != m_dataModel) {
-        selectFromPanel(index);
+    selectFromPanel(index);
+}
+
+void DeviceWidget::modelSelectionChanged(int index, bool removing)
+{
+    // The panel's own selection has already been applied.
+    if (m_selecting)
         return;
-    }
     if (!removing && index >= 0) {
         if (m_list->currentRow() != index)
             m_list->setCurrentRow(index);
@@ -326,9 +336,9 @@ void DeviceWidget::selectFromPanel(int index)
     if (m_dataModel && index != m_dataModel->currentIndex())
         m_loginDialog->hide();
     if (m_dataModel) {
-        disconnect(m_dataModel, &DataModel::deviceListSelectionChanged, this, &DeviceWidget::setSelectedIndex);
+        m_selecting = true;
         m_dataModel->selectDevice(index, false);
-        connect(m_dataModel, &DataModel::deviceListSelectionChanged, this, &DeviceWidget::setSelectedIndex);
+        m_selecting = false;
     }
     applySelection(index);
 }
@@ -465,9 +475,10 @@ void DeviceWidget::removeButtonClicked()
     const int row = targetRow();
     if (!m_dataModel || !m_dataModel->device(row))
         return;
-    disconnect(m_dataModel, &DataModel::deviceListRemove, this, &DeviceWidget::removeDevice);
+    // The model's removal signal is for removals made elsewhere; this one is applied below.
+    m_ownRemoval = true;
     m_dataModel->removeDevice(row);
-    connect(m_dataModel, &DataModel::deviceListRemove, this, &DeviceWidget::removeDevice);
+    m_ownRemoval = false;
     removeDevice(row);
 }
 

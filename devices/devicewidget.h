@@ -71,8 +71,11 @@ public slots:
     void setIPAddress(uint index, uint address);
     void setModel(uint index, const QString &model);
     void setPreset(uint index, const QString &preset);
-    // From DataModel's selection signal; any other caller selects the device itself.
-    void setSelectedIndex(int index, bool removing = false);
+    // Selects the device from the panel (DataModel is told).
+    void setSelectedIndex(int index);
+    // DataModel's selection changed (its own or the panel's).
+    void modelSelectionChanged(int index, bool removing);
+    void modelRemovedDevice(int index);
     void setLinkStatus(int index);
     void setFault(uint index, bool fault);
     void setLogin(uchar result);
@@ -116,6 +119,9 @@ private:
     QPushButton *m_closeButton = nullptr;
     QPushButton *m_noRemindButton = nullptr;
     bool m_removing = false;
+    // Update guards: the panel's own selection or removal echoed by DataModel's signals.
+    bool m_selecting = false;
+    bool m_ownRemoval = false;
     bool m_skipStyleChange = true;
     bool m_remind = true;
     // Whether the last link report saw the device logged in; a drop from true clears the status.
