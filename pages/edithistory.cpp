@@ -161,6 +161,19 @@ void EditHistory::replay(const ParameterEdit &e)
     m_dm->router().route(e.key.type, e.key.subType, e.key.funcId, channel, other, QVariant());
 }
 
+EditHistory::Group::Group(EditHistory *history)
+    : m_history(history), m_saved(history ? history->m_gesture : 0)
+{
+    if (m_history && m_saved == 0)
+        m_history->m_gesture = ++m_history->m_serial;
+}
+
+EditHistory::Group::~Group()
+{
+    if (m_history)
+        m_history->m_gesture = m_saved;
+}
+
 void EditHistory::clear()
 {
     m_stack->clear();

@@ -33,6 +33,21 @@ public:
     void replay(const ParameterEdit &e);
     void clear();
 
+    // The edits made while a Group lives are one step (several records changed by one
+    // action, even when it comes from the keyboard or a programmatic click).
+    class Group
+    {
+    public:
+        explicit Group(EditHistory *history);
+        ~Group();
+        Group(const Group &) = delete;
+        Group &operator=(const Group &) = delete;
+
+    private:
+        EditHistory *m_history;
+        quint64 m_saved;
+    };
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

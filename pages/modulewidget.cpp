@@ -372,6 +372,7 @@ void ModuleWidget::filterAllEnabled(Side side, uchar channel, bool on)
     if (!m_dm || channel >= proto::ChannelCount)
         return;
     const FilterBlock block = filterBlock(side, channel);
+    const EditHistory::Group step(m_history);
     for (int b = 0; b < proto::PeqBands; ++b) {
         if ((block.peq[size_t(b)].enable != 0) == on)
             continue;
