@@ -110,26 +110,27 @@ QPointF FilterGraph::handleCentre(int which) const
 void FilterGraph::recompute()
 {
     filtermath::response(m_block, m_curve.data());
-    rebuildGeometry();
+    rebuildCurve();
     update();
 }
 
-void FilterGraph::rebuildGeometry()
+void FilterGraph::rebuildCurve()
 {
     const QRectF r = plotRect();
     const auto &freqs = filtermath::plotFrequencies();
-    m_curvePath = QPainterPath();
+    m_curvePoints.clear();
     for (int i = 0; i < filtermath::PlotPoints; ++i) {
         const double x = double(xOfFrequency(freqs[size_t(i)]));
         if (x > r.right())
             break;
         const QPointF p(qBound(r.left(), x, r.right()), qBound(r.top(), yOfGain(m_curve[size_t(i)]), r.bottom()));
-        if (i == 0)
-            m_curvePath.moveTo(p);
-        else
-            m_curvePath.lineTo(p);
+        m_curvePoints << p;
     }
+}
 
+void FilterGraph::rebuildGeometry()
+{
+    const QRectF r = plotRect();
     m_gridPath = QPainterPath();
     m_labels.clear();
     for (int k = 0; k <= 6; ++k) {
@@ -178,24 +179,36 @@ void FilterGraph::loadColours()
     m_bandFill = Theme::isDark() ? QColor(130, 140, 160) : QColor(110, 120, 140);
 }
 
-void FilterGraph::paintEvent(QPaintEvent *)
+void FilterGraph::rebuildBackdrop()
 {
-    QPainter p(this);
+    const qreal ratio = devicePixelRatioF();
+    m_backdrop = QPixmap(size() * ratio);
+    m_backdrop.setDevicePixelRatio(ratio);
+    m_backdrop.fill(Qt::transparent);
+    QPainter p(&m_backdrop);
+    p.setFont(font());
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = plotRect();
     p.setPen(Qt::NoPen);
     p.setBrush(m_background);
-    p.drawRoundedRect(r, 4, 4);
-
+    p.drawRoundedRect(plotRect(), 4, 4);
+    p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(m_grid, 1));
     p.drawPath(m_gridPath);
     p.setPen(m_text);
     for (const Text &t : m_labels)
         p.drawText(t.rect, t.flags, t.text);
+}
 
-    p.setPen(QPen(m_curveColour, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPath(m_curvePath);
+void FilterGraph::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    if (m_backdrop.size() != size() * devicePixelRatioF())
+        rebuildBackdrop(); // the screen (and its pixel ratio) changed
+    p.drawPixmap(0, 0, m_backdrop);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(m_curveColour, 2, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
+    p.drawPolyline(m_curvePoints);
 
     const auto drawHandle = [&](const QPointF &c, const QColor &fill, const QString &text) {
         const QRectF box(c.x() - HandleSize / 2, c.y() - HandleSize / 2, HandleSize, HandleSize);
@@ -219,12 +232,15 @@ void FilterGraph::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     rebuildGeometry();
+    rebuildCurve();
+    rebuildBackdrop();
 }
 
 void FilterGraph::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange) {
         loadColours();
+        rebuildBackdrop();
         update();
     }
     QWidget::changeEvent(event);

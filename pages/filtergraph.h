@@ -7,6 +7,8 @@
 
 #include <QColor>
 #include <QPainterPath>
+#include <QPixmap>
+#include <QPolygonF>
 #include <QPointF>
 #include <QWidget>
 
@@ -58,6 +60,7 @@ private:
     enum : int { NoGrab = -100, GrabHPF = -1, GrabLPF = -2 };
     void recompute();
     void rebuildGeometry();
+    void rebuildCurve();
     void loadColours();
     int hitTest(const QPointF &pos) const;
 
@@ -66,8 +69,11 @@ private:
     int m_currentBand = 0;
     int m_grab = NoGrab;
 
-    QPainterPath m_curvePath;
+    QPolygonF m_curvePoints;
     QPainterPath m_gridPath;
+    // The background, grid and labels, drawn once per size, scheme and screen.
+    QPixmap m_backdrop;
+    void rebuildBackdrop();
     struct Text {
         QRectF rect;
         QString text;
