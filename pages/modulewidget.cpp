@@ -67,7 +67,6 @@ ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<v
     for (int i = 0; i < PageCount; ++i) {
         auto *b = new QPushButton(column);
         b->setCheckable(true);
-        b->setMinimumWidth(120);
         m_buttons->addButton(b, i);
         columnLayout->addWidget(b);
         m_pages[size_t(i)] = createPage(i);
@@ -261,8 +260,15 @@ void ModuleWidget::outputLabelChanged(uchar channel, quint16 outputMask)
 
 void ModuleWidget::retranslate()
 {
+    int widest = 0;
+    for (int i = 0; i < PageCount; ++i) {
+        QAbstractButton *b = m_buttons->button(i);
+        b->setText(ModulePage::pageTitle(i));
+        widest = qMax(widest, b->fontMetrics().horizontalAdvance(b->text()));
+    }
+    // The style sheet's padding is not in the size hint; keep every title whole.
     for (int i = 0; i < PageCount; ++i)
-        m_buttons->button(i)->setText(ModulePage::pageTitle(i));
+        m_buttons->button(i)->setMinimumWidth(qMax(120, widest + 32));
 }
 
 void ModuleWidget::changeEvent(QEvent *event)
