@@ -7,7 +7,7 @@
 #include "dialogpolls.h"
 #include "dragscrollarea.h"
 #include "mainmenubar.h"
-#include "modulepolls.h"
+#include "modulewidget.h"
 #include "routeorder.h"
 #include "splashscreen.h"
 #include "systemsettings.h"
@@ -91,9 +91,7 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     m_overviewWidget = new Widget(this);
     m_overviewWidget->setObjectName(QStringLiteral("overviewWidget"));
     progress(50);
-    // PENDING(ModuleWidget): replaces this container; it raises the progress from 55 to 95.
-    m_moduleWidget = new Widget(this);
-    m_moduleWidget->setObjectName(QStringLiteral("moduleWidget"));
+    m_moduleWidget = new ModuleWidget(m_dataModel, this, progress);
 
     auto *rightWidget = new Widget;
     rightWidget->setObjectName(QStringLiteral("rightWidget"));
@@ -117,15 +115,14 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
 
     if (m_dataModel) {
         subscribeFollowUps();
-        // What each page and dialog reads while shown; the page container and the dialogs
-        // set the page index and their sync bits.
-        ModulePolls::declareAll(*m_dataModel);
+        // What each dialog reads while shown; the dialogs set their sync bits. The module
+        // pages declare their own reads.
         DialogPolls::declareAll(*m_dataModel);
     }
     // PENDING(Dante setup dialog, label dialog): connect their inputLabelChanged and
     // outputLabelChanged to the slots of the same names.
     // PENDING(USB record and playback dialog): connect switchToUSB to
-    // ModuleWidget::updateInSetupSwitchToUSB.
+    // m_moduleWidget's updateInSetupSwitchToUSB.
 
     m_faultMessageBox = new QMessageBox(this);
     m_faultMessageBox->setWindowModality(Qt::NonModal);
@@ -260,8 +257,10 @@ void MainWindow::setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, qu
     if (m_dataModel)
         m_dataModel->setChannelNames(danteInputMask, danteOutputMask);
     m_menuBar->setDanteSetupEnabled(variant);
-    // PENDING(OverviewWidget, ModuleWidget, label dialog, device setup dialog, GPIO setup
-    // dialog, command assistant dialog): hand them the four masks, in this order.
+    // PENDING(OverviewWidget): hand it the four masks, before the module pages.
+    m_moduleWidget->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
+    // PENDING(label dialog, device setup dialog, GPIO setup dialog, command assistant
+    // dialog): hand them the four masks, in this order.
     emit deviceVersionMasksApplied(inputMask, outputMask, danteInputMask, danteOutputMask);
     // PENDING(Dante setup dialog): hide it when !channels.dante and it is visible.
 }
@@ -294,8 +293,8 @@ void MainWindow::setLoginChanged(bool loggedIn)
 
 void MainWindow::inputLabelChanged(uchar channel)
 {
-    Q_UNUSED(channel);
-    // PENDING(ModuleWidget): the channel and SystemSettings' input mask.
+    if (const SystemSettings *settings = SystemSettings::instance())
+        m_moduleWidget->inputLabelChanged(channel, settings->inputMask());
     // PENDING(device setup dialog, OverviewWidget): the channel.
     // PENDING(Dante setup dialog, label dialog): when the sender is the Dante setup dialog,
     // the label dialog refreshes the channel; otherwise, for channel >= 12, the Dante setup
@@ -304,8 +303,8 @@ void MainWindow::inputLabelChanged(uchar channel)
 
 void MainWindow::outputLabelChanged(uchar channel)
 {
-    Q_UNUSED(channel);
-    // PENDING(ModuleWidget): the channel and SystemSettings' output mask.
+    if (const SystemSettings *settings = SystemSettings::instance())
+        m_moduleWidget->outputLabelChanged(channel, settings->outputMask());
     // PENDING(USB record and playback dialog, device setup dialog, OverviewWidget): the channel.
     // PENDING(Dante setup dialog, label dialog): as for inputs.
 }
@@ -379,7 +378,6 @@ void MainWindow::timeout()
 //   (2, 16, 1..2), (3, 7, 6), (3, 11, 7).
 // PENDING(OverviewWidget): (2, 2, 2, 3, 4, 24, 34, 16, 19, 33) and the meters (3, 1, 1),
 //   (3, 7, 7), (3, 11, 1), (3, 11, 8), passed on to the meter window.
-// PENDING(ModuleWidget): (2, 2, 25, 33, 35) and type 3 sub-types 1..18 (not the meters).
 // PENDING(label dialog): (2, 3, 1..3) before the fan-out below, and (2, 2, 33).
 // PENDING(USB record and playback dialog): (2, 5, 1, 2, 3, 5, 16, 17, 18, 20), (3, 11, 9).
 // PENDING(GPIO setup dialog): (2, 6, 1) only channel 1, port in other; (2, 2, 33).

@@ -14,6 +14,7 @@ class DeviceListDialog;
 class DeviceWidget;
 class DragScrollArea;
 class MainMenuBar;
+class ModuleWidget;
 class QMessageBox;
 class QTimer;
 class Widget;
@@ -42,6 +43,7 @@ public:
     DeviceWidget *deviceWidget() const { return m_deviceWidget; }
     DeviceListDialog *deviceListDialog() const { return m_deviceListDialog; }
     DragScrollArea *scrollArea() const { return m_scrollArea; }
+    ModuleWidget *moduleWidget() const { return m_moduleWidget; }
     QMessageBox *faultMessageBox() const { return m_faultMessageBox; }
     QTimer *faultTimer() const { return m_faultTimer; }
 
@@ -83,9 +85,9 @@ private:
     MainMenuBar *m_menuBar = nullptr;
     DeviceListDialog *m_deviceListDialog = nullptr;
     DeviceWidget *m_deviceWidget = nullptr;
-    // Containers the overview and the module pages take their places in.
+    // The container the overview takes its place in.
     Widget *m_overviewWidget = nullptr;
-    Widget *m_moduleWidget = nullptr;
+    ModuleWidget *m_moduleWidget = nullptr;
     DragScrollArea *m_scrollArea = nullptr;
     QMessageBox *m_faultMessageBox = nullptr;
     QTimer *m_faultTimer = nullptr;

@@ -445,4 +445,244 @@
         <translation>详情请查看设备设置页面。</translation>
     </message>
 </context>
+<context>
+    <name>ModuleWidget</name>
+    <message>
+        <source>In Setup</source>
+        <translation>输入设置</translation>
+    </message>
+    <message>
+        <source>Gate</source>
+        <translation>噪声门</translation>
+    </message>
+    <message>
+        <source>AGC</source>
+        <translation>自动增益</translation>
+    </message>
+    <message>
+        <source>Feedback</source>
+        <translation>反馈抑制</translation>
+    </message>
+    <message>
+        <source>In Filter</source>
+        <translation>输入滤波</translation>
+    </message>
+    <message>
+        <source>In Limiter</source>
+        <translation>输入限幅</translation>
+    </message>
+    <message>
+        <source>In Delay</source>
+        <translation>输入延时</translation>
+    </message>
+    <message>
+        <source>Level Pre Mix</source>
+        <translation>混音前电平</translation>
+    </message>
+    <message>
+        <source>Matrix</source>
+        <translation>矩阵</translation>
+    </message>
+    <message>
+        <source>Signal Generator</source>
+        <translation>信号发生器</translation>
+    </message>
+    <message>
+        <source>AEC</source>
+        <translation>回声消除</translation>
+    </message>
+    <message>
+        <source>Auto Mixer</source>
+        <translation>自动混音</translation>
+    </message>
+    <message>
+        <source>Out Level</source>
+        <translation>输出电平</translation>
+    </message>
+    <message>
+        <source>Out Filter</source>
+        <translation>输出滤波</translation>
+    </message>
+    <message>
+        <source>ANC</source>
+        <translation>降噪</translation>
+    </message>
+    <message>
+        <source>Out Limiter</source>
+        <translation>输出限幅</translation>
+    </message>
+    <message>
+        <source>Out Delay</source>
+        <translation>输出延时</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+</context>
+<context>
+    <name>FilterWidget</name>
+    <message>
+        <source>Bessel</source>
+        <translation>贝塞尔</translation>
+    </message>
+    <message>
+        <source>Butterworth</source>
+        <translation>巴特沃斯</translation>
+    </message>
+    <message>
+        <source>Linkwitz-Riley</source>
+        <translation>林奎茨-瑞利</translation>
+    </message>
+    <message>
+        <source>PEQ</source>
+        <translation>参量均衡</translation>
+    </message>
+    <message>
+        <source>Low Shelf</source>
+        <translation>低架</translation>
+    </message>
+    <message>
+        <source>High Shelf</source>
+        <translation>高架</translation>
+    </message>
+    <message>
+        <source>Copy To</source>
+        <translation>复制到</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+    <message>
+        <source>Freq</source>
+        <translation>频率</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>Slope</source>
+        <translation>斜率</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>启用</translation>
+    </message>
+    <message>
+        <source> knob</source>
+        <translation> 旋钮</translation>
+    </message>
+    <message>
+        <source>High Pass</source>
+        <translation>高通</translation>
+    </message>
+    <message>
+        <source>Low Pass</source>
+        <translation>低通</translation>
+    </message>
+    <message>
+        <source>(dB/oct)</source>
+        <translation>(dB/倍频程)</translation>
+    </message>
+    <message>
+        <source>(Hz)</source>
+        <translation>(Hz)</translation>
+    </message>
+    <message>
+        <source>All Enabled</source>
+        <translation>全部启用</translation>
+    </message>
+    <message>
+        <source>Band</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>Band %1</source>
+        <translation>频段 %1</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>增益</translation>
+    </message>
+    <message>
+        <source>(dB)</source>
+        <translation>(dB)</translation>
+    </message>
+    <message>
+        <source>Q</source>
+        <translation>Q</translation>
+    </message>
+    <message>
+        <source>Response</source>
+        <translation>响应曲线</translation>
+    </message>
+    <message>
+        <source>Filter Copy</source>
+        <translation>滤波器复制</translation>
+    </message>
+    <message>
+        <source> - Copy </source>
+        <translation> - 复制 </translation>
+    </message>
+    <message>
+        <source> to</source>
+        <translation> 到</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to reset the filter of the selected channel?</source>
+        <translation>确定要复位所选通道的滤波器吗？</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>FilterGraph</name>
+    <message>
+        <source>Export Response...</source>
+        <translation>导出响应曲线...</translation>
+    </message>
+    <message>
+        <source>Export Response</source>
+        <translation>导出响应曲线</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelCopyDialog</name>
+    <message>
+        <source>Input</source>
+        <translation>输入</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>输出</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
 </TS>

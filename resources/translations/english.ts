@@ -445,4 +445,244 @@
         <translation>See the Device Setup page for details.</translation>
     </message>
 </context>
+<context>
+    <name>ModuleWidget</name>
+    <message>
+        <source>In Setup</source>
+        <translation>In Setup</translation>
+    </message>
+    <message>
+        <source>Gate</source>
+        <translation>Gate</translation>
+    </message>
+    <message>
+        <source>AGC</source>
+        <translation>AGC</translation>
+    </message>
+    <message>
+        <source>Feedback</source>
+        <translation>Feedback</translation>
+    </message>
+    <message>
+        <source>In Filter</source>
+        <translation>In Filter</translation>
+    </message>
+    <message>
+        <source>In Limiter</source>
+        <translation>In Limiter</translation>
+    </message>
+    <message>
+        <source>In Delay</source>
+        <translation>In Delay</translation>
+    </message>
+    <message>
+        <source>Level Pre Mix</source>
+        <translation>Level Pre Mix</translation>
+    </message>
+    <message>
+        <source>Matrix</source>
+        <translation>Matrix</translation>
+    </message>
+    <message>
+        <source>Signal Generator</source>
+        <translation>Signal Generator</translation>
+    </message>
+    <message>
+        <source>AEC</source>
+        <translation>AEC</translation>
+    </message>
+    <message>
+        <source>Auto Mixer</source>
+        <translation>Auto Mixer</translation>
+    </message>
+    <message>
+        <source>Out Level</source>
+        <translation>Out Level</translation>
+    </message>
+    <message>
+        <source>Out Filter</source>
+        <translation>Out Filter</translation>
+    </message>
+    <message>
+        <source>ANC</source>
+        <translation>ANC</translation>
+    </message>
+    <message>
+        <source>Out Limiter</source>
+        <translation>Out Limiter</translation>
+    </message>
+    <message>
+        <source>Out Delay</source>
+        <translation>Out Delay</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+</context>
+<context>
+    <name>FilterWidget</name>
+    <message>
+        <source>Bessel</source>
+        <translation>Bessel</translation>
+    </message>
+    <message>
+        <source>Butterworth</source>
+        <translation>Butterworth</translation>
+    </message>
+    <message>
+        <source>Linkwitz-Riley</source>
+        <translation>Linkwitz-Riley</translation>
+    </message>
+    <message>
+        <source>PEQ</source>
+        <translation>PEQ</translation>
+    </message>
+    <message>
+        <source>Low Shelf</source>
+        <translation>Low Shelf</translation>
+    </message>
+    <message>
+        <source>High Shelf</source>
+        <translation>High Shelf</translation>
+    </message>
+    <message>
+        <source>Copy To</source>
+        <translation>Copy To</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Freq</source>
+        <translation>Freq</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Slope</source>
+        <translation>Slope</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Enabled</translation>
+    </message>
+    <message>
+        <source> knob</source>
+        <translation> knob</translation>
+    </message>
+    <message>
+        <source>High Pass</source>
+        <translation>High Pass</translation>
+    </message>
+    <message>
+        <source>Low Pass</source>
+        <translation>Low Pass</translation>
+    </message>
+    <message>
+        <source>(dB/oct)</source>
+        <translation>(dB/oct)</translation>
+    </message>
+    <message>
+        <source>(Hz)</source>
+        <translation>(Hz)</translation>
+    </message>
+    <message>
+        <source>All Enabled</source>
+        <translation>All Enabled</translation>
+    </message>
+    <message>
+        <source>Band</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>Band %1</source>
+        <translation>Band %1</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>Gain</translation>
+    </message>
+    <message>
+        <source>(dB)</source>
+        <translation>(dB)</translation>
+    </message>
+    <message>
+        <source>Q</source>
+        <translation>Q</translation>
+    </message>
+    <message>
+        <source>Response</source>
+        <translation>Response</translation>
+    </message>
+    <message>
+        <source>Filter Copy</source>
+        <translation>Filter Copy</translation>
+    </message>
+    <message>
+        <source> - Copy </source>
+        <translation> - Copy </translation>
+    </message>
+    <message>
+        <source> to</source>
+        <translation> to</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to reset the filter of the selected channel?</source>
+        <translation>Are you sure that you want to reset the filter of the selected channel?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>FilterGraph</name>
+    <message>
+        <source>Export Response...</source>
+        <translation>Export Response...</translation>
+    </message>
+    <message>
+        <source>Export Response</source>
+        <translation>Export Response</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelCopyDialog</name>
+    <message>
+        <source>Input</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
 </TS>

@@ -1,0 +1,74 @@
+#include "channelcopydialog.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+ChannelCopyDialog::ChannelCopyDialog(const ModulePage *page, ModulePage::Side sourceSide, int sourceChannel,
+                                     const QString &title, QWidget *parent)
+    : QDialog(parent), m_page(page)
+{
+    setObjectName(QStringLiteral("channelCopyDialog"));
+    setWindowTitle(title);
+    auto *layout = new QVBoxLayout(this);
+    const ModulePage::Side sides[2] = {ModulePage::Side::Input, ModulePage::Side::Output};
+    for (int s = 0; s < 2; ++s) {
+        auto *box = new QGroupBox(s == 0 ? tr("Input") : tr("Output"), this);
+        auto *grid = new QGridLayout(box);
+        grid->setSpacing(4);
+        m_groups[s] = new QButtonGroup(this);
+        m_groups[s]->setExclusive(false);
+        for (int c = 0; c < 16; ++c) {
+            auto *b = new QPushButton(page->channelCaption(sides[s], c), box);
+            b->setCheckable(true);
+            b->setMinimumWidth(64);
+            b->setVisible(!page->isHidden(sides[s], c));
+            b->setEnabled(!(sides[s] == sourceSide && c == sourceChannel));
+            b->setAccessibleName(tr("%1: %2").arg(title, page->channelName(sides[s], c)));
+            m_groups[s]->addButton(b, c);
+            grid->addWidget(b, c / 8, c % 8);
+        }
+        layout->addWidget(box);
+    }
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    m_ok = new QPushButton(tr("OK"), this);
+    auto *cancel = new QPushButton(tr("Cancel"), this);
+    m_ok->setAutoDefault(false);
+    cancel->setAutoDefault(false);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    connect(m_ok, &QPushButton::clicked, this, &ChannelCopyDialog::okButtonClicked);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    refreshDante();
+}
+
+QPushButton *ChannelCopyDialog::channelButton(ModulePage::Side side, int channel) const
+{
+    return qobject_cast<QPushButton *>(m_groups[side == ModulePage::Side::Output ? 1 : 0]->button(channel));
+}
+
+void ChannelCopyDialog::refreshDante()
+{
+    const QIcon icon(ModulePage::danteIcon(m_page->danteConnected()));
+    const ModulePage::Side sides[2] = {ModulePage::Side::Input, ModulePage::Side::Output};
+    for (int s = 0; s < 2; ++s)
+        for (int c = 0; c < 16; ++c)
+            m_groups[s]->button(c)->setIcon(m_page->isDante(sides[s], c) ? icon : QIcon());
+}
+
+void ChannelCopyDialog::okButtonClicked()
+{
+    m_inputMask = m_outputMask = 0;
+    for (int c = 0; c < 16; ++c) {
+        if (m_groups[0]->button(c)->isChecked() && m_groups[0]->button(c)->isEnabled())
+            m_inputMask |= quint16(1u << c);
+        if (m_groups[1]->button(c)->isChecked() && m_groups[1]->button(c)->isEnabled())
+            m_outputMask |= quint16(1u << c);
+    }
+    accept();
+}

@@ -1,0 +1,198 @@
+#include "edithistory.h"
+
+#include "datamodel.h"
+#include "layout.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QUndoCommand>
+#include <QUndoStack>
+#include <QWidget>
+
+namespace {
+
+constexpr int EditCommandId = 0x4564;
+
+bool sameTarget(const ParameterEdit &a, const ParameterEdit &b)
+{
+    return a.key == b.key && a.channel == b.channel && a.index == b.index && a.cells == b.cells;
+}
+
+// The edits of one step: the first old value and the last new value of each target.
+class EditCommand final : public QUndoCommand
+{
+public:
+    EditCommand(EditHistory *history, quint64 gesture, const ParameterEdit &before, const ParameterEdit &after)
+        : m_history(history), m_gesture(gesture)
+    {
+        m_before << before;
+        m_after << after;
+        setText(QStringLiteral("edit"));
+    }
+    int id() const override { return EditCommandId; }
+    bool mergeWith(const QUndoCommand *other) override
+    {
+        const auto *o = static_cast<const EditCommand *>(other);
+        if (m_gesture == 0 || o->m_gesture != m_gesture)
+            return false;
+        for (int i = 0; i < o->m_after.size(); ++i) {
+            int at = -1;
+            for (int j = 0; j < m_after.size(); ++j)
+                if (sameTarget(m_after[j], o->m_after[i]))
+                    at = j;
+            if (at >= 0) {
+                m_after[at] = o->m_after[i];
+            } else {
+                m_before << o->m_before[i];
+                m_after << o->m_after[i];
+            }
+        }
+        return true;
+    }
+    void undo() override
+    {
+        for (int i = m_before.size() - 1; i >= 0; --i)
+            m_history->replay(m_before[i]);
+    }
+    void redo() override
+    {
+        // The first redo is the user's own edit, which has already happened.
+        if (m_first) {
+            m_first = false;
+            return;
+        }
+        for (const ParameterEdit &e : m_after)
+            m_history->replay(e);
+    }
+
+private:
+    EditHistory *m_history;
+    quint64 m_gesture;
+    QVector<ParameterEdit> m_before;
+    QVector<ParameterEdit> m_after;
+    bool m_first = true;
+};
+
+class StepCommand final : public QUndoCommand
+{
+public:
+    StepCommand(const QString &text, std::function<void()> undo, std::function<void()> redo)
+        : m_undo(std::move(undo)), m_redo(std::move(redo))
+    {
+        setText(text);
+    }
+    void undo() override { m_undo(); }
+    void redo() override
+    {
+        if (m_first) {
+            m_first = false;
+            return;
+        }
+        m_redo();
+    }
+
+private:
+    std::function<void()> m_undo, m_redo;
+    bool m_first = true;
+};
+
+} // namespace
+
+EditHistory::EditHistory(DataModel *dm, QWidget *root, QObject *parent)
+    : QObject(parent), m_dm(dm), m_root(root), m_stack(new QUndoStack(this))
+{
+    if (m_dm) {
+        m_dm->setEditObserver([this](const ParameterEdit &before, const ParameterEdit &after) {
+            recorded(before, after);
+        });
+        connect(m_dm, &DataModel::deviceListSelectionChanged, this, &EditHistory::clear);
+    }
+    qApp->installEventFilter(this);
+}
+
+EditHistory::~EditHistory()
+{
+    if (m_dm)
+        m_dm->setEditObserver(nullptr);
+}
+
+bool EditHistory::isPageKey(proto::MessageKey key)
+{
+    using namespace proto;
+    if (key.type != 3 || key.subType < 1 || key.subType > 18 || key == Msg::OutLevelUsbSelect)
+        return false;
+    const KeyInfo *k = findKey(key);
+    return k && k->shape != Shape::LimitPairs;
+}
+
+void EditHistory::recorded(const ParameterEdit &before, const ParameterEdit &after)
+{
+    if (m_replaying || !isPageKey(after.key))
+        return;
+    m_stack->push(new EditCommand(this, m_gesture, before, after));
+}
+
+void EditHistory::pushStep(const QString &text, std::function<void()> undo, std::function<void()> redo)
+{
+    m_stack->push(new StepCommand(text, std::move(undo), std::move(redo)));
+}
+
+void EditHistory::replay(const ParameterEdit &e)
+{
+    if (!m_dm || !e.value.isValid())
+        return;
+    m_replaying = true;
+    m_dm->edit(e, SendRule::ByKey);
+    m_replaying = false;
+    const proto::KeyInfo *k = proto::findKey(e.key);
+    if (!k)
+        return;
+    // Announced as the dispatcher announces the key, so bound controls and pages refresh.
+    quint8 channel = e.channel, other = 255;
+    switch (proto::writeForm(*k)) {
+    case proto::WriteForm::BandRecord: other = e.index; break;
+    case proto::WriteForm::MatrixCells:
+        channel = e.index;
+        other = e.channel;
+        break;
+    default: break;
+    }
+    m_dm->router().route(e.key.type, e.key.subType, e.key.funcId, channel, other, QVariant());
+}
+
+EditHistory::Group::Group(EditHistory *history)
+    : m_history(history), m_saved(history ? history->m_gesture : 0)
+{
+    if (m_history && m_saved == 0)
+        m_history->m_gesture = ++m_history->m_serial;
+}
+
+EditHistory::Group::~Group()
+{
+    if (m_history)
+        m_history->m_gesture = m_saved;
+}
+
+void EditHistory::clear()
+{
+    m_stack->clear();
+}
+
+bool EditHistory::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type t = event->type();
+    if (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick) {
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (w && m_root && (w == m_root || m_root->isAncestorOf(w)))
+            m_gesture = ++m_serial;
+    } else if (t == QEvent::MouseButtonRelease && m_gesture != 0) {
+        // A click acts on release; its edits still belong to the gesture.
+        const quint64 ending = m_gesture;
+        QTimer::singleShot(0, this, [this, ending] {
+            if (m_gesture == ending)
+                m_gesture = 0;
+        });
+    }
+    return false;
+}

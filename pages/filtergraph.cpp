@@ -1,0 +1,344 @@
+#include "filtergraph.h"
+
+#include "theme.h"
+
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSaveFile>
+#include <QTextStream>
+#include <cmath>
+
+namespace {
+constexpr int Left = 40;
+constexpr int Top = 10;
+constexpr int RightMargin = 5;
+constexpr int BottomMargin = 20;
+constexpr double RangeDb = 30.0;
+constexpr int HandleSize = 16;
+constexpr int GrabReach = 5;
+const float LogLow = std::log10(10.0f);
+const float LogHigh = std::log10(24000.0f);
+} // namespace
+
+FilterGraph::FilterGraph(QWidget *parent)
+    : QWidget(parent)
+{
+    setMinimumSize(320, 160);
+    setFocusPolicy(Qt::ClickFocus);
+    QFont f = font();
+    f.setPointSize(9);
+    setFont(f);
+    loadColours();
+    recompute();
+}
+
+void FilterGraph::setHPF(bool bypass, int type, int slope, float frequency)
+{
+    m_block.hpf = {bypass, type, slope, frequency};
+    recompute();
+}
+
+void FilterGraph::setLPF(bool bypass, int type, int slope, float frequency)
+{
+    m_block.lpf = {bypass, type, slope, frequency};
+    recompute();
+}
+
+void FilterGraph::setBand(int band, bool bypass, int type, float frequency, float gain, int qIndex)
+{
+    if (band < 0 || band >= filtermath::MaxBands)
+        return;
+    m_block.bands[size_t(band)] = {bypass, type, frequency, gain, qIndex};
+    recompute();
+}
+
+void FilterGraph::setBandCount(int count)
+{
+    m_block.bandCount = qBound(0, count, filtermath::MaxBands);
+    recompute();
+}
+
+void FilterGraph::setAllBypass(bool bypass)
+{
+    for (auto &b : m_block.bands)
+        b.bypass = bypass;
+    recompute();
+}
+
+void FilterGraph::setCurrentBand(int band)
+{
+    m_currentBand = band;
+    update();
+}
+
+QRectF FilterGraph::plotRect() const
+{
+    return QRectF(Left, Top, width() - RightMargin - Left, height() - BottomMargin - Top);
+}
+
+float FilterGraph::xOfFrequency(double hz) const
+{
+    const float w = float(width() - RightMargin - Left);
+    return float(Left) + w * (std::log10(float(hz)) - LogLow) / (LogHigh - LogLow);
+}
+
+double FilterGraph::frequencyOfX(double x) const
+{
+    const double w = width() - RightMargin - Left;
+    return std::pow(10.0, double(LogLow) + (x - Left) / w * double(LogHigh - LogLow));
+}
+
+double FilterGraph::yOfGain(double dB) const
+{
+    const QRectF r = plotRect();
+    return r.top() + r.height() / 2 - dB * r.height() / RangeDb;
+}
+
+QPointF FilterGraph::handleCentre(int which) const
+{
+    if (which == GrabHPF)
+        return QPointF(double(xOfFrequency(m_block.hpf.frequency)), yOfGain(0));
+    if (which == GrabLPF)
+        return QPointF(double(xOfFrequency(m_block.lpf.frequency)), yOfGain(0));
+    const auto &b = m_block.bands[size_t(qBound(0, which, filtermath::MaxBands - 1))];
+    return QPointF(double(xOfFrequency(b.frequency)), yOfGain(b.gain));
+}
+
+void FilterGraph::recompute()
+{
+    filtermath::response(m_block, m_curve.data());
+    rebuildCurve();
+    update();
+}
+
+void FilterGraph::rebuildCurve()
+{
+    const QRectF r = plotRect();
+    const auto &freqs = filtermath::plotFrequencies();
+    m_curvePoints.clear();
+    for (int i = 0; i < filtermath::PlotPoints; ++i) {
+        const double x = double(xOfFrequency(freqs[size_t(i)]));
+        if (x > r.right())
+            break;
+        const QPointF p(qBound(r.left(), x, r.right()), qBound(r.top(), yOfGain(m_curve[size_t(i)]), r.bottom()));
+        m_curvePoints << p;
+    }
+}
+
+void FilterGraph::rebuildGeometry()
+{
+    const QRectF r = plotRect();
+    m_gridPath = QPainterPath();
+    m_labels.clear();
+    for (int k = 0; k <= 6; ++k) {
+        const double dB = 15 - 5 * k;
+        const double y = yOfGain(dB);
+        m_gridPath.moveTo(r.left(), y);
+        m_gridPath.lineTo(r.right(), y);
+        m_labels.append({QRectF(0, y - 8, Left - 4, 16), QString::asprintf("%ddB", int(dB)),
+                         int(Qt::AlignRight | Qt::AlignVCenter)});
+    }
+    for (int decade = 10; decade <= 10000; decade *= 10) {
+        for (int digit = 1; digit <= 9; ++digit) {
+            const int hz = decade * digit;
+            if (hz > 24000)
+                break;
+            const double x = double(xOfFrequency(hz));
+            m_gridPath.moveTo(x, r.top());
+            m_gridPath.lineTo(x, r.bottom());
+            if (digit == 1) {
+                const QString text = hz < 1000 ? QString::asprintf("%dHz", hz) : QString::asprintf("%dKHz", hz / 1000);
+                const int align = hz == 10 ? int(Qt::AlignLeft | Qt::AlignTop) : int(Qt::AlignHCenter | Qt::AlignTop);
+                const double lx = hz == 10 ? x : x - 30;
+                m_labels.append({QRectF(lx, r.bottom() + 3, 60, BottomMargin - 3), text, align});
+            }
+        }
+    }
+}
+
+void FilterGraph::loadColours()
+{
+    if (Theme::isDark()) {
+        m_background = QColor(30, 33, 35);
+        m_grid = QColor(66, 70, 73);
+        m_text = QColor(160, 161, 162);
+        m_curveColour = QColor(72, 170, 255);
+        m_handleText = QColor(20, 22, 24);
+    } else {
+        m_background = QColor(250, 250, 250);
+        m_grid = QColor(210, 210, 210);
+        m_text = QColor(70, 70, 70);
+        m_curveColour = QColor(0, 110, 210);
+        m_handleText = QColor(255, 255, 255);
+    }
+    m_currentFill = QColor(233, 146, 54);
+    m_passFill = QColor(70, 170, 100);
+    m_bandFill = Theme::isDark() ? QColor(130, 140, 160) : QColor(110, 120, 140);
+}
+
+void FilterGraph::rebuildBackdrop()
+{
+    const qreal ratio = devicePixelRatioF();
+    m_backdrop = QPixmap(size() * ratio);
+    m_backdrop.setDevicePixelRatio(ratio);
+    m_backdrop.fill(Qt::transparent);
+    QPainter p(&m_backdrop);
+    p.setFont(font());
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(m_background);
+    p.drawRoundedRect(plotRect(), 4, 4);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(m_grid, 1));
+    p.drawPath(m_gridPath);
+    p.setPen(m_text);
+    for (const Text &t : m_labels)
+        p.drawText(t.rect, t.flags, t.text);
+}
+
+void FilterGraph::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    if (m_backdrop.size() != size() * devicePixelRatioF())
+        rebuildBackdrop(); // the screen (and its pixel ratio) changed
+    p.drawPixmap(0, 0, m_backdrop);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(m_curveColour, 2, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
+    p.drawPolyline(m_curvePoints);
+
+    const auto drawHandle = [&](const QPointF &c, const QColor &fill, const QString &text) {
+        const QRectF box(c.x() - HandleSize / 2, c.y() - HandleSize / 2, HandleSize, HandleSize);
+        p.setPen(Qt::NoPen);
+        p.setBrush(fill);
+        p.drawRoundedRect(box, 3, 3);
+        p.setPen(m_handleText);
+        p.drawText(box, Qt::AlignCenter, text);
+    };
+    drawHandle(handleCentre(GrabHPF), m_passFill, QStringLiteral("H"));
+    drawHandle(handleCentre(GrabLPF), m_passFill, QStringLiteral("L"));
+    for (int i = 0; i < m_block.bandCount; ++i) {
+        if (i != m_currentBand)
+            drawHandle(handleCentre(i), m_bandFill, QString::number(i + 1));
+    }
+    if (m_currentBand >= 0 && m_currentBand < m_block.bandCount)
+        drawHandle(handleCentre(m_currentBand), m_currentFill, QString::number(m_currentBand + 1));
+}
+
+void FilterGraph::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    rebuildGeometry();
+    rebuildCurve();
+    rebuildBackdrop();
+}
+
+void FilterGraph::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange) {
+        loadColours();
+        rebuildBackdrop();
+        update();
+    }
+    QWidget::changeEvent(event);
+}
+
+int FilterGraph::hitTest(const QPointF &pos) const
+{
+    const auto near = [&](int which) {
+        const QPointF c = handleCentre(which);
+        const double reach = HandleSize / 2 + GrabReach;
+        return std::abs(pos.x() - c.x()) <= reach && std::abs(pos.y() - c.y()) <= reach;
+    };
+    // The current band lies on top, so it wins where handles overlap.
+    if (m_currentBand >= 0 && m_currentBand < m_block.bandCount && near(m_currentBand))
+        return m_currentBand;
+    for (int i = m_block.bandCount - 1; i >= 0; --i)
+        if (near(i))
+            return i;
+    if (near(GrabHPF))
+        return GrabHPF;
+    if (near(GrabLPF))
+        return GrabLPF;
+    return NoGrab;
+}
+
+void FilterGraph::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    m_grab = hitTest(event->localPos());
+    if (m_grab >= 0 && m_grab != m_currentBand) {
+        m_currentBand = m_grab;
+        update();
+        emit currentBandChanged(uchar(m_grab));
+    }
+}
+
+void FilterGraph::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_grab == NoGrab || !(event->buttons() & Qt::LeftButton))
+        return;
+    const QRectF r = plotRect();
+    const float hz = float(qBound(double(filtermath::MinFrequency), frequencyOfX(event->localPos().x()),
+                                  double(filtermath::MaxFrequency)));
+    if (m_grab == GrabHPF || m_grab == GrabLPF) {
+        auto &pass = m_grab == GrabHPF ? m_block.hpf : m_block.lpf;
+        if (pass.frequency == hz)
+            return;
+        pass.frequency = hz;
+        if (m_grab == GrabHPF)
+            emit HPFilterChanged(hz);
+        else
+            emit LPFilterChanged(hz);
+        recompute();
+        return;
+    }
+    const float gain = float(qBound(-double(filtermath::MaxGain), 15.0 - (event->localPos().y() - r.top()) * RangeDb / r.height(),
+                                    double(filtermath::MaxGain)));
+    auto &band = m_block.bands[size_t(m_grab)];
+    if (band.frequency == hz && band.gain == gain)
+        return;
+    band.frequency = hz;
+    band.gain = gain;
+    emit peqChanged(uchar(m_grab), hz, gain);
+    recompute();
+}
+
+void FilterGraph::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_grab = NoGrab;
+    QWidget::mouseReleaseEvent(event);
+}
+
+void FilterGraph::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    QAction *exportAction = menu.addAction(tr("Export Response..."));
+    if (menu.exec(event->globalPos()) != exportAction)
+        return;
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export Response"), QString(),
+                                                      tr("CSV files (*.csv)"));
+    if (!path.isEmpty())
+        exportResponse(path);
+}
+
+bool FilterGraph::exportResponse(const QString &path) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    QByteArray out("frequency_hz,gain_db\n");
+    const auto &freqs = filtermath::plotFrequencies();
+    for (int i = 0; i < filtermath::PlotPoints; ++i) {
+        out += QByteArray::number(freqs[size_t(i)], 'g', 6) + ',' + QByteArray::number(m_curve[size_t(i)], 'f', 4)
+               + '\n';
+    }
+    return file.write(out) == out.size() && file.commit();
+}

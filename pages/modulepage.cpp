@@ -1,0 +1,116 @@
+#include "modulepage.h"
+
+#include "datamodel.h"
+#include "modulepolls.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+namespace {
+// The module buttons, in page order; tr() context "ModuleWidget".
+const char *const PageTitles[ModulePolls::PageCount] = {
+    QT_TRANSLATE_NOOP("ModuleWidget", "In Setup"),    QT_TRANSLATE_NOOP("ModuleWidget", "Gate"),
+    QT_TRANSLATE_NOOP("ModuleWidget", "AGC"),         QT_TRANSLATE_NOOP("ModuleWidget", "Feedback"),
+    QT_TRANSLATE_NOOP("ModuleWidget", "In Filter"),   QT_TRANSLATE_NOOP("ModuleWidget", "In Limiter"),
+    QT_TRANSLATE_NOOP("ModuleWidget", "In Delay"),    QT_TRANSLATE_NOOP("ModuleWidget", "Level Pre Mix"),
+    QT_TRANSLATE_NOOP("ModuleWidget", "Matrix"),      QT_TRANSLATE_NOOP("ModuleWidget", "Signal Generator"),
+    QT_TRANSLATE_NOOP("ModuleWidget", "AEC"),         QT_TRANSLATE_NOOP("ModuleWidget", "Auto Mixer"),
+    QT_TRANSLATE_NOOP("ModuleWidget", "Out Level"),   QT_TRANSLATE_NOOP("ModuleWidget", "Out Filter"),
+    QT_TRANSLATE_NOOP("ModuleWidget", "ANC"),         QT_TRANSLATE_NOOP("ModuleWidget", "Out Limiter"),
+    QT_TRANSLATE_NOOP("ModuleWidget", "Out Delay")};
+} // namespace
+
+ModulePage::ModulePage(DataModel *dm, int index, Side side, QWidget *parent)
+    : Widget(parent), m_dm(dm), m_index(index), m_side(side)
+{
+    setObjectName(QStringLiteral("modulePage%1").arg(index));
+    if (m_dm) {
+        m_dm->declarePagePolls(quint32(index), ModulePolls::plan(index));
+        m_danteConnected = m_dm->model().device().danteStatus[1] == 1;
+    }
+}
+
+QString ModulePage::pageTitle(int index)
+{
+    if (index < 0 || index >= ModulePolls::PageCount)
+        return QString();
+    return QCoreApplication::translate("ModuleWidget", PageTitles[index]);
+}
+
+QString ModulePage::pageTitle() const
+{
+    return pageTitle(m_index);
+}
+
+void ModulePage::setChannelMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask,
+                                 quint16 danteOutputMask)
+{
+    m_inputMask = inputMask;
+    m_outputMask = outputMask;
+    m_danteInputMask = danteInputMask;
+    m_danteOutputMask = danteOutputMask;
+    applyChannelMasks();
+}
+
+bool ModulePage::isHidden(Side side, int channel) const
+{
+    return channel >= 8 && channel < 16 && (hiddenMask(side) & (1u << (channel - 8)));
+}
+
+bool ModulePage::isDante(Side side, int channel) const
+{
+    return channel >= 8 && channel < 16 && (danteMask(side) & (1u << (channel - 8)));
+}
+
+QString ModulePage::channelName(Side side, int channel) const
+{
+    if (m_dm && channel >= 0 && channel < 16) {
+        const QString &name = side == Side::Output ? m_dm->model().output(channel).displayName
+                                                   : m_dm->model().input(channel).displayName;
+        if (!name.isEmpty())
+            return name;
+    }
+    return (side == Side::Output ? QStringLiteral("OUT %1") : QStringLiteral("IN %1")).arg(channel + 1);
+}
+
+QString ModulePage::channelCaption(Side side, int channel) const
+{
+    if (isHidden(side, channel))
+        return QString();
+    if (m_dm && channel >= 0 && channel < 16) {
+        const QString &label = side == Side::Output ? m_dm->model().output(channel).label
+                                                    : m_dm->model().input(channel).label;
+        if (!label.isEmpty())
+            return label;
+    }
+    return channelName(side, channel);
+}
+
+void ModulePage::refreshLabels(Side, int)
+{
+}
+
+void ModulePage::refreshDante(bool connected)
+{
+    m_danteConnected = connected;
+}
+
+QString ModulePage::danteIcon(bool connected)
+{
+    return connected ? QStringLiteral(":/image/dante_connected.png") : QStringLiteral(":/image/dante_disconnected.png");
+}
+
+QString ModulePage::accessibleText(const QString &scope, const QString &caption, const QString &suffix) const
+{
+    QString text = pageTitle() + QStringLiteral(": ");
+    if (!scope.isEmpty())
+        text += scope + QLatin1Char(' ');
+    return text + caption + suffix;
+}
+
+void ModulePage::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    Widget::changeEvent(event);
+}

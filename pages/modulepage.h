@@ -1,0 +1,86 @@
+#pragma once
+// One editor page in the module column. The base keeps what every page shares: its index
+// (which is also its poll declaration's key), its side, the variant masks and the Dante
+// link state, and the accessible-name rule. A page subscribes, binds and declares its
+// polls in its own constructor; the container only creates it and tells it about masks,
+// labels, the Dante state and the language.
+#include "widget.h"
+
+#include <QString>
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+
+class DataModel;
+struct SyncEvent;
+
+// A button group's clicks by id (buttonClicked(int) is deprecated in later Qt 5 releases).
+template <class Receiver>
+void onIdClicked(QButtonGroup *group, Receiver *receiver, void (Receiver::*slot)(int))
+{
+    QObject::connect(group, QOverload<QAbstractButton *>::of(&QButtonGroup::buttonClicked), receiver,
+                     [group, receiver, slot](QAbstractButton *button) { (receiver->*slot)(group->id(button)); });
+}
+
+class ModulePage : public Widget
+{
+    Q_OBJECT
+public:
+    enum class Side { Input, Output, Both };
+
+    // Declares the page's polls (ModulePolls) for its index.
+    ModulePage(DataModel *dm, int index, Side side, QWidget *parent = nullptr);
+
+    int pageIndex() const { return m_index; }
+    Side side() const { return m_side; }
+    // The module button's text, translated.
+    QString pageTitle() const;
+    static QString pageTitle(int index);
+
+    // One-channel pages: the channel their buttons select (0..15); -1 for strip pages.
+    virtual int checkedChannel() const { return -1; }
+
+    // The variant's masks: bit (c - 8) hides channel c (8..15) or marks it as Dante.
+    void setChannelMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask, quint16 danteOutputMask);
+    quint16 hiddenMask(Side side) const { return side == Side::Output ? m_outputMask : m_inputMask; }
+    quint16 danteMask(Side side) const { return side == Side::Output ? m_danteOutputMask : m_danteInputMask; }
+    bool isHidden(Side side, int channel) const;
+    bool isDante(Side side, int channel) const;
+    // The user's label of a channel, or its fixed name when it has none.
+    QString channelCaption(Side side, int channel) const;
+    // "IN 3", "OUT 5" or a Dante channel's default name; never the user's label.
+    QString channelName(Side side, int channel) const;
+
+    // An announcement of the page's sub-type (type 3) or of the device values the container
+    // passes on; pages whose controls are bound need nothing here.
+    virtual void syncUpdate(const SyncEvent &event) { Q_UNUSED(event); }
+    // The USB dialog switched inputs 1 and 2 to USB (the input setup page).
+    virtual void switchToUsb() {}
+    // Called when labels of that side changed (channel -1: all of them).
+    virtual void refreshLabels(Side side, int channel);
+    // The Dante link state changed (true: connected).
+    virtual void refreshDante(bool connected);
+    bool danteConnected() const { return m_danteConnected; }
+    static QString danteIcon(bool connected);
+
+    // "<page>: <scope> <caption>" with the suffix (" knob", " fader") appended.
+    QString accessibleText(const QString &scope, const QString &caption, const QString &suffix = QString()) const;
+
+protected:
+    DataModel *dataModel() const { return m_dm; }
+    // Masks changed: show, hide and caption the channels again.
+    virtual void applyChannelMasks() {}
+    // Every text of the page; run at construction by the page and on each language change.
+    virtual void retranslate() {}
+    void changeEvent(QEvent *event) override;
+
+private:
+    DataModel *m_dm;
+    int m_index;
+    Side m_side;
+    quint16 m_inputMask = 0;
+    quint16 m_outputMask = 0;
+    quint16 m_danteInputMask = 0;
+    quint16 m_danteOutputMask = 0;
+    bool m_danteConnected = false;
+};

@@ -1,0 +1,510 @@
+// The module page container and the filter page: page switching and the poller's page and
+// channel, edits into the model and the queue, copy and reset against the simulator,
+// refreshes from announcements, undo and redo, the graph's drag and export, masks and
+// accessible names.
+#include "channelcopydialog.h"
+#include "datamodel.h"
+#include "devicesimulator.h"
+#include "dspresources.h"
+#include "edithistory.h"
+#include "filtergraph.h"
+#include "filtermath.h"
+#include "filterwidget.h"
+#include "knob.h"
+#include "lineedit.h"
+#include "modulewidget.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTranslator>
+#include <QUndoStack>
+#include <QtTest>
+
+#include <memory>
+
+using Side = ModulePage::Side;
+namespace Msg = proto::Msg;
+
+namespace {
+
+const char *const DeviceIp = "127.0.13.2";
+
+void answerNextBox(const QString &button)
+{
+    QTimer::singleShot(0, [button] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        for (QAbstractButton *b : box->buttons())
+            if (b->text() == button) {
+                b->click();
+                return;
+            }
+        box->done(-1);
+    });
+}
+
+QByteArray bytes(std::initializer_list<int> list)
+{
+    QByteArray out;
+    for (int v : list)
+        out.append(char(v));
+    return out;
+}
+
+// Payloads queued under one key, channel and index.
+int queued(const DataModel &dm, proto::MessageKey key, int channel, int index, QByteArray *payload = nullptr)
+{
+    int n = 0;
+    for (const DataModel::QueuedCommand &c : dm.queue())
+        if (c.type == key.type && c.subType == key.subType && c.funcId == key.funcId && c.channel == channel
+            && c.index == index) {
+            ++n;
+            if (payload)
+                *payload = c.payload;
+        }
+    return n;
+}
+
+void dragKnob(Knob *knob, int steps)
+{
+    QTest::mousePress(knob, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    for (int i = 1; i <= steps; ++i) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(20 + 2 * i, 20), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(knob, &move);
+    }
+    QTest::mouseRelease(knob, Qt::LeftButton, Qt::NoModifier, QPoint(20 + 2 * steps, 20));
+    QCoreApplication::processEvents(); // the gesture ends after the release
+}
+
+} // namespace
+
+class TestModuleWidget : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<DataModel> m_dm;
+    std::unique_ptr<ModuleWidget> m_widget;
+    qint64 m_now = 1000000;
+
+    ModuleWidget &fresh()
+    {
+        m_widget.reset();
+        m_dm.reset();
+        DataModel::Options o;
+        o.openDatabase = false;
+        o.bindDiscovery = false;
+        o.startTimer = false;
+        o.clock = [this] { return m_now; };
+        m_dm = std::make_unique<DataModel>(o);
+        m_dm->setLocalAddressSource([] {
+            QNetworkAddressEntry e;
+            e.setIp(QHostAddress::LocalHost);
+            e.setPrefixLength(8);
+            return QList<QNetworkAddressEntry>{e};
+        });
+        connect(m_dm.get(), &DataModel::tcpSyncToUI, &m_dm->router(), &SyncRouter::route);
+        m_widget = std::make_unique<ModuleWidget>(m_dm.get());
+        m_widget->resize(1200, 700);
+        return *m_widget;
+    }
+    void flush()
+    {
+        m_now += 200;
+        m_dm->flushQueue();
+    }
+    FilterWidget *inFilter() const { return m_widget->filterWidget(Side::Input); }
+    FilterWidget *outFilter() const { return m_widget->filterWidget(Side::Output); }
+
+private slots:
+    void initTestCase() { dspInitResources(); }
+    void cleanup()
+    {
+        m_widget.reset();
+        m_dm.reset();
+    }
+
+    void pagesAndSwitching()
+    {
+        ModuleWidget &w = fresh();
+        QCOMPARE(w.stack()->count(), 17);
+        QCOMPARE(w.moduleButton(4)->text(), QStringLiteral("In Filter"));
+        QCOMPARE(w.moduleButton(16)->text(), QStringLiteral("Out Delay"));
+        outFilter()->channelButton(7)->click();
+        QCOMPARE(m_dm->selectedChannel(), quint8(7));
+        inFilter()->channelButton(2)->click();
+        QCOMPARE(m_dm->selectedChannel(), quint8(2));
+        w.moduleButton(13)->click();
+        QCOMPARE(m_dm->pageIndex(), 13u);
+        QCOMPARE(m_dm->selectedChannel(), quint8(7));
+        QCOMPARE(w.stack()->currentIndex(), 13);
+        // A strip page leaves the channel alone.
+        w.moduleButton(0)->click();
+        QCOMPARE(m_dm->pageIndex(), 0u);
+        QCOMPARE(m_dm->selectedChannel(), quint8(7));
+        w.moduleButton(4)->click();
+        QCOMPARE(m_dm->selectedChannel(), quint8(2));
+    }
+
+    void editsQueueOnePerParameter()
+    {
+        fresh();
+        FilterWidget *page = inFilter();
+        page->channelButton(3)->click();
+        // A drag across many positions leaves one command carrying the last value.
+        const FilterWidget::PassControls &hpf = page->hpfControls();
+        hpf.enabled->click();
+        dragKnob(hpf.freqKnob, 40);
+        QByteArray payload;
+        QCOMPARE(queued(*m_dm, Msg::InFilterHPF, 3, 255, &payload), 1);
+        const proto::HLPF stored = m_dm->model().input(3).highPass;
+        QCOMPARE(int(stored.enable), 1);
+        QCOMPARE(stored.frequency, filtermath::freqKnobTable()[size_t(hpf.freqKnob->value())]);
+        QCOMPARE(payload, QByteArray(1, char(3)) + stored.bytes());
+        QCOMPARE(hpf.freqEdit->text(), filtermath::freqText(stored.frequency));
+
+        // Typing: 123.456 shows and sends 123.5; 5 shows 20.
+        m_dm->clearQueue();
+        hpf.freqEdit->setText(QStringLiteral("123.456"));
+        emit hpf.freqEdit->editingFinished();
+        QCOMPARE(hpf.freqEdit->text(), QStringLiteral("123.5"));
+        QCOMPARE(m_dm->model().input(3).highPass.frequency, 123.5f);
+        hpf.freqEdit->setText(QStringLiteral("5"));
+        emit hpf.freqEdit->editingFinished();
+        QCOMPARE(hpf.freqEdit->text(), QStringLiteral("20"));
+        // The knob sits at the largest entry not above the value.
+        hpf.freqEdit->setText(QStringLiteral("1000"));
+        emit hpf.freqEdit->editingFinished();
+        QCOMPARE(filtermath::freqKnobTable()[size_t(hpf.freqKnob->value())], 990.9f);
+
+        // The same record again sends nothing.
+        m_dm->clearQueue();
+        proto::HLPF same = m_dm->model().input(3).highPass;
+        emit page->hpfChanged(3, &same);
+        QCOMPARE(m_dm->queue().size(), 0);
+
+        // Gain knob position 37 is 3.7 dB; a typed -20 becomes -15.0.
+        const FilterWidget::BandControls &peq = page->peqControls();
+        page->bandButton(4)->click();
+        peq.gainKnob->setFocus();
+        QTest::keyClick(peq.gainKnob, Qt::Key_Up);
+        QCOMPARE(m_dm->model().input(3).peq[4].gain, 0.1f);
+        peq.gainEdit->setText(QStringLiteral("-20"));
+        emit peq.gainEdit->editingFinished();
+        QCOMPARE(peq.gainEdit->text(), QStringLiteral("-15.0"));
+        QCOMPARE(m_dm->model().input(3).peq[4].gain, -15.0f);
+        QCOMPARE(queued(*m_dm, Msg::InFilterPEQ, 3, 4), 1);
+    }
+
+    void allEnabledQueuesTheBandsThatChange()
+    {
+        fresh();
+        auto &in = m_dm->model().input(0);
+        for (int b = 0; b < proto::PeqBands; ++b)
+            in.peq[size_t(b)] = filtermath::defaultPeq(b);
+        in.peq[2].enable = 0;
+        in.peq[5].enable = 0;
+        m_widget->updateFilterBlock(Side::Input, 0);
+        QVERIFY(!inFilter()->allEnabledButton()->isChecked());
+        inFilter()->allEnabledButton()->click();
+        QCOMPARE(m_dm->queue().size(), 2);
+        QCOMPARE(queued(*m_dm, Msg::InFilterPEQ, 0, 2), 1);
+        QCOMPARE(queued(*m_dm, Msg::InFilterPEQ, 0, 5), 1);
+        QVERIFY(m_dm->model().input(0).peq[5].enable);
+        // One click is one undo step.
+        QCOMPARE(m_widget->history()->stack()->count(), 1);
+        m_widget->history()->stack()->undo();
+        QVERIFY(!m_dm->model().input(0).peq[2].enable);
+        QVERIFY(!m_dm->model().input(0).peq[5].enable);
+        QVERIFY(m_dm->model().input(0).peq[4].enable);
+        QVERIFY(!inFilter()->allEnabledButton()->isChecked());
+    }
+
+    void refreshesFollowTheDevice()
+    {
+        fresh();
+        outFilter()->channelButton(5)->click();
+        proto::HLPF r;
+        r.enable = 1;
+        r.type = 2;
+        r.slope = 3;
+        r.frequency = 250.0f;
+        m_dm->model().output(5).lowPass = r;
+        m_dm->model().output(6).lowPass.frequency = 99.0f;
+        emit m_dm->tcpSyncToUI(3, 12, 2, 5, 255, QVariant());
+        const FilterWidget::PassControls &lpf = outFilter()->lpfControls();
+        QCOMPARE(lpf.freqEdit->text(), QStringLiteral("250"));
+        QCOMPARE(lpf.type->checkedId(), 2);
+        QCOMPARE(lpf.slope->checkedId(), 3);
+        QVERIFY(lpf.enabled->isChecked());
+        QCOMPARE(outFilter()->graph()->block().lpf.frequency, 250.0f);
+        // Another channel's record is not shown, and a refresh never sends.
+        emit m_dm->tcpSyncToUI(3, 12, 2, 6, 255, QVariant());
+        QCOMPARE(lpf.freqEdit->text(), QStringLiteral("250"));
+        QCOMPARE(m_dm->queue().size(), 0);
+        // A band report updates the graph; the controls only for the selected band.
+        m_dm->model().output(5).peq[6].gain = 9.0f;
+        emit m_dm->tcpSyncToUI(3, 12, 3, 5, 6, QVariant());
+        QCOMPARE(outFilter()->graph()->block().bands[6].gain, 9.0f);
+        QCOMPARE(outFilter()->peqControls().gainEdit->text(), QStringLiteral("0.0"));
+        QCOMPARE(m_dm->queue().size(), 0);
+    }
+
+    void graphDragIsOneUndoStep()
+    {
+        ModuleWidget &w = fresh();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (int b = 0; b < proto::PeqBands; ++b)
+            m_dm->model().input(0).peq[size_t(b)] = filtermath::defaultPeq(b);
+        w.updateFilterBlock(Side::Input, 0);
+        w.moduleButton(4)->click();
+        FilterGraph *graph = inFilter()->graph();
+        const QPoint start = graph->handleCentre(2).toPoint();
+        const proto::PEQ before = m_dm->model().input(0).peq[2];
+        QTest::mousePress(graph, Qt::LeftButton, Qt::NoModifier, start);
+        QCOMPARE(inFilter()->selectedBand(), 2);
+        QCOMPARE(inFilter()->bandButton(2)->isChecked(), true);
+        for (int i = 1; i <= 10; ++i) {
+            QMouseEvent move(QEvent::MouseMove, QPointF(start.x() + 4 * i, start.y() - 3 * i), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(graph, &move);
+        }
+        QTest::mouseRelease(graph, Qt::LeftButton, Qt::NoModifier, start + QPoint(40, -30));
+        QCoreApplication::processEvents();
+        const proto::PEQ after = m_dm->model().input(0).peq[2];
+        QVERIFY(after.frequency > before.frequency);
+        QVERIFY(after.gain > 1.0f);
+        QCOMPARE(after.gain, float(filtermath::roundTenth(after.gain)));
+        QCOMPARE(inFilter()->peqControls().gainEdit->text(), filtermath::gainText(after.gain));
+        QCOMPARE(queued(*m_dm, Msg::InFilterPEQ, 0, 2), 1);
+        QCOMPARE(w.history()->stack()->count(), 1);
+
+        // Undo stores and queues the value before the drag, and the page shows it.
+        m_dm->clearQueue();
+        QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(m_dm->model().input(0).peq[2].bytes(), before.bytes());
+        QByteArray payload;
+        QCOMPARE(queued(*m_dm, Msg::InFilterPEQ, 0, 2, &payload), 1);
+        QCOMPARE(payload, bytes({0, 2}) + before.bytes());
+        QCOMPARE(graph->block().bands[2].gain, before.gain);
+        QCOMPARE(inFilter()->peqControls().gainEdit->text(), filtermath::gainText(before.gain));
+        // Redo, by either shortcut.
+        QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(m_dm->model().input(0).peq[2].bytes(), after.bytes());
+        QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(m_dm->model().input(0).peq[2].bytes(), after.bytes());
+
+        // Another device becoming current clears the history: undo does nothing.
+        m_dm->addDevice(0x7F000063);
+        m_dm->selectDevice(0, false);
+        m_dm->clearQueue();
+        QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(m_dm->model().input(0).peq[2].bytes(), after.bytes());
+        QCOMPARE(m_dm->queue().size(), 0);
+    }
+
+    void dialogKeysAreNotUndoable()
+    {
+        QVERIFY(EditHistory::isPageKey(Msg::InFilterHPF));
+        QVERIFY(EditHistory::isPageKey(Msg::MatrixGain));
+        QVERIFY(!EditHistory::isPageKey(Msg::InputLabels));
+        QVERIFY(!EditHistory::isPageKey(Msg::NetworkConfig));
+        QVERIFY(!EditHistory::isPageKey(Msg::PreLevelLimits));
+        QVERIFY(!EditHistory::isPageKey(Msg::OutLevelUsbSelect));
+        fresh();
+        m_dm->edit(Msg::InputLabels, 2, 255, QStringLiteral("Lectern"));
+        m_dm->edit(Msg::OutLevelLimits, 2, 0, 6.0);
+        QCOMPARE(m_widget->history()->stack()->count(), 0);
+    }
+
+    void copyAndResetAgainstTheDevice()
+    {
+        sim::SimOptions o;
+        o.bind = QHostAddress(QString::fromLatin1(DeviceIp));
+        o.announce = false;
+        o.paramsPort = 0;
+        sim::DeviceSimulator device(o);
+        QVERIFY(device.start());
+        QVector<QPair<proto::MessageKey, QByteArray>> writes;
+        connect(&device, &sim::DeviceSimulator::frameReceived, this,
+                [&writes](quint8 t, quint8 s, quint8 f, quint8 flag, const QByteArray &payload) {
+                    if (flag == proto::FlagWrite && t == 3)
+                        writes.append({proto::MessageKey{t, s, f}, payload});
+                });
+        ModuleWidget &w = fresh();
+        m_dm->addDevice(QHostAddress(QString::fromLatin1(DeviceIp)).toIPv4Address());
+        m_dm->selectDevice(0, false);
+        QTRY_VERIFY_WITH_TIMEOUT(m_dm->isLoggedIn(), 5000);
+
+        // Input 1's HPF at 150 Hz, sent.
+        const FilterWidget::PassControls &hpf = inFilter()->hpfControls();
+        hpf.enabled->click();
+        hpf.freqEdit->setText(QStringLiteral("150"));
+        emit hpf.freqEdit->editingFinished();
+        flush();
+        QTRY_COMPARE(writes.size(), 1);
+        QCOMPARE(writes[0].second, QByteArray(1, '\0') + m_dm->model().input(0).highPass.bytes());
+
+        // Copy to inputs 2 and 3 and output 4 while the output page shows output 4.
+        outFilter()->channelButton(3)->click();
+        writes.clear();
+        QTimer::singleShot(0, [] {
+            auto *dialog = qobject_cast<ChannelCopyDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QVERIFY(!dialog->channelButton(Side::Input, 0)->isEnabled());
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Filter Copy - Copy IN 1 to"));
+            dialog->channelButton(Side::Input, 1)->setChecked(true);
+            dialog->channelButton(Side::Input, 2)->setChecked(true);
+            dialog->channelButton(Side::Output, 3)->setChecked(true);
+            dialog->okButton()->click();
+        });
+        inFilter()->copyButton()->click();
+        QTRY_COMPARE(writes.size(), 1);
+        QCOMPARE(writes[0].first, Msg::InFilterCopy);
+        QCOMPARE(writes[0].second, bytes({0x00, 0x06, 0x00, 0x08, 0x00}));
+        QCOMPARE(m_dm->model().output(3).highPass.frequency, 150.0f);
+        QCOMPARE(m_dm->model().input(2).highPass.frequency, 150.0f);
+        QCOMPARE(outFilter()->hpfControls().freqEdit->text(), QStringLiteral("150"));
+        QTRY_COMPARE(device.state().block(Msg::OutFilterHPF).mid(3 * 7, 7), m_dm->model().output(3).highPass.bytes());
+
+        // A copy with nothing checked sends nothing.
+        const int steps = w.history()->stack()->count();
+        writes.clear();
+        QTimer::singleShot(0, [] {
+            if (auto *dialog = qobject_cast<ChannelCopyDialog *>(QApplication::activeModalWidget()))
+                dialog->okButton()->click();
+        });
+        inFilter()->copyButton()->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(w.history()->stack()->count(), steps);
+        QCOMPARE(writes.size(), 0);
+
+        // Undo of the copy puts the old records back as edits of each record.
+        w.history()->stack()->undo();
+        QCOMPARE(m_dm->model().output(3).highPass.bytes(), filtermath::defaultHpf().bytes());
+        QCOMPARE(outFilter()->hpfControls().freqEdit->text(), QStringLiteral("20"));
+        QCOMPARE(queued(*m_dm, Msg::OutFilterHPF, 3, 255), 1);
+        QCOMPARE(queued(*m_dm, Msg::InFilterPEQ, 2, 7), 1);
+        flush();
+        QTRY_COMPARE(device.state().block(Msg::OutFilterHPF).mid(3 * 7, 7), filtermath::defaultHpf().bytes());
+
+        // Reset: Cancel does nothing, OK writes the defaults and sends the channel.
+        writes.clear();
+        answerNextBox(QStringLiteral("Cancel"));
+        inFilter()->resetButton()->click();
+        QCOMPARE(m_dm->model().input(0).highPass.frequency, 150.0f);
+        answerNextBox(QStringLiteral("OK"));
+        inFilter()->resetButton()->click();
+        QCOMPARE(m_dm->model().input(0).highPass.bytes(), filtermath::defaultHpf().bytes());
+        QCOMPARE(hpf.freqEdit->text(), QStringLiteral("20"));
+        QVERIFY(!hpf.enabled->isChecked());
+        QTRY_COMPARE(writes.size(), 1);
+        QCOMPARE(writes[0].first, Msg::InFilterReset);
+        QCOMPARE(writes[0].second, bytes({0}));
+        QTRY_COMPARE(device.state().block(Msg::InFilterHPF).mid(0, 7), filtermath::defaultHpf().bytes());
+
+        // The page follows the device's reports: a value changed on the device comes back
+        // with the next poll round, once the edit hold has passed.
+        w.moduleButton(4)->click();
+        proto::HLPF remote;
+        remote.enable = 1;
+        remote.frequency = 777.0f;
+        QVERIFY(device.state().write(*proto::findKey(Msg::InFilterHPF), QByteArray(1, '\0') + remote.bytes()));
+        m_now += 2000;
+        for (int i = 0; i < 20; ++i)
+            m_dm->timeout();
+        QTRY_COMPARE(hpf.freqEdit->text(), QStringLiteral("777"));
+        QVERIFY(hpf.enabled->isChecked());
+    }
+
+    void masksAndDanteIcons()
+    {
+        ModuleWidget &w = fresh();
+        w.setDeviceVersionMasks(0x00F0, 0x00FF, 0x000F, 0x0000);
+        QVERIFY(inFilter()->channelButton(11)->isVisibleTo(inFilter()));
+        QVERIFY(!inFilter()->channelButton(12)->isVisibleTo(inFilter()));
+        QVERIFY(!outFilter()->channelButton(8)->isVisibleTo(outFilter()));
+        QVERIFY(!inFilter()->channelButton(8)->icon().isNull());
+        QVERIFY(inFilter()->channelButton(7)->icon().isNull());
+        const qint64 before = inFilter()->channelButton(8)->icon().cacheKey();
+        m_dm->model().device().danteStatus = {1, 1};
+        emit m_dm->tcpSyncToUI(2, 2, 33, 255, 255, QVariant());
+        QVERIFY(inFilter()->danteConnected());
+        QVERIFY(inFilter()->channelButton(8)->icon().cacheKey() != before);
+        // Labels: the caption follows the user's label, the accessible name keeps the fixed name.
+        m_dm->model().input(1).label = QStringLiteral("Lectern");
+        w.inputLabelChanged(1, 0x00F0);
+        QCOMPARE(inFilter()->channelButton(1)->text(), QStringLiteral("Lectern"));
+        QCOMPARE(inFilter()->channelButton(1)->accessibleName(), QStringLiteral("In Filter: IN 2"));
+    }
+
+    void exportWritesTheCurve()
+    {
+        fresh();
+        FilterGraph *graph = inFilter()->graph();
+        graph->setHPF(false, 1, 3, 100.0f);
+        graph->setBand(0, false, 0, 1000.0f, 6.0f, 20);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("curve.csv"));
+        QVERIFY(graph->exportResponse(path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.first(), QByteArray("frequency_hz,gain_db"));
+        QCOMPARE(lines.size(), 1 + filtermath::PlotPoints + 1); // the last line ends the file
+        const QList<QByteArray> row = lines[1 + 200].split(',');
+        QCOMPARE(row[0].toDouble(), filtermath::plotFrequencies()[200]);
+        QCOMPARE(row[1], QByteArray::number(graph->curve()[200], 'f', 4));
+        QVERIFY(!graph->exportResponse(dir.filePath(QStringLiteral("missing/dir/curve.csv"))));
+    }
+
+    void accessibleNames()
+    {
+        fresh();
+        QCOMPARE(inFilter()->hpfControls().freqKnob->accessibleName(), QStringLiteral("In Filter: High Pass Freq knob"));
+        QCOMPARE(inFilter()->hpfControls().type->button(1)->accessibleName(),
+                 QStringLiteral("In Filter: High Pass Type Butterworth"));
+        QCOMPARE(outFilter()->peqControls().gainEdit->accessibleName(), QStringLiteral("Out Filter: PEQ Gain"));
+        QCOMPARE(inFilter()->bandButton(2)->accessibleName(), QStringLiteral("In Filter: Band 3"));
+        QCOMPARE(inFilter()->graph()->accessibleName(), QStringLiteral("In Filter: Response"));
+        QCOMPARE(outFilter()->channelButton(4)->accessibleName(), QStringLiteral("Out Filter: OUT 5"));
+        // Every control of both pages is named after its page.
+        for (FilterWidget *page : {inFilter(), outFilter()}) {
+            QList<QWidget *> controls;
+            for (QWidget *c : page->findChildren<QWidget *>())
+                if (qobject_cast<QAbstractButton *>(c) || qobject_cast<Knob *>(c) || qobject_cast<QLineEdit *>(c)
+                    || qobject_cast<FilterGraph *>(c))
+                    controls << c;
+            QVERIFY(controls.size() > 40);
+            for (QWidget *c : controls) {
+                if (c == page->copyButton() || c == page->resetButton())
+                    continue;
+                QVERIFY2(c->accessibleName().startsWith(page->pageTitle() + QStringLiteral(": ")),
+                         qPrintable(c->accessibleName()));
+            }
+        }
+        // They follow the interface language.
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/translation/chinese.qm")));
+        QCoreApplication::installTranslator(&translator);
+        QCoreApplication::processEvents();
+        const QString name = inFilter()->hpfControls().freqKnob->accessibleName();
+        QCoreApplication::removeTranslator(&translator);
+        QCoreApplication::processEvents();
+        QVERIFY(!name.startsWith(QStringLiteral("In Filter")));
+        QVERIFY(name.endsWith(QCoreApplication::translate("FilterWidget", " knob")) || name.contains(QLatin1Char(':')));
+        QCOMPARE(m_widget->moduleButton(4)->text(), QStringLiteral("In Filter"));
+    }
+};
+
+QTEST_MAIN(TestModuleWidget)
+#include "tst_modulewidget.moc"
