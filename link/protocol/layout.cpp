@@ -231,12 +231,16 @@ bool encodeWrite(const Write &w, QByteArray *out)
     QByteArray p;
     switch (writeForm(*k)) {
     case WriteForm::None: return false;
-    case WriteForm::ChannelValue:
+    case WriteForm::ChannelValue: {
         if (w.channel >= channelLimit(*k))
             return false;
         p.append(char(w.channel));
-        appendScalar(p, k->elem, w.value);
+        Scalar v = w.value;
+        if ((w.key == Msg::PreLevelGain || w.key == Msg::OutLevelGain) && v.f <= LevelGainFloor)
+            v.f = LevelGainOff;
+        appendScalar(p, k->elem, v);
         break;
+    }
     case WriteForm::Value: appendScalar(p, k->elem, w.value); break;
     case WriteForm::Whole:
         if (w.bytes.size() != wholeSize(*k))

@@ -87,5 +87,8 @@ bool decodeWrite(const KeyInfo &k, const char *p, int n, Write *out);
 // Matrix gains below this are sent as MatrixGainOff (the device's "off").
 constexpr int MatrixGainFloor = -55;
 constexpr qint8 MatrixGainOff = -70;
+// Level gains at or below the fader's floor are sent as LevelGainOff; the model keeps the floor.
+constexpr float LevelGainFloor = -56.0f;
+constexpr float LevelGainOff = -100.0f;
 
 } // namespace proto
