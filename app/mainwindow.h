@@ -14,6 +14,8 @@ class DeviceListDialog;
 class DeviceWidget;
 class DragScrollArea;
 class MainMenuBar;
+class PresetDialog;
+class SystemUpgradeProgressDialog;
 class QMessageBox;
 class QTimer;
 class Widget;
@@ -41,6 +43,8 @@ public:
     MainMenuBar *mainMenuBar() const { return m_menuBar; }
     DeviceWidget *deviceWidget() const { return m_deviceWidget; }
     DeviceListDialog *deviceListDialog() const { return m_deviceListDialog; }
+    PresetDialog *presetDialog() const { return m_presetDialog; }
+    SystemUpgradeProgressDialog *systemUpgradeDialog() const { return m_systemUpgradeDialog; }
     DragScrollArea *scrollArea() const { return m_scrollArea; }
     QMessageBox *faultMessageBox() const { return m_faultMessageBox; }
     QTimer *faultTimer() const { return m_faultTimer; }
@@ -82,6 +86,8 @@ private:
     DataModel *m_dataModel;
     MainMenuBar *m_menuBar = nullptr;
     DeviceListDialog *m_deviceListDialog = nullptr;
+    PresetDialog *m_presetDialog = nullptr;
+    SystemUpgradeProgressDialog *m_systemUpgradeDialog = nullptr;
     DeviceWidget *m_deviceWidget = nullptr;
     // Containers the overview and the module pages take their places in.
     Widget *m_overviewWidget = nullptr;
