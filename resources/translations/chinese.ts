@@ -393,4 +393,276 @@
         <translation>详情请查看设备设置页面。</translation>
     </message>
 </context>
+<context>
+    <name>FileMessages</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>LinkWatch</name>
+    <message>
+        <source>Another device was selected.</source>
+        <translation>已选择另一台设备。</translation>
+    </message>
+    <message>
+        <source>The connection to the device was lost.</source>
+        <translation>与设备的连接已断开。</translation>
+    </message>
+</context>
+<context>
+    <name>PresetDialog</name>
+    <message>
+        <source>Preset</source>
+        <translation>预设</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Preset: %1 </source>
+        <translation>预设: %1 </translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>调用</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Import All</source>
+        <translation>全部导入</translation>
+    </message>
+    <message>
+        <source>Export All</source>
+        <translation>全部导出</translation>
+    </message>
+    <message>
+        <source>Preset: Import All</source>
+        <translation>预设: 全部导入</translation>
+    </message>
+    <message>
+        <source>Preset: Export All</source>
+        <translation>预设: 全部导出</translation>
+    </message>
+    <message>
+        <source>The preset name&apos;s length can not be greater than 16 bytes, please enter again!</source>
+        <translation>预设名称的长度不能超过16个字节，请重新输入！</translation>
+    </message>
+    <message>
+        <source>%1?</source>
+        <translation>%1？</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to save current settings to preset </source>
+        <translation>确定要将当前设置保存到预设 </translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to load preset </source>
+        <translation>确定要调用预设 </translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to delete preset </source>
+        <translation>确定要删除预设 </translation>
+    </message>
+    <message>
+        <source>Loading</source>
+        <translation>正在调用</translation>
+    </message>
+    <message>
+        <source>pstl file</source>
+        <translation>pstl文件</translation>
+    </message>
+    <message>
+        <source>pst file</source>
+        <translation>pst文件</translation>
+    </message>
+    <message>
+        <source>Select a preset file to import</source>
+        <translation>选择要导入的预设文件</translation>
+    </message>
+    <message>
+        <source>Save all presets as</source>
+        <translation>全部预设另存为</translation>
+    </message>
+    <message>
+        <source>Save preset as</source>
+        <translation>预设另存为</translation>
+    </message>
+    <message>
+        <source>No device is connected.</source>
+        <translation>没有连接设备。</translation>
+    </message>
+    <message>
+        <source>File format is error!</source>
+        <translation>文件格式错误！</translation>
+    </message>
+</context>
+<context>
+    <name>PresetTransfer</name>
+    <message>
+        <source>Exporting All...</source>
+        <translation>正在全部导出...</translation>
+    </message>
+    <message>
+        <source>Exporting...</source>
+        <translation>正在导出...</translation>
+    </message>
+    <message>
+        <source>Import All...</source>
+        <translation>正在全部导入...</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>正在导入...</translation>
+    </message>
+    <message>
+        <source>%1 can not be written: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>Block %1 could not be written to %2: %3.</source>
+        <translation>第 %1 块无法写入 %2：%3。</translation>
+    </message>
+    <message>
+        <source>%1 could not be saved: %2.</source>
+        <translation>无法保存 %1：%2。</translation>
+    </message>
+    <message>
+        <source>The import was stopped; the device did not receive the whole file.</source>
+        <translation>导入已停止；设备没有收到完整的文件。</translation>
+    </message>
+    <message>
+        <source>The export was stopped; %1 was left unchanged.</source>
+        <translation>导出已停止；%1 保持不变。</translation>
+    </message>
+    <message>
+        <source>The export was stopped; no file was written.</source>
+        <translation>导出已停止；没有写入文件。</translation>
+    </message>
+    <message>
+        <source>The device did not answer for %1 seconds.</source>
+        <translation>设备 %1 秒没有应答。</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>SystemUpgradeProgressDialog</name>
+    <message>
+        <source>Select a firmware file to upgrade</source>
+        <translation>选择要升级的固件文件</translation>
+    </message>
+    <message>
+        <source>img file</source>
+        <translation>img文件</translation>
+    </message>
+    <message>
+        <source>System Upgrade</source>
+        <translation>系统升级</translation>
+    </message>
+    <message>
+        <source>Backing up presets...</source>
+        <translation>正在备份预设...</translation>
+    </message>
+    <message>
+        <source>File format is error!</source>
+        <translation>文件格式错误！</translation>
+    </message>
+    <message>
+        <source>Upgrade the device&apos;s firmware with %1?</source>
+        <translation>使用 %1 升级设备固件？</translation>
+    </message>
+    <message>
+        <source>The presets are backed up to:
+%1</source>
+        <translation>预设将备份到：
+%1</translation>
+    </message>
+    <message>
+        <source>Back up all presets first</source>
+        <translation>先备份全部预设</translation>
+    </message>
+    <message>
+        <source>System Upgrade: Back up all presets first</source>
+        <translation>系统升级: 先备份全部预设</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>升级</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>System Upgrade: Upgrade</source>
+        <translation>系统升级: 升级</translation>
+    </message>
+    <message>
+        <source>System Upgrade: Cancel</source>
+        <translation>系统升级: 取消</translation>
+    </message>
+    <message>
+        <source>No device is connected.</source>
+        <translation>没有连接设备。</translation>
+    </message>
+    <message>
+        <source>%1 can not be created.</source>
+        <translation>无法创建 %1。</translation>
+    </message>
+    <message>
+        <source>The presets could not be backed up.</source>
+        <translation>无法备份预设。</translation>
+    </message>
+    <message>
+        <source>Upgrade the firmware anyway?</source>
+        <translation>仍然升级固件吗？</translation>
+    </message>
+    <message>
+        <source>Upgrading...</source>
+        <translation>正在升级...</translation>
+    </message>
+    <message>
+        <source>File is error!</source>
+        <translation>文件错误！</translation>
+    </message>
+    <message>
+        <source>Upgrade failed!</source>
+        <translation>升级失败！</translation>
+    </message>
+    <message>
+        <source>The upgrade was stopped; the device did not receive the whole image.</source>
+        <translation>升级已停止；设备没有收到完整的固件。</translation>
+    </message>
+</context>
 </TS>

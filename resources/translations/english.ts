@@ -393,4 +393,276 @@
         <translation>See the Device Setup page for details.</translation>
     </message>
 </context>
+<context>
+    <name>FileMessages</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>LinkWatch</name>
+    <message>
+        <source>Another device was selected.</source>
+        <translation>Another device was selected.</translation>
+    </message>
+    <message>
+        <source>The connection to the device was lost.</source>
+        <translation>The connection to the device was lost.</translation>
+    </message>
+</context>
+<context>
+    <name>PresetDialog</name>
+    <message>
+        <source>Preset</source>
+        <translation>Preset</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Preset: %1 </source>
+        <translation>Preset: %1 </translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Import All</source>
+        <translation>Import All</translation>
+    </message>
+    <message>
+        <source>Export All</source>
+        <translation>Export All</translation>
+    </message>
+    <message>
+        <source>Preset: Import All</source>
+        <translation>Preset: Import All</translation>
+    </message>
+    <message>
+        <source>Preset: Export All</source>
+        <translation>Preset: Export All</translation>
+    </message>
+    <message>
+        <source>The preset name&apos;s length can not be greater than 16 bytes, please enter again!</source>
+        <translation>The preset name&apos;s length can not be greater than 16 bytes, please enter again!</translation>
+    </message>
+    <message>
+        <source>%1?</source>
+        <translation>%1?</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to save current settings to preset </source>
+        <translation>Are you sure that you want to save current settings to preset </translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to load preset </source>
+        <translation>Are you sure that you want to load preset </translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to delete preset </source>
+        <translation>Are you sure that you want to delete preset </translation>
+    </message>
+    <message>
+        <source>Loading</source>
+        <translation>Loading</translation>
+    </message>
+    <message>
+        <source>pstl file</source>
+        <translation>pstl file</translation>
+    </message>
+    <message>
+        <source>pst file</source>
+        <translation>pst file</translation>
+    </message>
+    <message>
+        <source>Select a preset file to import</source>
+        <translation>Select a preset file to import</translation>
+    </message>
+    <message>
+        <source>Save all presets as</source>
+        <translation>Save all presets as</translation>
+    </message>
+    <message>
+        <source>Save preset as</source>
+        <translation>Save preset as</translation>
+    </message>
+    <message>
+        <source>No device is connected.</source>
+        <translation>No device is connected.</translation>
+    </message>
+    <message>
+        <source>File format is error!</source>
+        <translation>File format is error!</translation>
+    </message>
+</context>
+<context>
+    <name>PresetTransfer</name>
+    <message>
+        <source>Exporting All...</source>
+        <translation>Exporting All...</translation>
+    </message>
+    <message>
+        <source>Exporting...</source>
+        <translation>Exporting...</translation>
+    </message>
+    <message>
+        <source>Import All...</source>
+        <translation>Import All...</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Import...</translation>
+    </message>
+    <message>
+        <source>%1 can not be written: %2</source>
+        <translation>%1 can not be written: %2</translation>
+    </message>
+    <message>
+        <source>Block %1 could not be written to %2: %3.</source>
+        <translation>Block %1 could not be written to %2: %3.</translation>
+    </message>
+    <message>
+        <source>%1 could not be saved: %2.</source>
+        <translation>%1 could not be saved: %2.</translation>
+    </message>
+    <message>
+        <source>The import was stopped; the device did not receive the whole file.</source>
+        <translation>The import was stopped; the device did not receive the whole file.</translation>
+    </message>
+    <message>
+        <source>The export was stopped; %1 was left unchanged.</source>
+        <translation>The export was stopped; %1 was left unchanged.</translation>
+    </message>
+    <message>
+        <source>The export was stopped; no file was written.</source>
+        <translation>The export was stopped; no file was written.</translation>
+    </message>
+    <message>
+        <source>The device did not answer for %1 seconds.</source>
+        <translation>The device did not answer for %1 seconds.</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>SystemUpgradeProgressDialog</name>
+    <message>
+        <source>Select a firmware file to upgrade</source>
+        <translation>Select a firmware file to upgrade</translation>
+    </message>
+    <message>
+        <source>img file</source>
+        <translation>img file</translation>
+    </message>
+    <message>
+        <source>System Upgrade</source>
+        <translation>System Upgrade</translation>
+    </message>
+    <message>
+        <source>Backing up presets...</source>
+        <translation>Backing up presets...</translation>
+    </message>
+    <message>
+        <source>File format is error!</source>
+        <translation>File format is error!</translation>
+    </message>
+    <message>
+        <source>Upgrade the device&apos;s firmware with %1?</source>
+        <translation>Upgrade the device&apos;s firmware with %1?</translation>
+    </message>
+    <message>
+        <source>The presets are backed up to:
+%1</source>
+        <translation>The presets are backed up to:
+%1</translation>
+    </message>
+    <message>
+        <source>Back up all presets first</source>
+        <translation>Back up all presets first</translation>
+    </message>
+    <message>
+        <source>System Upgrade: Back up all presets first</source>
+        <translation>System Upgrade: Back up all presets first</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Upgrade</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>System Upgrade: Upgrade</source>
+        <translation>System Upgrade: Upgrade</translation>
+    </message>
+    <message>
+        <source>System Upgrade: Cancel</source>
+        <translation>System Upgrade: Cancel</translation>
+    </message>
+    <message>
+        <source>No device is connected.</source>
+        <translation>No device is connected.</translation>
+    </message>
+    <message>
+        <source>%1 can not be created.</source>
+        <translation>%1 can not be created.</translation>
+    </message>
+    <message>
+        <source>The presets could not be backed up.</source>
+        <translation>The presets could not be backed up.</translation>
+    </message>
+    <message>
+        <source>Upgrade the firmware anyway?</source>
+        <translation>Upgrade the firmware anyway?</translation>
+    </message>
+    <message>
+        <source>Upgrading...</source>
+        <translation>Upgrading...</translation>
+    </message>
+    <message>
+        <source>File is error!</source>
+        <translation>File is error!</translation>
+    </message>
+    <message>
+        <source>Upgrade failed!</source>
+        <translation>Upgrade failed!</translation>
+    </message>
+    <message>
+        <source>The upgrade was stopped; the device did not receive the whole image.</source>
+        <translation>The upgrade was stopped; the device did not receive the whole image.</translation>
+    </message>
+</context>
 </TS>
