@@ -32,6 +32,7 @@ PresetDialog::PresetDialog(DataModel *dm, QWidget *parent)
 {
     resize(600, 480);
     m_table = new TableWidget(Rows, ColumnCount, this);
+    m_table->setObjectName(QStringLiteral("presetTable"));
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setFocusPolicy(Qt::NoFocus);
@@ -202,6 +203,7 @@ void PresetDialog::showEvent(QShowEvent *event)
 {
     if (m_dm)
         m_dm->setSyncRequest(SyncBit, true);
+    refreshTable(); // what the model holds now; the poll brings any change
     Dialog::showEvent(event);
 }
 
