@@ -8,9 +8,11 @@
 #include "dragscrollarea.h"
 #include "mainmenubar.h"
 #include "modulewidget.h"
+#include "presetdialog.h"
 #include "routeorder.h"
 #include "splashscreen.h"
 #include "systemsettings.h"
+#include "systemupgradeprogressdialog.h"
 #include "widget.h"
 
 #include <QEvent>
@@ -73,13 +75,16 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     m_deviceListDialog = new DeviceListDialog(m_dataModel, this);
     progress(14);
     // PENDING(label dialog): create it here. Progress 18.
-    // PENDING(PresetDialog): create it here. Progress 22.
+    m_presetDialog = new PresetDialog(m_dataModel, this);
+    progress(22);
     // PENDING(USB record and playback dialog): create it here. Progress 26.
     // PENDING(device setup dialog): create it here. Progress 30.
     // PENDING(GPIO setup dialog): create it here. Progress 32.
     // PENDING(Dante setup dialog): create it here. Progress 36.
-    // PENDING(SystemUpgradeProgressDialog): create it here and connect
-    // MainMenuBar::systemUpgradeActionTriggered to it. Progress 38.
+    m_systemUpgradeDialog = new SystemUpgradeProgressDialog(m_dataModel, this);
+    connect(m_menuBar, &MainMenuBar::systemUpgradeActionTriggered, m_systemUpgradeDialog,
+            &SystemUpgradeProgressDialog::systemUpgradeActionTriggered);
+    progress(38);
     // PENDING(command assistant dialog): create it here. Progress 42.
 
     m_deviceWidget = new DeviceWidget(m_dataModel, this);
@@ -186,7 +191,7 @@ void MainWindow::labelTriggered()
 
 void MainWindow::presetTriggered()
 {
-    // PENDING(PresetDialog): showDialog(PresetDialog).
+    showDialog(m_presetDialog);
 }
 
 void MainWindow::recPlayTriggered()
@@ -372,7 +377,6 @@ void MainWindow::timeout()
 // their order per key). The main window keeps only its own follow-ups, after them all.
 //
 // Receivers still to come subscribe themselves when they are built:
-// PENDING(SystemUpgradeProgressDialog): (1, 1, 1) with any's bytes, (1, 1, 2) with other.
 // PENDING(device setup dialog): (2, 2, 1, 6..12, 17, 18, 23, 28, 29, 32, 2, 3, 4, 24, 34,
 //   5, 13 (three refreshes), 14, 20, 25, 33, 161 with other), (2, 4, 1) only channel 1,
 //   (2, 16, 1..2), (3, 7, 6), (3, 11, 7).
@@ -382,7 +386,6 @@ void MainWindow::timeout()
 // PENDING(USB record and playback dialog): (2, 5, 1, 2, 3, 5, 16, 17, 18, 20), (3, 11, 9).
 // PENDING(GPIO setup dialog): (2, 6, 1) only channel 1, port in other; (2, 2, 33).
 // PENDING(command assistant dialog): (2, 2, 33).
-// PENDING(PresetDialog): (3, 32, 1, 9, 16..19).
 // PENDING(Dante setup dialog): (4, 1, 3), (4, 1, 4) with other, and the other functions.
 void MainWindow::subscribeFollowUps()
 {

@@ -15,6 +15,8 @@ class DeviceWidget;
 class DragScrollArea;
 class MainMenuBar;
 class ModuleWidget;
+class PresetDialog;
+class SystemUpgradeProgressDialog;
 class QMessageBox;
 class QTimer;
 class Widget;
@@ -42,6 +44,8 @@ public:
     MainMenuBar *mainMenuBar() const { return m_menuBar; }
     DeviceWidget *deviceWidget() const { return m_deviceWidget; }
     DeviceListDialog *deviceListDialog() const { return m_deviceListDialog; }
+    PresetDialog *presetDialog() const { return m_presetDialog; }
+    SystemUpgradeProgressDialog *systemUpgradeDialog() const { return m_systemUpgradeDialog; }
     DragScrollArea *scrollArea() const { return m_scrollArea; }
     ModuleWidget *moduleWidget() const { return m_moduleWidget; }
     QMessageBox *faultMessageBox() const { return m_faultMessageBox; }
@@ -84,6 +88,8 @@ private:
     DataModel *m_dataModel;
     MainMenuBar *m_menuBar = nullptr;
     DeviceListDialog *m_deviceListDialog = nullptr;
+    PresetDialog *m_presetDialog = nullptr;
+    SystemUpgradeProgressDialog *m_systemUpgradeDialog = nullptr;
     DeviceWidget *m_deviceWidget = nullptr;
     // The container the overview takes its place in.
     Widget *m_overviewWidget = nullptr;

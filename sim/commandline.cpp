@@ -41,6 +41,8 @@ const OptionRow optionRows[] = {
     {"corrupt-every", "N", "break the tail of every Nth frame sent"},
     {"wrong-length-every", "N", "give every Nth reply a payload of the wrong length"},
     {"ack-delay-ms", "N", "delay transfer block acknowledgements by N ms"},
+    {"silent-after-block", "N", "leave transfer blocks N and later unanswered (preset export/import, firmware)"},
+    {"drop-after-block", "N", "close the connection when transfer block N arrives"},
     {"refuse-login", nullptr, "refuse every password"},
     {"verbose", nullptr, "print framing diagnostics"},
 };
@@ -153,7 +155,9 @@ bool parseCommandLine(const QStringList &args, SimOptions *o, QString *error, bo
         && number("drop-after-ms", 0, 86400000, [o](qint64 v) { o->dropAfterMs = int(v); })
         && number("corrupt-every", 0, 1000000, [o](qint64 v) { o->corruptEvery = int(v); })
         && number("wrong-length-every", 0, 1000000, [o](qint64 v) { o->wrongLengthEvery = int(v); })
-        && number("ack-delay-ms", 0, 600000, [o](qint64 v) { o->ackDelayMs = int(v); });
+        && number("ack-delay-ms", 0, 600000, [o](qint64 v) { o->ackDelayMs = int(v); })
+        && number("silent-after-block", 0, 65535, [o](qint64 v) { o->silentAfterBlock = int(v); })
+        && number("drop-after-block", 0, 65535, [o](qint64 v) { o->dropAfterBlock = int(v); });
     if (!ok)
         return false;
 

@@ -416,7 +416,7 @@ void DeviceSimulator::handleExport(const FrameHeader &h, const QByteArray &paylo
     }
     if (isPhase(payload, 1) && payload.size() == 4 && m_exportKind == h.funcId) {
         const int k = readU16(payload.constData() + 2);
-        if (k * BlockSize >= m_exportImage.size())
+        if (k * BlockSize >= m_exportImage.size() || blockStops(k))
             return;
         replyLater(key, phaseHeader(1, quint16(k)) + m_exportImage.mid(k * BlockSize, BlockSize));
     }
@@ -444,6 +444,8 @@ void DeviceSimulator::handleImport(const FrameHeader &h, const QByteArray &paylo
     if (!isPhase(payload, 1) || payload.size() < 4 || payload.size() > 4 + BlockSize || m_importKind != h.funcId)
         return;
     const int k = readU16(payload.constData() + 2);
+    if (blockStops(k))
+        return;
     if (k != m_importNext) {
         if (k == m_importNext - 1)
             replyLater(key, phaseHeader(1, quint16(k))); // a repeated block: acknowledge again
@@ -478,6 +480,8 @@ void DeviceSimulator::handleFirmware(const QByteArray &payload)
     if (!m_firmwareOpen || !isPhase(payload, 1) || payload.size() < 4 || payload.size() > 4 + BlockSize)
         return;
     const int k = readU16(payload.constData() + 2);
+    if (blockStops(k))
+        return;
     if (k == 0 && (m_options.firmwareStatus == 254 || m_options.firmwareStatus == 255)) {
         m_firmwareOpen = false;
         reply(Msg::UpgradeState, QByteArray(1, char(m_options.firmwareStatus)));
@@ -495,7 +499,10 @@ void DeviceSimulator::handleFirmware(const QByteArray &payload)
     if (data.size() < BlockSize) {
         m_firmwareOpen = false;
         const int n = m_firmwareImage.size();
-        const bool ok = n > 10 && readU16(m_firmwareImage.constData() + n - 10) == m_options.firmwareId;
+        // The trailer's identifier must be ours and its version floor (signed) at least our
+        // ARM minor version.
+        const bool ok = n > 10 && readU16(m_firmwareImage.constData() + n - 10) == m_options.firmwareId
+                        && int(qint8(m_firmwareImage[n - 7])) >= int(m_options.armVersion[1]);
         if (!ok) {
             replyLater(Msg::UpgradeState, QByteArray(1, char(255)));
             return;
@@ -513,6 +520,15 @@ void DeviceSimulator::handleFirmware(const QByteArray &payload)
         }
         onThisConnection(m_options.ackDelayMs + steps * m_options.loadStepMs, [this] { notify(Msg::ArmBuild); });
     }
+}
+
+bool DeviceSimulator::blockStops(int k)
+{
+    if (m_options.dropAfterBlock >= 0 && k >= m_options.dropAfterBlock) {
+        clientGone();
+        return true;
+    }
+    return m_options.silentAfterBlock >= 0 && k >= m_options.silentAfterBlock;
 }
 
 void DeviceSimulator::notify(MessageKey key)

@@ -48,6 +48,8 @@ public:
     void setAckDelay(int ms) { m_options.ackDelayMs = ms; }
     void setRefuseLogin(bool on) { m_options.refuseLogin = on; }
     void setFirmwareStatus(int status) { m_options.firmwareStatus = status; }
+    void setSilentAfterBlock(int n) { m_options.silentAfterBlock = n; }
+    void setDropAfterBlock(int n) { m_options.dropAfterBlock = n; }
     void setPassword(const QString &password) { m_options.password = password; }
     // Sends one announcement now (tests do not wait for the period).
     void announceNow();
@@ -74,6 +76,8 @@ private:
     void handleImport(const proto::FrameHeader &h, const QByteArray &payload);
     void handleFirmware(const QByteArray &payload);
     void sendLoadProgress(int percent);
+    // True when block k of a transfer is not answered (silence or a dropped connection).
+    bool blockStops(int k);
     // Runs f after ms, unless the connection has changed by then; at once when ms <= 0.
     void onThisConnection(int ms, std::function<void()> f);
     void logFrame(const proto::FrameHeader &h, const QByteArray &payload);

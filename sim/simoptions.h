@@ -38,6 +38,10 @@ struct SimOptions {
     // Transfers.
     int loadStepMs = 40;          // spacing of the preset load percentages
     int firmwareStatus = 0;       // 254 or 255: sent instead of the first block acknowledgement
+    // Block transfers (preset export and import, firmware): blocks with an index of at least
+    // N go unanswered (the session stays up), or close the connection. -1: off.
+    int silentAfterBlock = -1;
+    int dropAfterBlock = -1;
 
     // Faults.
     QString logFrames;            // file that gets one line per received frame

@@ -1,688 +1,960 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
-<context>
-    <name>SplashScreen</name>
-    <message>
-        <source>Loading</source>
-        <translation>Loading</translation>
-    </message>
-    <message>
-        <source>App Version</source>
-        <translation>App Version</translation>
-    </message>
-</context>
-<context>
-    <name>SystemSettings</name>
-    <message>
-        <source>Digital Audio Processor</source>
-        <translation>Digital Audio Processor</translation>
-    </message>
-</context>
-<context>
-    <name>AddDeviceDialog</name>
-    <message>
-        <source>Please enter the whole IP address of the device (four numbers separated by dots, not 0.x.x.x).</source>
-        <translation>Please enter the whole IP address of the device (four numbers separated by dots, not 0.x.x.x).</translation>
-    </message>
-    <message>
-        <source>Add Device</source>
-        <translation>Add Device</translation>
-    </message>
-    <message>
-        <source>IP Address</source>
-        <translation>IP Address</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>DeviceItemWidget</name>
-    <message>
-        <source>online</source>
-        <translation>online</translation>
-    </message>
-    <message>
-        <source>offline</source>
-        <translation>offline</translation>
-    </message>
-    <message>
-        <source>logged in</source>
-        <translation>logged in</translation>
-    </message>
-    <message>
-        <source>fault</source>
-        <translation>fault</translation>
-    </message>
-    <message>
-        <source>Fault</source>
-        <translation>Fault</translation>
-    </message>
-    <message>
-        <source>Logined</source>
-        <translation>Logined</translation>
-    </message>
-    <message>
-        <source>Unlogin</source>
-        <translation>Unlogin</translation>
-    </message>
-    <message>
-        <source>Online</source>
-        <translation>Online</translation>
-    </message>
-    <message>
-        <source>Offline</source>
-        <translation>Offline</translation>
-    </message>
-</context>
-<context>
-    <name>DeviceListDialog</name>
-    <message>
-        <source>Device List</source>
-        <translation>Device List</translation>
-    </message>
-    <message>
-        <source>IP Address</source>
-        <translation>IP Address</translation>
-    </message>
-    <message>
-        <source>Model</source>
-        <translation>Model</translation>
-    </message>
-    <message>
-        <source>ARM Version</source>
-        <translation>ARM Version</translation>
-    </message>
-    <message>
-        <source>DSP Version</source>
-        <translation>DSP Version</translation>
-    </message>
-    <message>
-        <source>Location</source>
-        <translation>Location</translation>
-    </message>
-    <message>
-        <source>Description</source>
-        <translation>Description</translation>
-    </message>
-    <message>
-        <source>Serial Number</source>
-        <translation>Serial Number</translation>
-    </message>
-    <message>
-        <source>Link Status</source>
-        <translation>Link Status</translation>
-    </message>
-    <message>
-        <source>Run Time</source>
-        <translation>Run Time</translation>
-    </message>
-    <message>
-        <source>Total Time</source>
-        <translation>Total Time</translation>
-    </message>
-    <message>
-        <source>Remove</source>
-        <translation>Remove</translation>
-    </message>
-    <message>
-        <source>Online(Unlogin)</source>
-        <translation>Online(Unlogin)</translation>
-    </message>
-    <message>
-        <source>Online(Logined)</source>
-        <translation>Online(Logined)</translation>
-    </message>
-    <message>
-        <source>Logined</source>
-        <translation>Logined</translation>
-    </message>
-    <message>
-        <source>Offline</source>
-        <translation>Offline</translation>
-    </message>
-</context>
-<context>
-    <name>DeviceWidget</name>
-    <message>
-        <source>Add Device</source>
-        <translation>Add Device</translation>
-    </message>
-    <message>
-        <source>Modify Network Parameters</source>
-        <translation>Modify Network Parameters</translation>
-    </message>
-    <message>
-        <source>Remove Device</source>
-        <translation>Remove Device</translation>
-    </message>
-    <message>
-        <source>Device List</source>
-        <translation>Device List</translation>
-    </message>
-    <message>
-        <source>Disconnect</source>
-        <translation>Disconnect</translation>
-    </message>
-    <message>
-        <source>Connection Timeout</source>
-        <translation>Connection Timeout</translation>
-    </message>
-    <message>
-        <source>* The connection timed out!
+    <context>
+        <name>SplashScreen</name>
+        <message>
+            <source>Loading</source>
+            <translation>Loading</translation>
+        </message>
+        <message>
+            <source>App Version</source>
+            <translation>App Version</translation>
+        </message>
+    </context>
+    <context>
+        <name>SystemSettings</name>
+        <message>
+            <source>Digital Audio Processor</source>
+            <translation>Digital Audio Processor</translation>
+        </message>
+    </context>
+    <context>
+        <name>AddDeviceDialog</name>
+        <message>
+            <source>Please enter the whole IP address of the device (four numbers separated by dots, not 0.x.x.x).</source>
+            <translation>Please enter the whole IP address of the device (four numbers separated by dots, not 0.x.x.x).</translation>
+        </message>
+        <message>
+            <source>Add Device</source>
+            <translation>Add Device</translation>
+        </message>
+        <message>
+            <source>IP Address</source>
+            <translation>IP Address</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+    </context>
+    <context>
+        <name>DeviceItemWidget</name>
+        <message>
+            <source>online</source>
+            <translation>online</translation>
+        </message>
+        <message>
+            <source>offline</source>
+            <translation>offline</translation>
+        </message>
+        <message>
+            <source>logged in</source>
+            <translation>logged in</translation>
+        </message>
+        <message>
+            <source>fault</source>
+            <translation>fault</translation>
+        </message>
+        <message>
+            <source>Fault</source>
+            <translation>Fault</translation>
+        </message>
+        <message>
+            <source>Logined</source>
+            <translation>Logined</translation>
+        </message>
+        <message>
+            <source>Unlogin</source>
+            <translation>Unlogin</translation>
+        </message>
+        <message>
+            <source>Online</source>
+            <translation>Online</translation>
+        </message>
+        <message>
+            <source>Offline</source>
+            <translation>Offline</translation>
+        </message>
+    </context>
+    <context>
+        <name>DeviceListDialog</name>
+        <message>
+            <source>Device List</source>
+            <translation>Device List</translation>
+        </message>
+        <message>
+            <source>IP Address</source>
+            <translation>IP Address</translation>
+        </message>
+        <message>
+            <source>Model</source>
+            <translation>Model</translation>
+        </message>
+        <message>
+            <source>ARM Version</source>
+            <translation>ARM Version</translation>
+        </message>
+        <message>
+            <source>DSP Version</source>
+            <translation>DSP Version</translation>
+        </message>
+        <message>
+            <source>Location</source>
+            <translation>Location</translation>
+        </message>
+        <message>
+            <source>Description</source>
+            <translation>Description</translation>
+        </message>
+        <message>
+            <source>Serial Number</source>
+            <translation>Serial Number</translation>
+        </message>
+        <message>
+            <source>Link Status</source>
+            <translation>Link Status</translation>
+        </message>
+        <message>
+            <source>Run Time</source>
+            <translation>Run Time</translation>
+        </message>
+        <message>
+            <source>Total Time</source>
+            <translation>Total Time</translation>
+        </message>
+        <message>
+            <source>Remove</source>
+            <translation>Remove</translation>
+        </message>
+        <message>
+            <source>Online(Unlogin)</source>
+            <translation>Online(Unlogin)</translation>
+        </message>
+        <message>
+            <source>Online(Logined)</source>
+            <translation>Online(Logined)</translation>
+        </message>
+        <message>
+            <source>Logined</source>
+            <translation>Logined</translation>
+        </message>
+        <message>
+            <source>Offline</source>
+            <translation>Offline</translation>
+        </message>
+    </context>
+    <context>
+        <name>DeviceWidget</name>
+        <message>
+            <source>Add Device</source>
+            <translation>Add Device</translation>
+        </message>
+        <message>
+            <source>Modify Network Parameters</source>
+            <translation>Modify Network Parameters</translation>
+        </message>
+        <message>
+            <source>Remove Device</source>
+            <translation>Remove Device</translation>
+        </message>
+        <message>
+            <source>Device List</source>
+            <translation>Device List</translation>
+        </message>
+        <message>
+            <source>Disconnect</source>
+            <translation>Disconnect</translation>
+        </message>
+        <message>
+            <source>Connection Timeout</source>
+            <translation>Connection Timeout</translation>
+        </message>
+        <message>
+            <source>* The connection timed out!
 * Please check the network connection!
 * Please make sure that the PC and the device are on the same subnet!
 * Please make sure that there is no other IP conflicting with the device IP!
-  You can try to modify the PC&apos;s IP or device IP.
+  You can try to modify the PC's IP or device IP.
   Right-click the mouse to select the device, you can modify its IP.</source>
-        <translation>* The connection timed out!
+            <translation>* The connection timed out!
 * Please check the network connection!
 * Please make sure that the PC and the device are on the same subnet!
 * Please make sure that there is no other IP conflicting with the device IP!
-  You can try to modify the PC&apos;s IP or device IP.
+  You can try to modify the PC's IP or device IP.
   Right-click the mouse to select the device, you can modify its IP.</translation>
-    </message>
-    <message>
-        <source>Modify device IP immediately</source>
-        <translation>Modify device IP immediately</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>Do not remind again</source>
-        <translation>Do not remind again</translation>
-    </message>
-    <message>
-        <source>Are you sure that you want to disconnect the device?</source>
-        <translation>Are you sure that you want to disconnect the device?</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>EditDeviceDialog</name>
-    <message>
-        <source>Please enter the whole IP address (four numbers separated by dots).</source>
-        <translation>Please enter the whole IP address (four numbers separated by dots).</translation>
-    </message>
-    <message>
-        <source>This IP address cannot be given to a device.</source>
-        <translation>This IP address cannot be given to a device.</translation>
-    </message>
-    <message>
-        <source>Please enter the whole subnet mask, for example 255.255.255.0.</source>
-        <translation>Please enter the whole subnet mask, for example 255.255.255.0.</translation>
-    </message>
-    <message>
-        <source>The subnet mask is not valid, for example 255.255.255.0 is.</source>
-        <translation>The subnet mask is not valid, for example 255.255.255.0 is.</translation>
-    </message>
-    <message>
-        <source>The IP address is the network address of this subnet mask.</source>
-        <translation>The IP address is the network address of this subnet mask.</translation>
-    </message>
-    <message>
-        <source>The IP address is the broadcast address of this subnet mask.</source>
-        <translation>The IP address is the broadcast address of this subnet mask.</translation>
-    </message>
-    <message>
-        <source>Please enter the whole gateway address, or leave it empty.</source>
-        <translation>Please enter the whole gateway address, or leave it empty.</translation>
-    </message>
-    <message>
-        <source>The gateway must be an address in the device&apos;s subnet, or empty.</source>
-        <translation>The gateway must be an address in the device&apos;s subnet, or empty.</translation>
-    </message>
-    <message>
-        <source>Modify Network Parameters</source>
-        <translation>Modify Network Parameters</translation>
-    </message>
-    <message>
-        <source>IP Address</source>
-        <translation>IP Address</translation>
-    </message>
-    <message>
-        <source>Subnet Mask</source>
-        <translation>Subnet Mask</translation>
-    </message>
-    <message>
-        <source>Gateway</source>
-        <translation>Gateway</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>LoginDialog</name>
-    <message>
-        <source>Login</source>
-        <translation>Login</translation>
-    </message>
-    <message>
-        <source>Password</source>
-        <translation>Password</translation>
-    </message>
-    <message>
-        <source>Enter password to login</source>
-        <translation>Enter password to login</translation>
-    </message>
-    <message>
-        <source>Password is wrong!</source>
-        <translation>Password is wrong!</translation>
-    </message>
-</context>
-<context>
-    <name>MainMenuBar</name>
-    <message>
-        <source>Language</source>
-        <translation>Language</translation>
-    </message>
-    <message>
-        <source>Chinese</source>
-        <translation>Chinese</translation>
-    </message>
-    <message>
-        <source>English</source>
-        <translation>English</translation>
-    </message>
-    <message>
-        <source>Interface Color</source>
-        <translation>Interface Color</translation>
-    </message>
-    <message>
-        <source>Light</source>
-        <translation>Light</translation>
-    </message>
-    <message>
-        <source>Dark</source>
-        <translation>Dark</translation>
-    </message>
-    <message>
-        <source>Preset</source>
-        <translation>Preset</translation>
-    </message>
-    <message>
-        <source>Setup</source>
-        <translation>Setup</translation>
-    </message>
-    <message>
-        <source>Device Setup</source>
-        <translation>Device Setup</translation>
-    </message>
-    <message>
-        <source>GPIO Setup</source>
-        <translation>GPIO Setup</translation>
-    </message>
-    <message>
-        <source>Dante Setup</source>
-        <translation>Dante Setup</translation>
-    </message>
-    <message>
-        <source>Device Version Selection</source>
-        <translation>Device Version Selection</translation>
-    </message>
-    <message>
-        <source>Rec/Play</source>
-        <translation>Rec/Play</translation>
-    </message>
-    <message>
-        <source>Label</source>
-        <translation>Label</translation>
-    </message>
-    <message>
-        <source>System Upgrade</source>
-        <translation>System Upgrade</translation>
-    </message>
-    <message>
-        <source>System Reset</source>
-        <translation>System Reset</translation>
-    </message>
-    <message>
-        <source>Device List</source>
-        <translation>Device List</translation>
-    </message>
-    <message>
-        <source>Command Assistant</source>
-        <translation>Command Assistant</translation>
-    </message>
-    <message>
-        <source>High DPI Scaling</source>
-        <translation>High DPI Scaling</translation>
-    </message>
-    <message>
-        <source>Enabled</source>
-        <translation>Enabled</translation>
-    </message>
-    <message>
-        <source>Disabled</source>
-        <translation>Disabled</translation>
-    </message>
-    <message>
-        <source>App Version : </source>
-        <translation>App Version : </translation>
-    </message>
-    <message>
-        <source>Disabling high DPI scaling and the application will keep the default size.
+        </message>
+        <message>
+            <source>Modify device IP immediately</source>
+            <translation>Modify device IP immediately</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Close</translation>
+        </message>
+        <message>
+            <source>Do not remind again</source>
+            <translation>Do not remind again</translation>
+        </message>
+        <message>
+            <source>Are you sure that you want to disconnect the device?</source>
+            <translation>Are you sure that you want to disconnect the device?</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+    </context>
+    <context>
+        <name>EditDeviceDialog</name>
+        <message>
+            <source>Please enter the whole IP address (four numbers separated by dots).</source>
+            <translation>Please enter the whole IP address (four numbers separated by dots).</translation>
+        </message>
+        <message>
+            <source>This IP address cannot be given to a device.</source>
+            <translation>This IP address cannot be given to a device.</translation>
+        </message>
+        <message>
+            <source>Please enter the whole subnet mask, for example 255.255.255.0.</source>
+            <translation>Please enter the whole subnet mask, for example 255.255.255.0.</translation>
+        </message>
+        <message>
+            <source>The subnet mask is not valid, for example 255.255.255.0 is.</source>
+            <translation>The subnet mask is not valid, for example 255.255.255.0 is.</translation>
+        </message>
+        <message>
+            <source>The IP address is the network address of this subnet mask.</source>
+            <translation>The IP address is the network address of this subnet mask.</translation>
+        </message>
+        <message>
+            <source>The IP address is the broadcast address of this subnet mask.</source>
+            <translation>The IP address is the broadcast address of this subnet mask.</translation>
+        </message>
+        <message>
+            <source>Please enter the whole gateway address, or leave it empty.</source>
+            <translation>Please enter the whole gateway address, or leave it empty.</translation>
+        </message>
+        <message>
+            <source>The gateway must be an address in the device's subnet, or empty.</source>
+            <translation>The gateway must be an address in the device's subnet, or empty.</translation>
+        </message>
+        <message>
+            <source>Modify Network Parameters</source>
+            <translation>Modify Network Parameters</translation>
+        </message>
+        <message>
+            <source>IP Address</source>
+            <translation>IP Address</translation>
+        </message>
+        <message>
+            <source>Subnet Mask</source>
+            <translation>Subnet Mask</translation>
+        </message>
+        <message>
+            <source>Gateway</source>
+            <translation>Gateway</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+    </context>
+    <context>
+        <name>LoginDialog</name>
+        <message>
+            <source>Login</source>
+            <translation>Login</translation>
+        </message>
+        <message>
+            <source>Password</source>
+            <translation>Password</translation>
+        </message>
+        <message>
+            <source>Enter password to login</source>
+            <translation>Enter password to login</translation>
+        </message>
+        <message>
+            <source>Password is wrong!</source>
+            <translation>Password is wrong!</translation>
+        </message>
+    </context>
+    <context>
+        <name>MainMenuBar</name>
+        <message>
+            <source>Language</source>
+            <translation>Language</translation>
+        </message>
+        <message>
+            <source>Chinese</source>
+            <translation>Chinese</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>English</translation>
+        </message>
+        <message>
+            <source>Interface Color</source>
+            <translation>Interface Color</translation>
+        </message>
+        <message>
+            <source>Light</source>
+            <translation>Light</translation>
+        </message>
+        <message>
+            <source>Dark</source>
+            <translation>Dark</translation>
+        </message>
+        <message>
+            <source>Preset</source>
+            <translation>Preset</translation>
+        </message>
+        <message>
+            <source>Setup</source>
+            <translation>Setup</translation>
+        </message>
+        <message>
+            <source>Device Setup</source>
+            <translation>Device Setup</translation>
+        </message>
+        <message>
+            <source>GPIO Setup</source>
+            <translation>GPIO Setup</translation>
+        </message>
+        <message>
+            <source>Dante Setup</source>
+            <translation>Dante Setup</translation>
+        </message>
+        <message>
+            <source>Device Version Selection</source>
+            <translation>Device Version Selection</translation>
+        </message>
+        <message>
+            <source>Rec/Play</source>
+            <translation>Rec/Play</translation>
+        </message>
+        <message>
+            <source>Label</source>
+            <translation>Label</translation>
+        </message>
+        <message>
+            <source>System Upgrade</source>
+            <translation>System Upgrade</translation>
+        </message>
+        <message>
+            <source>System Reset</source>
+            <translation>System Reset</translation>
+        </message>
+        <message>
+            <source>Device List</source>
+            <translation>Device List</translation>
+        </message>
+        <message>
+            <source>Command Assistant</source>
+            <translation>Command Assistant</translation>
+        </message>
+        <message>
+            <source>High DPI Scaling</source>
+            <translation>High DPI Scaling</translation>
+        </message>
+        <message>
+            <source>Enabled</source>
+            <translation>Enabled</translation>
+        </message>
+        <message>
+            <source>Disabled</source>
+            <translation>Disabled</translation>
+        </message>
+        <message>
+            <source>App Version : </source>
+            <translation>App Version : </translation>
+        </message>
+        <message>
+            <source>Disabling high DPI scaling and the application will keep the default size.
 
 </source>
-        <translation>Disabling high DPI scaling and the application will keep the default size.
+            <translation>Disabling high DPI scaling and the application will keep the default size.
 
 </translation>
-    </message>
-    <message>
-        <source>Need to restart the application to take effect, are you sure that you want to restart now?</source>
-        <translation>Need to restart the application to take effect, are you sure that you want to restart now?</translation>
-    </message>
-    <message>
-        <source>Restart to take effect</source>
-        <translation>Restart to take effect</translation>
-    </message>
-    <message>
-        <source>Restart immediately to take effect</source>
-        <translation>Restart immediately to take effect</translation>
-    </message>
-    <message>
-        <source>No, take effect at next startup</source>
-        <translation>No, take effect at next startup</translation>
-    </message>
-</context>
-<context>
-    <name>MainWindow</name>
-    <message>
-        <source>Device Fault</source>
-        <translation>Device Fault</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>System Reset</source>
-        <translation>System Reset</translation>
-    </message>
-    <message>
-        <source>Restore the factory settings will delete all user data!</source>
-        <translation>Restore the factory settings will delete all user data!</translation>
-    </message>
-    <message>
-        <source>Are you sure that you want to reformat the disk and erase all data?</source>
-        <translation>Are you sure that you want to reformat the disk and erase all data?</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>Codec</source>
-        <translation>Codec</translation>
-    </message>
-    <message>
-        <source>Found fault :</source>
-        <translation>Found fault :</translation>
-    </message>
-    <message>
-        <source>See the Device Setup page for details.</source>
-        <translation>See the Device Setup page for details.</translation>
-    </message>
-</context>
-<context>
-    <name>ModuleWidget</name>
-    <message>
-        <source>In Setup</source>
-        <translation>In Setup</translation>
-    </message>
-    <message>
-        <source>Gate</source>
-        <translation>Gate</translation>
-    </message>
-    <message>
-        <source>AGC</source>
-        <translation>AGC</translation>
-    </message>
-    <message>
-        <source>Feedback</source>
-        <translation>Feedback</translation>
-    </message>
-    <message>
-        <source>In Filter</source>
-        <translation>In Filter</translation>
-    </message>
-    <message>
-        <source>In Limiter</source>
-        <translation>In Limiter</translation>
-    </message>
-    <message>
-        <source>In Delay</source>
-        <translation>In Delay</translation>
-    </message>
-    <message>
-        <source>Level Pre Mix</source>
-        <translation>Level Pre Mix</translation>
-    </message>
-    <message>
-        <source>Matrix</source>
-        <translation>Matrix</translation>
-    </message>
-    <message>
-        <source>Signal Generator</source>
-        <translation>Signal Generator</translation>
-    </message>
-    <message>
-        <source>AEC</source>
-        <translation>AEC</translation>
-    </message>
-    <message>
-        <source>Auto Mixer</source>
-        <translation>Auto Mixer</translation>
-    </message>
-    <message>
-        <source>Out Level</source>
-        <translation>Out Level</translation>
-    </message>
-    <message>
-        <source>Out Filter</source>
-        <translation>Out Filter</translation>
-    </message>
-    <message>
-        <source>ANC</source>
-        <translation>ANC</translation>
-    </message>
-    <message>
-        <source>Out Limiter</source>
-        <translation>Out Limiter</translation>
-    </message>
-    <message>
-        <source>Out Delay</source>
-        <translation>Out Delay</translation>
-    </message>
-    <message>
-        <source>Copy</source>
-        <translation>Copy</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>Reset</translation>
-    </message>
-</context>
-<context>
-    <name>FilterWidget</name>
-    <message>
-        <source>Bessel</source>
-        <translation>Bessel</translation>
-    </message>
-    <message>
-        <source>Butterworth</source>
-        <translation>Butterworth</translation>
-    </message>
-    <message>
-        <source>Linkwitz-Riley</source>
-        <translation>Linkwitz-Riley</translation>
-    </message>
-    <message>
-        <source>PEQ</source>
-        <translation>PEQ</translation>
-    </message>
-    <message>
-        <source>Low Shelf</source>
-        <translation>Low Shelf</translation>
-    </message>
-    <message>
-        <source>High Shelf</source>
-        <translation>High Shelf</translation>
-    </message>
-    <message>
-        <source>Copy To</source>
-        <translation>Copy To</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>Reset</translation>
-    </message>
-    <message>
-        <source>Freq</source>
-        <translation>Freq</translation>
-    </message>
-    <message>
-        <source>Type</source>
-        <translation>Type</translation>
-    </message>
-    <message>
-        <source>Slope</source>
-        <translation>Slope</translation>
-    </message>
-    <message>
-        <source>Enabled</source>
-        <translation>Enabled</translation>
-    </message>
-    <message>
-        <source> knob</source>
-        <translation> knob</translation>
-    </message>
-    <message>
-        <source>High Pass</source>
-        <translation>High Pass</translation>
-    </message>
-    <message>
-        <source>Low Pass</source>
-        <translation>Low Pass</translation>
-    </message>
-    <message>
-        <source>(dB/oct)</source>
-        <translation>(dB/oct)</translation>
-    </message>
-    <message>
-        <source>(Hz)</source>
-        <translation>(Hz)</translation>
-    </message>
-    <message>
-        <source>All Enabled</source>
-        <translation>All Enabled</translation>
-    </message>
-    <message>
-        <source>Band</source>
-        <translation>Band</translation>
-    </message>
-    <message>
-        <source>Band %1</source>
-        <translation>Band %1</translation>
-    </message>
-    <message>
-        <source>Gain</source>
-        <translation>Gain</translation>
-    </message>
-    <message>
-        <source>(dB)</source>
-        <translation>(dB)</translation>
-    </message>
-    <message>
-        <source>Q</source>
-        <translation>Q</translation>
-    </message>
-    <message>
-        <source>Response</source>
-        <translation>Response</translation>
-    </message>
-    <message>
-        <source>Filter Copy</source>
-        <translation>Filter Copy</translation>
-    </message>
-    <message>
-        <source> - Copy </source>
-        <translation> - Copy </translation>
-    </message>
-    <message>
-        <source> to</source>
-        <translation> to</translation>
-    </message>
-    <message>
-        <source>Are you sure that you want to reset the filter of the selected channel?</source>
-        <translation>Are you sure that you want to reset the filter of the selected channel?</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>FilterGraph</name>
-    <message>
-        <source>Export Response...</source>
-        <translation>Export Response...</translation>
-    </message>
-    <message>
-        <source>Export Response</source>
-        <translation>Export Response</translation>
-    </message>
-    <message>
-        <source>CSV files (*.csv)</source>
-        <translation>CSV files (*.csv)</translation>
-    </message>
-</context>
-<context>
-    <name>ChannelCopyDialog</name>
-    <message>
-        <source>Input</source>
-        <translation>Input</translation>
-    </message>
-    <message>
-        <source>Output</source>
-        <translation>Output</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-</context>
+        </message>
+        <message>
+            <source>Need to restart the application to take effect, are you sure that you want to restart now?</source>
+            <translation>Need to restart the application to take effect, are you sure that you want to restart now?</translation>
+        </message>
+        <message>
+            <source>Restart to take effect</source>
+            <translation>Restart to take effect</translation>
+        </message>
+        <message>
+            <source>Restart immediately to take effect</source>
+            <translation>Restart immediately to take effect</translation>
+        </message>
+        <message>
+            <source>No, take effect at next startup</source>
+            <translation>No, take effect at next startup</translation>
+        </message>
+    </context>
+    <context>
+        <name>MainWindow</name>
+        <message>
+            <source>Device Fault</source>
+            <translation>Device Fault</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>System Reset</source>
+            <translation>System Reset</translation>
+        </message>
+        <message>
+            <source>Restore the factory settings will delete all user data!</source>
+            <translation>Restore the factory settings will delete all user data!</translation>
+        </message>
+        <message>
+            <source>Are you sure that you want to reformat the disk and erase all data?</source>
+            <translation>Are you sure that you want to reformat the disk and erase all data?</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>Codec</source>
+            <translation>Codec</translation>
+        </message>
+        <message>
+            <source>Found fault :</source>
+            <translation>Found fault :</translation>
+        </message>
+        <message>
+            <source>See the Device Setup page for details.</source>
+            <translation>See the Device Setup page for details.</translation>
+        </message>
+    </context>
+    <context>
+        <name>ModuleWidget</name>
+        <message>
+            <source>In Setup</source>
+            <translation>In Setup</translation>
+        </message>
+        <message>
+            <source>Gate</source>
+            <translation>Gate</translation>
+        </message>
+        <message>
+            <source>AGC</source>
+            <translation>AGC</translation>
+        </message>
+        <message>
+            <source>Feedback</source>
+            <translation>Feedback</translation>
+        </message>
+        <message>
+            <source>In Filter</source>
+            <translation>In Filter</translation>
+        </message>
+        <message>
+            <source>In Limiter</source>
+            <translation>In Limiter</translation>
+        </message>
+        <message>
+            <source>In Delay</source>
+            <translation>In Delay</translation>
+        </message>
+        <message>
+            <source>Level Pre Mix</source>
+            <translation>Level Pre Mix</translation>
+        </message>
+        <message>
+            <source>Matrix</source>
+            <translation>Matrix</translation>
+        </message>
+        <message>
+            <source>Signal Generator</source>
+            <translation>Signal Generator</translation>
+        </message>
+        <message>
+            <source>AEC</source>
+            <translation>AEC</translation>
+        </message>
+        <message>
+            <source>Auto Mixer</source>
+            <translation>Auto Mixer</translation>
+        </message>
+        <message>
+            <source>Out Level</source>
+            <translation>Out Level</translation>
+        </message>
+        <message>
+            <source>Out Filter</source>
+            <translation>Out Filter</translation>
+        </message>
+        <message>
+            <source>ANC</source>
+            <translation>ANC</translation>
+        </message>
+        <message>
+            <source>Out Limiter</source>
+            <translation>Out Limiter</translation>
+        </message>
+        <message>
+            <source>Out Delay</source>
+            <translation>Out Delay</translation>
+        </message>
+        <message>
+            <source>Copy</source>
+            <translation>Copy</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Reset</translation>
+        </message>
+    </context>
+    <context>
+        <name>FilterWidget</name>
+        <message>
+            <source>Bessel</source>
+            <translation>Bessel</translation>
+        </message>
+        <message>
+            <source>Butterworth</source>
+            <translation>Butterworth</translation>
+        </message>
+        <message>
+            <source>Linkwitz-Riley</source>
+            <translation>Linkwitz-Riley</translation>
+        </message>
+        <message>
+            <source>PEQ</source>
+            <translation>PEQ</translation>
+        </message>
+        <message>
+            <source>Low Shelf</source>
+            <translation>Low Shelf</translation>
+        </message>
+        <message>
+            <source>High Shelf</source>
+            <translation>High Shelf</translation>
+        </message>
+        <message>
+            <source>Copy To</source>
+            <translation>Copy To</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Reset</translation>
+        </message>
+        <message>
+            <source>Freq</source>
+            <translation>Freq</translation>
+        </message>
+        <message>
+            <source>Type</source>
+            <translation>Type</translation>
+        </message>
+        <message>
+            <source>Slope</source>
+            <translation>Slope</translation>
+        </message>
+        <message>
+            <source>Enabled</source>
+            <translation>Enabled</translation>
+        </message>
+        <message>
+            <source> knob</source>
+            <translation> knob</translation>
+        </message>
+        <message>
+            <source>High Pass</source>
+            <translation>High Pass</translation>
+        </message>
+        <message>
+            <source>Low Pass</source>
+            <translation>Low Pass</translation>
+        </message>
+        <message>
+            <source>(dB/oct)</source>
+            <translation>(dB/oct)</translation>
+        </message>
+        <message>
+            <source>(Hz)</source>
+            <translation>(Hz)</translation>
+        </message>
+        <message>
+            <source>All Enabled</source>
+            <translation>All Enabled</translation>
+        </message>
+        <message>
+            <source>Band</source>
+            <translation>Band</translation>
+        </message>
+        <message>
+            <source>Band %1</source>
+            <translation>Band %1</translation>
+        </message>
+        <message>
+            <source>Gain</source>
+            <translation>Gain</translation>
+        </message>
+        <message>
+            <source>(dB)</source>
+            <translation>(dB)</translation>
+        </message>
+        <message>
+            <source>Q</source>
+            <translation>Q</translation>
+        </message>
+        <message>
+            <source>Response</source>
+            <translation>Response</translation>
+        </message>
+        <message>
+            <source>Filter Copy</source>
+            <translation>Filter Copy</translation>
+        </message>
+        <message>
+            <source> - Copy </source>
+            <translation> - Copy </translation>
+        </message>
+        <message>
+            <source> to</source>
+            <translation> to</translation>
+        </message>
+        <message>
+            <source>Are you sure that you want to reset the filter of the selected channel?</source>
+            <translation>Are you sure that you want to reset the filter of the selected channel?</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+    </context>
+    <context>
+        <name>FilterGraph</name>
+        <message>
+            <source>Export Response...</source>
+            <translation>Export Response...</translation>
+        </message>
+        <message>
+            <source>Export Response</source>
+            <translation>Export Response</translation>
+        </message>
+        <message>
+            <source>CSV files (*.csv)</source>
+            <translation>CSV files (*.csv)</translation>
+        </message>
+    </context>
+    <context>
+        <name>ChannelCopyDialog</name>
+        <message>
+            <source>Input</source>
+            <translation>Input</translation>
+        </message>
+        <message>
+            <source>Output</source>
+            <translation>Output</translation>
+        </message>
+        <message>
+            <source>%1: %2</source>
+            <translation>%1: %2</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+    </context>
+    <context>
+        <name>FileMessages</name>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+    </context>
+    <context>
+        <name>LinkWatch</name>
+        <message>
+            <source>Another device was selected.</source>
+            <translation>Another device was selected.</translation>
+        </message>
+        <message>
+            <source>The connection to the device was lost.</source>
+            <translation>The connection to the device was lost.</translation>
+        </message>
+    </context>
+    <context>
+        <name>PresetDialog</name>
+        <message>
+            <source>Preset</source>
+            <translation>Preset</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>Preset: %1 </source>
+            <translation>Preset: %1 </translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>Save</translation>
+        </message>
+        <message>
+            <source>Load</source>
+            <translation>Load</translation>
+        </message>
+        <message>
+            <source>Import</source>
+            <translation>Import</translation>
+        </message>
+        <message>
+            <source>Export</source>
+            <translation>Export</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>Delete</translation>
+        </message>
+        <message>
+            <source>Import All</source>
+            <translation>Import All</translation>
+        </message>
+        <message>
+            <source>Export All</source>
+            <translation>Export All</translation>
+        </message>
+        <message>
+            <source>Preset: Import All</source>
+            <translation>Preset: Import All</translation>
+        </message>
+        <message>
+            <source>Preset: Export All</source>
+            <translation>Preset: Export All</translation>
+        </message>
+        <message>
+            <source>The preset name's length can not be greater than 16 bytes, please enter again!</source>
+            <translation>The preset name's length can not be greater than 16 bytes, please enter again!</translation>
+        </message>
+        <message>
+            <source>%1?</source>
+            <translation>%1?</translation>
+        </message>
+        <message>
+            <source>Are you sure that you want to save current settings to preset </source>
+            <translation>Are you sure that you want to save current settings to preset </translation>
+        </message>
+        <message>
+            <source>Are you sure that you want to load preset </source>
+            <translation>Are you sure that you want to load preset </translation>
+        </message>
+        <message>
+            <source>Are you sure that you want to delete preset </source>
+            <translation>Are you sure that you want to delete preset </translation>
+        </message>
+        <message>
+            <source>Loading</source>
+            <translation>Loading</translation>
+        </message>
+        <message>
+            <source>pstl file</source>
+            <translation>pstl file</translation>
+        </message>
+        <message>
+            <source>pst file</source>
+            <translation>pst file</translation>
+        </message>
+        <message>
+            <source>Select a preset file to import</source>
+            <translation>Select a preset file to import</translation>
+        </message>
+        <message>
+            <source>Save all presets as</source>
+            <translation>Save all presets as</translation>
+        </message>
+        <message>
+            <source>Save preset as</source>
+            <translation>Save preset as</translation>
+        </message>
+        <message>
+            <source>No device is connected.</source>
+            <translation>No device is connected.</translation>
+        </message>
+        <message>
+            <source>File format is error!</source>
+            <translation>File format is error!</translation>
+        </message>
+    </context>
+    <context>
+        <name>PresetTransfer</name>
+        <message>
+            <source>Exporting All...</source>
+            <translation>Exporting All...</translation>
+        </message>
+        <message>
+            <source>Exporting...</source>
+            <translation>Exporting...</translation>
+        </message>
+        <message>
+            <source>Import All...</source>
+            <translation>Import All...</translation>
+        </message>
+        <message>
+            <source>Import...</source>
+            <translation>Import...</translation>
+        </message>
+        <message>
+            <source>%1 can not be written: %2</source>
+            <translation>%1 can not be written: %2</translation>
+        </message>
+        <message>
+            <source>Block %1 could not be written to %2: %3.</source>
+            <translation>Block %1 could not be written to %2: %3.</translation>
+        </message>
+        <message>
+            <source>%1 could not be saved: %2.</source>
+            <translation>%1 could not be saved: %2.</translation>
+        </message>
+        <message>
+            <source>The import was stopped; the device did not receive the whole file.</source>
+            <translation>The import was stopped; the device did not receive the whole file.</translation>
+        </message>
+        <message>
+            <source>The export was stopped; %1 was left unchanged.</source>
+            <translation>The export was stopped; %1 was left unchanged.</translation>
+        </message>
+        <message>
+            <source>The export was stopped; no file was written.</source>
+            <translation>The export was stopped; no file was written.</translation>
+        </message>
+        <message>
+            <source>The device did not answer for %1 seconds.</source>
+            <translation>The device did not answer for %1 seconds.</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProgressDialog</name>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+    </context>
+    <context>
+        <name>SystemUpgradeProgressDialog</name>
+        <message>
+            <source>Select a firmware file to upgrade</source>
+            <translation>Select a firmware file to upgrade</translation>
+        </message>
+        <message>
+            <source>img file</source>
+            <translation>img file</translation>
+        </message>
+        <message>
+            <source>System Upgrade</source>
+            <translation>System Upgrade</translation>
+        </message>
+        <message>
+            <source>Backing up presets...</source>
+            <translation>Backing up presets...</translation>
+        </message>
+        <message>
+            <source>File format is error!</source>
+            <translation>File format is error!</translation>
+        </message>
+        <message>
+            <source>Upgrade the device's firmware with %1?</source>
+            <translation>Upgrade the device's firmware with %1?</translation>
+        </message>
+        <message>
+            <source>The presets are backed up to:
+%1</source>
+            <translation>The presets are backed up to:
+%1</translation>
+        </message>
+        <message>
+            <source>Back up all presets first</source>
+            <translation>Back up all presets first</translation>
+        </message>
+        <message>
+            <source>System Upgrade: Back up all presets first</source>
+            <translation>System Upgrade: Back up all presets first</translation>
+        </message>
+        <message>
+            <source>Upgrade</source>
+            <translation>Upgrade</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>System Upgrade: Upgrade</source>
+            <translation>System Upgrade: Upgrade</translation>
+        </message>
+        <message>
+            <source>System Upgrade: Cancel</source>
+            <translation>System Upgrade: Cancel</translation>
+        </message>
+        <message>
+            <source>No device is connected.</source>
+            <translation>No device is connected.</translation>
+        </message>
+        <message>
+            <source>%1 can not be created.</source>
+            <translation>%1 can not be created.</translation>
+        </message>
+        <message>
+            <source>The presets could not be backed up.</source>
+            <translation>The presets could not be backed up.</translation>
+        </message>
+        <message>
+            <source>Upgrade the firmware anyway?</source>
+            <translation>Upgrade the firmware anyway?</translation>
+        </message>
+        <message>
+            <source>Upgrading...</source>
+            <translation>Upgrading...</translation>
+        </message>
+        <message>
+            <source>File is error!</source>
+            <translation>File is error!</translation>
+        </message>
+        <message>
+            <source>Upgrade failed!</source>
+            <translation>Upgrade failed!</translation>
+        </message>
+        <message>
+            <source>The upgrade was stopped; the device did not receive the whole image.</source>
+            <translation>The upgrade was stopped; the device did not receive the whole image.</translation>
+        </message>
+    </context>
 </TS>

@@ -522,6 +522,7 @@ void TestDeviceSim::firmwareTransfer()
         image[i] = char(i * 7);
     image[1014] = char(0x34); // the trailer's image identifier, little-endian
     image[1015] = char(0x12);
+    image[1017] = char(1); // the version floor: the simulator's ARM minor version
 
     c.send(Msg::UpgradeBlock, FlagWrite, bytes({0, 0}));
     Received r;
@@ -546,6 +547,17 @@ void TestDeviceSim::firmwareTransfer()
     QVERIFY(c.next(Msg::ArmBuild, &r));
     QVERIFY(r.h.flag != FlagReply);
     QVERIFY(!c.next(Msg::UpgradeState, nullptr, 50));
+
+    // A version floor byte of 0x80 or more is negative: the image is refused after its last block.
+    image[1017] = char(0x80);
+    c.send(Msg::UpgradeBlock, FlagWrite, bytes({0, 0}));
+    QVERIFY(c.next(Msg::UpgradeBlock, &r));
+    for (int k = 0; k < 3; ++k) {
+        c.send(Msg::UpgradeBlock, FlagWrite, bytes({0, 1}) + u16(quint16(k)) + image.mid(512 * k, 512));
+        QVERIFY(c.next(Msg::UpgradeBlock, &r));
+    }
+    QVERIFY(c.next(Msg::UpgradeState, &r));
+    QCOMPARE(r.payload, bytes({255}));
 
     // A status instead of the first acknowledgement.
     dev.setFirmwareStatus(254);
