@@ -2,6 +2,7 @@
 
 #include "datamodel.h"
 #include "devicelistdialog.h"
+#include "devicesetupdialog.h"
 #include "devicevariant.h"
 #include "devicewidget.h"
 #include "dialogpolls.h"
@@ -75,7 +76,8 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     // PENDING(label dialog): create it here. Progress 18.
     // PENDING(PresetDialog): create it here. Progress 22.
     // PENDING(USB record and playback dialog): create it here. Progress 26.
-    // PENDING(device setup dialog): create it here. Progress 30.
+    m_deviceSetupDialog = new DeviceSetupDialog(m_dataModel, this);
+    progress(30);
     // PENDING(GPIO setup dialog): create it here. Progress 32.
     // PENDING(Dante setup dialog): create it here. Progress 36.
     // PENDING(SystemUpgradeProgressDialog): create it here and connect
@@ -199,7 +201,7 @@ void MainWindow::recPlayTriggered()
 
 void MainWindow::deviceSetupTriggered()
 {
-    // PENDING(device setup dialog): showDialog(it).
+    showDialog(m_deviceSetupDialog);
 }
 
 void MainWindow::gpioSetupTriggered()
@@ -256,12 +258,15 @@ void MainWindow::setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, qu
         device.channelConfig = {quint8(channels.inputs), quint8(channels.outputs)};
         device.danteStatus[0] = channels.dante ? 1 : 0;
     }
-    // PENDING(device setup dialog, OverviewWidget): refresh their variant-dependent parts.
+    // PENDING(OverviewWidget): refresh its variant-dependent parts (the device setup dialog
+    // refreshes its own when it gets the masks below).
     if (m_dataModel)
         m_dataModel->setChannelNames(danteInputMask, danteOutputMask);
     m_menuBar->setDanteSetupEnabled(variant);
-    // PENDING(OverviewWidget, ModuleWidget, label dialog, device setup dialog, GPIO setup
-    // dialog, command assistant dialog): hand them the four masks, in this order.
+    // PENDING(OverviewWidget, ModuleWidget, label dialog): hand them the four masks, in this
+    // order, before the device setup dialog.
+    m_deviceSetupDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
+    // PENDING(GPIO setup dialog, command assistant dialog): the four masks, in this order.
     emit deviceVersionMasksApplied(inputMask, outputMask, danteInputMask, danteOutputMask);
     // PENDING(Dante setup dialog): hide it when !channels.dante and it is visible.
 }
@@ -294,9 +299,9 @@ void MainWindow::setLoginChanged(bool loggedIn)
 
 void MainWindow::inputLabelChanged(uchar channel)
 {
-    Q_UNUSED(channel);
     // PENDING(ModuleWidget): the channel and SystemSettings' input mask.
-    // PENDING(device setup dialog, OverviewWidget): the channel.
+    m_deviceSetupDialog->inputLabelChanged(channel);
+    // PENDING(OverviewWidget): the channel.
     // PENDING(Dante setup dialog, label dialog): when the sender is the Dante setup dialog,
     // the label dialog refreshes the channel; otherwise, for channel >= 12, the Dante setup
     // dialog refreshes channel - 12.
@@ -304,9 +309,10 @@ void MainWindow::inputLabelChanged(uchar channel)
 
 void MainWindow::outputLabelChanged(uchar channel)
 {
-    Q_UNUSED(channel);
     // PENDING(ModuleWidget): the channel and SystemSettings' output mask.
-    // PENDING(USB record and playback dialog, device setup dialog, OverviewWidget): the channel.
+    // PENDING(USB record and playback dialog): the channel, before the device setup dialog.
+    m_deviceSetupDialog->outputLabelChanged(channel);
+    // PENDING(OverviewWidget): the channel.
     // PENDING(Dante setup dialog, label dialog): as for inputs.
 }
 
@@ -374,9 +380,6 @@ void MainWindow::timeout()
 //
 // Receivers still to come subscribe themselves when they are built:
 // PENDING(SystemUpgradeProgressDialog): (1, 1, 1) with any's bytes, (1, 1, 2) with other.
-// PENDING(device setup dialog): (2, 2, 1, 6..12, 17, 18, 23, 28, 29, 32, 2, 3, 4, 24, 34,
-//   5, 13 (three refreshes), 14, 20, 25, 33, 161 with other), (2, 4, 1) only channel 1,
-//   (2, 16, 1..2), (3, 7, 6), (3, 11, 7).
 // PENDING(OverviewWidget): (2, 2, 2, 3, 4, 24, 34, 16, 19, 33) and the meters (3, 1, 1),
 //   (3, 7, 7), (3, 11, 1), (3, 11, 8), passed on to the meter window.
 // PENDING(ModuleWidget): (2, 2, 25, 33, 35) and type 3 sub-types 1..18 (not the meters).

@@ -11,6 +11,7 @@
 
 class DataModel;
 class DeviceListDialog;
+class DeviceSetupDialog;
 class DeviceWidget;
 class DragScrollArea;
 class MainMenuBar;
@@ -41,6 +42,7 @@ public:
     MainMenuBar *mainMenuBar() const { return m_menuBar; }
     DeviceWidget *deviceWidget() const { return m_deviceWidget; }
     DeviceListDialog *deviceListDialog() const { return m_deviceListDialog; }
+    DeviceSetupDialog *deviceSetupDialog() const { return m_deviceSetupDialog; }
     DragScrollArea *scrollArea() const { return m_scrollArea; }
     QMessageBox *faultMessageBox() const { return m_faultMessageBox; }
     QTimer *faultTimer() const { return m_faultTimer; }
@@ -82,6 +84,7 @@ private:
     DataModel *m_dataModel;
     MainMenuBar *m_menuBar = nullptr;
     DeviceListDialog *m_deviceListDialog = nullptr;
+    DeviceSetupDialog *m_deviceSetupDialog = nullptr;
     DeviceWidget *m_deviceWidget = nullptr;
     // Containers the overview and the module pages take their places in.
     Widget *m_overviewWidget = nullptr;
