@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "commandassistantdialog.h"
 #include "datamodel.h"
 #include "devicelistdialog.h"
 #include "devicesetupdialog.h"
@@ -82,7 +83,8 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     // PENDING(Dante setup dialog): create it here. Progress 36.
     // PENDING(SystemUpgradeProgressDialog): create it here and connect
     // MainMenuBar::systemUpgradeActionTriggered to it. Progress 38.
-    // PENDING(command assistant dialog): create it here. Progress 42.
+    m_commandAssistantDialog = new CommandAssistantDialog(m_dataModel, this);
+    progress(42);
 
     m_deviceWidget = new DeviceWidget(m_dataModel, this);
     connect(m_deviceWidget, &DeviceWidget::listButtonClicked, this, &MainWindow::deviceListTriggered);
@@ -216,7 +218,7 @@ void MainWindow::danteSetupTriggered()
 
 void MainWindow::commandAssistantTriggered()
 {
-    // PENDING(command assistant dialog): showDialog(it).
+    showDialog(m_commandAssistantDialog);
 }
 
 void MainWindow::deviceVersionSelectionTriggered()
@@ -266,7 +268,8 @@ void MainWindow::setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, qu
     // PENDING(OverviewWidget, ModuleWidget, label dialog): hand them the four masks, in this
     // order, before the device setup dialog.
     m_deviceSetupDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
-    // PENDING(GPIO setup dialog, command assistant dialog): the four masks, in this order.
+    // PENDING(GPIO setup dialog): the four masks, before the command assistant dialog.
+    m_commandAssistantDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
     emit deviceVersionMasksApplied(inputMask, outputMask, danteInputMask, danteOutputMask);
     // PENDING(Dante setup dialog): hide it when !channels.dante and it is visible.
 }
@@ -386,7 +389,6 @@ void MainWindow::timeout()
 // PENDING(label dialog): (2, 3, 1..3) before the fan-out below, and (2, 2, 33).
 // PENDING(USB record and playback dialog): (2, 5, 1, 2, 3, 5, 16, 17, 18, 20), (3, 11, 9).
 // PENDING(GPIO setup dialog): (2, 6, 1) only channel 1, port in other; (2, 2, 33).
-// PENDING(command assistant dialog): (2, 2, 33).
 // PENDING(PresetDialog): (3, 32, 1, 9, 16..19).
 // PENDING(Dante setup dialog): (4, 1, 3), (4, 1, 4) with other, and the other functions.
 void MainWindow::subscribeFollowUps()

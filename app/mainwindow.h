@@ -9,6 +9,7 @@
 
 #include <array>
 
+class CommandAssistantDialog;
 class DataModel;
 class DeviceListDialog;
 class DeviceSetupDialog;
@@ -43,6 +44,7 @@ public:
     DeviceWidget *deviceWidget() const { return m_deviceWidget; }
     DeviceListDialog *deviceListDialog() const { return m_deviceListDialog; }
     DeviceSetupDialog *deviceSetupDialog() const { return m_deviceSetupDialog; }
+    CommandAssistantDialog *commandAssistantDialog() const { return m_commandAssistantDialog; }
     DragScrollArea *scrollArea() const { return m_scrollArea; }
     QMessageBox *faultMessageBox() const { return m_faultMessageBox; }
     QTimer *faultTimer() const { return m_faultTimer; }
@@ -85,6 +87,7 @@ private:
     MainMenuBar *m_menuBar = nullptr;
     DeviceListDialog *m_deviceListDialog = nullptr;
     DeviceSetupDialog *m_deviceSetupDialog = nullptr;
+    CommandAssistantDialog *m_commandAssistantDialog = nullptr;
     DeviceWidget *m_deviceWidget = nullptr;
     // Containers the overview and the module pages take their places in.
     Widget *m_overviewWidget = nullptr;
