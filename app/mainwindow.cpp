@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "commandassistantdialog.h"
+#include "dantesetupdialog.h"
 #include "datamodel.h"
 #include "devicelistdialog.h"
 #include "devicesetupdialog.h"
@@ -80,7 +81,8 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     m_deviceSetupDialog = new DeviceSetupDialog(m_dataModel, this);
     progress(30);
     // PENDING(GPIO setup dialog): create it here. Progress 32.
-    // PENDING(Dante setup dialog): create it here. Progress 36.
+    m_danteSetupDialog = new DanteSetupDialog(m_dataModel, this);
+    progress(36);
     // PENDING(SystemUpgradeProgressDialog): create it here and connect
     // MainMenuBar::systemUpgradeActionTriggered to it. Progress 38.
     m_commandAssistantDialog = new CommandAssistantDialog(m_dataModel, this);
@@ -126,8 +128,10 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
         ModulePolls::declareAll(*m_dataModel);
         DialogPolls::declareAll(*m_dataModel);
     }
-    // PENDING(Dante setup dialog, label dialog): connect their inputLabelChanged and
-    // outputLabelChanged to the slots of the same names.
+    connect(m_danteSetupDialog, &DanteSetupDialog::inputLabelChanged, this, &MainWindow::inputLabelChanged);
+    connect(m_danteSetupDialog, &DanteSetupDialog::outputLabelChanged, this, &MainWindow::outputLabelChanged);
+    // PENDING(label dialog): connect its inputLabelChanged and outputLabelChanged to the
+    // slots of the same names.
     // PENDING(USB record and playback dialog): connect switchToUSB to
     // ModuleWidget::updateInSetupSwitchToUSB.
 
@@ -213,7 +217,7 @@ void MainWindow::gpioSetupTriggered()
 
 void MainWindow::danteSetupTriggered()
 {
-    // PENDING(Dante setup dialog): showDialog(it).
+    showDialog(m_danteSetupDialog);
 }
 
 void MainWindow::commandAssistantTriggered()
@@ -271,7 +275,8 @@ void MainWindow::setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, qu
     // PENDING(GPIO setup dialog): the four masks, before the command assistant dialog.
     m_commandAssistantDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
     emit deviceVersionMasksApplied(inputMask, outputMask, danteInputMask, danteOutputMask);
-    // PENDING(Dante setup dialog): hide it when !channels.dante and it is visible.
+    if (!channels.dante && m_danteSetupDialog->isVisible())
+        m_danteSetupDialog->hide();
 }
 
 void MainWindow::variantFollowUp()
@@ -305,9 +310,9 @@ void MainWindow::inputLabelChanged(uchar channel)
     // PENDING(ModuleWidget): the channel and SystemSettings' input mask.
     m_deviceSetupDialog->inputLabelChanged(channel);
     // PENDING(OverviewWidget): the channel.
-    // PENDING(Dante setup dialog, label dialog): when the sender is the Dante setup dialog,
-    // the label dialog refreshes the channel; otherwise, for channel >= 12, the Dante setup
-    // dialog refreshes channel - 12.
+    // PENDING(label dialog): refreshes the channel when the sender is the Dante setup dialog.
+    if (sender() != m_danteSetupDialog && channel >= DanteSetupDialog::FirstChannel)
+        m_danteSetupDialog->refreshInputLabel(channel - DanteSetupDialog::FirstChannel);
 }
 
 void MainWindow::outputLabelChanged(uchar channel)
@@ -316,7 +321,9 @@ void MainWindow::outputLabelChanged(uchar channel)
     // PENDING(USB record and playback dialog): the channel, before the device setup dialog.
     m_deviceSetupDialog->outputLabelChanged(channel);
     // PENDING(OverviewWidget): the channel.
-    // PENDING(Dante setup dialog, label dialog): as for inputs.
+    // PENDING(label dialog): as for inputs.
+    if (sender() != m_danteSetupDialog && channel >= DanteSetupDialog::FirstChannel)
+        m_danteSetupDialog->refreshOutputLabel(channel - DanteSetupDialog::FirstChannel);
 }
 
 // --- faults ---
@@ -390,7 +397,6 @@ void MainWindow::timeout()
 // PENDING(USB record and playback dialog): (2, 5, 1, 2, 3, 5, 16, 17, 18, 20), (3, 11, 9).
 // PENDING(GPIO setup dialog): (2, 6, 1) only channel 1, port in other; (2, 2, 33).
 // PENDING(PresetDialog): (3, 32, 1, 9, 16..19).
-// PENDING(Dante setup dialog): (4, 1, 3), (4, 1, 4) with other, and the other functions.
 void MainWindow::subscribeFollowUps()
 {
     SyncRouter &router = m_dataModel->router();

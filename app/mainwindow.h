@@ -10,6 +10,7 @@
 #include <array>
 
 class CommandAssistantDialog;
+class DanteSetupDialog;
 class DataModel;
 class DeviceListDialog;
 class DeviceSetupDialog;
@@ -45,6 +46,7 @@ public:
     DeviceListDialog *deviceListDialog() const { return m_deviceListDialog; }
     DeviceSetupDialog *deviceSetupDialog() const { return m_deviceSetupDialog; }
     CommandAssistantDialog *commandAssistantDialog() const { return m_commandAssistantDialog; }
+    DanteSetupDialog *danteSetupDialog() const { return m_danteSetupDialog; }
     DragScrollArea *scrollArea() const { return m_scrollArea; }
     QMessageBox *faultMessageBox() const { return m_faultMessageBox; }
     QTimer *faultTimer() const { return m_faultTimer; }
@@ -88,6 +90,7 @@ private:
     DeviceListDialog *m_deviceListDialog = nullptr;
     DeviceSetupDialog *m_deviceSetupDialog = nullptr;
     CommandAssistantDialog *m_commandAssistantDialog = nullptr;
+    DanteSetupDialog *m_danteSetupDialog = nullptr;
     DeviceWidget *m_deviceWidget = nullptr;
     // Containers the overview and the module pages take their places in.
     Widget *m_overviewWidget = nullptr;
