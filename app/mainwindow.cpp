@@ -1,7 +1,10 @@
 #include "mainwindow.h"
 
+#include "commandassistantdialog.h"
+#include "dantesetupdialog.h"
 #include "datamodel.h"
 #include "devicelistdialog.h"
+#include "devicesetupdialog.h"
 #include "devicevariant.h"
 #include "devicewidget.h"
 #include "dialogpolls.h"
@@ -78,14 +81,17 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     m_presetDialog = new PresetDialog(m_dataModel, this);
     progress(22);
     // PENDING(USB record and playback dialog): create it here. Progress 26.
-    // PENDING(device setup dialog): create it here. Progress 30.
+    m_deviceSetupDialog = new DeviceSetupDialog(m_dataModel, this);
+    progress(30);
     // PENDING(GPIO setup dialog): create it here. Progress 32.
-    // PENDING(Dante setup dialog): create it here. Progress 36.
+    m_danteSetupDialog = new DanteSetupDialog(m_dataModel, this);
+    progress(36);
     m_systemUpgradeDialog = new SystemUpgradeProgressDialog(m_dataModel, this);
     connect(m_menuBar, &MainMenuBar::systemUpgradeActionTriggered, m_systemUpgradeDialog,
             &SystemUpgradeProgressDialog::systemUpgradeActionTriggered);
     progress(38);
-    // PENDING(command assistant dialog): create it here. Progress 42.
+    m_commandAssistantDialog = new CommandAssistantDialog(m_dataModel, this);
+    progress(42);
 
     m_deviceWidget = new DeviceWidget(m_dataModel, this);
     connect(m_deviceWidget, &DeviceWidget::listButtonClicked, this, &MainWindow::deviceListTriggered);
@@ -124,8 +130,10 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
         // pages declare their own reads.
         DialogPolls::declareAll(*m_dataModel);
     }
-    // PENDING(Dante setup dialog, label dialog): connect their inputLabelChanged and
-    // outputLabelChanged to the slots of the same names.
+    connect(m_danteSetupDialog, &DanteSetupDialog::inputLabelChanged, this, &MainWindow::inputLabelChanged);
+    connect(m_danteSetupDialog, &DanteSetupDialog::outputLabelChanged, this, &MainWindow::outputLabelChanged);
+    // PENDING(label dialog): connect its inputLabelChanged and outputLabelChanged to the
+    // slots of the same names.
     // PENDING(USB record and playback dialog): connect switchToUSB to
     // m_moduleWidget's updateInSetupSwitchToUSB.
 
@@ -201,7 +209,7 @@ void MainWindow::recPlayTriggered()
 
 void MainWindow::deviceSetupTriggered()
 {
-    // PENDING(device setup dialog): showDialog(it).
+    showDialog(m_deviceSetupDialog);
 }
 
 void MainWindow::gpioSetupTriggered()
@@ -211,12 +219,12 @@ void MainWindow::gpioSetupTriggered()
 
 void MainWindow::danteSetupTriggered()
 {
-    // PENDING(Dante setup dialog): showDialog(it).
+    showDialog(m_danteSetupDialog);
 }
 
 void MainWindow::commandAssistantTriggered()
 {
-    // PENDING(command assistant dialog): showDialog(it).
+    showDialog(m_commandAssistantDialog);
 }
 
 void MainWindow::deviceVersionSelectionTriggered()
@@ -258,16 +266,20 @@ void MainWindow::setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, qu
         device.channelConfig = {quint8(channels.inputs), quint8(channels.outputs)};
         device.danteStatus[0] = channels.dante ? 1 : 0;
     }
-    // PENDING(device setup dialog, OverviewWidget): refresh their variant-dependent parts.
+    // PENDING(OverviewWidget): refresh its variant-dependent parts (the device setup dialog
+    // refreshes its own when it gets the masks below).
     if (m_dataModel)
         m_dataModel->setChannelNames(danteInputMask, danteOutputMask);
     m_menuBar->setDanteSetupEnabled(variant);
     // PENDING(OverviewWidget): hand it the four masks, before the module pages.
     m_moduleWidget->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
-    // PENDING(label dialog, device setup dialog, GPIO setup dialog, command assistant
-    // dialog): hand them the four masks, in this order.
+    // PENDING(label dialog): hand it the four masks, before the device setup dialog.
+    m_deviceSetupDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
+    // PENDING(GPIO setup dialog): the four masks, before the command assistant dialog.
+    m_commandAssistantDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
     emit deviceVersionMasksApplied(inputMask, outputMask, danteInputMask, danteOutputMask);
-    // PENDING(Dante setup dialog): hide it when !channels.dante and it is visible.
+    if (!channels.dante && m_danteSetupDialog->isVisible())
+        m_danteSetupDialog->hide();
 }
 
 void MainWindow::variantFollowUp()
@@ -300,18 +312,23 @@ void MainWindow::inputLabelChanged(uchar channel)
 {
     if (const SystemSettings *settings = SystemSettings::instance())
         m_moduleWidget->inputLabelChanged(channel, settings->inputMask());
-    // PENDING(device setup dialog, OverviewWidget): the channel.
-    // PENDING(Dante setup dialog, label dialog): when the sender is the Dante setup dialog,
-    // the label dialog refreshes the channel; otherwise, for channel >= 12, the Dante setup
-    // dialog refreshes channel - 12.
+    m_deviceSetupDialog->inputLabelChanged(channel);
+    // PENDING(OverviewWidget): the channel.
+    // PENDING(label dialog): refreshes the channel when the sender is the Dante setup dialog.
+    if (sender() != m_danteSetupDialog && channel >= DanteSetupDialog::FirstChannel)
+        m_danteSetupDialog->refreshInputLabel(channel - DanteSetupDialog::FirstChannel);
 }
 
 void MainWindow::outputLabelChanged(uchar channel)
 {
     if (const SystemSettings *settings = SystemSettings::instance())
         m_moduleWidget->outputLabelChanged(channel, settings->outputMask());
-    // PENDING(USB record and playback dialog, device setup dialog, OverviewWidget): the channel.
-    // PENDING(Dante setup dialog, label dialog): as for inputs.
+    // PENDING(USB record and playback dialog): the channel, before the device setup dialog.
+    m_deviceSetupDialog->outputLabelChanged(channel);
+    // PENDING(OverviewWidget): the channel.
+    // PENDING(label dialog): as for inputs.
+    if (sender() != m_danteSetupDialog && channel >= DanteSetupDialog::FirstChannel)
+        m_danteSetupDialog->refreshOutputLabel(channel - DanteSetupDialog::FirstChannel);
 }
 
 // --- faults ---
@@ -377,16 +394,11 @@ void MainWindow::timeout()
 // their order per key). The main window keeps only its own follow-ups, after them all.
 //
 // Receivers still to come subscribe themselves when they are built:
-// PENDING(device setup dialog): (2, 2, 1, 6..12, 17, 18, 23, 28, 29, 32, 2, 3, 4, 24, 34,
-//   5, 13 (three refreshes), 14, 20, 25, 33, 161 with other), (2, 4, 1) only channel 1,
-//   (2, 16, 1..2), (3, 7, 6), (3, 11, 7).
 // PENDING(OverviewWidget): (2, 2, 2, 3, 4, 24, 34, 16, 19, 33) and the meters (3, 1, 1),
 //   (3, 7, 7), (3, 11, 1), (3, 11, 8), passed on to the meter window.
 // PENDING(label dialog): (2, 3, 1..3) before the fan-out below, and (2, 2, 33).
 // PENDING(USB record and playback dialog): (2, 5, 1, 2, 3, 5, 16, 17, 18, 20), (3, 11, 9).
 // PENDING(GPIO setup dialog): (2, 6, 1) only channel 1, port in other; (2, 2, 33).
-// PENDING(command assistant dialog): (2, 2, 33).
-// PENDING(Dante setup dialog): (4, 1, 3), (4, 1, 4) with other, and the other functions.
 void MainWindow::subscribeFollowUps()
 {
     SyncRouter &router = m_dataModel->router();

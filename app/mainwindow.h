@@ -9,8 +9,11 @@
 
 #include <array>
 
+class CommandAssistantDialog;
+class DanteSetupDialog;
 class DataModel;
 class DeviceListDialog;
+class DeviceSetupDialog;
 class DeviceWidget;
 class DragScrollArea;
 class MainMenuBar;
@@ -46,6 +49,9 @@ public:
     DeviceListDialog *deviceListDialog() const { return m_deviceListDialog; }
     PresetDialog *presetDialog() const { return m_presetDialog; }
     SystemUpgradeProgressDialog *systemUpgradeDialog() const { return m_systemUpgradeDialog; }
+    DeviceSetupDialog *deviceSetupDialog() const { return m_deviceSetupDialog; }
+    CommandAssistantDialog *commandAssistantDialog() const { return m_commandAssistantDialog; }
+    DanteSetupDialog *danteSetupDialog() const { return m_danteSetupDialog; }
     DragScrollArea *scrollArea() const { return m_scrollArea; }
     ModuleWidget *moduleWidget() const { return m_moduleWidget; }
     QMessageBox *faultMessageBox() const { return m_faultMessageBox; }
@@ -90,6 +96,9 @@ private:
     DeviceListDialog *m_deviceListDialog = nullptr;
     PresetDialog *m_presetDialog = nullptr;
     SystemUpgradeProgressDialog *m_systemUpgradeDialog = nullptr;
+    DeviceSetupDialog *m_deviceSetupDialog = nullptr;
+    CommandAssistantDialog *m_commandAssistantDialog = nullptr;
+    DanteSetupDialog *m_danteSetupDialog = nullptr;
     DeviceWidget *m_deviceWidget = nullptr;
     // The container the overview takes its place in.
     Widget *m_overviewWidget = nullptr;

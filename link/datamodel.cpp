@@ -20,6 +20,8 @@ DataModel::DataModel(const Options &options, QObject *parent)
         s_instance = this;
     m_sendBuffer.reserve(proto::SendBufferSize);
     m_reassembler.setHandler([this](const proto::FrameHeader &h, const QByteArray &payload) {
+        if (m_receiveTap)
+            m_receiveTap(h, payload);
         dispatchFrame(h, payload);
     });
     wireParts();

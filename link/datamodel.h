@@ -121,6 +121,10 @@ public:
     // Every frame that writeFrame actually writes is also handed here (diagnostics,
     // tests and benchmarks). Null by default.
     void setFrameTap(std::function<void(const QByteArray &frame)> tap) { m_frameTap = std::move(tap); }
+    // Every frame cut from the received stream is handed here before it is dispatched (a
+    // window that shows raw replies). Null by default.
+    using ReceiveTap = std::function<void(const proto::FrameHeader &header, const QByteArray &payload)>;
+    void setReceiveTap(ReceiveTap tap) { m_receiveTap = std::move(tap); }
 
     // The last command the user caused; cleared 1.5 s after it was set.
     qint64 lastCommandTime() const { return m_lastCommandTime; }
@@ -302,6 +306,7 @@ private:
     QByteArray m_batch;
     int m_batchDepth = 0;
     std::function<void(const QByteArray &)> m_frameTap;
+    ReceiveTap m_receiveTap;
 
     // dispatch and parameter model
     ParameterModel m_model;

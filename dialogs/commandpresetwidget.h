@@ -1,0 +1,31 @@
+#pragma once
+// Command assistant page: recalling one of the 32 presets.
+#include "widget.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+class CommandPresetWidget final : public Widget
+{
+    Q_OBJECT
+public:
+    explicit CommandPresetWidget(QWidget *parent = nullptr);
+    QComboBox *presetBox() const { return m_preset; }
+
+signals:
+    void generateCommand(uchar type, uchar subType, uchar funcId, QByteArray payload);
+
+public slots:
+    void generateButtonClicked();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void retranslate();
+
+    QLabel *m_label = nullptr;
+    QComboBox *m_preset = nullptr;
+    QPushButton *m_generate = nullptr;
+};

@@ -1,0 +1,186 @@
+#pragma once
+// What the connected device reports about itself, and its general settings: identity
+// texts, IP configuration, gate report, serial speed, data synchronisation with a second
+// device, the login password and the volume limits of every channel.
+#include "dialog.h"
+
+#include <QVector>
+#include <array>
+
+class DataModel;
+class Label;
+class LineEdit;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+class SpinBox;
+struct SyncEvent;
+
+class DeviceSetupDialog final : public Dialog
+{
+    Q_OBJECT
+public:
+    static constexpr int BlinkMs = 500;
+    static constexpr int TextLimit = 16;
+    static constexpr int PasswordLimit = 8;
+
+    explicit DeviceSetupDialog(DataModel *dataModel, QWidget *parent = nullptr);
+    ~DeviceSetupDialog() override;
+
+    // The variant's channel masks: rows 9..16 whose mask bit is set are hidden, Dante rows
+    // show the link icon.
+    void setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask,
+                               quint16 danteOutputMask);
+    // A channel label changed: the row caption carries it as its tool tip.
+    void inputLabelChanged(uchar channel);
+    void outputLabelChanged(uchar channel);
+
+    QTimer *blinkTimer() const { return m_blinkTimer; }
+
+public slots:
+    void deviceLocationEditingFinished();
+    void deviceDescriptionEditingFinished();
+    void ipAddressEditingFinished();
+    void netmaskEditingFinished();
+    void gatewayEditingFinished();
+    void changePasswordButtonClicked();
+    void gateReportComboBoxCurrentIndexChanged(int index);
+    void rs232ComboBoxCurrentIndexChanged(int index);
+    void syncModeComboBoxChanged(int index);
+    void syncHostIPAddressEditingFinished();
+    void inputMinimumBoxValueChanged(int value);
+    void inputMaximumBoxValueChanged(int value);
+    void outputMinimumBoxValueChanged(int value);
+    void outputMaximumBoxValueChanged(int value);
+    void armVersionLabelDoubleClicked();
+    void timeout();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    // One row of the volume limits.
+    struct LimitRow {
+        QLabel *dante = nullptr;
+        QLabel *caption = nullptr;
+        SpinBox *minimum = nullptr;
+        SpinBox *maximum = nullptr;
+    };
+    enum class Address { Ip, Netmask, Gateway };
+
+    void buildInformation(QGroupBox *box);
+    void buildSetup(QGroupBox *box);
+    void buildLimits(QGroupBox *box, bool output, std::array<LimitRow, 16> &rows);
+    void retranslate();
+    void subscribe();
+    void refreshAll();
+
+    // Refreshes, one per reported key.
+    void refreshModel();
+    void refreshDspVersion();
+    void refreshArmVersion();
+    void refreshSerialNumber();
+    void refreshBootCount();
+    void refreshTemperature();
+    void refreshRunTime();
+    void refreshTotalTime();
+    void refreshDateTime();
+    void refreshUsbStatus();
+    void refreshChannelConfig();
+    void refreshDeviceCode();
+    void refreshAncSupport();
+    void refreshDanteStatus();
+    void refreshFault();
+    void refreshPower();
+    void refreshDeviceId();
+    void refreshLocation();
+    void refreshDescription();
+    void refreshAddress(Address which);
+    void refreshGateReport();
+    void refreshRs232();
+    void refreshRs485();
+    void refreshDataSyncSupport();
+    void refreshDataSyncConfig();
+    void refreshDataSyncStatus();
+    void refreshLimits(bool output, int channel);
+    void refreshCaptions();
+
+    void textEditingFinished(LineEdit *edit, bool description);
+    void addressEditingFinished(Address which);
+    void limitChanged(bool output, bool maximum, int value);
+    void updateSyncVisibility();
+    // Starts or stops the blink timer after a status change and sets the steady states.
+    void updateBlink();
+    void applyBlinkPhase();
+    // Leaves the focus without a second editingFinished from this edit.
+    template<typename Slot>
+    void dropFocus(LineEdit *edit, Slot slot);
+    void informAddressError(Address which);
+
+    DataModel *m_dataModel;
+    QTimer *m_blinkTimer = nullptr;
+    bool m_blinkPhase = false;
+
+    QGroupBox *m_infoBox = nullptr;
+    QGroupBox *m_setupBox = nullptr;
+    QGroupBox *m_generalBox = nullptr;
+    QGroupBox *m_limitBox = nullptr;
+    QGroupBox *m_inputLimitBox = nullptr;
+    QGroupBox *m_outputLimitBox = nullptr;
+
+    // Information: title and value labels in the order of the grid.
+    enum Info {
+        InfoModel, InfoDsp, InfoArm, InfoSerial, InfoBootCount, InfoTemperature, InfoRunTime, InfoTotalTime,
+        InfoRtc, InfoUsb, InfoChannels, InfoCode, InfoAnc, InfoDante, InfoCount
+    };
+    std::array<QLabel *, InfoCount> m_infoTitle{};
+    std::array<QLabel *, InfoCount> m_infoValue{};
+    Label *m_armLabel = nullptr;
+    QLabel *m_deviceIdTitle = nullptr;
+    LineEdit *m_deviceIdEdit = nullptr;
+    QLabel *m_statusTitle = nullptr;
+    QLabel *m_statusIndicator = nullptr;
+    QLabel *m_codecTitle = nullptr;
+    QLabel *m_codecIndicator = nullptr;
+    QLabel *m_voltageTitle = nullptr;
+    std::array<QLabel *, 5> m_voltageName{};
+    std::array<QLabel *, 5> m_voltageIndicator{};
+
+    // Setup.
+    QLabel *m_locationTitle = nullptr;
+    LineEdit *m_locationEdit = nullptr;
+    QLabel *m_descriptionTitle = nullptr;
+    LineEdit *m_descriptionEdit = nullptr;
+    QLabel *m_ipTitle = nullptr;
+    LineEdit *m_ipEdit = nullptr;
+    QLabel *m_netmaskTitle = nullptr;
+    LineEdit *m_netmaskEdit = nullptr;
+    QLabel *m_gatewayTitle = nullptr;
+    LineEdit *m_gatewayEdit = nullptr;
+    QLabel *m_gateReportTitle = nullptr;
+    QComboBox *m_gateReportCombo = nullptr;
+    QLabel *m_rs232Title = nullptr;
+    QComboBox *m_rs232Combo = nullptr;
+    QLabel *m_rs485Title = nullptr;
+    QComboBox *m_rs485Combo = nullptr;
+    QLabel *m_syncTitle = nullptr;
+    QLabel *m_syncUnsupported = nullptr;
+    QComboBox *m_syncModeCombo = nullptr;
+    QLabel *m_syncIndicator = nullptr;
+    LineEdit *m_syncHostEdit = nullptr;
+    QLabel *m_passwordTitle = nullptr;
+    QPushButton *m_passwordButton = nullptr;
+
+    // Volume limits.
+    std::array<LimitRow, 16> m_inputRows{};
+    std::array<LimitRow, 16> m_outputRows{};
+    QVector<QLabel *> m_limitHeaders;
+    quint16 m_inputMask = 0;
+    quint16 m_outputMask = 0;
+    quint16 m_danteInputMask = 0;
+    quint16 m_danteOutputMask = 0;
+};
