@@ -6,6 +6,7 @@
 #include "devicewidget.h"
 #include "dialogpolls.h"
 #include "dragscrollarea.h"
+#include "labeldialog.h"
 #include "mainmenubar.h"
 #include "modulepolls.h"
 #include "routeorder.h"
@@ -72,7 +73,8 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
 
     m_deviceListDialog = new DeviceListDialog(m_dataModel, this);
     progress(14);
-    // PENDING(label dialog): create it here. Progress 18.
+    m_labelDialog = new LabelDialog(m_dataModel, this);
+    progress(18);
     // PENDING(PresetDialog): create it here. Progress 22.
     // PENDING(USB record and playback dialog): create it here. Progress 26.
     // PENDING(device setup dialog): create it here. Progress 30.
@@ -122,8 +124,10 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
         ModulePolls::declareAll(*m_dataModel);
         DialogPolls::declareAll(*m_dataModel);
     }
-    // PENDING(Dante setup dialog, label dialog): connect their inputLabelChanged and
-    // outputLabelChanged to the slots of the same names.
+    connect(m_labelDialog, &LabelDialog::inputLabelChanged, this, &MainWindow::inputLabelChanged);
+    connect(m_labelDialog, &LabelDialog::outputLabelChanged, this, &MainWindow::outputLabelChanged);
+    // PENDING(Dante setup dialog): connect its inputLabelChanged and outputLabelChanged to the
+    // slots of the same names.
     // PENDING(USB record and playback dialog): connect switchToUSB to
     // ModuleWidget::updateInSetupSwitchToUSB.
 
@@ -184,7 +188,7 @@ void MainWindow::deviceListTriggered()
 
 void MainWindow::labelTriggered()
 {
-    // PENDING(label dialog): showDialog(label dialog).
+    showDialog(m_labelDialog);
 }
 
 void MainWindow::presetTriggered()
@@ -260,8 +264,11 @@ void MainWindow::setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, qu
     if (m_dataModel)
         m_dataModel->setChannelNames(danteInputMask, danteOutputMask);
     m_menuBar->setDanteSetupEnabled(variant);
-    // PENDING(OverviewWidget, ModuleWidget, label dialog, device setup dialog, GPIO setup
-    // dialog, command assistant dialog): hand them the four masks, in this order.
+    // PENDING(OverviewWidget, ModuleWidget): hand them the four masks, before the label dialog.
+    m_labelDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
+    // PENDING(device setup dialog): hand it the four masks here.
+    // PENDING(GPIO setup dialog): hand it the four masks here.
+    // PENDING(command assistant dialog): hand it the four masks here.
     emit deviceVersionMasksApplied(inputMask, outputMask, danteInputMask, danteOutputMask);
     // PENDING(Dante setup dialog): hide it when !channels.dante and it is visible.
 }
@@ -297,8 +304,8 @@ void MainWindow::inputLabelChanged(uchar channel)
     Q_UNUSED(channel);
     // PENDING(ModuleWidget): the channel and SystemSettings' input mask.
     // PENDING(device setup dialog, OverviewWidget): the channel.
-    // PENDING(Dante setup dialog, label dialog): when the sender is the Dante setup dialog,
-    // the label dialog refreshes the channel; otherwise, for channel >= 12, the Dante setup
+    // PENDING(Dante setup dialog): when the sender is the Dante setup dialog,
+    // m_labelDialog->refreshInputLabel(channel); otherwise, for channel >= 12, the Dante setup
     // dialog refreshes channel - 12.
 }
 
@@ -307,7 +314,7 @@ void MainWindow::outputLabelChanged(uchar channel)
     Q_UNUSED(channel);
     // PENDING(ModuleWidget): the channel and SystemSettings' output mask.
     // PENDING(USB record and playback dialog, device setup dialog, OverviewWidget): the channel.
-    // PENDING(Dante setup dialog, label dialog): as for inputs.
+    // PENDING(Dante setup dialog): as for inputs (m_labelDialog->refreshOutputLabel(channel)).
 }
 
 // --- faults ---
@@ -380,7 +387,6 @@ void MainWindow::timeout()
 // PENDING(OverviewWidget): (2, 2, 2, 3, 4, 24, 34, 16, 19, 33) and the meters (3, 1, 1),
 //   (3, 7, 7), (3, 11, 1), (3, 11, 8), passed on to the meter window.
 // PENDING(ModuleWidget): (2, 2, 25, 33, 35) and type 3 sub-types 1..18 (not the meters).
-// PENDING(label dialog): (2, 3, 1..3) before the fan-out below, and (2, 2, 33).
 // PENDING(USB record and playback dialog): (2, 5, 1, 2, 3, 5, 16, 17, 18, 20), (3, 11, 9).
 // PENDING(GPIO setup dialog): (2, 6, 1) only channel 1, port in other; (2, 2, 33).
 // PENDING(command assistant dialog): (2, 2, 33).

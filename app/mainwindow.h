@@ -13,6 +13,7 @@ class DataModel;
 class DeviceListDialog;
 class DeviceWidget;
 class DragScrollArea;
+class LabelDialog;
 class MainMenuBar;
 class QMessageBox;
 class QTimer;
@@ -41,6 +42,7 @@ public:
     MainMenuBar *mainMenuBar() const { return m_menuBar; }
     DeviceWidget *deviceWidget() const { return m_deviceWidget; }
     DeviceListDialog *deviceListDialog() const { return m_deviceListDialog; }
+    LabelDialog *labelDialog() const { return m_labelDialog; }
     DragScrollArea *scrollArea() const { return m_scrollArea; }
     QMessageBox *faultMessageBox() const { return m_faultMessageBox; }
     QTimer *faultTimer() const { return m_faultTimer; }
@@ -82,6 +84,7 @@ private:
     DataModel *m_dataModel;
     MainMenuBar *m_menuBar = nullptr;
     DeviceListDialog *m_deviceListDialog = nullptr;
+    LabelDialog *m_labelDialog = nullptr;
     DeviceWidget *m_deviceWidget = nullptr;
     // Containers the overview and the module pages take their places in.
     Widget *m_overviewWidget = nullptr;

@@ -393,4 +393,39 @@
         <translation>详情请查看设备设置页面。</translation>
     </message>
 </context>
+<context>
+    <name>LabelDialog</name>
+    <message>
+        <source>Label</source>
+        <translation>标签</translation>
+    </message>
+    <message>
+        <source>Input Label</source>
+        <translation>输入标签</translation>
+    </message>
+    <message>
+        <source>Output Label</source>
+        <translation>输出标签</translation>
+    </message>
+    <message>
+        <source>Touch Screen Label</source>
+        <translation>触摸屏标签</translation>
+    </message>
+    <message>
+        <source>The input label's length can not be greater than 16 bytes, please enter again!</source>
+        <translation>输入标签的长度不能大于16个字节，请重新输入！</translation>
+    </message>
+    <message>
+        <source>The output label's length can not be greater than 16 bytes, please enter again!</source>
+        <translation>输出标签的长度不能大于16个字节，请重新输入！</translation>
+    </message>
+    <message>
+        <source>The touch screen label's length can not be greater than 10 bytes, please enter again!</source>
+        <translation>触摸屏标签的长度不能大于10个字节，请重新输入！</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
 </TS>

@@ -393,4 +393,39 @@
         <translation>See the Device Setup page for details.</translation>
     </message>
 </context>
+<context>
+    <name>LabelDialog</name>
+    <message>
+        <source>Label</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <source>Input Label</source>
+        <translation>Input Label</translation>
+    </message>
+    <message>
+        <source>Output Label</source>
+        <translation>Output Label</translation>
+    </message>
+    <message>
+        <source>Touch Screen Label</source>
+        <translation>Touch Screen Label</translation>
+    </message>
+    <message>
+        <source>The input label's length can not be greater than 16 bytes, please enter again!</source>
+        <translation>The input label's length can not be greater than 16 bytes, please enter again!</translation>
+    </message>
+    <message>
+        <source>The output label's length can not be greater than 16 bytes, please enter again!</source>
+        <translation>The output label's length can not be greater than 16 bytes, please enter again!</translation>
+    </message>
+    <message>
+        <source>The touch screen label's length can not be greater than 10 bytes, please enter again!</source>
+        <translation>The touch screen label's length can not be greater than 10 bytes, please enter again!</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
 </TS>
