@@ -6,6 +6,7 @@
 #include "devicewidget.h"
 #include "dialogpolls.h"
 #include "dragscrollarea.h"
+#include "gpiosetupdialog.h"
 #include "labeldialog.h"
 #include "mainmenubar.h"
 #include "modulepolls.h"
@@ -78,7 +79,8 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     // PENDING(PresetDialog): create it here. Progress 22.
     // PENDING(USB record and playback dialog): create it here. Progress 26.
     // PENDING(device setup dialog): create it here. Progress 30.
-    // PENDING(GPIO setup dialog): create it here. Progress 32.
+    m_gpioSetupDialog = new GPIOSetupDialog(m_dataModel, this);
+    progress(32);
     // PENDING(Dante setup dialog): create it here. Progress 36.
     // PENDING(SystemUpgradeProgressDialog): create it here and connect
     // MainMenuBar::systemUpgradeActionTriggered to it. Progress 38.
@@ -208,7 +210,7 @@ void MainWindow::deviceSetupTriggered()
 
 void MainWindow::gpioSetupTriggered()
 {
-    // PENDING(GPIO setup dialog): showDialog(it).
+    showDialog(m_gpioSetupDialog);
 }
 
 void MainWindow::danteSetupTriggered()
@@ -267,7 +269,7 @@ void MainWindow::setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, qu
     // PENDING(OverviewWidget, ModuleWidget): hand them the four masks, before the label dialog.
     m_labelDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
     // PENDING(device setup dialog): hand it the four masks here.
-    // PENDING(GPIO setup dialog): hand it the four masks here.
+    m_gpioSetupDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
     // PENDING(command assistant dialog): hand it the four masks here.
     emit deviceVersionMasksApplied(inputMask, outputMask, danteInputMask, danteOutputMask);
     // PENDING(Dante setup dialog): hide it when !channels.dante and it is visible.
@@ -388,7 +390,6 @@ void MainWindow::timeout()
 //   (3, 7, 7), (3, 11, 1), (3, 11, 8), passed on to the meter window.
 // PENDING(ModuleWidget): (2, 2, 25, 33, 35) and type 3 sub-types 1..18 (not the meters).
 // PENDING(USB record and playback dialog): (2, 5, 1, 2, 3, 5, 16, 17, 18, 20), (3, 11, 9).
-// PENDING(GPIO setup dialog): (2, 6, 1) only channel 1, port in other; (2, 2, 33).
 // PENDING(command assistant dialog): (2, 2, 33).
 // PENDING(PresetDialog): (3, 32, 1, 9, 16..19).
 // PENDING(Dante setup dialog): (4, 1, 3), (4, 1, 4) with other, and the other functions.

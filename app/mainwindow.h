@@ -13,6 +13,7 @@ class DataModel;
 class DeviceListDialog;
 class DeviceWidget;
 class DragScrollArea;
+class GPIOSetupDialog;
 class LabelDialog;
 class MainMenuBar;
 class QMessageBox;
@@ -43,6 +44,7 @@ public:
     DeviceWidget *deviceWidget() const { return m_deviceWidget; }
     DeviceListDialog *deviceListDialog() const { return m_deviceListDialog; }
     LabelDialog *labelDialog() const { return m_labelDialog; }
+    GPIOSetupDialog *gpioSetupDialog() const { return m_gpioSetupDialog; }
     DragScrollArea *scrollArea() const { return m_scrollArea; }
     QMessageBox *faultMessageBox() const { return m_faultMessageBox; }
     QTimer *faultTimer() const { return m_faultTimer; }
@@ -85,6 +87,7 @@ private:
     MainMenuBar *m_menuBar = nullptr;
     DeviceListDialog *m_deviceListDialog = nullptr;
     LabelDialog *m_labelDialog = nullptr;
+    GPIOSetupDialog *m_gpioSetupDialog = nullptr;
     DeviceWidget *m_deviceWidget = nullptr;
     // Containers the overview and the module pages take their places in.
     Widget *m_overviewWidget = nullptr;

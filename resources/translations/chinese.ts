@@ -428,4 +428,39 @@
         <translation>确定</translation>
     </message>
 </context>
+<context>
+    <name>GPIOSetupDialog</name>
+    <message>
+        <source>GPIO Setup</source>
+        <translation>GPIO设置</translation>
+    </message>
+    <message>
+        <source>GPIO</source>
+        <translation>GPIO</translation>
+    </message>
+    <message>
+        <source>Function</source>
+        <translation>功能</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <source>Load Preset</source>
+        <translation>调用预设</translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation>预设</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>通道</translation>
+    </message>
+</context>
 </TS>

@@ -428,4 +428,39 @@
         <translation>OK</translation>
     </message>
 </context>
+<context>
+    <name>GPIOSetupDialog</name>
+    <message>
+        <source>GPIO Setup</source>
+        <translation>GPIO Setup</translation>
+    </message>
+    <message>
+        <source>GPIO</source>
+        <translation>GPIO</translation>
+    </message>
+    <message>
+        <source>Function</source>
+        <translation>Function</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>Load Preset</source>
+        <translation>Load Preset</translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation>Preset</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Channel</translation>
+    </message>
+</context>
 </TS>
