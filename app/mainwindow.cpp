@@ -3,6 +3,7 @@
 #include "datamodel.h"
 #include "devicelistdialog.h"
 #include "devicevariant.h"
+#include "deviceversionselectiondialog.h"
 #include "devicewidget.h"
 #include "dialogpolls.h"
 #include "dragscrollarea.h"
@@ -15,6 +16,7 @@
 #include "systemsettings.h"
 #include "widget.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -225,10 +227,16 @@ void MainWindow::commandAssistantTriggered()
 
 void MainWindow::deviceVersionSelectionTriggered()
 {
-    // PENDING(device version selection dialog): build it as a dialog window with maximise
-    // and close buttons, hide its language buttons, enable its variant table only while
-    // m_dataModel->isLoggedIn() is false, run it modally, and on acceptance call
-    // setDeviceVersionMasks with SystemSettings' four masks.
+    DeviceVersionSelectionDialog dialog(this);
+    dialog.setWindowFlags(Qt::Dialog | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    dialog.setLanguageButtonsVisible(false);
+    // A logged-in device decides the variant itself.
+    dialog.setVariantTableEnabled(!m_dataModel || !m_dataModel->isLoggedIn());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (const SystemSettings *settings = SystemSettings::instance())
+        setDeviceVersionMasks(settings->inputMask(), settings->outputMask(), settings->danteInputMask(),
+                              settings->danteOutputMask());
 }
 
 void MainWindow::systemResetTriggered()
@@ -281,13 +289,9 @@ void MainWindow::variantFollowUp()
     if (!settings || !m_dataModel)
         return;
     const auto &device = m_dataModel->model().device();
-    const int variant = DeviceVariant::fromReport(device.channelConfig[0], device.channelConfig[1],
-                                                  device.danteStatus[0] != 0);
-    // PENDING(device version selection dialog): when it is the active modal window, select
-    // the variant's row in its table.
-    if (variant == settings->deviceVersion())
+    if (!DeviceVersionSelectionDialog::variantFromReport(device.channelConfig[0], device.channelConfig[1],
+                                                         device.danteStatus[0] != 0))
         return;
-    settings->setDeviceVersion(variant);
     setDeviceVersionMasks(settings->inputMask(), settings->outputMask(), settings->danteInputMask(),
                           settings->danteOutputMask());
 }
@@ -295,8 +299,8 @@ void MainWindow::variantFollowUp()
 void MainWindow::setLoginChanged(bool loggedIn)
 {
     Q_UNUSED(loggedIn);
-    // PENDING(device version selection dialog): when it is the active modal window, enable
-    // its variant table exactly when m_dataModel->isLoggedIn() is false.
+    if (auto *dialog = qobject_cast<DeviceVersionSelectionDialog *>(QApplication::activeModalWidget()))
+        dialog->setVariantTableEnabled(!m_dataModel || !m_dataModel->isLoggedIn());
 }
 
 // --- channel names ---

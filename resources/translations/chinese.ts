@@ -463,4 +463,59 @@
         <translation>通道</translation>
     </message>
 </context>
+<context>
+    <name>DeviceVersionSelectionDialog</name>
+    <message>
+        <source>Device Version Selection</source>
+        <translation>设备版本选择</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>中文</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Analog Input</source>
+        <translation>模拟输入</translation>
+    </message>
+    <message>
+        <source>Analog Output</source>
+        <translation>模拟输出</translation>
+    </message>
+    <message>
+        <source>Dante Input</source>
+        <translation>Dante输入</translation>
+    </message>
+    <message>
+        <source>Dante Output</source>
+        <translation>Dante输出</translation>
+    </message>
+    <message>
+        <source>USB Rec/Play</source>
+        <translation>USB录放</translation>
+    </message>
+    <message>
+        <source>Show at startup</source>
+        <translation>启动时显示</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Device Version</source>
+        <translation>设备版本</translation>
+    </message>
+</context>
 </TS>
