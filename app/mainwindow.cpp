@@ -11,6 +11,7 @@
 #include "labeldialog.h"
 #include "mainmenubar.h"
 #include "modulepolls.h"
+#include "recplaydialog.h"
 #include "routeorder.h"
 #include "splashscreen.h"
 #include "systemsettings.h"
@@ -79,7 +80,8 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     m_labelDialog = new LabelDialog(m_dataModel, this);
     progress(18);
     // PENDING(PresetDialog): create it here. Progress 22.
-    // PENDING(USB record and playback dialog): create it here. Progress 26.
+    m_recPlayDialog = new RecPlayDialog(m_dataModel, this);
+    progress(26);
     // PENDING(device setup dialog): create it here. Progress 30.
     m_gpioSetupDialog = new GPIOSetupDialog(m_dataModel, this);
     progress(32);
@@ -132,7 +134,7 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     connect(m_labelDialog, &LabelDialog::outputLabelChanged, this, &MainWindow::outputLabelChanged);
     // PENDING(Dante setup dialog): connect its inputLabelChanged and outputLabelChanged to the
     // slots of the same names.
-    // PENDING(USB record and playback dialog): connect switchToUSB to
+    // PENDING(ModuleWidget): connect m_recPlayDialog's RecPlayDialog::switchToUSB to
     // ModuleWidget::updateInSetupSwitchToUSB.
 
     m_faultMessageBox = new QMessageBox(this);
@@ -202,7 +204,7 @@ void MainWindow::presetTriggered()
 
 void MainWindow::recPlayTriggered()
 {
-    // PENDING(USB record and playback dialog): showDialog(it).
+    showDialog(m_recPlayDialog);
 }
 
 void MainWindow::deviceSetupTriggered()
@@ -317,9 +319,9 @@ void MainWindow::inputLabelChanged(uchar channel)
 
 void MainWindow::outputLabelChanged(uchar channel)
 {
-    Q_UNUSED(channel);
     // PENDING(ModuleWidget): the channel and SystemSettings' output mask.
-    // PENDING(USB record and playback dialog, device setup dialog, OverviewWidget): the channel.
+    m_recPlayDialog->outputNameChanged(channel);
+    // PENDING(device setup dialog, OverviewWidget): the channel.
     // PENDING(Dante setup dialog): as for inputs (m_labelDialog->refreshOutputLabel(channel)).
 }
 
@@ -393,7 +395,6 @@ void MainWindow::timeout()
 // PENDING(OverviewWidget): (2, 2, 2, 3, 4, 24, 34, 16, 19, 33) and the meters (3, 1, 1),
 //   (3, 7, 7), (3, 11, 1), (3, 11, 8), passed on to the meter window.
 // PENDING(ModuleWidget): (2, 2, 25, 33, 35) and type 3 sub-types 1..18 (not the meters).
-// PENDING(USB record and playback dialog): (2, 5, 1, 2, 3, 5, 16, 17, 18, 20), (3, 11, 9).
 // PENDING(command assistant dialog): (2, 2, 33).
 // PENDING(PresetDialog): (3, 32, 1, 9, 16..19).
 // PENDING(Dante setup dialog): (4, 1, 3), (4, 1, 4) with other, and the other functions.

@@ -18,6 +18,7 @@ class LabelDialog;
 class MainMenuBar;
 class QMessageBox;
 class QTimer;
+class RecPlayDialog;
 class Widget;
 
 class MainWindow : public QMainWindow
@@ -44,6 +45,7 @@ public:
     DeviceWidget *deviceWidget() const { return m_deviceWidget; }
     DeviceListDialog *deviceListDialog() const { return m_deviceListDialog; }
     LabelDialog *labelDialog() const { return m_labelDialog; }
+    RecPlayDialog *recPlayDialog() const { return m_recPlayDialog; }
     GPIOSetupDialog *gpioSetupDialog() const { return m_gpioSetupDialog; }
     DragScrollArea *scrollArea() const { return m_scrollArea; }
     QMessageBox *faultMessageBox() const { return m_faultMessageBox; }
@@ -87,6 +89,7 @@ private:
     MainMenuBar *m_menuBar = nullptr;
     DeviceListDialog *m_deviceListDialog = nullptr;
     LabelDialog *m_labelDialog = nullptr;
+    RecPlayDialog *m_recPlayDialog = nullptr;
     GPIOSetupDialog *m_gpioSetupDialog = nullptr;
     DeviceWidget *m_deviceWidget = nullptr;
     // Containers the overview and the module pages take their places in.

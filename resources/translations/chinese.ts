@@ -464,6 +464,117 @@
     </message>
 </context>
 <context>
+    <name>RecPlayDialog</name>
+    <message>
+        <source>Rec/Play</source>
+        <translation>录放</translation>
+    </message>
+    <message>
+        <source>USB Playback</source>
+        <translation>USB播放</translation>
+    </message>
+    <message>
+        <source>USB Play List</source>
+        <translation>USB播放列表</translation>
+    </message>
+    <message>
+        <source>USB Record</source>
+        <translation>USB录音</translation>
+    </message>
+    <message>
+        <source>USB Record List</source>
+        <translation>USB录音列表</translation>
+    </message>
+    <message>
+        <source>Record Source</source>
+        <translation>录音源</translation>
+    </message>
+    <message>
+        <source>Note:
+Supports mp3, wav, ape, aac and flac file formats for USB playback. Only supports USB storage device of FAT32 format.
+Play files fixed in the audio directory of the root directory. Record files fixed in the record directory of the root directory.</source>
+        <translation>注意：
+USB播放支持mp3、wav、ape、aac和flac文件格式。仅支持FAT32格式的USB存储设备。
+播放文件固定在根目录的audio目录中。录音文件固定在根目录的record目录中。</translation>
+    </message>
+    <message>
+        <source>NO.</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Order</source>
+        <translation>顺序播放</translation>
+    </message>
+    <message>
+        <source>Shuffle</source>
+        <translation>随机播放</translation>
+    </message>
+    <message>
+        <source>Repeat Single</source>
+        <translation>单曲循环</translation>
+    </message>
+    <message>
+        <source>Repeat List</source>
+        <translation>列表循环</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>上一首</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>下一首</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>播放位置</translation>
+    </message>
+    <message>
+        <source>Play Time</source>
+        <translation>播放时间</translation>
+    </message>
+    <message>
+        <source>Play File</source>
+        <translation>播放文件</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>录音</translation>
+    </message>
+    <message>
+        <source>Record Time</source>
+        <translation>录音时间</translation>
+    </message>
+    <message>
+        <source>Record File</source>
+        <translation>录音文件</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to switch IN 1 and IN 2 to USB mode, and enable USB play?</source>
+        <translation>确定要将IN 1和IN 2切换到USB模式并启用USB播放吗？</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>DeviceVersionSelectionDialog</name>
     <message>
         <source>Device Version Selection</source>

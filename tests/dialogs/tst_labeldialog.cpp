@@ -4,6 +4,7 @@
 #include "linkfixture.h"
 #include "lineedit.h"
 #include "mainwindow.h"
+#include "recplaydialog.h"
 #include "systemsettings.h"
 #include "wire.h"
 
@@ -179,7 +180,8 @@ private slots:
         SystemSettings settings;
         MainWindow window(m_link.dm.get());
         LabelDialog *labels = window.labelDialog();
-        QVERIFY(labels);
+        RecPlayDialog *recPlay = window.recPlayDialog();
+        QVERIFY(labels && recPlay && window.gpioSetupDialog());
         // The device panel starts without a selection; pick the device again.
         QVERIFY(m_link.reconnect());
 
@@ -206,9 +208,18 @@ private slots:
         QVERIFY(labels->inputDanteIcon(12)->isHidden());
         QCOMPARE(labels->inputCaption(12)->text(), QStringLiteral("IN 13"));
 
-        // Reported by the device: the label dialog follows.
+        // Edited in the label dialog: the recorder's source button names it at once.
+        commit(labels->outputEdit(1), QStringLiteral("<i>Mic</i>"));
+        QVERIFY(recPlay->sourceButton(1)->toolTip().contains(QStringLiteral("&lt;i&gt;Mic&lt;/i&gt;")));
+        QVERIFY(!recPlay->sourceButton(1)->toolTip().contains(QStringLiteral("<i>")));
+
+        // Reported by the device: the label dialog and the recorder follow.
         m_link.reply(Msg::OutputLabels, labelBlock({{0, "Stage left"}, {1, "<i>Mic</i>"}}));
         QCOMPARE(labels->outputEdit(0)->text(), QStringLiteral("Stage left"));
+        QVERIFY(recPlay->sourceButton(0)->toolTip().contains(QStringLiteral("Stage left")));
+        // A label cleared on the device leaves the channel's caption.
+        m_link.reply(Msg::OutputLabels, labelBlock({{1, "<i>Mic</i>"}}));
+        QVERIFY(recPlay->sourceButton(0)->toolTip().contains(QStringLiteral("OUT 1")));
 
         labels->hide();
     }
