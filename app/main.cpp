@@ -1,5 +1,6 @@
 // Entry point: firewall rules, settings, splash, device link and main window.
 #include "datamodel.h"
+#include "deviceversionselectiondialog.h"
 #include "dspresources.h"
 #include "firewall.h"
 #include "focusproxystyle.h"
@@ -32,12 +33,15 @@ std::unique_ptr<MainWindow> createMainWindow(DataModel *dataModel)
 }
 
 // The device variant dialog asked for at start-up. Returns false when the user closed it
-// without accepting. Until that dialog exists there is nothing to ask.
+// without accepting.
 bool runStartupVariantDialog(SystemSettings &settings, SplashScreen &splash)
 {
-    Q_UNUSED(settings);
-    Q_UNUSED(splash);
-    return true;
+    DeviceVersionSelectionDialog dialog;
+    // There is nothing to go back to at start-up: closing the dialog ends the program.
+    dialog.setCancelButtonVisible(false);
+    dialog.setLanguageButtonsVisible(settings.languageSupport() == 3);
+    splash.hide();
+    return dialog.exec() == QDialog::Accepted;
 }
 
 QPixmap splashPixmap(bool dark)

@@ -6,18 +6,23 @@
 #include "devicelistdialog.h"
 #include "devicesetupdialog.h"
 #include "devicevariant.h"
+#include "deviceversionselectiondialog.h"
 #include "devicewidget.h"
 #include "dialogpolls.h"
 #include "dragscrollarea.h"
+#include "gpiosetupdialog.h"
+#include "labeldialog.h"
 #include "mainmenubar.h"
 #include "modulewidget.h"
 #include "presetdialog.h"
+#include "recplaydialog.h"
 #include "routeorder.h"
 #include "splashscreen.h"
 #include "systemsettings.h"
 #include "systemupgradeprogressdialog.h"
 #include "widget.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -77,13 +82,16 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
 
     m_deviceListDialog = new DeviceListDialog(m_dataModel, this);
     progress(14);
-    // PENDING(label dialog): create it here. Progress 18.
+    m_labelDialog = new LabelDialog(m_dataModel, this);
+    progress(18);
     m_presetDialog = new PresetDialog(m_dataModel, this);
     progress(22);
-    // PENDING(USB record and playback dialog): create it here. Progress 26.
+    m_recPlayDialog = new RecPlayDialog(m_dataModel, this);
+    progress(26);
     m_deviceSetupDialog = new DeviceSetupDialog(m_dataModel, this);
     progress(30);
-    // PENDING(GPIO setup dialog): create it here. Progress 32.
+    m_gpioSetupDialog = new GPIOSetupDialog(m_dataModel, this);
+    progress(32);
     m_danteSetupDialog = new DanteSetupDialog(m_dataModel, this);
     progress(36);
     m_systemUpgradeDialog = new SystemUpgradeProgressDialog(m_dataModel, this);
@@ -132,10 +140,9 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     }
     connect(m_danteSetupDialog, &DanteSetupDialog::inputLabelChanged, this, &MainWindow::inputLabelChanged);
     connect(m_danteSetupDialog, &DanteSetupDialog::outputLabelChanged, this, &MainWindow::outputLabelChanged);
-    // PENDING(label dialog): connect its inputLabelChanged and outputLabelChanged to the
-    // slots of the same names.
-    // PENDING(USB record and playback dialog): connect switchToUSB to
-    // m_moduleWidget's updateInSetupSwitchToUSB.
+    connect(m_labelDialog, &LabelDialog::inputLabelChanged, this, &MainWindow::inputLabelChanged);
+    connect(m_labelDialog, &LabelDialog::outputLabelChanged, this, &MainWindow::outputLabelChanged);
+    connect(m_recPlayDialog, &RecPlayDialog::switchToUSB, m_moduleWidget, &ModuleWidget::updateInSetupSwitchToUSB);
 
     m_faultMessageBox = new QMessageBox(this);
     m_faultMessageBox->setWindowModality(Qt::NonModal);
@@ -194,7 +201,7 @@ void MainWindow::deviceListTriggered()
 
 void MainWindow::labelTriggered()
 {
-    // PENDING(label dialog): showDialog(label dialog).
+    showDialog(m_labelDialog);
 }
 
 void MainWindow::presetTriggered()
@@ -204,7 +211,7 @@ void MainWindow::presetTriggered()
 
 void MainWindow::recPlayTriggered()
 {
-    // PENDING(USB record and playback dialog): showDialog(it).
+    showDialog(m_recPlayDialog);
 }
 
 void MainWindow::deviceSetupTriggered()
@@ -214,7 +221,7 @@ void MainWindow::deviceSetupTriggered()
 
 void MainWindow::gpioSetupTriggered()
 {
-    // PENDING(GPIO setup dialog): showDialog(it).
+    showDialog(m_gpioSetupDialog);
 }
 
 void MainWindow::danteSetupTriggered()
@@ -229,10 +236,16 @@ void MainWindow::commandAssistantTriggered()
 
 void MainWindow::deviceVersionSelectionTriggered()
 {
-    // PENDING(device version selection dialog): build it as a dialog window with maximise
-    // and close buttons, hide its language buttons, enable its variant table only while
-    // m_dataModel->isLoggedIn() is false, run it modally, and on acceptance call
-    // setDeviceVersionMasks with SystemSettings' four masks.
+    DeviceVersionSelectionDialog dialog(this);
+    dialog.setWindowFlags(Qt::Dialog | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    dialog.setLanguageButtonsVisible(false);
+    // A logged-in device decides the variant itself.
+    dialog.setVariantTableEnabled(!m_dataModel || !m_dataModel->isLoggedIn());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (const SystemSettings *settings = SystemSettings::instance())
+        setDeviceVersionMasks(settings->inputMask(), settings->outputMask(), settings->danteInputMask(),
+                              settings->danteOutputMask());
 }
 
 void MainWindow::systemResetTriggered()
@@ -273,9 +286,9 @@ void MainWindow::setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, qu
     m_menuBar->setDanteSetupEnabled(variant);
     // PENDING(OverviewWidget): hand it the four masks, before the module pages.
     m_moduleWidget->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
-    // PENDING(label dialog): hand it the four masks, before the device setup dialog.
+    m_labelDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
     m_deviceSetupDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
-    // PENDING(GPIO setup dialog): the four masks, before the command assistant dialog.
+    m_gpioSetupDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
     m_commandAssistantDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
     emit deviceVersionMasksApplied(inputMask, outputMask, danteInputMask, danteOutputMask);
     if (!channels.dante && m_danteSetupDialog->isVisible())
@@ -288,13 +301,9 @@ void MainWindow::variantFollowUp()
     if (!settings || !m_dataModel)
         return;
     const auto &device = m_dataModel->model().device();
-    const int variant = DeviceVariant::fromReport(device.channelConfig[0], device.channelConfig[1],
-                                                  device.danteStatus[0] != 0);
-    // PENDING(device version selection dialog): when it is the active modal window, select
-    // the variant's row in its table.
-    if (variant == settings->deviceVersion())
+    if (!DeviceVersionSelectionDialog::variantFromReport(device.channelConfig[0], device.channelConfig[1],
+                                                         device.danteStatus[0] != 0))
         return;
-    settings->setDeviceVersion(variant);
     setDeviceVersionMasks(settings->inputMask(), settings->outputMask(), settings->danteInputMask(),
                           settings->danteOutputMask());
 }
@@ -302,8 +311,8 @@ void MainWindow::variantFollowUp()
 void MainWindow::setLoginChanged(bool loggedIn)
 {
     Q_UNUSED(loggedIn);
-    // PENDING(device version selection dialog): when it is the active modal window, enable
-    // its variant table exactly when m_dataModel->isLoggedIn() is false.
+    if (auto *dialog = qobject_cast<DeviceVersionSelectionDialog *>(QApplication::activeModalWidget()))
+        dialog->setVariantTableEnabled(!m_dataModel || !m_dataModel->isLoggedIn());
 }
 
 // --- channel names ---
@@ -314,8 +323,9 @@ void MainWindow::inputLabelChanged(uchar channel)
         m_moduleWidget->inputLabelChanged(channel, settings->inputMask());
     m_deviceSetupDialog->inputLabelChanged(channel);
     // PENDING(OverviewWidget): the channel.
-    // PENDING(label dialog): refreshes the channel when the sender is the Dante setup dialog.
-    if (sender() != m_danteSetupDialog && channel >= DanteSetupDialog::FirstChannel)
+    if (sender() == m_danteSetupDialog)
+        m_labelDialog->refreshInputLabel(channel);
+    else if (channel >= DanteSetupDialog::FirstChannel)
         m_danteSetupDialog->refreshInputLabel(channel - DanteSetupDialog::FirstChannel);
 }
 
@@ -323,11 +333,12 @@ void MainWindow::outputLabelChanged(uchar channel)
 {
     if (const SystemSettings *settings = SystemSettings::instance())
         m_moduleWidget->outputLabelChanged(channel, settings->outputMask());
-    // PENDING(USB record and playback dialog): the channel, before the device setup dialog.
+    m_recPlayDialog->outputNameChanged(channel);
     m_deviceSetupDialog->outputLabelChanged(channel);
     // PENDING(OverviewWidget): the channel.
-    // PENDING(label dialog): as for inputs.
-    if (sender() != m_danteSetupDialog && channel >= DanteSetupDialog::FirstChannel)
+    if (sender() == m_danteSetupDialog)
+        m_labelDialog->refreshOutputLabel(channel);
+    else if (channel >= DanteSetupDialog::FirstChannel)
         m_danteSetupDialog->refreshOutputLabel(channel - DanteSetupDialog::FirstChannel);
 }
 
@@ -396,9 +407,6 @@ void MainWindow::timeout()
 // Receivers still to come subscribe themselves when they are built:
 // PENDING(OverviewWidget): (2, 2, 2, 3, 4, 24, 34, 16, 19, 33) and the meters (3, 1, 1),
 //   (3, 7, 7), (3, 11, 1), (3, 11, 8), passed on to the meter window.
-// PENDING(label dialog): (2, 3, 1..3) before the fan-out below, and (2, 2, 33).
-// PENDING(USB record and playback dialog): (2, 5, 1, 2, 3, 5, 16, 17, 18, 20), (3, 11, 9).
-// PENDING(GPIO setup dialog): (2, 6, 1) only channel 1, port in other; (2, 2, 33).
 void MainWindow::subscribeFollowUps()
 {
     SyncRouter &router = m_dataModel->router();

@@ -16,12 +16,15 @@ class DeviceListDialog;
 class DeviceSetupDialog;
 class DeviceWidget;
 class DragScrollArea;
+class GPIOSetupDialog;
+class LabelDialog;
 class MainMenuBar;
 class ModuleWidget;
 class PresetDialog;
 class SystemUpgradeProgressDialog;
 class QMessageBox;
 class QTimer;
+class RecPlayDialog;
 class Widget;
 
 class MainWindow : public QMainWindow
@@ -52,6 +55,9 @@ public:
     DeviceSetupDialog *deviceSetupDialog() const { return m_deviceSetupDialog; }
     CommandAssistantDialog *commandAssistantDialog() const { return m_commandAssistantDialog; }
     DanteSetupDialog *danteSetupDialog() const { return m_danteSetupDialog; }
+    LabelDialog *labelDialog() const { return m_labelDialog; }
+    RecPlayDialog *recPlayDialog() const { return m_recPlayDialog; }
+    GPIOSetupDialog *gpioSetupDialog() const { return m_gpioSetupDialog; }
     DragScrollArea *scrollArea() const { return m_scrollArea; }
     ModuleWidget *moduleWidget() const { return m_moduleWidget; }
     QMessageBox *faultMessageBox() const { return m_faultMessageBox; }
@@ -99,6 +105,9 @@ private:
     DeviceSetupDialog *m_deviceSetupDialog = nullptr;
     CommandAssistantDialog *m_commandAssistantDialog = nullptr;
     DanteSetupDialog *m_danteSetupDialog = nullptr;
+    LabelDialog *m_labelDialog = nullptr;
+    RecPlayDialog *m_recPlayDialog = nullptr;
+    GPIOSetupDialog *m_gpioSetupDialog = nullptr;
     DeviceWidget *m_deviceWidget = nullptr;
     // The container the overview takes its place in.
     Widget *m_overviewWidget = nullptr;

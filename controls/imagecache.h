@@ -8,6 +8,7 @@
 //   panel:   AddLight/AddDark, {Edit,Trash,SignOut}{Light,Dark}{Enabled,Disabled},
 //            ListAlt{Light,Dark}Enabled (16 x 16; "Light" is for the light scheme)
 //   Dante:   dante_connected.png, dante_disconnected.png (16 x 16)
+//   USB:     {Play,Pause,Stop,StepForward,StepBackward}{Light,Dark}, Circle, StopRecord (16 x 16)
 //   app:     app.png (256 x 256); the build also writes bin/image/app.ico
 // For icons use QIcon(":/image/AddLight.png"): QIcon finds the @2x file by itself. For plain
 // pixmaps (labels, custom painting) use ImageCache::pixmap with the target's devicePixelRatioF().

@@ -957,4 +957,240 @@
             <translation>升级已停止；设备没有收到完整的固件。</translation>
         </message>
     </context>
+    <context>
+        <name>LabelDialog</name>
+        <message>
+            <source>Label</source>
+            <translation>标签</translation>
+        </message>
+        <message>
+            <source>Input Label</source>
+            <translation>输入标签</translation>
+        </message>
+        <message>
+            <source>Output Label</source>
+            <translation>输出标签</translation>
+        </message>
+        <message>
+            <source>Touch Screen Label</source>
+            <translation>触摸屏标签</translation>
+        </message>
+        <message>
+            <source>The input label's length can not be greater than 16 bytes, please enter again!</source>
+            <translation>输入标签的长度不能大于16个字节，请重新输入！</translation>
+        </message>
+        <message>
+            <source>The output label's length can not be greater than 16 bytes, please enter again!</source>
+            <translation>输出标签的长度不能大于16个字节，请重新输入！</translation>
+        </message>
+        <message>
+            <source>The touch screen label's length can not be greater than 10 bytes, please enter again!</source>
+            <translation>触摸屏标签的长度不能大于10个字节，请重新输入！</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+    </context>
+    <context>
+        <name>GPIOSetupDialog</name>
+        <message>
+            <source>GPIO Setup</source>
+            <translation>GPIO设置</translation>
+        </message>
+        <message>
+            <source>GPIO</source>
+            <translation>GPIO</translation>
+        </message>
+        <message>
+            <source>Function</source>
+            <translation>功能</translation>
+        </message>
+        <message>
+            <source>None</source>
+            <translation>无</translation>
+        </message>
+        <message>
+            <source>Mute</source>
+            <translation>静音</translation>
+        </message>
+        <message>
+            <source>Load Preset</source>
+            <translation>调用预设</translation>
+        </message>
+        <message>
+            <source>Preset</source>
+            <translation>预设</translation>
+        </message>
+        <message>
+            <source>Channel</source>
+            <translation>通道</translation>
+        </message>
+    </context>
+    <context>
+        <name>RecPlayDialog</name>
+        <message>
+            <source>Rec/Play</source>
+            <translation>录放</translation>
+        </message>
+        <message>
+            <source>USB Playback</source>
+            <translation>USB播放</translation>
+        </message>
+        <message>
+            <source>USB Play List</source>
+            <translation>USB播放列表</translation>
+        </message>
+        <message>
+            <source>USB Record</source>
+            <translation>USB录音</translation>
+        </message>
+        <message>
+            <source>USB Record List</source>
+            <translation>USB录音列表</translation>
+        </message>
+        <message>
+            <source>Record Source</source>
+            <translation>录音源</translation>
+        </message>
+        <message>
+            <source>Note:
+Supports mp3, wav, ape, aac and flac file formats for USB playback. Only supports USB storage device of FAT32 format.
+Play files fixed in the audio directory of the root directory. Record files fixed in the record directory of the root directory.</source>
+            <translation>注意：
+USB播放支持mp3、wav、ape、aac和flac文件格式。仅支持FAT32格式的USB存储设备。
+播放文件固定在根目录的audio目录中。录音文件固定在根目录的record目录中。</translation>
+        </message>
+        <message>
+            <source>NO.</source>
+            <translation>序号</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>名称</translation>
+        </message>
+        <message>
+            <source>Order</source>
+            <translation>顺序播放</translation>
+        </message>
+        <message>
+            <source>Shuffle</source>
+            <translation>随机播放</translation>
+        </message>
+        <message>
+            <source>Repeat Single</source>
+            <translation>单曲循环</translation>
+        </message>
+        <message>
+            <source>Repeat List</source>
+            <translation>列表循环</translation>
+        </message>
+        <message>
+            <source>Play</source>
+            <translation>播放</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Previous</source>
+            <translation>上一首</translation>
+        </message>
+        <message>
+            <source>Next</source>
+            <translation>下一首</translation>
+        </message>
+        <message>
+            <source>Position</source>
+            <translation>播放位置</translation>
+        </message>
+        <message>
+            <source>Play Time</source>
+            <translation>播放时间</translation>
+        </message>
+        <message>
+            <source>Play File</source>
+            <translation>播放文件</translation>
+        </message>
+        <message>
+            <source>Record</source>
+            <translation>录音</translation>
+        </message>
+        <message>
+            <source>Record Time</source>
+            <translation>录音时间</translation>
+        </message>
+        <message>
+            <source>Record File</source>
+            <translation>录音文件</translation>
+        </message>
+        <message>
+            <source>Are you sure that you want to switch IN 1 and IN 2 to USB mode, and enable USB play?</source>
+            <translation>确定要将IN 1和IN 2切换到USB模式并启用USB播放吗？</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+    </context>
+    <context>
+        <name>DeviceVersionSelectionDialog</name>
+        <message>
+            <source>Device Version Selection</source>
+            <translation>设备版本选择</translation>
+        </message>
+        <message>
+            <source>Chinese</source>
+            <translation>中文</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>English</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>名称</translation>
+        </message>
+        <message>
+            <source>Analog Input</source>
+            <translation>模拟输入</translation>
+        </message>
+        <message>
+            <source>Analog Output</source>
+            <translation>模拟输出</translation>
+        </message>
+        <message>
+            <source>Dante Input</source>
+            <translation>Dante输入</translation>
+        </message>
+        <message>
+            <source>Dante Output</source>
+            <translation>Dante输出</translation>
+        </message>
+        <message>
+            <source>USB Rec/Play</source>
+            <translation>USB录放</translation>
+        </message>
+        <message>
+            <source>Show at startup</source>
+            <translation>启动时显示</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>Device Version</source>
+            <translation>设备版本</translation>
+        </message>
+    </context>
 </TS>

@@ -957,4 +957,240 @@
             <translation>The upgrade was stopped; the device did not receive the whole image.</translation>
         </message>
     </context>
+    <context>
+        <name>LabelDialog</name>
+        <message>
+            <source>Label</source>
+            <translation>Label</translation>
+        </message>
+        <message>
+            <source>Input Label</source>
+            <translation>Input Label</translation>
+        </message>
+        <message>
+            <source>Output Label</source>
+            <translation>Output Label</translation>
+        </message>
+        <message>
+            <source>Touch Screen Label</source>
+            <translation>Touch Screen Label</translation>
+        </message>
+        <message>
+            <source>The input label's length can not be greater than 16 bytes, please enter again!</source>
+            <translation>The input label's length can not be greater than 16 bytes, please enter again!</translation>
+        </message>
+        <message>
+            <source>The output label's length can not be greater than 16 bytes, please enter again!</source>
+            <translation>The output label's length can not be greater than 16 bytes, please enter again!</translation>
+        </message>
+        <message>
+            <source>The touch screen label's length can not be greater than 10 bytes, please enter again!</source>
+            <translation>The touch screen label's length can not be greater than 10 bytes, please enter again!</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+    </context>
+    <context>
+        <name>GPIOSetupDialog</name>
+        <message>
+            <source>GPIO Setup</source>
+            <translation>GPIO Setup</translation>
+        </message>
+        <message>
+            <source>GPIO</source>
+            <translation>GPIO</translation>
+        </message>
+        <message>
+            <source>Function</source>
+            <translation>Function</translation>
+        </message>
+        <message>
+            <source>None</source>
+            <translation>None</translation>
+        </message>
+        <message>
+            <source>Mute</source>
+            <translation>Mute</translation>
+        </message>
+        <message>
+            <source>Load Preset</source>
+            <translation>Load Preset</translation>
+        </message>
+        <message>
+            <source>Preset</source>
+            <translation>Preset</translation>
+        </message>
+        <message>
+            <source>Channel</source>
+            <translation>Channel</translation>
+        </message>
+    </context>
+    <context>
+        <name>RecPlayDialog</name>
+        <message>
+            <source>Rec/Play</source>
+            <translation>Rec/Play</translation>
+        </message>
+        <message>
+            <source>USB Playback</source>
+            <translation>USB Playback</translation>
+        </message>
+        <message>
+            <source>USB Play List</source>
+            <translation>USB Play List</translation>
+        </message>
+        <message>
+            <source>USB Record</source>
+            <translation>USB Record</translation>
+        </message>
+        <message>
+            <source>USB Record List</source>
+            <translation>USB Record List</translation>
+        </message>
+        <message>
+            <source>Record Source</source>
+            <translation>Record Source</translation>
+        </message>
+        <message>
+            <source>Note:
+Supports mp3, wav, ape, aac and flac file formats for USB playback. Only supports USB storage device of FAT32 format.
+Play files fixed in the audio directory of the root directory. Record files fixed in the record directory of the root directory.</source>
+            <translation>Note:
+Supports mp3, wav, ape, aac and flac file formats for USB playback. Only supports USB storage device of FAT32 format.
+Play files fixed in the audio directory of the root directory. Record files fixed in the record directory of the root directory.</translation>
+        </message>
+        <message>
+            <source>NO.</source>
+            <translation>NO.</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>Order</source>
+            <translation>Order</translation>
+        </message>
+        <message>
+            <source>Shuffle</source>
+            <translation>Shuffle</translation>
+        </message>
+        <message>
+            <source>Repeat Single</source>
+            <translation>Repeat Single</translation>
+        </message>
+        <message>
+            <source>Repeat List</source>
+            <translation>Repeat List</translation>
+        </message>
+        <message>
+            <source>Play</source>
+            <translation>Play</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stop</translation>
+        </message>
+        <message>
+            <source>Previous</source>
+            <translation>Previous</translation>
+        </message>
+        <message>
+            <source>Next</source>
+            <translation>Next</translation>
+        </message>
+        <message>
+            <source>Position</source>
+            <translation>Position</translation>
+        </message>
+        <message>
+            <source>Play Time</source>
+            <translation>Play Time</translation>
+        </message>
+        <message>
+            <source>Play File</source>
+            <translation>Play File</translation>
+        </message>
+        <message>
+            <source>Record</source>
+            <translation>Record</translation>
+        </message>
+        <message>
+            <source>Record Time</source>
+            <translation>Record Time</translation>
+        </message>
+        <message>
+            <source>Record File</source>
+            <translation>Record File</translation>
+        </message>
+        <message>
+            <source>Are you sure that you want to switch IN 1 and IN 2 to USB mode, and enable USB play?</source>
+            <translation>Are you sure that you want to switch IN 1 and IN 2 to USB mode, and enable USB play?</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+    </context>
+    <context>
+        <name>DeviceVersionSelectionDialog</name>
+        <message>
+            <source>Device Version Selection</source>
+            <translation>Device Version Selection</translation>
+        </message>
+        <message>
+            <source>Chinese</source>
+            <translation>Chinese</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>English</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>Analog Input</source>
+            <translation>Analog Input</translation>
+        </message>
+        <message>
+            <source>Analog Output</source>
+            <translation>Analog Output</translation>
+        </message>
+        <message>
+            <source>Dante Input</source>
+            <translation>Dante Input</translation>
+        </message>
+        <message>
+            <source>Dante Output</source>
+            <translation>Dante Output</translation>
+        </message>
+        <message>
+            <source>USB Rec/Play</source>
+            <translation>USB Rec/Play</translation>
+        </message>
+        <message>
+            <source>Show at startup</source>
+            <translation>Show at startup</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>Device Version</source>
+            <translation>Device Version</translation>
+        </message>
+    </context>
 </TS>

@@ -306,6 +306,58 @@ void drawDante(QPainter &p, bool connected)
 
 // ---- application icon ----------------------------------------------------------------------
 
+// ---- USB player and recorder ---------------------------------------------------------------
+
+void drawPlay(QPainter &p, const QColor &c)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(c);
+    p.drawPolygon(QPolygonF({QPointF(4, 2), QPointF(14, 8), QPointF(4, 14)}));
+}
+
+void drawPause(QPainter &p, const QColor &c)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(c);
+    p.drawRect(QRectF(3.5, 2.5, 3.5, 11));
+    p.drawRect(QRectF(9, 2.5, 3.5, 11));
+}
+
+void drawStop(QPainter &p, const QColor &c)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(c);
+    p.drawRect(QRectF(3, 3, 10, 10));
+}
+
+// A bar and a triangle pointing away from it (forward) or towards it (backward).
+void drawStep(QPainter &p, const QColor &c, bool forward)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(c);
+    if (forward) {
+        p.drawPolygon(QPolygonF({QPointF(3, 2.5), QPointF(11, 8), QPointF(3, 13.5)}));
+        p.drawRect(QRectF(11, 2.5, 2.5, 11));
+    } else {
+        p.drawPolygon(QPolygonF({QPointF(13, 2.5), QPointF(5, 8), QPointF(13, 13.5)}));
+        p.drawRect(QRectF(2.5, 2.5, 2.5, 11));
+    }
+}
+
+void drawRecordCircle(QPainter &p, double)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(214, 48, 49));
+    p.drawEllipse(QPointF(8, 8), 5.5, 5.5);
+}
+
+void drawRecordStop(QPainter &p, double)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(214, 48, 49));
+    p.drawRoundedRect(QRectF(3, 3, 10, 10), 1.5, 1.5);
+}
+
 void drawAppIcon(QPainter &p, double s)
 {
     const double u = s / 256.0;
@@ -438,6 +490,17 @@ int main(int argc, char **argv)
     }
     w.add(QStringLiteral("dante_connected"), 16, [](QPainter &p, double) { drawDante(p, true); });
     w.add(QStringLiteral("dante_disconnected"), 16, [](QPainter &p, double) { drawDante(p, false); });
+    for (const Scheme &scheme : kSchemes) {
+        const QColor c = scheme.enabled;
+        const QString suffix = QLatin1String(scheme.name);
+        w.add(QStringLiteral("Play") + suffix, 16, [c](QPainter &p, double) { drawPlay(p, c); });
+        w.add(QStringLiteral("Pause") + suffix, 16, [c](QPainter &p, double) { drawPause(p, c); });
+        w.add(QStringLiteral("Stop") + suffix, 16, [c](QPainter &p, double) { drawStop(p, c); });
+        w.add(QStringLiteral("StepForward") + suffix, 16, [c](QPainter &p, double) { drawStep(p, c, true); });
+        w.add(QStringLiteral("StepBackward") + suffix, 16, [c](QPainter &p, double) { drawStep(p, c, false); });
+    }
+    w.add(QStringLiteral("Circle"), 16, drawRecordCircle);
+    w.add(QStringLiteral("StopRecord"), 16, drawRecordStop);
     w.add(QStringLiteral("app"), 256, drawAppIcon);
 
     // resource file, next to the images

@@ -1,0 +1,81 @@
+#pragma once
+// Edits the device's channel labels: 16-byte input and output labels and the 10-byte
+// touch-screen labels of the inputs. Created once by the main window; while it is shown it
+// asks the link to poll the touch-screen labels.
+#include "dialog.h"
+
+#include <QVector>
+
+class DataModel;
+class LineEdit;
+class QLabel;
+struct SyncEvent;
+
+class LabelDialog : public Dialog
+{
+    Q_OBJECT
+public:
+    explicit LabelDialog(DataModel *dataModel, QWidget *parent = nullptr);
+    ~LabelDialog() override;
+
+    // Each sets its one edit from the model.
+    void refreshInputLabel(int channel);
+    void refreshOutputLabel(int channel);
+    void refreshTouchScreenLabel(int channel);
+    // Hides the channels the variant lacks and marks its Dante channels.
+    void setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask,
+                               quint16 danteOutputMask);
+    // The Dante link state changed: the link icons follow it.
+    void refreshDanteIcons();
+
+    LineEdit *inputEdit(int channel) const { return m_inputs.value(channel).edit; }
+    LineEdit *touchScreenEdit(int channel) const { return m_inputs.value(channel).touchEdit; }
+    LineEdit *outputEdit(int channel) const { return m_outputs.value(channel).edit; }
+    QLabel *inputCaption(int channel) const { return m_inputs.value(channel).caption; }
+    QLabel *inputDanteIcon(int channel) const { return m_inputs.value(channel).danteIcon; }
+    QLabel *outputCaption(int channel) const { return m_outputs.value(channel).caption; }
+    QLabel *outputDanteIcon(int channel) const { return m_outputs.value(channel).danteIcon; }
+
+signals:
+    // The user changed the label of this channel.
+    void inputLabelChanged(uchar channel);
+    void outputLabelChanged(uchar channel);
+
+public slots:
+    void inputEditEditingFinished();
+    void tsInputEditEditingFinished();
+    void outputEditEditingFinished();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    struct Row {
+        QLabel *caption = nullptr;
+        QLabel *danteIcon = nullptr;
+        LineEdit *edit = nullptr;
+        LineEdit *touchEdit = nullptr; // inputs only
+    };
+    enum class Kind { Input, Output, TouchScreen };
+
+    void retranslate();
+    void subscribe();
+    // Commits the edit that sent editingFinished; slot is the slot it is connected to.
+    void commit(Kind kind, void (LabelDialog::*slot)());
+    void refresh(Kind kind, int channel);
+    void refreshCaptions();
+    LineEdit *editOf(Kind kind, int channel) const;
+
+    DataModel *m_dataModel;
+    QLabel *m_inputTitle = nullptr;
+    QLabel *m_outputTitle = nullptr;
+    QLabel *m_touchTitle = nullptr;
+    QVector<Row> m_inputs;
+    QVector<Row> m_outputs;
+    quint16 m_inputMask = 0;
+    quint16 m_outputMask = 0;
+    quint16 m_danteInputMask = 0;
+    quint16 m_danteOutputMask = 0;
+};
