@@ -18,7 +18,8 @@ using namespace pagehelpers;
 namespace Msg = proto::Msg;
 
 namespace {
-const char *const ModeNames[3] = {QT_TR_NOOP("Mic"), QT_TR_NOOP("Line"), QT_TR_NOOP("USB")};
+const char *const ModeNames[3] = {QT_TRANSLATE_NOOP("InSetupWidget", "Mic"), QT_TRANSLATE_NOOP("InSetupWidget", "Line"),
+                                  QT_TRANSLATE_NOOP("InSetupWidget", "USB")};
 constexpr int MicKnobMax = 500;
 constexpr int LineKnobMax = 120;
 } // namespace

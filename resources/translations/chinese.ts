@@ -633,4 +633,248 @@
         <translation>取消</translation>
     </message>
 </context>
+<context>
+    <name>AGCWidget</name>
+    <message>
+        <source>Threshold</source>
+        <translation>阈值</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>目标</translation>
+    </message>
+    <message>
+        <source>Ratio</source>
+        <translation>压缩比</translation>
+    </message>
+    <message>
+        <source>Attack</source>
+        <translation>启动时间</translation>
+    </message>
+    <message>
+        <source>Decay</source>
+        <translation>释放时间</translation>
+    </message>
+    <message>
+        <source>(dB)</source>
+        <translation>(dB)</translation>
+    </message>
+    <message>
+        <source>(ms)</source>
+        <translation>(ms)</translation>
+    </message>
+    <message>
+        <source>Transfer</source>
+        <translation>传输曲线</translation>
+    </message>
+    <message>
+        <source>AGC Copy</source>
+        <translation>自动增益复制</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to reset the agc of the selected channel?</source>
+        <translation>确定要复位所选通道的自动增益吗？</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+</context>
+<context>
+    <name>DelayWidget</name>
+    <message>
+        <source>Milliseconds</source>
+        <translation>毫秒</translation>
+    </message>
+    <message>
+        <source>Meters</source>
+        <translation>米</translation>
+    </message>
+    <message>
+        <source>Feet</source>
+        <translation>英尺</translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation>延时</translation>
+    </message>
+    <message>
+        <source> knob</source>
+        <translation> 旋钮</translation>
+    </message>
+</context>
+<context>
+    <name>DynamicsPage</name>
+    <message>
+        <source> - Copy </source>
+        <translation> - 复制 </translation>
+    </message>
+    <message>
+        <source> to</source>
+        <translation> 到</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Copy To</source>
+        <translation>复制到</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>启用</translation>
+    </message>
+    <message>
+        <source> knob</source>
+        <translation> 旋钮</translation>
+    </message>
+</context>
+<context>
+    <name>FeedbackWidget</name>
+    <message>
+        <source>Enabled</source>
+        <translation>启用</translation>
+    </message>
+</context>
+<context>
+    <name>GateWidget</name>
+    <message>
+        <source>Thresh</source>
+        <translation>阈值</translation>
+    </message>
+    <message>
+        <source>Attack</source>
+        <translation>启动时间</translation>
+    </message>
+    <message>
+        <source>Decay</source>
+        <translation>释放时间</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>启用</translation>
+    </message>
+    <message>
+        <source>(dB)</source>
+        <translation>(dB)</translation>
+    </message>
+    <message>
+        <source>(ms)</source>
+        <translation>(ms)</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>开启</translation>
+    </message>
+    <message>
+        <source> knob</source>
+        <translation> 旋钮</translation>
+    </message>
+</context>
+<context>
+    <name>InSetupWidget</name>
+    <message>
+        <source>Mic</source>
+        <translation>话筒</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>线路</translation>
+    </message>
+    <message>
+        <source>USB</source>
+        <translation>USB</translation>
+    </message>
+    <message>
+        <source>48V</source>
+        <translation>48V</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>增益</translation>
+    </message>
+    <message>
+        <source>(dBu)</source>
+        <translation>(dBu)</translation>
+    </message>
+    <message>
+        <source> knob</source>
+        <translation> 旋钮</translation>
+    </message>
+</context>
+<context>
+    <name>LevelWidget</name>
+    <message>
+        <source>Invert</source>
+        <translation>反相</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>编组</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>增益</translation>
+    </message>
+    <message>
+        <source> fader</source>
+        <translation> 推子</translation>
+    </message>
+</context>
+<context>
+    <name>LimiterWidget</name>
+    <message>
+        <source>Threshold</source>
+        <translation>阈值</translation>
+    </message>
+    <message>
+        <source>Ratio</source>
+        <translation>压缩比</translation>
+    </message>
+    <message>
+        <source>Attack</source>
+        <translation>启动时间</translation>
+    </message>
+    <message>
+        <source>Decay</source>
+        <translation>释放时间</translation>
+    </message>
+    <message>
+        <source>(dB)</source>
+        <translation>(dB)</translation>
+    </message>
+    <message>
+        <source>(ms)</source>
+        <translation>(ms)</translation>
+    </message>
+    <message>
+        <source>Transfer</source>
+        <translation>传输曲线</translation>
+    </message>
+    <message>
+        <source>Limiter Copy</source>
+        <translation>限幅器复制</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to reset the limiter of the selected channel?</source>
+        <translation>确定要复位所选通道的限幅器吗？</translation>
+    </message>
+</context>
 </TS>
