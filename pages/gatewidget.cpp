@@ -40,6 +40,7 @@ GateWidget::GateWidget(DataModel *dm, int index, QWidget *parent)
         QWidget *box = strip(c);
         const QString name = QString::number(c);
         s.open = caption(box);
+        s.open->setText(QString(QChar(0x25CF))); // the scheme colours it by "status"
         s.open->setFixedSize(14, 14);
         s.open->setProperty("status", "0");
         s.enabled = checkButton(box);

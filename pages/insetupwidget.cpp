@@ -44,6 +44,12 @@ InSetupWidget::InSetupWidget(DataModel *dm, int index, QWidget *parent)
             modes->addWidget(b);
         }
         s.modeButton[0]->setChecked(true);
+        if (count == 2) {
+            // Keeps the rows below level with the strips of inputs 1 and 2.
+            auto *gap = new QWidget(box);
+            gap->setFixedHeight(s.modeButton[0]->sizeHint().height());
+            modes->addWidget(gap);
+        }
         s.phantom = checkButton(box);
         s.phantom->setObjectName(name);
         s.mute = checkButton(box);
