@@ -61,13 +61,22 @@ void ChannelCopyDialog::refreshDante()
             m_groups[s]->button(c)->setIcon(m_page->isDante(sides[s], c) ? icon : QIcon());
 }
 
+void ChannelCopyDialog::hideOutputs()
+{
+    for (QAbstractButton *b : m_groups[1]->buttons())
+        b->setChecked(false);
+    m_groups[1]->button(0)->parentWidget()->hide();
+    adjustSize();
+}
+
 void ChannelCopyDialog::okButtonClicked()
 {
     m_inputMask = m_outputMask = 0;
     for (int c = 0; c < 16; ++c) {
         if (m_groups[0]->button(c)->isChecked() && m_groups[0]->button(c)->isEnabled())
             m_inputMask |= quint16(1u << c);
-        if (m_groups[1]->button(c)->isChecked() && m_groups[1]->button(c)->isEnabled())
+        if (m_groups[1]->button(c)->isChecked() && m_groups[1]->button(c)->isEnabled()
+            && m_groups[1]->button(c)->isVisibleTo(this))
             m_outputMask |= quint16(1u << c);
     }
     accept();

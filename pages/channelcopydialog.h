@@ -22,6 +22,8 @@ public:
     QPushButton *okButton() const { return m_ok; }
     // Redraws the Dante icons for the page's link state.
     void refreshDante();
+    // Blocks that exist on inputs only (AGC) offer no output targets.
+    void hideOutputs();
 
 private:
     void okButtonClicked();

@@ -143,7 +143,9 @@ void EditHistory::replay(const ParameterEdit &e)
     if (!m_dm || !e.value.isValid())
         return;
     m_replaying = true;
-    m_dm->edit(e, SendRule::ByKey);
+    const bool sent = m_dm->edit(e, SendRule::ByKey);
+    if (sent && m_replayed)
+        m_replayed(e);
     m_replaying = false;
     const proto::KeyInfo *k = proto::findKey(e.key);
     if (!k)

@@ -31,6 +31,9 @@ public:
     void pushStep(const QString &text, std::function<void()> undo, std::function<void()> redo);
     // Edits e through the one path without recording it, then announces it.
     void replay(const ParameterEdit &e);
+    // Told of every replayed edit after it was sent, so that the container can apply what
+    // the device does with that value on its side (level links to a group).
+    void setReplayed(std::function<void(const ParameterEdit &)> replayed) { m_replayed = std::move(replayed); }
     void clear();
 
     // The edits made while a Group lives are one step (several records changed by one
@@ -60,4 +63,5 @@ private:
     quint64 m_gesture = 0;
     quint64 m_serial = 0;
     bool m_replaying = false;
+    std::function<void(const ParameterEdit &)> m_replayed;
 };

@@ -12,6 +12,7 @@
 #include <QButtonGroup>
 
 class DataModel;
+class EditHistory;
 struct SyncEvent;
 
 // A button group's clicks by id (buttonClicked(int) is deprecated in later Qt 5 releases).
@@ -63,6 +64,11 @@ public:
     bool danteConnected() const { return m_danteConnected; }
     static QString danteIcon(bool connected);
 
+    // The container's undo history; pages that change several values for one action group
+    // them into one step with it.
+    void setEditHistory(EditHistory *history) { m_history = history; }
+    EditHistory *editHistory() const { return m_history; }
+
     // "<page>: <scope> <caption>" with the suffix (" knob", " fader") appended.
     QString accessibleText(const QString &scope, const QString &caption, const QString &suffix = QString()) const;
 
@@ -76,6 +82,7 @@ protected:
 
 private:
     DataModel *m_dm;
+    EditHistory *m_history = nullptr;
     int m_index;
     Side m_side;
     quint16 m_inputMask = 0;

@@ -16,7 +16,14 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include "agcwidget.h"
 #include "channelcopydialog.h"
+#include "delaywidget.h"
+#include "feedbackwidget.h"
+#include "gatewidget.h"
+#include "insetupwidget.h"
+#include "levelwidget.h"
+#include "limiterwidget.h"
 
 using Side = ModulePage::Side;
 namespace Msg = proto::Msg;
@@ -86,8 +93,12 @@ ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<v
     onIdClicked(m_buttons, this, &ModuleWidget::stackedButtonClicked);
     for (Side s : {Side::Input, Side::Output})
         connectFilter(filterWidget(s));
+    connectDynamics();
 
     m_history = new EditHistory(m_dm, this, this);
+    m_history->setReplayed([this](const ParameterEdit &e) { replayed(e); });
+    for (ModulePage *p : m_pages)
+        p->setEditHistory(m_history);
     auto *undo = new QAction(this);
     undo->setShortcut(QKeySequence::Undo);
     undo->setShortcutContext(Qt::WindowShortcut);
@@ -101,8 +112,15 @@ ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<v
 
     if (m_dm) {
         subscribe();
-        for (Side s : {Side::Input, Side::Output})
+        for (Side s : {Side::Input, Side::Output}) {
             updateFilterBlock(s, 0);
+            updateLimiter(s, 0);
+            for (uchar c = 0; c < proto::ChannelCount; ++c) {
+                updateDelay(s, c);
+                for (uchar f : {1, 2, 3, 4})
+                    updateLevel(s, f, c);
+            }
+        }
     }
     refreshDante();
     retranslate();
@@ -114,8 +132,18 @@ ModulePage *ModuleWidget::createPage(int index)
 {
     const Side side = Pages[index].side;
     switch (index) {
+    case InSetupPage: return new InSetupWidget(m_dm, index, this);
+    case GatePage: return new GateWidget(m_dm, index, this);
+    case AgcPage: return new AGCWidget(m_dm, index, this);
+    case FeedbackPage: return new FeedbackWidget(m_dm, index, this);
     case InFilterPage:
     case OutFilterPage: return new FilterWidget(m_dm, index, side, this);
+    case InLimiterPage:
+    case OutLimiterPage: return new LimiterWidget(m_dm, index, side, this);
+    case InDelayPage: return new DelayWidget(m_dm, index, 1, this);
+    case OutDelayPage: return new DelayWidget(m_dm, index, 0, this);
+    case PreLevelPage:
+    case OutLevelPage: return new LevelWidget(m_dm, index, side, this);
     default:
         // The pages other issues build sit here empty until they land.
         return new ModulePage(m_dm, index, side, this);
@@ -184,6 +212,18 @@ void ModuleWidget::subscribe()
                     updateFilterLPF(side, e.channel);
                 else if (e.key.funcId == 3)
                     updateFilterPEQ(side, e.channel, e.other);
+                return;
+            }
+            if (sub == 5 || sub == 13 || sub == 6 || sub == 14) {
+                const Side side = sub >= 13 ? Side::Output : Side::Input;
+                if (e.key.funcId == 1 && (sub == 5 || sub == 13))
+                    updateLimiter(side, e.channel);
+                else if (e.key.funcId == 1)
+                    updateDelay(side, e.channel);
+                return;
+            }
+            if (sub == 7 || sub == 11) {
+                updateLevel(sub == 11 ? Side::Output : Side::Input, e.key.funcId, e.channel);
                 return;
             }
             for (int i = 0; i < PageCount; ++i)

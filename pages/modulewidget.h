@@ -12,8 +12,11 @@
 #include <array>
 #include <functional>
 
+class DelayWidget;
 class EditHistory;
 class FilterWidget;
+class LevelWidget;
+class LimiterWidget;
 class QButtonGroup;
 class QPushButton;
 class QStackedWidget;
@@ -23,7 +26,20 @@ class ModuleWidget final : public Widget
     Q_OBJECT
 public:
     static constexpr int PageCount = 17;
-    enum PageIndex : int { InFilterPage = 4, OutFilterPage = 13 };
+    enum PageIndex : int {
+        InSetupPage = 0,
+        GatePage = 1,
+        AgcPage = 2,
+        FeedbackPage = 3,
+        InFilterPage = 4,
+        InLimiterPage = 5,
+        InDelayPage = 6,
+        PreLevelPage = 7,
+        OutLevelPage = 12,
+        OutFilterPage = 13,
+        OutLimiterPage = 15,
+        OutDelayPage = 16
+    };
 
     // progress receives 55..95 while the pages are built (the splash screen).
     explicit ModuleWidget(DataModel *dm, QWidget *parent = nullptr,
@@ -31,6 +47,9 @@ public:
 
     ModulePage *page(int index) const { return index >= 0 && index < PageCount ? m_pages[size_t(index)] : nullptr; }
     FilterWidget *filterWidget(ModulePage::Side side) const;
+    LimiterWidget *limiterWidget(ModulePage::Side side) const;
+    DelayWidget *delayWidget(ModulePage::Side side) const;
+    LevelWidget *levelWidget(ModulePage::Side side) const;
     QPushButton *moduleButton(int index) const;
     QStackedWidget *stack() const { return m_stack; }
     EditHistory *history() const { return m_history; }
@@ -62,6 +81,30 @@ public slots:
     void outFilterWidgetPEQAllEnabled(uchar channel, bool on);
     void outFilterWidgetPEQBandChanged(uchar channel, uchar band);
     void outFilterWidgetPEQChanged(uchar channel, uchar band, DataModel::Filter::PEQ *record);
+
+    void inLimiterWidgetChannelChanged(uchar channel);
+    void inLimiterWidgetChannelCopy(uchar channel, ushort inputMask, ushort outputMask);
+    void inLimiterWidgetChannelReset(uchar channel);
+    void inLimiterWidgetDataChanged(uchar channel, DataModel::Limiter *record);
+    void outLimiterWidgetChannelChanged(uchar channel);
+    void outLimiterWidgetChannelCopy(uchar channel, ushort inputMask, ushort outputMask);
+    void outLimiterWidgetChannelReset(uchar channel);
+    void outLimiterWidgetDataChanged(uchar channel, DataModel::Limiter *record);
+    void inDelayWidgetDataChanged(uchar channel, float ms);
+    void outDelayWidgetDataChanged(uchar channel, float ms);
+    void preLevelWidgetGroupChanged(uchar channel, uchar group);
+    void preLevelWidgetInvertChanged(uchar channel, bool on);
+    void preLevelWidgetMuteChanged(uchar channel, bool on);
+    void preLevelWidgetGainChanged(uchar channel, float gain);
+    void outLevelWidgetGroupChanged(uchar channel, uchar group);
+    void outLevelWidgetInvertChanged(uchar channel, bool on);
+    void outLevelWidgetMuteChanged(uchar channel, bool on);
+    void outLevelWidgetGainChanged(uchar channel, float gain);
+
+    // Update entry points of the limiter, delay and level pages.
+    void updateLimiter(ModulePage::Side side, uchar channel);
+    void updateDelay(ModulePage::Side side, uchar channel);
+    void updateLevel(ModulePage::Side side, uchar funcId, uchar channel);
 
     // Update entry points of the filter pages: the stored record to the page.
     void updateFilterHPF(ModulePage::Side side, uchar channel);
@@ -95,6 +138,24 @@ private:
     // Restores a channel's block as a user edit of each record would (undo of copy and reset).
     void restoreFilterBlock(ModulePage::Side side, int channel, const FilterBlock &block);
     bool allBandsEnabled(ModulePage::Side side, int channel) const;
+
+    // Limiter, delay and level pages (modulewidgetlevels.cpp).
+    void connectDynamics();
+    void limiterCopy(ModulePage::Side side, uchar channel, ushort inputMask, ushort outputMask);
+    void limiterReset(ModulePage::Side side, uchar channel);
+    void limiterData(ModulePage::Side side, uchar channel, const DataModel::Limiter &record);
+    void delayData(ModulePage::Side side, uchar channel, float ms);
+    enum class LevelField { Mute, Gain, Invert, Group };
+    proto::MessageKey levelKey(ModulePage::Side side, LevelField field) const;
+    double levelValue(ModulePage::Side side, LevelField field, int channel) const;
+    // Stores a linked channel's value without sending it and shows it.
+    void setLevelLocally(ModulePage::Side side, LevelField field, int channel, double value);
+    void showLevel(ModulePage::Side side, LevelField field, int channel);
+    void levelChanged(ModulePage::Side side, LevelField field, uchar channel, double value);
+    // What the device does with a level written to channel: the group and the USB pair
+    // follow it. Applied here on the model and the page, never sent.
+    void applyLevelLinks(ModulePage::Side side, LevelField field, int channel, double value);
+    void replayed(const ParameterEdit &e);
 
     DataModel *m_dm;
     QButtonGroup *m_buttons = nullptr;

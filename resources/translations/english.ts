@@ -1193,4 +1193,248 @@ Play files fixed in the audio directory of the root directory. Record files fixe
             <translation>Device Version</translation>
         </message>
     </context>
+    <context>
+        <name>AGCWidget</name>
+        <message>
+            <source>Threshold</source>
+            <translation>Threshold</translation>
+        </message>
+        <message>
+            <source>Target</source>
+            <translation>Target</translation>
+        </message>
+        <message>
+            <source>Ratio</source>
+            <translation>Ratio</translation>
+        </message>
+        <message>
+            <source>Attack</source>
+            <translation>Attack</translation>
+        </message>
+        <message>
+            <source>Decay</source>
+            <translation>Decay</translation>
+        </message>
+        <message>
+            <source>(dB)</source>
+            <translation>(dB)</translation>
+        </message>
+        <message>
+            <source>(ms)</source>
+            <translation>(ms)</translation>
+        </message>
+        <message>
+            <source>Transfer</source>
+            <translation>Transfer</translation>
+        </message>
+        <message>
+            <source>AGC Copy</source>
+            <translation>AGC Copy</translation>
+        </message>
+        <message>
+            <source>Are you sure that you want to reset the agc of the selected channel?</source>
+            <translation>Are you sure that you want to reset the agc of the selected channel?</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Reset</translation>
+        </message>
+    </context>
+    <context>
+        <name>DelayWidget</name>
+        <message>
+            <source>Milliseconds</source>
+            <translation>Milliseconds</translation>
+        </message>
+        <message>
+            <source>Meters</source>
+            <translation>Meters</translation>
+        </message>
+        <message>
+            <source>Feet</source>
+            <translation>Feet</translation>
+        </message>
+        <message>
+            <source>Delay</source>
+            <translation>Delay</translation>
+        </message>
+        <message>
+            <source> knob</source>
+            <translation> knob</translation>
+        </message>
+    </context>
+    <context>
+        <name>DynamicsPage</name>
+        <message>
+            <source> - Copy </source>
+            <translation> - Copy </translation>
+        </message>
+        <message>
+            <source> to</source>
+            <translation> to</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Reset</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>Copy To</source>
+            <translation>Copy To</translation>
+        </message>
+        <message>
+            <source>Enabled</source>
+            <translation>Enabled</translation>
+        </message>
+        <message>
+            <source> knob</source>
+            <translation> knob</translation>
+        </message>
+    </context>
+    <context>
+        <name>FeedbackWidget</name>
+        <message>
+            <source>Enabled</source>
+            <translation>Enabled</translation>
+        </message>
+    </context>
+    <context>
+        <name>GateWidget</name>
+        <message>
+            <source>Thresh</source>
+            <translation>Thresh</translation>
+        </message>
+        <message>
+            <source>Attack</source>
+            <translation>Attack</translation>
+        </message>
+        <message>
+            <source>Decay</source>
+            <translation>Decay</translation>
+        </message>
+        <message>
+            <source>Enabled</source>
+            <translation>Enabled</translation>
+        </message>
+        <message>
+            <source>(dB)</source>
+            <translation>(dB)</translation>
+        </message>
+        <message>
+            <source>(ms)</source>
+            <translation>(ms)</translation>
+        </message>
+        <message>
+            <source>Open</source>
+            <translation>Open</translation>
+        </message>
+        <message>
+            <source> knob</source>
+            <translation> knob</translation>
+        </message>
+    </context>
+    <context>
+        <name>InSetupWidget</name>
+        <message>
+            <source>Mic</source>
+            <translation>Mic</translation>
+        </message>
+        <message>
+            <source>Line</source>
+            <translation>Line</translation>
+        </message>
+        <message>
+            <source>USB</source>
+            <translation>USB</translation>
+        </message>
+        <message>
+            <source>48V</source>
+            <translation>48V</translation>
+        </message>
+        <message>
+            <source>Mute</source>
+            <translation>Mute</translation>
+        </message>
+        <message>
+            <source>Gain</source>
+            <translation>Gain</translation>
+        </message>
+        <message>
+            <source>(dBu)</source>
+            <translation>(dBu)</translation>
+        </message>
+        <message>
+            <source> knob</source>
+            <translation> knob</translation>
+        </message>
+    </context>
+    <context>
+        <name>LevelWidget</name>
+        <message>
+            <source>Invert</source>
+            <translation>Invert</translation>
+        </message>
+        <message>
+            <source>Mute</source>
+            <translation>Mute</translation>
+        </message>
+        <message>
+            <source>Group</source>
+            <translation>Group</translation>
+        </message>
+        <message>
+            <source>Gain</source>
+            <translation>Gain</translation>
+        </message>
+        <message>
+            <source> fader</source>
+            <translation> fader</translation>
+        </message>
+    </context>
+    <context>
+        <name>LimiterWidget</name>
+        <message>
+            <source>Threshold</source>
+            <translation>Threshold</translation>
+        </message>
+        <message>
+            <source>Ratio</source>
+            <translation>Ratio</translation>
+        </message>
+        <message>
+            <source>Attack</source>
+            <translation>Attack</translation>
+        </message>
+        <message>
+            <source>Decay</source>
+            <translation>Decay</translation>
+        </message>
+        <message>
+            <source>(dB)</source>
+            <translation>(dB)</translation>
+        </message>
+        <message>
+            <source>(ms)</source>
+            <translation>(ms)</translation>
+        </message>
+        <message>
+            <source>Transfer</source>
+            <translation>Transfer</translation>
+        </message>
+        <message>
+            <source>Limiter Copy</source>
+            <translation>Limiter Copy</translation>
+        </message>
+        <message>
+            <source>Are you sure that you want to reset the limiter of the selected channel?</source>
+            <translation>Are you sure that you want to reset the limiter of the selected channel?</translation>
+        </message>
+    </context>
 </TS>

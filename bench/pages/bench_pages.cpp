@@ -1,0 +1,151 @@
+// What the strip pages cost on the GUI thread, offscreen: one poll round's replies for a
+// 16-channel page (every channel changed, so every strip refreshes) dispatched, announced and
+// shown; and one step of a fader drag on the output level page (edit, link, queue, repaint
+// request). Reported per round and per step, and as a share of the 200 ms poll period.
+#include "datamodel.h"
+#include "dspimages.h"
+#include "dspresources.h"
+#include "fader.h"
+#include "levelwidget.h"
+#include "modulewidget.h"
+#include "wire.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QTextStream>
+
+using namespace proto;
+
+namespace {
+
+void add(QByteArray &out, MessageKey k, const QByteArray &payload)
+{
+    appendFrame(out, 1, k.type, k.subType, k.funcId, FlagReply, payload.constData(), payload.size());
+}
+
+QByteArray floats16(float base, float step)
+{
+    QByteArray b;
+    for (int i = 0; i < 16; ++i)
+        appendF32(b, base + step * float(i));
+    return b;
+}
+
+QByteArray bytes16(char v)
+{
+    return QByteArray(16, v);
+}
+
+// The replies of one poll round of a page; odd and even rounds differ in every channel.
+QByteArray pageRound(int page, int n)
+{
+    QByteArray out;
+    const char flag = char(n & 1);
+    const float shift = (n & 1) ? 1.5f : 0.0f;
+    switch (page) {
+    case ModuleWidget::InSetupPage:
+        add(out, Msg::InputMute, bytes16(flag));
+        add(out, Msg::InputMode, bytes16(char(1 - flag)));
+        add(out, Msg::InputPhantom, bytes16(flag));
+        add(out, Msg::InputGain, floats16(1.0f + shift, 0.5f));
+        break;
+    case ModuleWidget::GatePage:
+        add(out, Msg::GateStatus, bytes16(flag));
+        for (int c = 0; c < 16; ++c) {
+            Gate g;
+            g.enable = quint8(flag);
+            g.threshold = -60.0f + shift * 2;
+            g.attack = 5.0f + c;
+            g.decay = 100.0f + shift * 10;
+            add(out, Msg::GateParams, QByteArray(1, char(c)) + g.bytes());
+        }
+        break;
+    case ModuleWidget::InDelayPage: add(out, Msg::InDelay, floats16(2.0f + shift, 1.25f)); break;
+    case ModuleWidget::PreLevelPage:
+    case ModuleWidget::OutLevelPage: {
+        const bool pre = page == ModuleWidget::PreLevelPage;
+        add(out, pre ? Msg::PreLevelMute : Msg::OutLevelMute, bytes16(flag));
+        add(out, pre ? Msg::PreLevelInvert : Msg::OutLevelInvert, bytes16(flag));
+        add(out, pre ? Msg::PreLevelGain : Msg::OutLevelGain, floats16(-20.0f + shift, 0.5f));
+        add(out, pre ? Msg::PreLevelGroup : Msg::OutLevelGroup, bytes16(char(flag * 3)));
+        break;
+    }
+    default: break;
+    }
+    return out;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    dspInitResources();
+    dspInitImages();
+    qint64 now = 1000000;
+    DataModel::Options o;
+    o.openDatabase = false;
+    o.bindDiscovery = false;
+    o.startTimer = false;
+    o.clock = [&now] { return now; };
+    DataModel dm(o);
+    ModuleWidget widget(&dm);
+    widget.resize(1200, 680);
+    widget.show();
+    QCoreApplication::processEvents();
+    QTextStream out(stdout);
+
+    const int rounds = 400;
+    for (int page : {int(ModuleWidget::InSetupPage), int(ModuleWidget::GatePage), int(ModuleWidget::InDelayPage),
+                     int(ModuleWidget::PreLevelPage), int(ModuleWidget::OutLevelPage)}) {
+        widget.stackedButtonClicked(page);
+        QVector<QByteArray> replies{pageRound(page, 0), pageRound(page, 1)};
+        for (int i = 0; i < 20; ++i) // warm up
+            dm.feedReceived(replies[i & 1]);
+        QElapsedTimer t;
+        t.start();
+        for (int i = 0; i < rounds; ++i) {
+            dm.feedReceived(replies[i & 1]);
+            // Includes the layout and repaint the refresh asked for.
+            QCoreApplication::processEvents();
+        }
+        const double us = t.nsecsElapsed() / 1000.0 / rounds;
+        out << QStringLiteral("%1: one poll round, 16 channels changed: %2 us (%3 % of 200 ms)\n")
+                   .arg(ModulePage::pageTitle(page), -14)
+                   .arg(us, 0, 'f', 1)
+                   .arg(us / 2000.0, 0, 'f', 3);
+        if (!dm.queue().isEmpty() || dm.lastCommandTime() != 0)
+            out << "  a refresh sent something!\n";
+    }
+
+    // A fader drag on the output level page with outputs 1..8 in one group.
+    widget.stackedButtonClicked(ModuleWidget::OutLevelPage);
+    LevelWidget *level = widget.levelWidget(ModulePage::Side::Output);
+    for (int c = 0; c < 8; ++c)
+        dm.model().output(c).group = 1;
+    Fader *fader = level->stripControls(0).fader;
+    QCoreApplication::processEvents();
+    const QPoint grab = fader->handleRect().center().toPoint();
+    QMouseEvent press(QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(fader, &press);
+    const int steps = 2000;
+    const int span = fader->height() - grab.y() - 25;
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < steps; ++i) {
+        const int dy = (i % (2 * span)) < span ? i % span : span - i % span;
+        QMouseEvent move(QEvent::MouseMove, QPointF(grab.x(), grab.y() + dy + 1), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(fader, &move);
+        QCoreApplication::processEvents();
+    }
+    const double us = t.nsecsElapsed() / 1000.0 / steps;
+    QMouseEvent release(QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(fader, &release);
+    out << QStringLiteral("Out Level fader drag, group of 8: %1 us per step; queued commands: %2\n")
+               .arg(us, 0, 'f', 1)
+               .arg(dm.queue().size());
+    return 0;
+}

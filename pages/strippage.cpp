@@ -1,0 +1,95 @@
+#include "strippage.h"
+
+#include "pagehelpers.h"
+#include "widget.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QScrollArea>
+#include <QVariant>
+#include <QVBoxLayout>
+
+StripPage::StripPage(DataModel *dm, int index, Side side, QWidget *parent)
+    : ModulePage(dm, index, side, parent)
+{
+    m_scroll = new QScrollArea(this);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    auto *content = new Widget(m_scroll);
+    content->setObjectName(QStringLiteral("stripContent"));
+    auto *row = new QHBoxLayout(content);
+    row->setContentsMargins(4, 4, 4, 4);
+    row->setSpacing(3);
+    for (int c = 0; c < 16; ++c) {
+        auto *strip = new Widget(content);
+        strip->setObjectName(QStringLiteral("strip%1").arg(c));
+        auto *layout = new QVBoxLayout(strip);
+        layout->setContentsMargins(2, 2, 2, 2);
+        layout->setSpacing(4);
+        auto *head = new QHBoxLayout;
+        head->setSpacing(2);
+        m_icons[size_t(c)] = new QLabel(strip);
+        m_icons[size_t(c)]->setVisible(false);
+        m_captions[size_t(c)] = pagehelpers::caption(strip);
+        m_captions[size_t(c)]->setProperty("appearanceAsLabel", true);
+        m_captions[size_t(c)]->setMinimumWidth(20);
+        head->addStretch(1);
+        head->addWidget(m_icons[size_t(c)]);
+        head->addWidget(m_captions[size_t(c)]);
+        head->addStretch(1);
+        layout->addLayout(head);
+        m_strips[size_t(c)] = strip;
+        m_layouts[size_t(c)] = layout;
+        row->addWidget(strip);
+    }
+    row->addStretch(1);
+    m_scroll->setWidget(content);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_scroll);
+}
+
+int StripPage::channelOf(const QObject *control)
+{
+    bool ok = false;
+    const int c = control ? control->objectName().toInt(&ok) : -1;
+    return ok && c >= 0 && c < 16 ? c : -1;
+}
+
+void StripPage::refreshLabels(Side s, int channel)
+{
+    if (s != stripSide())
+        return;
+    for (int c = 0; c < 16; ++c) {
+        if (channel >= 0 && c != channel)
+            continue;
+        // A long label would widen its strip; the whole label stays in the tool tip.
+        const QString text = channelCaption(stripSide(), c);
+        QLabel *label = m_captions[size_t(c)];
+        label->setToolTip(text);
+        label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight, 64));
+        retranslateStrip(c);
+    }
+}
+
+void StripPage::refreshDante(bool connected)
+{
+    ModulePage::refreshDante(connected);
+    const QPixmap icon(danteIcon(connected));
+    for (int c = 0; c < 16; ++c) {
+        const bool dante = isDante(stripSide(), c) && !isHidden(stripSide(), c);
+        m_icons[size_t(c)]->setVisible(dante);
+        if (dante)
+            m_icons[size_t(c)]->setPixmap(icon);
+    }
+}
+
+void StripPage::applyChannelMasks()
+{
+    for (int c = 0; c < 16; ++c)
+        m_strips[size_t(c)]->setVisible(!isHidden(stripSide(), c));
+    refreshLabels(stripSide(), -1);
+    refreshDante(danteConnected());
+}
