@@ -8,6 +8,7 @@
 #include "dragscrollarea.h"
 #include "mainmenubar.h"
 #include "modulewidget.h"
+#include "overviewwidget.h"
 #include "routeorder.h"
 #include "splashscreen.h"
 #include "systemsettings.h"
@@ -86,10 +87,8 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     connect(m_deviceWidget, &DeviceWidget::listButtonClicked, this, &MainWindow::deviceListTriggered);
     connect(m_deviceWidget, &DeviceWidget::loginChanged, this, &MainWindow::setLoginChanged);
     progress(46);
-    // PENDING(OverviewWidget): replaces this container; connect infoDoubleClicked to
-    // deviceSetupTriggered.
-    m_overviewWidget = new Widget(this);
-    m_overviewWidget->setObjectName(QStringLiteral("overviewWidget"));
+    m_overviewWidget = new OverviewWidget(m_dataModel, this);
+    connect(m_overviewWidget, &OverviewWidget::infoDoubleClicked, this, &MainWindow::deviceSetupTriggered);
     progress(50);
     m_moduleWidget = new ModuleWidget(m_dataModel, this, progress);
 
@@ -253,11 +252,12 @@ void MainWindow::setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, qu
         device.channelConfig = {quint8(channels.inputs), quint8(channels.outputs)};
         device.danteStatus[0] = channels.dante ? 1 : 0;
     }
-    // PENDING(device setup dialog, OverviewWidget): refresh their variant-dependent parts.
+    // PENDING(device setup dialog): refresh its variant-dependent parts.
     if (m_dataModel)
         m_dataModel->setChannelNames(danteInputMask, danteOutputMask);
     m_menuBar->setDanteSetupEnabled(variant);
-    // PENDING(OverviewWidget): hand it the four masks, before the module pages.
+    // The overview's variant texts follow from the masks it is handed here.
+    m_overviewWidget->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
     m_moduleWidget->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
     // PENDING(label dialog, device setup dialog, GPIO setup dialog, command assistant
     // dialog): hand them the four masks, in this order.
@@ -295,7 +295,8 @@ void MainWindow::inputLabelChanged(uchar channel)
 {
     if (const SystemSettings *settings = SystemSettings::instance())
         m_moduleWidget->inputLabelChanged(channel, settings->inputMask());
-    // PENDING(device setup dialog, OverviewWidget): the channel.
+    // PENDING(device setup dialog): the channel, before the overview.
+    m_overviewWidget->inputLabelChanged(channel);
     // PENDING(Dante setup dialog, label dialog): when the sender is the Dante setup dialog,
     // the label dialog refreshes the channel; otherwise, for channel >= 12, the Dante setup
     // dialog refreshes channel - 12.
@@ -305,7 +306,8 @@ void MainWindow::outputLabelChanged(uchar channel)
 {
     if (const SystemSettings *settings = SystemSettings::instance())
         m_moduleWidget->outputLabelChanged(channel, settings->outputMask());
-    // PENDING(USB record and playback dialog, device setup dialog, OverviewWidget): the channel.
+    // PENDING(USB record and playback dialog, device setup dialog): the channel, before the overview.
+    m_overviewWidget->outputLabelChanged(channel);
     // PENDING(Dante setup dialog, label dialog): as for inputs.
 }
 
@@ -376,8 +378,6 @@ void MainWindow::timeout()
 // PENDING(device setup dialog): (2, 2, 1, 6..12, 17, 18, 23, 28, 29, 32, 2, 3, 4, 24, 34,
 //   5, 13 (three refreshes), 14, 20, 25, 33, 161 with other), (2, 4, 1) only channel 1,
 //   (2, 16, 1..2), (3, 7, 6), (3, 11, 7).
-// PENDING(OverviewWidget): (2, 2, 2, 3, 4, 24, 34, 16, 19, 33) and the meters (3, 1, 1),
-//   (3, 7, 7), (3, 11, 1), (3, 11, 8), passed on to the meter window.
 // PENDING(label dialog): (2, 3, 1..3) before the fan-out below, and (2, 2, 33).
 // PENDING(USB record and playback dialog): (2, 5, 1, 2, 3, 5, 16, 17, 18, 20), (3, 11, 9).
 // PENDING(GPIO setup dialog): (2, 6, 1) only channel 1, port in other; (2, 2, 33).

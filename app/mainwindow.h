@@ -15,6 +15,7 @@ class DeviceWidget;
 class DragScrollArea;
 class MainMenuBar;
 class ModuleWidget;
+class OverviewWidget;
 class QMessageBox;
 class QTimer;
 class Widget;
@@ -44,6 +45,7 @@ public:
     DeviceListDialog *deviceListDialog() const { return m_deviceListDialog; }
     DragScrollArea *scrollArea() const { return m_scrollArea; }
     ModuleWidget *moduleWidget() const { return m_moduleWidget; }
+    OverviewWidget *overviewWidget() const { return m_overviewWidget; }
     QMessageBox *faultMessageBox() const { return m_faultMessageBox; }
     QTimer *faultTimer() const { return m_faultTimer; }
 
@@ -85,8 +87,7 @@ private:
     MainMenuBar *m_menuBar = nullptr;
     DeviceListDialog *m_deviceListDialog = nullptr;
     DeviceWidget *m_deviceWidget = nullptr;
-    // The container the overview takes its place in.
-    Widget *m_overviewWidget = nullptr;
+    OverviewWidget *m_overviewWidget = nullptr;
     ModuleWidget *m_moduleWidget = nullptr;
     DragScrollArea *m_scrollArea = nullptr;
     QMessageBox *m_faultMessageBox = nullptr;
