@@ -16,7 +16,12 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include "aecwidget.h"
+#include "ancwidget.h"
+#include "automixerwidget.h"
 #include "channelcopydialog.h"
+#include "matrixwidget.h"
+#include "signalgeneratorwidget.h"
 
 using Side = ModulePage::Side;
 namespace Msg = proto::Msg;
@@ -89,6 +94,8 @@ ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<v
         connectFilter(filterWidget(s));
 
     m_history = new EditHistory(m_dm, this, this);
+    // A matrix action over several columns is one undo step.
+    static_cast<MatrixWidget *>(m_pages[MatrixPage])->setEditHistory(m_history);
     auto *undo = new QAction(this);
     undo->setShortcut(QKeySequence::Undo);
     undo->setShortcutContext(Qt::WindowShortcut);
@@ -117,6 +124,11 @@ ModulePage *ModuleWidget::createPage(int index)
     switch (index) {
     case InFilterPage:
     case OutFilterPage: return new FilterWidget(m_dm, index, side, this);
+    case MatrixPage: return new MatrixWidget(m_dm, index, this);
+    case SignalGeneratorPage: return new SignalGeneratorWidget(m_dm, index, this);
+    case AecPage: return new AECWidget(m_dm, index, this);
+    case AutoMixerPage: return new AutoMixerWidget(m_dm, index, this);
+    case AncPage: return new ANCWidget(m_dm, index, this);
     default:
         // The pages other issues build sit here empty until they land.
         return new ModulePage(m_dm, index, side, this);

@@ -23,7 +23,15 @@ class ModuleWidget final : public Widget
     Q_OBJECT
 public:
     static constexpr int PageCount = 17;
-    enum PageIndex : int { InFilterPage = 4, OutFilterPage = 13 };
+    enum PageIndex : int {
+        InFilterPage = 4,
+        MatrixPage = 8,
+        SignalGeneratorPage = 9,
+        AecPage = 10,
+        AutoMixerPage = 11,
+        OutFilterPage = 13,
+        AncPage = 14
+    };
 
     // progress receives 55..95 while the pages are built (the splash screen).
     explicit ModuleWidget(DataModel *dm, QWidget *parent = nullptr,
