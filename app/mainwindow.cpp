@@ -14,6 +14,7 @@
 #include "labeldialog.h"
 #include "mainmenubar.h"
 #include "modulewidget.h"
+#include "overviewwidget.h"
 #include "presetdialog.h"
 #include "recplaydialog.h"
 #include "routeorder.h"
@@ -32,9 +33,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
-
-// Receivers that do not exist yet are marked "PENDING(<receiver>)" at the one place where
-// their issue connects or calls them; nothing that exists is left out of the routing.
 
 namespace {
 MainWindow *s_instance = nullptr;
@@ -105,10 +103,8 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     connect(m_deviceWidget, &DeviceWidget::listButtonClicked, this, &MainWindow::deviceListTriggered);
     connect(m_deviceWidget, &DeviceWidget::loginChanged, this, &MainWindow::setLoginChanged);
     progress(46);
-    // PENDING(OverviewWidget): replaces this container; connect infoDoubleClicked to
-    // deviceSetupTriggered.
-    m_overviewWidget = new Widget(this);
-    m_overviewWidget->setObjectName(QStringLiteral("overviewWidget"));
+    m_overviewWidget = new OverviewWidget(m_dataModel, this);
+    connect(m_overviewWidget, &OverviewWidget::infoDoubleClicked, this, &MainWindow::deviceSetupTriggered);
     progress(50);
     m_moduleWidget = new ModuleWidget(m_dataModel, this, progress);
 
@@ -279,12 +275,13 @@ void MainWindow::setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, qu
         device.channelConfig = {quint8(channels.inputs), quint8(channels.outputs)};
         device.danteStatus[0] = channels.dante ? 1 : 0;
     }
-    // PENDING(OverviewWidget): refresh its variant-dependent parts (the device setup dialog
-    // refreshes its own when it gets the masks below).
+    // The overview and the device setup dialog refresh their variant-dependent parts when
+    // they get the masks below.
     if (m_dataModel)
         m_dataModel->setChannelNames(danteInputMask, danteOutputMask);
     m_menuBar->setDanteSetupEnabled(variant);
-    // PENDING(OverviewWidget): hand it the four masks, before the module pages.
+    // The overview's variant texts follow from the masks it is handed here.
+    m_overviewWidget->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
     m_moduleWidget->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
     m_labelDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
     m_deviceSetupDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
@@ -322,7 +319,7 @@ void MainWindow::inputLabelChanged(uchar channel)
     if (const SystemSettings *settings = SystemSettings::instance())
         m_moduleWidget->inputLabelChanged(channel, settings->inputMask());
     m_deviceSetupDialog->inputLabelChanged(channel);
-    // PENDING(OverviewWidget): the channel.
+    m_overviewWidget->inputLabelChanged(channel);
     if (sender() == m_danteSetupDialog)
         m_labelDialog->refreshInputLabel(channel);
     else if (channel >= DanteSetupDialog::FirstChannel)
@@ -335,7 +332,7 @@ void MainWindow::outputLabelChanged(uchar channel)
         m_moduleWidget->outputLabelChanged(channel, settings->outputMask());
     m_recPlayDialog->outputNameChanged(channel);
     m_deviceSetupDialog->outputLabelChanged(channel);
-    // PENDING(OverviewWidget): the channel.
+    m_overviewWidget->outputLabelChanged(channel);
     if (sender() == m_danteSetupDialog)
         m_labelDialog->refreshOutputLabel(channel);
     else if (channel >= DanteSetupDialog::FirstChannel)
@@ -403,10 +400,6 @@ void MainWindow::timeout()
 // --- routing ---
 // Windows subscribe to the keys they show through the link's router (RouteOrder fixes
 // their order per key). The main window keeps only its own follow-ups, after them all.
-//
-// Receivers still to come subscribe themselves when they are built:
-// PENDING(OverviewWidget): (2, 2, 2, 3, 4, 24, 34, 16, 19, 33) and the meters (3, 1, 1),
-//   (3, 7, 7), (3, 11, 1), (3, 11, 8), passed on to the meter window.
 void MainWindow::subscribeFollowUps()
 {
     SyncRouter &router = m_dataModel->router();

@@ -22,6 +22,7 @@ class MainMenuBar;
 class ModuleWidget;
 class PresetDialog;
 class SystemUpgradeProgressDialog;
+class OverviewWidget;
 class QMessageBox;
 class QTimer;
 class RecPlayDialog;
@@ -60,6 +61,7 @@ public:
     GPIOSetupDialog *gpioSetupDialog() const { return m_gpioSetupDialog; }
     DragScrollArea *scrollArea() const { return m_scrollArea; }
     ModuleWidget *moduleWidget() const { return m_moduleWidget; }
+    OverviewWidget *overviewWidget() const { return m_overviewWidget; }
     QMessageBox *faultMessageBox() const { return m_faultMessageBox; }
     QTimer *faultTimer() const { return m_faultTimer; }
 
@@ -109,8 +111,7 @@ private:
     RecPlayDialog *m_recPlayDialog = nullptr;
     GPIOSetupDialog *m_gpioSetupDialog = nullptr;
     DeviceWidget *m_deviceWidget = nullptr;
-    // The container the overview takes its place in.
-    Widget *m_overviewWidget = nullptr;
+    OverviewWidget *m_overviewWidget = nullptr;
     ModuleWidget *m_moduleWidget = nullptr;
     DragScrollArea *m_scrollArea = nullptr;
     QMessageBox *m_faultMessageBox = nullptr;

@@ -92,6 +92,7 @@ private:
     void danteInfo();
     void danteClock();
     void danteSubscription();
+    void ancConfig();
 
     DataModel &m_dm;
     ParameterModel &m_model;
@@ -112,9 +113,12 @@ void Dispatcher::run()
         return;
     if (echoSuppressed())
         return;
+    if (m_key == Msg::AncConfig) {
+        ancConfig();
+        return;
+    }
     const KeyInfo *k = findKey(m_key);
-    // Unknown keys, keys the device never answers and keys whose replies are not used
-    // (AncConfig: the ANC page keeps what it last sent) end here.
+    // Unknown keys, keys the device never answers and keys whose replies are not used end here.
     if (!k || !k->answers() || k->shape == Shape::Ignored)
         return;
     if (!k->acceptsLength(m_n))
@@ -166,7 +170,7 @@ bool Dispatcher::echoSuppressed() const
     // Sub-types that carry nothing we use are always dropped.
     if (t == 2 && !((s >= 1 && s <= 6) || s == 16))
         return true;
-    if (t == 3 && (s == 0 || s == 10 || s == 17 || (s >= 19 && s <= 31) || s > 32))
+    if (t == 3 && (s == 0 || s == 10 || (s >= 19 && s <= 31) || s > 32))
         return true;
 
     const MessageKey last = m_dm.lastCommandKey();
@@ -195,7 +199,7 @@ bool Dispatcher::echoSuppressed() const
         case 11: return sameSub && f != 1 && f != 8;
         case 18: return sameSub && f != 5;
         case 32: return last == Msg::PresetRename && f == 1;
-        default: return sameSub; // 2..6, 8, 9, 12..16
+        default: return sameSub; // 2..6, 8, 9, 12..17
         }
     case 4:
         return s == 1 && f == 1 && (last == Msg::DanteDeviceName || last == Msg::DanteLatency);
@@ -677,4 +681,25 @@ void DataModel::resetDeviceStatus()
                                         ArmVersion, DspVersion, ArmBuild, DspUsage, SerialNumber, SystemMute,
                                         DeviceFault, DanteStatus, DanteInfo})
         emit tcpSyncToUI(k.type, k.subType, k.funcId, 255, 255, QVariant());
+}
+
+// AncConfig: the status byte says whether the device has noise reduction (0x80); channel
+// and level follow when it has. Only this reply enables the ANC page, so it is stored and
+// announced (3, 17, 1, 255, 255) when any of the three changed; values out of range keep
+// the stored ones.
+void Dispatcher::ancConfig()
+{
+    if (m_n < 1)
+        return;
+    ParameterModel::Anc &anc = m_model.anc();
+    const ParameterModel::Anc old = anc;
+    anc.status = quint8(m_p[0]);
+    if (anc.status == ParameterModel::AncAvailable && m_n >= 3) {
+        if (quint8(m_p[1]) < 8)
+            anc.channel = quint8(m_p[1]);
+        if (quint8(m_p[2]) < 4)
+            anc.level = quint8(m_p[2]);
+    }
+    if (old.status != anc.status || old.channel != anc.channel || old.level != anc.level)
+        announce();
 }

@@ -128,6 +128,16 @@ public:
         AutoMixer() { meter.fill(MeterFloor); }
     };
 
+    // Noise reduction. The device's AncConfig reply is our own layout: byte 0 is 0x80 when the
+    // device has noise reduction (any other value: it has none), then, when present, the
+    // channel 0..7 and the level 0..3.
+    static constexpr quint8 AncAvailable = 0x80;
+    struct Anc {
+        quint8 status = 0;
+        quint8 channel = 0;
+        quint8 level = 0;
+    };
+
     struct Aec {
         bool enable = false;
         std::array<quint8, 17> config{};
@@ -205,6 +215,8 @@ public:
     const SignalGenerator &signalGenerator() const { return m_sigGen; }
     AutoMixer &autoMixer() { return m_autoMixer; }
     const AutoMixer &autoMixer() const { return m_autoMixer; }
+    Anc &anc() { return m_anc; }
+    const Anc &anc() const { return m_anc; }
     Aec &aec() { return m_aec; }
     const Aec &aec() const { return m_aec; }
     GpioPort &gpio(int port) { return m_gpio[boundedPort(port)]; }
@@ -236,6 +248,7 @@ private:
     DeviceValues m_device;
     SignalGenerator m_sigGen;
     AutoMixer m_autoMixer;
+    Anc m_anc;
     Aec m_aec;
     std::array<GpioPort, proto::GpioPorts> m_gpio{};
     DataSync m_dataSync;

@@ -24,6 +24,11 @@
 #include "insetupwidget.h"
 #include "levelwidget.h"
 #include "limiterwidget.h"
+#include "aecwidget.h"
+#include "ancwidget.h"
+#include "automixerwidget.h"
+#include "matrixwidget.h"
+#include "signalgeneratorwidget.h"
 
 using Side = ModulePage::Side;
 namespace Msg = proto::Msg;
@@ -144,6 +149,11 @@ ModulePage *ModuleWidget::createPage(int index)
     case OutDelayPage: return new DelayWidget(m_dm, index, 0, this);
     case PreLevelPage:
     case OutLevelPage: return new LevelWidget(m_dm, index, side, this);
+    case MatrixPage: return new MatrixWidget(m_dm, index, this);
+    case SignalGeneratorPage: return new SignalGeneratorWidget(m_dm, index, this);
+    case AecPage: return new AECWidget(m_dm, index, this);
+    case AutoMixerPage: return new AutoMixerWidget(m_dm, index, this);
+    case AncPage: return new ANCWidget(m_dm, index, this);
     default:
         // The pages other issues build sit here empty until they land.
         return new ModulePage(m_dm, index, side, this);

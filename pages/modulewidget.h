@@ -35,8 +35,13 @@ public:
         InLimiterPage = 5,
         InDelayPage = 6,
         PreLevelPage = 7,
+        MatrixPage = 8,
+        SignalGeneratorPage = 9,
+        AecPage = 10,
+        AutoMixerPage = 11,
         OutLevelPage = 12,
         OutFilterPage = 13,
+        AncPage = 14,
         OutLimiterPage = 15,
         OutDelayPage = 16
     };

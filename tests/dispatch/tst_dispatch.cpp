@@ -271,9 +271,31 @@ private slots:
         rig.seen.clear();
         rig.dm->feedReceived(buildFrame(1, 5, 1, 1, FlagReply, QByteArray(4, '\1'))); // no such type
         rig.dm->feedReceived(buildFrame(1, 3, 1, 3, FlagReply, QByteArray(16, '\1'))); // no such key
-        rig.reply(Msg::AncConfig, QByteArray(2, '\1'));                                 // replies not used
         QVERIFY(rig.seen.isEmpty());
         QCOMPARE(rig.dm->receiveBuffered(), 0);
+    }
+
+    // AncConfig replies are stored and announced (status 0x80, channel, level); values out of
+    // range keep the stored ones; a status alone clears the availability.
+    void ancConfigReport()
+    {
+        Rig rig;
+        rig.reply(Msg::AncConfig, QByteArray("\x80\x03\x02", 3));
+        QCOMPARE(rig.model().anc().status, quint8(0x80));
+        QCOMPARE(rig.model().anc().channel, quint8(3));
+        QCOMPARE(rig.model().anc().level, quint8(2));
+        QCOMPARE(rig.of(Msg::AncConfig).size(), 1);
+        QCOMPARE(rig.of(Msg::AncConfig).at(0).channel, 255);
+        rig.reply(Msg::AncConfig, QByteArray("\x80\x03\x02", 3));
+        QCOMPARE(rig.of(Msg::AncConfig).size(), 1); // unchanged: not announced again
+        rig.reply(Msg::AncConfig, QByteArray("\x80\x09\x01", 3));
+        QCOMPARE(rig.model().anc().channel, quint8(3));
+        QCOMPARE(rig.model().anc().level, quint8(1));
+        rig.reply(Msg::AncConfig, QByteArray(1, '\0'));
+        QCOMPARE(rig.model().anc().status, quint8(0));
+        QCOMPARE(rig.of(Msg::AncConfig).size(), 3);
+        rig.reply(Msg::AncConfig, QByteArray());
+        QCOMPARE(rig.of(Msg::AncConfig).size(), 3);
     }
 
     void perChannelAnnouncements()

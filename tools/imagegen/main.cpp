@@ -3,6 +3,8 @@
 // window icon as a multi-size .ico.
 //
 // usage: dsp-imagegen <resource dir> <icon dir>
+#include "conference.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -502,6 +504,16 @@ int main(int argc, char **argv)
     w.add(QStringLiteral("Circle"), 16, drawRecordCircle);
     w.add(QStringLiteral("StopRecord"), 16, drawRecordStop);
     w.add(QStringLiteral("app"), 256, drawAppIcon);
+    // conference pages: the echo cancellation diagram per scheme, the instructions icon
+    w.add(QStringLiteral("AEC-Frame"), conference::DiagramWidth, conference::DiagramHeight,
+          [](QPainter &p, double) { conference::drawAecDiagram(p, true); });
+    w.add(QStringLiteral("AEC-Frame_light"), conference::DiagramWidth, conference::DiagramHeight,
+          [](QPainter &p, double) { conference::drawAecDiagram(p, false); });
+    for (const Scheme &scheme : kSchemes) {
+        const QColor c = scheme.enabled;
+        w.add(QStringLiteral("Info") + QLatin1String(scheme.name), 16,
+              [c](QPainter &p, double) { conference::drawInfo(p, c); });
+    }
 
     // resource file, next to the images
     QFile qrc(resourceDir + QStringLiteral("/dspimages.qrc"));

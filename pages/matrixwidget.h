@@ -1,0 +1,48 @@
+#pragma once
+// The matrix page: the grid of crossings (inputs to outputs) with "All Mix" and "Reset". It
+// stores and sends its own commands: one switch command per output column, gains queued.
+#include "modulepage.h"
+
+#include <QByteArray>
+#include <memory>
+
+class EditGroupHolder;
+class EditHistory;
+class MatrixTableWidget;
+class QPushButton;
+
+class MatrixWidget final : public ModulePage
+{
+    Q_OBJECT
+public:
+    MatrixWidget(DataModel *dm, int index, QWidget *parent = nullptr);
+    ~MatrixWidget() override;
+
+    MatrixTableWidget *table() const { return m_table; }
+    QPushButton *allMixButton() const { return m_allMix; }
+    QPushButton *resetButton() const { return m_reset; }
+    // The container's history: the edits of one action become one undo step.
+
+    // Every cell from the model.
+    void refreshAll();
+    void syncUpdate(const SyncEvent &event) override;
+    void refreshLabels(Side side, int channel) override;
+
+public slots:
+    void tableWidgetEnabledChanged(QByteArray inputs, uchar output, bool on);
+    void tableWidgetGainChanged(QByteArray inputs, uchar output, char gain);
+    void allMixButtonClicked();
+
+protected:
+    void applyChannelMasks() override;
+    void retranslate() override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void refreshCell(int input, int output);
+
+    MatrixTableWidget *m_table = nullptr;
+    QPushButton *m_allMix = nullptr;
+    QPushButton *m_reset = nullptr;
+    std::unique_ptr<EditGroupHolder> m_group;
+};

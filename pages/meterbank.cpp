@@ -1,0 +1,113 @@
+#include "meterbank.h"
+
+#include "meter.h"
+#include "meterreadout.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+MeterBank::MeterBank(int maximum, QWidget *parent)
+    : Widget(parent)
+{
+    setObjectName(QStringLiteral("meterBank"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 6);
+    layout->setSpacing(4);
+    m_title = new QLabel(this);
+    m_title->setTextFormat(Qt::PlainText);
+    m_title->setObjectName(QStringLiteral("meterBankTitle"));
+    layout->addWidget(m_title);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(2);
+    layout->addLayout(row, 1);
+    m_levels.fill(-100);
+    for (int c = 0; c < Channels; ++c) {
+        auto *column = new QWidget(this);
+        auto *v = new QVBoxLayout(column);
+        v->setContentsMargins(0, 0, 0, 0);
+        v->setSpacing(2);
+        auto *caption = new QLabel(QString::number(c + 1), column);
+        caption->setTextFormat(Qt::PlainText);
+        caption->setAlignment(Qt::AlignCenter);
+        auto *meter = new Meter(column);
+        meter->setRange(m_floor, maximum);
+        meter->setValue(m_floor);
+        meter->setFixedWidth(12);
+        meter->setMinimumHeight(100);
+        auto *readout = new MeterReadout(column);
+        readout->setValue(-100, m_floor);
+        v->addWidget(caption, 0, Qt::AlignHCenter);
+        v->addWidget(meter, 1, Qt::AlignHCenter);
+        v->addWidget(readout, 0, Qt::AlignHCenter);
+        row->addWidget(column);
+        m_captions[size_t(c)] = caption;
+        m_meters[size_t(c)] = meter;
+        m_readouts[size_t(c)] = readout;
+        m_columns[size_t(c)] = column;
+    }
+}
+
+void MeterBank::setTitle(const QString &title)
+{
+    m_title->setText(title);
+}
+
+QString MeterBank::title() const
+{
+    return m_title->text();
+}
+
+void MeterBank::setFloor(int floor)
+{
+    m_floor = floor;
+    for (int c = 0; c < Channels; ++c) {
+        Meter *m = m_meters[size_t(c)];
+        m->setRange(floor, m->maximum());
+        m->setValue(m_levels[size_t(c)]);
+        m_readouts[size_t(c)]->setValue(m_levels[size_t(c)], floor);
+    }
+}
+
+void MeterBank::setLevel(int channel, int level)
+{
+    if (channel < 0 || channel >= Channels)
+        return;
+    m_levels[size_t(channel)] = level;
+    m_meters[size_t(channel)]->setValue(level);
+    m_readouts[size_t(channel)]->setValue(level, m_floor);
+}
+
+void MeterBank::setCaption(int channel, const QString &caption)
+{
+    if (channel >= 0 && channel < Channels && m_captions[size_t(channel)]->text() != caption) {
+        m_captions[size_t(channel)]->setText(caption);
+        nameMeter(channel);
+    }
+}
+
+void MeterBank::setChannelToolTip(int channel, const QString &tip)
+{
+    if (channel >= 0 && channel < Channels)
+        m_columns[size_t(channel)]->setToolTip(tip);
+}
+
+void MeterBank::setChannelHidden(int channel, bool hidden)
+{
+    if (channel >= 0 && channel < Channels)
+        m_columns[size_t(channel)]->setVisible(!hidden);
+}
+
+void MeterBank::setAccessiblePrefix(const QString &prefix)
+{
+    m_prefix = prefix;
+    for (int c = 0; c < Channels; ++c)
+        nameMeter(c);
+}
+
+void MeterBank::nameMeter(int channel)
+{
+    const QString name = m_prefix + QLatin1Char(' ') + m_captions[size_t(channel)]->text();
+    m_meters[size_t(channel)]->setAccessibleName(name + QStringLiteral(" meter"));
+    m_readouts[size_t(channel)]->setAccessibleName(name);
+}

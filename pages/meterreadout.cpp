@@ -1,0 +1,33 @@
+#include "meterreadout.h"
+
+#include <QPainter>
+
+MeterReadout::MeterReadout(QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setFixedSize(sizeHint());
+}
+
+void MeterReadout::setValue(int value, int floor)
+{
+    const int shown = qMax(value, floor);
+    if (shown == m_shown)
+        return;
+    m_shown = shown;
+    m_text = QString::number(shown);
+    update();
+}
+
+QSize MeterReadout::sizeHint() const
+{
+    const QFontMetrics fm(font());
+    return QSize(fm.horizontalAdvance(QStringLiteral("-100")) + 4, fm.height());
+}
+
+void MeterReadout::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect(), Qt::AlignCenter, m_text);
+}

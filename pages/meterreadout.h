@@ -1,0 +1,24 @@
+#pragma once
+// The number under a level meter. It paints its own text and repaints only when the text
+// changes, so ten meter reports a second cost no layout work.
+#include <QWidget>
+
+class MeterReadout final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit MeterReadout(QWidget *parent = nullptr);
+
+    // Shows value, but never less than floor.
+    void setValue(int value, int floor);
+    QString text() const { return m_text; }
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int m_shown = 1000;
+    QString m_text;
+};

@@ -1,0 +1,313 @@
+#include "overviewwidget.h"
+
+#include "datamodel.h"
+#include "groupbox.h"
+#include "meterbank.h"
+#include "meterdialog.h"
+#include "parameterbinding.h"
+#include "routeorder.h"
+#include "syncrouter.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace Msg = proto::Msg;
+
+namespace {
+
+QString version(const std::array<quint8, 3> &v)
+{
+    if (v[0] == 0 && v[1] == 0 && v[2] == 0)
+        return QString();
+    return QStringLiteral("%1.%2.%3").arg(v[0]).arg(v[1]).arg(v[2]);
+}
+
+} // namespace
+
+OverviewWidget::OverviewWidget(DataModel *dm, QWidget *parent)
+    : Widget(parent), m_dm(dm)
+{
+    setObjectName(QStringLiteral("overviewWidget"));
+
+    m_info = new GroupBox(this);
+    m_info->setObjectName(QStringLiteral("overviewInfo"));
+    auto *grid = new QGridLayout(m_info);
+    grid->setContentsMargins(8, 8, 8, 8);
+    grid->setVerticalSpacing(6);
+    for (int f = 0; f < FieldCount; ++f) {
+        m_captions[size_t(f)] = new QLabel(m_info);
+        m_values[size_t(f)] = new QLabel(m_info);
+        // Texts from the device are never taken for rich text.
+        m_captions[size_t(f)]->setTextFormat(Qt::PlainText);
+        m_values[size_t(f)]->setTextFormat(Qt::PlainText);
+        m_values[size_t(f)]->setMinimumWidth(110);
+        grid->addWidget(m_captions[size_t(f)], f, 0, Qt::AlignRight);
+        grid->addWidget(m_values[size_t(f)], f, 1);
+    }
+    grid->setRowStretch(FieldCount, 1);
+
+    m_meterArea = new GroupBox(this);
+    m_meterArea->setObjectName(QStringLiteral("overviewMeters"));
+    auto *meters = new QHBoxLayout(m_meterArea);
+    meters->setContentsMargins(0, 0, 0, 0);
+    meters->setSpacing(8);
+    m_inputs = new MeterBank(MeterDialog::Maximum, m_meterArea);
+    m_outputs = new MeterBank(MeterDialog::Maximum, m_meterArea);
+    meters->addWidget(m_inputs);
+    meters->addWidget(m_outputs);
+
+    m_mute = new QPushButton(this);
+    m_mute->setObjectName(QStringLiteral("systemMuteButton"));
+    m_mute->setCheckable(true);
+    m_mute->setMinimumSize(100, 40);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(8);
+    layout->addWidget(m_info);
+    layout->addWidget(m_meterArea, 1);
+    layout->addWidget(m_mute, 0, Qt::AlignVCenter);
+
+    m_dialog = new MeterDialog(this);
+
+    connect(m_info, &GroupBox::doubleClicked, this, &OverviewWidget::infoDoubleClicked);
+    connect(m_meterArea, &GroupBox::doubleClicked, this, &OverviewWidget::showMeterDialog);
+    connect(m_dialog, &MeterDialog::meterRangeToggled, this, &OverviewWidget::toggleFloor);
+    // Window-wide: the overview sits in the main window beside the pages.
+    auto *mute = new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_M), this);
+    mute->setContext(Qt::WindowShortcut);
+    connect(mute, &QShortcut::activated, m_mute, &QPushButton::click);
+    auto *range = new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_N), this);
+    range->setContext(Qt::WindowShortcut);
+    connect(range, &QShortcut::activated, this, &OverviewWidget::meterRangeShortcutActivated);
+
+    if (m_dm) {
+        auto *binding = new ParameterBinding(m_dm, m_mute, Msg::SystemMute, 255, 255, RouteOrder::Overview,
+                                             [this](const QVariant &v) { m_mute->setChecked(v.toBool()); });
+        binding->refresh();
+        connect(m_mute, &QPushButton::clicked, this, &OverviewWidget::systemMuteButtonClicked);
+        subscribe();
+    }
+    retranslate();
+    refreshVariant();
+}
+
+void OverviewWidget::subscribe()
+{
+    SyncRouter &router = m_dm->router();
+    const auto field = [this](Field f) { return [this, f](const SyncEvent &) { refreshField(f); }; };
+    router.subscribe(this, RouteOrder::Overview, Msg::ArmVersion, field(ArmVersion));
+    router.subscribe(this, RouteOrder::Overview, Msg::ArmBuild, field(ArmVersion));
+    router.subscribe(this, RouteOrder::Overview, Msg::ArmRevision, field(ArmVersion));
+    router.subscribe(this, RouteOrder::Overview, Msg::DspVersion, field(DspVersion));
+    router.subscribe(this, RouteOrder::Overview, Msg::SerialNumber, field(SerialNumber));
+    router.subscribe(this, RouteOrder::Overview, Msg::DspUsage, field(DspUsage));
+    router.subscribe(this, RouteOrder::Overview, Msg::DanteStatus, [this](const SyncEvent &) {
+        refreshField(DanteSupport);
+        refreshField(DanteConnect);
+    });
+    const auto meters = [this](const SyncEvent &e) { meterReport(e); };
+    for (proto::MessageKey key : {Msg::InputMeter, Msg::PreLevelMeter, Msg::OutputMeter, Msg::OutLevelMeter})
+        router.subscribe(this, RouteOrder::Overview, key, meters);
+}
+
+void OverviewWidget::meterReport(const SyncEvent &event)
+{
+    const ParameterModel &m = m_dm->model();
+    qint8 levels[MeterBank::Channels];
+    const proto::MessageKey key = event.key;
+    for (int c = 0; c < MeterBank::Channels; ++c) {
+        if (key == Msg::InputMeter)
+            levels[c] = m.input(c).meter;
+        else if (key == Msg::PreLevelMeter)
+            levels[c] = m.input(c).levelMeter;
+        else if (key == Msg::OutputMeter)
+            levels[c] = m.output(c).meter;
+        else
+            levels[c] = m.output(c).levelMeter;
+    }
+    if (key == Msg::InputMeter) {
+        for (int c = 0; c < MeterBank::Channels; ++c)
+            m_inputs->setLevel(c, levels[c]);
+        m_dialog->showLevels(MeterDialog::InputPost, levels);
+    } else if (key == Msg::PreLevelMeter) {
+        m_dialog->showLevels(MeterDialog::InputPre, levels);
+    } else if (key == Msg::OutputMeter) {
+        for (int c = 0; c < MeterBank::Channels; ++c)
+            m_outputs->setLevel(c, levels[c]);
+        m_dialog->showLevels(MeterDialog::OutputPost, levels);
+    } else {
+        m_dialog->showLevels(MeterDialog::OutputPre, levels);
+    }
+}
+
+QString OverviewWidget::dspUsageText(float first, float second)
+{
+    if (first <= 0.0f && second <= 0.0f)
+        return QString();
+    return QString::asprintf("%0.1f%%, %0.1f%%", double(first), double(second));
+}
+
+QString OverviewWidget::danteConnectText(quint8 state)
+{
+    switch (state) {
+    case 0: return tr("Disconnected");
+    case 1: return tr("Connected");
+    default: return QString();
+    }
+}
+
+QString OverviewWidget::valueText(Field field) const
+{
+    if (!m_dm)
+        return QString();
+    const ParameterModel::DeviceValues &d = m_dm->model().device();
+    switch (field) {
+    case ArmVersion: {
+        QString text = version(d.armVersion);
+        // The build and revision tell firmware images of one version apart.
+        if (!text.isEmpty() && d.armBuild != 0)
+            text += QStringLiteral(" B%1").arg(d.armBuild);
+        if (!text.isEmpty() && d.armRevision != 0)
+            text += QStringLiteral(" R%1").arg(d.armRevision);
+        return text;
+    }
+    case DspVersion: return version(d.dspVersion);
+    case DanteSupport: return d.danteStatus[0] != 0 ? tr("Yes") : tr("No");
+    case DanteConnect: return danteConnectText(d.danteStatus[1]);
+    case DspUsage: return dspUsageText(d.dspUsage[0], d.dspUsage[1]);
+    case SerialNumber: return d.serialNumber;
+    case FieldCount: break;
+    }
+    return QString();
+}
+
+void OverviewWidget::refreshField(Field field)
+{
+    m_values[size_t(field)]->setText(valueText(field));
+}
+
+void OverviewWidget::refreshVariant()
+{
+    for (int f = 0; f < FieldCount; ++f)
+        refreshField(Field(f));
+    refreshCaptions(false, -1);
+    refreshCaptions(true, -1);
+}
+
+void OverviewWidget::setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask,
+                                           quint16 danteOutputMask)
+{
+    m_inputMask = inputMask;
+    m_outputMask = outputMask;
+    m_danteInputMask = danteInputMask;
+    m_danteOutputMask = danteOutputMask;
+    refreshVariant();
+}
+
+void OverviewWidget::inputLabelChanged(uchar channel)
+{
+    refreshCaptions(false, channel);
+}
+
+void OverviewWidget::outputLabelChanged(uchar channel)
+{
+    refreshCaptions(true, channel);
+}
+
+// Channels are captioned by number, Dante channels by their default name; hidden channels
+// are blank and gone; tool tips carry the user's labels.
+void OverviewWidget::refreshCaptions(bool output, int channel)
+{
+    const quint16 hidden = output ? m_outputMask : m_inputMask;
+    const quint16 dante = output ? m_danteOutputMask : m_danteInputMask;
+    const QVector<MeterBank *> banks =
+        output ? QVector<MeterBank *>{m_outputs, m_dialog->bank(MeterDialog::OutputPre),
+                                      m_dialog->bank(MeterDialog::OutputPost)}
+               : QVector<MeterBank *>{m_inputs, m_dialog->bank(MeterDialog::InputPre),
+                                      m_dialog->bank(MeterDialog::InputPost)};
+    for (int c = 0; c < MeterBank::Channels; ++c) {
+        if (channel >= 0 && c != channel)
+            continue;
+        const bool isHidden = c >= 8 && (hidden & (1u << (c - 8)));
+        const bool isDante = c >= 8 && (dante & (1u << (c - 8)));
+        QString name = (output ? QStringLiteral("OUT %1") : QStringLiteral("IN %1")).arg(c + 1);
+        QString label;
+        if (m_dm) {
+            const QString &display = output ? m_dm->model().output(c).displayName : m_dm->model().input(c).displayName;
+            if (!display.isEmpty())
+                name = display;
+            label = output ? m_dm->model().output(c).label : m_dm->model().input(c).label;
+        }
+        const QString caption = isHidden ? QString() : (isDante ? name : QString::number(c + 1));
+        for (MeterBank *bank : banks) {
+            bank->setCaption(c, caption);
+            bank->setChannelHidden(c, isHidden);
+            bank->setChannelToolTip(c, label.trimmed().isEmpty() ? name : label);
+        }
+    }
+}
+
+int OverviewWidget::meterFloor() const
+{
+    return m_inputs->floor();
+}
+
+void OverviewWidget::toggleFloor()
+{
+    const int floor = meterFloor() == -40 ? -100 : -40;
+    m_inputs->setFloor(floor);
+    m_outputs->setFloor(floor);
+}
+
+void OverviewWidget::meterRangeShortcutActivated()
+{
+    toggleFloor();
+    m_dialog->toggleFloor();
+}
+
+void OverviewWidget::systemMuteButtonClicked(bool on)
+{
+    if (m_dm)
+        m_dm->edit(Msg::SystemMute, 255, 255, on ? 1 : 0, SendRule::Send);
+}
+
+void OverviewWidget::showMeterDialog()
+{
+    if (m_dialog->isMinimized())
+        m_dialog->showNormal();
+    else
+        m_dialog->show();
+    m_dialog->raise();
+    m_dialog->activateWindow();
+}
+
+void OverviewWidget::retranslate()
+{
+    const QString captions[FieldCount] = {tr("ARM Version : "),          tr("DSP Version : "),
+                                          tr("Dante Support : "),        tr("Dante Connect Status : "),
+                                          tr("DSP Usage : "),            tr("Serial Number : ")};
+    for (int f = 0; f < FieldCount; ++f) {
+        m_captions[size_t(f)]->setText(captions[f]);
+        m_values[size_t(f)]->setAccessibleName(tr("Overview: %1").arg(captions[f].trimmed().remove(QLatin1Char(':')).trimmed()));
+        refreshField(Field(f));
+    }
+    m_inputs->setTitle(tr("Input"));
+    m_outputs->setTitle(tr("Output"));
+    m_inputs->setAccessiblePrefix(tr("Overview: Input"));
+    m_outputs->setAccessiblePrefix(tr("Overview: Output"));
+    m_mute->setText(tr("System Mute"));
+    m_mute->setAccessibleName(tr("Overview: System Mute"));
+}
+
+void OverviewWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    Widget::changeEvent(event);
+}

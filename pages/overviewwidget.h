@@ -1,0 +1,78 @@
+#pragma once
+// The summary panel above the module pages: the connected device's versions, Dante state,
+// DSP load and serial number, sixteen input and sixteen output meters and the system mute.
+// It owns the meter window and hands it every meter report; both keep their meter floors
+// in step (Ctrl+N).
+#include "widget.h"
+
+#include <array>
+
+class DataModel;
+class GroupBox;
+class MeterBank;
+class MeterDialog;
+class QLabel;
+class QPushButton;
+struct SyncEvent;
+
+class OverviewWidget final : public Widget
+{
+    Q_OBJECT
+public:
+    explicit OverviewWidget(DataModel *dm, QWidget *parent = nullptr);
+
+    // The variant's masks: bit (c - 8) hides channel c (8..15) or marks it as Dante.
+    void setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask,
+                               quint16 danteOutputMask);
+    // Texts that depend on the variant (Dante support, channel names).
+    void refreshVariant();
+    void inputLabelChanged(uchar channel);
+    void outputLabelChanged(uchar channel);
+
+    // The value texts ("" when there is nothing to show).
+    enum Field { ArmVersion, DspVersion, DanteSupport, DanteConnect, DspUsage, SerialNumber, FieldCount };
+    QString valueText(Field field) const;
+    static QString dspUsageText(float first, float second);
+    static QString danteConnectText(quint8 state);
+
+    MeterBank *inputMeters() const { return m_inputs; }
+    MeterBank *outputMeters() const { return m_outputs; }
+    MeterDialog *meterDialog() const { return m_dialog; }
+    QPushButton *systemMuteButton() const { return m_mute; }
+    int meterFloor() const;
+    // Switches this window's floor between -40 and -100 dB.
+    void toggleFloor();
+
+public slots:
+    void systemMuteButtonClicked(bool on);
+    // Ctrl+N here: toggles this window's floor and the meter window's.
+    void meterRangeShortcutActivated();
+    void showMeterDialog();
+
+signals:
+    void infoDoubleClicked();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void subscribe();
+    void retranslate();
+    void refreshField(Field field);
+    void refreshCaptions(bool output, int channel);
+    void meterReport(const SyncEvent &event);
+
+    DataModel *m_dm;
+    GroupBox *m_info = nullptr;
+    GroupBox *m_meterArea = nullptr;
+    std::array<QLabel *, FieldCount> m_captions{};
+    std::array<QLabel *, FieldCount> m_values{};
+    MeterBank *m_inputs = nullptr;
+    MeterBank *m_outputs = nullptr;
+    QPushButton *m_mute = nullptr;
+    MeterDialog *m_dialog = nullptr;
+    quint16 m_inputMask = 0;
+    quint16 m_outputMask = 0;
+    quint16 m_danteInputMask = 0;
+    quint16 m_danteOutputMask = 0;
+};

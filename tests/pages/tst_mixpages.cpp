@@ -1,0 +1,467 @@
+// The matrix, conference, signal generator pages and the meter windows: the frames each
+// control sends to the simulated device, selection and undo in the matrix, the ANC report,
+// auto mixer groups, generator clamps, the overview's texts and the shared meter floor.
+#include "ancwidget.h"
+#include "automixerwidget.h"
+#include "datamodel.h"
+#include "devicesimulator.h"
+#include "dspresources.h"
+#include "edithistory.h"
+#include "knob.h"
+#include "lineedit.h"
+#include "matrixtablewidget.h"
+#include "matrixwidget.h"
+#include "meter.h"
+#include "meterbank.h"
+#include "meterdialog.h"
+#include "meterreadout.h"
+#include "mixbutton.h"
+#include "modulewidget.h"
+#include "overviewwidget.h"
+#include "signalgeneratorwidget.h"
+#include "tipbox.h"
+#include "frame.h"
+#include "wire.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QLabel>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <QUndoStack>
+#include <QtTest>
+
+#include <algorithm>
+#include <memory>
+
+namespace Msg = proto::Msg;
+
+namespace {
+
+void answerNextBox(const QString &button)
+{
+    QTimer::singleShot(0, [button] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            for (QAbstractButton *b : box->buttons())
+                if (b->text() == button) {
+                    b->click();
+                    return;
+                }
+            box->done(-1);
+        } else if (auto *input = qobject_cast<QInputDialog *>(modal)) {
+            if (button == QLatin1String("Cancel")) {
+                input->reject();
+            } else {
+                input->setIntValue(button.toInt());
+                input->accept();
+            }
+        }
+    });
+}
+
+QByteArray bytes(std::initializer_list<int> list)
+{
+    QByteArray out;
+    for (int v : list)
+        out.append(char(v));
+    return out;
+}
+
+QByteArray f32(float v)
+{
+    QByteArray out;
+    proto::appendF32(out, v);
+    return out;
+}
+
+using Write = QPair<proto::MessageKey, QByteArray>;
+
+} // namespace
+
+class TestMixPages : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<sim::DeviceSimulator> m_device;
+    std::unique_ptr<DataModel> m_dm;
+    std::unique_ptr<ModuleWidget> m_widget;
+    QVector<Write> m_writes;
+    qint64 m_now = 1000000;
+    int m_address = 1;
+
+    // A module column connected to a simulated device; m_writes collects its commands.
+    ModuleWidget &connected()
+    {
+        m_widget.reset();
+        m_dm.reset();
+        m_device.reset();
+        m_writes.clear();
+        const QString ip = QStringLiteral("127.0.15.%1").arg(++m_address);
+        sim::SimOptions o;
+        o.bind = QHostAddress(ip);
+        o.announce = false;
+        o.paramsPort = 0;
+        m_device = std::make_unique<sim::DeviceSimulator>(o);
+        if (!m_device->start())
+            qFatal("simulator did not start");
+        connect(m_device.get(), &sim::DeviceSimulator::frameReceived, this,
+                [this](quint8 t, quint8 s, quint8 f, quint8 flag, const QByteArray &payload) {
+                    if (flag == proto::FlagWrite && t != 2)
+                        m_writes.append({proto::MessageKey{t, s, f}, payload});
+                });
+        DataModel::Options opt;
+        opt.openDatabase = false;
+        opt.bindDiscovery = false;
+        opt.startTimer = false;
+        opt.clock = [this] { return m_now; };
+        m_dm = std::make_unique<DataModel>(opt);
+        m_dm->setLocalAddressSource([] {
+            QNetworkAddressEntry e;
+            e.setIp(QHostAddress::LocalHost);
+            e.setPrefixLength(8);
+            return QList<QNetworkAddressEntry>{e};
+        });
+        connect(m_dm.get(), &DataModel::tcpSyncToUI, &m_dm->router(), &SyncRouter::route);
+        m_widget = std::make_unique<ModuleWidget>(m_dm.get());
+        m_widget->resize(1200, 800);
+        m_dm->addDevice(QHostAddress(ip).toIPv4Address());
+        m_dm->selectDevice(0, false);
+        if (!QTest::qWaitFor([this] { return m_dm->isLoggedIn(); }, 5000))
+            qFatal("no login");
+        return *m_widget;
+    }
+    void flush()
+    {
+        m_now += 200;
+        m_dm->flushQueue();
+    }
+    QVector<Write> writesOf(proto::MessageKey key) const
+    {
+        QVector<Write> out;
+        for (const Write &w : m_writes)
+            if (w.first == key)
+                out << w;
+        return out;
+    }
+    MatrixWidget *matrix() const { return static_cast<MatrixWidget *>(m_widget->page(ModuleWidget::MatrixPage)); }
+    void click(MatrixTableWidget *t, int in, int out)
+    {
+        MixButton *c = t->cell(in, out);
+        t->pressCell(c);
+        t->releaseCell(c);
+    }
+
+private slots:
+    void initTestCase() { dspInitResources(); }
+    void cleanup()
+    {
+        m_widget.reset();
+        m_dm.reset();
+        m_device.reset();
+    }
+
+    void matrixSelectionAndCommands()
+    {
+        connected();
+        MatrixTableWidget *t = matrix()->table();
+        // Inputs 2..4 on outputs 1..2, one knob to -6: one queued gain command per output.
+        t->selectRange(1, 0, 3, 1);
+        QCOMPARE(t->cell(1, 0)->frameStyle(), QStringLiteral("left_top_selected"));
+        QCOMPARE(t->cell(2, 0)->frameStyle(), QStringLiteral("left_selected"));
+        QCOMPARE(t->cell(3, 1)->frameStyle(), QStringLiteral("right_bottom_selected"));
+        QCOMPARE(t->cell(4, 1)->frameStyle(), QStringLiteral("center"));
+        QSignalSpy gains(t, &MatrixTableWidget::gainChanged);
+        t->cell(2, 1)->knob()->setFocus();
+        t->cell(2, 1)->knob()->setValue(-5);
+        QTest::keyClick(t->cell(2, 1)->knob(), Qt::Key_Down);
+        QCOMPARE(gains.size(), 2);
+        QCOMPARE(m_dm->queue().size(), 2);
+        flush();
+        QTRY_COMPARE(writesOf(Msg::MatrixGain).size(), 2);
+        QList<QByteArray> payloads{writesOf(Msg::MatrixGain)[0].second, writesOf(Msg::MatrixGain)[1].second};
+        std::sort(payloads.begin(), payloads.end());
+        QCOMPARE(payloads[0], bytes({0x00, 0x01, 0x02, 0x03, 0xFA}));
+        QCOMPARE(payloads[1], bytes({0x01, 0x01, 0x02, 0x03, 0xFA}));
+        QCOMPARE(int(m_dm->model().input(3).matrixGain[1]), -6);
+        QCOMPARE(t->cell(3, 0)->button()->text(), QStringLiteral("-6"));
+        // The route tip while the knob turns.
+        QVERIFY(TipBox::instance());
+        QCOMPARE(TipBox::instance()->title(), QStringLiteral("IN 3 -> OUT 2"));
+        QCOMPARE(TipBox::instance()->text(), QStringLiteral("-6 dB"));
+        TipBox::closeTip();
+
+        // -56 shows -100 and goes out as -70.
+        m_writes.clear();
+        t->clearSelection();
+        t->cell(5, 5)->knob()->setValue(-55);
+        QTest::keyClick(t->cell(5, 5)->knob(), Qt::Key_Down);
+        QCOMPARE(t->selection(), QRect(5, 5, 1, 1));
+        QCOMPARE(t->cell(5, 5)->button()->text(), QStringLiteral("-100"));
+        flush();
+        QTRY_COMPARE(writesOf(Msg::MatrixGain).size(), 1);
+        QCOMPARE(writesOf(Msg::MatrixGain)[0].second, bytes({0x05, 0x05, 0xBA}));
+        TipBox::closeTip();
+
+        // A first click selects only; the second toggles and sends one switch command.
+        m_writes.clear();
+        const bool before = m_dm->model().input(7).matrixEnable[9];
+        click(t, 7, 9);
+        QCOMPARE(t->selection(), QRect(9, 7, 1, 1));
+        QCOMPARE(m_dm->model().input(7).matrixEnable[9], before);
+        click(t, 7, 9);
+        QTRY_COMPARE(writesOf(Msg::MatrixEnable).size(), 1);
+        QCOMPARE(writesOf(Msg::MatrixEnable)[0].second, bytes({9, 7, before ? 0 : 1}));
+        QCOMPARE(t->cell(7, 9)->isOn(), !before);
+
+        // A dragged rectangle toggles every visible cell, one command per column; one undo step.
+        m_writes.clear();
+        t->pressCell(t->cell(0, 2));
+        t->dragOverCell(t->cell(1, 2));
+        t->dragOverCell(t->cell(2, 3));
+        t->releaseCell(t->cell(2, 3));
+        QCOMPARE(t->selection(), QRect(QPoint(2, 0), QPoint(3, 2)));
+        QCOMPARE(m_writes.size(), 0);
+        const int steps = m_widget->history()->stack()->count();
+        matrix()->setChannelMasks(0x01, 0, 0, 0); // input 9 absent
+        t->selectRange(0, 2, 8, 3);
+        const bool wasOn = t->cell(8, 2)->isOn();
+        click(t, 8, 2);
+        QTRY_COMPARE(writesOf(Msg::MatrixEnable).size(), 2);
+        QCOMPARE(writesOf(Msg::MatrixEnable)[0].second.size(), 2 + 8); // inputs 1..8, not 9
+        QCOMPARE(writesOf(Msg::MatrixEnable)[1].second.at(0), char(3));
+        QCOMPARE(m_widget->history()->stack()->count(), steps + 1);
+        m_widget->history()->stack()->undo();
+        QCOMPARE(m_dm->model().input(8).matrixEnable[2], wasOn);
+        QCOMPARE(t->cell(0, 3)->isOn(), m_dm->model().input(0).matrixEnable[3]);
+        matrix()->setChannelMasks(0, 0, 0, 0);
+    }
+
+    void matrixQuestions()
+    {
+        connected();
+        MatrixWidget *page = matrix();
+        MatrixTableWidget *t = page->table();
+        const ParameterModel::InputChannel before = m_dm->model().input(4);
+        // Cancelling any question changes nothing.
+        answerNextBox(QStringLiteral("Cancel"));
+        page->resetButton()->click();
+        answerNextBox(QStringLiteral("Cancel"));
+        emit t->horizontalHeader()->sectionClicked(2);
+        t->cornerButton()->click();
+        QVERIFY(t->isKnobView());
+        answerNextBox(QStringLiteral("Cancel"));
+        emit t->verticalHeader()->sectionClicked(4);
+        QCOMPARE(m_dm->model().input(4).matrixEnable, before.matrixEnable);
+        QCOMPARE(m_dm->model().input(4).matrixGain, before.matrixGain);
+        QTest::qWait(50);
+        QCOMPARE(m_writes.size(), 0);
+
+        // Knob view, row header: the gain to every output of that input, one command each.
+        answerNextBox(QStringLiteral("-10"));
+        emit t->verticalHeader()->sectionClicked(4);
+        QCOMPARE(m_dm->queue().size(), 16);
+        QCOMPARE(t->cell(4, 15)->knob()->value(), -10);
+        t->cornerButton()->click();
+
+        // Button view, column header: all inputs to that output in one command.
+        m_dm->clearQueue();
+        answerNextBox(QStringLiteral("Enabled"));
+        emit t->horizontalHeader()->sectionClicked(2);
+        QTRY_COMPARE(writesOf(Msg::MatrixEnable).size(), 1);
+        QCOMPARE(writesOf(Msg::MatrixEnable)[0].second.size(), 18);
+
+        // Reset: sixteen 18-byte switch commands, then sixteen gain commands.
+        m_writes.clear();
+        answerNextBox(QStringLiteral("OK"));
+        page->resetButton()->click();
+        flush();
+        QTRY_COMPARE(writesOf(Msg::MatrixGain).size(), 16);
+        const QVector<Write> switches = writesOf(Msg::MatrixEnable);
+        QCOMPARE(switches.size(), 16);
+        for (int out = 0; out < 16; ++out) {
+            QCOMPARE(switches[out].second.size(), 18);
+            QCOMPARE(switches[out].second.at(0), char(out));
+            QCOMPARE(switches[out].second.at(17), char(0));
+        }
+        QCOMPARE(m_dm->model().input(4).matrixGain[7], qint8(0));
+        QVERIFY(!t->cell(3, 3)->isOn());
+    }
+
+    void matrixRefreshIsFast()
+    {
+        connected();
+        MatrixWidget *page = matrix();
+        page->show();
+        QTest::qWait(10);
+        for (int in = 0; in < 16; ++in)
+            for (int out = 0; out < 16; ++out) {
+                m_dm->model().input(in).matrixEnable[size_t(out)] = (in + out) % 2;
+                m_dm->model().input(in).matrixGain[size_t(out)] = qint8(-(in + out) % 50);
+            }
+        QElapsedTimer timer;
+        timer.start();
+        page->refreshAll();
+        const qint64 ns = timer.nsecsElapsed();
+        qInfo("full matrix refresh: %.2f ms", ns / 1e6);
+        QVERIFY(ns < 5000000);
+        QCOMPARE(page->table()->cell(3, 4)->button()->text(), QStringLiteral("-7"));
+    }
+
+    void autoMixerAndAnc()
+    {
+        connected();
+        auto *am = static_cast<AutoMixerWidget *>(m_widget->page(ModuleWidget::AutoMixerPage));
+        // AM 2 on an input in group 1 moves it with one command carrying 2.
+        am->strip(3).group[0]->click();
+        am->strip(3).group[1]->click();
+        QVERIFY(!am->strip(3).group[0]->isChecked());
+        QTRY_COMPARE(writesOf(Msg::AutoMixerAssign).size(), 2);
+        QCOMPARE(writesOf(Msg::AutoMixerAssign)[1].second, bytes({3, 2}));
+        QCOMPARE(int(m_dm->model().autoMixer().assign[3]), 2);
+        am->strip(3).group[1]->click();
+        QCOMPARE(int(m_dm->model().autoMixer().assign[3]), 0);
+        QCOMPARE(am->strip(3).group[0]->accessibleName(), QStringLiteral("Auto Mixer: IN 4 AM 1"));
+        // A typed 20 becomes 12.0, sent at once.
+        am->strip(5).edit->setText(QStringLiteral("20"));
+        emit am->strip(5).edit->editingFinished();
+        QCOMPARE(am->strip(5).edit->text(), QStringLiteral("12.0"));
+        QCOMPARE(am->strip(5).slider->value(), 120);
+        QTRY_COMPARE(writesOf(Msg::AutoMixerWeight).size(), 1);
+        QCOMPARE(writesOf(Msg::AutoMixerWeight)[0].second, QByteArray(1, char(5)) + f32(12.0f));
+        // Meters: attenuation above, the level after it below, numbers not under -40.
+        auto &meter = m_dm->model().autoMixer().meter;
+        meter[2] = -20;
+        meter[16 + 2] = -6;
+        meter[4] = -90;
+        emit m_dm->tcpSyncToUI(3, 18, 5, 255, 255, QVariant());
+        QCOMPARE(am->strip(2).level->value(), -26);
+        QCOMPARE(am->strip(2).attenuationText->text(), QStringLiteral("-6"));
+        QCOMPARE(am->strip(4).levelText->text(), QStringLiteral("-40"));
+        // Reset asks, clears and sends the empty command.
+        m_writes.clear();
+        answerNextBox(QStringLiteral("OK"));
+        am->resetButton()->click();
+        QTRY_COMPARE(writesOf(Msg::AutoMixerReset).size(), 1);
+        QVERIFY(writesOf(Msg::AutoMixerReset)[0].second.isEmpty());
+        QCOMPARE(am->strip(5).edit->text(), QStringLiteral("0.0"));
+
+        // ANC: enabled only by a 0x80 report; another channel resets the level in one command.
+        auto *anc = static_cast<ANCWidget *>(m_widget->page(ModuleWidget::AncPage));
+        QVERIFY(!anc->channelGroup()->button(0)->isEnabled());
+        m_widget->moduleButton(ModuleWidget::AncPage)->click();
+        m_dm->sendRead(Msg::AncConfig);
+        QTRY_VERIFY(anc->channelGroup()->button(0)->isEnabled());
+        anc->levelGroup()->button(2)->click();
+        anc->channelGroup()->button(5)->click();
+        QTRY_COMPARE(writesOf(Msg::AncConfig).size(), 2);
+        QCOMPARE(writesOf(Msg::AncConfig)[0].second, bytes({0, 2}));
+        QCOMPARE(writesOf(Msg::AncConfig)[1].second, bytes({5, 0}));
+        QVERIFY(anc->levelGroup()->button(0)->isChecked());
+        // Any other status byte disables every button.
+        QByteArray frame = proto::buildFrame(1, 3, 17, 1, proto::FlagReply, bytes({0x00}));
+        m_dm->clearLastCommand();
+        m_dm->feedReceived(frame);
+        QVERIFY(!anc->levelGroup()->button(3)->isEnabled());
+        QVERIFY(!anc->channelGroup()->button(5)->isEnabled());
+    }
+
+    void signalGenerator()
+    {
+        connected();
+        auto *gen = static_cast<SignalGeneratorWidget *>(m_widget->page(ModuleWidget::SignalGeneratorPage));
+        QCOMPARE(gen->freqKnob()->accessibleName(), QStringLiteral("Signal Generator: Freq knob"));
+        gen->waveformGroup()->button(SignalGeneratorWidget::PinkNoise)->click();
+        QVERIFY(gen->freqEdit()->isReadOnly());
+        QVERIFY(!gen->freqKnob()->isEnabled());
+        gen->waveformGroup()->button(SignalGeneratorWidget::SineWave)->click();
+        QVERIFY(!gen->freqEdit()->isReadOnly());
+        gen->freqEdit()->setText(QStringLiteral("30000"));
+        emit gen->freqEdit()->editingFinished();
+        QCOMPARE(gen->freqEdit()->text(), QStringLiteral("24000"));
+        gen->gainEdit()->setText(QStringLiteral("-80"));
+        emit gen->gainEdit()->editingFinished();
+        QCOMPARE(gen->gainEdit()->text(), QStringLiteral("-70"));
+        // Dragging the knob leaves one queued command with the last position.
+        gen->freqKnob()->setFocus();
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(gen->freqKnob(), Qt::Key_Down);
+        QCOMPARE(m_dm->queue().size(), 1);
+        QCOMPARE(m_dm->queue()[0].payload, f32(23995.0f));
+        gen->outputButton(6)->click();
+        gen->muteButton()->click();
+        flush();
+        QTRY_COMPARE(writesOf(Msg::SigGenMute).size(), 1);
+        QCOMPARE(writesOf(Msg::SigGenWaveform).size(), 2);
+        QCOMPARE(writesOf(Msg::SigGenWaveform)[1].second, bytes({1}));
+        QCOMPARE(writesOf(Msg::SigGenFreq).size(), 2);
+        QCOMPARE(writesOf(Msg::SigGenFreq)[0].second, f32(24000.0f));
+        QCOMPARE(writesOf(Msg::SigGenGain)[0].second, f32(-70.0f));
+        QCOMPARE(writesOf(Msg::SigGenOutput)[0].second, bytes({6, 1}));
+        // Pink noise from the device disables the frequency again.
+        m_dm->model().signalGenerator().waveform = 0;
+        emit m_dm->tcpSyncToUI(3, 9, 3, 255, 255, QVariant());
+        QVERIFY(!gen->freqKnob()->isEnabled());
+    }
+
+    void overviewAndMeterWindow()
+    {
+        connected();
+        OverviewWidget overview(m_dm.get());
+        // Texts: DSP usage empty for 0 and 0; Dante text only for 0 and 1.
+        QCOMPARE(OverviewWidget::dspUsageText(0.0f, 0.0f), QString());
+        QCOMPARE(OverviewWidget::dspUsageText(12.34f, 0.0f), QStringLiteral("12.3%, 0.0%"));
+        QCOMPARE(OverviewWidget::danteConnectText(1), QStringLiteral("Connected"));
+        QCOMPARE(OverviewWidget::danteConnectText(0), QStringLiteral("Disconnected"));
+        QCOMPARE(OverviewWidget::danteConnectText(2), QString());
+        m_dm->sendRead(Msg::DspVersion);
+        QTRY_COMPARE(overview.valueText(OverviewWidget::DspVersion), QStringLiteral("1.0.7"));
+
+        // -90 with the floor at -40: the meter empty, the number -40; 10 Hz reports move them.
+        m_dm->model().input(2).meter = -90;
+        m_dm->model().output(4).levelMeter = -12;
+        emit m_dm->tcpSyncToUI(3, 1, 1, 255, 255, QVariant());
+        emit m_dm->tcpSyncToUI(3, 11, 8, 255, 255, QVariant());
+        QCOMPARE(overview.inputMeters()->readout(2)->text(), QStringLiteral("-40"));
+        QCOMPARE(overview.inputMeters()->meter(2)->litRect().height(), 0.0);
+        MeterDialog *dialog = overview.meterDialog();
+        QCOMPARE(dialog->bank(MeterDialog::InputPost)->readout(2)->text(), QStringLiteral("-40"));
+        QCOMPARE(dialog->bank(MeterDialog::OutputPre)->meter(4)->value(), -12);
+
+        // Ctrl+N in the overview switches both windows; in the dialog too.
+        overview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&overview));
+        overview.activateWindow();
+        QTest::keyClick(&overview, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(overview.meterFloor(), -100);
+        QCOMPARE(dialog->floor(), -100);
+        QCOMPARE(overview.inputMeters()->readout(2)->text(), QStringLiteral("-90"));
+        dialog->meterRangeShortcutActivated();
+        QCOMPARE(overview.meterFloor(), -40);
+        QCOMPARE(dialog->floor(), -40);
+
+        // Ctrl+M clicks System Mute, which sends the system mute.
+        QTest::keyClick(&overview, Qt::Key_M, Qt::ControlModifier);
+        QVERIFY(overview.systemMuteButton()->isChecked());
+        QVERIFY(m_dm->model().device().systemMute);
+        QCOMPARE(m_dm->lastCommandKey(), Msg::SystemMute);
+
+        // Absent channels are hidden in both windows; Dante channels take their names.
+        m_dm->setChannelNames(0xF0, 0);
+        overview.setDeviceVersionMasks(0x0F, 0x0F, 0xF0, 0);
+        QVERIFY(!overview.inputMeters()->meter(9)->isVisibleTo(&overview));
+        QVERIFY(overview.inputMeters()->meter(12)->isVisibleTo(&overview));
+        QCOMPARE(overview.inputMeters()->caption(12)->text(), QStringLiteral("Dante-RX 1"));
+        QCOMPARE(overview.inputMeters()->caption(9)->text(), QString());
+        QCOMPARE(dialog->bank(MeterDialog::InputPre)->caption(12)->text(), QStringLiteral("Dante-RX 1"));
+        QCOMPARE(overview.outputMeters()->caption(3)->text(), QStringLiteral("4"));
+    }
+};
+
+QTEST_MAIN(TestMixPages)
+#include "tst_mixpages.moc"
