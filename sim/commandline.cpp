@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "wire.h"
+
 #include <QCommandLineParser>
 #include <QNetworkInterface>
 
@@ -31,6 +33,8 @@ const OptionRow optionRows[] = {
     {"firmware-id", "N", "image identifier of the firmware upgrade (default 0x5A31)"},
     {"firmware-status", "N", "254 or 255: answer the first firmware block with this status"},
     {"seed", "N", "seed of the meter movement (default 1)"},
+    {"dante-clock", "N", "hold the Dante clock state at N (0..11; default: it changes over time)"},
+    {"data-sync", "MODE[:ADDR]", "data sync configuration: close, master, or slave with the master's address"},
     {"tcp-port", "N", "control port (default 2698)"},
     {"params-port", "N", "network-parameter port (default 6001)"},
     {"load-step-ms", "N", "spacing of the preset load percentages (default 40)"},
@@ -77,6 +81,24 @@ bool toAddress(const QString &text, QHostAddress *out)
     if (!a.setAddress(text) || a.protocol() != QAbstractSocket::IPv4Protocol)
         return false;
     *out = a;
+    return true;
+}
+
+// "close", "master" or "slave:ADDR"; a slave may also be given without an address.
+bool parseDataSync(const QString &value, SimOptions *o, QString *error)
+{
+    const QString mode = value.section(QLatin1Char(':'), 0, 0);
+    const QString master = value.section(QLatin1Char(':'), 1);
+    const QStringList modes{QStringLiteral("close"), QStringLiteral("master"), QStringLiteral("slave")};
+    const int m = modes.indexOf(mode);
+    quint32 ip = 0;
+    // A whole dotted quad only: the device's own field has no room for shorthand.
+    if (m < 0 || (m != 2 && value.contains(QLatin1Char(':'))) || (!master.isEmpty() && !proto::parseIPv4(master, &ip))) {
+        *error = QStringLiteral("--data-sync: '%1' is not close, master or slave[:ADDR]").arg(value);
+        return false;
+    }
+    o->dataSyncMode = quint8(m);
+    o->dataSyncMaster = ip;
     return true;
 }
 
@@ -148,6 +170,7 @@ bool parseCommandLine(const QStringList &args, SimOptions *o, QString *error, bo
         && number("firmware-id", 0, 0xFFFF, [o](qint64 v) { o->firmwareId = quint16(v); })
         && number("firmware-status", 0, 255, [o](qint64 v) { o->firmwareStatus = int(v); })
         && number("seed", 0, 0xFFFFFFFFLL, [o](qint64 v) { o->seed = quint32(v); })
+        && number("dante-clock", 0, 11, [o](qint64 v) { o->danteClockState = int(v); })
         && number("tcp-port", 1, 65535, [o](qint64 v) { o->tcpPort = quint16(v); })
         && number("params-port", 1, 65535, [o](qint64 v) { o->paramsPort = quint16(v); })
         && number("load-step-ms", 0, 10000, [o](qint64 v) { o->loadStepMs = int(v); })
@@ -190,6 +213,8 @@ bool parseCommandLine(const QStringList &args, SimOptions *o, QString *error, bo
             o->announceTo.append(a);
         }
     }
+    if (p.isSet(QStringLiteral("data-sync")) && !parseDataSync(p.value(QStringLiteral("data-sync")), o, error))
+        return false;
     if (p.isSet(QStringLiteral("no-announce")))
         o->announce = false;
     if (p.isSet(QStringLiteral("password")))

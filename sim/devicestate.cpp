@@ -1,5 +1,7 @@
 #include "devicestate.h"
+
 #include "layout.h"
+#include "livestatus.h"
 
 #include "wire.h"
 
@@ -73,6 +75,7 @@ DeviceState::DeviceState(const SimOptions &o)
     : m_variant(qBound(0, o.variant, 4))
     , m_deviceId(o.deviceId)
     , m_fault(o.fault)
+    , m_danteClockHold(o.danteClockState)
     , m_rng(o.seed)
 {
     m_clock.start();
@@ -109,6 +112,9 @@ DeviceState::DeviceState(const SimOptions &o)
 
     initBlocks();
     initDefaults();
+    QByteArray sync(1, char(o.dataSyncMode));
+    sync += u32Bytes(o.dataSyncMaster);
+    blockRef(Msg::DataSyncConfig) = sync;
 }
 
 void DeviceState::initBlocks()
@@ -212,9 +218,13 @@ void DeviceState::initDante(bool keepNetwork)
     m_danteInfo = QByteArray(info, int(sizeof info));
     m_danteRx = QByteArray(4 * 64, '\0');
     if (hasDante()) {
-        const QByteArray channel("01"), device("conference-pc");
-        m_danteRx.replace(0, channel.size(), channel);
-        m_danteRx.replace(32, device.size(), device);
+        // Three of the four receivers are subscribed; the dialog shows the second text first.
+        const char *const subscriptions[3][2] = {
+            {"conference-pc", "01"}, {"conference-pc", "02"}, {"wireless-rx", "Mic 3"}};
+        for (int i = 0; i < 3; ++i) {
+            m_danteRx.replace(64 * i, int(qstrlen(subscriptions[i][0])), subscriptions[i][0]);
+            m_danteRx.replace(64 * i + 32, int(qstrlen(subscriptions[i][1])), subscriptions[i][1]);
+        }
     }
 }
 
@@ -443,8 +453,9 @@ QVector<QByteArray> DeviceState::read(const KeyInfo &info, const QByteArray &sel
     if (k == Msg::DanteStatus)
         return {QByteArray(1, char(hasDante() ? 1 : 0)) + QByteArray(1, char(hasDante() ? 1 : 0))};
     if (k == Msg::DataSyncStatus) {
-        const quint8 mode = quint8(m_blocks.value(Msg::DataSyncConfig.code()).at(0));
-        return {QByteArray(1, char(mode == 0 ? 0 : 2))};
+        const QByteArray c = m_blocks.value(Msg::DataSyncConfig.code());
+        return {QByteArray(1, char(dataSyncStateAt(quint8(c.at(0)), readU32(c.constData() + 1),
+                                                   m_clock.elapsed() - m_syncConfiguredMs)))};
     }
     return {b};
 }
@@ -501,8 +512,11 @@ QVector<QByteArray> DeviceState::readSpecial(const KeyInfo &info, const QByteArr
         return {m_danteInfo};
     if (k == Msg::DanteClock) {
         QByteArray c(2, '\0');
-        c[0] = char(hasDante() ? 1 : 0);
-        c[1] = char(hasDante() ? 7 : 0);
+        if (hasDante()) {
+            const DanteClockState clock = danteClockAt(m_clock.elapsed() - m_danteBootMs);
+            c[0] = char(clock.source);
+            c[1] = char(m_danteClockHold >= 0 ? m_danteClockHold : clock.state);
+        }
         return {c};
     }
     if (k == Msg::DanteRxSubscription) {
@@ -817,6 +831,7 @@ bool DeviceState::writeSpecial(const KeyInfo &info, const QByteArray &payload)
         if (n != 5 || ch > 2)
             return false;
         blockRef(k) = payload;
+        m_syncConfiguredMs = m_clock.elapsed();
         return true;
     }
     if (k == Msg::InFilterCopy || k == Msg::OutFilterCopy) {
@@ -907,8 +922,11 @@ bool DeviceState::writeSpecial(const KeyInfo &info, const QByteArray &payload)
         initDante(how == 2);
         return true;
     }
-    if (k == Msg::DanteReboot)
+    if (k == Msg::DanteReboot) {
+        // The clock goes through its start-up states again.
+        m_danteBootMs = m_clock.elapsed();
         return hasDante();
+    }
     return false;
 }
 

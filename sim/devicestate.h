@@ -112,6 +112,9 @@ private:
     QByteArray m_ancConfig;
     QByteArray m_danteInfo;
     QByteArray m_danteRx;
+    int m_danteClockHold = -1;
+    qint64 m_danteBootMs = 0;
+    qint64 m_syncConfiguredMs = 0;
 
     QStringList m_playList;
     QVector<quint16> m_playLengths;

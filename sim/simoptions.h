@@ -34,6 +34,9 @@ struct SimOptions {
     quint8 fault = 0;
     quint16 firmwareId = 0x5A31;
     quint32 seed = 1;
+    int danteClockState = -1;     // 0..11 holds the Dante clock state; -1: it moves by itself
+    quint8 dataSyncMode = 0;      // 0 close, 1 master, 2 slave
+    quint32 dataSyncMaster = 0;   // the master's address, first part most significant
 
     // Transfers.
     int loadStepMs = 40;          // spacing of the preset load percentages
