@@ -280,6 +280,7 @@ void DanteSetupDialog::retranslate()
     m_downloadLink->setText(QStringLiteral("<a href=\"%1\" style=\"color:#D70232;\">%2</a>")
                                 .arg(DownloadUrl, tr("Click to download Dante Controller").toHtmlEscaped()));
     m_downloadLink->setAccessibleName(prefix + tr("Click to download Dante Controller"));
+    refreshLinkIcon();
     refreshClock();
 }
 
@@ -325,19 +326,30 @@ void DanteSetupDialog::refreshInfo()
     const quint32 v = infoU32(VersionOffset);
     m_versionValue->setText(v ? QStringLiteral("%1.%2.%3").arg(v >> 24).arg((v >> 16) & 0xFF).arg(v & 0xFFFF)
                               : QString());
+    refreshLinkIcon();
+    refreshName();
+    refreshLatency();
+    updateNetworkConfig();
+}
+
+void DanteSetupDialog::refreshLinkIcon()
+{
+    if (!m_dataModel)
+        return;
     const quint32 speed = infoU32(SpeedOffset);
     const QString icon = speed == 100    ? QStringLiteral(":/image/Network100M.png")
                          : speed == 1000 ? QStringLiteral(":/image/Network1000M.png")
                                          : QStringLiteral(":/image/NetworkNC.png");
+    const QString text = speed == 100 ? QStringLiteral("100M") : speed == 1000 ? QStringLiteral("1000M")
+                                                                                : tr("Not Connected");
+    // The picture alone tells a sighted user; the words serve the tool tip and screen readers.
+    m_linkIcon->setToolTip(text);
+    m_linkIcon->setAccessibleName(tr("Dante Setup") + QStringLiteral(": ") + tr("Network") + QLatin1Char(' ') + text);
     const QPixmap pixmap = ImageCache::pixmap(icon, devicePixelRatioF());
     if (pixmap.isNull()) // the picture set may lack it: say it in words
-        m_linkIcon->setText(speed == 100 ? QStringLiteral("100M") : speed == 1000 ? QStringLiteral("1000M")
-                                                                                   : QStringLiteral("NC"));
+        m_linkIcon->setText(text);
     else
         m_linkIcon->setPixmap(pixmap);
-    refreshName();
-    refreshLatency();
-    updateNetworkConfig();
 }
 
 void DanteSetupDialog::refreshName()

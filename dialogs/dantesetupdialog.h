@@ -59,6 +59,7 @@ protected:
 private:
     void retranslate();
     void refreshInfo();
+    void refreshLinkIcon();
     void refreshClock();
     void refreshSubscription(int row);
     void refreshLatency();

@@ -585,6 +585,14 @@ Are you sure that you want to rename</source>
         <source>Are you sure that you want to change the IP address configuration and reboot now to take effect?</source>
         <translation>确定要更改IP地址配置并立即重启生效吗？</translation>
     </message>
+    <message>
+        <source>Not Connected</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>网络</translation>
+    </message>
 </context>
 <context>
     <name>DelayWidget</name>
@@ -1910,11 +1918,11 @@ Are you sure that you want to rename</source>
     </message>
     <message>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">是</translation>
     </message>
     <message>
         <source>No</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">否</translation>
     </message>
     <message>
         <source>ARM Version : </source>
@@ -1962,7 +1970,7 @@ Are you sure that you want to rename</source>
     </message>
     <message>
         <source>System Mute</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">系统静音</translation>
     </message>
     <message>
         <source>Overview: System Mute</source>

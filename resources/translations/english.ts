@@ -585,6 +585,14 @@ Are you sure that you want to rename</translation>
         <source>Are you sure that you want to change the IP address configuration and reboot now to take effect?</source>
         <translation>Are you sure that you want to change the IP address configuration and reboot now to take effect?</translation>
     </message>
+    <message>
+        <source>Not Connected</source>
+        <translation>Not Connected</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Network</translation>
+    </message>
 </context>
 <context>
     <name>DelayWidget</name>
@@ -1910,11 +1918,11 @@ Are you sure that you want to rename</translation>
     </message>
     <message>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Yes</translation>
     </message>
     <message>
         <source>No</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">No</translation>
     </message>
     <message>
         <source>ARM Version : </source>
@@ -1962,7 +1970,7 @@ Are you sure that you want to rename</translation>
     </message>
     <message>
         <source>System Mute</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">System Mute</translation>
     </message>
     <message>
         <source>Overview: System Mute</source>

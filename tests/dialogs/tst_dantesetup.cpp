@@ -2,11 +2,13 @@
 // clock texts, subscriptions and the network form's Apply/Revert rules.
 #include "dantesetupdialog.h"
 #include "dialogfixture.h"
+#include "dspimages.h"
 #include "dspresources.h"
 #include "lineedit.h"
 #include "wire.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -51,6 +53,7 @@ private slots:
     void initTestCase()
     {
         dspInitResources();
+        dspInitImages();
         qputenv("XDG_CONFIG_HOME", QDir::tempPath().toLocal8Bit() + "/tst_dantesetup_config");
         m_link = std::make_unique<Link>(DeviceIp, 3);
         QVERIFY(m_link->connect(DeviceIp));
@@ -137,6 +140,27 @@ private slots:
         announce(Msg::DanteRxSubscription, 2);
         auto *table = m_dialog->findChild<QTableWidget *>();
         QCOMPARE(table->item(2, 2)->text(), QStringLiteral("mixer@<b>x</b>"));
+    }
+
+    // Each link speed has its own picture, told in words to the tool tip and screen readers.
+    void linkSpeedIcon()
+    {
+        auto &info = dm().model().dante().info;
+        QVector<QImage> pictures;
+        const struct {
+            quint32 speed;
+            const char *text;
+        } cases[] = {{100, "100M"}, {1000, "1000M"}, {0, "Not Connected"}, {10, "Not Connected"}};
+        for (const auto &c : cases) {
+            proto::writeU32(reinterpret_cast<char *>(info.data()) + 72, c.speed);
+            announce(Msg::DanteInfo);
+            auto *icon = w<QLabel>(QStringLiteral("Network ") + QLatin1String(c.text));
+            QCOMPARE(icon->toolTip(), QLatin1String(c.text));
+            QVERIFY(icon->text().isEmpty()); // a picture, not the words put up when it is missing
+            pictures.append(icon->grab().toImage());
+        }
+        QVERIFY(pictures[0] != pictures[1] && pictures[1] != pictures[2] && pictures[0] != pictures[2]);
+        QCOMPARE(pictures[2], pictures[3]);
     }
 
     void networkForm()

@@ -1,6 +1,6 @@
-// Draws the application's bitmaps (knobs, fader handle, panel icons, Dante link icons, app icon)
-// at 1x and 2x, writes them with a resource file for the dspimages library, and writes the
-// window icon as a multi-size .ico.
+// Draws the application's bitmaps (knobs, fader handle, panel icons, Dante link and network
+// speed icons, app icon) at 1x and 2x, writes them with a resource file for the dspimages
+// library, and writes the window icon as a multi-size .ico.
 //
 // usage: dsp-imagegen <resource dir> <icon dir>
 #include "conference.h"
@@ -306,6 +306,54 @@ void drawDante(QPainter &p, bool connected)
     }
 }
 
+// ---- Dante link speed (20 x 20): a network socket with its lamps ----------------------------
+
+enum class Link { NotConnected, Fast, Gigabit };
+
+// Mid-grey metal with a dark opening, so the socket reads on light and dark windows alike.
+// The lamps tell the speed at a glance (green gigabit, amber 100M, dark when unplugged);
+// the contacts that carry the link (all eight, or the four of 100BASE-TX) are lit as well,
+// for those who cannot tell the lamps' colours apart.
+void drawNetworkPort(QPainter &p, Link link)
+{
+    QLinearGradient metal(0, 2, 0, 18);
+    metal.setColorAt(0, QColor(150, 155, 160));
+    metal.setColorAt(1, QColor(104, 109, 114));
+    p.setPen(QPen(QColor(58, 62, 66), 1.0));
+    p.setBrush(metal);
+    p.drawRoundedRect(QRectF(1.5, 1.5, 17, 17), 2.5, 2.5);
+
+    QPolygonF opening({QPointF(4.5, 7.0), QPointF(15.5, 7.0), QPointF(15.5, 13.5), QPointF(12.8, 13.5),
+                       QPointF(12.8, 16.0), QPointF(7.2, 16.0), QPointF(7.2, 13.5), QPointF(4.5, 13.5)});
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(24, 26, 28));
+    p.drawPolygon(opening);
+
+    const QColor gold(232, 190, 70), dim(84, 86, 88);
+    for (int pin = 0; pin < 8; ++pin) {
+        const bool used = link == Link::Gigabit || (link == Link::Fast && (pin < 3 || pin == 5));
+        p.setBrush(used ? gold : dim);
+        p.drawRect(QRectF(5.4 + pin * 1.2, 7.6, 0.7, 2.6));
+    }
+
+    const QColor lamp = link == Link::Gigabit ? QColor(64, 208, 96)
+                        : link == Link::Fast  ? QColor(250, 172, 40)
+                                              : QColor(52, 55, 58);
+    p.setPen(QPen(QColor(40, 42, 44), 0.6));
+    p.setBrush(lamp);
+    p.drawRoundedRect(QRectF(3.2, 3.2, 4.2, 2.2), 0.6, 0.6);
+    p.drawRoundedRect(QRectF(12.6, 3.2, 4.2, 2.2), 0.6, 0.6);
+
+    if (link == Link::NotConnected) {
+        p.setPen(QPen(QColor(255, 255, 255), 1.0));
+        p.setBrush(QColor(214, 48, 48));
+        p.drawEllipse(QPointF(15.0, 15.0), 4.2, 4.2);
+        p.setPen(QPen(QColor(255, 255, 255), 1.4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(13.4, 13.4), QPointF(16.6, 16.6));
+        p.drawLine(QPointF(16.6, 13.4), QPointF(13.4, 16.6));
+    }
+}
+
 // ---- application icon ----------------------------------------------------------------------
 
 // ---- USB player and recorder ---------------------------------------------------------------
@@ -492,6 +540,9 @@ int main(int argc, char **argv)
     }
     w.add(QStringLiteral("dante_connected"), 16, [](QPainter &p, double) { drawDante(p, true); });
     w.add(QStringLiteral("dante_disconnected"), 16, [](QPainter &p, double) { drawDante(p, false); });
+    w.add(QStringLiteral("Network1000M"), 20, [](QPainter &p, double) { drawNetworkPort(p, Link::Gigabit); });
+    w.add(QStringLiteral("Network100M"), 20, [](QPainter &p, double) { drawNetworkPort(p, Link::Fast); });
+    w.add(QStringLiteral("NetworkNC"), 20, [](QPainter &p, double) { drawNetworkPort(p, Link::NotConnected); });
     for (const Scheme &scheme : kSchemes) {
         const QColor c = scheme.enabled;
         const QString suffix = QLatin1String(scheme.name);
