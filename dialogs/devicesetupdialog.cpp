@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -116,8 +117,10 @@ DeviceSetupDialog::DeviceSetupDialog(DataModel *dataModel, QWidget *parent)
     general->addStretch(1);
     connect(m_passwordButton, &QPushButton::clicked, this, &DeviceSetupDialog::changePasswordButtonClicked);
 
+    // Inputs above outputs, scrolled only up and down: side by side they needed more width
+    // than the dialog has, and the spin boxes hid to the right.
     auto *limitContent = new QWidget;
-    auto *limitLayout = new QHBoxLayout(limitContent);
+    auto *limitLayout = new QVBoxLayout(limitContent);
     limitLayout->setContentsMargins(0, 0, 0, 0);
     m_inputLimitBox = new QGroupBox(limitContent);
     m_outputLimitBox = new QGroupBox(limitContent);
@@ -125,12 +128,13 @@ DeviceSetupDialog::DeviceSetupDialog(DataModel *dataModel, QWidget *parent)
     buildLimits(m_outputLimitBox, true, m_outputRows);
     limitLayout->addWidget(m_inputLimitBox);
     limitLayout->addWidget(m_outputLimitBox);
-    auto *scroll = new QScrollArea(m_limitBox);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(limitContent);
+    m_limitScroll = new QScrollArea(m_limitBox);
+    m_limitScroll->setFrameShape(QFrame::NoFrame);
+    m_limitScroll->setWidgetResizable(true);
+    m_limitScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_limitScroll->setWidget(limitContent);
     auto *limitBoxLayout = new QVBoxLayout(m_limitBox);
-    limitBoxLayout->addWidget(scroll);
+    limitBoxLayout->addWidget(m_limitScroll);
 
     auto *middle = new QVBoxLayout;
     middle->addWidget(m_setupBox);
@@ -384,6 +388,8 @@ void DeviceSetupDialog::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
         retranslate();
+    else if (event->type() == QEvent::StyleChange)
+        fitWidths();
     Dialog::changeEvent(event);
 }
 
@@ -391,6 +397,7 @@ void DeviceSetupDialog::showEvent(QShowEvent *event)
 {
     if (m_dataModel)
         m_dataModel->setSyncRequest(DialogPolls::DeviceSetup, true);
+    fitWidths(); // the style sheet has sized the spin boxes by now
     Dialog::showEvent(event);
 }
 
@@ -1038,6 +1045,18 @@ void DeviceSetupDialog::refreshCaptions()
             r.dante->setVisible(dante & (1u << (c - 8)));
         }
     }
+    fitWidths();
+}
+
+// The limit rows' width follows their captions, the language and the style sheet; the scroll
+// area takes all of it. The master address beside the sync mode keeps room for a whole address.
+void DeviceSetupDialog::fitWidths()
+{
+    m_limitScroll->setMinimumWidth(m_limitScroll->widget()->sizeHint().width()
+                                   + m_limitScroll->verticalScrollBar()->sizeHint().width());
+    const QFontMetrics metrics(m_syncHostEdit->font());
+    const int address = metrics.horizontalAdvance(QStringLiteral("255.255.255.255"));
+    m_syncHostEdit->setMinimumWidth(qMax(address, metrics.horizontalAdvance(m_syncHostEdit->placeholderText())) + 16);
 }
 
 void DeviceSetupDialog::inputLabelChanged(uchar channel)

@@ -14,6 +14,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QTimer;
 class SpinBox;
 struct SyncEvent;
@@ -108,6 +109,7 @@ private:
     void refreshDataSyncStatus();
     void refreshLimits(bool output, int channel);
     void refreshCaptions();
+    void fitWidths();
 
     void textEditingFinished(LineEdit *edit, bool description);
     void addressEditingFinished(Address which);
@@ -131,6 +133,7 @@ private:
     QGroupBox *m_limitBox = nullptr;
     QGroupBox *m_inputLimitBox = nullptr;
     QGroupBox *m_outputLimitBox = nullptr;
+    QScrollArea *m_limitScroll = nullptr;
 
     // Information: title and value labels in the order of the grid.
     enum Info {

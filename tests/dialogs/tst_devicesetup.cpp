@@ -10,6 +10,9 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QValidator>
 
@@ -232,6 +235,35 @@ private slots:
         auto *model = w<QLabel>(QStringLiteral("Device Model"));
         QCOMPARE(model->textFormat(), Qt::PlainText);
         QCOMPARE(model->text(), QStringLiteral("<b>x</b>"));
+    }
+
+    // At its smallest the dialog still shows every limit spin box and a whole master address.
+    void nothingClippedAtTheSmallestSize()
+    {
+        auto &d = dm().model().device();
+        d.dataSyncSupport = 1;
+        dm().model().dataSync() = {2, 0xFFFFFFFF, 0};
+        announce(Msg::DataSyncSupport);
+        announce(Msg::DataSyncConfig);
+        m_dialog->show();
+        m_dialog->resize(1, 1); // held at the layout's minimum
+        m_dialog->layout()->activate();
+        auto *scroll = m_dialog->findChild<QScrollArea *>();
+        QWidget *viewport = scroll->viewport();
+        QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+        const QList<SpinBox *> spins = scroll->widget()->findChildren<SpinBox *>();
+        QCOMPARE(spins.size(), 64);
+        for (SpinBox *spin : spins) {
+            if (spin->isHidden())
+                continue;
+            const QPoint left = spin->mapTo(viewport, QPoint(0, 0));
+            QVERIFY2(left.x() >= 0 && left.x() + spin->width() <= viewport->width(),
+                     qPrintable(spin->accessibleName()));
+        }
+        auto *master = w<LineEdit>(QStringLiteral("Master IP Address"));
+        QVERIFY(master->isVisible());
+        QVERIFY(master->width() > master->fontMetrics().horizontalAdvance(QStringLiteral("255.255.255.255")));
+        m_dialog->hide();
     }
 
     void armVersionForms()
