@@ -368,7 +368,7 @@ void AutoMixerWidget::retranslate()
             s.group[g]->setText(tr("AM %1").arg(g + 1));
             s.group[g]->setAccessibleName(accessibleText(scope, tr("AM %1").arg(g + 1)));
         }
-        s.slider->setAccessibleName(accessibleText(scope, tr("Weight"), QStringLiteral(" fader")));
+        s.slider->setAccessibleName(accessibleText(scope, tr("Weight"), tr(" fader")));
         s.edit->setAccessibleName(accessibleText(scope, tr("Weight")));
         s.attenuation->setAccessibleName(accessibleText(scope, tr("Attenuation")));
         s.level->setAccessibleName(accessibleText(scope, tr("Level")));

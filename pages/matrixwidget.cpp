@@ -170,7 +170,7 @@ void MatrixWidget::retranslate()
             const QString route = channelName(Side::Input, in) + QStringLiteral(" -> ") + channelName(Side::Output, out);
             MixButton *cell = m_table->cell(in, out);
             cell->button()->setAccessibleName(accessibleText(QString(), route));
-            cell->knob()->setAccessibleName(accessibleText(QString(), route, QStringLiteral(" knob")));
+            cell->knob()->setAccessibleName(accessibleText(QString(), route, tr(" knob")));
         }
     }
     refreshLabels(Side::Input, -1);

@@ -108,6 +108,6 @@ void MeterBank::setAccessiblePrefix(const QString &prefix)
 void MeterBank::nameMeter(int channel)
 {
     const QString name = m_prefix + QLatin1Char(' ') + m_captions[size_t(channel)]->text();
-    m_meters[size_t(channel)]->setAccessibleName(name + QStringLiteral(" meter"));
+    m_meters[size_t(channel)]->setAccessibleName(name + tr(" meter"));
     m_readouts[size_t(channel)]->setAccessibleName(name);
 }
