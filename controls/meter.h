@@ -11,6 +11,7 @@ public:
     explicit Meter(QWidget *parent = nullptr);
 
     void setRange(int minimum, int maximum);
+    // Repaints only the rows between the old and the new end of the bar.
     void setValue(int value);
     void setFromTop(bool fromTop);
 
@@ -35,6 +36,8 @@ protected:
 private:
     void loadColours();
     QRectF innerRect() const;
+    // The rows between the old and the new end of the bar: all that a new value repaints.
+    QRect changedRows(const QRectF &before, const QRectF &after) const;
 
     int m_minimum = -40;
     int m_maximum = 24;

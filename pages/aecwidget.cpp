@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -159,6 +160,14 @@ void AECWidget::refreshLabels(Side side, int channel)
             m_mics[size_t(c)]->setToolTip(channelCaption(Side::Input, c));
 }
 
+void AECWidget::refreshDante(bool connected)
+{
+    ModulePage::refreshDante(connected);
+    const QIcon icon(danteIcon(connected));
+    for (int c = 0; c < 16; ++c)
+        m_mics[size_t(c)]->setIcon(isDante(Side::Input, c) ? icon : QIcon());
+}
+
 void AECWidget::applyChannelMasks()
 {
     for (int c = 0; c < 16; ++c) {
@@ -166,6 +175,7 @@ void AECWidget::applyChannelMasks()
         m_mics[size_t(c)]->setText(channelName(Side::Input, c));
     }
     refreshLabels(Side::Input, -1);
+    refreshDante(danteConnected());
 }
 
 void AECWidget::retranslate()

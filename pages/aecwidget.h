@@ -24,6 +24,7 @@ public:
     static QString diagramPath(bool dark);
 
     void refreshLabels(Side side, int channel) override;
+    void refreshDante(bool connected) override;
 
 public slots:
     void enabledButtonClicked(bool on);

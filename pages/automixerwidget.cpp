@@ -1,6 +1,7 @@
 #include "automixerwidget.h"
 
 #include "datamodel.h"
+#include "imagecache.h"
 #include "lineedit.h"
 #include "meter.h"
 #include "meterreadout.h"
@@ -53,6 +54,12 @@ AutoMixerWidget::AutoMixerWidget(DataModel *dm, int index, QWidget *parent)
         s.caption->setTextFormat(Qt::PlainText);
         s.caption->setAlignment(Qt::AlignCenter);
         s.caption->setProperty("appearanceAsLabel", true);
+        s.dante = new QLabel(this);
+        s.dante->setVisible(false);
+        auto *head = new QHBoxLayout;
+        head->setSpacing(2);
+        head->addWidget(s.dante);
+        head->addWidget(s.caption);
         for (int g = 0; g < 2; ++g) {
             s.group[g] = new QPushButton(QStringLiteral("AM %1").arg(g + 1), this);
             s.group[g]->setCheckable(true);
@@ -83,7 +90,7 @@ AutoMixerWidget::AutoMixerWidget(DataModel *dm, int index, QWidget *parent)
         s.edit->setAlignment(Qt::AlignCenter);
         s.edit->setText(QStringLiteral("0.0"));
         int row = 0;
-        strips->addWidget(s.caption, row++, c, Qt::AlignHCenter);
+        strips->addLayout(head, row++, c, Qt::AlignHCenter);
         strips->addWidget(s.group[0], row++, c, Qt::AlignHCenter);
         strips->addWidget(s.group[1], row++, c, Qt::AlignHCenter);
         strips->addWidget(s.attenuation, row++, c, Qt::AlignHCenter);
@@ -333,6 +340,13 @@ void AutoMixerWidget::refreshLabels(Side side, int channel)
 void AutoMixerWidget::refreshDante(bool connected)
 {
     ModulePage::refreshDante(connected);
+    const QPixmap icon = ImageCache::pixmap(danteIcon(connected), devicePixelRatioF());
+    for (int c = 0; c < 16; ++c) {
+        const bool dante = isDante(Side::Input, c) && !isHidden(Side::Input, c);
+        m_strips[size_t(c)].dante->setVisible(dante);
+        if (dante)
+            m_strips[size_t(c)].dante->setPixmap(icon);
+    }
 }
 
 void AutoMixerWidget::applyChannelMasks()
@@ -348,6 +362,7 @@ void AutoMixerWidget::applyChannelMasks()
             w->setVisible(!hidden);
     }
     refreshLabels(Side::Input, -1);
+    refreshDante(danteConnected());
 }
 
 void AutoMixerWidget::retranslate()
@@ -368,7 +383,7 @@ void AutoMixerWidget::retranslate()
             s.group[g]->setText(tr("AM %1").arg(g + 1));
             s.group[g]->setAccessibleName(accessibleText(scope, tr("AM %1").arg(g + 1)));
         }
-        s.slider->setAccessibleName(accessibleText(scope, tr("Weight"), QStringLiteral(" fader")));
+        s.slider->setAccessibleName(accessibleText(scope, tr("Weight"), tr(" fader")));
         s.edit->setAccessibleName(accessibleText(scope, tr("Weight")));
         s.attenuation->setAccessibleName(accessibleText(scope, tr("Attenuation")));
         s.level->setAccessibleName(accessibleText(scope, tr("Level")));

@@ -23,6 +23,7 @@ public:
 
     struct Strip {
         QLabel *caption = nullptr;
+        QLabel *dante = nullptr; // the link icon beside a Dante input's caption
         QPushButton *group[2] = {nullptr, nullptr};
         QSlider *slider = nullptr;
         LineEdit *edit = nullptr;

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
+#include <QIcon>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -123,6 +124,18 @@ void MatrixTableWidget::setOutputCaption(int output, const QString &caption, con
 {
     m_outputNames[size_t(output)] = name;
     horizontalHeaderItem(output)->setText(caption);
+}
+
+void MatrixTableWidget::setInputIcon(int input, const QIcon &icon)
+{
+    if (input >= 0 && input < Channels)
+        verticalHeaderItem(input)->setIcon(icon);
+}
+
+void MatrixTableWidget::setOutputIcon(int output, const QIcon &icon)
+{
+    if (output >= 0 && output < Channels)
+        horizontalHeaderItem(output)->setIcon(icon);
 }
 
 // --- selection ---

@@ -10,6 +10,7 @@
 #include <functional>
 
 class Knob;
+class QIcon;
 class MixButton;
 class QPushButton;
 
@@ -34,6 +35,9 @@ public:
     // Header captions and the names the questions and the route tip use.
     void setInputCaption(int input, const QString &caption, const QString &name);
     void setOutputCaption(int output, const QString &caption, const QString &name);
+    // The Dante icon beside a header caption; a null icon removes it.
+    void setInputIcon(int input, const QIcon &icon);
+    void setOutputIcon(int output, const QIcon &icon);
 
     // The selection: a rectangle of rows (inputs) and columns (outputs); empty when none.
     QRect selection() const { return m_selection; }

@@ -7,6 +7,7 @@
 #include "mixbutton.h"
 
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -148,6 +149,16 @@ void MatrixWidget::refreshLabels(Side side, int channel)
     }
 }
 
+void MatrixWidget::refreshDante(bool connected)
+{
+    ModulePage::refreshDante(connected);
+    const QIcon icon(danteIcon(connected));
+    for (int c = 0; c < proto::ChannelCount; ++c) {
+        m_table->setInputIcon(c, isDante(Side::Input, c) ? icon : QIcon());
+        m_table->setOutputIcon(c, isDante(Side::Output, c) ? icon : QIcon());
+    }
+}
+
 void MatrixWidget::applyChannelMasks()
 {
     for (int c = 0; c < proto::ChannelCount; ++c) {
@@ -156,6 +167,7 @@ void MatrixWidget::applyChannelMasks()
     }
     refreshLabels(Side::Input, -1);
     refreshLabels(Side::Output, -1);
+    refreshDante(danteConnected());
 }
 
 void MatrixWidget::retranslate()
@@ -170,7 +182,7 @@ void MatrixWidget::retranslate()
             const QString route = channelName(Side::Input, in) + QStringLiteral(" -> ") + channelName(Side::Output, out);
             MixButton *cell = m_table->cell(in, out);
             cell->button()->setAccessibleName(accessibleText(QString(), route));
-            cell->knob()->setAccessibleName(accessibleText(QString(), route, QStringLiteral(" knob")));
+            cell->knob()->setAccessibleName(accessibleText(QString(), route, tr(" knob")));
         }
     }
     refreshLabels(Side::Input, -1);

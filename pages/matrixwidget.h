@@ -27,6 +27,7 @@ public:
     void refreshAll();
     void syncUpdate(const SyncEvent &event) override;
     void refreshLabels(Side side, int channel) override;
+    void refreshDante(bool connected) override;
 
 public slots:
     void tableWidgetEnabledChanged(QByteArray inputs, uchar output, bool on);

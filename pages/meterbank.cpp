@@ -5,7 +5,10 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QPixmap>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 MeterBank::MeterBank(int maximum, QWidget *parent)
     : Widget(parent)
@@ -27,6 +30,9 @@ MeterBank::MeterBank(int maximum, QWidget *parent)
         auto *v = new QVBoxLayout(column);
         v->setContentsMargins(0, 0, 0, 0);
         v->setSpacing(2);
+        auto *icon = new QLabel(column);
+        icon->setFixedSize(16, 16);
+        icon->setVisible(false);
         auto *caption = new QLabel(QString::number(c + 1), column);
         caption->setTextFormat(Qt::PlainText);
         caption->setAlignment(Qt::AlignCenter);
@@ -37,11 +43,13 @@ MeterBank::MeterBank(int maximum, QWidget *parent)
         meter->setMinimumHeight(100);
         auto *readout = new MeterReadout(column);
         readout->setValue(-100, m_floor);
+        v->addWidget(icon, 0, Qt::AlignHCenter);
         v->addWidget(caption, 0, Qt::AlignHCenter);
         v->addWidget(meter, 1, Qt::AlignHCenter);
         v->addWidget(readout, 0, Qt::AlignHCenter);
         row->addWidget(column);
         m_captions[size_t(c)] = caption;
+        m_icons[size_t(c)] = icon;
         m_meters[size_t(c)] = meter;
         m_readouts[size_t(c)] = readout;
         m_columns[size_t(c)] = column;
@@ -98,6 +106,25 @@ void MeterBank::setChannelHidden(int channel, bool hidden)
         m_columns[size_t(channel)]->setVisible(!hidden);
 }
 
+void MeterBank::setChannelIcon(int channel, const QPixmap &icon)
+{
+    if (channel < 0 || channel >= Channels)
+        return;
+    QLabel *label = m_icons[size_t(channel)];
+    m_hasIcon[size_t(channel)] = !icon.isNull();
+    if (icon.isNull())
+        label->clear();
+    else
+        label->setPixmap(icon);
+    label->setVisible(!icon.isNull());
+    const bool any = std::find(m_hasIcon.begin(), m_hasIcon.end(), true) != m_hasIcon.end();
+    for (QLabel *l : m_icons) {
+        QSizePolicy policy = l->sizePolicy();
+        policy.setRetainSizeWhenHidden(any);
+        l->setSizePolicy(policy);
+    }
+}
+
 void MeterBank::setAccessiblePrefix(const QString &prefix)
 {
     m_prefix = prefix;
@@ -108,6 +135,6 @@ void MeterBank::setAccessiblePrefix(const QString &prefix)
 void MeterBank::nameMeter(int channel)
 {
     const QString name = m_prefix + QLatin1Char(' ') + m_captions[size_t(channel)]->text();
-    m_meters[size_t(channel)]->setAccessibleName(name + QStringLiteral(" meter"));
+    m_meters[size_t(channel)]->setAccessibleName(name + tr(" meter"));
     m_readouts[size_t(channel)]->setAccessibleName(name);
 }

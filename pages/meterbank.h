@@ -8,6 +8,7 @@
 class Meter;
 class MeterReadout;
 class QLabel;
+class QPixmap;
 
 class MeterBank final : public Widget
 {
@@ -31,12 +32,17 @@ public:
     void setCaption(int channel, const QString &caption);
     void setChannelToolTip(int channel, const QString &tip);
     void setChannelHidden(int channel, bool hidden);
+    // The Dante icon above a channel's caption; a null pixmap removes it. While any channel
+    // of the bank has one, the others keep the icon's room so the meters stay level.
+    void setChannelIcon(int channel, const QPixmap &icon);
+    bool hasChannelIcon(int channel) const { return m_hasIcon[size_t(channel)]; }
     // Accessible names "<prefix> <caption>" for each meter.
     void setAccessiblePrefix(const QString &prefix);
 
     Meter *meter(int channel) const { return m_meters[size_t(channel)]; }
     MeterReadout *readout(int channel) const { return m_readouts[size_t(channel)]; }
     QLabel *caption(int channel) const { return m_captions[size_t(channel)]; }
+    QLabel *icon(int channel) const { return m_icons[size_t(channel)]; }
 
 private:
     void nameMeter(int channel);
@@ -48,5 +54,7 @@ private:
     std::array<Meter *, Channels> m_meters{};
     std::array<MeterReadout *, Channels> m_readouts{};
     std::array<QLabel *, Channels> m_captions{};
+    std::array<QLabel *, Channels> m_icons{};
+    std::array<bool, Channels> m_hasIcon{};
     std::array<QWidget *, Channels> m_columns{};
 };

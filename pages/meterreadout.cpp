@@ -5,7 +5,9 @@
 MeterReadout::MeterReadout(QWidget *parent)
     : QWidget(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    // Filled with the window colour of the scheme: an opaque readout changing its number
+    // repaints only itself, not every parent behind it.
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
     setFixedSize(sizeHint());
 }
 
@@ -28,6 +30,7 @@ QSize MeterReadout::sizeHint() const
 void MeterReadout::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.fillRect(rect(), palette().brush(backgroundRole()));
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(rect(), Qt::AlignCenter, m_text);
 }

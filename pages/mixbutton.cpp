@@ -27,7 +27,8 @@ MixButton::MixButton(int input, int output, QWidget *parent)
     knobLayout->setContentsMargins(0, 0, 0, 0);
     knobLayout->addWidget(m_knob, 0, Qt::AlignCenter);
     m_stack = new QStackedLayout(this);
-    m_stack->setContentsMargins(2, 2, 2, 2);
+    // A stacked layout ignores its own margins; the widget's keep the selection frame in view.
+    setContentsMargins(2, 2, 2, 2);
     m_stack->addWidget(m_button);
     m_stack->addWidget(knobBox);
     setProperty("frameStyle", frameStyle());

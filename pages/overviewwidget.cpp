@@ -2,8 +2,10 @@
 
 #include "datamodel.h"
 #include "groupbox.h"
+#include "imagecache.h"
 #include "meterbank.h"
 #include "meterdialog.h"
+#include "modulepage.h"
 #include "parameterbinding.h"
 #include "routeorder.h"
 #include "syncrouter.h"
@@ -110,6 +112,8 @@ void OverviewWidget::subscribe()
     router.subscribe(this, RouteOrder::Overview, Msg::DanteStatus, [this](const SyncEvent &) {
         refreshField(DanteSupport);
         refreshField(DanteConnect);
+        refreshCaptions(false, -1);
+        refreshCaptions(true, -1);
     });
     const auto meters = [this](const SyncEvent &e) { meterReport(e); };
     for (proto::MessageKey key : {Msg::InputMeter, Msg::PreLevelMeter, Msg::OutputMeter, Msg::OutLevelMeter})
@@ -221,7 +225,7 @@ void OverviewWidget::outputLabelChanged(uchar channel)
 }
 
 // Channels are captioned by number, Dante channels by their default name; hidden channels
-// are blank and gone; tool tips carry the user's labels.
+// are blank and gone; tool tips carry the user's labels; Dante channels show the link icon.
 void OverviewWidget::refreshCaptions(bool output, int channel)
 {
     const quint16 hidden = output ? m_outputMask : m_inputMask;
@@ -231,6 +235,8 @@ void OverviewWidget::refreshCaptions(bool output, int channel)
                                       m_dialog->bank(MeterDialog::OutputPost)}
                : QVector<MeterBank *>{m_inputs, m_dialog->bank(MeterDialog::InputPre),
                                       m_dialog->bank(MeterDialog::InputPost)};
+    const bool linked = m_dm && m_dm->model().device().danteStatus[1] == 1;
+    const QPixmap icon = ImageCache::pixmap(ModulePage::danteIcon(linked), devicePixelRatioF());
     for (int c = 0; c < MeterBank::Channels; ++c) {
         if (channel >= 0 && c != channel)
             continue;
@@ -249,6 +255,7 @@ void OverviewWidget::refreshCaptions(bool output, int channel)
             bank->setCaption(c, caption);
             bank->setChannelHidden(c, isHidden);
             bank->setChannelToolTip(c, label.trimmed().isEmpty() ? name : label);
+            bank->setChannelIcon(c, isDante && !isHidden ? icon : QPixmap());
         }
     }
 }

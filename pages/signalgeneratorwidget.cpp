@@ -262,9 +262,9 @@ void SignalGeneratorWidget::retranslate()
     m_outputLabel->setText(tr("Output"));
     m_mute->setAccessibleName(accessibleText(QString(), tr("Mute")));
     m_freqEdit->setAccessibleName(accessibleText(QString(), tr("Freq")));
-    m_freqKnob->setAccessibleName(accessibleText(QString(), tr("Freq"), QStringLiteral(" knob")));
+    m_freqKnob->setAccessibleName(accessibleText(QString(), tr("Freq"), tr(" knob")));
     m_gainEdit->setAccessibleName(accessibleText(QString(), tr("Gain")));
-    m_gainKnob->setAccessibleName(accessibleText(QString(), tr("Gain"), QStringLiteral(" knob")));
+    m_gainKnob->setAccessibleName(accessibleText(QString(), tr("Gain"), tr(" knob")));
     for (int c = 0; c < 16; ++c)
         m_outputs[size_t(c)]->setAccessibleName(accessibleText(tr("Output"), channelName(Side::Output, c)));
 }

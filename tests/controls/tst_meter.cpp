@@ -1,20 +1,24 @@
 #include "meter.h"
 
+#include <QScreen>
 #include <QtTest>
 
 #include <climits>
 #include <cmath>
 
 namespace {
-// Counts the paint events a widget receives.
+// Counts the paint events a widget receives and joins the areas they repaint.
 class PaintCounter : public QObject
 {
 public:
     int count = 0;
+    QRegion area;
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint) {
             ++count;
+            area += static_cast<QPaintEvent *>(event)->region();
+        }
         return false;
     }
 };
@@ -29,6 +33,7 @@ private slots:
     void litPart_data();
     void litPart();
     void repaintsOnlyOnChange();
+    void partialRepaintsMatchAFullPaint();
     void badRanges();
 };
 
@@ -118,6 +123,40 @@ void TestMeter::repaintsOnlyOnChange()
     QCoreApplication::processEvents();
     QCOMPARE(counter.count, 3);
     QCOMPARE(meter.value(), 0);
+}
+
+// A new value repaints only the rows between the old and the new end of the bar; what is on
+// screen afterwards must still equal a meter painted whole at that value.
+void TestMeter::partialRepaintsMatchAFullPaint()
+{
+    for (bool fromTop : {false, true}) {
+        Meter meter;
+        meter.setFromTop(fromTop);
+        meter.resize(12, 101);
+        meter.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&meter));
+        QCoreApplication::processEvents();
+        PaintCounter counter;
+        meter.installEventFilter(&counter);
+        int previous = meter.value();
+        for (int value : {-8, -9, 24, -40, -39, 0, -30, 5}) {
+            counter.area = QRegion();
+            meter.setValue(value);
+            QCoreApplication::processEvents();
+            const QRect area = counter.area.boundingRect();
+            const QRectF lit = meter.litRect();
+            const double edge = fromTop ? lit.bottom() : lit.top();
+            QVERIFY2(area.top() <= edge && area.bottom() >= edge, qPrintable(QString::number(value)));
+            // Far from the whole bar when the value moves by a step.
+            if (std::abs(value - previous) == 1)
+                QVERIFY2(area.height() <= 6, qPrintable(QString::number(area.height())));
+            const QImage shown = meter.screen()->grabWindow(meter.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+            const QImage whole = meter.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(shown.size(), whole.size());
+            QVERIFY2(shown == whole, qPrintable(QStringLiteral("value %1, from top %2").arg(value).arg(fromTop)));
+            previous = value;
+        }
+    }
 }
 
 void TestMeter::badRanges()

@@ -1,10 +1,13 @@
 // The matrix, conference, signal generator pages and the meter windows: the frames each
 // control sends to the simulated device, selection and undo in the matrix, the ANC report,
-// auto mixer groups, generator clamps, the overview's texts and the shared meter floor.
+// auto mixer groups, generator clamps, the overview's texts, the shared meter floor and the
+// Dante icons.
+#include "aecwidget.h"
 #include "ancwidget.h"
 #include "automixerwidget.h"
 #include "datamodel.h"
 #include "devicesimulator.h"
+#include "dspimages.h"
 #include "dspresources.h"
 #include "edithistory.h"
 #include "knob.h"
@@ -25,6 +28,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
@@ -158,7 +162,11 @@ class TestMixPages : public QObject
     }
 
 private slots:
-    void initTestCase() { dspInitResources(); }
+    void initTestCase()
+    {
+        dspInitResources();
+        dspInitImages();
+    }
     void cleanup()
     {
         m_widget.reset();
@@ -409,6 +417,44 @@ private slots:
         QVERIFY(!gen->freqKnob()->isEnabled());
     }
 
+    // Dante channels carry the link icon on every page of this group, and the icon follows
+    // the link state.
+    void danteIcons()
+    {
+        ModuleWidget &w = connected();
+        w.setDeviceVersionMasks(0x0001, 0x0000, 0x00F1, 0x0003);
+        w.stackedButtonClicked(ModuleWidget::AutoMixerPage);
+        w.show(); // the icon labels get their size
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        MatrixTableWidget *t = matrix()->table();
+        QVERIFY(!t->verticalHeaderItem(12)->icon().isNull());
+        QVERIFY(t->verticalHeaderItem(7)->icon().isNull());
+        QVERIFY(!t->horizontalHeaderItem(9)->icon().isNull());
+        QVERIFY(t->horizontalHeaderItem(10)->icon().isNull());
+        auto *aec = static_cast<AECWidget *>(w.page(ModuleWidget::AecPage));
+        QVERIFY(!aec->micCheckBox(13)->icon().isNull());
+        QVERIFY(aec->micCheckBox(3)->icon().isNull());
+        auto *am = static_cast<AutoMixerWidget *>(w.page(ModuleWidget::AutoMixerPage));
+        QVERIFY(am->strip(14).dante->isVisibleTo(am));
+        QVERIFY(!am->strip(4).dante->isVisibleTo(am));
+        // Input 9 is both Dante and absent: no icon.
+        QVERIFY(!am->strip(8).dante->isVisibleTo(am));
+
+        const qint64 mic = aec->micCheckBox(13)->icon().cacheKey();
+        const qint64 header = t->horizontalHeaderItem(9)->icon().cacheKey();
+        const QImage strip = am->strip(14).dante->grab().toImage();
+        m_dm->model().device().danteStatus = {1, 1};
+        emit m_dm->tcpSyncToUI(2, 2, 33, 255, 255, QVariant());
+        QVERIFY(aec->micCheckBox(13)->icon().cacheKey() != mic);
+        QVERIFY(t->horizontalHeaderItem(9)->icon().cacheKey() != header);
+        QVERIFY(am->strip(14).dante->grab().toImage() != strip);
+        // A variant without Dante takes them away again.
+        w.setDeviceVersionMasks(0, 0, 0, 0);
+        QVERIFY(t->verticalHeaderItem(12)->icon().isNull());
+        QVERIFY(aec->micCheckBox(13)->icon().isNull());
+        QVERIFY(!am->strip(14).dante->isVisibleTo(am));
+    }
+
     void overviewAndMeterWindow()
     {
         connected();
@@ -460,6 +506,16 @@ private slots:
         QCOMPARE(overview.inputMeters()->caption(9)->text(), QString());
         QCOMPARE(dialog->bank(MeterDialog::InputPre)->caption(12)->text(), QStringLiteral("Dante-RX 1"));
         QCOMPARE(overview.outputMeters()->caption(3)->text(), QStringLiteral("4"));
+        // Dante meters carry the link icon in both windows; it follows the link state.
+        QVERIFY(overview.inputMeters()->hasChannelIcon(12));
+        QVERIFY(!overview.inputMeters()->hasChannelIcon(9));
+        QVERIFY(!overview.outputMeters()->hasChannelIcon(12));
+        QVERIFY(dialog->bank(MeterDialog::InputPre)->hasChannelIcon(15));
+        const QImage icon = overview.inputMeters()->icon(12)->grab().toImage();
+        m_dm->model().device().danteStatus = {1, 1};
+        emit m_dm->tcpSyncToUI(2, 2, 33, 255, 255, QVariant());
+        QVERIFY(overview.inputMeters()->icon(12)->grab().toImage() != icon);
+        QVERIFY(overview.inputMeters()->hasChannelIcon(12));
     }
 };
 
