@@ -5,6 +5,7 @@
 #include "firewall.h"
 #include "focusproxystyle.h"
 #include "mainwindow.h"
+#include "protocollog.h"
 #include "splashscreen.h"
 #include "systemsettings.h"
 
@@ -81,8 +82,12 @@ int main(int argc, char *argv[])
                                        QStringLiteral("Add rule."));
     const QCommandLineOption deleteOption(QStringList{QStringLiteral("d"), QStringLiteral("delete")},
                                           QStringLiteral("Delete rule."));
+    const QCommandLineOption logFramesOption(QStringLiteral("log-frames"),
+                                             QStringLiteral("Append every frame sent and received to FILE."),
+                                             QStringLiteral("FILE"));
     parser.addOption(addOption);
     parser.addOption(deleteOption);
+    parser.addOption(logFramesOption);
     // Unknown arguments must not stop a normal start, so errors are ignored.
     parser.parse(QCoreApplication::arguments());
 
@@ -116,6 +121,14 @@ int main(int argc, char *argv[])
 
     DataModel dataModel;
     dataModel.setFrameAddress(settings.frameAddress());
+    // The file gets the protocol log's lines from the first frame on; the ring is not needed.
+    ProtocolLog frameFile(&dataModel, 1);
+    if (parser.isSet(logFramesOption)) {
+        if (frameFile.setFile(parser.value(logFramesOption)))
+            frameFile.setActive(true);
+        else
+            qWarning("--log-frames: %s", qPrintable(frameFile.fileError()));
+    }
     splash->setProgress(3);
 
     std::unique_ptr<MainWindow> mainWindow = createMainWindow(&dataModel);

@@ -49,6 +49,8 @@ MainMenuBar::MainMenuBar(QWidget *parent)
     m_gpioSetupAction = m_setupMenu->addAction(QString());
     m_danteSetupAction = m_setupMenu->addAction(QString());
     m_deviceVersionSelectionAction = m_setupMenu->addAction(QString());
+    m_protocolLogAction = m_setupMenu->addAction(QString());
+    connect(m_protocolLogAction, &QAction::triggered, this, &MainMenuBar::protocolLogTriggered);
     connect(m_deviceSetupAction, &QAction::triggered, this, &MainMenuBar::deviceSetupTriggered);
     connect(m_gpioSetupAction, &QAction::triggered, this, &MainMenuBar::gpioSetupTriggered);
     connect(m_danteSetupAction, &QAction::triggered, this, &MainMenuBar::danteSetupTriggered);
@@ -119,6 +121,11 @@ MainMenuBar::MainMenuBar(QWidget *parent)
     shortcut(QKeySequence(QStringLiteral("Ctrl+P")), &MainMenuBar::presetShortcutActivated);
     shortcut(QKeySequence(QStringLiteral("Ctrl+R")), &MainMenuBar::recPlayShortcutActivated);
     shortcut(QKeySequence(QStringLiteral("Ctrl+S")), &MainMenuBar::setupShortcutActivated);
+    // Ctrl+L is the label window's. A QShortcut like the others rather than the action's own
+    // (two owners of one sequence would make it ambiguous); the menu shows it after a tab.
+    auto *protocolLog = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+L")), this);
+    protocolLog->setContext(Qt::WindowShortcut);
+    connect(protocolLog, &QShortcut::activated, this, &MainMenuBar::protocolLogTriggered);
 
     retranslate();
 }
@@ -137,6 +144,7 @@ void MainMenuBar::retranslate()
     m_gpioSetupAction->setText(tr("GPIO Setup"));
     m_danteSetupAction->setText(tr("Dante Setup"));
     m_deviceVersionSelectionAction->setText(tr("Device Version Selection"));
+    m_protocolLogAction->setText(tr("Protocol Log") + QStringLiteral("\tCtrl+Shift+L"));
     m_recPlayAction->setText(tr("Rec/Play") + QStringLiteral("(&R)"));
     m_labelAction->setText(tr("Label") + QStringLiteral("(&L)"));
     m_systemUpgradeAction->setText(tr("System Upgrade"));

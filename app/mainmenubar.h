@@ -30,6 +30,7 @@ public:
     QAction *highDpiEnabledAction() const { return m_enabledAction; }
     QAction *highDpiDisabledAction() const { return m_disabledAction; }
     QAction *danteSetupAction() const { return m_danteSetupAction; }
+    QAction *protocolLogAction() const { return m_protocolLogAction; }
 
 signals:
     void deviceListTriggered();
@@ -43,6 +44,7 @@ signals:
     void systemResetTriggered();
     void commandAssistantTriggered();
     void deviceVersionSelectionTriggered();
+    void protocolLogTriggered();
 
 public slots:
     void deviceListShortcutActivated();
@@ -84,6 +86,7 @@ private:
     QAction *m_gpioSetupAction = nullptr;
     QAction *m_danteSetupAction = nullptr;
     QAction *m_deviceVersionSelectionAction = nullptr;
+    QAction *m_protocolLogAction = nullptr;
     QAction *m_systemUpgradeAction = nullptr;
     QAction *m_systemResetAction = nullptr;
     QAction *m_commandAssistantAction = nullptr;

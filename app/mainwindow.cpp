@@ -16,6 +16,7 @@
 #include "modulewidget.h"
 #include "overviewwidget.h"
 #include "presetdialog.h"
+#include "protocollogdialog.h"
 #include "recplaydialog.h"
 #include "routeorder.h"
 #include "splashscreen.h"
@@ -97,6 +98,8 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
             &SystemUpgradeProgressDialog::systemUpgradeActionTriggered);
     progress(38);
     m_commandAssistantDialog = new CommandAssistantDialog(m_dataModel, this);
+    m_protocolLogDialog = new ProtocolLogDialog(m_dataModel, this);
+    connect(m_menuBar, &MainMenuBar::protocolLogTriggered, this, &MainWindow::protocolLogTriggered);
     progress(42);
 
     m_deviceWidget = new DeviceWidget(m_dataModel, this);
@@ -193,6 +196,11 @@ void MainWindow::showDialog(QWidget *dialog)
 void MainWindow::deviceListTriggered()
 {
     showDialog(m_deviceListDialog);
+}
+
+void MainWindow::protocolLogTriggered()
+{
+    showDialog(m_protocolLogDialog);
 }
 
 void MainWindow::labelTriggered()

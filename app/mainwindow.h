@@ -21,6 +21,7 @@ class LabelDialog;
 class MainMenuBar;
 class ModuleWidget;
 class PresetDialog;
+class ProtocolLogDialog;
 class SystemUpgradeProgressDialog;
 class OverviewWidget;
 class QMessageBox;
@@ -59,6 +60,7 @@ public:
     LabelDialog *labelDialog() const { return m_labelDialog; }
     RecPlayDialog *recPlayDialog() const { return m_recPlayDialog; }
     GPIOSetupDialog *gpioSetupDialog() const { return m_gpioSetupDialog; }
+    ProtocolLogDialog *protocolLogDialog() const { return m_protocolLogDialog; }
     DragScrollArea *scrollArea() const { return m_scrollArea; }
     ModuleWidget *moduleWidget() const { return m_moduleWidget; }
     OverviewWidget *overviewWidget() const { return m_overviewWidget; }
@@ -81,6 +83,7 @@ public slots:
     void systemResetTriggered();
     void commandAssistantTriggered();
     void deviceVersionSelectionTriggered();
+    void protocolLogTriggered();
     void inputLabelChanged(uchar channel);
     void outputLabelChanged(uchar channel);
     void timeout();
@@ -110,6 +113,7 @@ private:
     LabelDialog *m_labelDialog = nullptr;
     RecPlayDialog *m_recPlayDialog = nullptr;
     GPIOSetupDialog *m_gpioSetupDialog = nullptr;
+    ProtocolLogDialog *m_protocolLogDialog = nullptr;
     DeviceWidget *m_deviceWidget = nullptr;
     OverviewWidget *m_overviewWidget = nullptr;
     ModuleWidget *m_moduleWidget = nullptr;

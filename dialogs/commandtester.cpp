@@ -6,16 +6,9 @@ CommandTester::CommandTester(DataModel *dataModel, QObject *parent)
     : QObject(parent)
     , m_dataModel(dataModel)
 {
-    if (m_dataModel)
-        m_dataModel->setReceiveTap(
-            [this](const proto::FrameHeader &h, const QByteArray &payload) { received(h, payload); });
 }
 
-CommandTester::~CommandTester()
-{
-    if (m_dataModel)
-        m_dataModel->setReceiveTap(DataModel::ReceiveTap());
-}
+CommandTester::~CommandTester() = default;
 
 bool CommandTester::canSend() const
 {
@@ -41,6 +34,9 @@ CommandTester::Result CommandTester::send(const QByteArray &frame)
     m_key = key;
     m_sentAt = m_dataModel->now();
     m_waiting = true;
+    // Listen only while a reply is awaited, so the link skips the receive signal otherwise.
+    if (!m_listening)
+        m_listening = connect(m_dataModel, &DataModel::frameReceived, this, &CommandTester::received);
     // Not through sendCommand: that would hold back the polls of this key, whose replies
     // are what the user wants to see.
     m_dataModel->writeFrame(h.type, h.subType, h.funcId, h.flag, payload.constData(), payload.size());
@@ -49,12 +45,13 @@ CommandTester::Result CommandTester::send(const QByteArray &frame)
 
 void CommandTester::received(const proto::FrameHeader &h, const QByteArray &payload)
 {
+    if (m_waiting && m_dataModel->now() - m_sentAt > ReplyWindowMs) {
+        m_waiting = false;
+        disconnect(m_listening);
+        m_listening = QMetaObject::Connection();
+    }
     if (!m_waiting || h.flag != proto::FlagReply || proto::MessageKey{h.type, h.subType, h.funcId} != m_key)
         return;
-    if (m_dataModel->now() - m_sentAt > ReplyWindowMs) {
-        m_waiting = false;
-        return;
-    }
     const proto::KeyInfo *info = proto::findKey(m_key);
     emit replyReceived(proto::buildFrame(h.address, h.type, h.subType, h.funcId, h.flag, payload),
                        info ? QString::fromLatin1(info->name) : QString());

@@ -38,4 +38,5 @@ private:
     proto::MessageKey m_key;
     qint64 m_sentAt = 0;
     bool m_waiting = false;
+    QMetaObject::Connection m_listening;
 };

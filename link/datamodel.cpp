@@ -1,12 +1,13 @@
 #include "datamodel.h"
 
 #include <QDateTime>
+#include <QMetaMethod>
 #include <QTcpSocket>
 #include <QUdpSocket>
 
 namespace {
 DataModel *s_instance = nullptr;
-}
+} // namespace
 
 DataModel::DataModel(QObject *parent)
     : DataModel(Options(), parent)
@@ -20,8 +21,9 @@ DataModel::DataModel(const Options &options, QObject *parent)
         s_instance = this;
     m_sendBuffer.reserve(proto::SendBufferSize);
     m_reassembler.setHandler([this](const proto::FrameHeader &h, const QByteArray &payload) {
-        if (m_receiveTap)
-            m_receiveTap(h, payload);
+        static const QMetaMethod received = QMetaMethod::fromSignal(&DataModel::frameReceived);
+        if (isSignalConnected(received))
+            emit frameReceived(h, payload);
         dispatchFrame(h, payload);
     });
     wireParts();
@@ -109,8 +111,9 @@ void DataModel::writeFrame(quint8 type, quint8 subType, quint8 funcId, quint8 fl
         return; // no caller sends more than the send buffer holds; never write a cut frame
     m_sendBuffer.resize(0);
     proto::appendFrame(m_sendBuffer, m_frameAddress, type, subType, funcId, flag, payload, length);
-    if (m_frameTap)
-        m_frameTap(m_sendBuffer);
+    static const QMetaMethod sent = QMetaMethod::fromSignal(&DataModel::frameSent);
+    if (isSignalConnected(sent))
+        emit frameSent(m_sendBuffer);
     if (m_batchDepth > 0) {
         m_batch.append(m_sendBuffer);
         return;

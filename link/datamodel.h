@@ -118,13 +118,11 @@ public:
     void beginBatch();
     void endBatch();
 
-    // Every frame that writeFrame actually writes is also handed here (diagnostics,
-    // tests and benchmarks). Null by default.
-    void setFrameTap(std::function<void(const QByteArray &frame)> tap) { m_frameTap = std::move(tap); }
-    // Every frame cut from the received stream is handed here before it is dispatched (a
-    // window that shows raw replies). Null by default.
-    using ReceiveTap = std::function<void(const proto::FrameHeader &header, const QByteArray &payload)>;
-    void setReceiveTap(ReceiveTap tap) { m_receiveTap = std::move(tap); }
+    // Observers of the wire (the protocol log, the command assistant, tests and benchmarks)
+    // connect to frameSent and frameReceived. Both are emitted only while something is
+    // connected to them, so an unobserved link pays one flag test per frame.
+    // When the current connection was established (now() clock); 0 before the first one.
+    qint64 connectedSince() const { return m_connectedSince; }
 
     // The last command the user caused; cleared 1.5 s after it was set.
     qint64 lastCommandTime() const { return m_lastCommandTime; }
@@ -268,6 +266,10 @@ public slots:
 signals:
     // Parameter changes, routed by the main window.
     void tcpSyncToUI(uchar type, uchar subType, uchar funcId, uchar channel, uchar other, QVariant any);
+    // Every frame writeFrame actually writes, whole (the buffer is reused: copy to keep it).
+    void frameSent(const QByteArray &frame);
+    // Every frame cut from the received stream, before it is dispatched.
+    void frameReceived(const proto::FrameHeader &header, const QByteArray &payload);
     // Session.
     void tcpLoginChanged(uchar result);
     void tcpConnectTimeout(bool notify);
@@ -305,8 +307,7 @@ private:
     QByteArray m_sendBuffer;
     QByteArray m_batch;
     int m_batchDepth = 0;
-    std::function<void(const QByteArray &)> m_frameTap;
-    ReceiveTap m_receiveTap;
+    qint64 m_connectedSince = 0;
 
     // dispatch and parameter model
     ParameterModel m_model;

@@ -219,6 +219,7 @@ void Session::connected(const QObject *socket)
         return;
     m_dm.clearReceiveBuffer();
     m_lastReceiveTime = m_dm.now();
+    m_dm.m_connectedSince = m_lastReceiveTime;
     m_cycleStart = QHostAddress();
     m_firstTimeout = true;
 }

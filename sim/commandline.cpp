@@ -48,6 +48,7 @@ const OptionRow optionRows[] = {
     {"silent-after-block", "N", "leave transfer blocks N and later unanswered (preset export/import, firmware)"},
     {"drop-after-block", "N", "close the connection when transfer block N arrives"},
     {"refuse-login", nullptr, "refuse every password"},
+    {"control-stdin", nullptr, "read fault switches from standard input, one 'NAME VALUE' a line; end when it closes"},
     {"verbose", nullptr, "print framing diagnostics"},
 };
 
@@ -231,6 +232,7 @@ bool parseCommandLine(const QStringList &args, SimOptions *o, QString *error, bo
         o->logFrames = p.value(QStringLiteral("log-frames"));
     o->garbage = p.isSet(QStringLiteral("garbage"));
     o->refuseLogin = p.isSet(QStringLiteral("refuse-login"));
+    o->controlStdin = p.isSet(QStringLiteral("control-stdin"));
     return true;
 }
 

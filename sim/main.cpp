@@ -1,6 +1,7 @@
 // dsp-device-sim: one simulated device on the network, until interrupted.
 #include "commandline.h"
 #include "devicesimulator.h"
+#include "faultcontrol.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -8,6 +9,8 @@
 #include <QTextStream>
 
 #include <csignal>
+#include <cstdio>
+#include <memory>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -56,9 +59,36 @@ int main(int argc, char *argv[])
         std::signal(SIGINT, onSignal);
     }
 
+    if (options.controlStdin) {
+        // Lines switch faults while running; the answer tells the driver it took effect.
+        auto *input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &app);
+        auto buffer = std::make_shared<QByteArray>();
+        QObject::connect(input, &QSocketNotifier::activated, &app, [&device, input, buffer] {
+            char chunk[512];
+            const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
+            if (n <= 0) {
+                // The driver is gone (ended or crashed): a device left behind would hold its
+                // address for the next run.
+                input->setEnabled(false);
+                QCoreApplication::quit();
+                return;
+            }
+            buffer->append(chunk, int(n));
+            int end;
+            while ((end = buffer->indexOf('\n')) >= 0) {
+                const QString line = QString::fromUtf8(buffer->left(end)).trimmed();
+                buffer->remove(0, end + 1);
+                const bool ok = sim::applyFaultLine(device, line);
+                QTextStream(stdout) << (ok ? "ok " : "error ") << line << "\n";
+                std::fflush(stdout); // a pipe is block-buffered; the driver waits for this line
+            }
+        });
+    }
+
     const sim::SimOptions &o = device.options();
     QTextStream(stdout) << "dsp-device-sim: DeviceID " << device.state().deviceId() << " at "
                         << o.ip.toString() << ", TCP " << o.bind.toString() << ":" << o.tcpPort
                         << (o.password.isEmpty() ? QString() : QStringLiteral(", password set")) << "\n";
+    std::fflush(stdout);
     return app.exec();
 }

@@ -55,6 +55,7 @@ struct SimOptions {
     int wrongLengthEvery = 0;     // every Nth reply gets a payload of the wrong length
     int ackDelayMs = 0;           // block acknowledgements wait this long
     bool refuseLogin = false;     // every password is refused
+    bool controlStdin = false;    // fault switches arrive as lines on standard input
 };
 
 } // namespace sim

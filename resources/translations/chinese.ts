@@ -1698,6 +1698,10 @@ Are you sure that you want to rename</source>
             <source>No, take effect at next startup</source>
             <translation>否，下次启动时生效</translation>
         </message>
+        <message>
+            <source>Protocol Log</source>
+            <translation>协议日志</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -2435,6 +2439,55 @@ USB播放支持mp3、wav、ape、aac和flac文件格式。仅支持FAT32格式�
         <message>
             <source> meter</source>
             <translation> 电平表</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProtocolLogDialog</name>
+        <message>
+            <source>Protocol Log</source>
+            <translation>协议日志</translation>
+        </message>
+        <message>
+            <source>Filter (name or key):</source>
+            <translation>筛选（名称或键）：</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>暂停</translation>
+        </message>
+        <message>
+            <source>Clear</source>
+            <translation>清除</translation>
+        </message>
+        <message>
+            <source>Save As...</source>
+            <translation>另存为...</translation>
+        </message>
+        <message>
+            <source>Filter</source>
+            <translation>筛选</translation>
+        </message>
+        <message>
+            <source>Frames</source>
+            <translation>帧</translation>
+        </message>
+        <message>
+            <source>%1 frames in the log (the last %2 are kept)</source>
+            <translation>日志中有 %1 帧（保留最近的 %2 帧）</translation>
+        </message>
+        <message>
+            <source>Save the protocol log</source>
+            <translation>保存协议日志</translation>
+        </message>
+        <message>
+            <source>Text files (*.txt);;All files (*)</source>
+            <translation>文本文件 (*.txt);;所有文件 (*)</translation>
+        </message>
+        <message>
+            <source>The log could not be saved to %1:
+%2</source>
+            <translation>日志无法保存到 %1：
+%2</translation>
         </message>
     </context>
 </TS>

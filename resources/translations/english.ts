@@ -1698,6 +1698,10 @@ Are you sure that you want to rename</translation>
             <source>No, take effect at next startup</source>
             <translation>No, take effect at next startup</translation>
         </message>
+        <message>
+            <source>Protocol Log</source>
+            <translation>Protocol Log</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -2435,6 +2439,55 @@ Play files fixed in the audio directory of the root directory. Record files fixe
         <message>
             <source> meter</source>
             <translation> meter</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProtocolLogDialog</name>
+        <message>
+            <source>Protocol Log</source>
+            <translation>Protocol Log</translation>
+        </message>
+        <message>
+            <source>Filter (name or key):</source>
+            <translation>Filter (name or key):</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>Pause</translation>
+        </message>
+        <message>
+            <source>Clear</source>
+            <translation>Clear</translation>
+        </message>
+        <message>
+            <source>Save As...</source>
+            <translation>Save As...</translation>
+        </message>
+        <message>
+            <source>Filter</source>
+            <translation>Filter</translation>
+        </message>
+        <message>
+            <source>Frames</source>
+            <translation>Frames</translation>
+        </message>
+        <message>
+            <source>%1 frames in the log (the last %2 are kept)</source>
+            <translation>%1 frames in the log (the last %2 are kept)</translation>
+        </message>
+        <message>
+            <source>Save the protocol log</source>
+            <translation>Save the protocol log</translation>
+        </message>
+        <message>
+            <source>Text files (*.txt);;All files (*)</source>
+            <translation>Text files (*.txt);;All files (*)</translation>
+        </message>
+        <message>
+            <source>The log could not be saved to %1:
+%2</source>
+            <translation>The log could not be saved to %1:
+%2</translation>
         </message>
     </context>
 </TS>

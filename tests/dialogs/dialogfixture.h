@@ -44,7 +44,7 @@ public:
             e.setPrefixLength(8);
             return QList<QNetworkAddressEntry>{e};
         });
-        model->setFrameTap([this](const QByteArray &frame) {
+        QObject::connect(model.get(), &DataModel::frameSent, model.get(), [this](const QByteArray &frame) {
             sent.append({proto::parseHeader(frame.constData()), frame.mid(proto::FrameHeaderSize,
                                                                          frame.size() - proto::FrameOverhead)});
         });

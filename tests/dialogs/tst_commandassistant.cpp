@@ -134,7 +134,7 @@ private slots:
         options.startTimer = false;
         DataModel model(options);
         int written = 0;
-        model.setFrameTap([&written](const QByteArray &) { ++written; });
+        QObject::connect(&model, &DataModel::frameSent, &model, [&written](const QByteArray &) { ++written; });
         CommandAssistantDialog dialog(&model);
         w<QPushButton>(&dialog, QStringLiteral("System Mute Generate Command"))->click();
         dialog.showPage(CommandAssistantDialog::SystemMutePage);

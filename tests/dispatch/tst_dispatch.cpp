@@ -211,7 +211,7 @@ private slots:
         rig.dm->selectDevice(0, false);
         QTRY_VERIFY(rig.dm->isCurrentConnected());
         QList<QByteArray> written;
-        rig.dm->setFrameTap([&written](const QByteArray &f) { written.append(f); });
+        QObject::connect(rig.dm.get(), &DataModel::frameSent, rig.dm.get(), [&written](const QByteArray &f) { written.append(f); });
         rig.reply(Msg::UsbRecordListCount, QByteArray("\x03\0\0\0", 4));
         rig.reply(Msg::UsbRecordListCount, QByteArray("\x03\0\0\0", 4));
         QCOMPARE(written.size(), 1);

@@ -44,7 +44,7 @@ struct SimSession {
         options.bindDiscovery = false;
         options.startTimer = false;
         dm = std::make_unique<DataModel>(options);
-        dm->setFrameTap([this](const QByteArray &frame) {
+        QObject::connect(dm.get(), &DataModel::frameSent, dm.get(), [this](const QByteArray &frame) {
             if (frame.size() >= 7)
                 sent.append(proto::MessageKey{quint8(frame[4]), quint8(frame[5]), quint8(frame[6])});
         });

@@ -30,6 +30,6 @@ inline std::unique_ptr<DataModel> loopbackModel(QTcpServer &listener, DataModel:
     dm->selectDevice(0, false);
     if (!QTest::qWaitFor([&dm] { return dm->isCurrentConnected(); }, 5000))
         qFatal("cannot connect to the listener on %s", qPrintable(listener.serverAddress().toString()));
-    dm->setFrameTap(std::move(tap));
+    QObject::connect(dm.get(), &DataModel::frameSent, dm.get(), std::move(tap));
     return dm;
 }

@@ -66,7 +66,7 @@ private slots:
     {
         DataModel dm(options());
         int written = 0;
-        dm.setFrameTap([&](const QByteArray &) { ++written; });
+        QObject::connect(&dm, &DataModel::frameSent, [&](const QByteArray &) { ++written; });
         dm.sendCommand(proto::Msg::SystemMute, QByteArray(1, '\1'));
         QCOMPARE(dm.lastCommandKey(), proto::Msg::SystemMute);
         QCOMPARE(dm.lastCommandTime(), m_now);

@@ -78,7 +78,7 @@ class TestSession : public QObject
         m_model->setLocalAddressSource([] { return QList<QNetworkAddressEntry>{addressEntry("127.0.0.1/8")}; });
         m_written.clear();
         m_received.clear();
-        m_model->setFrameTap([this](const QByteArray &f) {
+        QObject::connect(m_model.get(), &DataModel::frameSent, m_model.get(), [this](const QByteArray &f) {
             m_written << frameText(quint8(f[4]), quint8(f[5]), quint8(f[6]), quint8(f[7]), f.constData() + 10,
                                    f.size() - proto::FrameOverhead);
         });

@@ -1,0 +1,186 @@
+// Soak: the main window connected to a dsp-device-sim process (moving meters) for a long
+// run while a script cycles the module pages, opens and closes every dialog and edits
+// values. Prints the resident memory every minute (and at 1, 10 and 30 minutes) and the
+// process's CPU share, so growth after the first minute shows.
+//   soak_mainwindow [--minutes N] [--seconds N] [--without-log] [--address 127.0.19.40]
+//   (default 30 minutes; offscreen is fine)
+#include "commandassistantdialog.h"
+#include "datamodel.h"
+#include "devicelistdialog.h"
+#include "devicesetupdialog.h"
+#include "dspresources.h"
+#include "filemessages.h"
+#include "gpiosetupdialog.h"
+#include "labeldialog.h"
+#include "mainwindow.h"
+#include "modulewidget.h"
+#include "presetdialog.h"
+#include "protocollogdialog.h"
+#include "recplaydialog.h"
+#include "simprocess.h"
+#include "systemsettings.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+qint64 residentKiB()
+{
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = f.readAll().split(' ');
+    return fields.size() > 1 ? fields.at(1).toLongLong() * (sysconf(_SC_PAGESIZE) / 1024) : -1;
+}
+
+double cpuSeconds()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    qint64 durationMs = 30 * 60 * 1000;
+    const QStringList args = QCoreApplication::arguments();
+    // Leaves the protocol log out of the dialog cycle: its ring and view fill up to their
+    // bound by design, which shows as growth in a run shorter than that.
+    const bool withLog = !args.contains(QStringLiteral("--without-log"));
+    QString address = QStringLiteral("127.0.19.40");
+    for (int i = 1; i + 1 < args.size(); ++i) {
+        if (args.at(i) == QLatin1String("--address"))
+            address = args.at(i + 1);
+        if (args.at(i) == QLatin1String("--minutes"))
+            durationMs = args.at(i + 1).toLongLong() * 60 * 1000;
+        else if (args.at(i) == QLatin1String("--seconds"))
+            durationMs = args.at(i + 1).toLongLong() * 1000;
+    }
+    dspInitResources();
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    // Window geometries go to the native store; keep the run's out of the user's.
+    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
+    {
+        QFile cfg(QStringLiteral("cfg.ini"));
+        cfg.open(QIODevice::WriteOnly);
+        cfg.write("[Language]\nSupport=2\n");
+    }
+    // The device's frame log would grow for the whole run; this run measures the application.
+    SimProcess sim(address, QStringLiteral("/dev/null"), QStringLiteral("1234"));
+    if (!sim.waitReady()) {
+        QTextStream(stderr) << "soak: the simulator did not start\n";
+        return 1;
+    }
+    FileMessages::setHook([](QMessageBox *) { return false; });
+
+    SystemSettings settings;
+    DataModel::Options options;
+    options.openDatabase = false;
+    options.bindDiscovery = false;
+    DataModel dm(options);
+    dm.setLocalAddressSource([] {
+        QNetworkAddressEntry e;
+        e.setIp(QHostAddress::LocalHost);
+        e.setPrefixLength(8);
+        return QList<QNetworkAddressEntry>{e};
+    });
+    MainWindow window(&dm);
+    window.show();
+    QObject::connect(&dm, &DataModel::tcpLoginChanged, &dm, [&dm](uchar result) {
+        if (result == 0)
+            dm.sendLogin(QStringLiteral("1234"), true);
+    });
+    dm.addDevice(QHostAddress(address).toIPv4Address());
+    dm.selectDevice(0, false);
+
+    // The script: every 500 ms one step; pages in turn, each dialog opened for a few steps,
+    // a gain and a level edited on every step.
+    QList<std::function<void()>> dialogs = {
+        [&] { window.deviceSetupTriggered(); }, [&] { window.labelTriggered(); },
+        [&] { window.presetTriggered(); },      [&] { window.recPlayTriggered(); },
+        [&] { window.gpioSetupTriggered(); },   [&] { window.commandAssistantTriggered(); },
+        [&] { window.protocolLogTriggered(); }, [&] { window.deviceListTriggered(); },
+    };
+    QList<QWidget *> dialogWidgets = {
+        window.deviceSetupDialog(), window.labelDialog(),
+        window.presetDialog(), window.recPlayDialog(),
+        window.gpioSetupDialog(), window.commandAssistantDialog(),
+        window.protocolLogDialog(), window.deviceListDialog(),
+    };
+    if (!withLog) {
+        dialogs.removeAt(6);
+        dialogWidgets.removeAt(6);
+    }
+    int step = 0;
+    int edits = 0;
+    QTimer script;
+    script.setInterval(500);
+    QObject::connect(&script, &QTimer::timeout, [&] {
+        ++step;
+        if (step % 4 == 0)
+            window.moduleWidget()->moduleButton((step / 4) % ModuleWidget::PageCount)->click();
+        if (step % 6 == 0) {
+            const int d = (step / 6) % dialogs.size();
+            dialogWidgets.at((d + dialogs.size() - 1) % dialogs.size())->hide();
+            dialogs.at(d)();
+        }
+        if (dm.isLoggedIn()) {
+            dm.edit(proto::Msg::InputGain, step % 16, 255, double(step % 50), SendRule::Queue);
+            dm.edit(proto::Msg::OutLevelGain, step % 16, 255, double(-(step % 40)), SendRule::ByKey);
+            edits += 2;
+        }
+    });
+    script.start();
+
+    QTextStream out(stdout);
+    QElapsedTimer wall;
+    wall.start();
+    const double cpuStart = cpuSeconds();
+    double cpuMark = cpuStart;
+    qint64 wallMark = 0;
+    qint64 rssAtOne = -1;
+    out << "minute  RSS MiB  growth since minute 1 (MiB)  CPU share of the last minute  logged in\n";
+    out.flush();
+    QTimer sampler;
+    sampler.setInterval(60 * 1000);
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        const qint64 rss = residentKiB();
+        const int minute = int((wall.elapsed() + 30000) / 60000);
+        if (minute == 1)
+            rssAtOne = rss;
+        const double cpu = cpuSeconds();
+        const double share = (cpu - cpuMark) / (double(wall.elapsed() - wallMark) / 1000.0);
+        cpuMark = cpu;
+        wallMark = wall.elapsed();
+        out << QString::asprintf("%6d  %7.1f  %28s  %28.1f%%  %s\n", minute, rss / 1024.0,
+                                 rssAtOne < 0 ? "-" : qPrintable(QString::number((rss - rssAtOne) / 1024.0, 'f', 2)),
+                                 share * 100.0, dm.isLoggedIn() ? "yes" : "no");
+        out.flush();
+    });
+    sampler.start();
+    QTimer::singleShot(int(durationMs), &app, &QCoreApplication::quit);
+    app.exec();
+    const double cpuTotal = cpuSeconds() - cpuStart;
+    out << QString::asprintf("ran %.1f min, %d script steps, %d edits; CPU share over the run %.1f%% of one core; "
+                             "RSS at the end %.1f MiB\n",
+                             wall.elapsed() / 60000.0, step, edits, 100.0 * cpuTotal / (wall.elapsed() / 1000.0),
+                             residentKiB() / 1024.0);
+    FileMessages::setHook(nullptr);
+    return 0;
+}

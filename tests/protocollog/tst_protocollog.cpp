@@ -1,0 +1,234 @@
+// The protocol log: its ring stays bounded, passwords never reach it or its files, the
+// window saves what it shows, and a live session against the simulator fills it.
+#include "datamodel.h"
+#include "devicesimulator.h"
+#include "protocollog.h"
+#include "protocollogdialog.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace Msg = proto::Msg;
+
+namespace {
+const char *const DeviceIp = "127.0.19.9";
+
+proto::FrameHeader header(proto::MessageKey key, quint8 flag, int length)
+{
+    proto::FrameHeader h;
+    h.type = key.type;
+    h.subType = key.subType;
+    h.funcId = key.funcId;
+    h.flag = flag;
+    h.length = quint16(length);
+    return h;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+class TestProtocolLog : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    static std::unique_ptr<DataModel> model()
+    {
+        DataModel::Options o;
+        o.openDatabase = false;
+        o.bindDiscovery = false;
+        o.startTimer = false;
+        return std::make_unique<DataModel>(o);
+    }
+
+private slots:
+    void ringKeepsTheNewest()
+    {
+        auto dm = model();
+        ProtocolLog log(dm.get(), 100);
+        for (int i = 0; i < 250; ++i)
+            log.record(ProtocolLog::Direction::Received, header(Msg::InputGain, proto::FlagReply, 1),
+                       QByteArray(1, char(i)));
+        QCOMPARE(log.size(), 100);
+        QCOMPARE(log.lastSequence(), quint64(250));
+        QCOMPARE(log.at(0).sequence, quint64(151));
+        QCOMPARE(quint8(log.at(0).payload.at(0)), quint8(150));
+        QCOMPARE(log.at(99).sequence, quint64(250));
+        log.clear();
+        QCOMPARE(log.size(), 0);
+        log.record(ProtocolLog::Direction::Sent, header(Msg::SystemMute, proto::FlagWrite, 1), QByteArray(1, '\1'));
+        QCOMPARE(log.at(0).sequence, quint64(251));
+    }
+
+    // The application's default keeps its memory bounded however long it runs.
+    void defaultRingIsTwentyThousand()
+    {
+        auto dm = model();
+        ProtocolLog log(dm.get());
+        const QByteArray meter(16, '\x9C');
+        for (int i = 0; i < 25000; ++i)
+            log.record(ProtocolLog::Direction::Received, header(Msg::InputMeter, proto::FlagReply, 16), meter);
+        QCOMPARE(log.size(), 20000);
+        QCOMPARE(log.capacity(), 20000);
+    }
+
+    void passwordsAreMasked_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("subType");
+        QTest::addColumn<int>("funcId");
+        QTest::addColumn<int>("flag");
+        QTest::newRow("login sent") << 2 << 1 << 1 << int(proto::FlagWrite);
+        QTest::newRow("password change sent") << 2 << 2 << 15 << int(proto::FlagWrite);
+        QTest::newRow("password change echoed") << 2 << 2 << 15 << int(proto::FlagReply);
+        QTest::newRow("long login reply") << 2 << 1 << 1 << int(proto::FlagReply);
+    }
+    void passwordsAreMasked()
+    {
+        QFETCH(int, type);
+        QFETCH(int, subType);
+        QFETCH(int, funcId);
+        QFETCH(int, flag);
+        auto dm = model();
+        ProtocolLog log(dm.get());
+        const QString file = m_dir.filePath(QStringLiteral("masked-%1.log").arg(QTest::currentDataTag()));
+        QVERIFY(log.setFile(file));
+        const QByteArray secret("s3cr3t!");
+        log.record(ProtocolLog::Direction::Sent,
+                   header(proto::MessageKey{quint8(type), quint8(subType), quint8(funcId)}, quint8(flag), secret.size()),
+                   secret);
+        const QString line = ProtocolLog::formatLine(log.at(0));
+        QVERIFY(line.contains(QStringLiteral("****")));
+        QVERIFY(log.at(0).payload.isEmpty());
+        for (const QString &form : {QString::fromLatin1(secret), QString::fromLatin1(secret.toHex(' ').toUpper())}) {
+            QVERIFY2(!line.contains(form), qPrintable(line));
+            QVERIFY(!readAll(file).contains(form.toLatin1()));
+        }
+        QVERIFY(readAll(file).contains("****"));
+    }
+
+    // The device's one-byte answer to a login is no password, and says why a login failed.
+    void loginResultIsShown()
+    {
+        auto dm = model();
+        ProtocolLog log(dm.get());
+        log.record(ProtocolLog::Direction::Received, header(Msg::Login, proto::FlagReply, 1), QByteArray(1, '\2'));
+        const QString line = ProtocolLog::formatLine(log.at(0));
+        QVERIFY2(line.contains(QStringLiteral(" 02 ")) && line.endsWith(QStringLiteral("refused")), qPrintable(line));
+    }
+
+    void linesDecodeKnownLayouts_data()
+    {
+        QTest::addColumn<QByteArray>("frame");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("gain write") << proto::buildFrame(1, 3, 1, 8, proto::FlagWrite, QByteArray("\x02\x00\x00\x20\x41", 5))
+                                    << "3.1.8     InputGain              W     5 02 00 00 20 41  | ch 2 = 10";
+        QTest::newRow("read with channel") << proto::buildFrame(1, 3, 1, 8, proto::FlagRead, QByteArray(1, '\x03'))
+                                           << "InputGain              R     1 03  | ch 3";
+        QTest::newRow("unknown key") << proto::buildFrame(1, 9, 9, 9, proto::FlagReply, QByteArray("\xAB", 1))
+                                     << "9.9.9     ?                      A     1 AB";
+    }
+    void linesDecodeKnownLayouts()
+    {
+        QFETCH(QByteArray, frame);
+        QFETCH(QString, expected);
+        ProtocolLog::Entry e;
+        e.header = proto::parseHeader(frame.constData());
+        e.payload = frame.mid(proto::FrameHeaderSize, frame.size() - proto::FrameOverhead);
+        const QString line = ProtocolLog::formatLine(e);
+        QVERIFY2(line.endsWith(expected), qPrintable(line));
+    }
+
+    void filterByNameOrKey()
+    {
+        ProtocolLog::Entry e;
+        e.header = header(Msg::InputGain, proto::FlagReply, 0);
+        QVERIFY(ProtocolLog::matches(e, QString()));
+        QVERIFY(ProtocolLog::matches(e, QStringLiteral("gain")));
+        QVERIFY(ProtocolLog::matches(e, QStringLiteral("3.1")));
+        QVERIFY(!ProtocolLog::matches(e, QStringLiteral("1.8")));
+        QVERIFY(!ProtocolLog::matches(e, QStringLiteral("meter")));
+    }
+
+    // Nothing listens to the link while the window is closed; open, a live session against
+    // the simulator fills it, and "Save As..." writes what passes the filter.
+    void liveSessionAndSave()
+    {
+        sim::SimOptions o;
+        o.bind = QHostAddress(QString::fromLatin1(DeviceIp));
+        o.announce = false;
+        o.paramsPort = 0;
+        o.password = QStringLiteral("1234");
+        sim::DeviceSimulator device(o);
+        QVERIFY(device.start());
+        auto dm = model();
+        ProtocolLogDialog dialog(dm.get());
+        int otherFrames = 0;
+        // Counts alongside the log: a second observer must not take the first one's place.
+        connect(dm.get(), &DataModel::frameReceived, this, [&otherFrames] { ++otherFrames; });
+        dm->addDevice(QHostAddress(QString::fromLatin1(DeviceIp)).toIPv4Address());
+        dm->selectDevice(0, false);
+        QTRY_VERIFY(dm->isCurrentConnected());
+        dm->sendLogin(QStringLiteral("1234"), true);
+        QTRY_VERIFY(dm->isLoggedIn());
+        QCOMPARE(dialog.log()->size(), 0); // closed: nothing recorded
+
+        dialog.show();
+        dm->sendLogin(QStringLiteral("1234"), true);
+        for (int i = 0; i < 5; ++i)
+            dm->timeout(); // one poll round each
+        dm->sendRead(Msg::InputGain);
+        QTRY_VERIFY(dialog.shownText().contains(QStringLiteral("InputGain")));
+        const QString shown = dialog.shownText();
+        QVERIFY(shown.contains(QStringLiteral("-> 2.1.1     Login")));
+        QVERIFY(shown.contains(QStringLiteral("****")));
+        QVERIFY(!shown.contains(QStringLiteral("31 32 33 34")));
+        QVERIFY(shown.contains(QStringLiteral("<- 3.1.8     InputGain")));
+
+        dialog.findChild<QLineEdit *>()->setText(QStringLiteral("InputGain"));
+        const QString filtered = dialog.shownText();
+        QVERIFY(!filtered.isEmpty());
+        for (const QString &line : filtered.split(QLatin1Char('\n')))
+            QVERIFY2(line.contains(QStringLiteral("InputGain")), qPrintable(line));
+        const QString path = m_dir.filePath(QStringLiteral("session.txt"));
+        {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("old contents\n");
+        }
+        dialog.setFileChooser([path](const QString &, const QString &) { return path; });
+        for (QPushButton *b : dialog.findChildren<QPushButton *>())
+            if (b->text() == QStringLiteral("Save As..."))
+                b->click();
+        const QString saved = QString::fromUtf8(readAll(path));
+        QVERIFY(!saved.contains(QStringLiteral("old contents")));
+        QCOMPARE(saved.trimmed(), filtered.trimmed());
+
+        // A file that cannot be written leaves an error and no partial file.
+        QString error;
+        QVERIFY(!dialog.saveTo(m_dir.filePath(QStringLiteral("no/such/dir/log.txt")), &error));
+        QVERIFY(!error.isEmpty());
+
+        dialog.hide();
+        const quint64 last = dialog.log()->lastSequence();
+        const int before = otherFrames;
+        dm->sendRead(Msg::InputGain);
+        QTRY_VERIFY(otherFrames > before);
+        QCOMPARE(dialog.log()->lastSequence(), last); // closed again: nothing recorded
+    }
+};
+
+QTEST_MAIN(TestProtocolLog)
+#include "tst_protocollog.moc"
