@@ -603,11 +603,6 @@ private slots:
     void accessibleNames()
     {
         fresh();
-        const auto name = [this](int index, const char *object) {
-            Q_UNUSED(index);
-            return QString::fromLatin1(object);
-        };
-        Q_UNUSED(name);
         QCOMPARE(page<InSetupWidget>(0)->stripControls(2).gainEdit->accessibleName(), QStringLiteral("In Setup: IN 3 Gain"));
         QCOMPARE(page<InSetupWidget>(0)->stripControls(2).modeButton[1]->accessibleName(),
                  QStringLiteral("In Setup: IN 3 Line"));
