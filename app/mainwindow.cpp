@@ -102,34 +102,37 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     connect(m_menuBar, &MainMenuBar::protocolLogTriggered, this, &MainWindow::protocolLogTriggered);
     progress(42);
 
-    m_deviceWidget = new DeviceWidget(m_dataModel, this);
+    // The containers first and the windows built inside them: moving a built window under
+    // the application style sheet re-resolves the style of every widget in it, which was most
+    // of the start-up time.
+    auto *mainWidget = new Widget(this);
+    mainWidget->setObjectName(QStringLiteral("mainWidget"));
+    setCentralWidget(mainWidget);
+    m_deviceWidget = new DeviceWidget(m_dataModel, mainWidget);
     connect(m_deviceWidget, &DeviceWidget::listButtonClicked, this, &MainWindow::deviceListTriggered);
     connect(m_deviceWidget, &DeviceWidget::loginChanged, this, &MainWindow::setLoginChanged);
     progress(46);
-    m_overviewWidget = new OverviewWidget(m_dataModel, this);
-    connect(m_overviewWidget, &OverviewWidget::infoDoubleClicked, this, &MainWindow::deviceSetupTriggered);
-    progress(50);
-    m_moduleWidget = new ModuleWidget(m_dataModel, this, progress);
-
+    m_scrollArea = new DragScrollArea(mainWidget);
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
     auto *rightWidget = new Widget;
     rightWidget->setObjectName(QStringLiteral("rightWidget"));
+    m_scrollArea->setWidget(rightWidget);
+    m_overviewWidget = new OverviewWidget(m_dataModel, rightWidget);
+    connect(m_overviewWidget, &OverviewWidget::infoDoubleClicked, this, &MainWindow::deviceSetupTriggered);
+    progress(50);
+    m_moduleWidget = new ModuleWidget(m_dataModel, rightWidget, progress);
+
     auto *rightLayout = new QVBoxLayout(rightWidget);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->setSpacing(8);
     rightLayout->addWidget(m_overviewWidget);
     rightLayout->addWidget(m_moduleWidget, 1);
-    m_scrollArea = new DragScrollArea(this);
-    m_scrollArea->setFrameShape(QFrame::NoFrame);
-    m_scrollArea->setWidget(rightWidget);
 
-    auto *mainWidget = new Widget(this);
-    mainWidget->setObjectName(QStringLiteral("mainWidget"));
     auto *mainLayout = new QHBoxLayout(mainWidget);
     mainLayout->setContentsMargins(8, 2, 8, 8);
     mainLayout->setSpacing(8);
     mainLayout->addWidget(m_deviceWidget);
     mainLayout->addWidget(m_scrollArea, 1);
-    setCentralWidget(mainWidget);
 
     if (m_dataModel) {
         subscribeFollowUps();

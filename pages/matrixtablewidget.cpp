@@ -43,7 +43,7 @@ MatrixTableWidget::MatrixTableWidget(QWidget *parent)
     }
     for (int in = 0; in < Channels; ++in) {
         for (int out = 0; out < Channels; ++out) {
-            auto *cell = new MixButton(in, out);
+            auto *cell = new MixButton(in, out, viewport());
             m_cells[size_t(in)][size_t(out)] = cell;
             cell->button()->installEventFilter(this);
             cell->knob()->installEventFilter(this);

@@ -76,6 +76,8 @@ ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<v
     m_buttons = new QButtonGroup(this);
     m_buttons->setExclusive(true);
     m_stack = new QStackedWidget(this);
+    // Pages are built inside the stack: moving a built page there would re-resolve the style
+    // sheet for each of its widgets.
     for (int i = 0; i < PageCount; ++i) {
         auto *b = new QPushButton(column);
         b->setCheckable(true);
@@ -135,28 +137,29 @@ ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<v
 
 ModulePage *ModuleWidget::createPage(int index)
 {
+    QWidget *const parent = m_stack;
     const Side side = Pages[index].side;
     switch (index) {
-    case InSetupPage: return new InSetupWidget(m_dm, index, this);
-    case GatePage: return new GateWidget(m_dm, index, this);
-    case AgcPage: return new AGCWidget(m_dm, index, this);
-    case FeedbackPage: return new FeedbackWidget(m_dm, index, this);
+    case InSetupPage: return new InSetupWidget(m_dm, index, parent);
+    case GatePage: return new GateWidget(m_dm, index, parent);
+    case AgcPage: return new AGCWidget(m_dm, index, parent);
+    case FeedbackPage: return new FeedbackWidget(m_dm, index, parent);
     case InFilterPage:
-    case OutFilterPage: return new FilterWidget(m_dm, index, side, this);
+    case OutFilterPage: return new FilterWidget(m_dm, index, side, parent);
     case InLimiterPage:
-    case OutLimiterPage: return new LimiterWidget(m_dm, index, side, this);
-    case InDelayPage: return new DelayWidget(m_dm, index, 1, this);
-    case OutDelayPage: return new DelayWidget(m_dm, index, 0, this);
+    case OutLimiterPage: return new LimiterWidget(m_dm, index, side, parent);
+    case InDelayPage: return new DelayWidget(m_dm, index, 1, parent);
+    case OutDelayPage: return new DelayWidget(m_dm, index, 0, parent);
     case PreLevelPage:
-    case OutLevelPage: return new LevelWidget(m_dm, index, side, this);
-    case MatrixPage: return new MatrixWidget(m_dm, index, this);
-    case SignalGeneratorPage: return new SignalGeneratorWidget(m_dm, index, this);
-    case AecPage: return new AECWidget(m_dm, index, this);
-    case AutoMixerPage: return new AutoMixerWidget(m_dm, index, this);
-    case AncPage: return new ANCWidget(m_dm, index, this);
+    case OutLevelPage: return new LevelWidget(m_dm, index, side, parent);
+    case MatrixPage: return new MatrixWidget(m_dm, index, parent);
+    case SignalGeneratorPage: return new SignalGeneratorWidget(m_dm, index, parent);
+    case AecPage: return new AECWidget(m_dm, index, parent);
+    case AutoMixerPage: return new AutoMixerWidget(m_dm, index, parent);
+    case AncPage: return new ANCWidget(m_dm, index, parent);
     default:
         // The pages other issues build sit here empty until they land.
-        return new ModulePage(m_dm, index, side, this);
+        return new ModulePage(m_dm, index, side, parent);
     }
 }
 

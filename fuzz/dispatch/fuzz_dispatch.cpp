@@ -74,6 +74,8 @@ void checkChannelRecords(const ParameterModel &m)
     if (m.usb().play.mode > 3 || m.usb().play.state > 2 || m.usb().outputSelect > 7 || m.usb().outputSelect < -1
         || m.dataSync().mode > 2)
         fail("USB or data sync codes", -1);
+    if (m.anc().channel >= 8 || m.anc().level >= 4)
+        fail("ANC channel or level", -1);
 }
 
 DataModel *makeModel()

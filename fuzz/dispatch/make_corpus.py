@@ -51,6 +51,9 @@ def main():
                                               'DeviceId', 'InFilterPEQ', 'UsbPlayListCount', 'UsbPlayListEntry')))
     with open(os.path.join(out, 'stream-split'), 'wb') as fh:
         fh.write(b'\x00\x17' + frames['InputGain'] + frames['MatrixGain'][:9])
+    # AncConfig is handled before the catalogue (its row says the device never answers).
+    with open(os.path.join(out, 'AncConfig'), 'wb') as fh:
+        fh.write(frame(3, 17, 1, b'\x80\x05\x02'))
     with open(os.path.join(out, 'unsolicited'), 'wb') as fh:
         fh.write(frame(2, 2, 34, b'', 1) + frame(2, 2, 161, b'\x05', 0))
 

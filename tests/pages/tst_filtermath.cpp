@@ -241,10 +241,10 @@ private slots:
 
     void defaultBlock()
     {
-        QCOMPARE(defaultHpf().frequency, 20.0f);
-        QCOMPARE(defaultLpf().frequency, 20000.0f);
+        QCOMPARE(float(defaultHpf().frequency), 20.0f);
+        QCOMPARE(float(defaultLpf().frequency), 20000.0f);
         QCOMPARE(int(defaultPeq(7).q), 43);
-        QCOMPARE(defaultPeq(3).frequency, 800.0f);
+        QCOMPARE(float(defaultPeq(3).frequency), 800.0f);
         QCOMPARE(int(defaultPeq(0).enable), 1);
         QCOMPARE(BlockSize, 102);
     }

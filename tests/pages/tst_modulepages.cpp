@@ -311,8 +311,8 @@ private slots:
         g.enabled->click();
         QVERIFY(writesArrive(3));
         proto::Gate expected = m_dm->model().input(4).gate;
-        QCOMPARE(expected.threshold, -120.0f);
-        QCOMPARE(expected.attack, 2.0f);
+        QCOMPARE(float(expected.threshold), -120.0f);
+        QCOMPARE(float(expected.attack), 2.0f);
         QCOMPARE(int(expected.enable), 1);
         QCOMPARE(m_writes.last(), Write(Msg::GateParams, QByteArray(1, char(4)) + expected.bytes()));
         QCOMPARE(m_writes.last().second.size(), 14);
@@ -337,21 +337,21 @@ private slots:
         // Typed: a threshold above the target becomes the target, a target below the
         // threshold becomes the threshold.
         type(agc->field(AGCWidget::Threshold).edit, QStringLiteral("-10"));
-        QCOMPARE(m_dm->model().input(3).agc.threshold, -20.0f);
+        QCOMPARE(float(m_dm->model().input(3).agc.threshold), -20.0f);
         type(agc->field(AGCWidget::Target).edit, QStringLiteral("-25"));
-        QCOMPARE(m_dm->model().input(3).agc.target, -20.0f);
+        QCOMPARE(float(m_dm->model().input(3).agc.target), -20.0f);
         type(agc->field(AGCWidget::Threshold).edit, QStringLiteral("-130"));
-        QCOMPARE(m_dm->model().input(3).agc.threshold, -120.0f);
+        QCOMPARE(float(m_dm->model().input(3).agc.threshold), -120.0f);
         type(agc->field(AGCWidget::Target).edit, QStringLiteral("5"));
-        QCOMPARE(m_dm->model().input(3).agc.target, 0.0f);
+        QCOMPARE(float(m_dm->model().input(3).agc.target), 0.0f);
         // Knobs: the threshold stops at the target's position and the other way round.
         type(agc->field(AGCWidget::Target).edit, QStringLiteral("-40"));
         emit agc->field(AGCWidget::Threshold).knob->valueChanged(-100);
-        QCOMPARE(m_dm->model().input(3).agc.threshold, -40.0f);
+        QCOMPARE(float(m_dm->model().input(3).agc.threshold), -40.0f);
         QCOMPARE(agc->field(AGCWidget::Threshold).knob->value(), -400);
         type(agc->field(AGCWidget::Threshold).edit, QStringLiteral("-60"));
         emit agc->field(AGCWidget::Target).knob->valueChanged(-900);
-        QCOMPARE(m_dm->model().input(3).agc.target, -60.0f);
+        QCOMPARE(float(m_dm->model().input(3).agc.target), -60.0f);
         QCOMPARE(agc->graph()->target(), -60.0f);
         QByteArray payload;
         QCOMPARE(queuedCount(*m_dm, Msg::AgcParams, 3, &payload), 1);
@@ -392,7 +392,7 @@ private slots:
         QCOMPARE(m_dm->model().input(3).agc.bytes(), AGCWidget::defaultRecord().bytes());
         QCOMPARE(agc->field(AGCWidget::Target).edit->text(), QStringLiteral("-20.0"));
         m_widget->history()->stack()->undo();
-        QCOMPARE(m_dm->model().input(3).agc.target, -60.0f);
+        QCOMPARE(float(m_dm->model().input(3).agc.target), -60.0f);
     }
 
     void limiterPageAndCurve()
@@ -402,7 +402,7 @@ private slots:
         type(lim->field(LimiterWidget::Threshold).edit, QStringLiteral("-120"));
         QCOMPARE(lim->field(LimiterWidget::Threshold).edit->text(), QStringLiteral("-100.0"));
         QCOMPARE(lim->field(LimiterWidget::Threshold).knob->value(), -1000);
-        QCOMPARE(m_dm->model().input(0).limiter.threshold, -100.0f);
+        QCOMPARE(float(m_dm->model().input(0).limiter.threshold), -100.0f);
         QCOMPARE(queuedCount(*m_dm, Msg::InLimiter, 0), 1);
         // The same value again sends nothing new.
         m_dm->clearQueue();
@@ -603,11 +603,6 @@ private slots:
     void accessibleNames()
     {
         fresh();
-        const auto name = [this](int index, const char *object) {
-            Q_UNUSED(index);
-            return QString::fromLatin1(object);
-        };
-        Q_UNUSED(name);
         QCOMPARE(page<InSetupWidget>(0)->stripControls(2).gainEdit->accessibleName(), QStringLiteral("In Setup: IN 3 Gain"));
         QCOMPARE(page<InSetupWidget>(0)->stripControls(2).modeButton[1]->accessibleName(),
                  QStringLiteral("In Setup: IN 3 Line"));

@@ -166,7 +166,7 @@ private slots:
         QCOMPARE(queued(*m_dm, Msg::InFilterHPF, 3, 255, &payload), 1);
         const proto::HLPF stored = m_dm->model().input(3).highPass;
         QCOMPARE(int(stored.enable), 1);
-        QCOMPARE(stored.frequency, filtermath::freqKnobTable()[size_t(hpf.freqKnob->value())]);
+        QCOMPARE(float(stored.frequency), filtermath::freqKnobTable()[size_t(hpf.freqKnob->value())]);
         QCOMPARE(payload, QByteArray(1, char(3)) + stored.bytes());
         QCOMPARE(hpf.freqEdit->text(), filtermath::freqText(stored.frequency));
 
@@ -175,7 +175,7 @@ private slots:
         hpf.freqEdit->setText(QStringLiteral("123.456"));
         emit hpf.freqEdit->editingFinished();
         QCOMPARE(hpf.freqEdit->text(), QStringLiteral("123.5"));
-        QCOMPARE(m_dm->model().input(3).highPass.frequency, 123.5f);
+        QCOMPARE(float(m_dm->model().input(3).highPass.frequency), 123.5f);
         hpf.freqEdit->setText(QStringLiteral("5"));
         emit hpf.freqEdit->editingFinished();
         QCOMPARE(hpf.freqEdit->text(), QStringLiteral("20"));
@@ -195,11 +195,11 @@ private slots:
         page->bandButton(4)->click();
         peq.gainKnob->setFocus();
         QTest::keyClick(peq.gainKnob, Qt::Key_Up);
-        QCOMPARE(m_dm->model().input(3).peq[4].gain, 0.1f);
+        QCOMPARE(float(m_dm->model().input(3).peq[4].gain), 0.1f);
         peq.gainEdit->setText(QStringLiteral("-20"));
         emit peq.gainEdit->editingFinished();
         QCOMPARE(peq.gainEdit->text(), QStringLiteral("-15.0"));
-        QCOMPARE(m_dm->model().input(3).peq[4].gain, -15.0f);
+        QCOMPARE(float(m_dm->model().input(3).peq[4].gain), -15.0f);
         QCOMPARE(queued(*m_dm, Msg::InFilterPEQ, 3, 4), 1);
     }
 
@@ -244,7 +244,7 @@ private slots:
         QCOMPARE(lpf.type->checkedId(), 2);
         QCOMPARE(lpf.slope->checkedId(), 3);
         QVERIFY(lpf.enabled->isChecked());
-        QCOMPARE(outFilter()->graph()->block().lpf.frequency, 250.0f);
+        QCOMPARE(float(outFilter()->graph()->block().lpf.frequency), 250.0f);
         // Another channel's record is not shown, and a refresh never sends.
         emit m_dm->tcpSyncToUI(3, 12, 2, 6, 255, QVariant());
         QCOMPARE(lpf.freqEdit->text(), QStringLiteral("250"));
@@ -252,7 +252,7 @@ private slots:
         // A band report updates the graph; the controls only for the selected band.
         m_dm->model().output(5).peq[6].gain = 9.0f;
         emit m_dm->tcpSyncToUI(3, 12, 3, 5, 6, QVariant());
-        QCOMPARE(outFilter()->graph()->block().bands[6].gain, 9.0f);
+        QCOMPARE(float(outFilter()->graph()->block().bands[6].gain), 9.0f);
         QCOMPARE(outFilter()->peqControls().gainEdit->text(), QStringLiteral("0.0"));
         QCOMPARE(m_dm->queue().size(), 0);
     }
@@ -282,7 +282,7 @@ private slots:
         const proto::PEQ after = m_dm->model().input(0).peq[2];
         QVERIFY(after.frequency > before.frequency);
         QVERIFY(after.gain > 1.0f);
-        QCOMPARE(after.gain, float(filtermath::roundTenth(after.gain)));
+        QCOMPARE(float(after.gain), float(filtermath::roundTenth(after.gain)));
         QCOMPARE(inFilter()->peqControls().gainEdit->text(), filtermath::gainText(after.gain));
         QCOMPARE(queued(*m_dm, Msg::InFilterPEQ, 0, 2), 1);
         QCOMPARE(w.history()->stack()->count(), 1);
@@ -294,7 +294,7 @@ private slots:
         QByteArray payload;
         QCOMPARE(queued(*m_dm, Msg::InFilterPEQ, 0, 2, &payload), 1);
         QCOMPARE(payload, bytes({0, 2}) + before.bytes());
-        QCOMPARE(graph->block().bands[2].gain, before.gain);
+        QCOMPARE(float(graph->block().bands[2].gain), float(before.gain));
         QCOMPARE(inFilter()->peqControls().gainEdit->text(), filtermath::gainText(before.gain));
         // Redo, by either shortcut.
         QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
@@ -371,8 +371,8 @@ private slots:
         QTRY_COMPARE(writes.size(), 1);
         QCOMPARE(writes[0].first, Msg::InFilterCopy);
         QCOMPARE(writes[0].second, bytes({0x00, 0x06, 0x00, 0x08, 0x00}));
-        QCOMPARE(m_dm->model().output(3).highPass.frequency, 150.0f);
-        QCOMPARE(m_dm->model().input(2).highPass.frequency, 150.0f);
+        QCOMPARE(float(m_dm->model().output(3).highPass.frequency), 150.0f);
+        QCOMPARE(float(m_dm->model().input(2).highPass.frequency), 150.0f);
         QCOMPARE(outFilter()->hpfControls().freqEdit->text(), QStringLiteral("150"));
         QTRY_COMPARE(device.state().block(Msg::OutFilterHPF).mid(3 * 7, 7), m_dm->model().output(3).highPass.bytes());
 
@@ -401,7 +401,7 @@ private slots:
         writes.clear();
         answerNextBox(QStringLiteral("Cancel"));
         inFilter()->resetButton()->click();
-        QCOMPARE(m_dm->model().input(0).highPass.frequency, 150.0f);
+        QCOMPARE(float(m_dm->model().input(0).highPass.frequency), 150.0f);
         answerNextBox(QStringLiteral("OK"));
         inFilter()->resetButton()->click();
         QCOMPARE(m_dm->model().input(0).highPass.bytes(), filtermath::defaultHpf().bytes());
