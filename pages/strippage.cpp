@@ -88,14 +88,8 @@ void StripPage::refreshDante(bool connected)
 
 void StripPage::applyChannelMasks()
 {
-    // Showing a strip that was never hidden would only polish it ahead of its page (most
-    // pages are never opened in a session); it shows with its page anyway.
-    for (int c = 0; c < 16; ++c) {
-        QWidget *strip = m_strips[size_t(c)];
-        const bool hide = isHidden(stripSide(), c);
-        if (hide || strip->testAttribute(Qt::WA_WState_ExplicitShowHide))
-            strip->setVisible(!hide);
-    }
+    for (int c = 0; c < 16; ++c)
+        m_strips[size_t(c)]->setVisible(!isHidden(stripSide(), c));
     refreshLabels(stripSide(), -1);
     refreshDante(danteConnected());
 }
