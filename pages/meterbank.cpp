@@ -2,6 +2,7 @@
 
 #include "meter.h"
 #include "meterreadout.h"
+#include "pagehelpers.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -88,10 +89,26 @@ void MeterBank::setLevel(int channel, int level)
 
 void MeterBank::setCaption(int channel, const QString &caption)
 {
-    if (channel >= 0 && channel < Channels && m_captions[size_t(channel)]->text() != caption) {
-        m_captions[size_t(channel)]->setText(caption);
-        nameMeter(channel);
+    if (channel < 0 || channel >= Channels || m_captions[size_t(channel)]->text() == caption)
+        return;
+    QLabel *label = m_captions[size_t(channel)];
+    label->setText(caption);
+    // A long name ("Dante-RX 1") would widen its column; it breaks onto two lines within the
+    // width of its widest line instead.
+    const QFontMetrics fm(label->font());
+    const QStringList lines =
+        pagehelpers::wrappedCaption(caption, fm, m_readouts[size_t(channel)]->width()).split(QLatin1Char('\n'));
+    label->setWordWrap(lines.size() > 1);
+    if (lines.size() > 1) {
+        int widest = 0;
+        for (const QString &line : lines)
+            widest = qMax(widest, fm.horizontalAdvance(line));
+        label->setFixedWidth(widest + 1);
+    } else {
+        label->setMinimumWidth(0);
+        label->setMaximumWidth(QWIDGETSIZE_MAX);
     }
+    nameMeter(channel);
 }
 
 void MeterBank::setChannelToolTip(int channel, const QString &tip)
