@@ -118,6 +118,11 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     m_scrollArea = new DragScrollArea(this);
     m_scrollArea->setFrameShape(QFrame::NoFrame);
     m_scrollArea->setWidget(rightWidget);
+    // A wide module page widens the column; the overview stays within the visible width so
+    // its meters and mute button are never scrolled out of sight.
+    connect(m_scrollArea, &DragScrollArea::resized, m_overviewWidget,
+            [this] { m_overviewWidget->setMaximumWidth(qMax(m_overviewWidget->minimumSizeHint().width(),
+                                                            m_scrollArea->viewport()->width())); });
 
     auto *mainWidget = new Widget(this);
     mainWidget->setObjectName(QStringLiteral("mainWidget"));
