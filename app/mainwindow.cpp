@@ -121,8 +121,7 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     // A wide module page widens the column; the overview stays within the visible width so
     // its meters and mute button are never scrolled out of sight.
     connect(m_scrollArea, &DragScrollArea::resized, m_overviewWidget,
-            [this] { m_overviewWidget->setMaximumWidth(qMax(m_overviewWidget->minimumSizeHint().width(),
-                                                            m_scrollArea->viewport()->width())); });
+            [this] { m_overviewWidget->setVisibleWidth(m_scrollArea->viewport()->width()); });
 
     auto *mainWidget = new Widget(this);
     mainWidget->setObjectName(QStringLiteral("mainWidget"));

@@ -4,6 +4,7 @@
 #include "meterreadout.h"
 #include "pagehelpers.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -54,6 +55,8 @@ MeterBank::MeterBank(int maximum, QWidget *parent)
         m_meters[size_t(c)] = meter;
         m_readouts[size_t(c)] = readout;
         m_columns[size_t(c)] = column;
+        caption->installEventFilter(this);
+        readout->installEventFilter(this);
     }
 }
 
@@ -93,11 +96,18 @@ void MeterBank::setCaption(int channel, const QString &caption)
         return;
     QLabel *label = m_captions[size_t(channel)];
     label->setText(caption);
-    // A long name ("Dante-RX 1") would widen its column; it breaks onto two lines within the
-    // width of its widest line instead.
+    fitCaption(channel);
+    nameMeter(channel);
+}
+
+// A long name ("Dante-RX 1") would widen its column; it breaks onto two lines within the
+// width of its widest line instead. The style sheet may change the font after the text is set.
+void MeterBank::fitCaption(int channel)
+{
+    QLabel *label = m_captions[size_t(channel)];
     const QFontMetrics fm(label->font());
     const QStringList lines =
-        pagehelpers::wrappedCaption(caption, fm, m_readouts[size_t(channel)]->width()).split(QLatin1Char('\n'));
+        pagehelpers::wrappedCaption(label->text(), fm, m_readouts[size_t(channel)]->sizeHint().width()).split(QLatin1Char('\n'));
     label->setWordWrap(lines.size() > 1);
     if (lines.size() > 1) {
         int widest = 0;
@@ -108,7 +118,16 @@ void MeterBank::setCaption(int channel, const QString &caption)
         label->setMinimumWidth(0);
         label->setMaximumWidth(QWIDGETSIZE_MAX);
     }
-    nameMeter(channel);
+}
+
+bool MeterBank::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FontChange) {
+        for (int c = 0; c < Channels; ++c)
+            if (watched == m_captions[size_t(c)] || watched == m_readouts[size_t(c)])
+                fitCaption(c);
+    }
+    return Widget::eventFilter(watched, event);
 }
 
 void MeterBank::setChannelToolTip(int channel, const QString &tip)

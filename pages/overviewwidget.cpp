@@ -326,6 +326,22 @@ void OverviewWidget::retranslate()
     m_mute->setAccessibleName(tr("Overview: System Mute"));
 }
 
+void OverviewWidget::setVisibleWidth(int width)
+{
+    m_visibleWidth = width;
+    setMaximumWidth(width > 0 ? qMax(width, minimumSizeHint().width()) : QWIDGETSIZE_MAX);
+}
+
+// Captions and texts change the least width the overview needs; the bound follows it, or the
+// layout would squeeze the meters below their room.
+bool OverviewWidget::event(QEvent *event)
+{
+    const bool done = Widget::event(event);
+    if (event->type() == QEvent::LayoutRequest && m_visibleWidth > 0)
+        setVisibleWidth(m_visibleWidth);
+    return done;
+}
+
 void OverviewWidget::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
