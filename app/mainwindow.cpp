@@ -127,6 +127,10 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     rightLayout->setSpacing(8);
     rightLayout->addWidget(m_overviewWidget);
     rightLayout->addWidget(m_moduleWidget, 1);
+    // A wide module page widens the column; the overview stays within the visible width so
+    // its meters and mute button are never scrolled out of sight.
+    connect(m_scrollArea, &DragScrollArea::resized, m_overviewWidget,
+            [this] { m_overviewWidget->setVisibleWidth(m_scrollArea->viewport()->width()); });
 
     auto *mainLayout = new QHBoxLayout(mainWidget);
     mainLayout->setContentsMargins(8, 2, 8, 8);

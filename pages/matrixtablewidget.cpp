@@ -1,6 +1,7 @@
 #include "matrixtablewidget.h"
 
 #include "knob.h"
+#include "matrixheaderview.h"
 #include "mixbutton.h"
 #include "tipbox.h"
 
@@ -28,6 +29,7 @@ MatrixTableWidget::MatrixTableWidget(QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setFocusPolicy(Qt::NoFocus);
     setCornerButtonEnabled(false);
+    setHorizontalHeader(new MatrixHeaderView(this));
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setDefaultSectionSize(ColumnWidth);
     horizontalHeader()->setSectionsClickable(true);

@@ -2,7 +2,9 @@
 
 #include "meter.h"
 #include "meterreadout.h"
+#include "pagehelpers.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -53,6 +55,8 @@ MeterBank::MeterBank(int maximum, QWidget *parent)
         m_meters[size_t(c)] = meter;
         m_readouts[size_t(c)] = readout;
         m_columns[size_t(c)] = column;
+        caption->installEventFilter(this);
+        readout->installEventFilter(this);
     }
 }
 
@@ -88,10 +92,42 @@ void MeterBank::setLevel(int channel, int level)
 
 void MeterBank::setCaption(int channel, const QString &caption)
 {
-    if (channel >= 0 && channel < Channels && m_captions[size_t(channel)]->text() != caption) {
-        m_captions[size_t(channel)]->setText(caption);
-        nameMeter(channel);
+    if (channel < 0 || channel >= Channels || m_captions[size_t(channel)]->text() == caption)
+        return;
+    QLabel *label = m_captions[size_t(channel)];
+    label->setText(caption);
+    fitCaption(channel);
+    nameMeter(channel);
+}
+
+// A long name ("Dante-RX 1") would widen its column; it breaks onto two lines within the
+// width of its widest line instead. The style sheet may change the font after the text is set.
+void MeterBank::fitCaption(int channel)
+{
+    QLabel *label = m_captions[size_t(channel)];
+    const QFontMetrics fm(label->font());
+    const QStringList lines =
+        pagehelpers::wrappedCaption(label->text(), fm, m_readouts[size_t(channel)]->sizeHint().width()).split(QLatin1Char('\n'));
+    label->setWordWrap(lines.size() > 1);
+    if (lines.size() > 1) {
+        int widest = 0;
+        for (const QString &line : lines)
+            widest = qMax(widest, fm.horizontalAdvance(line));
+        label->setFixedWidth(widest + 1);
+    } else {
+        label->setMinimumWidth(0);
+        label->setMaximumWidth(QWIDGETSIZE_MAX);
     }
+}
+
+bool MeterBank::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FontChange) {
+        for (int c = 0; c < Channels; ++c)
+            if (watched == m_captions[size_t(c)] || watched == m_readouts[size_t(c)])
+                fitCaption(c);
+    }
+    return Widget::eventFilter(watched, event);
 }
 
 void MeterBank::setChannelToolTip(int channel, const QString &tip)

@@ -44,8 +44,14 @@ public:
     QLabel *caption(int channel) const { return m_captions[size_t(channel)]; }
     QLabel *icon(int channel) const { return m_icons[size_t(channel)]; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void nameMeter(int channel);
+    // Gives a long caption the width of its widest line, so it wraps instead of widening
+    // its column.
+    void fitCaption(int channel);
 
     QLabel *m_title = nullptr;
     int m_floor = -40;

@@ -1,5 +1,6 @@
 #include "meterreadout.h"
 
+#include <QEvent>
 #include <QPainter>
 
 MeterReadout::MeterReadout(QWidget *parent)
@@ -21,16 +22,32 @@ void MeterReadout::setValue(int value, int floor)
     update();
 }
 
+QFont MeterReadout::numberFont() const
+{
+    QFont f = font();
+    if (f.pointSizeF() > 8.0)
+        f.setPointSizeF(f.pointSizeF() - 1.0);
+    return f;
+}
+
 QSize MeterReadout::sizeHint() const
 {
-    const QFontMetrics fm(font());
-    return QSize(fm.horizontalAdvance(QStringLiteral("-100")) + 4, fm.height());
+    const QFontMetrics fm(numberFont());
+    return QSize(fm.horizontalAdvance(QStringLiteral("-100")) + 2, fm.height());
+}
+
+void MeterReadout::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        setFixedSize(sizeHint());
+    QWidget::changeEvent(event);
 }
 
 void MeterReadout::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().brush(backgroundRole()));
+    painter.setFont(numberFont());
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(rect(), Qt::AlignCenter, m_text);
 }

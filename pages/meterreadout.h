@@ -17,8 +17,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    // A point smaller than the text around it: sixteen numbers side by side must fit narrow
+    // columns.
+    QFont numberFont() const;
+
     int m_shown = 1000;
     QString m_text;
 };

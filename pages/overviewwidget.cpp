@@ -36,22 +36,33 @@ OverviewWidget::OverviewWidget(DataModel *dm, QWidget *parent)
 {
     setObjectName(QStringLiteral("overviewWidget"));
 
+    // Two rows, so the 32 meters get the whole width of a 1366-pixel screen: the device texts
+    // in three pairs of columns with the mute button beside them, the meters below.
     m_info = new GroupBox(this);
     m_info->setObjectName(QStringLiteral("overviewInfo"));
     auto *grid = new QGridLayout(m_info);
-    grid->setContentsMargins(8, 8, 8, 8);
-    grid->setVerticalSpacing(6);
+    grid->setContentsMargins(8, 4, 8, 4);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(4);
+    constexpr int Rows = 2;
     for (int f = 0; f < FieldCount; ++f) {
         m_captions[size_t(f)] = new QLabel(m_info);
         m_values[size_t(f)] = new QLabel(m_info);
         // Texts from the device are never taken for rich text.
         m_captions[size_t(f)]->setTextFormat(Qt::PlainText);
         m_values[size_t(f)]->setTextFormat(Qt::PlainText);
-        m_values[size_t(f)]->setMinimumWidth(110);
-        grid->addWidget(m_captions[size_t(f)], f, 0, Qt::AlignRight);
-        grid->addWidget(m_values[size_t(f)], f, 1);
+        m_values[size_t(f)]->setMinimumWidth(90);
+        const int row = f % Rows;
+        const int column = 2 * (f / Rows);
+        grid->addWidget(m_captions[size_t(f)], row, column, Qt::AlignRight);
+        grid->addWidget(m_values[size_t(f)], row, column + 1);
     }
-    grid->setRowStretch(FieldCount, 1);
+    // The ARM version with its build and revision is the longest value: room for it up front,
+    // so the row does not shift when the device reports it.
+    m_values[ArmVersion]->setMinimumWidth(
+        m_values[ArmVersion]->fontMetrics().horizontalAdvance(QStringLiteral("1.10.10 B1000 R10")));
+    for (int c = 1; c < 2 * FieldCount / Rows; c += 2)
+        grid->setColumnStretch(c, 1);
 
     m_meterArea = new GroupBox(this);
     m_meterArea->setObjectName(QStringLiteral("overviewMeters"));
@@ -66,14 +77,17 @@ OverviewWidget::OverviewWidget(DataModel *dm, QWidget *parent)
     m_mute = new QPushButton(this);
     m_mute->setObjectName(QStringLiteral("systemMuteButton"));
     m_mute->setCheckable(true);
-    m_mute->setMinimumSize(100, 40);
+    m_mute->setMinimumSize(100, 36);
 
-    auto *layout = new QHBoxLayout(this);
+    auto *top = new QHBoxLayout;
+    top->setSpacing(8);
+    top->addWidget(m_info, 1);
+    top->addWidget(m_mute, 0, Qt::AlignVCenter);
+    auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
-    layout->setSpacing(8);
-    layout->addWidget(m_info);
+    layout->setSpacing(6);
+    layout->addLayout(top);
     layout->addWidget(m_meterArea, 1);
-    layout->addWidget(m_mute, 0, Qt::AlignVCenter);
 
     m_dialog = new MeterDialog(this);
 
@@ -310,6 +324,22 @@ void OverviewWidget::retranslate()
     m_outputs->setAccessiblePrefix(tr("Overview: Output"));
     m_mute->setText(tr("System Mute"));
     m_mute->setAccessibleName(tr("Overview: System Mute"));
+}
+
+void OverviewWidget::setVisibleWidth(int width)
+{
+    m_visibleWidth = width;
+    setMaximumWidth(width > 0 ? qMax(width, minimumSizeHint().width()) : QWIDGETSIZE_MAX);
+}
+
+// Captions and texts change the least width the overview needs; the bound follows it, or the
+// layout would squeeze the meters below their room.
+bool OverviewWidget::event(QEvent *event)
+{
+    const bool done = Widget::event(event);
+    if (event->type() == QEvent::LayoutRequest && m_visibleWidth > 0)
+        setVisibleWidth(m_visibleWidth);
+    return done;
 }
 
 void OverviewWidget::changeEvent(QEvent *event)

@@ -42,6 +42,9 @@ public:
     int meterFloor() const;
     // Switches this window's floor between -40 and -100 dB.
     void toggleFloor();
+    // The width of the part of the main window's column that is in sight: the overview grows
+    // no wider, but never narrower than its contents.
+    void setVisibleWidth(int width);
 
 public slots:
     void systemMuteButtonClicked(bool on);
@@ -54,6 +57,7 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void subscribe();
@@ -75,4 +79,5 @@ private:
     quint16 m_outputMask = 0;
     quint16 m_danteInputMask = 0;
     quint16 m_danteOutputMask = 0;
+    int m_visibleWidth = 0;
 };

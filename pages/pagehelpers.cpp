@@ -1,5 +1,6 @@
 #include "pagehelpers.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QVariant>
@@ -50,6 +51,23 @@ QString tenthText(double v)
     // -0.0 would show a sign the user never typed.
     const double r = roundTenth(v);
     return QString::asprintf("%.1f", r == 0.0 ? 0.0 : r);
+}
+
+QString wrappedCaption(const QString &text, const QFontMetrics &metrics, int width)
+{
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    // The last break that leaves a first line that fits; else the first break at all.
+    int cut = -1;
+    for (int i = 0; i < text.size() - 1; ++i) {
+        if (text.at(i) != QLatin1Char('-') && text.at(i) != QLatin1Char(' '))
+            continue;
+        if (cut < 0 || metrics.horizontalAdvance(text.left(i + 1).trimmed()) <= width)
+            cut = i + 1;
+    }
+    if (cut < 0)
+        return text;
+    return text.left(cut).trimmed() + QLatin1Char('\n') + text.mid(cut).trimmed();
 }
 
 } // namespace pagehelpers

@@ -3,6 +3,7 @@
 #include <QString>
 
 class Knob;
+class QFontMetrics;
 class LineEdit;
 class QLabel;
 class QPushButton;
@@ -23,5 +24,8 @@ double roundTenth(double v);
 // A typed number: false when the text is no number.
 bool parseNumber(const QString &text, double *out);
 QString tenthText(double v);
+// A channel caption for a narrow column: when wider than width it breaks after a hyphen or
+// space onto a second line ("Dante-" / "TX 1"), lines separated by '\n'.
+QString wrappedCaption(const QString &text, const QFontMetrics &metrics, int width);
 
 } // namespace pagehelpers

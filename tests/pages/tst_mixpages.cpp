@@ -21,6 +21,7 @@
 #include "mixbutton.h"
 #include "modulewidget.h"
 #include "overviewwidget.h"
+#include "pagehelpers.h"
 #include "signalgeneratorwidget.h"
 #include "tipbox.h"
 #include "frame.h"
@@ -516,6 +517,40 @@ private slots:
         emit m_dm->tcpSyncToUI(2, 2, 33, 255, 255, QVariant());
         QVERIFY(overview.inputMeters()->icon(12)->grab().toImage() != icon);
         QVERIFY(overview.inputMeters()->hasChannelIcon(12));
+    }
+
+    // On a 1366-pixel screen the main window leaves the overview about 1024 pixels; with the
+    // application's font, Dante names included, it must fit whole, and the matrix's narrow
+    // Dante columns show icon and name on lines of their own.
+    void fitsSmallScreens()
+    {
+        const QFont appFont = QApplication::font();
+        QApplication::setFont(QFont(QStringLiteral("Arial"), 9));
+        ModuleWidget &w = connected();
+        m_dm->setChannelNames(0xF0, 0xF0);
+        w.setDeviceVersionMasks(0x000F, 0x000F, 0x00F0, 0x00F0);
+        OverviewWidget overview(m_dm.get());
+        overview.setDeviceVersionMasks(0x0000, 0x0000, 0x00F0, 0x00F0);
+        overview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&overview));
+        QVERIFY2(overview.minimumSizeHint().width() <= 1024,
+                 qPrintable(QString::number(overview.minimumSizeHint().width())));
+        QLabel *dante = overview.outputMeters()->caption(12);
+        QCOMPARE(dante->text(), QStringLiteral("Dante-TX 1"));
+        const QFontMetrics fm(dante->font());
+        QVERIFY(dante->width() >= fm.horizontalAdvance(QStringLiteral("Dante-")));
+        QVERIFY(dante->height() >= 2 * fm.height());
+
+        QCOMPARE(pagehelpers::wrappedCaption(QStringLiteral("Dante-TX 1"), fm, 50), QStringLiteral("Dante-\nTX 1"));
+        QCOMPARE(pagehelpers::wrappedCaption(QStringLiteral("OUT 1"), fm, 50), QStringLiteral("OUT 1"));
+        QCOMPARE(pagehelpers::wrappedCaption(QStringLiteral("Main left speaker"), fm, 60),
+                 QStringLiteral("Main left\nspeaker"));
+        w.stackedButtonClicked(ModuleWidget::MatrixPage);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QHeaderView *header = matrix()->table()->horizontalHeader();
+        QVERIFY(header->height() >= 16 + 2 * fm.height());
+        QApplication::setFont(appFont);
     }
 };
 
