@@ -292,7 +292,7 @@ bool MatrixTableWidget::eventFilter(QObject *watched, QEvent *event)
     return TableWidget::eventFilter(watched, event);
 }
 
-// --- the spec'd slots ---
+// --- slots ---
 
 // Only the keyboard and assistive tools click the buttons (the pointer is filtered): a click
 // acts as a release on that cell.
