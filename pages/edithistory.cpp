@@ -102,6 +102,9 @@ private:
 EditHistory::EditHistory(DataModel *dm, QWidget *root, QObject *parent)
     : QObject(parent), m_dm(dm), m_root(root), m_stack(new QUndoStack(this))
 {
+    // A session left open for days must not grow without bound; a thousand steps back is
+    // more than anyone walks.
+    m_stack->setUndoLimit(UndoLimit);
     if (m_dm) {
         m_dm->setEditObserver([this](const ParameterEdit &before, const ParameterEdit &after) {
             recorded(before, after);

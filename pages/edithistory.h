@@ -22,6 +22,8 @@ public:
     EditHistory(DataModel *dm, QWidget *root, QObject *parent = nullptr);
     ~EditHistory() override;
 
+    static constexpr int UndoLimit = 1000;
+
     QUndoStack *stack() const { return m_stack; }
     // True for the keys the module pages edit; dialog keys (labels, passwords, network,
     // volume limits, the USB record source) are not undoable.

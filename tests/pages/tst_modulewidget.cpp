@@ -312,6 +312,20 @@ private slots:
         QCOMPARE(m_dm->queue().size(), 0);
     }
 
+    // A long session keeps only the newest steps; undoing all of them stops at the oldest kept.
+    void historyIsBounded()
+    {
+        fresh();
+        const int edits = EditHistory::UndoLimit + 5;
+        for (int i = 0; i < edits; ++i)
+            m_dm->edit(Msg::InputGain, 0, 255, double(i % 20));
+        QUndoStack *stack = m_widget->history()->stack();
+        QCOMPARE(stack->count(), EditHistory::UndoLimit);
+        while (stack->canUndo())
+            stack->undo();
+        QCOMPARE(m_dm->storedValue(Msg::InputGain, 0, 255).toDouble(), double(4));
+    }
+
     void dialogKeysAreNotUndoable()
     {
         QVERIFY(EditHistory::isPageKey(Msg::InFilterHPF));
