@@ -27,9 +27,9 @@ bool damaged(const QByteArray &text, QTextCodec *codec)
         return false;
     QTextCodec::ConverterState state;
     const QString decoded = codec->toUnicode(text.constData(), text.size(), &state);
-    if (state.invalidChars > 0 || state.remainingChars > 0 || decoded.contains(QChar::ReplacementCharacter))
+    if (state.invalidChars > 0 || state.remainingChars > 0)
         return true;
-    // Some codecs swallow an incomplete last character without telling the state.
+    // Some codecs neither count what they replace nor an incomplete last character.
     return codec->fromUnicode(decoded) != text;
 }
 

@@ -100,7 +100,6 @@ SystemSettings::SystemSettings(QObject *parent)
     loadAppearance();
     loadDeviceVersion();
     m_frameAddress = 1;
-    m_constructed = true;
 }
 
 SystemSettings::~SystemSettings()
@@ -124,14 +123,11 @@ void SystemSettings::checkConfigFile()
     if (!info.exists())
         return;
     QFile file(name);
+    QByteArray bytes;
     // Only a regular file is opened: a FIFO would hang the start.
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        m_report.unreadable = true;
-        m_report.writesBlocked = true;
-        return;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    if (info.isFile() && file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
         m_report.unreadable = true;
         m_report.writesBlocked = true;
         return;
@@ -152,8 +148,8 @@ void SystemSettings::noteWriteFailed()
     if (m_report.writeFailed)
         return;
     m_report.writeFailed = true;
-    if (m_constructed)
-        emit configWriteFailed();
+    // Nobody can have connected yet while the constructor runs: a start-up failure is only reported.
+    emit configWriteFailed();
 }
 
 int SystemSettings::ownInt(const QString &group, const QString &key, int defaultValue, int min, int max)

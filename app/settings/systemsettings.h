@@ -117,7 +117,6 @@ private:
 
     // Only the first instance writes cfg.ini and touches the application at construction.
     bool m_primary = false;
-    bool m_constructed = false;
     ConfigReport m_report;
 
     QString m_englishTitle;

@@ -250,6 +250,13 @@ void TestSystemSettings::startUpKeepsWhatItCannotRewrite_data()
                                           << false << false << oursInForce << oursKept;
     QTest::newRow("quote joins lines") << ours + "[Extra]\nNote=\"open\nMore=1\n" << int(Plain) << 2 << false << none
                                        << bad << false << false << oursInForce << oursKept;
+    QTest::newRow("trailing backslash joins lines") << ours + "[Extra]\nNote=C:\\\nMore=1\n" << int(Plain) << 2
+                                                    << false << none << bad << false << false << oursInForce
+                                                    << oursKept;
+    QTest::newRow("Windows line ends") << QByteArray(ours).replace("\n", "\r\n") << int(Plain) << 0 << false << none
+                                       << QString() << false << false << oursInForce << oursKept;
+    QTest::newRow("UTF-8 byte-order mark") << "\xef\xbb\xbf" + ours << int(Plain) << 0 << false << none << QString()
+                                           << false << false << oursInForce << oursKept;
     QTest::newRow("key set twice") << "[DeviceVersionSelection]\nCurrent=4\n" + ours << int(Plain) << 1 << false
                                    << none << bad << false << false << oursInForce << oursKept;
     QTest::newRow("unusable values")
