@@ -99,8 +99,9 @@ ConfigScan::ConfigScan(const QByteArray &bytes, QTextCodec *codec, const QString
         const int end = pos;
         const QByteArray entry = bytes.mid(start, end - start);
 
-        // An entry over several lines never comes from QSettings: what it swallowed is lost.
-        bool keep = lineOf(start) == lineOf(end - 1) && !damaged(entry, codec);
+        // QSettings never writes an entry over several lines: its line breaks count as damage,
+        // and what it swallowed is lost.
+        bool keep = !damaged(entry, codec);
         if (entry.startsWith('[')) {
             const int close = entry.indexOf(']');
             keep = keep && close > 0 && entry.mid(close + 1).trimmed().isEmpty();

@@ -30,12 +30,6 @@ QStringList ownGroups()
             QStringLiteral("HighDpiScaling"), QStringLiteral("DeviceVersionSelection")};
 }
 
-QByteArray readConfigFile()
-{
-    QFile file(QString::fromLatin1(ConfigFile));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Writes bytes to the first free name of cfg.ini.bad, cfg.ini.bad-2, ...; returns its full
 // path, or an empty string when no copy could be made.
 QString keepCopy(const QByteArray &bytes)
@@ -43,12 +37,11 @@ QString keepCopy(const QByteArray &bytes)
     const QString base = QString::fromLatin1(ConfigFile) + QStringLiteral(".bad");
     for (int n = 1; n <= MaxCopies; ++n) {
         const QString name = n == 1 ? base : base + QStringLiteral("-%1").arg(n);
-        if (QFileInfo::exists(name) || QFileInfo(name).isSymLink())
-            continue;
         QFile copy(name);
-        // NewOnly: never write over a copy that appeared meanwhile.
+        // NewOnly: never write over an earlier copy, nor follow a link in its place.
         if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (QFileInfo::exists(name))
+            const QFileInfo taken(name);
+            if (taken.exists() || taken.isSymLink())
                 continue;
             return QString();
         }
@@ -379,21 +372,13 @@ void SystemSettings::setValue(const QString &group, const QString &key, const QV
 {
     if (s_instance && s_instance->m_report.writesBlocked)
         return;
-    bool failed = false;
-    {
-        QSettings settings(QString::fromLatin1(ConfigFile), QSettings::IniFormat);
-        settings.setIniCodec(ConfigCodec);
-        // QSettings keeps the first error it meets, so a damaged file's FormatError would hide
-        // a failed write; a rewrite always changes such a file.
-        const bool damaged = settings.status() == QSettings::FormatError;
-        const QByteArray before = damaged ? readConfigFile() : QByteArray();
-        settings.beginGroup(group);
-        settings.setValue(key, value);
-        settings.endGroup();
-        settings.sync();
-        failed = damaged ? readConfigFile() == before : settings.status() == QSettings::AccessError;
-    }
-    if (failed && s_instance)
+    QSettings settings(QString::fromLatin1(ConfigFile), QSettings::IniFormat);
+    settings.setIniCodec(ConfigCodec);
+    settings.beginGroup(group);
+    settings.setValue(key, value);
+    settings.endGroup();
+    settings.sync();
+    if (settings.status() == QSettings::AccessError && s_instance)
         s_instance->noteWriteFailed();
 }
 
