@@ -1,12 +1,15 @@
 #include "systemsettings.h"
 
+#include "configscan.h"
 #include "theme.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QSettings>
 #include <QStringList>
+#include <QTextCodec>
 #include <QTranslator>
 
 namespace {
@@ -19,6 +22,39 @@ bool s_iconFontLoaded = false;
 const char *const ConfigFile = "cfg.ini";
 const char *const ConfigCodec = "GB2312";
 const char *const DefaultTitle = QT_TRANSLATE_NOOP("SystemSettings", "Digital Audio Processor");
+const int MaxCopies = 999;
+
+QStringList ownGroups()
+{
+    return {QStringLiteral("Language"), QStringLiteral("Appearance"), QStringLiteral("Title"),
+            QStringLiteral("HighDpiScaling"), QStringLiteral("DeviceVersionSelection")};
+}
+
+// Writes bytes to the first free name of cfg.ini.bad, cfg.ini.bad-2, ...; returns its full
+// path, or an empty string when no copy could be made.
+QString keepCopy(const QByteArray &bytes)
+{
+    const QString base = QString::fromLatin1(ConfigFile) + QStringLiteral(".bad");
+    for (int n = 1; n <= MaxCopies; ++n) {
+        const QString name = n == 1 ? base : base + QStringLiteral("-%1").arg(n);
+        QFile copy(name);
+        // NewOnly: never write over an earlier copy, nor follow a link in its place.
+        if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            const QFileInfo taken(name);
+            if (taken.exists() || taken.isSymLink())
+                continue;
+            return QString();
+        }
+        const bool written = copy.write(bytes) == bytes.size() && copy.flush();
+        copy.close();
+        if (!written || copy.error() != QFileDevice::NoError) {
+            copy.remove();
+            return QString();
+        }
+        return QFileInfo(name).absoluteFilePath();
+    }
+    return QString();
+}
 
 // Created on first use and kept for the whole process: installed translators must outlive
 // every widget that may still ask for a text.
@@ -43,8 +79,13 @@ SystemSettings::SystemSettings(QObject *parent)
     : QObject(parent)
 {
     m_primary = s_instance == nullptr;
-    if (m_primary)
+    if (m_primary) {
         s_instance = this;
+        // Before the first write: the loads below write to cfg.ini.
+        checkConfigFile();
+        // Read before the application exists by the class-level reader, which reports nothing.
+        ownBool(QStringLiteral("HighDpiScaling"), QStringLiteral("Enabled"), true);
+    }
 
     loadIconFont();
     loadLanguage();
@@ -66,6 +107,62 @@ SystemSettings *SystemSettings::instance()
     return s_instance;
 }
 
+// QSettings rewrites the whole file and drops whatever it could not parse, so the file is
+// looked at first, and kept as it was where a rewrite would lose something.
+void SystemSettings::checkConfigFile()
+{
+    const QString name = QString::fromLatin1(ConfigFile);
+    const QFileInfo info(name);
+    if (!info.exists())
+        return;
+    QFile file(name);
+    QByteArray bytes;
+    // Only a regular file is opened: a FIFO would hang the start.
+    if (info.isFile() && file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        m_report.unreadable = true;
+        m_report.writesBlocked = true;
+        return;
+    }
+
+    const ConfigScan scan(bytes, QTextCodec::codecForName(ConfigCodec), ownGroups());
+    m_report.lostLines = scan.lostLines();
+    m_report.foreign = scan.foreign();
+    if (m_report.lostLines == 0 && !m_report.foreign)
+        return;
+    m_report.keptAs = keepCopy(bytes);
+    if (m_report.keptAs.isEmpty())
+        m_report.writesBlocked = true;
+}
+
+void SystemSettings::noteWriteFailed()
+{
+    if (m_report.writeFailed)
+        return;
+    m_report.writeFailed = true;
+    // Nobody can have connected yet while the constructor runs: a start-up failure is only reported.
+    emit configWriteFailed();
+}
+
+int SystemSettings::ownInt(const QString &group, const QString &key, int defaultValue, int min, int max)
+{
+    bool unusable = false;
+    const int v = readInt(group, key, defaultValue, min, max, &unusable);
+    if (unusable && m_primary)
+        m_report.badValues << group + QLatin1Char('/') + key;
+    return v;
+}
+
+bool SystemSettings::ownBool(const QString &group, const QString &key, bool defaultValue)
+{
+    bool unusable = false;
+    const bool v = readBool(group, key, defaultValue, &unusable);
+    if (unusable && m_primary)
+        m_report.badValues << group + QLatin1Char('/') + key;
+    return v;
+}
+
 bool SystemSettings::highDpiScalingEnabled()
 {
     return readBool(QStringLiteral("HighDpiScaling"), QStringLiteral("Enabled"), true);
@@ -80,8 +177,8 @@ void SystemSettings::setHighDpiScalingEnabled(bool enabled)
 
 void SystemSettings::loadLanguage()
 {
-    m_languageSupport = readInt(QStringLiteral("Language"), QStringLiteral("Support"), 1, 1, 3);
-    const int stored = readInt(QStringLiteral("Language"), QStringLiteral("Current"), 0, 0, 1);
+    m_languageSupport = ownInt(QStringLiteral("Language"), QStringLiteral("Support"), 1, 1, 3);
+    const int stored = ownInt(QStringLiteral("Language"), QStringLiteral("Current"), 0, 0, 1);
     // The stored choice is kept as it is: a support level that forbids it only overrides it.
     if (m_primary)
         applyLanguage(stored);
@@ -134,8 +231,8 @@ QString SystemSettings::fillTitle(const QString &key, const QString &fallback)
 
 void SystemSettings::loadAppearance()
 {
-    m_appearanceSupport = readInt(QStringLiteral("Appearance"), QStringLiteral("Support"), 1, 1, 3);
-    const int stored = readInt(QStringLiteral("Appearance"), QStringLiteral("Config"), 0, 0, 1);
+    m_appearanceSupport = ownInt(QStringLiteral("Appearance"), QStringLiteral("Support"), 1, 1, 3);
+    const int stored = ownInt(QStringLiteral("Appearance"), QStringLiteral("Config"), 0, 0, 1);
     if (m_primary) {
         applyAppearance(stored);
     } else {
@@ -189,9 +286,9 @@ SystemSettings::VariantMasks SystemSettings::variantMasks(int version)
 
 void SystemSettings::loadDeviceVersion()
 {
-    const int version = readInt(QStringLiteral("DeviceVersionSelection"), QStringLiteral("Current"), 0,
-                                0, DeviceVersionCount - 1);
-    const bool show = readBool(QStringLiteral("DeviceVersionSelection"), QStringLiteral("ShowAtStartup"), true);
+    const int version = ownInt(QStringLiteral("DeviceVersionSelection"), QStringLiteral("Current"), 0, 0,
+                               DeviceVersionCount - 1);
+    const bool show = ownBool(QStringLiteral("DeviceVersionSelection"), QStringLiteral("ShowAtStartup"), true);
     if (m_primary) {
         // Both are written at every start so the file always holds the values in force.
         setDeviceVersion(version);
@@ -273,30 +370,42 @@ QVariant SystemSettings::value(const QString &group, const QString &key, const Q
 
 void SystemSettings::setValue(const QString &group, const QString &key, const QVariant &value)
 {
+    if (s_instance && s_instance->m_report.writesBlocked)
+        return;
     QSettings settings(QString::fromLatin1(ConfigFile), QSettings::IniFormat);
     settings.setIniCodec(ConfigCodec);
     settings.beginGroup(group);
     settings.setValue(key, value);
     settings.endGroup();
     settings.sync();
+    if (settings.status() == QSettings::AccessError && s_instance)
+        s_instance->noteWriteFailed();
 }
 
-int SystemSettings::readInt(const QString &group, const QString &key, int defaultValue, int min, int max)
+int SystemSettings::readInt(const QString &group, const QString &key, int defaultValue, int min, int max,
+                            bool *unusable)
 {
     const QVariant stored = value(group, key);
     bool ok = false;
     const int v = stored.toString().trimmed().toInt(&ok);
-    return ok && v >= min && v <= max ? v : defaultValue;
+    if (ok && v >= min && v <= max)
+        return v;
+    if (unusable)
+        *unusable = stored.isValid();
+    return defaultValue;
 }
 
-bool SystemSettings::readBool(const QString &group, const QString &key, bool defaultValue)
+bool SystemSettings::readBool(const QString &group, const QString &key, bool defaultValue, bool *unusable)
 {
     // Only recognisable booleans count; QVariant would read any other text, "no" included, as true.
-    const QString text = value(group, key).toString().trimmed().toLower();
+    const QVariant stored = value(group, key);
+    const QString text = stored.toString().trimmed().toLower();
     if (text == QLatin1String("true") || text == QLatin1String("1"))
         return true;
     if (text == QLatin1String("false") || text == QLatin1String("0"))
         return false;
+    if (unusable)
+        *unusable = stored.isValid();
     return defaultValue;
 }
 

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 class SystemSettings : public QObject
@@ -19,6 +20,21 @@ public:
         quint16 danteOutput = 0;
     };
 
+    // What reading and writing cfg.ini found, for the start-up notice.
+    struct ConfigReport {
+        bool unreadable = false;    // exists but could not be read (a directory, no permission)
+        bool foreign = false;       // has settings, but none in this application's groups
+        int lostLines = 0;          // lines a rewrite would not keep: damaged text, comments, no key
+        QStringList badValues;      // "Group/Key" present but unusable; their defaults are in force
+        QString keptAs;             // full path of a copy of the file as it was, made before the first write
+        bool writesBlocked = false; // the file is left alone this session (unreadable, or could not be copied)
+        bool writeFailed = false;   // a write did not reach the disk
+        bool hasProblem() const
+        {
+            return unreadable || foreign || lostLines > 0 || !badValues.isEmpty() || writesBlocked || writeFailed;
+        }
+    };
+
     static constexpr int DeviceVersionCount = 5;
 
     explicit SystemSettings(QObject *parent = nullptr);
@@ -26,6 +42,9 @@ public:
 
     // The first instance constructed (and not yet destroyed), or null.
     static SystemSettings *instance();
+
+    // Filled by the first instance while it loads (and writeFailed later on); empty for the others.
+    const ConfigReport &configReport() const { return m_report; }
 
     // Usable before the application object exists.
     static bool highDpiScalingEnabled();
@@ -63,15 +82,29 @@ public:
     static void saveWindowGeometry(const QString &key, const QByteArray &geometry);
     static QByteArray loadWindowGeometry(const QString &key);
 
-    // Generic cfg.ini access; each call opens the file afresh and a write reaches the disk at once.
+    // Generic cfg.ini access; each call opens the file afresh and a write reaches the disk at once
+    // (unless the first instance keeps the file untouched this session).
     static QVariant value(const QString &group, const QString &key, const QVariant &defaultValue = QVariant());
     static void setValue(const QString &group, const QString &key, const QVariant &value);
 
+signals:
+    // A write failed after start-up, the first time; a failure already in the start-up
+    // report is not announced again. Only the first instance emits it.
+    void configWriteFailed();
+
 private:
-    static int readInt(const QString &group, const QString &key, int defaultValue, int min, int max);
-    static bool readBool(const QString &group, const QString &key, bool defaultValue);
+    // *unusable is set when the key is present but its value cannot be used.
+    static int readInt(const QString &group, const QString &key, int defaultValue, int min, int max,
+                       bool *unusable = nullptr);
+    static bool readBool(const QString &group, const QString &key, bool defaultValue, bool *unusable = nullptr);
     static QString readText(const QString &group, const QString &key);
     static void loadIconFont();
+
+    // Reads like readInt/readBool and lists an unusable value in the report.
+    int ownInt(const QString &group, const QString &key, int defaultValue, int min, int max);
+    bool ownBool(const QString &group, const QString &key, bool defaultValue);
+    void checkConfigFile();
+    void noteWriteFailed();
 
     void loadLanguage();
     void loadTitles();
@@ -84,6 +117,7 @@ private:
 
     // Only the first instance writes cfg.ini and touches the application at construction.
     bool m_primary = false;
+    ConfigReport m_report;
 
     QString m_englishTitle;
     QString m_chineseTitle;

@@ -1,23 +1,50 @@
-// cfg.ini handling of SystemSettings: defaults for bad files, ranges and write-backs,
-// language and colour-scheme rules, variant masks, titles and the instance pointer.
+// cfg.ini handling of SystemSettings: defaults for bad files, what a start-up keeps of a
+// file it cannot rewrite whole, ranges and write-backs, language and colour-scheme rules,
+// variant masks, titles and the instance pointer.
 #include "dspresources.h"
+#include "settingsfacts.h"
 #include "systemsettings.h"
 #include "theme.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextCodec>
 #include <QtTest>
 
 #include <functional>
 #include <memory>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 
 const QString ChineseTitle = QStringLiteral("数字音频处理器");
+
+// How the working directory is prepared around cfg.ini. The last four need an unprivileged
+// user (root ignores file modes) and run in settings_probe.
+enum Setup { Plain, CopyNameTaken, Directory, WriteOnlyFile, ReadOnlyFile, ReadOnlyDirectory };
+
+bool isRoot()
+{
+#ifdef Q_OS_UNIX
+    return geteuid() == 0;
+#else
+    return false;
+#endif
+}
+
+QByteArray fileBytes(const QString &name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
 
 QString styleSheetResource(bool dark)
 {
@@ -38,6 +65,9 @@ private slots:
 
     void badFileGivesDefaults_data();
     void badFileGivesDefaults();
+    void startUpKeepsWhatItCannotRewrite_data();
+    void startUpKeepsWhatItCannotRewrite();
+    void writeFailureMidSessionIsAnnounced();
     void ranges_data();
     void ranges();
     void language_data();
@@ -81,6 +111,8 @@ void TestSystemSettings::init()
 void TestSystemSettings::cleanup()
 {
     QDir::setCurrent(m_originalDir);
+    // A read-only directory could not be removed by an unprivileged tester.
+    QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     m_dir.reset();
 }
 
@@ -152,6 +184,245 @@ void TestSystemSettings::badFileGivesDefaults()
         QVERIFY(stored("Appearance/Config").isNull());
         QVERIFY(stored("Language/Support").isNull());
     }
+}
+
+void TestSystemSettings::startUpKeepsWhatItCannotRewrite_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("setup");
+    QTest::addColumn<int>("lostLines");
+    QTest::addColumn<bool>("foreign");
+    QTest::addColumn<QStringList>("badValues");
+    QTest::addColumn<QString>("copy");       // name of the copy made, empty: none
+    QTest::addColumn<bool>("writesBlocked");
+    QTest::addColumn<bool>("writeFailed");
+    QTest::addColumn<QString>("inForce");    // "language deviceVersion showAtStartup title"
+    QTest::addColumn<QStringList>("kept");   // "Group/Key=value" in the file after start-up and a pick
+
+    QTextCodec *gb2312 = QTextCodec::codecForName("GB2312");
+    QVERIFY(gb2312);
+    const QByteArray room = gb2312->fromUnicode(QStringLiteral("会议室")); // three two-byte characters
+    const QByteArray language = "[Language]\nSupport=3\nCurrent=1\n";
+    const QByteArray titles = "[Title]\nEN=Rack A\nCN=" + room + "\n";
+    const QByteArray variant = "[DeviceVersionSelection]\nCurrent=2\nShowAtStartup=false\n";
+    const QByteArray ours = language + titles + variant;
+    const QString oursInForce = QStringLiteral("1 2 0 Rack A");
+    const QStringList languageKept{"Language/Support=3", "Language/Current=1"};
+    const QStringList titlesKept{"Title/EN=Rack A", QStringLiteral("Title/CN=会议室")};
+    const QStringList variantKept{"DeviceVersionSelection/Current=2", "DeviceVersionSelection/ShowAtStartup=false"};
+    const QStringList oursKept = languageKept + titlesKept + variantKept;
+    const QString defaultsInForce = QStringLiteral("0 0 1 ") + ChineseTitle;
+    const QStringList none;
+    const QString bad = QStringLiteral("cfg.ini.bad");
+
+    QTest::newRow("clean") << ours << int(Plain) << 0 << false << none << QString() << false << false
+                           << oursInForce << oursKept;
+    QTest::newRow("binary garbage") << language + QByteArray("\xff\xfe\x01=\x80\x81\nNote=\x1b\x02\nX=\xa1\x20\n") + titles
+                                           + variant
+                                    << int(Plain) << 3 << false << none << bad << false << false << oursInForce
+                                    << oursKept;
+    // What a crash can leave behind the last write.
+    QTest::newRow("zero-filled tail") << ours.left(ours.size() - 1) + QByteArray(64, '\0') << int(Plain) << 1 << false
+                                      << QStringList{"DeviceVersionSelection/ShowAtStartup"} << bad << false << false
+                                      << "1 2 1 Rack A"
+                                      << languageKept + titlesKept + QStringList{"DeviceVersionSelection/Current=2"};
+    QTest::newRow("truncated in a key") << language + titles + "[DeviceVersionSelection]\nCurrent=2\nShowAtSt"
+                                        << int(Plain) << 1 << false << none << bad << false << false << "1 2 1 Rack A"
+                                        << languageKept + titlesKept + QStringList{"DeviceVersionSelection/Current=2"};
+    QTest::newRow("truncated in a value") << language + titles + "[DeviceVersionSelection]\nCurrent=2\nShowAtStartup=fal"
+                                          << int(Plain) << 0 << false
+                                          << QStringList{"DeviceVersionSelection/ShowAtStartup"} << QString() << false
+                                          << false << "1 2 1 Rack A"
+                                          << languageKept + titlesKept
+                                                 + QStringList{"DeviceVersionSelection/Current=2",
+                                                               "DeviceVersionSelection/ShowAtStartup=true"};
+    QTest::newRow("truncated after =") << language + titles + "[DeviceVersionSelection]\nCurrent=" << int(Plain) << 0
+                                       << false << QStringList{"DeviceVersionSelection/Current"} << QString() << false
+                                       << false << "1 0 1 Rack A" << languageKept + titlesKept;
+    QTest::newRow("truncated in a Chinese title") << language + "[Title]\nEN=Rack A\nCN=" + room.left(5) << int(Plain)
+                                                  << 1 << false << none << bad << false << false << "1 0 1 Rack A"
+                                                  << languageKept + QStringList{"Title/EN=Rack A"};
+    QTest::newRow("comments") << "; written by the installer\n# volume=max is set by the installer\n" + ours << int(Plain) << 2
+                              << false << none << bad << false << false << oursInForce << oursKept;
+    QTest::newRow("comment after a value") << language + "[Title]\nEN=Rack A ; main hall\nCN=" + room + "\n" + variant
+                                           << int(Plain) << 1 << false << none << bad << false << false << oursInForce
+                                           << oursKept;
+    QTest::newRow("lines without a key") << language + "Current\n=5\n" + titles + variant << int(Plain) << 2 << false
+                                         << none << bad << false << false << oursInForce << oursKept;
+    QTest::newRow("unterminated section") << ours + "[Extra\nNote=1\n" << int(Plain) << 1 << false << none << bad
+                                          << false << false << oursInForce << oursKept;
+    QTest::newRow("quote joins lines") << ours + "[Extra]\nNote=\"open\nMore=1\n" << int(Plain) << 2 << false << none
+                                       << bad << false << false << oursInForce << oursKept;
+    QTest::newRow("trailing backslash joins lines") << ours + "[Extra]\nNote=C:\\\nMore=1\n" << int(Plain) << 2
+                                                    << false << none << bad << false << false << oursInForce
+                                                    << oursKept;
+    QTest::newRow("Windows line ends") << QByteArray(ours).replace("\n", "\r\n") << int(Plain) << 0 << false << none
+                                       << QString() << false << false << oursInForce << oursKept;
+    QTest::newRow("UTF-8 byte-order mark") << "\xef\xbb\xbf" + ours << int(Plain) << 0 << false << none << QString()
+                                           << false << false << oursInForce << oursKept;
+    QTest::newRow("key set twice") << "[DeviceVersionSelection]\nCurrent=4\n" + ours << int(Plain) << 1 << false
+                                   << none << bad << false << false << oursInForce << oursKept;
+    QTest::newRow("unusable values")
+        << QByteArray("[HighDpiScaling]\nEnabled=maybe\n[Language]\nSupport=two\nCurrent=1.5\n"
+                      "[Appearance]\nSupport=9\nConfig=-1\n[DeviceVersionSelection]\nCurrent=abc\nShowAtStartup=no\n")
+        << int(Plain) << 0 << false
+        << QStringList{"Appearance/Config", "Appearance/Support", "DeviceVersionSelection/Current",
+                       "DeviceVersionSelection/ShowAtStartup", "HighDpiScaling/Enabled", "Language/Current",
+                       "Language/Support"}
+        << QString() << false << false << defaultsInForce
+        << QStringList{"HighDpiScaling/Enabled=maybe", "Language/Support=two", "Appearance/Support=9"};
+    QTest::newRow("foreign") << QByteArray("[Paths]\nData=C:/Program Files/Other\n[Window]\nWidth=800\n") << int(Plain)
+                             << 0 << true << none << bad << false << false << defaultsInForce
+                             << QStringList{"Paths/Data=C:/Program Files/Other", "Window/Width=800"};
+    QTest::newRow("copy name taken") << "; note\n" + ours << int(CopyNameTaken) << 1 << false << none
+                                     << "cfg.ini.bad-2" << false << false << oursInForce << oursKept;
+    QTest::newRow("directory") << QByteArray() << int(Directory) << 0 << false << none << QString() << true << false
+                               << defaultsInForce << none;
+    QTest::newRow("write-only file") << ours << int(WriteOnlyFile) << 0 << false << none << QString() << true << false
+                                     << defaultsInForce << none;
+    QTest::newRow("read-only file") << ours << int(ReadOnlyFile) << 0 << false << none << QString() << false << true
+                                    << oursInForce << oursKept;
+    QTest::newRow("read-only file, comment") << "; note\n" + ours << int(ReadOnlyFile) << 1 << false << none << bad
+                                             << false << true << oursInForce << oursKept;
+    QTest::newRow("read-only directory") << ours << int(ReadOnlyDirectory) << 0 << false << none << QString() << false
+                                         << true << oursInForce << oursKept;
+    QTest::newRow("read-only directory, comment") << "; note\n" + ours << int(ReadOnlyDirectory) << 1 << false << none
+                                                  << QString() << true << false << oursInForce << oursKept;
+}
+
+void TestSystemSettings::startUpKeepsWhatItCannotRewrite()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, setup);
+    QFETCH(int, lostLines);
+    QFETCH(bool, foreign);
+    QFETCH(QStringList, badValues);
+    QFETCH(QString, copy);
+    QFETCH(bool, writesBlocked);
+    QFETCH(bool, writeFailed);
+    QFETCH(QString, inForce);
+    QFETCH(QStringList, kept);
+
+    const bool unprivileged = setup == WriteOnlyFile || setup == ReadOnlyFile || setup == ReadOnlyDirectory;
+    const bool unreadable = setup == Directory || setup == WriteOnlyFile;
+    QString setpriv;
+    if (unprivileged && isRoot()) {
+        setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (setpriv.isEmpty())
+            QSKIP("setpriv (util-linux) is needed to start as an unprivileged user; root ignores file modes");
+    }
+
+    QStringList expectedFiles{"cfg.ini"};
+    if (setup == Directory) {
+        QVERIFY(QDir().mkdir(QStringLiteral("cfg.ini")));
+    } else {
+        writeConfig(content);
+    }
+    const QByteArray olderCopy("[Language]\nCurrent=0\n; an older copy\n");
+    if (setup == CopyNameTaken) {
+        QFile older(QStringLiteral("cfg.ini.bad"));
+        QVERIFY(older.open(QIODevice::WriteOnly));
+        older.write(olderCopy);
+        expectedFiles << older.fileName();
+    }
+    if (!copy.isEmpty())
+        expectedFiles << copy;
+
+    QMap<QString, QString> facts;
+    if (unprivileged) {
+        const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                       | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther
+                                       | QFile::ExeOther;
+        const QFile::Permissions read = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        const QFile::Permissions write = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+        const QFile::Permissions enter = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(QStringLiteral("cfg.ini"), setup == WriteOnlyFile ? write
+                                                                 : setup == ReadOnlyFile ? read
+                                                                                         : read | write));
+        QVERIFY(QFile::setPermissions(m_dir->path(), setup == ReadOnlyDirectory ? read | enter : all));
+
+        QProcess probe;
+        probe.setWorkingDirectory(m_dir->path());
+        if (setpriv.isEmpty())
+            probe.start(QStringLiteral(SETTINGS_PROBE), QStringList());
+        else
+            probe.start(setpriv, {"--reuid", "65534", "--regid", "65534", "--clear-groups", SETTINGS_PROBE});
+        QVERIFY2(probe.waitForFinished(30000), qPrintable(probe.errorString()));
+        QVERIFY2(probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0,
+                 probe.readAllStandardError().constData());
+        const QStringList lines = QString::fromUtf8(probe.readAllStandardOutput()).split(QLatin1Char('\n'));
+        for (const QString &line : lines) {
+            if (!line.isEmpty())
+                facts.insert(line.section(QLatin1Char(' '), 0, 0), line.section(QLatin1Char(' '), 1));
+        }
+    } else {
+        facts = startUpFacts();
+    }
+
+    QCOMPARE(facts.value("unreadable"), QString::number(unreadable));
+    QCOMPARE(facts.value("foreign"), QString::number(foreign));
+    QCOMPARE(facts.value("lostLines"), QString::number(lostLines));
+    QStringList reportedBad = facts.value("badValues").split(QLatin1Char(','));
+    reportedBad.removeAll(QString());
+    reportedBad.sort();
+    QCOMPARE(reportedBad, badValues);
+    QCOMPARE(facts.value("keptAs"), copy.isEmpty() ? QString() : QDir(m_dir->path()).absoluteFilePath(copy));
+    QCOMPARE(facts.value("writesBlocked"), QString::number(writesBlocked));
+    QCOMPARE(facts.value("writeFailed"), QString::number(writeFailed));
+    const bool problem = unreadable || foreign || lostLines > 0 || !badValues.isEmpty() || writesBlocked || writeFailed;
+    QCOMPARE(facts.value("hasProblem"), QString::number(problem));
+    QCOMPARE(QStringList({facts.value("language"), facts.value("deviceVersion"), facts.value("showAtStartup"),
+                          facts.value("title")})
+                 .join(QLatin1Char(' ')),
+             inForce);
+    // A failure the start-up report already holds is not announced again.
+    QCOMPARE(facts.value("pickWriteFailed"), QString::number(writeFailed));
+    QCOMPARE(facts.value("failSignals"), QStringLiteral("0"));
+
+    // The copy holds the file as it was; nothing else appeared, nothing was written over.
+    QStringList files = QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    files.sort();
+    expectedFiles.sort();
+    QCOMPARE(files, expectedFiles);
+    if (!copy.isEmpty())
+        QCOMPARE(fileBytes(copy), content);
+    if (setup == CopyNameTaken)
+        QCOMPARE(fileBytes(QStringLiteral("cfg.ini.bad")), olderCopy);
+    if (setup == Directory) {
+        QVERIFY(QFileInfo(QStringLiteral("cfg.ini")).isDir());
+        QVERIFY(QDir(QStringLiteral("cfg.ini")).isEmpty());
+    } else if (writesBlocked || writeFailed) {
+        QFile::setPermissions(QStringLiteral("cfg.ini"), QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(fileBytes(QStringLiteral("cfg.ini")), content);
+    } else {
+        // The start-up writes and the pick did reach the file.
+        QCOMPARE(stored("DeviceVersionSelection/Current"), facts.value("deviceVersion"));
+        QCOMPARE(stored("Language/Current"), facts.value("pickedLanguage"));
+    }
+    for (const QString &entry : kept)
+        QCOMPARE(stored(entry.section(QLatin1Char('='), 0, 0)), entry.section(QLatin1Char('='), 1));
+}
+
+// The file turns into something no write can replace while the program runs.
+void TestSystemSettings::writeFailureMidSessionIsAnnounced()
+{
+    writeConfig("[Language]\nSupport=3\nCurrent=0\n");
+    SystemSettings settings;
+    QSignalSpy failed(&settings, &SystemSettings::configWriteFailed);
+    settings.setLanguage(1);
+    QVERIFY(!settings.configReport().writeFailed);
+    QCOMPARE(stored("Language/Current"), QStringLiteral("1"));
+
+    QVERIFY(QFile::remove(QStringLiteral("cfg.ini")));
+    QVERIFY(QDir().mkdir(QStringLiteral("cfg.ini")));
+    settings.setLanguage(0);
+    QCOMPARE(settings.language(), 0);
+    QVERIFY(settings.configReport().writeFailed);
+    QVERIFY(settings.configReport().hasProblem());
+    QCOMPARE(failed.count(), 1);
+    settings.setDeviceVersion(3);
+    QCOMPARE(settings.deviceVersion(), 3);
+    QCOMPARE(failed.count(), 1);
 }
 
 void TestSystemSettings::ranges_data()
@@ -412,13 +683,16 @@ void TestSystemSettings::secondInstanceLeavesStateAlone()
     auto first = std::make_unique<SystemSettings>();
     QCOMPARE(SystemSettings::instance(), first.get());
 
-    writeConfig("[DeviceVersionSelection]\nCurrent=7\n[Title]\nEN=\n");
+    writeConfig("; damaged\n[DeviceVersionSelection]\nCurrent=7\n[Title]\nEN=\n");
     {
         SystemSettings second;
         QCOMPARE(SystemSettings::instance(), first.get());
         QCOMPARE(second.deviceVersion(), 0);
         QCOMPARE(stored("DeviceVersionSelection/Current"), QStringLiteral("7"));
         QCOMPARE(stored("Title/EN"), QString(""));
+        // Only the first instance looks at the file and keeps copies.
+        QVERIFY(!second.configReport().hasProblem());
+        QVERIFY(!QFile::exists(QStringLiteral("cfg.ini.bad")));
     }
     QCOMPARE(SystemSettings::instance(), first.get());
     QCOMPARE(first->deviceVersion(), 3);
