@@ -11,7 +11,9 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 using disc::ip;
 using Record = DataModel::UDPBrowsingPacket;
@@ -177,7 +179,12 @@ private:
         const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/devicedb_probe");
         QString program = probe;
         QStringList args{path};
-        if (geteuid() == 0) {
+#ifdef Q_OS_UNIX
+        const bool root = geteuid() == 0;
+#else
+        const bool root = false;
+#endif
+        if (root) {
             program = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
             if (program.isEmpty()) {
                 *skip = QStringLiteral("setpriv (util-linux) is needed to open the file as an unprivileged user");
