@@ -181,8 +181,11 @@ public:
     void sqlUpdateSerialNumber(quint32 deviceId, const QString &serialNumber)
     { m_store.updateSerialNumber(deviceId, serialNumber); }
     // Opens (or creates) the file and appends every stored device as an offline entry.
-    // False when the file could not be opened or its rows could not be read.
+    // False when the file was not usable as it was (see deviceStoreReport).
     bool openDeviceDatabase(const QString &path) { return m_discovery.openDatabase(path); }
+    // What opening the file found, for the start-up notice (the default report when the
+    // options did not open one).
+    const DeviceStore::Report &deviceStoreReport() const { return m_discovery.storeReport(); }
 
     // --- session (Session; the reads in poller.cpp) ---
     int currentIndex() const { return m_currentIndex; }

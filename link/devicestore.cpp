@@ -2,12 +2,17 @@
 
 #include "wire.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTimer>
 #include <cstring>
+#include <functional>
 
 // Texts: the record's bytes are decoded from the local 8-bit encoding (GB2312) into the
 // column's text and encoded back into it when loaded; SQLite itself holds them as UTF-8.
@@ -18,6 +23,16 @@ const char CreateStatement[] =
     "create table devices (ID INTEGER PRIMARY KEY,DeviceID unsigned int,IPAddress unsigned int,"
     "Model varchar(16),ARMVersion varchar(3),DSPVersion char(3),Location varchar(16),"
     "Description varchar(16),SerialNumber varchar(16))";
+
+const char InsertStatement[] = "insert into devices values (NULL, ?, ?, ?, ?, ?, ?, ?, ?)";
+
+// The columns the statements rely on, in this order ("insert ... values" is positional).
+const char *const Columns[] = {"ID", "DeviceID", "IPAddress", "Model", "ARMVersion",
+                               "DSPVersion", "Location", "Description", "SerialNumber"};
+
+// The database file itself first, then the files SQLite keeps beside it.
+const QString SideSuffixes[] = {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"),
+                                QStringLiteral("-shm")};
 
 constexpr int TextField = 16;
 
@@ -67,6 +82,143 @@ QVariant columnValue(const QSqlQuery &query, int column)
     return column >= 0 ? query.value(column) : QVariant();
 }
 
+QVariantList rowValues(const proto::BrowsingRecord &record)
+{
+    return {
+        QVariant(uint(record.deviceId)),
+        QVariant(uint(record.ipAddress)),
+        fieldText(record.model),
+        versionBytes(record.armVersion),
+        versionBytes(record.dspVersion),
+        fieldText(record.location),
+        fieldText(record.description),
+        fieldText(record.serialNumber),
+    };
+}
+
+struct Schema {
+    bool read = false;       // the schema could be read at all
+    bool hasDevices = false; // a table or view called devices
+    bool ours = false;       // nothing there yet, or our devices table as we create it
+};
+
+Schema readSchema(const QSqlDatabase &db)
+{
+    Schema schema;
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("select type, lower(name) from sqlite_master where type in ('table', 'view')")))
+        return schema;
+    bool devicesIsTable = false;
+    int others = 0;
+    while (query.next()) {
+        if (query.value(1).toString() == QLatin1String("devices")) {
+            schema.hasDevices = true;
+            devicesIsTable = query.value(0).toString() == QLatin1String("table");
+        } else if (!query.value(1).toString().startsWith(QLatin1String("sqlite_"))) {
+            ++others;
+        }
+    }
+    if (query.lastError().isValid())
+        return schema;
+    schema.read = true;
+    if (!schema.hasDevices) {
+        schema.ours = others == 0;
+        return schema;
+    }
+    QStringList names;
+    if (!devicesIsTable || !query.exec(QStringLiteral("PRAGMA table_info(devices)")))
+        return schema;
+    while (query.next())
+        names.append(query.value(1).toString());
+    const int count = int(sizeof Columns / sizeof Columns[0]);
+    schema.ours = names.size() == count;
+    for (int k = 0; schema.ours && k < count; ++k)
+        schema.ours = names.at(k).compare(QLatin1String(Columns[k]), Qt::CaseInsensitive) == 0;
+    return schema;
+}
+
+// One pass over the devices, columns by name so that a table laid out differently still gives
+// what it holds. Each row goes to visit with its rowid (record null when its DeviceID is not
+// readable) until visit returns false. False when the pass stopped at a read error.
+bool readPass(const QString &statement, const std::function<bool(qint64, const proto::BrowsingRecord *)> &visit)
+{
+    QSqlQuery query(defaultDatabase());
+    query.setForwardOnly(true);
+    if (!query.exec(statement)) {
+        qDebug("%s, %d", "loadDevices", int(query.lastError().type()));
+        return false;
+    }
+    // Column 0 is the rowid; the table's own columns follow.
+    QSqlRecord columns = query.record();
+    columns.remove(0);
+    const auto column = [&columns](const char *name) {
+        const int c = columns.indexOf(QLatin1String(name));
+        return c < 0 ? -1 : c + 1;
+    };
+    const int cDeviceId = column("DeviceID");
+    const int cIp = column("IPAddress");
+    const int cModel = column("Model");
+    const int cArm = column("ARMVersion");
+    const int cDsp = column("DSPVersion");
+    const int cLocation = column("Location");
+    const int cDescription = column("Description");
+    const int cSerial = column("SerialNumber");
+    if (cDeviceId < 0)
+        return true; // nothing of ours to read
+    while (query.next()) {
+        proto::BrowsingRecord record;
+        const bool readable = readU32(query.value(cDeviceId), &record.deviceId);
+        if (readable) {
+            readU32(columnValue(query, cIp), &record.ipAddress);
+            readText(columnValue(query, cModel), record.model);
+            readVersion(columnValue(query, cArm), record.armVersion);
+            readVersion(columnValue(query, cDsp), record.dspVersion);
+            readText(columnValue(query, cLocation), record.location);
+            readText(columnValue(query, cDescription), record.description);
+            readText(columnValue(query, cSerial), record.serialNumber);
+            record.reserved = 1;
+            record.fault = 0;
+        }
+        if (!visit(query.value(0).toLongLong(), readable ? &record : nullptr))
+            return true;
+    }
+    if (query.lastError().isValid()) {
+        qDebug("%s, %d", "loadDevices", int(query.lastError().type()));
+        return false;
+    }
+    return true;
+}
+
+// Whether writes would reach the file. SQLite opens a read-only file read-only without a word,
+// and a read-only directory only shows when the journal is created. Nothing is written: the
+// user version is set to what it is, then rolled back.
+bool writable(const QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        return false;
+    const QString set = QStringLiteral("PRAGMA user_version = %1").arg(query.value(0).toLongLong());
+    query.finish();
+    const bool ok = query.exec(QStringLiteral("BEGIN IMMEDIATE")) && query.exec(set);
+    query.exec(QStringLiteral("ROLLBACK"));
+    return ok;
+}
+
+// "<path>.bad", else "<path>.bad-2", "-3", ...: the first name under which neither the file
+// nor any of its side files exists.
+QString freeKeptName(const QString &path)
+{
+    for (int n = 1; n < 1000; ++n) {
+        const QString name = n == 1 ? path + QLatin1String(".bad") : path + QStringLiteral(".bad-%1").arg(n);
+        bool taken = false;
+        for (const QString &suffix : SideSuffixes)
+            taken = taken || QFileInfo::exists(name + suffix);
+        if (!taken)
+            return name;
+    }
+    return QString();
+}
+
 } // namespace
 
 DeviceStore::DeviceStore(QObject *parent)
@@ -81,6 +233,8 @@ DeviceStore::~DeviceStore()
 
 bool DeviceStore::open(const QString &path, QVector<Record> *rows)
 {
+    using Problem = Report::Problem;
+    m_report = Report();
     const QString connection = QLatin1String(QSqlDatabase::defaultConnection);
     QSqlDatabase db;
     if (QSqlDatabase::contains(connection)) {
@@ -92,56 +246,152 @@ bool DeviceStore::open(const QString &path, QVector<Record> *rows)
     } else {
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
     }
+    const auto cannotOpen = [this](int errorType) {
+        qDebug("%s, %d", "openDeviceDatabase", errorType);
+        m_report.problem = Problem::CannotOpen;
+        m_report.saving = false;
+        return false;
+    };
+    const QFileInfo file(path);
+    const bool fresh = !file.exists() || file.size() == 0;
     db.setDatabaseName(path);
-    if (!db.open()) {
-        qDebug("%s, %d", "openDeviceDatabase", int(db.lastError().type()));
+    if (!db.open())
+        return cannotOpen(int(db.lastError().type()));
+    if (fresh) {
+        QSqlQuery create(db);
+        return create.exec(QLatin1String(CreateStatement)) || cannotOpen(int(create.lastError().type()));
+    }
+
+    // Any error (not a database, malformed, a hot journal that cannot be rolled back) counts
+    // as damage; the rows are still read as far as they can be.
+    bool damaged;
+    {
+        QSqlQuery check(db);
+        damaged = !check.exec(QStringLiteral("PRAGMA quick_check")) || !check.next()
+                  || check.value(0).toString() != QLatin1String("ok") || check.next();
+    }
+    if (damaged) {
+        // Lets SQLite read a file shorter than its header says, up to where it ends. Only this
+        // connection is affected, and nothing is written through it.
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA writable_schema = ON"));
+    }
+    const Schema schema = readSchema(db);
+    QVector<Record> read;
+    if ((!schema.read || schema.hasDevices) && !readRows(&read))
+        m_report.rowsLost = true;
+    m_report.rowsRead = read.size();
+    *rows += read;
+    if (damaged || !schema.ours) {
+        m_report.problem = damaged ? Problem::Damaged : Problem::Foreign;
+        if (!setAside(path, read)) {
+            m_report.saving = false;
+            m_enabled = false;
+        }
         return false;
     }
-    QSqlQuery create(db);
-    if (create.exec(QLatin1String(CreateStatement)))
-        return true; // a new file: nothing to load
-    return load(rows);
+    if (!writable(db)) {
+        m_report.problem = Problem::ReadOnly;
+        m_report.saving = false;
+        return false;
+    }
+    if (!schema.hasDevices) { // a database with no tables at all
+        QSqlQuery create(db);
+        if (!create.exec(QLatin1String(CreateStatement)))
+            return cannotOpen(int(create.lastError().type()));
+    }
+    return true;
 }
 
-bool DeviceStore::load(QVector<Record> *rows)
+// Rows in row order up to the first read error, then from the last row backwards down to the
+// next one, so that a damaged page in the middle costs only the rows it held.
+bool DeviceStore::readRows(QVector<Record> *rows)
 {
-    QSqlQuery query(defaultDatabase());
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("select * from devices"))) {
-        // Corrupt, unreadable or no table at all: run with an empty list and leave the file
-        // as it is.
-        qDebug("%s, %d", "loadDevices", int(query.lastError().type()));
-        return false;
-    }
-    // Columns by name, so that a table laid out differently still gives what it holds.
-    const QSqlRecord columns = query.record();
-    const int cDeviceId = columns.indexOf(QStringLiteral("DeviceID"));
-    const int cIp = columns.indexOf(QStringLiteral("IPAddress"));
-    const int cModel = columns.indexOf(QStringLiteral("Model"));
-    const int cArm = columns.indexOf(QStringLiteral("ARMVersion"));
-    const int cDsp = columns.indexOf(QStringLiteral("DSPVersion"));
-    const int cLocation = columns.indexOf(QStringLiteral("Location"));
-    const int cDescription = columns.indexOf(QStringLiteral("Description"));
-    const int cSerial = columns.indexOf(QStringLiteral("SerialNumber"));
-    if (cDeviceId < 0) {
-        qDebug("%s, %d", "loadDevices", int(QSqlError::StatementError));
-        return false;
-    }
-    while (query.next()) {
-        Record record;
-        if (!readU32(query.value(cDeviceId), &record.deviceId))
-            continue;
-        readU32(columnValue(query, cIp), &record.ipAddress);
-        readText(columnValue(query, cModel), record.model);
-        readVersion(columnValue(query, cArm), record.armVersion);
-        readVersion(columnValue(query, cDsp), record.dspVersion);
-        readText(columnValue(query, cLocation), record.location);
-        readText(columnValue(query, cDescription), record.description);
-        readText(columnValue(query, cSerial), record.serialNumber);
-        record.reserved = 1;
-        record.fault = 0;
+    QSet<quint32> seen;
+    const auto keep = [rows, &seen](const Record &record) {
+        if (seen.contains(record.deviceId))
+            return; // the list would only shadow it
+        seen.insert(record.deviceId);
         rows->append(record);
+    };
+    bool anyForward = false;
+    qint64 lastForward = 0;
+    const bool complete = readPass(QStringLiteral("select rowid, * from devices order by rowid"),
+                                   [&](qint64 rowid, const Record *record) {
+                                       anyForward = true;
+                                       lastForward = rowid;
+                                       if (record)
+                                           keep(*record);
+                                       return true;
+                                   });
+    if (complete)
+        return true;
+    QVector<Record> tail;
+    readPass(QStringLiteral("select rowid, * from devices order by rowid desc"),
+             [&](qint64 rowid, const Record *record) {
+                 if (anyForward && rowid <= lastForward)
+                     return false;
+                 if (record)
+                     tail.append(*record);
+                 return true;
+             });
+    for (int i = tail.size() - 1; i >= 0; --i)
+        keep(tail.at(i));
+    return false;
+}
+
+// Moves the file aside to the first free "<path>.bad[-N]" and starts a new one holding rows.
+// SQLite's side files go along: a hot journal left beside the new file would be rolled back
+// into it. Any failure undoes the moves, so that the file stays exactly as it was.
+bool DeviceStore::setAside(const QString &path, const QVector<Record> &rows)
+{
+    QSqlDatabase db = defaultDatabase();
+    db.close();
+    const QString kept = freeKeptName(path);
+    if (kept.isEmpty())
+        return false;
+    QDir dir;
+    QStringList moved;
+    const auto moveBack = [&] {
+        if (!moved.isEmpty()) { // what is at path now is the new file
+            for (const QString &suffix : SideSuffixes)
+                QFile::remove(path + suffix);
+        }
+        int stillMoved = 0;
+        for (int i = moved.size() - 1; i >= 0; --i)
+            stillMoved += dir.rename(kept + moved.at(i), path + moved.at(i)) ? 0 : 1;
+        if (!moved.isEmpty() && QFile::exists(kept)) // the file itself could not be put back
+            m_report.keptAs = QFileInfo(kept).absoluteFilePath();
+        qDebug("%s, %d", "keepDeviceDatabase", stillMoved);
+        return false;
+    };
+    for (const QString &suffix : SideSuffixes) {
+        if (!suffix.isEmpty() && !QFileInfo::exists(path + suffix))
+            continue;
+        if (!dir.rename(path + suffix, kept + suffix))
+            return moveBack();
+        moved.append(suffix);
     }
+    if (!db.open())
+        return moveBack();
+    bool ok = QSqlQuery(db).exec(QLatin1String(CreateStatement)) && db.transaction();
+    if (ok) {
+        QSqlQuery insert(db);
+        ok = insert.prepare(QLatin1String(InsertStatement));
+        for (int i = 0; ok && i < rows.size(); ++i) {
+            const QVariantList values = rowValues(rows.at(i));
+            for (int k = 0; k < values.size(); ++k)
+                insert.bindValue(k, values.at(k));
+            ok = insert.exec();
+        }
+        ok = ok && db.commit();
+        if (!ok)
+            db.rollback();
+    }
+    if (!ok) {
+        db.close();
+        return moveBack();
+    }
+    m_report.keptAs = QFileInfo(kept).absoluteFilePath();
     return true;
 }
 
@@ -214,18 +464,7 @@ bool DeviceStore::execNamedUpdate(const char *column, quint32 deviceId, const QV
 
 void DeviceStore::add(const Record &record)
 {
-    const QVariantList values{
-        QVariant(uint(record.deviceId)),
-        QVariant(uint(record.ipAddress)),
-        fieldText(record.model),
-        versionBytes(record.armVersion),
-        versionBytes(record.dspVersion),
-        fieldText(record.location),
-        fieldText(record.description),
-        fieldText(record.serialNumber),
-    };
-    execStatement(QStringLiteral("insert into devices values (NULL, ?, ?, ?, ?, ?, ?, ?, ?)"), values, "sqlAdd",
-                  3557);
+    execStatement(QLatin1String(InsertStatement), rowValues(record), "sqlAdd", 3557);
 }
 
 void DeviceStore::remove(quint32 deviceId)

@@ -14,16 +14,31 @@ class DeviceStore final : public QObject
 public:
     using Record = proto::BrowsingRecord;
 
+    // What opening the file found, for the start-up notice.
+    struct Report {
+        enum class Problem { None, CannotOpen, Damaged, Foreign, ReadOnly };
+        Problem problem = Problem::None;
+        int rowsRead = 0;       // devices read from the file (and listed)
+        bool rowsLost = false;  // a read stopped at damage: some rows may be missing
+        QString keptAs;         // full path the file as it was was moved to; empty when not moved
+        bool saving = true;     // changes made in this session reach a file
+    };
+
     explicit DeviceStore(QObject *parent = nullptr);
     // Commits what the current event-loop turn has written.
     ~DeviceStore() override;
 
-    // Opens (or creates) the file and appends every stored row with a readable DeviceID to
-    // rows, in row order. False when the file could not be opened or its rows could not be read.
+    // Opens (or creates) the file and appends every device read from it to rows, in row order,
+    // once per DeviceID. A damaged file, or one laid out by someone else, is moved aside and
+    // a new file is started with the rows read; report() tells what was found. True when the
+    // file was usable as it was.
     bool open(const QString &path, QVector<Record> *rows);
+    const Report &report() const { return m_report; }
 
     // Off: every statement is skipped (tests and tools that run without a file). The statements
-    // of an enabled store run even when opening failed, and log their failure.
+    // of an enabled store run even when opening failed, and log their failure; open() turns
+    // them off when a damaged or foreign file could not be moved aside, so that nothing is
+    // written into it.
     void setEnabled(bool enabled) { m_enabled = enabled; }
     bool isEnabled() const { return m_enabled; }
 
@@ -42,7 +57,8 @@ public:
     void commit();
 
 private:
-    bool load(QVector<Record> *rows);
+    bool readRows(QVector<Record> *rows);
+    bool setAside(const QString &path, const QVector<Record> &rows);
     bool execStatement(const QString &statement, const QVariantList &values, const char *operation, int number);
     bool execNamedUpdate(const char *column, quint32 deviceId, const QVariant &value, const char *operation,
                          int number);
@@ -50,4 +66,5 @@ private:
 
     bool m_enabled = false;
     bool m_batchOpen = false;
+    Report m_report;
 };

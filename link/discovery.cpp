@@ -86,12 +86,17 @@ bool Discovery::openDatabase(const QString &path)
     QVector<Record> rows;
     const bool ok = m_store.open(path, &rows);
     for (const Record &record : qAsConst(rows)) {
-        // The table is kept unique on DeviceID; a duplicate left by a failed delete would
-        // only shadow the first entry.
+        // The store gives each DeviceID once; a device discovery has listed already keeps
+        // its entry.
         if (indexOfDeviceId(record.deviceId) < 0)
             appendEntry(record, false);
     }
     return ok;
+}
+
+const DeviceStore::Report &Discovery::storeReport() const
+{
+    return m_store.report();
 }
 
 void Discovery::start(quint16 port)

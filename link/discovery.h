@@ -1,6 +1,7 @@
 #pragma once
 // The device list and what keeps it current: the discovery sockets, the records they
 // receive, ageing, and the user's additions, removals and network parameters.
+#include "devicestore.h"
 #include "records.h"
 
 #include <QHostAddress>
@@ -9,7 +10,6 @@
 #include <QObject>
 #include <functional>
 
-class DeviceStore;
 class QTcpSocket;
 class QUdpSocket;
 
@@ -60,6 +60,8 @@ public:
     // Appends every stored device not in the list yet as an offline entry; false as
     // DeviceStore::open.
     bool openDatabase(const QString &path);
+    // What opening the file found (DeviceStore::report).
+    const DeviceStore::Report &storeReport() const;
 
     // Binds to every active interface on port and from then on rebinds when they change.
     void start(quint16 port);
