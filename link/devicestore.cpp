@@ -255,6 +255,7 @@ bool DeviceStore::open(const QString &path, QVector<Record> *rows)
     const QFileInfo file(path);
     const bool fresh = !file.exists() || file.size() == 0;
     db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeoutMs));
     if (!db.open())
         return cannotOpen(int(db.lastError().type()));
     if (fresh) {
@@ -267,8 +268,15 @@ bool DeviceStore::open(const QString &path, QVector<Record> *rows)
     bool damaged;
     {
         QSqlQuery check(db);
-        damaged = !check.exec(QStringLiteral("PRAGMA quick_check")) || !check.next()
-                  || check.value(0).toString() != QLatin1String("ok") || check.next();
+        const bool ran = check.exec(QStringLiteral("PRAGMA quick_check"));
+        // Busy or locked: another program (a second copy of this one) holds the file. It is
+        // not damaged and must not be moved; this session leaves it alone.
+        const QString code = check.lastError().nativeErrorCode();
+        if (!ran && (code == QLatin1String("5") || code == QLatin1String("6"))) {
+            m_enabled = false;
+            return cannotOpen(int(check.lastError().type()));
+        }
+        damaged = !ran || !check.next() || check.value(0).toString() != QLatin1String("ok") || check.next();
     }
     if (damaged) {
         // Lets SQLite read a file shorter than its header says, up to where it ends. Only this

@@ -40,6 +40,8 @@ public:
     // them off when a damaged or foreign file could not be moved aside, so that nothing is
     // written into it.
     void setEnabled(bool enabled) { m_enabled = enabled; }
+    // How long a statement waits for another program's lock on the file before it fails.
+    void setBusyTimeout(int ms) { m_busyTimeoutMs = ms; }
     bool isEnabled() const { return m_enabled; }
 
     void add(const Record &record);
@@ -65,6 +67,7 @@ private:
     void beginBatch();
 
     bool m_enabled = false;
+    int m_busyTimeoutMs = 5000;
     bool m_batchOpen = false;
     Report m_report;
 };

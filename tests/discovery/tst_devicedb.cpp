@@ -377,6 +377,36 @@ private slots:
     // damaged or foreign file is kept, byte for byte, under another name and a new file holds
     // the rows read; a file that cannot be written or moved is left exactly as it was. The
     // report tells which, and discovery carries on in any case.
+    // A file another program holds locked is in use, not damaged: never moved, never written.
+    void fileHeldByAnotherProgramIsLeftAlone()
+    {
+        QVERIFY(writeDevices(m_path, 3));
+        const QByteArray before = fileBytes(m_path);
+        QSqlDatabase holder = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+        holder.setDatabaseName(m_path);
+        QVERIFY(holder.open());
+        QVERIFY(QSqlQuery(holder).exec(QStringLiteral("begin exclusive")));
+        {
+            DeviceStore store;
+            store.setEnabled(true);
+            store.setBusyTimeout(50);
+            QVector<DeviceStore::Record> rows;
+            QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^openDeviceDatabase, \\d+$")));
+            QVERIFY(!store.open(m_path, &rows));
+            QCOMPARE(store.report().problem, Problem::CannotOpen);
+            QVERIFY(!store.report().saving);
+            QVERIFY(store.report().keptAs.isEmpty());
+            QVERIFY(rows.isEmpty());
+            store.add(disc::record(77, ip(192, 168, 1, 77)));
+        }
+        QVERIFY(QSqlQuery(holder).exec(QStringLiteral("rollback")));
+        holder.close();
+        holder = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+        QVERIFY(!QFile::exists(m_path + QStringLiteral(".bad")));
+        QCOMPARE(fileBytes(m_path), before);
+    }
+
     void unusableFiles_data()
     {
         QTest::addColumn<QString>("setup");
