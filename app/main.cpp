@@ -2,6 +2,7 @@
 #include "datamodel.h"
 #include "deviceversionselectiondialog.h"
 #include "dspresources.h"
+#include "filenotice.h"
 #include "firewall.h"
 #include "focusproxystyle.h"
 #include "mainwindow.h"
@@ -142,6 +143,10 @@ int main(int argc, char *argv[])
     mainWindow->show();
     splash->finish(mainWindow.get());
     splash.reset();
+    FileNotice::showAtStartup(mainWindow.get(), settings, dataModel, DataModel::Options().databasePath);
+    QObject::connect(&settings, &SystemSettings::configWriteFailed, mainWindow.get(), [&mainWindow] {
+        FileNotice::show(mainWindow.get(), {FileNotice::configWriteFailed(QStringLiteral("cfg.ini"))});
+    });
     QApplication::restoreOverrideCursor();
     return app.exec();
 }
