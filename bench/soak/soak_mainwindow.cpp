@@ -15,6 +15,7 @@
 #include "mainwindow.h"
 #include "modulewidget.h"
 #include "presetdialog.h"
+#include "protocollog.h"
 #include "protocollogdialog.h"
 #include "recplaydialog.h"
 #include "simprocess.h"
@@ -155,7 +156,9 @@ int main(int argc, char *argv[])
     double cpuMark = cpuStart;
     qint64 wallMark = 0;
     qint64 rssAtOne = -1;
-    out << "minute  RSS MiB  growth since minute 1 (MiB)  CPU share of the last minute  logged in\n";
+    // The protocol log's ring is bounded but fills over the run: its fill tells its share of any growth.
+    const ProtocolLog *frameLog = window.protocolLogDialog()->log();
+    out << "minute  RSS MiB  growth since minute 1 (MiB)  CPU share of the last minute  logged in  log frames\n";
     out.flush();
     QTimer sampler;
     sampler.setInterval(60 * 1000);
@@ -168,9 +171,9 @@ int main(int argc, char *argv[])
         const double share = (cpu - cpuMark) / (double(wall.elapsed() - wallMark) / 1000.0);
         cpuMark = cpu;
         wallMark = wall.elapsed();
-        out << QString::asprintf("%6d  %7.1f  %28s  %28.1f%%  %s\n", minute, rss / 1024.0,
+        out << QString::asprintf("%6d  %7.1f  %28s  %28.1f%%  %9s  %10d\n", minute, rss / 1024.0,
                                  rssAtOne < 0 ? "-" : qPrintable(QString::number((rss - rssAtOne) / 1024.0, 'f', 2)),
-                                 share * 100.0, dm.isLoggedIn() ? "yes" : "no");
+                                 share * 100.0, dm.isLoggedIn() ? "yes" : "no", frameLog->size());
         out.flush();
     });
     sampler.start();
