@@ -11,6 +11,15 @@ namespace {
 
 const char *const ConfigFile = "cfg.ini";
 
+// Sentences of a paragraph: a space after a Latin full stop, none after a Chinese one.
+void addSentence(QString &text, const QString &sentence)
+{
+    static const QString fullWidthEnds = QStringLiteral("\u3002\uFF01\uFF1F\uFF1A\uFF1B");
+    if (!text.isEmpty() && !fullWidthEnds.contains(text.back()))
+        text += QLatin1Char(' ');
+    text += sentence;
+}
+
 } // namespace
 
 QString FileNotice::displayPath(const QString &path)
@@ -38,10 +47,10 @@ QStringList FileNotice::configParagraphs(const SystemSettings::ConfigReport &rep
                        .arg(file)
                        .arg(report.lostLines);
         if (!report.keptAs.isEmpty())
-            text += QLatin1Char(' ') + tr("The file as it was is kept as %1.").arg(displayPath(report.keptAs));
+            addSentence(text, tr("The file as it was is kept as %1.").arg(displayPath(report.keptAs)));
         else if (report.writesBlocked && !text.isEmpty())
-            text += QLatin1Char(' ') + tr("It could not be copied, so it is left as it is: settings changed in "
-                                          "this session will not be kept.");
+            addSentence(text, tr("It could not be copied, so it is left as it is: settings changed in "
+                                 "this session will not be kept."));
         if (!text.isEmpty())
             out << text;
     }
@@ -82,18 +91,18 @@ QStringList FileNotice::storeParagraphs(const DeviceStore::Report &report, const
         text = tr("The device list %1 was not written by this application.").arg(file);
         break;
     }
-    text += QLatin1Char(' ') + tr("Devices read from it: %1.").arg(report.rowsRead);
+    addSentence(text, tr("Devices read from it: %1.").arg(report.rowsRead));
     if (report.rowsLost)
-        text += QLatin1Char(' ') + tr("Some entries could not be read.");
+        addSentence(text, tr("Some entries could not be read."));
     if (!report.keptAs.isEmpty() && report.rowsRead > 0)
-        text += QLatin1Char(' ') + tr("They are in a new list; the file as it was is kept as %1.")
-                                       .arg(displayPath(report.keptAs));
+        addSentence(text, tr("They are in a new list; the file as it was is kept as %1.")
+                              .arg(displayPath(report.keptAs)));
     else if (!report.keptAs.isEmpty())
-        text += QLatin1Char(' ') + tr("A new, empty list was started; the file as it was is kept as %1.")
-                                       .arg(displayPath(report.keptAs));
+        addSentence(text, tr("A new, empty list was started; the file as it was is kept as %1.")
+                              .arg(displayPath(report.keptAs)));
     else
-        text += QLatin1Char(' ') + tr("It could not be set aside, so it is left as it is: devices found in "
-                                      "this session will not be saved.");
+        addSentence(text, tr("It could not be set aside, so it is left as it is: devices found in "
+                             "this session will not be saved."));
     return {text};
 }
 

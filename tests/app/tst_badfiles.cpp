@@ -264,6 +264,8 @@ private slots:
             QCOMPARE(o.notice, QStringLiteral("-"));
         for (const QString &part : said)
             QVERIFY2(o.notice.contains(part), qPrintable(o.notice));
+        // Chinese sentences follow each other without a Latin space.
+        QVERIFY2(!o.notice.contains(QStringLiteral("\u3002 ")), qPrintable(o.notice));
 
         // Settings that could be read are in force (the good lines set the dark scheme).
         if (config.contains("Config=1"))
