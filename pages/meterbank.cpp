@@ -42,7 +42,7 @@ MeterBank::MeterBank(int maximum, QWidget *parent)
         meter->setRange(m_floor, maximum);
         meter->setValue(m_floor);
         meter->setFixedWidth(12);
-        meter->setMinimumHeight(100);
+        meter->setMinimumHeight(MeterMinimumHeight);
         auto *readout = new MeterReadout(column);
         readout->setValue(-100, m_floor);
         v->addWidget(icon, 0, Qt::AlignHCenter);
@@ -159,6 +159,12 @@ void MeterBank::setChannelIcon(int channel, const QPixmap &icon)
         policy.setRetainSizeWhenHidden(any);
         l->setSizePolicy(policy);
     }
+}
+
+void MeterBank::setMeterMinimumHeight(int height)
+{
+    for (Meter *meter : m_meters)
+        meter->setMinimumHeight(height);
 }
 
 void MeterBank::setAccessiblePrefix(const QString &prefix)
