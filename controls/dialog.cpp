@@ -1,11 +1,21 @@
 #include "dialog.h"
 
+#include "screenfit.h"
+
 #include <QKeyEvent>
 #include <QPushButton>
 
 Dialog::Dialog(QWidget *parent, Qt::WindowFlags flags)
     : QDialog(parent, flags)
 {
+}
+
+void Dialog::setVisible(bool visible)
+{
+    // Before QDialog places it over its parent, so it is placed at the size it gets.
+    if (visible && !isVisible())
+        screenfit::fit(this);
+    QDialog::setVisible(visible);
 }
 
 void Dialog::keyPressEvent(QKeyEvent *event)

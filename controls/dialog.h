@@ -1,7 +1,8 @@
 #pragma once
 // Base of the application's dialogs: Return and Enter never trigger a button (edits commit on
 // editingFinished instead), and it remembers whether it was shown, so that a dialog saves its
-// geometry at the end of the run only when the user has actually seen it.
+// geometry at the end of the run only when the user has actually seen it. It opens within the
+// screen.
 #include <QDialog>
 
 class Dialog : public QDialog
@@ -11,6 +12,8 @@ public:
     explicit Dialog(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
 
     bool hasBeenShown() const { return m_hasBeenShown; }
+    // Shows it no larger than the screen, whatever size it was built or restored at.
+    void setVisible(bool visible) override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
