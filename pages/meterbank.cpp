@@ -161,10 +161,12 @@ void MeterBank::setChannelIcon(int channel, const QPixmap &icon)
     }
 }
 
-void MeterBank::setMeterMinimumHeight(int height)
+void MeterBank::setMeterHeights(int minimum, int maximum)
 {
-    for (Meter *meter : m_meters)
-        meter->setMinimumHeight(height);
+    for (Meter *meter : m_meters) {
+        meter->setMinimumHeight(minimum);
+        meter->setMaximumHeight(maximum);
+    }
 }
 
 void MeterBank::setAccessiblePrefix(const QString &prefix)

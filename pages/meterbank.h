@@ -37,9 +37,9 @@ public:
     // of the bank has one, the others keep the icon's room so the meters stay level.
     void setChannelIcon(int channel, const QPixmap &icon);
     bool hasChannelIcon(int channel) const { return m_hasIcon[size_t(channel)]; }
-    // The least height of every meter; a bank that shares its room with a second row of
+    // The height range of every meter; a bank that shares its room with a second row of
     // meters gets by with shorter ones.
-    void setMeterMinimumHeight(int height);
+    void setMeterHeights(int minimum, int maximum);
     // Accessible names "<prefix> <caption>" for each meter.
     void setAccessiblePrefix(const QString &prefix);
 

@@ -388,9 +388,14 @@ void OverviewWidget::arrange()
     from->removeWidget(m_mute);
     to->addWidget(m_mute, 0, Qt::AlignVCenter);
     placeFields(stacked ? StackedRows : WideRows);
-    const int height = stacked ? StackedMeterHeight : MeterBank::MeterMinimumHeight;
-    m_inputs->setMeterMinimumHeight(height);
-    m_outputs->setMeterMinimumHeight(height);
+    // Stacked meters keep their height however much room the column has, or the overview
+    // would take the height of the module pages.
+    for (MeterBank *bank : {m_inputs, m_outputs}) {
+        if (stacked)
+            bank->setMeterHeights(StackedMeterHeight, StackedMeterHeight);
+        else
+            bank->setMeterHeights(MeterBank::MeterMinimumHeight, QWIDGETSIZE_MAX);
+    }
 }
 
 void OverviewWidget::setVisibleWidth(int width)
