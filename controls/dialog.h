@@ -16,9 +16,16 @@ public:
     void setVisible(bool visible) override;
 
 protected:
+    // The widget to lay the dialog's contents out on: it sits in a frameless scroll area that
+    // fills the dialog, so contents taller than a small screen (150 %) scroll rather than
+    // push the dialog's buttons past the screen's edge. Where the screen has room, the first
+    // show makes the dialog large enough for the whole body. Call once, before laying out.
+    QWidget *createScrollingBody();
+
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
     bool m_hasBeenShown = false;
+    QWidget *m_body = nullptr;
 };
