@@ -19,6 +19,7 @@
 #include "protocollogdialog.h"
 #include "recplaydialog.h"
 #include "routeorder.h"
+#include "screenfit.h"
 #include "splashscreen.h"
 #include "systemsettings.h"
 #include "systemupgradeprogressdialog.h"
@@ -52,14 +53,13 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
 {
     setWindowIcon(QIcon(QStringLiteral("image/app.ico")));
     const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
-    if (geometry.isEmpty()) {
+    // Qt refuses a geometry saved at another scale; a restored one is kept within the screen.
+    if (geometry.isEmpty() || !screenfit::restoreGeometry(this, geometry)) {
         // A first start on a small laptop screen must still show the panel's buttons.
         QSize size(1280, 800);
         if (const QScreen *screen = QGuiApplication::primaryScreen())
             size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
         resize(size);
-    } else {
-        restoreGeometry(geometry);
     }
 
     s_instance = this;

@@ -1,11 +1,42 @@
 #include "dialog.h"
 
+#include "screenfit.h"
+
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 Dialog::Dialog(QWidget *parent, Qt::WindowFlags flags)
     : QDialog(parent, flags)
 {
+}
+
+void Dialog::setVisible(bool visible)
+{
+    // Before QDialog places it over its parent, so it is placed at the size it gets.
+    if (visible && !isVisible()) {
+        // A restored size is the user's own; a built one grows to show the whole body.
+        if (m_body && !m_hasBeenShown && !testAttribute(Qt::WA_Moved)) {
+            ensurePolished();
+            resize(size().expandedTo(m_body->minimumSizeHint()));
+        }
+        screenfit::fit(this);
+    }
+    QDialog::setVisible(visible);
+}
+
+QWidget *Dialog::createScrollingBody()
+{
+    auto *scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    m_body = new QWidget(scroll);
+    scroll->setWidget(m_body);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    return m_body;
 }
 
 void Dialog::keyPressEvent(QKeyEvent *event)

@@ -13,8 +13,14 @@ Meter::Meter(QWidget *parent)
 {
     // The frame and the bar cover every pixel, so nothing behind a meter needs painting when
     // it moves; a disabled meter draws nothing and lets the background show.
-    setAttribute(Qt::WA_OpaquePaintEvent, isEnabled());
+    setAttribute(Qt::WA_OpaquePaintEvent, isEnabled() && mayPaintOpaque(this));
     loadColours();
+}
+
+bool Meter::mayPaintOpaque(const QWidget *widget)
+{
+    const qreal ratio = widget->devicePixelRatioF();
+    return qFuzzyCompare(ratio, qreal(qRound(ratio)));
 }
 
 void Meter::setRange(int minimum, int maximum)
@@ -91,7 +97,7 @@ void Meter::loadColours()
 void Meter::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::EnabledChange)
-        setAttribute(Qt::WA_OpaquePaintEvent, isEnabled());
+        setAttribute(Qt::WA_OpaquePaintEvent, isEnabled() && mayPaintOpaque(this));
     if (event->type() == QEvent::StyleChange) {
         if (m_skipNextStyleChange) {
             m_skipNextStyleChange = false;

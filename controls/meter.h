@@ -29,6 +29,11 @@ public:
 
     QSize sizeHint() const override;
 
+    // Whether a widget that fills its whole rectangle may skip painting what lies behind it:
+    // at a fractional scale (150 %) its edges cut device pixels in half, which then blend
+    // with whatever was there before, a stale line once the layout moves it.
+    static bool mayPaintOpaque(const QWidget *widget);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;

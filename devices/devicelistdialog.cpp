@@ -1,5 +1,6 @@
 #include "devicelistdialog.h"
 
+#include "screenfit.h"
 #include "systemsettings.h"
 #include "tablewidget.h"
 #include "wire.h"
@@ -135,16 +136,20 @@ void DeviceListDialog::showEvent(QShowEvent *event)
         const QScreen *screen = windowHandle() ? windowHandle()->screen() : QGuiApplication::primaryScreen();
         if (screen)
             wanted = qMin(wanted, screen->availableGeometry().width());
-        if (wanted > width())
+        if (wanted > width()) {
             resize(wanted, height());
+            screenfit::fit(this); // the frame too
+        }
         // Style sheet borders and header padding are only final once laid out: take up
         // whatever sideways scrolling is left.
         QTimer::singleShot(0, this, [this] {
             const int missing = m_table->horizontalScrollBar()->maximum();
             const QScreen *screen = windowHandle() ? windowHandle()->screen() : nullptr;
             const int room = screen ? screen->availableGeometry().width() - width() : missing;
-            if (missing > 0 && room > 0)
+            if (missing > 0 && room > 0) {
                 resize(width() + qMin(missing, room), height());
+                screenfit::fit(this);
+            }
         });
     }
     m_sized = true;

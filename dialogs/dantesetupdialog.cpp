@@ -185,7 +185,7 @@ DanteSetupDialog::DanteSetupDialog(DataModel *dataModel, QWidget *parent)
     right->addWidget(m_transmitBox);
     right->addWidget(m_routingNote);
     right->addWidget(m_downloadLink);
-    auto *layout = new QHBoxLayout(this);
+    auto *layout = new QHBoxLayout(createScrollingBody());
     layout->addLayout(left);
     layout->addLayout(right, 1);
 

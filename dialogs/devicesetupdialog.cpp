@@ -129,6 +129,7 @@ DeviceSetupDialog::DeviceSetupDialog(DataModel *dataModel, QWidget *parent)
     limitLayout->addWidget(m_inputLimitBox);
     limitLayout->addWidget(m_outputLimitBox);
     m_limitScroll = new QScrollArea(m_limitBox);
+    m_limitScroll->setObjectName(QStringLiteral("limitScroll"));
     m_limitScroll->setFrameShape(QFrame::NoFrame);
     m_limitScroll->setWidgetResizable(true);
     m_limitScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -140,7 +141,7 @@ DeviceSetupDialog::DeviceSetupDialog(DataModel *dataModel, QWidget *parent)
     middle->addWidget(m_setupBox);
     middle->addWidget(m_generalBox);
     middle->addStretch(1);
-    auto *layout = new QHBoxLayout(this);
+    auto *layout = new QHBoxLayout(createScrollingBody());
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(8);
     layout->addWidget(m_infoBox);

@@ -42,7 +42,7 @@ MeterBank::MeterBank(int maximum, QWidget *parent)
         meter->setRange(m_floor, maximum);
         meter->setValue(m_floor);
         meter->setFixedWidth(12);
-        meter->setMinimumHeight(100);
+        meter->setMinimumHeight(MeterMinimumHeight);
         auto *readout = new MeterReadout(column);
         readout->setValue(-100, m_floor);
         v->addWidget(icon, 0, Qt::AlignHCenter);
@@ -158,6 +158,14 @@ void MeterBank::setChannelIcon(int channel, const QPixmap &icon)
         QSizePolicy policy = l->sizePolicy();
         policy.setRetainSizeWhenHidden(any);
         l->setSizePolicy(policy);
+    }
+}
+
+void MeterBank::setMeterHeights(int minimum, int maximum)
+{
+    for (Meter *meter : m_meters) {
+        meter->setMinimumHeight(minimum);
+        meter->setMaximumHeight(maximum);
     }
 }
 

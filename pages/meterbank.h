@@ -15,6 +15,7 @@ class MeterBank final : public Widget
     Q_OBJECT
 public:
     static constexpr int Channels = 16;
+    static constexpr int MeterMinimumHeight = 100;
 
     // maximum: the top of every meter in dB.
     explicit MeterBank(int maximum, QWidget *parent = nullptr);
@@ -36,6 +37,9 @@ public:
     // of the bank has one, the others keep the icon's room so the meters stay level.
     void setChannelIcon(int channel, const QPixmap &icon);
     bool hasChannelIcon(int channel) const { return m_hasIcon[size_t(channel)]; }
+    // The height range of every meter; a bank that shares its room with a second row of
+    // meters gets by with shorter ones.
+    void setMeterHeights(int minimum, int maximum);
     // Accessible names "<prefix> <caption>" for each meter.
     void setAccessiblePrefix(const QString &prefix);
 

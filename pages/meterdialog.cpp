@@ -1,6 +1,7 @@
 #include "meterdialog.h"
 
 #include "meterbank.h"
+#include "screenfit.h"
 #include "systemsettings.h"
 
 #include <QEvent>
@@ -83,7 +84,7 @@ void MeterDialog::showEvent(QShowEvent *event)
         m_geometryRestored = true;
         const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
         if (!geometry.isEmpty())
-            restoreGeometry(geometry);
+            screenfit::restoreGeometry(this, geometry);
     }
     Dialog::showEvent(event);
 }

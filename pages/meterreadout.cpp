@@ -1,5 +1,7 @@
 #include "meterreadout.h"
 
+#include "meter.h"
+
 #include <QEvent>
 #include <QPainter>
 
@@ -8,7 +10,7 @@ MeterReadout::MeterReadout(QWidget *parent)
 {
     // Filled with the window colour of the scheme: an opaque readout changing its number
     // repaints only itself, not every parent behind it.
-    setAttribute(Qt::WA_OpaquePaintEvent, true);
+    setAttribute(Qt::WA_OpaquePaintEvent, Meter::mayPaintOpaque(this));
     setFixedSize(sizeHint());
 }
 

@@ -22,6 +22,13 @@ namespace Msg = proto::Msg;
 
 namespace {
 
+constexpr int Spacing = 8;
+// Two rows of meters take about the height of one row of the taller meters.
+constexpr int StackedMeterHeight = 48;
+// The device texts in three pairs of columns, or in two where the width is short.
+constexpr int WideRows = 2;
+constexpr int StackedRows = 3;
+
 QString version(const std::array<quint8, 3> &v)
 {
     if (v[0] == 0 && v[1] == 0 && v[2] == 0)
@@ -40,11 +47,10 @@ OverviewWidget::OverviewWidget(DataModel *dm, QWidget *parent)
     // in three pairs of columns with the mute button beside them, the meters below.
     m_info = new GroupBox(this);
     m_info->setObjectName(QStringLiteral("overviewInfo"));
-    auto *grid = new QGridLayout(m_info);
-    grid->setContentsMargins(8, 4, 8, 4);
-    grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(4);
-    constexpr int Rows = 2;
+    m_grid = new QGridLayout(m_info);
+    m_grid->setContentsMargins(8, 4, 8, 4);
+    m_grid->setHorizontalSpacing(4);
+    m_grid->setVerticalSpacing(4);
     for (int f = 0; f < FieldCount; ++f) {
         m_captions[size_t(f)] = new QLabel(m_info);
         m_values[size_t(f)] = new QLabel(m_info);
@@ -52,42 +58,40 @@ OverviewWidget::OverviewWidget(DataModel *dm, QWidget *parent)
         m_captions[size_t(f)]->setTextFormat(Qt::PlainText);
         m_values[size_t(f)]->setTextFormat(Qt::PlainText);
         m_values[size_t(f)]->setMinimumWidth(90);
-        const int row = f % Rows;
-        const int column = 2 * (f / Rows);
-        grid->addWidget(m_captions[size_t(f)], row, column, Qt::AlignRight);
-        grid->addWidget(m_values[size_t(f)], row, column + 1);
     }
     // The ARM version with its build and revision is the longest value: room for it up front,
     // so the row does not shift when the device reports it.
     m_values[ArmVersion]->setMinimumWidth(
         m_values[ArmVersion]->fontMetrics().horizontalAdvance(QStringLiteral("1.10.10 B1000 R10")));
-    for (int c = 1; c < 2 * FieldCount / Rows; c += 2)
-        grid->setColumnStretch(c, 1);
+    placeFields(WideRows);
 
     m_meterArea = new GroupBox(this);
     m_meterArea->setObjectName(QStringLiteral("overviewMeters"));
-    auto *meters = new QHBoxLayout(m_meterArea);
-    meters->setContentsMargins(0, 0, 0, 0);
-    meters->setSpacing(8);
+    m_meterRow = new QBoxLayout(QBoxLayout::LeftToRight, m_meterArea);
+    m_meterRow->setContentsMargins(0, 0, 0, 0);
+    m_meterRow->setSpacing(Spacing);
     m_inputs = new MeterBank(MeterDialog::Maximum, m_meterArea);
     m_outputs = new MeterBank(MeterDialog::Maximum, m_meterArea);
-    meters->addWidget(m_inputs);
-    meters->addWidget(m_outputs);
+    m_meterRow->addWidget(m_inputs);
+    m_meterRow->addWidget(m_outputs);
 
     m_mute = new QPushButton(this);
     m_mute->setObjectName(QStringLiteral("systemMuteButton"));
     m_mute->setCheckable(true);
     m_mute->setMinimumSize(100, 36);
 
-    auto *top = new QHBoxLayout;
-    top->setSpacing(8);
-    top->addWidget(m_info, 1);
-    top->addWidget(m_mute, 0, Qt::AlignVCenter);
+    m_top = new QHBoxLayout;
+    m_top->setSpacing(Spacing);
+    m_top->addWidget(m_info, 1);
+    m_top->addWidget(m_mute, 0, Qt::AlignVCenter);
+    m_bottom = new QHBoxLayout;
+    m_bottom->setSpacing(Spacing);
+    m_bottom->addWidget(m_meterArea, 1);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(6);
-    layout->addLayout(top);
-    layout->addWidget(m_meterArea, 1);
+    layout->addLayout(m_top);
+    layout->addLayout(m_bottom, 1);
 
     m_dialog = new MeterDialog(this);
 
@@ -326,9 +330,78 @@ void OverviewWidget::retranslate()
     m_mute->setAccessibleName(tr("Overview: System Mute"));
 }
 
+void OverviewWidget::placeFields(int rows)
+{
+    for (int f = 0; f < FieldCount; ++f) {
+        m_grid->removeWidget(m_captions[size_t(f)]);
+        m_grid->removeWidget(m_values[size_t(f)]);
+        const int row = f % rows;
+        const int column = 2 * (f / rows);
+        m_grid->addWidget(m_captions[size_t(f)], row, column, Qt::AlignRight);
+        m_grid->addWidget(m_values[size_t(f)], row, column + 1);
+    }
+    // The values take the room to spare; a column left empty takes none.
+    for (int c = 1; c < 2 * FieldCount / WideRows; c += 2)
+        m_grid->setColumnStretch(c, c < 2 * FieldCount / rows ? 1 : 0);
+}
+
+int OverviewWidget::infoWidth(int rows) const
+{
+    const auto least = [](const QWidget *w) { return w->minimumSizeHint().expandedTo(w->minimumSize()).width(); };
+    const int pairs = (FieldCount + rows - 1) / rows;
+    int width = 0;
+    for (int p = 0; p < pairs; ++p) {
+        int caption = 0;
+        int value = 0;
+        for (int f = p * rows; f < qMin(int(FieldCount), (p + 1) * rows); ++f) {
+            caption = qMax(caption, least(m_captions[size_t(f)]));
+            value = qMax(value, least(m_values[size_t(f)]));
+        }
+        width += caption + value;
+    }
+    const QMargins margins = m_grid->contentsMargins();
+    return width + (2 * pairs - 1) * m_grid->horizontalSpacing() + margins.left() + margins.right();
+}
+
+int OverviewWidget::leastWidth(bool stacked) const
+{
+    // A push button never shrinks below its size hint.
+    const int mute = m_mute->sizeHint().expandedTo(m_mute->minimumSize()).width();
+    const int info = infoWidth(stacked ? StackedRows : WideRows);
+    const int inputs = m_inputs->minimumSizeHint().width();
+    const int outputs = m_outputs->minimumSizeHint().width();
+    const int content = stacked ? qMax(info, qMax(inputs, outputs) + Spacing + mute)
+                                : qMax(info + Spacing + mute, inputs + Spacing + outputs);
+    const QMargins margins = layout()->contentsMargins();
+    return content + margins.left() + margins.right();
+}
+
+void OverviewWidget::arrange()
+{
+    const bool stacked = m_visibleWidth > 0 && leastWidth(false) > m_visibleWidth;
+    if (stacked == m_stacked)
+        return;
+    m_stacked = stacked;
+    m_meterRow->setDirection(stacked ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    QBoxLayout *from = stacked ? m_top : m_bottom;
+    QBoxLayout *to = stacked ? m_bottom : m_top;
+    from->removeWidget(m_mute);
+    to->addWidget(m_mute, 0, Qt::AlignVCenter);
+    placeFields(stacked ? StackedRows : WideRows);
+    // Stacked meters keep their height however much room the column has, or the overview
+    // would take the height of the module pages.
+    for (MeterBank *bank : {m_inputs, m_outputs}) {
+        if (stacked)
+            bank->setMeterHeights(StackedMeterHeight, StackedMeterHeight);
+        else
+            bank->setMeterHeights(MeterBank::MeterMinimumHeight, QWIDGETSIZE_MAX);
+    }
+}
+
 void OverviewWidget::setVisibleWidth(int width)
 {
     m_visibleWidth = width;
+    arrange();
     setMaximumWidth(width > 0 ? qMax(width, minimumSizeHint().width()) : QWIDGETSIZE_MAX);
 }
 

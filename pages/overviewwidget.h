@@ -11,6 +11,8 @@ class DataModel;
 class GroupBox;
 class MeterBank;
 class MeterDialog;
+class QBoxLayout;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 struct SyncEvent;
@@ -43,8 +45,11 @@ public:
     // Switches this window's floor between -40 and -100 dB.
     void toggleFloor();
     // The width of the part of the main window's column that is in sight: the overview grows
-    // no wider, but never narrower than its contents.
+    // no wider, but never narrower than its contents. Where its one-row look does not fit
+    // (a laptop at 150 %), the output meters go below the input meters, the mute button beside
+    // them.
     void setVisibleWidth(int width);
+    bool isStacked() const { return m_stacked; }
 
 public slots:
     void systemMuteButtonClicked(bool on);
@@ -65,6 +70,12 @@ private:
     void refreshField(Field field);
     void refreshCaptions(bool output, int channel);
     void meterReport(const SyncEvent &event);
+    // The least width of the one-row look or of the stacked one, from the parts' own least
+    // widths, which do not depend on where the parts are.
+    int leastWidth(bool stacked) const;
+    int infoWidth(int rows) const;
+    void placeFields(int rows);
+    void arrange();
 
     DataModel *m_dm;
     GroupBox *m_info = nullptr;
@@ -74,6 +85,11 @@ private:
     MeterBank *m_inputs = nullptr;
     MeterBank *m_outputs = nullptr;
     QPushButton *m_mute = nullptr;
+    QGridLayout *m_grid = nullptr;
+    QBoxLayout *m_top = nullptr;
+    QBoxLayout *m_bottom = nullptr;
+    QBoxLayout *m_meterRow = nullptr;
+    bool m_stacked = false;
     MeterDialog *m_dialog = nullptr;
     quint16 m_inputMask = 0;
     quint16 m_outputMask = 0;

@@ -10,6 +10,12 @@
 #include <QVariant>
 #include <QVBoxLayout>
 
+namespace {
+constexpr int CaptionWidth = 64;
+// The Dante icon and the spacing beside it.
+constexpr int IconRoom = 16 + 2;
+} // namespace
+
 StripPage::StripPage(DataModel *dm, int index, Side side, QWidget *parent)
     : ModulePage(dm, index, side, parent)
 {
@@ -29,7 +35,7 @@ StripPage::StripPage(DataModel *dm, int index, Side side, QWidget *parent)
         layout->setContentsMargins(2, 2, 2, 2);
         layout->setSpacing(4);
         auto *head = new QHBoxLayout;
-        head->setSpacing(2);
+        head->setSpacing(IconRoom - 16);
         m_icons[size_t(c)] = new QLabel(strip);
         m_icons[size_t(c)]->setVisible(false);
         m_captions[size_t(c)] = pagehelpers::caption(strip);
@@ -69,7 +75,16 @@ void StripPage::refreshLabels(Side s, int channel)
         const QString text = channelCaption(stripSide(), c);
         QLabel *label = m_captions[size_t(c)];
         label->setToolTip(text);
-        label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight, 64));
+        // The Dante icon takes room from the caption; beside it, the icon says "Dante" for a
+        // default name ("Dante-RX 1"), whose elided form left the channels all alike.
+        const bool dante = isDante(stripSide(), c) && !isHidden(stripSide(), c);
+        const int room = dante ? CaptionWidth - IconRoom : CaptionWidth;
+        const QFontMetrics metrics = label->fontMetrics();
+        QString shown = text;
+        const QString rest = text.section(QLatin1Char('-'), 1);
+        if (dante && text == channelName(stripSide(), c) && metrics.horizontalAdvance(text) > room && !rest.isEmpty())
+            shown = rest;
+        label->setText(metrics.elidedText(shown, Qt::ElideRight, room));
         retranslateStrip(c);
     }
 }

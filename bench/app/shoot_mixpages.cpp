@@ -2,8 +2,12 @@
 // (12 x 12 with Dante) with its meters moving: the overview above the matrix (switch view
 // and knob view, each with a selection), the AEC page, the auto mixer and the meter window,
 // light and dark, English and Chinese. It also lists texts cut by their widget.
+// With --scale, on a display (xvfb-run -s "-screen 0 1366x768x24"): every module page and
+// every window of the menu bar at that scale, in the window's own default size, named
+// NAME-SCHEME-LANGUAGE-PERCENT.png, with windows larger than the screen and buttons out of
+// reach listed too.
 //
-//   shoot_mixpages OUTDIR
+//   shoot_mixpages OUTDIR [--scale 1.5]
 #include "aecwidget.h"
 #include "automixerwidget.h"
 #include "datamodel.h"
@@ -19,16 +23,20 @@
 #include "systemsettings.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 
 #include <memory>
 
@@ -68,17 +76,96 @@ void reportClipped(QWidget *root, const QString &file, QTextStream &out)
     }
 }
 
+// Windows larger than the available screen, and buttons outside their window.
+void reportOutOfReach(QWidget *window, const QString &file, QTextStream &out)
+{
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect framed = window->frameGeometry();
+    if (framed.width() > available.width() || framed.height() > available.height())
+        out << file << ": window " << framed.width() << " x " << framed.height() << " exceeds the screen\n";
+    for (QAbstractButton *b : window->findChildren<QAbstractButton *>()) {
+        if (!b->isVisibleTo(window) || b->window() != window)
+            continue;
+        const QRect r(b->mapTo(window, QPoint(0, 0)), b->size());
+        // A button inside a scroll area may scroll into view.
+        bool scrolls = false;
+        for (QWidget *p = b->parentWidget(); p && p != window; p = p->parentWidget())
+            scrolls |= qobject_cast<QAbstractScrollArea *>(p) != nullptr;
+        if (!scrolls && !window->rect().contains(r))
+            out << file << ": button '" << b->text() << "' out of reach\n";
+    }
+}
+
+// Every module page and every window of the menu bar of one running main window.
+void shootScaled(MainWindow &window, const QDir &dir, const QString &suffix, QTextStream &out)
+{
+    const auto shoot = [&](QWidget *w, const QString &name) {
+        settle(400);
+        const QString file = name + suffix;
+        w->grab().save(dir.filePath(file));
+        reportClipped(w, file, out);
+        if (w->isWindow())
+            reportOutOfReach(w, file, out);
+        out << file << "\n";
+    };
+    static const char *const pages[ModuleWidget::PageCount] = {
+        "insetup", "gate", "agc", "feedback", "infilter", "inlimiter", "indelay", "prelevel", "matrix",
+        "siggen", "aec", "automixer", "outlevel", "outfilter", "anc", "outlimiter", "outdelay"};
+    for (int p = 0; p < ModuleWidget::PageCount; ++p) {
+        // The whole page, also where the column scrolls; the first also the window.
+        window.moduleWidget()->stackedButtonClicked(p);
+        if (p == 0)
+            shoot(&window, QStringLiteral("main"));
+        shoot(window.moduleWidget(), QStringLiteral("page-") + QLatin1String(pages[p]));
+    }
+    using Slot = void (MainWindow::*)();
+    const struct { Slot open; const char *name; } dialogs[] = {
+        {&MainWindow::deviceListTriggered, "devicelist"},   {&MainWindow::labelTriggered, "label"},
+        {&MainWindow::presetTriggered, "presets"},          {&MainWindow::recPlayTriggered, "recplay"},
+        {&MainWindow::deviceSetupTriggered, "devicesetup"}, {&MainWindow::gpioSetupTriggered, "gpio"},
+        {&MainWindow::danteSetupTriggered, "dantesetup"},   {&MainWindow::commandAssistantTriggered, "commandassistant"},
+        {&MainWindow::protocolLogTriggered, "protocollog"}};
+    for (const auto &d : dialogs) {
+        (window.*d.open)();
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w != &window && w->isVisible() && !w->inherits("QMenu")) {
+                shoot(w, QLatin1String(d.name));
+                w->hide();
+            }
+        }
+    }
+    // The modal ones: shot while their own event loop runs.
+    for (const auto &d : {std::make_pair(&MainWindow::systemResetTriggered, "systemreset"),
+                          std::make_pair(&MainWindow::deviceVersionSelectionTriggered, "versionselection")}) {
+        const QString name = QLatin1String(d.second);
+        QTimer::singleShot(600, [&, name] {
+            if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                shoot(modal, name);
+                modal->reject();
+            }
+        });
+        (window.*d.first)();
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QString scale;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (qstrcmp(argv[i], "--scale") == 0)
+            scale = QString::fromLatin1(argv[i + 1]);
+    if (scale.isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    else
+        qputenv("QT_SCALE_FACTOR", scale.toLatin1());
     QApplication app(argc, argv);
     dspInitResources();
     dspInitImages();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("windows")));
     QApplication::setFont(QFont(QStringLiteral("Arial"), 9));
-    const QDir dir(QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".")).absolutePath());
+    const QDir dir(QDir(argc > 1 && argv[1][0] != '-' ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".")).absolutePath());
     QTextStream out(stdout);
     QTemporaryDir work;
     QDir::setCurrent(work.path());
@@ -119,7 +206,8 @@ int main(int argc, char **argv)
             MainWindow window(&model);
             window.setDeviceVersionMasks(settings->inputMask(), settings->outputMask(), settings->danteInputMask(),
                                          settings->danteOutputMask());
-            window.resize(1366, 768);
+            if (scale.isEmpty())
+                window.resize(1366, 768);
             window.show();
             model.addDevice(o.bind.toIPv4Address());
             model.selectDevice(0, false);
@@ -167,8 +255,16 @@ int main(int argc, char **argv)
             }
             table->selectRange(2, 1, 5, 3);
 
-            const QString suffix = QStringLiteral("-%1-%2.png").arg(dark ? QStringLiteral("dark") : QStringLiteral("light"),
-                                                                  chinese ? QStringLiteral("zh") : QStringLiteral("en"));
+            QString suffix = QStringLiteral("-%1-%2").arg(dark ? QStringLiteral("dark") : QStringLiteral("light"),
+                                                        chinese ? QStringLiteral("zh") : QStringLiteral("en"));
+            if (!scale.isEmpty()) {
+                suffix += QStringLiteral("-%1.png").arg(qRound(scale.toDouble() * 100));
+                shootScaled(window, dir, suffix, out);
+                model.selectDevice(-1, false);
+                settle(200);
+                continue;
+            }
+            suffix += QStringLiteral(".png");
             const auto shoot = [&](QWidget *w, const QString &name) {
                 settle(1200); // a dozen meter reports
                 const QString file = name + suffix;

@@ -6,11 +6,14 @@
 #include "label.h"
 #include "lineedit.h"
 #include "listwidget.h"
+#include "screenfit.h"
 #include "spinbox.h"
 
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -46,6 +49,9 @@ private slots:
     void listContextMenuReportsTheRow();
     void dialogSwallowsReturn();
     void dialogRemembersBeingShown();
+    void screenFit_data();
+    void screenFit();
+    void dialogOpensWithinTheScreen();
     void noContextMenus();
     void comboBoxAnnouncesThePress();
     void labelDoubleClick();
@@ -146,6 +152,40 @@ void TestThinWidgets::dialogRemembersBeingShown()
     dialog.show();
     dialog.hide();
     QVERIFY(dialog.hasBeenShown());
+}
+
+void TestThinWidgets::screenFit_data()
+{
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QSize>("minimum");
+    QTest::addColumn<QRect>("bounded");
+    // A 910 x 485 screen (1366 x 768 at 150 %, less the task bar), frame 8 / 32 / 8 / 8.
+    QTest::newRow("fits") << QRect(100, 50, 600, 300) << QSize() << QRect(100, 50, 600, 300);
+    QTest::newRow("taller, restored at 100 %") << QRect(40, 60, 1190, 660) << QSize() << QRect(8, 32, 894, 445);
+    QTest::newRow("off the right edge") << QRect(700, 40, 300, 200) << QSize() << QRect(602, 40, 300, 200);
+    QTest::newRow("above the top") << QRect(100, 0, 300, 200) << QSize() << QRect(100, 32, 300, 200);
+    QTest::newRow("minimum larger, title bar in sight")
+        << QRect(0, 0, 400, 400) << QSize(400, 600) << QRect(8, 32, 400, 600);
+}
+
+void TestThinWidgets::screenFit()
+{
+    QFETCH(QRect, geometry);
+    QFETCH(QSize, minimum);
+    QFETCH(QRect, bounded);
+    QCOMPARE(screenfit::bounded(geometry, QMargins(8, 32, 8, 8), QRect(0, 0, 910, 485), minimum.isValid() ? minimum : QSize(0, 0)),
+             bounded);
+}
+
+void TestThinWidgets::dialogOpensWithinTheScreen()
+{
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    Dialog dialog;
+    dialog.resize(available.width() + 100, available.height() + 200);
+    dialog.show();
+    const QRect framed = dialog.geometry().marginsAdded(screenfit::assumedFrame());
+    QVERIFY(framed.width() <= available.width() && framed.height() <= available.height());
+    QVERIFY(dialog.width() > available.width() / 2);
 }
 
 void TestThinWidgets::noContextMenus()

@@ -248,7 +248,8 @@ private slots:
         m_dialog->show();
         m_dialog->resize(1, 1); // held at the layout's minimum
         m_dialog->layout()->activate();
-        auto *scroll = m_dialog->findChild<QScrollArea *>();
+        auto *scroll = m_dialog->findChild<QScrollArea *>(QStringLiteral("limitScroll"));
+        QVERIFY(scroll);
         QWidget *viewport = scroll->viewport();
         QVERIFY(!scroll->horizontalScrollBar()->isVisible());
         const QList<SpinBox *> spins = scroll->widget()->findChildren<SpinBox *>();

@@ -8,14 +8,17 @@
 #include "dspresources.h"
 #include "mainmenubar.h"
 #include "mainwindow.h"
+#include "screenfit.h"
 #include "systemsettings.h"
 
 #include <QAction>
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -108,6 +111,36 @@ private slots:
         m_model.reset();
         m_settings.reset();
         QDir::setCurrent(m_originalDir);
+    }
+
+    // A stored geometry taller than the screen, as one stored on a larger screen, is kept
+    // within it; one stored at another scale, which Qt refuses, gives the default size, not
+    // the window's own size hint.
+    void restoredGeometryFitsTheScreen()
+    {
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        QWidget probe;
+        probe.setGeometry(available.left() + 20, available.top() + 40, available.width() / 2, available.height() + 300);
+        const QByteArray tall = probe.saveGeometry();
+        QByteArray otherScale = tall;
+        {
+            // The screen width follows magic, version, two rectangles, screen and two flags.
+            QDataStream stream(&otherScale, QIODevice::ReadWrite);
+            stream.device()->seek(4 + 2 + 2 + 16 + 16 + 4 + 1 + 1);
+            stream << qint32(QGuiApplication::primaryScreen()->geometry().width() * 3 / 2);
+        }
+        for (const QByteArray &geometry : {tall, otherScale}) {
+            m_window.reset(); // it stores its own geometry when it closes
+            SystemSettings::saveWindowGeometry(QStringLiteral("MainGeometry"), geometry);
+            MainWindow &w = newWindow();
+            const QRect framed = w.geometry().marginsAdded(screenfit::assumedFrame());
+            QVERIFY2(framed.height() <= available.height() && framed.width() <= available.width(),
+                     qPrintable(QStringLiteral("%1 x %2").arg(w.width()).arg(w.height())));
+            if (w.testAttribute(Qt::WA_Moved))
+                QVERIFY(available.contains(framed));
+        }
+        m_window.reset();
+        SystemSettings::saveWindowGeometry(QStringLiteral("MainGeometry"), QByteArray());
     }
 
     void faultText_data()

@@ -541,6 +541,32 @@ private slots:
         QVERIFY(dante->width() >= fm.horizontalAdvance(QStringLiteral("Dante-")));
         QVERIFY(dante->height() >= 2 * fm.height());
 
+        // At 150 % the screen is 910 pixels wide: the window's 90 % less the device panel
+        // leaves the overview about 640. It may rearrange there but keeps every meter and the
+        // mute button in sight; with room again it is back in its one-row look.
+        const auto inSight = [&overview](QWidget *w, int width) {
+            const QRect r(w->mapTo(&overview, QPoint(0, 0)), w->size());
+            return w->isVisible() && r.left() >= 0 && r.right() < width && r.bottom() < overview.height();
+        };
+        for (int width : {640, 1024}) {
+            overview.setVisibleWidth(width);
+            QCoreApplication::processEvents();
+            QVERIFY2(overview.minimumSizeHint().width() <= width,
+                     qPrintable(QString::number(overview.minimumSizeHint().width())));
+            overview.resize(width, overview.sizeHint().height());
+            QVERIFY(QTest::qWaitFor([&] { return overview.width() == width; }));
+            for (MeterBank *bank : {overview.inputMeters(), overview.outputMeters()})
+                for (int c = 0; c < MeterBank::Channels; ++c) {
+                    QVERIFY2(inSight(bank->meter(c), width), qPrintable(QString::number(c)));
+                    QVERIFY(inSight(bank->readout(c), width));
+                    QVERIFY(bank->meter(c)->height() >= 48);
+                }
+            QVERIFY(inSight(overview.systemMuteButton(), width));
+        }
+        const int inputsTop = overview.inputMeters()->mapTo(&overview, QPoint()).y();
+        QCOMPARE(overview.outputMeters()->mapTo(&overview, QPoint()).y(), inputsTop);
+        QVERIFY(overview.systemMuteButton()->mapTo(&overview, QPoint()).y() < inputsTop);
+
         QCOMPARE(pagehelpers::wrappedCaption(QStringLiteral("Dante-TX 1"), fm, 50), QStringLiteral("Dante-\nTX 1"));
         QCOMPARE(pagehelpers::wrappedCaption(QStringLiteral("OUT 1"), fm, 50), QStringLiteral("OUT 1"));
         QCOMPARE(pagehelpers::wrappedCaption(QStringLiteral("Main left speaker"), fm, 60),

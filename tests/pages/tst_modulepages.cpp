@@ -325,6 +325,27 @@ private slots:
         QTRY_VERIFY(m_writes.contains(Write(Msg::FeedbackEnable, chU8(6, 1))));
     }
 
+    // Beside the Dante icon a strip's caption is whole and tells the channels apart.
+    void danteCaptionsFitTheirStrips()
+    {
+        ModuleWidget &w = fresh(nullptr);
+        m_dm->setChannelNames(0xF0, 0xF0);
+        w.setDeviceVersionMasks(0x000F, 0x000F, 0x00F0, 0x00F0);
+        w.stackedButtonClicked(ModuleWidget::GatePage);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto *gate = page<StripPage>(ModuleWidget::GatePage);
+        QSet<QString> shown;
+        for (int c = 12; c < 16; ++c) {
+            QLabel *caption = gate->stripCaption(c);
+            QVERIFY(gate->danteIconLabel(c)->isVisible());
+            QVERIFY2(caption->fontMetrics().horizontalAdvance(caption->text()) <= caption->width(),
+                     qPrintable(caption->text()));
+            shown.insert(caption->text());
+        }
+        QCOMPARE(shown.size(), 4);
+    }
+
     void agcInterlockCopyAndReset()
     {
         fresh("127.0.14.4");
