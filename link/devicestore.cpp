@@ -167,9 +167,14 @@ bool readPass(const QString &statement, const std::function<bool(qint64, const p
         return true; // nothing of ours to read
     while (query.next()) {
         proto::BrowsingRecord record;
-        const bool readable = readU32(query.value(cDeviceId), &record.deviceId);
+        // The record is packed: read into aligned locals, then copy.
+        quint32 deviceId = 0;
+        quint32 ipAddress = 0;
+        const bool readable = readU32(query.value(cDeviceId), &deviceId);
         if (readable) {
-            readU32(columnValue(query, cIp), &record.ipAddress);
+            record.deviceId = deviceId;
+            if (readU32(columnValue(query, cIp), &ipAddress))
+                record.ipAddress = ipAddress;
             readText(columnValue(query, cModel), record.model);
             readVersion(columnValue(query, cArm), record.armVersion);
             readVersion(columnValue(query, cDsp), record.dspVersion);
@@ -316,9 +321,10 @@ bool DeviceStore::readRows(QVector<Record> *rows)
 {
     QSet<quint32> seen;
     const auto keep = [rows, &seen](const Record &record) {
-        if (seen.contains(record.deviceId))
+        const quint32 id = record.deviceId; // a packed field: copy before binding a reference
+        if (seen.contains(id))
             return; // the list would only shadow it
-        seen.insert(record.deviceId);
+        seen.insert(id);
         rows->append(record);
     };
     bool anyForward = false;
