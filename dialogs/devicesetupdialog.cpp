@@ -71,6 +71,15 @@ QLabel *indicator(QWidget *parent)
     return label;
 }
 
+// Shape as well as colour tells the states apart: a check when normal, a cross on a fault,
+// a plain dot when dark (and in the dark half of a blink).
+void showStatus(QLabel *indicator, const char *status)
+{
+    const ushort glyph = qstrcmp(status, "1") == 0 ? 0xF058 : qstrcmp(status, "2") == 0 ? 0xF057 : 0xF111;
+    indicator->setText(QString(QChar(glyph)));
+    MessageBoxes::setStatus(indicator, status);
+}
+
 QByteArray networkPayload(const ParameterModel::DeviceValues &d)
 {
     QByteArray out;
@@ -398,7 +407,6 @@ void DeviceSetupDialog::showEvent(QShowEvent *event)
 {
     if (m_dataModel)
         m_dataModel->setSyncRequest(DialogPolls::DeviceSetup, true);
-    fitWidths(); // the style sheet has sized the spin boxes by now
     Dialog::showEvent(event);
 }
 
@@ -679,17 +687,17 @@ void DeviceSetupDialog::applyBlinkPhase()
 {
     const auto &d = m_dataModel->model().device();
     const char *fault = m_blinkPhase ? "2" : "0";
-    MessageBoxes::setStatus(m_statusIndicator, d.fault & DeviceFaultBit ? fault : "1");
-    MessageBoxes::setStatus(m_codecIndicator, d.fault & CodecFaultBit ? fault : "1");
+    showStatus(m_statusIndicator, d.fault & DeviceFaultBit ? fault : "1");
+    showStatus(m_codecIndicator, d.fault & CodecFaultBit ? fault : "1");
     for (size_t i = 0; i < 5; ++i)
-        MessageBoxes::setStatus(m_voltageIndicator[i], d.power[i] == RailFault ? fault : "1");
+        showStatus(m_voltageIndicator[i], d.power[i] == RailFault ? fault : "1");
     const quint8 sync = m_dataModel->model().dataSync().status;
     if (sync == Syncing)
-        MessageBoxes::setStatus(m_syncIndicator, m_blinkPhase ? "1" : "0");
+        showStatus(m_syncIndicator, m_blinkPhase ? "1" : "0");
     else if (sync == 2)
-        MessageBoxes::setStatus(m_syncIndicator, "1");
+        showStatus(m_syncIndicator, "1");
     else if (sync == 0)
-        MessageBoxes::setStatus(m_syncIndicator, "0");
+        showStatus(m_syncIndicator, "0");
 }
 
 void DeviceSetupDialog::timeout()

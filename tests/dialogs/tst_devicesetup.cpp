@@ -177,11 +177,15 @@ private slots:
         QCOMPARE(status->property("status").toByteArray(), QByteArray("1"));
         QCOMPARE(codec->toolTip(), QStringLiteral("Error"));
         QByteArray seen;
+        QSet<QString> shapes{status->text()};
         for (int i = 0; i < 2; ++i) {
             m_dialog->timeout();
             seen += codec->property("status").toByteArray();
+            shapes.insert(codec->text());
         }
         QVERIFY(seen == "02" || seen == "20");
+        // Normal, fault and dark differ in shape too, not only in colour.
+        QCOMPARE(shapes.size(), 3);
         d.fault = 0;
         announce(Msg::DeviceFault);
         QVERIFY(!m_dialog->blinkTimer()->isActive());
