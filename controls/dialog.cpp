@@ -16,11 +16,12 @@ void Dialog::setVisible(bool visible)
 {
     // Before QDialog places it over its parent, so it is placed at the size it gets.
     if (visible && !isVisible()) {
-        // A restored size is the user's own; a built one grows to show the whole body.
-        if (m_body && !m_hasBeenShown && !testAttribute(Qt::WA_Moved)) {
-            ensurePolished();
-            resize(size().expandedTo(m_body->minimumSizeHint()));
-        }
+        ensurePolished();
+        fitBody();
+        // A restored size is the user's own; a built one grows to show the whole body at its
+        // natural size (its least size squeezes the fields and cuts their texts).
+        if (m_body && !m_hasBeenShown && !testAttribute(Qt::WA_Moved))
+            resize(size().expandedTo(m_body->sizeHint()));
         screenfit::fit(this);
     }
     QDialog::setVisible(visible);

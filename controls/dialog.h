@@ -21,6 +21,9 @@ protected:
     // push the dialog's buttons past the screen's edge. Where the screen has room, the first
     // show makes the dialog large enough for the whole body. Call once, before laying out.
     QWidget *createScrollingBody();
+    // Called on every show once the style sheet has sized the contents, before the first show
+    // sizes the dialog to its body: the place to set widths that follow fonts and captions.
+    virtual void fitBody() {}
 
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -61,6 +61,7 @@ public slots:
 protected:
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void fitBody() override { fitWidths(); }
     void hideEvent(QHideEvent *event) override;
 
 private:
