@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -52,6 +53,7 @@ private slots:
     void screenFit_data();
     void screenFit();
     void dialogOpensWithinTheScreen();
+    void scrollingDialogOpensAtItsBodySize();
     void noContextMenus();
     void comboBoxAnnouncesThePress();
     void labelDoubleClick();
@@ -186,6 +188,40 @@ void TestThinWidgets::dialogOpensWithinTheScreen()
     const QRect framed = dialog.geometry().marginsAdded(screenfit::assumedFrame());
     QVERIFY(framed.width() <= available.width() && framed.height() <= available.height());
     QVERIFY(dialog.width() > available.width() / 2);
+}
+
+namespace {
+// A body whose natural width is only known once fitted, as captions and fonts decide it.
+class BodyDialog : public Dialog
+{
+public:
+    BodyDialog()
+    {
+        auto *layout = new QHBoxLayout(createScrollingBody());
+        field = new LineEdit;
+        other = new LineEdit;
+        layout->addWidget(field);
+        layout->addWidget(other);
+        resize(120, 80);
+    }
+    LineEdit *field = nullptr;
+    LineEdit *other = nullptr; // may shrink below its natural width, but should not have to
+
+protected:
+    void fitBody() override { field->setMinimumWidth(420); }
+};
+} // namespace
+
+// The first show grows to the body's natural size, fitted first, where the screen has room.
+void TestThinWidgets::scrollingDialogOpensAtItsBodySize()
+{
+    BodyDialog dialog;
+    dialog.field->setText(QStringLiteral("Simulated device"));
+    dialog.show();
+    QVERIFY(dialog.width() >= 420);
+    QVERIFY(dialog.field->width() >= 420);
+    QVERIFY(dialog.other->width() >= dialog.other->sizeHint().width());
+    QVERIFY(dialog.height() >= dialog.field->sizeHint().height());
 }
 
 void TestThinWidgets::noContextMenus()
