@@ -2,6 +2,8 @@
 // read-only: the real window starts, a notice says what was lost and where the file as it
 // was went, and nothing readable is lost. Each case runs the start-up in a child process so
 // the read-only ones can run as an unprivileged user (root ignores file modes).
+#include "../testfiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -16,6 +18,9 @@
 
 #include <unistd.h>
 
+using testfiles::fileBytes;
+using testfiles::writeFile;
+
 namespace {
 
 // Written from the device list's documented layout, not taken from the code under test.
@@ -27,17 +32,7 @@ const char CreateDevices[] =
 const QByteArray GoodConfig("[Appearance]\r\nSupport=3\r\nConfig=1\r\n[Language]\r\nSupport=3\r\nCurrent=1\r\n"
                             "[DeviceVersionSelection]\r\nCurrent=2\r\nShowAtStartup=false\r\n");
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 
 // Runs SQL on a file through a connection of the test's own.
 class Sql

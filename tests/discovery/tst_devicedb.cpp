@@ -1,5 +1,6 @@
 // devices.db: creation, round trips through a second start, removal, and files that are
 // missing, corrupt or laid out by someone else.
+#include "../testfiles.h"
 #include "discoveryutil.h"
 
 #include <QProcess>
@@ -22,6 +23,9 @@ using Problem = DeviceStore::Report::Problem;
 Q_DECLARE_METATYPE(DataModel::UDPBrowsingPacket)
 Q_DECLARE_METATYPE(DeviceStore::Report::Problem)
 
+using testfiles::fileBytes;
+using testfiles::writeFile;
+
 namespace {
 
 const QList<QNetworkAddressEntry> Lan{disc::entry("192.168.1.20", 24)};
@@ -34,17 +38,7 @@ QVariant scalar(const QString &statement)
     return q.value(0);
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 
 // Runs statements on the file through a connection of its own.
 bool runSql(const QString &path, const QStringList &statements, QList<quint32> *firstColumn = nullptr)
