@@ -7,6 +7,10 @@
 #include <QDateTime>
 #include <QFile>
 
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
 namespace {
 
 QString number(const proto::FieldRule &rule, const proto::Scalar &s)
@@ -131,7 +135,7 @@ QString flagText(quint8 flag)
 ProtocolLog::ProtocolLog(DataModel *dataModel, int capacity, QObject *parent)
     : QObject(parent)
     , m_dataModel(dataModel)
-    , m_ring(std::max(1, capacity))
+    , m_slots(std::max(1, capacity))
 {
 }
 
@@ -171,10 +175,74 @@ bool ProtocolLog::setFile(const QString &path)
 
 void ProtocolLog::clear()
 {
-    for (Entry &e : m_ring)
-        e = Entry();
     m_head = 0;
     m_count = 0;
+    m_bytes = QByteArray();
+    m_bytesHead = 0;
+    m_bytesUsed = 0;
+}
+
+ProtocolLog::Entry ProtocolLog::at(int i) const
+{
+    const int cap = m_slots.size();
+    const Slot &s = m_slots.at((m_head + i) % cap);
+    Entry e;
+    e.sequence = m_sequence - quint64(m_count) + 1 + quint64(i);
+    e.time = s.time;
+    e.direction = s.direction;
+    e.header = s.header;
+    e.masked = s.masked;
+    if (s.size > 0) {
+        // In two pieces where it runs past the end of the byte ring.
+        const int first = std::min(int(s.size), m_bytes.size() - int(s.offset));
+        e.payload = QByteArray(m_bytes.constData() + s.offset, first);
+        if (first < s.size)
+            e.payload.append(m_bytes.constData(), s.size - first);
+    }
+    return e;
+}
+
+void ProtocolLog::dropOldest()
+{
+    const Slot &oldest = m_slots.at(m_head);
+    m_bytesHead = m_bytes.isEmpty() ? 0 : (m_bytesHead + oldest.size) % m_bytes.size();
+    m_bytesUsed -= oldest.size;
+    m_head = (m_head + 1) % m_slots.size();
+    --m_count;
+}
+
+void ProtocolLog::storePayload(Slot *slot, const QByteArray &payload)
+{
+    const int n = std::min(payload.size(), int(std::numeric_limits<quint16>::max()));
+    // Room: grow while below the bound (laying the bytes out from 0 again), else let the
+    // oldest frames go.
+    if (m_bytesUsed + n > m_bytes.size() && m_bytes.size() < MaxPayloadBytes) {
+        const int size = std::min(MaxPayloadBytes, std::max({4096, m_bytes.size() * 2, m_bytesUsed + n}));
+        QByteArray grown(size, Qt::Uninitialized);
+        const int first = std::min(m_bytesUsed, m_bytes.size() - m_bytesHead);
+        if (m_bytesUsed > 0) {
+            std::memcpy(grown.data(), m_bytes.constData() + m_bytesHead, size_t(first));
+            std::memcpy(grown.data() + first, m_bytes.constData(), size_t(m_bytesUsed - first));
+        }
+        // Slot offsets move with the bytes: the oldest now starts at 0.
+        int offset = 0;
+        for (int i = 0; i < m_count; ++i) {
+            Slot &s = m_slots[(m_head + i) % m_slots.size()];
+            s.offset = quint32(offset);
+            offset += s.size;
+        }
+        m_bytes = grown;
+        m_bytesHead = 0;
+    }
+    while (m_count > 0 && m_bytesUsed + n > m_bytes.size())
+        dropOldest();
+    const int at = m_bytes.isEmpty() ? 0 : (m_bytesHead + m_bytesUsed) % m_bytes.size();
+    slot->offset = quint32(at);
+    slot->size = quint16(n);
+    const int first = std::min(n, m_bytes.size() - at);
+    std::memcpy(m_bytes.data() + at, payload.constData(), size_t(first));
+    std::memcpy(m_bytes.data(), payload.constData() + first, size_t(n - first));
+    m_bytesUsed += n;
 }
 
 bool ProtocolLog::carriesPassword(proto::MessageKey key, quint8 flag, int length)
@@ -189,24 +257,20 @@ bool ProtocolLog::carriesPassword(proto::MessageKey key, quint8 flag, int length
 void ProtocolLog::record(Direction direction, const proto::FrameHeader &header, const QByteArray &payload)
 {
     const proto::MessageKey key{header.type, header.subType, header.funcId};
-    const int cap = m_ring.size();
-    Entry *e;
-    if (m_count < cap) {
-        e = &m_ring[(m_head + m_count) % cap];
-        ++m_count;
-    } else {
-        e = &m_ring[m_head]; // the oldest goes
-        m_head = (m_head + 1) % cap;
-    }
-    e->sequence = ++m_sequence;
+    if (m_count == m_slots.size())
+        dropOldest();
+    ++m_sequence;
+    Slot slot;
     const qint64 since = m_dataModel ? m_dataModel->connectedSince() : 0;
-    e->time = since > 0 ? m_dataModel->now() - since : 0;
-    e->direction = direction;
-    e->header = header;
-    e->masked = carriesPassword(key, header.flag, payload.size());
-    e->payload = e->masked ? QByteArray() : payload;
+    slot.time = since > 0 ? m_dataModel->now() - since : 0;
+    slot.direction = direction;
+    slot.header = header;
+    slot.masked = carriesPassword(key, header.flag, payload.size());
+    storePayload(&slot, slot.masked ? QByteArray() : payload);
+    m_slots[(m_head + m_count) % m_slots.size()] = slot;
+    ++m_count;
     if (m_file) {
-        m_file->write(formatLine(*e).toUtf8());
+        m_file->write(formatLine(at(m_count - 1)).toUtf8());
         m_file->write("\n", 1);
         m_file->flush();
     }

@@ -43,10 +43,12 @@ public:
     bool setFile(const QString &path);
     QString fileError() const { return m_fileError; }
 
-    // The ring, oldest first.
+    // The ring, oldest first; an entry is assembled from the ring's compact slot.
     int size() const { return m_count; }
-    int capacity() const { return m_ring.size(); }
-    const Entry &at(int i) const { return m_ring.at((m_head + i) % m_ring.size()); }
+    int capacity() const { return m_slots.size(); }
+    Entry at(int i) const;
+    // Bytes held for payloads (the slots are allocated once, up front).
+    int payloadBytes() const { return m_bytesUsed; }
     quint64 lastSequence() const { return m_sequence; }
     void clear();
 
@@ -68,10 +70,29 @@ private:
     void sent(const QByteArray &frame);
     void received(const proto::FrameHeader &header, const QByteArray &payload);
 
+    // A frame in the ring: 24 bytes, with the payload in the shared byte ring. A frame in its
+    // own QByteArray cost about 134 bytes, so a full ring of 20000 cost 2.6 MiB.
+    struct Slot {
+        qint64 time = 0;
+        proto::FrameHeader header;
+        quint32 offset = 0; // into m_bytes
+        quint16 size = 0;
+        Direction direction = Direction::Sent;
+        bool masked = false;
+    };
+    // Payload bytes, first in, first out, oldest at m_bytesHead; grows up to MaxPayloadBytes,
+    // then wraps round.
+    static constexpr int MaxPayloadBytes = 4 << 20;
+    void dropOldest();
+    void storePayload(Slot *slot, const QByteArray &payload);
+
     DataModel *m_dataModel;
-    QVector<Entry> m_ring;
+    QVector<Slot> m_slots;
     int m_head = 0;
     int m_count = 0;
+    QByteArray m_bytes;
+    int m_bytesHead = 0;
+    int m_bytesUsed = 0;
     quint64 m_sequence = 0;
     bool m_active = false;
     std::unique_ptr<QFile> m_file;

@@ -11,7 +11,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QRandomGenerator>
 #include <QtTest>
+
+#include <deque>
 
 #include <memory>
 
@@ -70,6 +73,42 @@ private slots:
         QCOMPARE(log.size(), 0);
         log.record(ProtocolLog::Direction::Sent, header(Msg::SystemMute, proto::FlagWrite, 1), QByteArray(1, '\1'));
         QCOMPARE(log.at(0).sequence, quint64(251));
+    }
+
+    // Payloads of every size come back whole, in order, while the byte ring grows and wraps;
+    // a run of large frames is bounded by bytes, not only by count.
+    void payloadsSurviveTheByteRing()
+    {
+        auto dm = model();
+        ProtocolLog log(dm.get(), 50);
+        QRandomGenerator random(19);
+        std::deque<QByteArray> kept;
+        for (int i = 0; i < 3000; ++i) {
+            // Small frames first, so the bytes have wrapped round before large ones make them grow.
+            QByteArray payload(int(random.bounded(i < 500 ? 20 : i % 97 == 0 ? 2000 : 300)), Qt::Uninitialized);
+            for (char &c : payload)
+                c = char(random.bounded(256));
+            log.record(ProtocolLog::Direction::Received, header(Msg::InputMeter, proto::FlagReply, payload.size()),
+                       payload);
+            kept.push_back(payload);
+            if (int(kept.size()) > 50)
+                kept.pop_front();
+            if (i % 37 == 0 || (i >= 500 && i < 560) || i > 2990) {
+                QCOMPARE(log.size(), int(kept.size()));
+                for (int k = 0; k < log.size(); ++k)
+                    QVERIFY2(log.at(k).payload == kept.at(size_t(k)), qPrintable(QString::number(i)));
+            }
+        }
+        QCOMPARE(log.at(49).sequence, quint64(3000));
+
+        ProtocolLog big(dm.get(), 100000);
+        const QByteArray large(60000, '\x5A');
+        for (int i = 0; i < 200; ++i)
+            big.record(ProtocolLog::Direction::Received, header(Msg::InputMeter, proto::FlagReply, 60000), large);
+        QVERIFY(big.size() < 200);
+        QVERIFY(big.payloadBytes() <= 4 << 20);
+        QCOMPARE(big.at(big.size() - 1).payload, large);
+        QCOMPARE(big.at(0).sequence, quint64(200 - big.size() + 1));
     }
 
     // The application's default keeps its memory bounded however long it runs.
