@@ -217,7 +217,9 @@ void ProtocolLog::storePayload(Slot *slot, const QByteArray &payload)
     // Room: grow while below the bound (laying the bytes out from 0 again), else let the
     // oldest frames go.
     if (m_bytesUsed + n > m_bytes.size() && m_bytes.size() < MaxPayloadBytes) {
-        const int size = std::min(MaxPayloadBytes, std::max({4096, m_bytes.size() * 2, m_bytesUsed + n}));
+        // By a quarter at a time: a doubled buffer left up to half of itself unused.
+        const int wanted = std::max({4096, m_bytes.size() + m_bytes.size() / 4, m_bytesUsed + n});
+        const int size = std::min(MaxPayloadBytes, wanted);
         QByteArray grown(size, Qt::Uninitialized);
         const int first = std::min(m_bytesUsed, m_bytes.size() - m_bytesHead);
         if (m_bytesUsed > 0) {
