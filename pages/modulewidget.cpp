@@ -103,7 +103,7 @@ ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<v
     connectDynamics();
 
     m_history = new EditHistory(m_dm, this, this);
-    m_history->setReplayed([this](const ParameterEdit &e) { replayed(e); });
+    connect(m_history, &EditHistory::replayed, this, &ModuleWidget::replayed);
     for (ModulePage *p : m_pages)
         p->setEditHistory(m_history);
     auto *undo = new QAction(this);
