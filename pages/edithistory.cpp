@@ -2,6 +2,7 @@
 
 #include "datamodel.h"
 #include "layout.h"
+#include "pagespec.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -117,7 +118,7 @@ EditHistory::~EditHistory() = default;
 bool EditHistory::isPageKey(proto::MessageKey key)
 {
     using namespace proto;
-    if (key.type != 3 || key.subType < 1 || key.subType > 18 || key == Msg::OutLevelUsbSelect)
+    if (key.type != 3 || !PageSpecs::isPageSubType(key.subType) || key == Msg::OutLevelUsbSelect)
         return false;
     const KeyInfo *k = findKey(key);
     return k && k->shape != Shape::LimitPairs;

@@ -63,4 +63,21 @@ Gate gate()
     return r;
 }
 
+QByteArray record(MessageKey key, int band)
+{
+    switch (key.code()) {
+    case Msg::InFilterHPF.code():
+    case Msg::OutFilterHPF.code(): return highPass().bytes();
+    case Msg::InFilterLPF.code():
+    case Msg::OutFilterLPF.code(): return lowPass().bytes();
+    case Msg::InFilterPEQ.code():
+    case Msg::OutFilterPEQ.code(): return peqBand(band).bytes();
+    case Msg::InLimiter.code():
+    case Msg::OutLimiter.code(): return limiter().bytes();
+    case Msg::AgcParams.code(): return agc().bytes();
+    case Msg::GateParams.code(): return gate().bytes();
+    default: return QByteArray();
+    }
+}
+
 } // namespace proto::defaults

@@ -21,4 +21,8 @@ Limiter limiter();
 Agc agc();
 Gate gate();
 
+// The default image of a record-valued key (band's, for the PEQ keys); empty for a key
+// that holds no record.
+QByteArray record(MessageKey key, int band = 0);
+
 } // namespace proto::defaults
