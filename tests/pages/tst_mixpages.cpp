@@ -10,6 +10,7 @@
 #include "dspimages.h"
 #include "dspresources.h"
 #include "edithistory.h"
+#include "frame.h"
 #include "knob.h"
 #include "lineedit.h"
 #include "matrixtablewidget.h"
@@ -20,12 +21,13 @@
 #include "meterreadout.h"
 #include "mixbutton.h"
 #include "modulewidget.h"
-#include "pagespec.h"
 #include "overviewwidget.h"
 #include "pagehelpers.h"
+#include "pagespec.h"
 #include "signalgeneratorwidget.h"
+#include "testbytes.h"
+#include "testwidgets.h"
 #include "tipbox.h"
-#include "frame.h"
 #include "wire.h"
 
 #include <QApplication>
@@ -45,46 +47,13 @@
 #include <algorithm>
 #include <memory>
 
+using support::answerNextBox;
+using support::bytes;
+using support::f32;
+
 namespace Msg = proto::Msg;
 
 namespace {
-
-void answerNextBox(const QString &button)
-{
-    QTimer::singleShot(0, [button] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            for (QAbstractButton *b : box->buttons())
-                if (b->text() == button) {
-                    b->click();
-                    return;
-                }
-            box->done(-1);
-        } else if (auto *input = qobject_cast<QInputDialog *>(modal)) {
-            if (button == QLatin1String("Cancel")) {
-                input->reject();
-            } else {
-                input->setIntValue(button.toInt());
-                input->accept();
-            }
-        }
-    });
-}
-
-QByteArray bytes(std::initializer_list<int> list)
-{
-    QByteArray out;
-    for (int v : list)
-        out.append(char(v));
-    return out;
-}
-
-QByteArray f32(float v)
-{
-    QByteArray out;
-    proto::appendF32(out, v);
-    return out;
-}
 
 using Write = QPair<proto::MessageKey, QByteArray>;
 

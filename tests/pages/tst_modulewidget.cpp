@@ -4,8 +4,8 @@
 // accessible names.
 #include "channelbutton.h"
 #include "channelcopydialog.h"
-#include "defaults.h"
 #include "datamodel.h"
+#include "defaults.h"
 #include "devicesimulator.h"
 #include "dspimages.h"
 #include "dspresources.h"
@@ -16,6 +16,9 @@
 #include "knob.h"
 #include "lineedit.h"
 #include "modulewidget.h"
+#include "testbytes.h"
+#include "testmodel.h"
+#include "testwidgets.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -32,49 +35,16 @@
 
 #include <memory>
 
+using support::answerNextBox;
+using support::bytes;
+using support::queued;
+
 using Side = ModulePage::Side;
 namespace Msg = proto::Msg;
 
 namespace {
 
 const char *const DeviceIp = "127.0.13.2";
-
-void answerNextBox(const QString &button)
-{
-    QTimer::singleShot(0, [button] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        for (QAbstractButton *b : box->buttons())
-            if (b->text() == button) {
-                b->click();
-                return;
-            }
-        box->done(-1);
-    });
-}
-
-QByteArray bytes(std::initializer_list<int> list)
-{
-    QByteArray out;
-    for (int v : list)
-        out.append(char(v));
-    return out;
-}
-
-// Payloads queued under one key, channel and index.
-int queued(const DataModel &dm, proto::MessageKey key, int channel, int index, QByteArray *payload = nullptr)
-{
-    int n = 0;
-    for (const DataModel::QueuedCommand &c : dm.queue())
-        if (c.type == key.type && c.subType == key.subType && c.funcId == key.funcId && c.channel == channel
-            && c.index == index) {
-            ++n;
-            if (payload)
-                *payload = c.payload;
-        }
-    return n;
-}
 
 void dragKnob(Knob *knob, int steps)
 {

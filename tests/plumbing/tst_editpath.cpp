@@ -2,8 +2,11 @@
 // is clamped, stored in the model, encoded and either written at once or queued, and the
 // edit observer sees what each edit replaced.
 #include "loopbackmodel.h"
+#include "testbytes.h"
 
 #include <QtEndian>
+
+using support::f32;
 
 using namespace proto;
 
@@ -20,13 +23,6 @@ struct Sent {
 QString keyText(MessageKey k) { return QStringLiteral("%1.%2.%3").arg(k.type).arg(k.subType).arg(k.funcId); }
 
 MessageKey keyOf(quint32 code) { return MessageKey{quint8(code >> 16), quint8(code >> 8), quint8(code)}; }
-
-QByteArray f32(float v)
-{
-    QByteArray b(4, '\0');
-    qToLittleEndian(v, b.data());
-    return b;
-}
 
 // The model field each edit must land in, read directly (not through storedValue).
 QVariant fieldOf(const ParameterModel &m, const QString &name, int c, int i)
