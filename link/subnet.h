@@ -1,5 +1,6 @@
 #pragma once
 // One IPv4 network of a local interface: its address and mask, as numbers.
+#include <QVector>
 #include <QtGlobal>
 
 struct Subnet {
@@ -14,4 +15,9 @@ struct Subnet {
     {
         return prefix <= 0 || prefix > 32 ? 0u : ~0u << (32 - prefix);
     }
+
+    // An address of this network that a device can be given: a host address (on a /31 both
+    // are), not ours and none of taken; the first such above ours, round the end of the range.
+    // 0 when there is none (a /32, a full network, an address range no device may use).
+    quint32 freeHost(const QVector<quint32> &taken) const;
 };
