@@ -5,91 +5,27 @@
 //
 // A device must be found with the local address of its own link, the network-parameter
 // datagram must leave through both links, and devices.db must follow what is seen.
+#include "netnsutil.h"
+
 #include <QDir>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <cerrno>
-#include <csignal>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
 // Named after this process, so that two runs at the same time never share a namespace.
 QString App, Dev1, Dev2;
 
-bool run(const QStringList &args, QString *error = nullptr)
-{
-    QProcess p;
-    p.start(QStringLiteral("ip"), args);
-    if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        if (error)
-            *error = QStringLiteral("ip %1: %2").arg(args.join(QLatin1Char(' ')),
-                                                     QString::fromLocal8Bit(p.readAllStandardError()).trimmed());
-        return false;
-    }
-    return true;
-}
-
-void deleteNamespaces(const QStringList &names)
-{
-    for (const QString &ns : names)
-        run({QStringLiteral("netns"), QStringLiteral("del"), ns}); // also removes the veth pairs
-}
-
-// Namespaces of earlier runs that died before cleaning up.
-void deleteStaleNamespaces()
-{
-    const QStringList names = QDir(QStringLiteral("/var/run/netns")).entryList({QStringLiteral("dspdisc*")}, QDir::Files);
-    for (const QString &name : names) {
-        const pid_t pid = pid_t(name.mid(7).section(QLatin1Char('-'), 0, 0).toInt());
-        if (pid > 0 && kill(pid, 0) != 0 && errno == ESRCH)
-            deleteNamespaces({name});
-    }
-}
-
-// A program run inside a namespace; stdout collected line by line.
-class NsProcess
-{
-public:
-    NsProcess(const QString &ns, const QString &program, const QStringList &args)
-    {
-        QObject::connect(&m_process, &QProcess::readyReadStandardOutput, [this] {
-            while (m_process.canReadLine())
-                m_lines.append(QString::fromUtf8(m_process.readLine()).trimmed());
-        });
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QStringLiteral("ip"), QStringList{QStringLiteral("netns"), QStringLiteral("exec"), ns, program} + args);
-    }
-    ~NsProcess() { stop(); }
-    void stop()
-    {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
-    void write(const QByteArray &line) { m_process.write(line + '\n'); }
-    bool finish()
-    {
-        write("quit");
-        return m_process.waitForFinished(5000) && m_process.exitCode() == 0;
-    }
-    bool has(const char *line) const { return m_lines.contains(QLatin1String(line)); }
-    int count(const char *line) const { return m_lines.count(QLatin1String(line)); }
-    QStringList lines() const { return m_lines; }
-
-private:
-    QProcess m_process;
-    QStringList m_lines;
-};
-
 } // namespace
+
+using netns::NsProcess;
+using netns::deleteNamespaces;
+using netns::run;
 
 class TestDiscoveryNetns : public QObject
 {
@@ -147,7 +83,7 @@ private slots:
         App = prefix + QStringLiteral("app");
         Dev1 = prefix + QStringLiteral("dev1");
         Dev2 = prefix + QStringLiteral("dev2");
-        deleteStaleNamespaces();
+        netns::deleteStaleNamespaces(QStringLiteral("dspdisc"));
         QString error;
         if (!run({"netns", "add", App}, &error))
             QSKIP(qPrintable(QStringLiteral("cannot create network namespaces here (%1)").arg(error)));
