@@ -1851,6 +1851,10 @@ Are you sure that you want to rename</source>
         <source>Protocol Log</source>
         <translation>协议日志</translation>
     </message>
+    <message>
+        <source>Network Diagnostics</source>
+        <translation>网络诊断</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

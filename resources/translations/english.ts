@@ -1851,6 +1851,10 @@ Are you sure that you want to rename</translation>
         <source>Protocol Log</source>
         <translation>Protocol Log</translation>
     </message>
+    <message>
+        <source>Network Diagnostics</source>
+        <translation>Network Diagnostics</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
