@@ -4,8 +4,8 @@
 // per period (the window open; it reads once a second, so this is twice its rate), the read
 // timed on its own. The three run interleaved round by round, so that the machine's load
 // falls on all alike.
+#include "announcements.h"
 #include "datamodel.h"
-#include "wire.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -17,39 +17,12 @@
 
 namespace {
 
-constexpr int Devices = 1000;
-constexpr double AnnouncePeriodMs = 500.0;
 constexpr int Rounds = 300; // per mode
 constexpr int LanIndex = 2;
 
-std::vector<QByteArray> announcements(quint32 runTime)
-{
-    std::vector<QByteArray> out;
-    out.reserve(Devices);
-    for (int d = 0; d < Devices; ++d) {
-        proto::BrowsingRecord r;
-        r.deviceId = 0x10000000u + quint32(d) * 7919u;
-        // A tenth of them from another subnet, as on a site with a mis-addressed rack.
-        r.ipAddress = d % 10 == 9 ? 0xAC100000u | quint32(d) : 0x0A000000u | quint32(d + 10);
-        r.runTime = runTime;
-        r.totalTime = runTime + 100000;
-        r.reserved = 1;
-        r.armVersion[0] = 1;
-        r.dspVersion[0] = 2;
-        const QByteArray text = proto::encodeTextField(QStringLiteral("Room %1").arg(d), 16);
-        std::memcpy(r.location, text.constData(), 16);
-        std::memcpy(r.model, "DSP-1616", 8);
-        r.frameAddress = 1;
-        out.push_back(r.bytes());
-    }
-    return out;
-}
-
-double percentile(std::vector<double> v, double p)
-{
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
-}
+using bench::AnnouncePeriodMs;
+using bench::Devices;
+using bench::percentile;
 
 } // namespace
 
@@ -85,7 +58,7 @@ int main(int argc, char **argv)
 
     std::vector<std::vector<QByteArray>> batches;
     for (int r = 0; r < 4; ++r)
-        batches.push_back(announcements(quint32(1 + r)));
+        batches.push_back(bench::announcements(quint32(1 + r), 10)); // a tenth from another subnet
     // First sight, then a few periods to warm up, untimed.
     for (int warm = 0; warm < 8; ++warm)
         for (int m = 0; m < Modes; ++m)

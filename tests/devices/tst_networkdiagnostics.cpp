@@ -5,6 +5,7 @@
 #include "dspresources.h"
 #include "editdevicedialog.h"
 #include "lineedit.h"
+#include "netdiagviews.h"
 #include "networkdiagnosticsdialog.h"
 #include "wire.h"
 
@@ -60,6 +61,10 @@ void onNextModal(std::function<void(QWidget *)> handler)
 
 } // namespace
 
+using netdiag::named;
+using netdiag::rowOfAddress;
+using netdiag::status;
+
 class TestNetworkDiagnostics : public QObject
 {
     Q_OBJECT
@@ -81,24 +86,6 @@ private:
               {Subnet{ipOf("192.168.5.10"), 0xFFFFFFFCu}}}});
         return *m_dm;
     }
-    template <typename T>
-    static T *named(QWidget &window, const QString &name)
-    {
-        for (T *w : window.findChildren<T *>())
-            if (w->accessibleName() == name)
-                return w;
-        return nullptr;
-    }
-    // The row of the device table whose address column reads ip; -1 when none.
-    static int rowOfAddress(QTableView *view, const QString &ip)
-    {
-        for (int r = 0; r < view->model()->rowCount(); ++r)
-            if (view->model()->index(r, 1).data().toString() == ip)
-                return r;
-        return -1;
-    }
-    static QString status(QTableView *view, int row) { return view->model()->index(row, 4).data().toString(); }
-
 private slots:
     void initTestCase()
     {

@@ -9,6 +9,7 @@
 #include "datamodel.h"
 #include "editdevicedialog.h"
 #include "lineedit.h"
+#include "netdiagviews.h"
 #include "netnsutil.h"
 #include "networkdiagnosticsdialog.h"
 
@@ -37,27 +38,15 @@ bool enterNamespace(const QString &name, int *previous)
 
 } // namespace
 
+using netdiag::named;
+using netdiag::rowOfAddress;
+using netdiag::status;
+
 class TestNetworkDiagnosticsNetns : public QObject
 {
     Q_OBJECT
 private:
     int m_ownNamespace = -1;
-
-    template <typename T>
-    static T *named(QWidget &window, const QString &name)
-    {
-        for (T *w : window.findChildren<T *>())
-            if (w->accessibleName() == name)
-                return w;
-        return nullptr;
-    }
-    static int rowOfAddress(const QTableView *view, const QString &ip)
-    {
-        for (int r = 0; r < view->model()->rowCount(); ++r)
-            if (view->model()->index(r, 1).data().toString() == ip)
-                return r;
-        return -1;
-    }
 
 private slots:
     void initTestCase()
@@ -122,7 +111,7 @@ private slots:
                                  "10.210.0.255", "--announce-ms", "200"});
         int row = -1;
         QTRY_VERIFY_WITH_TIMEOUT((window.refresh(), row = rowOfAddress(devices, QStringLiteral("172.31.0.9"))) >= 0, 5000);
-        QCOMPARE(devices->model()->index(row, 4).data().toString(), QStringLiteral("not reachable from this PC"));
+        QCOMPARE(status(devices, row), QStringLiteral("not reachable from this PC"));
         devices->selectRow(row);
         QVERIFY(move->isEnabled());
 
@@ -143,7 +132,7 @@ private slots:
 
         // The datagram left through the link, the device took the address and announces it.
         QTRY_VERIFY_WITH_TIMEOUT((window.refresh(), row = rowOfAddress(devices, QStringLiteral("10.210.0.2"))) >= 0, 5000);
-        QCOMPARE(devices->model()->index(row, 4).data().toString(), QStringLiteral("in a local subnet"));
+        QCOMPARE(status(devices, row), QStringLiteral("in a local subnet"));
         QCOMPARE(devices->model()->rowCount(), 1);
         QVERIFY(!move->isEnabled());
     }
