@@ -10,6 +10,7 @@
 #include "wire.h"
 
 #include <QEvent>
+#include <QHash>
 #include <algorithm>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -177,14 +178,20 @@ void NetworkDiagnosticsDialog::refresh()
     }
 
     m_interfaceModel->setInterfaces(m_report.interfaces);
+    // Model texts by DeviceID, decoded once per device rather than looked up per row.
+    QHash<quint32, QString> models;
+    for (int i = 0; m_dataModel && i < m_dataModel->deviceCount(); ++i) {
+        const DataModel::DeviceEntry *entry = m_dataModel->device(i);
+        if (!models.contains(entry->record.deviceId))
+            models.insert(entry->record.deviceId, proto::decodeText(entry->record.model, 16));
+    }
     QVector<HeardDeviceTableModel::Row> rows;
     for (const InterfaceReport &iface : qAsConst(m_report.interfaces)) {
         for (const HeardDevice &d : iface.devices) {
             HeardDeviceTableModel::Row row;
             row.deviceId = d.deviceId;
             row.ip = d.ip;
-            if (const DataModel::DeviceEntry *entry = m_dataModel->device(m_dataModel->indexOfDeviceId(d.deviceId)))
-                row.model = proto::decodeText(entry->record.model, 16);
+            row.model = models.value(d.deviceId);
             row.interfaceName = iface.name;
             row.interfaceLabel = iface.label;
             row.ageMs = std::max<qint64>(0, m_report.time - d.lastHeard);
