@@ -128,7 +128,8 @@ private slots:
         // A minute later the same bucket counts afresh rather than adding to the old second.
         m_now = start + 120'000;
         dm.handleDatagram(a, {}, Eth1);
-        const InterfaceReport *eth1 = find(dm.discoveryReport(), "eth1");
+        const DiscoveryReport r = dm.discoveryReport();
+        const InterfaceReport *eth1 = find(r, "eth1");
         QCOMPARE(eth1->datagramsLastMinute, 1);
         QCOMPARE(eth1->datagrams, quint64(6));
         QCOMPARE(eth1->lastDatagram, start + 120'000);
