@@ -49,6 +49,8 @@ MainMenuBar::MainMenuBar(QWidget *parent)
     m_gpioSetupAction = m_setupMenu->addAction(QString());
     m_danteSetupAction = m_setupMenu->addAction(QString());
     m_deviceVersionSelectionAction = m_setupMenu->addAction(QString());
+    m_networkDiagnosticsAction = m_setupMenu->addAction(QString());
+    connect(m_networkDiagnosticsAction, &QAction::triggered, this, &MainMenuBar::networkDiagnosticsTriggered);
     m_protocolLogAction = m_setupMenu->addAction(QString());
     connect(m_protocolLogAction, &QAction::triggered, this, &MainMenuBar::protocolLogTriggered);
     connect(m_deviceSetupAction, &QAction::triggered, this, &MainMenuBar::deviceSetupTriggered);
@@ -144,6 +146,7 @@ void MainMenuBar::retranslate()
     m_gpioSetupAction->setText(tr("GPIO Setup"));
     m_danteSetupAction->setText(tr("Dante Setup"));
     m_deviceVersionSelectionAction->setText(tr("Device Version Selection"));
+    m_networkDiagnosticsAction->setText(tr("Network Diagnostics"));
     m_protocolLogAction->setText(tr("Protocol Log") + QStringLiteral("\tCtrl+Shift+L"));
     m_recPlayAction->setText(tr("Rec/Play") + QStringLiteral("(&R)"));
     m_labelAction->setText(tr("Label") + QStringLiteral("(&L)"));

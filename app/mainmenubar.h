@@ -30,6 +30,7 @@ public:
     QAction *highDpiEnabledAction() const { return m_enabledAction; }
     QAction *highDpiDisabledAction() const { return m_disabledAction; }
     QAction *danteSetupAction() const { return m_danteSetupAction; }
+    QAction *networkDiagnosticsAction() const { return m_networkDiagnosticsAction; }
     QAction *protocolLogAction() const { return m_protocolLogAction; }
 
 signals:
@@ -44,6 +45,7 @@ signals:
     void systemResetTriggered();
     void commandAssistantTriggered();
     void deviceVersionSelectionTriggered();
+    void networkDiagnosticsTriggered();
     void protocolLogTriggered();
 
 public slots:
@@ -86,6 +88,7 @@ private:
     QAction *m_gpioSetupAction = nullptr;
     QAction *m_danteSetupAction = nullptr;
     QAction *m_deviceVersionSelectionAction = nullptr;
+    QAction *m_networkDiagnosticsAction = nullptr;
     QAction *m_protocolLogAction = nullptr;
     QAction *m_systemUpgradeAction = nullptr;
     QAction *m_systemResetAction = nullptr;

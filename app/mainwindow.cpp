@@ -14,6 +14,7 @@
 #include "labeldialog.h"
 #include "mainmenubar.h"
 #include "modulewidget.h"
+#include "networkdiagnosticsdialog.h"
 #include "overviewwidget.h"
 #include "presetdialog.h"
 #include "protocollogdialog.h"
@@ -98,6 +99,8 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
             &SystemUpgradeProgressDialog::systemUpgradeActionTriggered);
     progress(38);
     m_commandAssistantDialog = new CommandAssistantDialog(m_dataModel, this);
+    m_networkDiagnosticsDialog = new NetworkDiagnosticsDialog(m_dataModel, this);
+    connect(m_menuBar, &MainMenuBar::networkDiagnosticsTriggered, this, &MainWindow::networkDiagnosticsTriggered);
     m_protocolLogDialog = new ProtocolLogDialog(m_dataModel, this);
     connect(m_menuBar, &MainMenuBar::protocolLogTriggered, this, &MainWindow::protocolLogTriggered);
     progress(42);
@@ -203,6 +206,11 @@ void MainWindow::showDialog(QWidget *dialog)
 void MainWindow::deviceListTriggered()
 {
     showDialog(m_deviceListDialog);
+}
+
+void MainWindow::networkDiagnosticsTriggered()
+{
+    showDialog(m_networkDiagnosticsDialog);
 }
 
 void MainWindow::protocolLogTriggered()

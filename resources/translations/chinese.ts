@@ -1469,6 +1469,41 @@ Are you sure that you want to rename</source>
     </message>
 </context>
 <context>
+    <name>HeardDeviceTableModel</name>
+    <message>
+        <source>%1 s ago</source>
+        <translation>%1 秒前</translation>
+    </message>
+    <message>
+        <source>in a local subnet</source>
+        <translation>在本机子网内</translation>
+    </message>
+    <message>
+        <source>not reachable from this PC</source>
+        <translation>本机无法访问</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP地址</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>网络接口</translation>
+    </message>
+    <message>
+        <source>Last Heard</source>
+        <translation>最后收到</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>状态</translation>
+    </message>
+</context>
+<context>
     <name>InSetupWidget</name>
     <message>
         <source>Mic</source>
@@ -1501,6 +1536,41 @@ Are you sure that you want to rename</source>
     <message>
         <source> knob</source>
         <translation> 旋钮</translation>
+    </message>
+</context>
+<context>
+    <name>InterfaceTableModel</name>
+    <message>
+        <source>%1 datagrams since the program started</source>
+        <translation>程序启动以来共 %1 个数据报</translation>
+    </message>
+    <message>
+        <source>%1 (this PC)</source>
+        <translation>%1（本机）</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>网络接口</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP地址</translation>
+    </message>
+    <message>
+        <source>Subnet Mask</source>
+        <translation>子网掩码</translation>
+    </message>
+    <message>
+        <source>Broadcast</source>
+        <translation>广播地址</translation>
+    </message>
+    <message>
+        <source>Datagrams (Last Minute)</source>
+        <translation>数据报（最近一分钟）</translation>
+    </message>
+    <message>
+        <source>Devices Heard</source>
+        <translation>收到的设备</translation>
     </message>
 </context>
 <context>
@@ -1748,6 +1818,10 @@ Are you sure that you want to rename</source>
         <source>Protocol Log</source>
         <translation>协议日志</translation>
     </message>
+    <message>
+        <source>Network Diagnostics</source>
+        <translation>网络诊断</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1988,6 +2062,45 @@ Are you sure that you want to rename</source>
     <message>
         <source>Reset</source>
         <translation>复位</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkDiagnosticsDialog</name>
+    <message>
+        <source>Network Diagnostics</source>
+        <translation>网络诊断</translation>
+    </message>
+    <message>
+        <source>Interfaces</source>
+        <translation>网络接口</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Move to My Subnet...</source>
+        <translation>移到本机子网...</translation>
+    </message>
+    <message>
+        <source>No discovery datagram has arrived on any interface for %1 s. What usually causes it:
+- a firewall rule that blocks this program or UDP port 6697,
+- a VPN connection that takes over the network traffic,
+- a network cable that is unplugged or broken,
+- this PC being connected to another network than the devices.</source>
+        <translation>已有 %1 秒在所有网络接口上都没有收到发现数据报。常见原因：
+- 防火墙规则阻止了本程序或 UDP 端口 6697；
+- VPN 连接接管了网络流量；
+- 网线没有插好或已损坏；
+- 本机连接的网络与设备所在的网络不同。</translation>
+    </message>
+    <message>
+        <source>The subnet of %1 (%2, mask %3) has no free address for the device.</source>
+        <translation>%1 的子网（%2，掩码 %3）中没有可以分配给设备的空闲地址。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
     </message>
 </context>
 <context>

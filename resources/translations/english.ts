@@ -1469,6 +1469,41 @@ Are you sure that you want to rename</translation>
     </message>
 </context>
 <context>
+    <name>HeardDeviceTableModel</name>
+    <message>
+        <source>%1 s ago</source>
+        <translation>%1 s ago</translation>
+    </message>
+    <message>
+        <source>in a local subnet</source>
+        <translation>in a local subnet</translation>
+    </message>
+    <message>
+        <source>not reachable from this PC</source>
+        <translation>not reachable from this PC</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Interface</translation>
+    </message>
+    <message>
+        <source>Last Heard</source>
+        <translation>Last Heard</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+</context>
+<context>
     <name>InSetupWidget</name>
     <message>
         <source>Mic</source>
@@ -1501,6 +1536,41 @@ Are you sure that you want to rename</translation>
     <message>
         <source> knob</source>
         <translation> knob</translation>
+    </message>
+</context>
+<context>
+    <name>InterfaceTableModel</name>
+    <message>
+        <source>%1 datagrams since the program started</source>
+        <translation>%1 datagrams since the program started</translation>
+    </message>
+    <message>
+        <source>%1 (this PC)</source>
+        <translation>%1 (this PC)</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Interface</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>Subnet Mask</source>
+        <translation>Subnet Mask</translation>
+    </message>
+    <message>
+        <source>Broadcast</source>
+        <translation>Broadcast</translation>
+    </message>
+    <message>
+        <source>Datagrams (Last Minute)</source>
+        <translation>Datagrams (Last Minute)</translation>
+    </message>
+    <message>
+        <source>Devices Heard</source>
+        <translation>Devices Heard</translation>
     </message>
 </context>
 <context>
@@ -1748,6 +1818,10 @@ Are you sure that you want to rename</translation>
         <source>Protocol Log</source>
         <translation>Protocol Log</translation>
     </message>
+    <message>
+        <source>Network Diagnostics</source>
+        <translation>Network Diagnostics</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1988,6 +2062,45 @@ Are you sure that you want to rename</translation>
     <message>
         <source>Reset</source>
         <translation>Reset</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkDiagnosticsDialog</name>
+    <message>
+        <source>Network Diagnostics</source>
+        <translation>Network Diagnostics</translation>
+    </message>
+    <message>
+        <source>Interfaces</source>
+        <translation>Interfaces</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Devices</translation>
+    </message>
+    <message>
+        <source>Move to My Subnet...</source>
+        <translation>Move to My Subnet...</translation>
+    </message>
+    <message>
+        <source>No discovery datagram has arrived on any interface for %1 s. What usually causes it:
+- a firewall rule that blocks this program or UDP port 6697,
+- a VPN connection that takes over the network traffic,
+- a network cable that is unplugged or broken,
+- this PC being connected to another network than the devices.</source>
+        <translation>No discovery datagram has arrived on any interface for %1 s. What usually causes it:
+- a firewall rule that blocks this program or UDP port 6697,
+- a VPN connection that takes over the network traffic,
+- a network cable that is unplugged or broken,
+- this PC being connected to another network than the devices.</translation>
+    </message>
+    <message>
+        <source>The subnet of %1 (%2, mask %3) has no free address for the device.</source>
+        <translation>The subnet of %1 (%2, mask %3) has no free address for the device.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 #include "dspresources.h"
 #include "mainmenubar.h"
 #include "mainwindow.h"
+#include "networkdiagnosticsdialog.h"
 #include "screenfit.h"
 #include "systemsettings.h"
 
@@ -313,6 +314,23 @@ private slots:
                               "System Reset", "Device List(&D)", "Command Assistant", "High DPI Scaling"}));
         QVERIFY(bar->englishAction()->isChecked());
         QVERIFY(!bar->chineseAction()->isChecked());
+    }
+
+    // "Network Diagnostics" sits just before "Protocol Log" and opens its window.
+    void setupMenuEntries()
+    {
+        MainWindow &window = newWindow();
+        MainMenuBar *bar = window.mainMenuBar();
+        QStringList entries;
+        for (const QAction *action : bar->setupMenu()->actions())
+            entries << action->text();
+        QCOMPARE(entries, (QStringList{"Device Setup", "GPIO Setup", "Dante Setup", "Device Version Selection",
+                                       "Network Diagnostics", "Protocol Log\tCtrl+Shift+L"}));
+        QVERIFY(!window.networkDiagnosticsDialog()->isVisible());
+        bar->networkDiagnosticsAction()->trigger();
+        QVERIFY(window.networkDiagnosticsDialog()->isVisible());
+        QCOMPARE(window.networkDiagnosticsDialog()->windowTitle(), QStringLiteral("Network Diagnostics"));
+        window.networkDiagnosticsDialog()->hide();
     }
 
     void colourSchemePicks()
