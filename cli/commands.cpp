@@ -87,6 +87,8 @@ const char *const commonHelp =
     "  --wait SECONDS        how long discovery listens (default 3)\n"
     "  --timeout SECONDS     for connecting and for each exchange (default 5)\n"
     "  --from-db             'all' means every device in devices.db\n"
+    "  --discovery-port N    where discovery listens (default 6697; a simulator on this machine\n"
+    "                        may announce to another port)\n"
     "Exit codes: 0 done, 1 differences found (diff), 2 refused or bad input, 3 a device failed.\n";
 
 const CommandInfo *findCommand(const QString &name)
@@ -138,7 +140,8 @@ struct Args {
 
 const QStringList valueOptions{QStringLiteral("--wait"), QStringLiteral("--password-file"), QStringLiteral("--jobs"),
                                QStringLiteral("-o"), QStringLiteral("-d"), QStringLiteral("--slot"),
-                               QStringLiteral("--seconds"), QStringLiteral("--timeout")};
+                               QStringLiteral("--seconds"), QStringLiteral("--timeout"),
+                               QStringLiteral("--discovery-port")};
 const QStringList flagOptions{QStringLiteral("--json"), QStringLiteral("--from-db"), QStringLiteral("--dry-run"),
                               QStringLiteral("--force"), QStringLiteral("--no-backup"), QStringLiteral("--help"),
                               QStringLiteral("-h"), QStringLiteral("--version")};
@@ -192,6 +195,7 @@ bool numberOption(const Args &args, const char *name, double lo, double hi, doub
 // --- devices ---
 
 struct Settings {
+    quint16 discoveryPort = 6697;
     double waitSeconds = 3;
     double timeoutSeconds = 5;
     int jobs = 8;
@@ -203,10 +207,18 @@ QString serialOf(const DataModel::UDPBrowsingPacket &r)
     return decodeText(r.serialNumber, int(sizeof r.serialNumber)).trimmed();
 }
 
+// What one listening period heard: the device list and the per-interface counts.
+struct Heard {
+    QVector<DataModel::UDPBrowsingPacket> records;
+    DiscoveryReport report;
+};
+
 // Listens for announcements for the given time, or until every wanted serial number was heard.
-QVector<DataModel::UDPBrowsingPacket> listen(double seconds, const QStringList &wantedSerials)
+Heard listen(const Settings &settings, const QStringList &wantedSerials)
 {
+    const double seconds = settings.waitSeconds;
     DataModel::Options o;
+    o.discoveryPort = settings.discoveryPort;
     o.openDatabase = false;
     o.startTimer = false;
     DataModel dm(o);
@@ -222,9 +234,10 @@ QVector<DataModel::UDPBrowsingPacket> listen(double seconds, const QStringList &
         });
     }
     loop.exec();
-    QVector<DataModel::UDPBrowsingPacket> out;
+    Heard out;
     for (int i = 0; i < dm.deviceCount(); ++i)
-        out << dm.device(i)->record;
+        out.records << dm.device(i)->record;
+    out.report = dm.discoveryReport();
     return out;
 }
 
@@ -262,7 +275,7 @@ bool resolveDevices(const QStringList &tokens, const Args &args, const Settings 
     }
     if (!all && serials.isEmpty())
         return true;
-    const QVector<DataModel::UDPBrowsingPacket> heard = listen(settings.waitSeconds, all ? QStringList() : serials);
+    const QVector<DataModel::UDPBrowsingPacket> heard = listen(settings, all ? QStringList() : serials).records;
     for (const QString &serial : serials) {
         bool found = false;
         for (const auto &r : heard)
@@ -869,6 +882,10 @@ int runDspctl(const QStringList &arguments)
         || !numberOption(args, "jobs", 1, 1024, &jobs, &error))
         return refuse(error);
     settings.jobs = int(jobs);
+    double port = settings.discoveryPort;
+    if (!numberOption(args, "discovery-port", 1, 65535, &port, &error))
+        return refuse(error);
+    settings.discoveryPort = quint16(port);
     if (args.values.contains(QStringLiteral("password-file"))) {
         QFile f(args.value("password-file"));
         if (!f.open(QIODevice::ReadOnly))
@@ -901,21 +918,102 @@ int runDspctl(const QStringList &arguments)
 
 namespace {
 
+QString versionText(const quint8 v[3])
+{
+    return QStringLiteral("%1.%2.%3").arg(v[0]).arg(v[1]).arg(v[2]);
+}
+
+QString ipText(quint32 ip)
+{
+    return QHostAddress(ip).toString();
+}
+
 int discoverCommand(const Args &args, const Settings &settings)
 {
     if (!args.positional.isEmpty())
         return refuse(QStringLiteral("discover takes no DEVICE"));
-    const QVector<DataModel::UDPBrowsingPacket> heard = listen(settings.waitSeconds, QStringList());
-    QJsonArray list;
-    for (const auto &r : heard) {
-        const QString line = QStringLiteral("%1 %2 id=%3 serial=%4 arm=%5.%6.%7 dsp=%8.%9.%10")
-                                 .arg(decodeText(r.model, 16), QHostAddress(r.ipAddress).toString())
-                                 .arg(r.deviceId)
-                                 .arg(serialOf(r))
-                                 .arg(r.armVersion[0]).arg(r.armVersion[1]).arg(r.armVersion[2])
-                                 .arg(r.dspVersion[0]).arg(r.dspVersion[1]).arg(r.dspVersion[2]);
-        print(line);
+    const Heard heard = listen(settings, QStringList());
+    const DiscoveryReport &report = heard.report;
+    // Where each device was heard, and whether that interface's subnet holds it.
+    const auto heardOn = [&](quint32 deviceId) {
+        QVector<QPair<const InterfaceReport *, const HeardDevice *>> out;
+        for (const InterfaceReport &i : report.interfaces)
+            for (const HeardDevice &d : i.devices)
+                if (d.deviceId == deviceId)
+                    out.append({&i, &d});
+        return out;
+    };
+    if (args.has("json")) {
+        QJsonArray devices;
+        for (const auto &r : heard.records) {
+            QJsonArray on;
+            bool reachable = false;
+            for (const auto &h : heardOn(r.deviceId)) {
+                on.append(h.first->name);
+                reachable = reachable || !h.second->outsideSubnet;
+            }
+            QJsonObject d;
+            d.insert(QStringLiteral("model"), decodeText(r.model, 16));
+            d.insert(QStringLiteral("address"), ipText(r.ipAddress));
+            d.insert(QStringLiteral("deviceId"), double(r.deviceId));
+            d.insert(QStringLiteral("serialNumber"), serialOf(r));
+            d.insert(QStringLiteral("armVersion"), versionText(r.armVersion));
+            d.insert(QStringLiteral("dspVersion"), versionText(r.dspVersion));
+            d.insert(QStringLiteral("location"), decodeText(r.location, 16));
+            d.insert(QStringLiteral("description"), decodeText(r.description, 16));
+            d.insert(QStringLiteral("interfaces"), on);
+            d.insert(QStringLiteral("reachable"), reachable || on.isEmpty());
+            devices.append(d);
+        }
+        QJsonArray interfaces;
+        for (const InterfaceReport &i : report.interfaces) {
+            QJsonArray outside;
+            for (const HeardDevice &d : i.devices)
+                if (d.outsideSubnet)
+                    outside.append(ipText(d.ip));
+            QJsonObject o;
+            o.insert(QStringLiteral("name"), i.name);
+            o.insert(QStringLiteral("label"), i.label);
+            o.insert(QStringLiteral("loopback"), i.loopback);
+            o.insert(QStringLiteral("address"), ipText(i.address));
+            o.insert(QStringLiteral("netmask"), ipText(i.netmask));
+            o.insert(QStringLiteral("broadcast"), ipText(i.broadcast));
+            o.insert(QStringLiteral("datagrams"), double(i.datagrams));
+            o.insert(QStringLiteral("devices"), i.devices.size());
+            o.insert(QStringLiteral("outsideSubnet"), outside);
+            interfaces.append(o);
+        }
+        QJsonObject root;
+        root.insert(QStringLiteral("devices"), devices);
+        root.insert(QStringLiteral("interfaces"), interfaces);
+        print(QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented)).trimmed());
+        return Done;
     }
+    for (const auto &r : heard.records) {
+        QStringList on;
+        for (const auto &h : heardOn(r.deviceId))
+            on << (h.second->outsideSubnet ? h.first->name + QStringLiteral(" (outside its subnet: not reachable until moved)")
+                                           : h.first->name);
+        print(QStringLiteral("%1 %2 id=%3 serial=%4 arm=%5 dsp=%6 location=\"%7\" description=\"%8\" heard on %9")
+                  .arg(decodeText(r.model, 16), ipText(r.ipAddress))
+                  .arg(r.deviceId)
+                  .arg(serialOf(r), versionText(r.armVersion), versionText(r.dspVersion), decodeText(r.location, 16),
+                       decodeText(r.description, 16), on.isEmpty() ? QStringLiteral("-") : on.join(QStringLiteral(", "))));
+    }
+    for (const InterfaceReport &i : report.interfaces) {
+        QStringList outside;
+        for (const HeardDevice &d : i.devices)
+            if (d.outsideSubnet)
+                outside << ipText(d.ip);
+        print(QStringLiteral("interface %1: address %2 mask %3 broadcast %4, %5 datagrams, %6 devices%7")
+                  .arg(i.name, ipText(i.address), ipText(i.netmask), ipText(i.broadcast))
+                  .arg(i.datagrams)
+                  .arg(i.devices.size())
+                  .arg(outside.isEmpty() ? QString()
+                                         : QStringLiteral(", outside its subnet (not reachable until moved): ") + outside.join(QStringLiteral(", "))));
+    }
+    if (heard.records.isEmpty())
+        Output::message(QString(), QStringLiteral("no device was heard within %1 s").arg(settings.waitSeconds));
     return Done;
 }
 

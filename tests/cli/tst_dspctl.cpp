@@ -6,6 +6,7 @@
 #include "datamodel.h"
 
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcessEnvironment>
@@ -140,6 +141,58 @@ private slots:
         QCOMPARE(wrong.code, 3);
         QVERIFY2(wrong.err.contains("refused the password"), qPrintable(wrong.err));
         QVERIFY(!wrong.err.contains("nope"));
+    }
+
+    void logMasksThePassword()
+    {
+        auto a = sim(QStringLiteral("127.0.31.13"));
+        QVERIFY(a);
+        Run r = dspctl({"log", a->ip(), "--seconds", "0.5"});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.contains(QRegularExpression("-> 2\\.1\\.1 +Login +W +- \\*\\*\\*\\*")), qPrintable(r.out));
+        QVERIFY(r.out.contains("InputMeter")); // the session's periodic reads
+        QVERIFY(!r.out.contains(Password));
+        QVERIFY(!r.out.contains(QString::fromLatin1(Password.toLatin1().toHex(' ').toUpper())));
+    }
+
+    // A simulator announcing to this machine's loopback on a port of the test's own: discover
+    // lists it and counts what came in on loopback, and a serial number names the device.
+    void discoverAndFindBySerial()
+    {
+        const QString port = QString::number(46000 + QCoreApplication::applicationPid() % 1000);
+        QProcess announcing;
+        announcing.start(QStringLiteral(DSP_SIM_EXE),
+                         {"--bind", "127.0.31.14", "--announce-to", "127.0.0.1:" + port, "--announce-ms", "100",
+                          "--serial", "ROOM-14", "--location", "Hall"});
+        QVERIFY(announcing.waitForStarted());
+        Run r = dspctl({"discover", "--wait", "1", "--discovery-port", port, "--json"});
+        QCOMPARE(r.code, 0);
+        const QJsonObject root = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QJsonObject device;
+        for (const QJsonValue &d : root.value("devices").toArray())
+            if (d.toObject().value("serialNumber").toString() == "ROOM-14")
+                device = d.toObject();
+        QCOMPARE(device.value("address").toString(), QStringLiteral("127.0.31.14"));
+        QCOMPARE(device.value("location").toString(), QStringLiteral("Hall"));
+        QJsonObject loopback;
+        for (const QJsonValue &i : root.value("interfaces").toArray())
+            if (i.toObject().value("loopback").toBool())
+                loopback = i.toObject();
+        QVERIFY2(loopback.value("datagrams").toDouble() >= 3, qPrintable(r.out)); // 1 s of 100 ms announcements
+        QVERIFY(device.value("interfaces").toArray().contains(loopback.value("name")));
+
+        Run text = dspctl({"discover", "--wait", "0.5", "--discovery-port", port});
+        QVERIFY2(text.out.contains(QRegularExpression("127\\.0\\.31\\.14 id=\\d+ serial=ROOM-14 .* heard on ")), qPrintable(text.out));
+        QVERIFY(text.out.contains(QRegularExpression("interface \\S+: address 127\\.0\\.0\\.1 mask 255\\.0\\.0\\.0")));
+
+        Run bySerial = dspctl({"get", "ROOM-14", "SystemMute", "--wait", "2", "--discovery-port", port}, QString());
+        QCOMPARE(bySerial.code, 0);
+        QCOMPARE(bySerial.out.trimmed(), QStringLiteral("SystemMute = off"));
+        Run unknown = dspctl({"get", "ROOM-99", "SystemMute", "--wait", "0.5", "--discovery-port", port});
+        QCOMPARE(unknown.code, 2);
+        QVERIFY(unknown.err.contains("ROOM-99"));
+        announcing.terminate();
+        announcing.waitForFinished();
     }
 
     void refusedItemsSendNothing_data()
