@@ -516,17 +516,23 @@ QString differenceLine(const Difference &d)
     return QStringLiteral("%1: device %2, file %3").arg(d.param.name(), textOf(d.device), textOf(d.file));
 }
 
-int diffCommand(const Args &args, const Settings &settings)
+// DEVICE FILE: the snapshot read and the device resolved; 0, or the refusal's exit code.
+int snapshotAndDevices(const Args &args, const Settings &settings, Snapshot *snap, QVector<quint32> *devices)
 {
     if (args.positional.size() != 2)
-        return refuse(QStringLiteral("diff takes a DEVICE and a FILE"));
-    Snapshot snap;
+        return refuse(QStringLiteral("%1 takes a DEVICE and a FILE").arg(args.command));
     QString error;
-    if (!loadSnapshot(args.positional[1], &snap, &error))
+    if (!loadSnapshot(args.positional[1], snap, &error) || !resolveDevices({args.positional[0]}, args, settings, devices, &error))
         return refuse(error);
+    return Done;
+}
+
+int diffCommand(const Args &args, const Settings &settings)
+{
+    Snapshot snap;
     QVector<quint32> devices;
-    if (!resolveDevices({args.positional[0]}, args, settings, &devices, &error))
-        return refuse(error);
+    if (const int refused = snapshotAndDevices(args, settings, &snap, &devices))
+        return refused;
     const QVector<Param> params = DeviceSession::headerParams() + paramsOf(snap);
     return runFleet(devices, settings, [=](DeviceSession *s, std::function<void(int)> done) {
         readThen(s, params, [=] {
@@ -540,15 +546,10 @@ int diffCommand(const Args &args, const Settings &settings)
 
 int applyCommand(const Args &args, const Settings &settings)
 {
-    if (args.positional.size() != 2)
-        return refuse(QStringLiteral("apply takes a DEVICE and a FILE"));
     Snapshot snap;
-    QString error;
-    if (!loadSnapshot(args.positional[1], &snap, &error))
-        return refuse(error);
     QVector<quint32> devices;
-    if (!resolveDevices({args.positional[0]}, args, settings, &devices, &error))
-        return refuse(error);
+    if (const int refused = snapshotAndDevices(args, settings, &snap, &devices))
+        return refused;
     const bool dryRun = args.has("dry-run");
     const bool force = args.has("force");
     const QVector<Param> params = DeviceSession::headerParams() + paramsOf(snap);
@@ -602,17 +603,7 @@ void transferPresets(DeviceSession *s, PresetTransfer::Kind kind, int slot, cons
     auto *progress = new TerminalProgress(s->label());
     DataModel *dm = s->dm();
     LinkWatch *watch = s->watch();
-    auto *transfer = new PresetTransfer(
-        progress,
-        [dm, watch](quint8 funcId, bool write, const QByteArray &payload) {
-            if (!watch->linkUp())
-                return;
-            if (write)
-                dm->sendCommand(3, 32, funcId, payload);
-            else
-                dm->sendRead(3, 32, funcId, payload);
-        },
-        s);
+    auto *transfer = new PresetTransfer(progress, PresetTransfer::linkSender(dm, watch), s);
     transfer->setReplyTimeout(3000);
     QObject::connect(dm, &DataModel::tcpSyncToUI, transfer,
                      [transfer](uchar type, uchar subType, uchar funcId, uchar, uchar, const QVariant &any) {

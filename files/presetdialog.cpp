@@ -99,18 +99,7 @@ PresetDialog::PresetDialog(DataModel *dm, QWidget *parent)
 
     m_progress = new ProgressDialog(this);
     m_watch = new LinkWatch(m_dm, this);
-    m_transfer = new PresetTransfer(
-        m_progress,
-        [this](quint8 funcId, bool write, const QByteArray &payload) {
-            // Never to another device, nor into a session that has started again.
-            if (!m_dm || !m_watch->linkUp())
-                return;
-            if (write)
-                m_dm->sendCommand(3, 32, funcId, payload);
-            else
-                m_dm->sendRead(3, 32, funcId, payload);
-        },
-        this);
+    m_transfer = new PresetTransfer(m_progress, PresetTransfer::linkSender(m_dm, m_watch), this);
     connect(m_transfer, &PresetTransfer::finished, this,
             [this](PresetTransfer::Outcome outcome, const QString &message) { transferFinished(outcome, message); });
     connect(m_watch, &LinkWatch::lost, m_transfer, &PresetTransfer::abort);

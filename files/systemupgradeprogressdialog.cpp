@@ -24,17 +24,7 @@ SystemUpgradeProgressDialog::SystemUpgradeProgressDialog(DataModel *dm, QWidget 
 {
     connect(m_watchdog, &QTimer::timeout, this, &SystemUpgradeProgressDialog::timeout);
     connect(m_watch, &LinkWatch::lost, this, &SystemUpgradeProgressDialog::linkLost);
-    m_backup = new PresetTransfer(
-        this,
-        [this](quint8 funcId, bool write, const QByteArray &payload) {
-            if (!m_dm || !m_watch->linkUp())
-                return;
-            if (write)
-                m_dm->sendCommand(3, 32, funcId, payload);
-            else
-                m_dm->sendRead(3, 32, funcId, payload);
-        },
-        this);
+    m_backup = new PresetTransfer(this, PresetTransfer::linkSender(m_dm, m_watch), this);
     m_backup->setReplyTimeout(BackupTimeoutMs);
     connect(m_backup, &PresetTransfer::finished, this, &SystemUpgradeProgressDialog::backupFinished);
     connect(this, &ProgressDialog::canceled, m_backup, &PresetTransfer::cancel);

@@ -1,5 +1,7 @@
 #include "presettransfer.h"
 
+#include "datamodel.h"
+#include "linkwatch.h"
 #include "transferformat.h"
 #include "transferprogress.h"
 
@@ -53,6 +55,18 @@ void PresetTransfer::progressMessage(const QString &text)
 }
 
 PresetTransfer::~PresetTransfer() = default;
+
+PresetTransfer::Sender PresetTransfer::linkSender(DataModel *dm, const LinkWatch *watch)
+{
+    return [dm, watch](quint8 funcId, bool write, const QByteArray &payload) {
+        if (!dm || !watch->linkUp())
+            return;
+        if (write)
+            dm->sendCommand(3, 32, funcId, payload);
+        else
+            dm->sendRead(3, 32, funcId, payload);
+    };
+}
 
 quint8 PresetTransfer::funcId(Kind kind)
 {

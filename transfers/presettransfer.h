@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 
+class DataModel;
+class LinkWatch;
 class TransferProgress;
 class QSaveFile;
 class QTimer;
@@ -34,6 +36,10 @@ public:
     // progress may be null. A window's cancel button is connected to cancel() by its owner.
     PresetTransfer(TransferProgress *progress, Sender sender, QObject *parent = nullptr);
     ~PresetTransfer() override;
+
+    // Sends the preset messages through dm, and only while watch says the device is still the
+    // one the transfer began with: never to another device, nor into a new session.
+    static Sender linkSender(DataModel *dm, const LinkWatch *watch);
 
     static quint8 funcId(Kind kind);
     static bool isExport(Kind kind) { return kind == ExportOne || kind == ExportAll; }
