@@ -32,6 +32,12 @@ int Fleet::run()
 
 void Fleet::startNext()
 {
+    // Several finished sessions may each have asked for the next device.
+    if (m_next >= m_devices.size() || m_running >= m_jobs) {
+        if (m_running == 0 && m_loop)
+            m_loop->quit();
+        return;
+    }
     DeviceSession::Options o = m_base;
     o.ip = m_devices.at(m_next++);
     auto *session = new DeviceSession(o, this);

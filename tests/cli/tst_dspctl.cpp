@@ -392,6 +392,19 @@ private slots:
         for (const QString &line : (r.out + r.err).trimmed().split('\n'))
             QVERIFY2(line.contains(": "), qPrintable(line));
         QVERIFY(r.err.contains("error"));
+
+        // More devices than jobs, one of them not there at all: each device is served once.
+        QVERIFY(b->set("drop-after-block", -1));
+        Run queued = dspctl({"presets", "backup", a->ip(), "127.0.31.99", b->ip(), c->ip(), "--jobs", "2", "-d", path("queued")});
+        QCOMPARE(queued.code, 3);
+        QCOMPARE(files(path("queued")).size(), 3);
+        QCOMPARE(queued.err.count("127.0.31.99: error: cannot connect"), 1);
+        QCOMPARE(queued.out.count("presets backed up"), 3);
+        // Two that fail at once free two places for the one device left.
+        Run twoGone = dspctl({"presets", "backup", "127.0.31.97", "127.0.31.98", a->ip(), "--jobs", "2", "-d", path("gone")});
+        QCOMPARE(twoGone.code, 3);
+        QCOMPARE(files(path("gone")).size(), 1);
+        QCOMPARE(twoGone.err.count("error"), 2);
     }
 };
 
