@@ -6,6 +6,10 @@
 #include <QHash>
 #include <QHostAddress>
 #include <QJsonDocument>
+#include <QSet>
+
+#include <utility>
+#include <vector>
 
 namespace cli {
 
@@ -26,6 +30,46 @@ const QHash<QString, Param> &settingsByName()
 }
 
 QString ipText(quint32 ip) { return QHostAddress(ip).toString(); }
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// Qt 5.15's JSON parser leaks the value a repeated key replaces. A snapshot never repeats a
+// key within an object nor escapes one, so a file that does is refused before it is parsed.
+bool plainUniqueKeys(const QByteArray &bytes)
+{
+    std::vector<std::pair<bool, QSet<QByteArray>>> open; // (an object?, its keys) per level
+    const int n = bytes.size();
+    for (int i = 0; i < n; ++i) {
+        const char c = bytes[i];
+        if (c == '{' || c == '[') {
+            open.push_back({c == '{', {}});
+        } else if ((c == '}' || c == ']') && !open.empty()) {
+            open.pop_back();
+        } else if (c == '"') {
+            int j = i + 1;
+            bool escaped = false;
+            for (; j < n && bytes[j] != '"'; ++j) {
+                if (bytes[j] == '\\') {
+                    escaped = true;
+                    ++j;
+                }
+            }
+            if (j >= n)
+                return true; // unterminated: the parser refuses it
+            int k = j + 1;
+            while (k < n && isBlank(bytes[k]))
+                ++k;
+            if (k < n && bytes[k] == ':' && !open.empty() && open.back().first) {
+                const QByteArray key = bytes.mid(i + 1, j - i - 1);
+                if (escaped || open.back().second.contains(key))
+                    return false;
+                open.back().second.insert(key);
+            }
+            i = j;
+        }
+    }
+    return true;
+}
 
 } // namespace
 
@@ -85,6 +129,10 @@ QByteArray toJson(const Snapshot &s)
 
 bool readSnapshot(const QByteArray &bytes, Snapshot *out, QString *error)
 {
+    if (!plainUniqueKeys(bytes)) {
+        *error = QStringLiteral("not a snapshot: a key is repeated or escaped");
+        return false;
+    }
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &parseError);
     if (doc.isNull() || !doc.isObject()) {

@@ -128,7 +128,7 @@ private slots:
     {
         DataModel dm(offline());
         dm.model().output(3).gain = -7.25f;
-        dm.model().input(1).label = QStringLiteral("Choir");
+        dm.model().input(1).label = QStringLiteral("Choir \"A\\\" {");
         const Snapshot s = takeSnapshot(dm, QStringLiteral("127.0.0.1"), 0);
         QVERIFY(s.settings.size() > 2000);
         Snapshot back;
@@ -157,6 +157,9 @@ private slots:
         QTest::newRow("number for a boolean") << head + R"({"OutLevelMute/1":1}})";
         QTest::newRow("label too long") << head + R"({"InputLabels/1":"seventeen bytes!!"}})";
         QTest::newRow("short block") << head + R"({"AecConfig":"00"}})";
+        QTest::newRow("a key twice") << head + R"({"SystemMute":true,"SystemMute":false}})";
+        QTest::newRow("an object twice") << QByteArray(R"({"format":"dspctl-snapshot","version":1,"header":{},"settings":{},"settings":{}})");
+        QTest::newRow("an escaped key") << head + R"({"System\u004Dute":true}})";
         QTest::newRow("block not hex") << head + R"({"AecConfig":"zz000000000000000000000000000000zz"}})";
     }
     void snapshotReaderRefuses()
