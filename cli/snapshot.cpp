@@ -33,8 +33,9 @@ QString ipText(quint32 ip) { return QHostAddress(ip).toString(); }
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-// Qt 5.15's JSON parser leaks the value a repeated key replaces. A snapshot never repeats a
-// key within an object nor escapes one, so a file that does is refused before it is parsed.
+// Qt 5.15's JSON parser leaks the value a repeated key replaces, and keys that decode alike
+// (escapes, broken UTF-8) repeat a key as well. A snapshot's keys are plain printable ASCII,
+// never repeated within an object: a file with other keys is refused before it is parsed.
 bool plainUniqueKeys(const QByteArray &bytes)
 {
     std::vector<std::pair<bool, QSet<QByteArray>>> open; // (an object?, its keys) per level
@@ -47,12 +48,12 @@ bool plainUniqueKeys(const QByteArray &bytes)
             open.pop_back();
         } else if (c == '"') {
             int j = i + 1;
-            bool escaped = false;
+            bool plain = true;
             for (; j < n && bytes[j] != '"'; ++j) {
-                if (bytes[j] == '\\') {
-                    escaped = true;
+                const uchar b = uchar(bytes[j]);
+                plain = plain && b >= 0x20 && b < 0x7F && b != '\\';
+                if (b == '\\')
                     ++j;
-                }
             }
             if (j >= n)
                 return true; // unterminated: the parser refuses it
@@ -61,7 +62,7 @@ bool plainUniqueKeys(const QByteArray &bytes)
                 ++k;
             if (k < n && bytes[k] == ':' && !open.empty() && open.back().first) {
                 const QByteArray key = bytes.mid(i + 1, j - i - 1);
-                if (escaped || open.back().second.contains(key))
+                if (!plain || open.back().second.contains(key))
                     return false;
                 open.back().second.insert(key);
             }

@@ -160,6 +160,8 @@ private slots:
         QTest::newRow("a key twice") << head + R"({"SystemMute":true,"SystemMute":false}})";
         QTest::newRow("an object twice") << QByteArray(R"({"format":"dspctl-snapshot","version":1,"header":{},"settings":{},"settings":{}})");
         QTest::newRow("an escaped key") << head + R"({"System\u004Dute":true}})";
+        QTest::newRow("a control character in a key") << QByteArray("{\"format\":\"dspctl-snapshot\",\"version\":1,\"header\":{\"a\x01\":1},\"settings\":{}}");
+        QTest::newRow("broken UTF-8 keys") << QByteArray("{\"format\":\"dspctl-snapshot\",\"version\":1,\"header\":{\"\xff\":{},\"\xfe\":{}},\"settings\":{}}");
         QTest::newRow("block not hex") << head + R"({"AecConfig":"zz000000000000000000000000000000zz"}})";
     }
     void snapshotReaderRefuses()
