@@ -1399,6 +1399,25 @@ Are you sure that you want to rename</source>
     </message>
 </context>
 <context>
+    <name>FirmwareUpgrade</name>
+    <message>
+        <source>File format is error!</source>
+        <translation>文件格式错误！</translation>
+    </message>
+    <message>
+        <source>File is error!</source>
+        <translation>文件错误！</translation>
+    </message>
+    <message>
+        <source>Upgrade failed!</source>
+        <translation>升级失败！</translation>
+    </message>
+    <message>
+        <source>The upgrade was stopped; the device did not receive the whole image.</source>
+        <translation>升级已停止；设备没有收到完整的固件。</translation>
+    </message>
+</context>
+<context>
     <name>GPIOSetupDialog</name>
     <message>
         <source>GPIO Setup</source>
@@ -2586,10 +2605,6 @@ USB播放支持mp3、wav、ape、aac和flac文件格式。仅支持FAT32格式�
         <translation>正在备份预设...</translation>
     </message>
     <message>
-        <source>File format is error!</source>
-        <translation>文件格式错误！</translation>
-    </message>
-    <message>
         <source>Upgrade the device&apos;s firmware with %1?</source>
         <translation>使用 %1 升级设备固件？</translation>
     </message>
@@ -2644,16 +2659,8 @@ USB播放支持mp3、wav、ape、aac和flac文件格式。仅支持FAT32格式�
         <translation>正在升级...</translation>
     </message>
     <message>
-        <source>File is error!</source>
-        <translation>文件错误！</translation>
-    </message>
-    <message>
         <source>Upgrade failed!</source>
         <translation>升级失败！</translation>
-    </message>
-    <message>
-        <source>The upgrade was stopped; the device did not receive the whole image.</source>
-        <translation>升级已停止；设备没有收到完整的固件。</translation>
     </message>
 </context>
 <context>
@@ -2665,6 +2672,13 @@ USB播放支持mp3、wav、ape、aac和flac文件格式。仅支持FAT32格式�
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>transfer</name>
+    <message>
+        <source>The file is too large: %1 bytes. At most %2 bytes can be sent to the device.</source>
+        <translation>文件太大：%1 字节。最多可以向设备发送 %2 字节。</translation>
     </message>
 </context>
 </TS>

@@ -1399,6 +1399,25 @@ Are you sure that you want to rename</translation>
     </message>
 </context>
 <context>
+    <name>FirmwareUpgrade</name>
+    <message>
+        <source>File format is error!</source>
+        <translation>File format is error!</translation>
+    </message>
+    <message>
+        <source>File is error!</source>
+        <translation>File is error!</translation>
+    </message>
+    <message>
+        <source>Upgrade failed!</source>
+        <translation>Upgrade failed!</translation>
+    </message>
+    <message>
+        <source>The upgrade was stopped; the device did not receive the whole image.</source>
+        <translation>The upgrade was stopped; the device did not receive the whole image.</translation>
+    </message>
+</context>
+<context>
     <name>GPIOSetupDialog</name>
     <message>
         <source>GPIO Setup</source>
@@ -2586,10 +2605,6 @@ Play files fixed in the audio directory of the root directory. Record files fixe
         <translation>Backing up presets...</translation>
     </message>
     <message>
-        <source>File format is error!</source>
-        <translation>File format is error!</translation>
-    </message>
-    <message>
         <source>Upgrade the device&apos;s firmware with %1?</source>
         <translation>Upgrade the device&apos;s firmware with %1?</translation>
     </message>
@@ -2644,16 +2659,8 @@ Play files fixed in the audio directory of the root directory. Record files fixe
         <translation>Upgrading...</translation>
     </message>
     <message>
-        <source>File is error!</source>
-        <translation>File is error!</translation>
-    </message>
-    <message>
         <source>Upgrade failed!</source>
         <translation>Upgrade failed!</translation>
-    </message>
-    <message>
-        <source>The upgrade was stopped; the device did not receive the whole image.</source>
-        <translation>The upgrade was stopped; the device did not receive the whole image.</translation>
     </message>
 </context>
 <context>
@@ -2665,6 +2672,13 @@ Play files fixed in the audio directory of the root directory. Record files fixe
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>transfer</name>
+    <message>
+        <source>The file is too large: %1 bytes. At most %2 bytes can be sent to the device.</source>
+        <translation>The file is too large: %1 bytes. At most %2 bytes can be sent to the device.</translation>
     </message>
 </context>
 </TS>
