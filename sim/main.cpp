@@ -1,6 +1,7 @@
 // dsp-device-sim: one simulated device on the network, until interrupted.
 #include "commandline.h"
 #include "devicesimulator.h"
+#include "dspversion.h"
 #include "faultcontrol.h"
 
 #include <QCoreApplication>
@@ -29,17 +30,22 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("dsp-device-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DSP_VERSION));
 
     sim::SimOptions options;
     QString error;
-    bool help = false;
+    sim::Request request = sim::Request::Run;
     const QStringList args = QCoreApplication::arguments();
-    if (!sim::parseCommandLine(args, &options, &error, &help)) {
+    if (!sim::parseCommandLine(args, &options, &error, &request)) {
         QTextStream(stderr) << "dsp-device-sim: " << error << "\n";
         return 2;
     }
-    if (help) {
+    if (request == sim::Request::Help) {
         QTextStream(stdout) << sim::commandLineHelp();
+        return 0;
+    }
+    if (request == sim::Request::Version) {
+        QTextStream(stdout) << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << "\n";
         return 0;
     }
     // The reassembler reports every dropped byte; a robustness run would drown in them.
