@@ -15,6 +15,7 @@
 #include <QBitmap>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
@@ -71,6 +72,16 @@ void answerHelpAndVersion(int argc, char *argv[])
     if (help)
         commandLine.parser.showHelp(0);
     commandLine.parser.showVersion();
+}
+
+// The window icon file under the working directory, as a build folder has it; an installed
+// program runs in a per-user data folder and takes the icon theme's or its compiled-in one.
+QIcon applicationIcon()
+{
+    const QString file = QStringLiteral("image/app.ico");
+    if (QFileInfo::exists(file))
+        return QIcon(file);
+    return QIcon::fromTheme(QStringLiteral(DSP_APP_ID), QIcon(QStringLiteral(":/image/app.png")));
 }
 
 // The main window raises the splash progress while it builds its pages.
@@ -152,7 +163,9 @@ int main(int argc, char *argv[])
         QTextCodec::setCodecForLocale(codec);
 
     SystemSettings settings;
-    QApplication::setWindowIcon(QIcon(QStringLiteral("image/app.ico")));
+    QApplication::setWindowIcon(applicationIcon());
+    // Wayland finds the desktop entry, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(DSP_APP_ID));
     QApplication::setOverrideCursor(Qt::ArrowCursor);
 
     auto splash = std::make_unique<SplashScreen>(splashPixmap(settings.isDark()));
