@@ -335,8 +335,7 @@ void MainWindow::setLoginChanged(bool loggedIn)
 
 void MainWindow::inputLabelChanged(uchar channel)
 {
-    if (const SystemSettings *settings = SystemSettings::instance())
-        m_moduleWidget->inputLabelChanged(channel, settings->inputMask());
+    m_moduleWidget->inputLabelChanged(channel);
     m_deviceSetupDialog->inputLabelChanged(channel);
     m_overviewWidget->inputLabelChanged(channel);
     if (sender() == m_danteSetupDialog)
@@ -347,8 +346,7 @@ void MainWindow::inputLabelChanged(uchar channel)
 
 void MainWindow::outputLabelChanged(uchar channel)
 {
-    if (const SystemSettings *settings = SystemSettings::instance())
-        m_moduleWidget->outputLabelChanged(channel, settings->outputMask());
+    m_moduleWidget->outputLabelChanged(channel);
     m_recPlayDialog->outputNameChanged(channel);
     m_deviceSetupDialog->outputLabelChanged(channel);
     m_overviewWidget->outputLabelChanged(channel);

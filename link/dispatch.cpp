@@ -300,7 +300,10 @@ void Dispatcher::channelRecord(const KeyInfo &k, const Binding &b)
     // Field by field on the record's byte image, so floats compare by bits.
     const QByteArray before = b.recordGet(m_model, channel, slot);
     const QByteArray merged = mergeRecordImage(*layout, before, m_p + head);
-    if (merged == before)
+    // The first report of a record is announced even when it equals our default: pages
+    // wait for it before they let the record be edited.
+    const bool first = m_model.markReported(m_key, channel, band);
+    if (merged == before && !first)
         return;
     b.recordSet(m_model, channel, slot, merged);
     announce(quint8(channel), quint8(band));

@@ -161,32 +161,6 @@ bool parseGain(const QString &text, float *out)
     return true;
 }
 
-proto::HLPF defaultHpf()
-{
-    proto::HLPF r;
-    r.frequency = MinFrequency;
-    return r;
-}
-
-proto::HLPF defaultLpf()
-{
-    proto::HLPF r;
-    r.frequency = MaxFrequency;
-    return r;
-}
-
-proto::PEQ defaultPeq(int band)
-{
-    static const float freqs[proto::PeqBands] = {100, 300, 500, 800, 1000, 3000, 5000, 8000};
-    proto::PEQ r;
-    r.enable = 1;
-    r.type = 0;
-    r.frequency = freqs[qBound(0, band, proto::PeqBands - 1)];
-    r.gain = 0.0f;
-    r.q = DefaultQIndex;
-    return r;
-}
-
 std::complex<double> Biquad::at(double w) const
 {
     const std::complex<double> z1 = std::polar(1.0, -w);

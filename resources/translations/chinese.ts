@@ -102,10 +102,6 @@ Amplifier</source>
         <source>Are you sure that you want to reset the agc of the selected channel?</source>
         <translation>确定要复位所选通道的自动增益吗？</translation>
     </message>
-    <message>
-        <source>Reset</source>
-        <translation>复位</translation>
-    </message>
 </context>
 <context>
     <name>ANCWidget</name>
@@ -230,6 +226,25 @@ Amplifier</source>
     <message>
         <source> fader</source>
         <translation> 推子</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelBlock</name>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -1105,30 +1120,6 @@ Are you sure that you want to rename</source>
 <context>
     <name>DynamicsPage</name>
     <message>
-        <source> - Copy </source>
-        <translation> - 复制 </translation>
-    </message>
-    <message>
-        <source> to</source>
-        <translation> 到</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>复位</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>Copy To</source>
-        <translation>复制到</translation>
-    </message>
-    <message>
         <source>Enabled</source>
         <translation>启用</translation>
     </message>
@@ -1335,14 +1326,6 @@ Are you sure that you want to rename</source>
         <translation>高架</translation>
     </message>
     <message>
-        <source>Copy To</source>
-        <translation>复制到</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>复位</translation>
-    </message>
-    <message>
         <source>Freq</source>
         <translation>频率</translation>
     </message>
@@ -1411,24 +1394,8 @@ Are you sure that you want to rename</source>
         <translation>滤波器复制</translation>
     </message>
     <message>
-        <source> - Copy </source>
-        <translation> - 复制 </translation>
-    </message>
-    <message>
-        <source> to</source>
-        <translation> 到</translation>
-    </message>
-    <message>
         <source>Are you sure that you want to reset the filter of the selected channel?</source>
         <translation>确定要复位所选通道的滤波器吗？</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -2003,9 +1970,20 @@ Are you sure that you want to rename</source>
         <source>Out Delay</source>
         <translation>输出延时</translation>
     </message>
+</context>
+<context>
+    <name>OneChannelPage</name>
     <message>
-        <source>Copy</source>
-        <translation>复制</translation>
+        <source> - Copy </source>
+        <translation> - 复制 </translation>
+    </message>
+    <message>
+        <source> to</source>
+        <translation> 到</translation>
+    </message>
+    <message>
+        <source>Copy To</source>
+        <translation>复制到</translation>
     </message>
     <message>
         <source>Reset</source>
@@ -2402,6 +2380,13 @@ USB播放支持mp3、wav、ape、aac和flac文件格式。仅支持FAT32格式�
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>ReportGate</name>
+    <message>
+        <source>Waiting for the device to report these values</source>
+        <translation>正在等待设备报告这些值</translation>
     </message>
 </context>
 <context>

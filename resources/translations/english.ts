@@ -102,10 +102,6 @@ Amplifier</translation>
         <source>Are you sure that you want to reset the agc of the selected channel?</source>
         <translation>Are you sure that you want to reset the agc of the selected channel?</translation>
     </message>
-    <message>
-        <source>Reset</source>
-        <translation>Reset</translation>
-    </message>
 </context>
 <context>
     <name>ANCWidget</name>
@@ -230,6 +226,25 @@ Amplifier</translation>
     <message>
         <source> fader</source>
         <translation> fader</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelBlock</name>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -1105,30 +1120,6 @@ Are you sure that you want to rename</translation>
 <context>
     <name>DynamicsPage</name>
     <message>
-        <source> - Copy </source>
-        <translation> - Copy </translation>
-    </message>
-    <message>
-        <source> to</source>
-        <translation> to</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>Reset</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>Copy To</source>
-        <translation>Copy To</translation>
-    </message>
-    <message>
         <source>Enabled</source>
         <translation>Enabled</translation>
     </message>
@@ -1222,7 +1213,7 @@ Are you sure that you want to rename</translation>
     </message>
     <message>
         <source>The settings file %1 does not hold this application&apos;s settings; its own settings are kept in it. Default settings are in force.</source>
-        <translation>The settings file %1 does not hold this application's settings; its own settings are kept in it. Default settings are in force.</translation>
+        <translation>The settings file %1 does not hold this application&apos;s settings; its own settings are kept in it. Default settings are in force.</translation>
     </message>
     <message>
         <source>Part of the settings file %1 could not be read (lines that are damaged, are comments, or hold no setting: %2).</source>
@@ -1286,7 +1277,7 @@ Are you sure that you want to rename</translation>
     </message>
     <message>
         <source>Some of the application&apos;s files could not be used as they are.</source>
-        <translation>Some of the application's files could not be used as they are.</translation>
+        <translation>Some of the application&apos;s files could not be used as they are.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1333,14 +1324,6 @@ Are you sure that you want to rename</translation>
     <message>
         <source>High Shelf</source>
         <translation>High Shelf</translation>
-    </message>
-    <message>
-        <source>Copy To</source>
-        <translation>Copy To</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>Reset</translation>
     </message>
     <message>
         <source>Freq</source>
@@ -1411,24 +1394,8 @@ Are you sure that you want to rename</translation>
         <translation>Filter Copy</translation>
     </message>
     <message>
-        <source> - Copy </source>
-        <translation> - Copy </translation>
-    </message>
-    <message>
-        <source> to</source>
-        <translation> to</translation>
-    </message>
-    <message>
         <source>Are you sure that you want to reset the filter of the selected channel?</source>
         <translation>Are you sure that you want to reset the filter of the selected channel?</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -2003,9 +1970,20 @@ Are you sure that you want to rename</translation>
         <source>Out Delay</source>
         <translation>Out Delay</translation>
     </message>
+</context>
+<context>
+    <name>OneChannelPage</name>
     <message>
-        <source>Copy</source>
-        <translation>Copy</translation>
+        <source> - Copy </source>
+        <translation> - Copy </translation>
+    </message>
+    <message>
+        <source> to</source>
+        <translation> to</translation>
+    </message>
+    <message>
+        <source>Copy To</source>
+        <translation>Copy To</translation>
     </message>
     <message>
         <source>Reset</source>
@@ -2402,6 +2380,13 @@ Play files fixed in the audio directory of the root directory. Record files fixe
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>ReportGate</name>
+    <message>
+        <source>Waiting for the device to report these values</source>
+        <translation>Waiting for the device to report these values</translation>
     </message>
 </context>
 <context>

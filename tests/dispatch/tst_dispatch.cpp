@@ -379,6 +379,8 @@ private slots:
     {
         Rig rig;
         rig.dm->edit(Msg::PreLevelGain, 3, 255, -10.0, SendRule::Queue);
+        QCOMPARE(rig.of(Msg::PreLevelGain).size(), 1); // the edit announces what it stored
+        rig.seen.clear();
         rig.now += 1000;
         rig.reply(Msg::PreLevelGain, floatArray(-20));
         QCOMPARE(rig.model().input(3).levelGain, -10.0f);

@@ -239,15 +239,6 @@ private slots:
         QVERIFY(!parseFrequency(QStringLiteral("abc"), &got));
     }
 
-    void defaultBlock()
-    {
-        QCOMPARE(float(defaultHpf().frequency), 20.0f);
-        QCOMPARE(float(defaultLpf().frequency), 20000.0f);
-        QCOMPARE(int(defaultPeq(7).q), 43);
-        QCOMPARE(float(defaultPeq(3).frequency), 800.0f);
-        QCOMPARE(int(defaultPeq(0).enable), 1);
-        QCOMPARE(BlockSize, 102);
-    }
 };
 
 QTEST_APPLESS_MAIN(TestFilterMath)

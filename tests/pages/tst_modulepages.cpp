@@ -6,7 +6,9 @@
 #include "agcwidget.h"
 #include "channelcopydialog.h"
 #include "combobox.h"
+#include "channelbutton.h"
 #include "datamodel.h"
+#include "defaults.h"
 #include "delaywidget.h"
 #include "devicesimulator.h"
 #include "doublespinbox.h"
@@ -22,6 +24,7 @@
 #include "limiterwidget.h"
 #include "lineedit.h"
 #include "modulewidget.h"
+#include "pagespec.h"
 #include "wire.h"
 
 #include <QApplication>
@@ -170,7 +173,7 @@ private slots:
     {
         fresh("127.0.14.2");
         QVERIFY(connected());
-        auto *in = page<InSetupWidget>(ModuleWidget::InSetupPage);
+        auto *in = page<InSetupWidget>(PageSpecs::indexOf("In Setup"));
         const InSetupWidget::Strip &s3 = in->stripControls(2);
         // Input 3 as a microphone at 30 dB with phantom power.
         s3.modeButton[InSetupWidget::Mic]->click();
@@ -331,10 +334,10 @@ private slots:
         ModuleWidget &w = fresh(nullptr);
         m_dm->setChannelNames(0xF0, 0xF0);
         w.setDeviceVersionMasks(0x000F, 0x000F, 0x00F0, 0x00F0);
-        w.stackedButtonClicked(ModuleWidget::GatePage);
+        w.stackedButtonClicked(PageSpecs::indexOf("Gate"));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        auto *gate = page<StripPage>(ModuleWidget::GatePage);
+        auto *gate = page<StripPage>(PageSpecs::indexOf("Gate"));
         QSet<QString> shown;
         for (int c = 12; c < 16; ++c) {
             QLabel *caption = gate->stripCaption(c);
@@ -350,11 +353,18 @@ private slots:
     {
         fresh("127.0.14.4");
         QVERIFY(connected());
-        auto *agc = page<AGCWidget>(ModuleWidget::AgcPage);
+        auto *agc = page<AGCWidget>(PageSpecs::indexOf("AGC"));
         agc->channelButton(3)->click();
         QCOMPARE(m_dm->selectedChannel(), quint8(3));
-        m_dm->model().input(3).agc = AGCWidget::defaultRecord();
-        agc->showRecord(3);
+        // The page takes edits once the device has reported the channel's record.
+        QVERIFY(!agc->body()->isEnabled());
+        m_widget->stackedButtonClicked(PageSpecs::indexOf("AGC"));
+        QVERIFY(QTest::qWaitFor([this, agc] {
+            m_now += 20;
+            m_dm->timeout();
+            return agc->body()->isEnabled();
+        }, 3000));
+        QCOMPARE(m_dm->model().input(3).agc.bytes(), proto::defaults::agc().bytes());
         // Typed: a threshold above the target becomes the target, a target below the
         // threshold becomes the threshold.
         type(agc->field(AGCWidget::Threshold).edit, QStringLiteral("-10"));
@@ -410,7 +420,7 @@ private slots:
         agc->resetButton()->click();
         QVERIFY(writesArrive(1));
         QCOMPARE(m_writes[0], Write(Msg::AgcReset, QByteArray(1, char(3))));
-        QCOMPARE(m_dm->model().input(3).agc.bytes(), AGCWidget::defaultRecord().bytes());
+        QCOMPARE(m_dm->model().input(3).agc.bytes(), proto::defaults::agc().bytes());
         QCOMPARE(agc->field(AGCWidget::Target).edit->text(), QStringLiteral("-20.0"));
         m_widget->history()->stack()->undo();
         QCOMPARE(float(m_dm->model().input(3).agc.target), -60.0f);
@@ -419,7 +429,7 @@ private slots:
     void limiterPageAndCurve()
     {
         fresh();
-        auto *lim = page<LimiterWidget>(ModuleWidget::InLimiterPage);
+        auto *lim = page<LimiterWidget>(PageSpecs::indexOf("In Limiter"));
         type(lim->field(LimiterWidget::Threshold).edit, QStringLiteral("-120"));
         QCOMPARE(lim->field(LimiterWidget::Threshold).edit->text(), QStringLiteral("-100.0"));
         QCOMPARE(lim->field(LimiterWidget::Threshold).knob->value(), -1000);
@@ -465,7 +475,7 @@ private slots:
     void delayConversions()
     {
         fresh();
-        auto *delay = page<DelayWidget>(ModuleWidget::InDelayPage);
+        auto *delay = page<DelayWidget>(PageSpecs::indexOf("In Delay"));
         const DelayWidget::Strip &s = delay->stripControls(1);
         s.box[0]->setValue(10.0);
         QCOMPARE(s.box[1]->text(), QStringLiteral("3.400"));
@@ -477,7 +487,7 @@ private slots:
         QCOMPARE(queuedCount(*m_dm, Msg::InDelay, 1, &payload), 1);
         QCOMPARE(payload, chF32(1, float(1000.0 / 340.0)));
         QCOMPARE(s.box[2]->maximum(), 1115.472);
-        const DelayWidget::Strip &o = page<DelayWidget>(ModuleWidget::OutDelayPage)->stripControls(0);
+        const DelayWidget::Strip &o = page<DelayWidget>(PageSpecs::indexOf("Out Delay"))->stripControls(0);
         QCOMPARE(o.knob->maximum(), 200000);
         QCOMPARE(o.box[1]->maximum(), 680.0);
         emit o.knob->valueChanged(150000);
@@ -488,7 +498,7 @@ private slots:
     void levelLinking()
     {
         fresh();
-        auto *pre = page<LevelWidget>(ModuleWidget::PreLevelPage);
+        auto *pre = page<LevelWidget>(PageSpecs::indexOf("Level Pre Mix"));
         for (int c : {2, 4, 7})
             pre->stripControls(c).group->setCurrentIndex(2);
         m_dm->clearQueue();
@@ -511,7 +521,7 @@ private slots:
         // A fader drag is one step, queues one command for the dragged channel only, and the
         // group follows on the page.
         Fader *fader = pre->stripControls(2).fader;
-        m_widget->stackedButtonClicked(ModuleWidget::PreLevelPage);
+        m_widget->stackedButtonClicked(PageSpecs::indexOf("Level Pre Mix"));
         m_widget->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_widget.get()));
         const QPoint grab = fader->handleRect().center().toPoint();
@@ -555,7 +565,7 @@ private slots:
 
         // The permitted range pulls a gain back and the page shows it.
         m_dm->model().output(3).levelMaximum = 6.0f;
-        auto *out = page<LevelWidget>(ModuleWidget::OutLevelPage);
+        auto *out = page<LevelWidget>(PageSpecs::indexOf("Out Level"));
         type(out->stripControls(3).gainEdit, QStringLiteral("10"));
         QCOMPARE(m_dm->model().output(3).gain, 6.0f);
         QCOMPARE(out->stripControls(3).gainEdit->text(), QStringLiteral("6.0"));
@@ -578,8 +588,8 @@ private slots:
     {
         fresh("127.0.14.5");
         QVERIFY(connected());
-        auto *pre = page<LevelWidget>(ModuleWidget::PreLevelPage);
-        m_widget->stackedButtonClicked(ModuleWidget::PreLevelPage);
+        auto *pre = page<LevelWidget>(PageSpecs::indexOf("Level Pre Mix"));
+        m_widget->stackedButtonClicked(PageSpecs::indexOf("Level Pre Mix"));
         for (int c : {4, 6, 11})
             pre->stripControls(c).group->setCurrentIndex(2);
         QTRY_COMPARE(int(m_device->state().block(Msg::PreLevelGroup).at(11)), 2);
@@ -599,21 +609,21 @@ private slots:
         int shown = 0;
         for (proto::MessageKey k : {Msg::PreLevelMute, Msg::PreLevelGain, Msg::PreLevelInvert, Msg::PreLevelGroup})
             m_dm->router().subscribe(this, 1000, k, [&shown](const SyncEvent &) { ++shown; });
-        pollRounds(ModuleWidget::PreLevelPage);
+        pollRounds(PageSpecs::indexOf("Level Pre Mix"));
         QCOMPARE(shown, 0);
         QVERIFY(pre->stripControls(11).mute->isChecked());
         QCOMPARE(pre->stripControls(11).gainEdit->text(), QStringLiteral("-100.0"));
         QCOMPARE(m_dm->model().input(11).levelGain, -56.0f);
         // A change made on the device shows after the next poll.
         QVERIFY(m_device->state().write(*proto::findKey(Msg::PreLevelInvert), chU8(13, 1)));
-        pollRounds(ModuleWidget::PreLevelPage);
+        pollRounds(PageSpecs::indexOf("Level Pre Mix"));
         QVERIFY(pre->stripControls(13).invert->isChecked());
 
         // Delay and limiter end to end.
-        page<DelayWidget>(ModuleWidget::OutDelayPage)->stripControls(2).box[0]->setValue(25.5);
-        auto *lim = page<LimiterWidget>(ModuleWidget::OutLimiterPage);
+        page<DelayWidget>(PageSpecs::indexOf("Out Delay"))->stripControls(2).box[0]->setValue(25.5);
+        auto *lim = page<LimiterWidget>(PageSpecs::indexOf("Out Limiter"));
         lim->channelButton(7)->click();
-        m_widget->stackedButtonClicked(ModuleWidget::OutLimiterPage);
+        m_widget->stackedButtonClicked(PageSpecs::indexOf("Out Limiter"));
         QCOMPARE(m_dm->selectedChannel(), quint8(7));
         lim->enabledButton()->click();
         flush();

@@ -235,7 +235,9 @@ private slots:
         DataModel &dm = connectedModel();
         QVERIFY(dm.edit(Msg::MatrixGain, 1, 2, -10.0, SendRule::Send));
         QVector<QPair<ParameterEdit, ParameterEdit>> calls;
-        dm.setEditObserver([&calls](const ParameterEdit &b, const ParameterEdit &a) { calls.append({b, a}); });
+        auto observer = QObject::connect(&dm, &DataModel::edited, [&calls](const ParameterEdit &b, const ParameterEdit &a) {
+            calls.append({b, a});
+        });
 
         QVERIFY(!dm.edit(Msg::InputGain, 16, 255, 20.0));
         QVERIFY(!dm.edit(Msg::InputMeter, 0, 255, 20.0));
@@ -265,7 +267,7 @@ private slots:
             QCOMPARE(calls[i].second.value.toDouble(), -6.0);
         }
 
-        dm.setEditObserver(nullptr);
+        QObject::disconnect(observer);
         for (const auto &c : calls)
             QVERIFY(dm.edit(c.first));
         QCOMPARE(int(dm.model().input(1).matrixGain[1]), 0);

@@ -144,7 +144,7 @@ private slots:
     {
         DataModel dm(offline());
         int edits = 0;
-        dm.setEditObserver([&edits](const ParameterEdit &, const ParameterEdit &) { ++edits; });
+        QObject::connect(&dm, &DataModel::edited, [&edits](const ParameterEdit &, const ParameterEdit &) { ++edits; });
         Control knob;
         auto *b = new ParameterBinding(&dm, &knob, Msg::InputGain, 2, 255, 0,
                                        [&knob](const QVariant &v) { knob.setValue(qRound(v.toDouble() * 10)); });
