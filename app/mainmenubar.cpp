@@ -1,5 +1,6 @@
 #include "mainmenubar.h"
 
+#include "dspversion.h"
 #include "systemsettings.h"
 
 #include <QAction>
@@ -157,7 +158,7 @@ void MainMenuBar::retranslate()
     m_highDpiMenu->setTitle(tr("High DPI Scaling"));
     m_enabledAction->setText(tr("Enabled"));
     m_disabledAction->setText(tr("Disabled"));
-    m_tipLabel->setText(tr("App Version : ") + QLatin1String(Version));
+    m_tipLabel->setText(tr("App Version : ") + QStringLiteral(DSP_VERSION));
     updateCornerVisibility();
 }
 

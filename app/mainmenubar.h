@@ -12,8 +12,6 @@ class MainMenuBar : public QMenuBar
 {
     Q_OBJECT
 public:
-    static constexpr const char *Version = "1.0.22";
-
     explicit MainMenuBar(QWidget *parent = nullptr);
 
     // "Dante Setup" exists only on the variants with Dante channels (3 and 4).

@@ -28,6 +28,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -52,7 +53,10 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     : QMainWindow(parent)
     , m_dataModel(dataModel)
 {
-    setWindowIcon(QIcon(QStringLiteral("image/app.ico")));
+    // Without the file (an installed program runs elsewhere) the application's icon applies.
+    const QString iconFile = QStringLiteral("image/app.ico");
+    if (QFileInfo::exists(iconFile))
+        setWindowIcon(QIcon(iconFile));
     const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
     // Qt refuses a geometry saved at another scale; a restored one is kept within the screen.
     if (geometry.isEmpty() || !screenfit::restoreGeometry(this, geometry)) {

@@ -16,6 +16,8 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QIcon>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -142,6 +144,19 @@ private slots:
         }
         m_window.reset();
         SystemSettings::saveWindowGeometry(QStringLiteral("MainGeometry"), QByteArray());
+    }
+
+    // An installed program starts in a data folder without image/app.ico: the window keeps
+    // the application's icon rather than an empty one of its own.
+    void windowIconWithoutTheIconFile()
+    {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::red);
+        QApplication::setWindowIcon(QIcon(pixmap));
+        MainWindow &w = newWindow();
+        QVERIFY(!QFileInfo::exists(QStringLiteral("image/app.ico")));
+        QCOMPARE(w.windowIcon().pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
+        QApplication::setWindowIcon(QIcon());
     }
 
     void faultText_data()
