@@ -1,13 +1,10 @@
 #include "commands.h"
 #include "commandline.h"
 
+#include "dspversion.h"
 #include "output.h"
 
 #include <QFile>
-
-#ifndef DSP_VERSION
-#define DSP_VERSION "unknown"
-#endif
 
 namespace cli {
 
