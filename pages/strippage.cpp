@@ -59,13 +59,6 @@ StripPage::StripPage(DataModel *dm, int index, Side side, QWidget *parent)
     outer->addWidget(m_scroll);
 }
 
-int StripPage::channelOf(const QObject *control)
-{
-    bool ok = false;
-    const int c = control ? control->objectName().toInt(&ok) : -1;
-    return ok && c >= 0 && c < proto::ChannelCount ? c : -1;
-}
-
 ParameterBinding *StripPage::bind(QObject *control, proto::MessageKey key, int channel,
                                   std::function<void(const QVariant &)> show)
 {

@@ -41,8 +41,6 @@ protected:
     // Called when a caption changed (the accessible names follow the channel names).
     virtual void retranslateStrip(int channel) { Q_UNUSED(channel); }
     void applyChannelMasks() override;
-    // The channel a control belongs to: its object name holds the channel number.
-    static int channelOf(const QObject *control);
 
 private:
     QScrollArea *m_scroll = nullptr;

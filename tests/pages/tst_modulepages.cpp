@@ -404,6 +404,37 @@ private slots:
         QCOMPARE(float(m_dm->model().input(0).gate.decay), 140.0f);
     }
 
+    // A device can report phantom power on for an input in Line. Switching that input to USB
+    // still switches phantom power off, by its own command: the disabled "48V" button takes no
+    // click. Then the gain, then the mode.
+    void lineToUsbSwitchesPhantomOff()
+    {
+        fresh("127.0.14.7");
+        QVERIFY(connected());
+        sim::DeviceState &device = m_device->state();
+        QVERIFY(device.write(*proto::findKey(Msg::InputMode), chU8(0, InSetupWidget::Line)));
+        QVERIFY(device.write(*proto::findKey(Msg::InputPhantom), chU8(0, 1)));
+        QVERIFY(device.write(*proto::findKey(Msg::InputGain), chF32(0, 6.0f)));
+        const InSetupWidget::Strip &s1 = page<InSetupWidget>(PageSpecs::indexOf("In Setup"))->stripControls(0);
+        QVERIFY(pollUntil(PageSpecs::indexOf("In Setup"), [this] { return m_dm->model().input(0).phantom; }));
+        QVERIFY(s1.phantom->isChecked() && !s1.phantom->isEnabled());
+        QCOMPARE(s1.mode->checkedId(), int(InSetupWidget::Line));
+
+        m_writes.clear();
+        s1.modeButton[InSetupWidget::Usb]->click();
+        QTRY_VERIFY(m_writes.contains(Write(Msg::InputMode, chU8(0, InSetupWidget::Usb))));
+        QVector<Write> input1;
+        for (const Write &w : m_writes)
+            if (w.second.at(0) == 0)
+                input1 << w;
+        const QVector<Write> expected{Write(Msg::InputPhantom, chU8(0, 0)), Write(Msg::InputGain, chF32(0, 0.0f)),
+                                      Write(Msg::InputMode, chU8(0, InSetupWidget::Usb))};
+        QCOMPARE(input1, expected);
+        QVERIFY(!s1.phantom->isChecked());
+        QCOMPARE(m_dm->model().input(1).mode, 2u);
+        QTRY_COMPARE(int(device.block(Msg::InputPhantom).at(0)), 0);
+    }
+
     // Beside the Dante icon a strip's caption is whole and tells the channels apart.
     void danteCaptionsFitTheirStrips()
     {
