@@ -23,10 +23,12 @@ QByteArray image(int size, quint16 id = 0x5A31, quint8 floor = 1)
     QByteArray b(size, '\0');
     for (int i = 0; i < size; ++i)
         b[i] = char(i * 11);
-    const int t = size - 10;
-    b[t] = char(id & 0xFF);
-    b[t + 1] = char(id >> 8);
-    b[t + 3] = char(floor);
+    if (size < 10)
+        return b; // too short for the trailer: the image the device refuses
+    char *trailer = b.data() + size - 10;
+    trailer[0] = char(id & 0xFF);
+    trailer[1] = char(id >> 8);
+    trailer[3] = char(floor);
     return b;
 }
 } // namespace
