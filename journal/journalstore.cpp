@@ -160,7 +160,9 @@ bool JournalStore::append(QVector<JournalEntry> *rows)
     for (int i = 0; ok && i < rows->size(); ++i) {
         JournalEntry &e = (*rows)[i];
         const proto::KeyInfo *k = proto::findKey(e.key);
-        const QVariantList values{e.time, qint64(e.deviceId), e.model, e.serial, e.address,
+        // A null text would be bound as NULL.
+        const auto text = [](const QString &t) { return t.isNull() ? QStringLiteral("") : t; };
+        const QVariantList values{e.time, qint64(e.deviceId), text(e.model), text(e.serial), text(e.address),
                                   QString::fromLatin1(k ? k->name : ""), qint64(e.key.code()), int(e.channel),
                                   int(e.index), int(e.field), e.before, e.after, int(e.source)};
         for (int v = 0; v < values.size(); ++v)
