@@ -16,6 +16,7 @@
 #include <QBitmap>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QPainter>

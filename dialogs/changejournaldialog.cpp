@@ -342,10 +342,14 @@ bool ChangeJournalDialog::exportTo(const QString &path, QString *errorText)
     file.write("\xEF\xBB\xBF"); // spreadsheets read UTF-8 by it
     line({tr("Time"), tr("Device"), tr("Address"), tr("Page"), tr("Name"), tr("Control"), tr("Old"), tr("New"),
           tr("Unit"), tr("Source")});
+    // Texts as they are (the window shows them in quotes).
+    const auto value = [](const JournalEntry &e, const QVariant &v) {
+        return v.type() == QVariant::String ? v.toString() : JournalText::value(e, v);
+    };
     for (int row = 0; row < m_model->rowCount(); ++row) {
         const JournalEntry &e = m_model->entry(row);
         line({JournalText::dateTime(e), JournalText::device(e), e.address, m_text.place(e.key), journal::valueName(e),
-              m_text.control(e), JournalText::value(e, e.before), JournalText::value(e, e.after), JournalText::unit(e),
+              m_text.control(e), value(e, e.before), value(e, e.after), JournalText::unit(e),
               JournalText::source(e.source)});
     }
     if (!file.commit()) {
