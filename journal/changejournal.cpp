@@ -46,23 +46,40 @@ bool ChangeJournal::open(const QString &path)
             flush(true);
             identify();
         });
+        // A device added by its address learns its DeviceID from the device itself.
+        const auto renamed = [this](uint index) {
+            if (int(index) == m_dm->currentIndex())
+                identify();
+        };
+        connect(m_dm, &DataModel::deviceListDeviceIdChanged, this, renamed);
+        connect(m_dm, &DataModel::deviceListIPAddressChanged, this, renamed);
+        connect(m_dm, &DataModel::deviceListModelChanged, this, renamed);
+        connect(m_dm, &DataModel::deviceListSerialNumberChanged, this, renamed);
         identify();
     }
     m_timer->start();
     return true;
 }
 
+// Rows still waiting are the current device's too: they take its new name.
 void ChangeJournal::identify()
 {
     m_device = JournalEntry();
-    const DataModel::DeviceEntry *entry = m_dm->device(m_dm->currentIndex());
-    if (!entry)
-        return;
-    const proto::BrowsingRecord &r = entry->record;
-    m_device.deviceId = r.deviceId;
-    m_device.model = proto::decodeText(r.model, sizeof r.model);
-    m_device.serial = proto::decodeText(r.serialNumber, sizeof r.serialNumber);
-    m_device.address = QHostAddress(quint32(r.ipAddress)).toString();
+    if (const DataModel::DeviceEntry *entry = m_dm->device(m_dm->currentIndex())) {
+        const proto::BrowsingRecord &r = entry->record;
+        m_device.deviceId = r.deviceId;
+        m_device.model = proto::decodeText(r.model, sizeof r.model);
+        m_device.serial = proto::decodeText(r.serialNumber, sizeof r.serialNumber);
+        m_device.address = QHostAddress(quint32(r.ipAddress)).toString();
+    }
+    for (JournalEntry &e : m_waiting) {
+        e.deviceId = m_device.deviceId;
+        e.address = m_device.address;
+        if (!m_device.model.isEmpty())
+            e.model = m_device.model;
+        if (!m_device.serial.isEmpty())
+            e.serial = m_device.serial;
+    }
 }
 
 void ChangeJournal::edited(const ParameterEdit &before, const ParameterEdit &after)
