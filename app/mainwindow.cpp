@@ -228,6 +228,8 @@ void MainWindow::deviceListTriggered()
 
 void MainWindow::setChangeJournal(ChangeJournal *journal)
 {
+    if (m_journal && m_journal != journal)
+        m_journal->setEditSource(nullptr);
     m_journal = journal;
     m_changeJournalDialog->setJournal(journal);
     if (!journal)

@@ -69,6 +69,7 @@ ChangeJournalDialog::ChangeJournalDialog(DataModel *dataModel, QWidget *parent)
     m_source = new ComboBox(this);
     m_search = new LineEdit(this);
     m_search->setClearButtonEnabled(true);
+    m_search->setMinimumWidth(140);
     const std::pair<QLabel *, QWidget *> buddies[] = {{m_deviceLabel, m_device}, {m_pageLabel, m_page},
                                                       {m_nameLabel, m_name}, {m_sourceLabel, m_source},
                                                       {m_searchLabel, m_search}};
