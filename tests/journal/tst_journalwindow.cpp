@@ -13,6 +13,7 @@
 #include "modulewidget.h"
 #include "systemsettings.h"
 #include "testfiles.h"
+#include "testmodel.h"
 #include "testwidgets.h"
 #include "wire.h"
 
@@ -95,18 +96,7 @@ private slots:
                 });
 
         m_settings = std::make_unique<SystemSettings>();
-        DataModel::Options options;
-        options.openDatabase = false;
-        options.bindDiscovery = false;
-        options.startTimer = false;
-        options.clock = [this] { return QDateTime::currentMSecsSinceEpoch() + m_offset; };
-        m_dm = std::make_unique<DataModel>(options);
-        m_dm->setLocalAddressSource([] {
-            QNetworkAddressEntry e;
-            e.setIp(QHostAddress::LocalHost);
-            e.setPrefixLength(8);
-            return QList<QNetworkAddressEntry>{e};
-        });
+        m_dm = support::offlineModel([this] { return QDateTime::currentMSecsSinceEpoch() + m_offset; });
         m_journal = std::make_unique<ChangeJournal>(m_dm.get());
         QVERIFY(m_journal->open(m_dir.filePath(QStringLiteral("journal.db"))));
         m_window = std::make_unique<MainWindow>(m_dm.get());
