@@ -4,6 +4,7 @@
 #include "dspimages.h"
 #include "dspresources.h"
 #include "dspversion.h"
+#include "changejournal.h"
 #include "filenotice.h"
 #include "firewall.h"
 #include "focusproxystyle.h"
@@ -16,6 +17,7 @@
 #include <QBitmap>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QPainter>
@@ -178,9 +180,15 @@ int main(int argc, char *argv[])
         else
             qWarning("--log-frames: %s", qPrintable(frameFile.fileError()));
     }
+    // Beside devices.db; a file that cannot be used leaves the journal off, never the application.
+    const QString databasePath = DataModel::Options().databasePath;
+    const QString journalPath = QFileInfo(databasePath).dir().filePath(QStringLiteral("journal.db"));
+    ChangeJournal journal(&dataModel);
+    journal.open(journalPath);
     splash->setProgress(3);
 
     std::unique_ptr<MainWindow> mainWindow = createMainWindow(&dataModel);
+    mainWindow->setChangeJournal(&journal);
 
     if (settings.showAtStartup() && !runStartupVariantDialog(settings, *splash))
         return 0;
@@ -191,7 +199,8 @@ int main(int argc, char *argv[])
     mainWindow->show();
     splash->finish(mainWindow.get());
     splash.reset();
-    FileNotice::showAtStartup(mainWindow.get(), settings, dataModel, DataModel::Options().databasePath);
+    FileNotice::showAtStartup(mainWindow.get(), settings, dataModel, databasePath, journal.store().report(),
+                              journalPath);
     QObject::connect(&settings, &SystemSettings::configWriteFailed, mainWindow.get(), [&mainWindow] {
         FileNotice::show(mainWindow.get(), {FileNotice::configWriteFailed(QStringLiteral("cfg.ini"))});
     });

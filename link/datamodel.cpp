@@ -81,6 +81,12 @@ void DataModel::init(const Options &options)
         m_session.startLinkTimer();
 }
 
+bool DataModel::followsDeviceChanges() const
+{
+    static const QMetaMethod changed = QMetaMethod::fromSignal(&DataModel::deviceChanged);
+    return isSignalConnected(changed);
+}
+
 bool DataModel::isCurrentConnected() const
 {
     const DeviceEntry *entry = device(m_currentIndex);
@@ -95,8 +101,10 @@ void DataModel::updateOnline()
     m_online = online;
     // What the last connection reported may no longer hold (another device, or the same one
     // changed while we were away).
-    if (online)
+    if (online) {
         m_model.clearReported();
+        m_ledger.clear();
+    }
     emit onlineChanged(online);
 }
 

@@ -24,6 +24,7 @@
 #include "parameteredit.h"
 #include "parametermodel.h"
 #include "pollplan.h"
+#include "reportledger.h"
 #include "syncrouter.h"
 #include "records.h"
 #include "session.h"
@@ -252,6 +253,10 @@ public:
     const ParameterModel &model() const { return m_model; }
     void setChannelNames(quint16 danteInputMask, quint16 danteOutputMask)
     { m_model.setChannelNames(danteInputMask, danteOutputMask); }
+    // Dispatch's side of deviceChanged: whether anyone follows it (nothing is kept or compared
+    // otherwise), and what the device has reported since the connection and its last preset load.
+    bool followsDeviceChanges() const;
+    ReportLedger &reportLedger() { return m_ledger; }
 
 public slots:
     void udpReadyRead();
@@ -266,6 +271,13 @@ signals:
     // Every value an edit changed, with the value it replaced (one per matrix cell); not for
     // SendRule::Local. Undo edits the old value back.
     void edited(const ParameterEdit &before, const ParameterEdit &after);
+    // A value the device reported differs from the model while nothing of ours was pending
+    // for it: someone else changed it (a room controller, the front panel, another PC), or a
+    // preset load did (afterPresetLoad: its first report since the device reported a preset
+    // load). One per channel, cell or record, in the form edit() takes, for the keys edit()
+    // writes. A value not reported since the connection began is no change: the model held
+    // our default. Emitted only while something is connected to it.
+    void deviceChanged(const ParameterEdit &before, const ParameterEdit &after, bool afterPresetLoad);
     // The current device's connection came up or went down. Records are known again only
     // as the device reports them (ParameterModel::isReported).
     void onlineChanged(bool online);
@@ -318,6 +330,7 @@ private:
     void announceStored(const ParameterEdit &e, const proto::KeyInfo &k, const QVariant &label);
     void updateOnline();
     bool m_online = false;
+    ReportLedger m_ledger;
 
     // The parts. The store outlives the list that writes to it.
     DeviceStore m_store;
