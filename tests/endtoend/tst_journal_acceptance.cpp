@@ -45,7 +45,7 @@ class TestJournalAcceptance : public QObject
     int waitForRow(ChangeSource source, int channel)
     {
         int found = -1;
-        QTest::qWaitFor(
+        const bool arrived = QTest::qWaitFor(
             [&] {
                 m_journal->flush(true); // resting is the journal test's; here every change counts
 
@@ -57,7 +57,7 @@ class TestJournalAcceptance : public QObject
                 return found >= 0;
             },
             10000);
-        return found;
+        return arrived ? found : -1;
     }
     // The gains written to the device for this channel, in order.
     QVector<float> gainWrites(int channel) const

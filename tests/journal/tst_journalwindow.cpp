@@ -221,13 +221,14 @@ private slots:
     // texts; a file that cannot be written is left as it was.
     void exportWritesTheShownRows()
     {
-        QVector<JournalEntry> label(1);
-        label[0].deviceId = m_dm->device(0)->record.deviceId;
-        label[0].key = Msg::InputLabels;
-        label[0].channel = 0;
-        label[0].before = QStringLiteral("Lectern");
-        label[0].after = QStringLiteral("=HYPERLINK(\"x\")");
-        label[0].time = m_dm->now();
+        JournalEntry entry;
+        entry.deviceId = m_dm->device(0)->record.deviceId;
+        entry.key = Msg::InputLabels;
+        entry.channel = 0;
+        entry.before = QStringLiteral("Lectern");
+        entry.after = QStringLiteral("=HYPERLINK(\"x\")");
+        entry.time = m_dm->now();
+        QVector<JournalEntry> label{entry};
         QVERIFY(m_journal->store().append(&label));
         rows()->refresh();
         const QString file = m_dir.filePath(QStringLiteral("changes.csv"));
