@@ -2,6 +2,7 @@
 #include "wire.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 namespace modelbind {
@@ -27,6 +28,11 @@ template <class R>
 QByteArray imageOf(const R &r) { return r.bytes(); }
 template <class R>
 void setImage(R &r, const QByteArray &image) { R::parse(image.constData(), image.size(), &r); }
+
+// The noise reduction's channel and level are written as one two-byte block.
+static_assert(offsetof(ParameterModel::Anc, level) == offsetof(ParameterModel::Anc, channel) + 1,
+              "AncConfig writes channel and level together");
+Bytes ancConfig(ParameterModel &m) { return Bytes{&m.anc().channel, 2}; }
 
 #define DSP_AT(expr) [](ParameterModel &m, int i, int j) -> ValueRef { (void)m; (void)i; (void)j; return ref(expr); }
 #define DSP_BYTES(expr) [](ParameterModel &m) -> Bytes { return bytesOf(expr); }
@@ -126,6 +132,7 @@ std::vector<Binding> makeBindings()
         // AEC and auto mixer
         elemBinding(AecEnable, DSP_AT(m.aec().enable)),
         bytesBinding(AecConfig, DSP_BYTES(m.aec().config)),
+        bytesBinding(AncConfig, ancConfig),
         elemBinding(AutoMixerWeight, DSP_AT(m.autoMixer().weight[size_t(i)])),
         elemBinding(AutoMixerAssign, DSP_AT(m.autoMixer().assign[size_t(i)])),
         elemBinding(AutoMixerEnable, DSP_AT(m.autoMixer().enable[size_t(i)])),

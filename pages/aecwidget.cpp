@@ -1,20 +1,19 @@
 #include "aecwidget.h"
 
+#include "channelcheckbox.h"
 #include "datamodel.h"
 #include "imagecache.h"
 #include "parameterbinding.h"
 #include "routeorder.h"
 #include "theme.h"
 
-#include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIcon>
+#include <QPixmap>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace Msg = proto::Msg;
@@ -60,12 +59,11 @@ AECWidget::AECWidget(DataModel *dm, int index, QWidget *parent)
     m_tip->setObjectName(QStringLiteral("tipLabel"));
     remote->addWidget(m_remote, 0, 0, 1, 2);
     remote->addWidget(m_tip, 0, 2, 1, 6);
-    for (int c = 0; c < 16; ++c) {
-        auto *box = new QCheckBox(m_remoteGroup);
+    for (int c = 0; c < proto::ChannelCount; ++c) {
+        auto *box = new ChannelCheckBox(m_remoteGroup);
         box->setObjectName(QString::number(c));
         m_mics[size_t(c)] = box;
         remote->addWidget(box, 1 + c / 8, c % 8);
-        connect(box, &QCheckBox::clicked, this, &AECWidget::localMicCheckBoxClicked);
     }
 
     auto *layout = new QVBoxLayout(this);
@@ -76,15 +74,35 @@ AECWidget::AECWidget(DataModel *dm, int index, QWidget *parent)
     layout->addWidget(m_remoteGroup);
     layout->addStretch(1);
 
-    connect(m_local, &QPushButton::clicked, this, &AECWidget::enabledButtonClicked);
-    connect(m_remote, &QPushButton::clicked, this, &AECWidget::enabledButtonClicked);
-    if (dm) {
-        auto *a = new ParameterBinding(dm, m_local, Msg::AecEnable, 255, 255, RouteOrder::Module,
-                                       [this](const QVariant &v) { showLocal(v.toBool()); });
-        auto *b = new ParameterBinding(dm, m_remote, Msg::AecConfig, 255, 255, RouteOrder::Module,
-                                       [this](const QVariant &v) { showRemote(v.toByteArray()); });
-        a->refresh();
-        b->refresh();
+    // The remote switch and the microphone flags travel together: each edit sends all 17
+    // stored bytes with its own byte changed.
+    const auto configWith = [this](int byte, bool on) {
+        QByteArray config;
+        if (dataModel())
+            config = dataModel()->storedValue(Msg::AecConfig, 255, 255).toByteArray();
+        if (config.size() != ConfigSize)
+            return QVariant();
+        config[byte] = char(on ? 1 : 0);
+        return QVariant(config);
+    };
+    const auto configByte = [](const QVariant &v, int byte) {
+        const QByteArray config = v.toByteArray();
+        return config.size() == ConfigSize && config[byte] != 0;
+    };
+    auto *localSwitch = new ParameterBinding(dm, m_local, Msg::AecEnable, 255, 255, RouteOrder::Module,
+                                       [this](const QVariant &v) { showSwitch(m_local, v.toBool()); });
+    localSwitch->editOn(&QPushButton::clicked, [](bool on) { return QVariant(on ? 1 : 0); }, SendRule::Send);
+    localSwitch->refresh();
+    auto *remoteSwitch = new ParameterBinding(dm, m_remote, Msg::AecConfig, 255, 255, RouteOrder::Module,
+                                              [this, configByte](const QVariant &v) { showSwitch(m_remote, configByte(v, 0)); });
+    remoteSwitch->editOn(&QPushButton::clicked, [configWith](bool on) { return configWith(0, on); }, SendRule::Send);
+    remoteSwitch->refresh();
+    for (int c = 0; c < proto::ChannelCount; ++c) {
+        ChannelCheckBox *box = m_mics[size_t(c)];
+        auto *mic = new ParameterBinding(dm, box, Msg::AecConfig, 255, 255, RouteOrder::Module,
+                                         [box, c, configByte](const QVariant &v) { box->setChecked(configByte(v, 1 + c)); });
+        mic->editOn(&QCheckBox::clicked, [configWith, c](bool on) { return configWith(1 + c, on); }, SendRule::Send);
+        mic->refresh();
     }
     loadDiagram();
     retranslate();
@@ -101,61 +119,17 @@ void AECWidget::loadDiagram()
     m_diagram->setPixmap(ImageCache::pixmap(diagramPath(Theme::isDark()), devicePixelRatioF()));
 }
 
-void AECWidget::showLocal(bool on)
+void AECWidget::showSwitch(QPushButton *button, bool on)
 {
-    const QSignalBlocker blocker(m_local);
-    m_local->setChecked(on);
-    m_local->setText(on ? tr("Enabled") : tr("Disabled"));
-}
-
-void AECWidget::showRemote(const QByteArray &config)
-{
-    if (config.size() != ConfigSize)
-        return;
-    {
-        const QSignalBlocker blocker(m_remote);
-        m_remote->setChecked(config[0] != 0);
-        m_remote->setText(config[0] != 0 ? tr("Enabled") : tr("Disabled"));
-    }
-    for (int c = 0; c < 16; ++c) {
-        const QSignalBlocker blocker(m_mics[size_t(c)]);
-        m_mics[size_t(c)]->setChecked(config[1 + c] != 0);
-    }
-}
-
-void AECWidget::sendConfig()
-{
-    QByteArray config(ConfigSize, '\0');
-    config[0] = char(m_remote->isChecked() ? 1 : 0);
-    for (int c = 0; c < 16; ++c)
-        config[1 + c] = char(m_mics[size_t(c)]->isChecked() ? 1 : 0);
-    dataModel()->edit(Msg::AecConfig, 255, 255, config, SendRule::Send);
-}
-
-void AECWidget::enabledButtonClicked(bool on)
-{
-    if (!dataModel())
-        return;
-    if (sender() == m_local) {
-        showLocal(on);
-        dataModel()->edit(Msg::AecEnable, 255, 255, on ? 1 : 0, SendRule::Send);
-    } else {
-        m_remote->setText(on ? tr("Enabled") : tr("Disabled"));
-        sendConfig();
-    }
-}
-
-void AECWidget::localMicCheckBoxClicked(bool)
-{
-    if (dataModel())
-        sendConfig();
+    button->setChecked(on);
+    button->setText(on ? tr("Enabled") : tr("Disabled"));
 }
 
 void AECWidget::refreshLabels(Side side, int channel)
 {
     if (side != Side::Input)
         return;
-    for (int c = 0; c < 16; ++c)
+    for (int c = 0; c < proto::ChannelCount; ++c)
         if (channel < 0 || c == channel)
             m_mics[size_t(c)]->setToolTip(channelCaption(Side::Input, c));
 }
@@ -163,16 +137,16 @@ void AECWidget::refreshLabels(Side side, int channel)
 void AECWidget::refreshDante(bool connected)
 {
     ModulePage::refreshDante(connected);
-    const QIcon icon(danteIcon(connected));
-    for (int c = 0; c < 16; ++c)
-        m_mics[size_t(c)]->setIcon(isDante(Side::Input, c) ? icon : QIcon());
+    const QPixmap icon(danteIcon(connected));
+    for (int c = 0; c < proto::ChannelCount; ++c)
+        m_mics[size_t(c)]->setMarkIcon(isDante(Side::Input, c) ? icon : QPixmap());
 }
 
 void AECWidget::applyChannelMasks()
 {
-    for (int c = 0; c < 16; ++c) {
+    for (int c = 0; c < proto::ChannelCount; ++c) {
         m_mics[size_t(c)]->setVisible(!isHidden(Side::Input, c));
-        m_mics[size_t(c)]->setText(channelName(Side::Input, c));
+        m_mics[size_t(c)]->setCaption(channelName(Side::Input, c));
     }
     refreshLabels(Side::Input, -1);
     refreshDante(danteConnected());
@@ -194,8 +168,8 @@ void AECWidget::retranslate()
     m_remote->setText(m_remote->isChecked() ? tr("Enabled") : tr("Disabled"));
     m_local->setAccessibleName(accessibleText(tr("Local Setting"), tr("Enabled")));
     m_remote->setAccessibleName(accessibleText(tr("Remote Setting"), tr("Enabled")));
-    for (int c = 0; c < 16; ++c) {
-        m_mics[size_t(c)]->setText(channelName(Side::Input, c));
+    for (int c = 0; c < proto::ChannelCount; ++c) {
+        m_mics[size_t(c)]->setCaption(channelName(Side::Input, c));
         m_mics[size_t(c)]->setAccessibleName(accessibleText(tr("Remote Setting"), channelName(Side::Input, c)));
     }
 }

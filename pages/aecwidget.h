@@ -1,11 +1,12 @@
 #pragma once
 // The echo cancellation page: a diagram of the conference link, the local switch, and the
 // remote switch with the sixteen inputs that carry the local microphones.
+#include "catalogue.h"
 #include "modulepage.h"
 
 #include <array>
 
-class QCheckBox;
+class ChannelCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -18,7 +19,7 @@ public:
 
     QPushButton *localButton() const { return m_local; }
     QPushButton *remoteButton() const { return m_remote; }
-    QCheckBox *micCheckBox(int input) const { return m_mics[size_t(input)]; }
+    ChannelCheckBox *micCheckBox(int input) const { return m_mics[size_t(input)]; }
     QLabel *diagramLabel() const { return m_diagram; }
     // ":/image/AEC-Frame.png" or its light-scheme form.
     static QString diagramPath(bool dark);
@@ -26,20 +27,14 @@ public:
     void refreshLabels(Side side, int channel) override;
     void refreshDante(bool connected) override;
 
-public slots:
-    void enabledButtonClicked(bool on);
-    void localMicCheckBoxClicked(bool on);
-
 protected:
     void applyChannelMasks() override;
     void retranslate() override;
     void changeEvent(QEvent *event) override;
 
 private:
-    void showLocal(bool on);
-    void showRemote(const QByteArray &config);
+    void showSwitch(QPushButton *button, bool on);
     void loadDiagram();
-    void sendConfig();
 
     QLabel *m_diagram = nullptr;
     std::array<QLabel *, 4> m_diagramCaptions{};
@@ -48,5 +43,5 @@ private:
     QPushButton *m_local = nullptr;
     QPushButton *m_remote = nullptr;
     QLabel *m_tip = nullptr;
-    std::array<QCheckBox *, 16> m_mics{};
+    std::array<ChannelCheckBox *, proto::ChannelCount> m_mics{};
 };

@@ -1,12 +1,14 @@
 #include "ancwidget.h"
 
 #include "datamodel.h"
+#include "pagehelpers.h"
+#include "parameterbinding.h"
+#include "routeorder.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace Msg = proto::Msg;
@@ -22,7 +24,7 @@ QButtonGroup *buttonRow(QWidget *parent, QHBoxLayout *row, int count)
         b->setCheckable(true);
         b->setMinimumWidth(72);
         b->setEnabled(false);
-        b->setProperty("horizontalButtonPosition", i == 0 ? "first" : (i == count - 1 ? "last" : "middle"));
+        pagehelpers::setRowPosition(b, i, count);
         group->addButton(b, i);
         row->addWidget(b);
     }
@@ -30,6 +32,9 @@ QButtonGroup *buttonRow(QWidget *parent, QHBoxLayout *row, int count)
     group->button(0)->setChecked(true);
     return group;
 }
+
+// The stored channel and level, as AncConfig writes them.
+enum Field { Channel, Level };
 } // namespace
 
 ANCWidget::ANCWidget(DataModel *dm, int index, QWidget *parent)
@@ -50,70 +55,37 @@ ANCWidget::ANCWidget(DataModel *dm, int index, QWidget *parent)
     layout->addWidget(m_levelTitle);
     layout->addLayout(levels);
     layout->addStretch(1);
-    onIdClicked(m_channels, this, &ANCWidget::channelButtonGroupButtonClicked);
-    onIdClicked(m_levels, this, &ANCWidget::noiseReductionLevelButtonGroupButtonClicked);
+
+    // Both rows show one field of the stored pair and are usable only when the device's
+    // report said it has noise reduction. Another channel starts without noise reduction;
+    // both travel in one command, and picking what is stored sends nothing.
+    for (QButtonGroup *group : {m_channels, m_levels}) {
+        const Field field = group == m_channels ? Channel : Level;
+        auto *binding = new ParameterBinding(dm, group, Msg::AncConfig, 255, 255, RouteOrder::Module,
+                                             [this, group, field](const QVariant &v) {
+            const QByteArray stored = v.toByteArray();
+            if (QAbstractButton *b = group->button(stored.size() == 2 ? quint8(stored[field]) : 0))
+                b->setChecked(true);
+            const bool available = dataModel()->model().anc().status == ParameterModel::AncAvailable;
+            for (QAbstractButton *b : group->buttons())
+                b->setEnabled(available);
+        });
+        binding->setSkipUnchanged(true);
+        binding->editOn(QOverload<QAbstractButton *>::of(&QButtonGroup::buttonClicked),
+                        [this, group, field](QAbstractButton *b) {
+            const QByteArray stored = dataModel() ? dataModel()->storedValue(Msg::AncConfig, 255, 255).toByteArray()
+                                                  : QByteArray();
+            if (stored.size() != 2)
+                return QVariant();
+            QByteArray picked = stored;
+            picked[field] = char(group->id(b));
+            if (field == Channel && picked != stored)
+                picked[Level] = 0;
+            return QVariant(picked);
+        }, SendRule::Send);
+        binding->refresh();
+    }
     retranslate();
-    showReport();
-}
-
-void ANCWidget::syncUpdate(const SyncEvent &event)
-{
-    if (event.key == Msg::AncConfig)
-        showReport();
-}
-
-void ANCWidget::showReport()
-{
-    const bool available = dataModel() && dataModel()->model().anc().status == ParameterModel::AncAvailable;
-    for (QAbstractButton *b : m_channels->buttons())
-        b->setEnabled(available);
-    for (QAbstractButton *b : m_levels->buttons())
-        b->setEnabled(available);
-    if (dataModel())
-        showValues(dataModel()->model().anc().channel, dataModel()->model().anc().level);
-}
-
-void ANCWidget::showValues(int channel, int level)
-{
-    const QSignalBlocker a(m_channels), b(m_levels);
-    if (QAbstractButton *button = m_channels->button(channel))
-        button->setChecked(true);
-    if (QAbstractButton *button = m_levels->button(level))
-        button->setChecked(true);
-}
-
-// Another channel starts without noise reduction; both travel in one command.
-void ANCWidget::channelButtonGroupButtonClicked(int id)
-{
-    if (!dataModel())
-        return;
-    ParameterModel::Anc &anc = dataModel()->model().anc();
-    if (id == anc.channel)
-        return;
-    anc.channel = quint8(id);
-    anc.level = 0;
-    showValues(anc.channel, anc.level);
-    send();
-}
-
-void ANCWidget::noiseReductionLevelButtonGroupButtonClicked(int id)
-{
-    if (!dataModel())
-        return;
-    ParameterModel::Anc &anc = dataModel()->model().anc();
-    if (id == anc.level)
-        return;
-    anc.level = quint8(id);
-    send();
-}
-
-void ANCWidget::send()
-{
-    const ParameterModel::Anc &anc = dataModel()->model().anc();
-    QByteArray payload;
-    payload.append(char(anc.channel));
-    payload.append(char(anc.level));
-    dataModel()->sendCommand(Msg::AncConfig, payload);
 }
 
 void ANCWidget::retranslate()

@@ -14,21 +14,11 @@ public:
 
     QButtonGroup *channelGroup() const { return m_channels; }
     QButtonGroup *levelGroup() const { return m_levels; }
-    // The device's report: buttons enabled only for status 0x80; shows the stored values.
-    void showReport();
-    void syncUpdate(const SyncEvent &event) override;
-
-public slots:
-    void channelButtonGroupButtonClicked(int id);
-    void noiseReductionLevelButtonGroupButtonClicked(int id);
 
 protected:
     void retranslate() override;
 
 private:
-    void showValues(int channel, int level);
-    void send();
-
     QLabel *m_channelTitle = nullptr;
     QLabel *m_levelTitle = nullptr;
     QButtonGroup *m_channels = nullptr;

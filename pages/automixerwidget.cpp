@@ -5,6 +5,9 @@
 #include "lineedit.h"
 #include "meter.h"
 #include "meterreadout.h"
+#include "pagehelpers.h"
+#include "parameterbinding.h"
+#include "routeorder.h"
 #include "theme.h"
 
 #include <QCursor>
@@ -15,7 +18,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QSlider>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -23,8 +25,11 @@
 
 namespace Msg = proto::Msg;
 
+using namespace pagehelpers;
+
 namespace {
 constexpr int SliderMin = -120, SliderMax = 120;
+constexpr int MeterHeight = 60;
 } // namespace
 
 AutoMixerWidget::AutoMixerWidget(DataModel *dm, int index, QWidget *parent)
@@ -36,7 +41,6 @@ AutoMixerWidget::AutoMixerWidget(DataModel *dm, int index, QWidget *parent)
         m_enabled[size_t(g)]->setCheckable(true);
         m_enabled[size_t(g)]->setObjectName(QString::number(g));
         top->addWidget(m_enabled[size_t(g)]);
-        connect(m_enabled[size_t(g)], &QPushButton::clicked, this, &AutoMixerWidget::enabledButtonClicked);
     }
     m_reset = new QPushButton(this);
     m_info = new QPushButton(this);
@@ -48,11 +52,25 @@ AutoMixerWidget::AutoMixerWidget(DataModel *dm, int index, QWidget *parent)
     auto *strips = new QGridLayout;
     strips->setHorizontalSpacing(4);
     strips->setVerticalSpacing(4);
-    for (int c = 0; c < 16; ++c) {
+    enum Row { Head, Group1, Group2, Attenuation, AttenuationText, Level, LevelText, Slider, Edit };
+    // One scale for each row of meters, left of the strips.
+    for (int r = 0; r < 2; ++r) {
+        auto *scale = new QWidget(this);
+        scale->setFixedHeight(MeterHeight);
+        auto *v = new QVBoxLayout(scale);
+        v->setContentsMargins(0, 0, 0, 0);
+        v->setSpacing(0);
+        for (int end = 0; end < 2; ++end) {
+            QLabel *label = caption(scale, Qt::AlignRight | (end == 0 ? Qt::AlignTop : Qt::AlignBottom));
+            label->setText(end == 0 ? QStringLiteral("0") : QString::number(MeterMinimum));
+            m_scale[size_t(2 * r + end)] = label;
+            v->addWidget(label, 1);
+        }
+        strips->addWidget(scale, r == 0 ? Attenuation : Level, 0, Qt::AlignRight);
+    }
+    for (int c = 0; c < proto::ChannelCount; ++c) {
         Strip &s = m_strips[size_t(c)];
-        s.caption = new QLabel(this);
-        s.caption->setTextFormat(Qt::PlainText);
-        s.caption->setAlignment(Qt::AlignCenter);
+        s.caption = caption(this);
         s.caption->setProperty("appearanceAsLabel", true);
         s.dante = new QLabel(this);
         s.dante->setVisible(false);
@@ -64,18 +82,16 @@ AutoMixerWidget::AutoMixerWidget(DataModel *dm, int index, QWidget *parent)
             s.group[g] = new QPushButton(QStringLiteral("AM %1").arg(g + 1), this);
             s.group[g]->setCheckable(true);
             s.group[g]->setObjectName(QString::number(c));
-            s.group[g]->setProperty("group", g + 1);
             s.group[g]->setMinimumWidth(44);
-            connect(s.group[g], &QPushButton::clicked, this, &AutoMixerWidget::groupButtonClicked);
         }
         s.attenuation = new Meter(this);
         s.attenuation->setRange(MeterMinimum, 0);
         s.attenuation->setFromTop(true);
-        s.attenuation->setFixedSize(12, 60);
+        s.attenuation->setFixedSize(12, MeterHeight);
         s.attenuationText = new MeterReadout(this);
         s.level = new Meter(this);
         s.level->setRange(MeterMinimum, 0);
-        s.level->setFixedSize(12, 60);
+        s.level->setFixedSize(12, MeterHeight);
         s.levelText = new MeterReadout(this);
         s.slider = new QSlider(Qt::Vertical, this);
         s.slider->setObjectName(QString::number(c));
@@ -89,19 +105,17 @@ AutoMixerWidget::AutoMixerWidget(DataModel *dm, int index, QWidget *parent)
         s.edit->setFixedWidth(44);
         s.edit->setAlignment(Qt::AlignCenter);
         s.edit->setText(QStringLiteral("0.0"));
-        int row = 0;
-        strips->addLayout(head, row++, c, Qt::AlignHCenter);
-        strips->addWidget(s.group[0], row++, c, Qt::AlignHCenter);
-        strips->addWidget(s.group[1], row++, c, Qt::AlignHCenter);
-        strips->addWidget(s.attenuation, row++, c, Qt::AlignHCenter);
-        strips->addWidget(s.attenuationText, row++, c, Qt::AlignHCenter);
-        strips->addWidget(s.level, row++, c, Qt::AlignHCenter);
-        strips->addWidget(s.levelText, row++, c, Qt::AlignHCenter);
-        strips->addWidget(s.slider, row++, c, Qt::AlignHCenter);
-        strips->addWidget(s.edit, row++, c, Qt::AlignHCenter);
-        connect(s.slider, &QSlider::valueChanged, this, &AutoMixerWidget::weightSliderValueChanged);
-        connect(s.slider, &QSlider::sliderReleased, this, &AutoMixerWidget::weightSliderReleased);
-        connect(s.edit, &LineEdit::editingFinished, this, &AutoMixerWidget::weightEditingFinished);
+        const int column = 1 + c;
+        strips->addLayout(head, Head, column, Qt::AlignHCenter);
+        strips->addWidget(s.group[0], Group1, column, Qt::AlignHCenter);
+        strips->addWidget(s.group[1], Group2, column, Qt::AlignHCenter);
+        strips->addWidget(s.attenuation, Attenuation, column, Qt::AlignHCenter);
+        strips->addWidget(s.attenuationText, AttenuationText, column, Qt::AlignHCenter);
+        strips->addWidget(s.level, Level, column, Qt::AlignHCenter);
+        strips->addWidget(s.levelText, LevelText, column, Qt::AlignHCenter);
+        strips->addWidget(s.slider, Slider, column, Qt::AlignHCenter);
+        strips->addWidget(s.edit, Edit, column, Qt::AlignHCenter);
+        bindStrip(c);
     }
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -110,19 +124,60 @@ AutoMixerWidget::AutoMixerWidget(DataModel *dm, int index, QWidget *parent)
     layout->addLayout(strips);
     layout->addStretch(1);
 
+    for (int g = 0; g < 2; ++g) {
+        QPushButton *b = m_enabled[size_t(g)];
+        auto *enabled = new ParameterBinding(dm, b, Msg::AutoMixerEnable, g, 255, RouteOrder::Module,
+                                             [b](const QVariant &v) { b->setChecked(v.toBool()); });
+        enabled->editOn(&QPushButton::clicked, [](bool on) { return QVariant(on ? 1 : 0); }, SendRule::Send);
+        enabled->refresh();
+    }
+    if (dm)
+        dm->router().subscribe(this, RouteOrder::Module, Msg::AutoMixerMeter, [this](const SyncEvent &) { showMeters(); });
     connect(m_reset, &QPushButton::clicked, this, &AutoMixerWidget::resetButtonClicked);
     connect(m_info, &QPushButton::clicked, this, &AutoMixerWidget::infoButtonClicked);
 
-    for (int c = 0; c < 16; ++c) {
-        showWeight(c);
-        showGroup(c);
-    }
-    showEnabled(0);
-    showEnabled(1);
     showMeters();
     loadInfoIcon();
     retranslate();
     refreshLabels(Side::Input, -1);
+}
+
+void AutoMixerWidget::bindStrip(int c)
+{
+    DataModel *dm = dataModel();
+    const Strip &s = m_strips[size_t(c)];
+    // "AM 1" on takes the input out of group 2 and the other way round; either off: no group.
+    for (int g = 0; g < 2; ++g) {
+        QPushButton *b = s.group[g];
+        const int group = g + 1;
+        auto *assign = new ParameterBinding(dm, b, Msg::AutoMixerAssign, c, 255, RouteOrder::Module,
+                                            [b, group](const QVariant &v) { b->setChecked(v.toInt() == group); });
+        assign->editOn(&QPushButton::clicked, [group](bool on) { return QVariant(on ? group : 0); }, SendRule::Send);
+        assign->refresh();
+    }
+    // The slider is in tenths; a held slider belongs to the user, and what the device
+    // reported meanwhile is shown once it is let go.
+    QSlider *slider = s.slider;
+    auto *dragged = new ParameterBinding(dm, slider, Msg::AutoMixerWeight, c, 255, RouteOrder::Module,
+                                         [slider](const QVariant &v) {
+        if (!slider->isSliderDown())
+            slider->setValue(int(std::lround(v.toDouble() * 10.0)));
+    });
+    dragged->editOn(&QSlider::valueChanged, [](int position) { return QVariant(float(position) / 10.0f); },
+                    SendRule::Queue);
+    connect(slider, &QSlider::sliderReleased, dragged, &ParameterBinding::refresh);
+    dragged->refresh();
+    // A typed weight: tenths, halves away from zero, within the slider's range.
+    LineEdit *edit = s.edit;
+    auto *typed = new ParameterBinding(dm, edit, Msg::AutoMixerWeight, c, 255, RouteOrder::Module,
+                                       [edit](const QVariant &v) { edit->setText(QString::asprintf("%0.1f", v.toDouble())); });
+    commitOn(edit, typed, [](const QString &text) {
+        double value = 0;
+        if (!parseNumber(text, &value))
+            return QVariant();
+        return QVariant(float(qBound(SliderMin, int(std::lround(value * 10.0)), SliderMax)) / 10.0f);
+    });
+    typed->refresh();
 }
 
 QString AutoMixerWidget::instructions()
@@ -139,67 +194,6 @@ QString AutoMixerWidget::instructions()
            + tr("5. The upper and lower meters indicate the attenuation and the level after attenuation.");
 }
 
-int AutoMixerWidget::channelOf(QObject *control) const
-{
-    bool ok = false;
-    const int c = control ? control->objectName().toInt(&ok) : -1;
-    return ok && c >= 0 && c < 16 ? c : -1;
-}
-
-void AutoMixerWidget::syncUpdate(const SyncEvent &event)
-{
-    const bool all = event.channel >= 16;
-    if (event.key == Msg::AutoMixerWeight || event.key == Msg::AutoMixerAssign) {
-        for (int c = 0; c < 16; ++c) {
-            if (!all && c != event.channel)
-                continue;
-            if (event.key == Msg::AutoMixerWeight)
-                showWeight(c);
-            else
-                showGroup(c);
-        }
-    } else if (event.key == Msg::AutoMixerEnable) {
-        for (int g = 0; g < 2; ++g)
-            if (event.channel == g || event.channel >= 2)
-                showEnabled(g);
-    } else if (event.key == Msg::AutoMixerMeter) {
-        showMeters();
-    }
-}
-
-void AutoMixerWidget::showWeight(int channel)
-{
-    if (!dataModel())
-        return;
-    Strip &s = m_strips[size_t(channel)];
-    const float weight = dataModel()->model().autoMixer().weight[size_t(channel)];
-    // A held slider belongs to the user.
-    if (!s.slider->isSliderDown()) {
-        const QSignalBlocker blocker(s.slider);
-        s.slider->setValue(int(std::lround(weight * 10.0f)));
-    }
-    s.edit->setText(QString::asprintf("%0.1f", double(weight)));
-}
-
-void AutoMixerWidget::showGroup(int channel)
-{
-    if (!dataModel())
-        return;
-    const int group = dataModel()->model().autoMixer().assign[size_t(channel)];
-    for (int g = 0; g < 2; ++g) {
-        const QSignalBlocker blocker(m_strips[size_t(channel)].group[g]);
-        m_strips[size_t(channel)].group[g]->setChecked(group == g + 1);
-    }
-}
-
-void AutoMixerWidget::showEnabled(int group)
-{
-    if (!dataModel())
-        return;
-    const QSignalBlocker blocker(m_enabled[size_t(group)]);
-    m_enabled[size_t(group)]->setChecked(dataModel()->model().autoMixer().enable[size_t(group)]);
-}
-
 // Row 0 holds the levels and row 1 the attenuations (0 or below, dB). The upper meter grows
 // from the top by the attenuation; the lower one shows the level after it.
 void AutoMixerWidget::showMeters()
@@ -207,79 +201,16 @@ void AutoMixerWidget::showMeters()
     if (!dataModel())
         return;
     const auto &meter = dataModel()->model().autoMixer().meter;
-    for (int c = 0; c < 16; ++c) {
+    for (int c = 0; c < proto::ChannelCount; ++c) {
         Strip &s = m_strips[size_t(c)];
         const int level = meter[size_t(c)];
-        const int attenuation = meter[size_t(16 + c)];
+        const int attenuation = meter[size_t(proto::ChannelCount + c)];
         s.attenuation->setValue(MeterMinimum + std::abs(attenuation));
         s.attenuationText->setValue(attenuation, MeterMinimum);
         const int after = level - std::abs(attenuation);
         s.level->setValue(after);
         s.levelText->setValue(after, MeterMinimum);
     }
-}
-
-void AutoMixerWidget::weightSliderValueChanged(int position)
-{
-    const int c = channelOf(sender());
-    if (c < 0 || !dataModel())
-        return;
-    const float weight = float(position) / 10.0f;
-    m_strips[size_t(c)].edit->setText(QString::asprintf("%0.1f", double(weight)));
-    dataModel()->edit(Msg::AutoMixerWeight, c, 255, weight, SendRule::Queue);
-}
-
-// What the device reported while the slider was held is shown once it is let go.
-void AutoMixerWidget::weightSliderReleased()
-{
-    const int c = channelOf(sender());
-    if (c >= 0)
-        showWeight(c);
-}
-
-void AutoMixerWidget::weightEditingFinished()
-{
-    auto *edit = qobject_cast<LineEdit *>(sender());
-    const int c = channelOf(edit);
-    if (c < 0 || !dataModel())
-        return;
-    bool ok = false;
-    const double typed = edit->text().trimmed().toDouble(&ok);
-    if (!ok) {
-        showWeight(c);
-        return;
-    }
-    // Tenths, halves away from zero, within the slider's range.
-    const int position = qBound(SliderMin, int(std::lround(typed * 10.0)), SliderMax);
-    const float weight = float(position) / 10.0f;
-    {
-        const QSignalBlocker blocker(m_strips[size_t(c)].slider);
-        m_strips[size_t(c)].slider->setValue(position);
-    }
-    edit->setText(QString::asprintf("%0.1f", double(weight)));
-    dataModel()->edit(Msg::AutoMixerWeight, c, 255, weight, SendRule::Send);
-}
-
-void AutoMixerWidget::groupButtonClicked(bool on)
-{
-    auto *button = qobject_cast<QPushButton *>(sender());
-    const int c = channelOf(button);
-    if (c < 0 || !dataModel())
-        return;
-    const int group = on ? button->property("group").toInt() : 0;
-    for (int g = 0; g < 2; ++g) {
-        const QSignalBlocker blocker(m_strips[size_t(c)].group[g]);
-        m_strips[size_t(c)].group[g]->setChecked(group == g + 1);
-    }
-    dataModel()->edit(Msg::AutoMixerAssign, c, 255, group, SendRule::Send);
-}
-
-void AutoMixerWidget::enabledButtonClicked(bool on)
-{
-    const int g = channelOf(sender());
-    if (g < 0 || g > 1 || !dataModel())
-        return;
-    dataModel()->edit(Msg::AutoMixerEnable, g, 255, on ? 1 : 0, SendRule::Send);
 }
 
 void AutoMixerWidget::resetButtonClicked()
@@ -292,19 +223,16 @@ void AutoMixerWidget::resetButtonClicked()
     if (box.clickedButton() != ok || !dataModel())
         return;
     // The device resets itself on the one command; the model follows without sending more.
-    ParameterModel::AutoMixer &am = dataModel()->model().autoMixer();
-    am.assign.fill(0);
-    am.weight.fill(0.0f);
-    am.meter.fill(ParameterModel::MeterFloor);
-    am.enable.fill(false);
-    for (int c = 0; c < 16; ++c) {
-        showWeight(c);
-        showGroup(c);
+    DataModel *dm = dataModel();
+    for (int c = 0; c < proto::ChannelCount; ++c) {
+        dm->edit(Msg::AutoMixerAssign, c, 255, 0, SendRule::Local);
+        dm->edit(Msg::AutoMixerWeight, c, 255, 0.0, SendRule::Local);
     }
-    showEnabled(0);
-    showEnabled(1);
+    for (int g = 0; g < 2; ++g)
+        dm->edit(Msg::AutoMixerEnable, g, 255, 0, SendRule::Local);
+    dm->model().autoMixer().meter.fill(ParameterModel::MeterFloor);
     showMeters();
-    dataModel()->sendCommand(Msg::AutoMixerReset);
+    dm->sendCommand(Msg::AutoMixerReset);
 }
 
 void AutoMixerWidget::infoButtonClicked()
@@ -322,7 +250,7 @@ void AutoMixerWidget::refreshLabels(Side side, int channel)
 {
     if (side != Side::Input)
         return;
-    for (int c = 0; c < 16; ++c) {
+    for (int c = 0; c < proto::ChannelCount; ++c) {
         if (channel >= 0 && c != channel)
             continue;
         Strip &s = m_strips[size_t(c)];
@@ -341,7 +269,7 @@ void AutoMixerWidget::refreshDante(bool connected)
 {
     ModulePage::refreshDante(connected);
     const QPixmap icon = ImageCache::pixmap(danteIcon(connected), devicePixelRatioF());
-    for (int c = 0; c < 16; ++c) {
+    for (int c = 0; c < proto::ChannelCount; ++c) {
         const bool dante = isDante(Side::Input, c) && !isHidden(Side::Input, c);
         m_strips[size_t(c)].dante->setVisible(dante);
         if (dante)
@@ -351,7 +279,7 @@ void AutoMixerWidget::refreshDante(bool connected)
 
 void AutoMixerWidget::applyChannelMasks()
 {
-    for (int c = 0; c < 16; ++c) {
+    for (int c = 0; c < proto::ChannelCount; ++c) {
         const bool hidden = isHidden(Side::Input, c);
         const Strip &s = m_strips[size_t(c)];
         for (QWidget *w : {static_cast<QWidget *>(s.caption), static_cast<QWidget *>(s.group[0]),
@@ -376,7 +304,7 @@ void AutoMixerWidget::retranslate()
     m_info->setText(tr("Instructions"));
     m_info->setAccessibleName(accessibleText(QString(), tr("Instructions")));
     m_info->setToolTip(instructions());
-    for (int c = 0; c < 16; ++c) {
+    for (int c = 0; c < proto::ChannelCount; ++c) {
         Strip &s = m_strips[size_t(c)];
         const QString scope = channelName(Side::Input, c);
         for (int g = 0; g < 2; ++g) {

@@ -2,6 +2,7 @@
 // The auto mixer page: sixteen input strips, each with its group (AM 1, AM 2 or none), its
 // weight and two meters (attenuation above, the level after it below), and the two group
 // switches, a reset and the instructions above them.
+#include "catalogue.h"
 #include "modulepage.h"
 
 #include <array>
@@ -36,20 +37,13 @@ public:
     QPushButton *groupEnabledButton(int group) const { return m_enabled[size_t(group)]; }
     QPushButton *resetButton() const { return m_reset; }
     QPushButton *infoButton() const { return m_info; }
+    // The scale beside a row of meters (0: the attenuations, 1: the levels): its top and
+    // bottom labels.
+    QLabel *scaleLabel(int row, bool top) const { return m_scale[size_t(2 * row + (top ? 0 : 1))]; }
     static QString instructions();
 
-    void syncUpdate(const SyncEvent &event) override;
     void refreshLabels(Side side, int channel) override;
     void refreshDante(bool connected) override;
-
-public slots:
-    void weightEditingFinished();
-    void weightSliderValueChanged(int position);
-    void weightSliderReleased();
-    void groupButtonClicked(bool on);
-    void enabledButtonClicked(bool on);
-    void resetButtonClicked();
-    void infoButtonClicked();
 
 protected:
     void applyChannelMasks() override;
@@ -57,14 +51,15 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void showWeight(int channel);
-    void showGroup(int channel);
-    void showEnabled(int group);
+    void bindStrip(int channel);
+    void resetButtonClicked();
+    void infoButtonClicked();
+    // The meters move ten times a second: straight from the model, not a binding each.
     void showMeters();
     void loadInfoIcon();
-    int channelOf(QObject *control) const;
 
-    std::array<Strip, 16> m_strips;
+    std::array<Strip, proto::ChannelCount> m_strips;
+    std::array<QLabel *, 4> m_scale{};
     std::array<QPushButton *, 2> m_enabled{};
     QPushButton *m_reset = nullptr;
     QPushButton *m_info = nullptr;

@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
-#include <QIcon>
+#include <QPixmap>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -29,7 +29,10 @@ MatrixTableWidget::MatrixTableWidget(QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setFocusPolicy(Qt::NoFocus);
     setCornerButtonEnabled(false);
-    setHorizontalHeader(new MatrixHeaderView(this));
+    m_outputHeader = new MatrixHeaderView(Qt::Horizontal, Channels, this);
+    m_inputHeader = new MatrixHeaderView(Qt::Vertical, Channels, this);
+    setHorizontalHeader(m_outputHeader);
+    setVerticalHeader(m_inputHeader);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setDefaultSectionSize(ColumnWidth);
     horizontalHeader()->setSectionsClickable(true);
@@ -42,6 +45,8 @@ MatrixTableWidget::MatrixTableWidget(QWidget *parent)
         m_outputNames[size_t(in)] = QStringLiteral("OUT %1").arg(in + 1);
         setVerticalHeaderItem(in, new QTableWidgetItem(m_inputNames[size_t(in)]));
         setHorizontalHeaderItem(in, new QTableWidgetItem(m_outputNames[size_t(in)]));
+        m_inputHeader->setCaption(in, m_inputNames[size_t(in)]);
+        m_outputHeader->setCaption(in, m_outputNames[size_t(in)]);
     }
     for (int in = 0; in < Channels; ++in) {
         for (int out = 0; out < Channels; ++out) {
@@ -119,25 +124,25 @@ void MatrixTableWidget::setOutputHidden(int output, bool hidden)
 void MatrixTableWidget::setInputCaption(int input, const QString &caption, const QString &name)
 {
     m_inputNames[size_t(input)] = name;
+    m_inputHeader->setCaption(input, caption);
     verticalHeaderItem(input)->setText(caption);
 }
 
 void MatrixTableWidget::setOutputCaption(int output, const QString &caption, const QString &name)
 {
     m_outputNames[size_t(output)] = name;
+    m_outputHeader->setCaption(output, caption);
     horizontalHeaderItem(output)->setText(caption);
 }
 
-void MatrixTableWidget::setInputIcon(int input, const QIcon &icon)
+void MatrixTableWidget::setInputIcon(int input, const QPixmap &icon)
 {
-    if (input >= 0 && input < Channels)
-        verticalHeaderItem(input)->setIcon(icon);
+    m_inputHeader->setMarkIcon(input, icon);
 }
 
-void MatrixTableWidget::setOutputIcon(int output, const QIcon &icon)
+void MatrixTableWidget::setOutputIcon(int output, const QPixmap &icon)
 {
-    if (output >= 0 && output < Channels)
-        horizontalHeaderItem(output)->setIcon(icon);
+    m_outputHeader->setMarkIcon(output, icon);
 }
 
 // --- selection ---
@@ -243,11 +248,8 @@ void MatrixTableWidget::toggleSelection(MixButton *cell)
     emit actionStarted();
     for (int out = m_selection.left(); out <= m_selection.right(); ++out) {
         const QByteArray inputs = visibleInputs(out, m_selection.top(), m_selection.bottom());
-        if (inputs.isEmpty())
-            continue;
-        for (char in : inputs)
-            setSwitch(quint8(in), out, on);
-        emit enabledChanged(inputs, uchar(out), on);
+        if (!inputs.isEmpty())
+            emit enabledChanged(inputs, uchar(out), on);
     }
     emit actionFinished();
 }
@@ -339,11 +341,8 @@ void MatrixTableWidget::setSelectionGain(MixButton *cell, int value)
     emit actionStarted();
     for (int out = m_selection.left(); out <= m_selection.right(); ++out) {
         const QByteArray inputs = visibleInputs(out, m_selection.top(), m_selection.bottom());
-        if (inputs.isEmpty())
-            continue;
-        for (char in : inputs)
-            setGain(quint8(in), out, value);
-        emit gainChanged(inputs, uchar(out), char(value));
+        if (!inputs.isEmpty())
+            emit gainChanged(inputs, uchar(out), char(value));
     }
     emit actionFinished();
     showRouteTip(cell);
@@ -398,17 +397,12 @@ void MatrixTableWidget::headerSectionClicked(int index)
         emit actionStarted();
         if (column) {
             const QByteArray inputs = visibleInputs(index, 0, Channels - 1);
-            for (char in : inputs)
-                setSwitch(quint8(in), index, on);
             if (!inputs.isEmpty())
                 emit enabledChanged(inputs, uchar(index), on);
         } else {
-            for (int out = 0; out < Channels; ++out) {
-                if (!outputVisible(out))
-                    continue;
-                setSwitch(index, out, on);
-                emit enabledChanged(QByteArray(1, char(index)), uchar(out), on);
-            }
+            for (int out = 0; out < Channels; ++out)
+                if (outputVisible(out))
+                    emit enabledChanged(QByteArray(1, char(index)), uchar(out), on);
         }
         emit actionFinished();
         return;
@@ -419,7 +413,7 @@ void MatrixTableWidget::headerSectionClicked(int index)
     dialog.setLabelText(column ? tr("All the input channel mix to ") + name
                                : name + tr(" mix to all the output channel"));
     dialog.setInputMode(QInputDialog::IntInput);
-    dialog.setIntRange(-56, 12);
+    dialog.setIntRange(MixButton::GainMinimum, MixButton::GainMaximum);
     dialog.setIntStep(1);
     dialog.setIntValue(0);
     if (dialog.exec() != QDialog::Accepted)
@@ -428,17 +422,12 @@ void MatrixTableWidget::headerSectionClicked(int index)
     emit actionStarted();
     if (column) {
         const QByteArray inputs = visibleInputs(index, 0, Channels - 1);
-        for (char in : inputs)
-            setGain(quint8(in), index, gain);
         if (!inputs.isEmpty())
             emit gainChanged(inputs, uchar(index), char(gain));
     } else {
-        for (int out = 0; out < Channels; ++out) {
-            if (!outputVisible(out))
-                continue;
-            setGain(index, out, gain);
-            emit gainChanged(QByteArray(1, char(index)), uchar(out), char(gain));
-        }
+        for (int out = 0; out < Channels; ++out)
+            if (outputVisible(out))
+                emit gainChanged(QByteArray(1, char(index)), uchar(out), char(gain));
     }
     emit actionFinished();
 }

@@ -2,6 +2,7 @@
 // The matrix grid: one MixButton per crossing, inputs as rows and outputs as columns. It owns
 // the rectangle selection and the two views (switch buttons or gain knobs, "Edit" corner) and
 // turns clicks, knob turns and header questions into one signal per output column.
+#include "catalogue.h"
 #include "tablewidget.h"
 
 #include <QByteArray>
@@ -10,20 +11,23 @@
 #include <functional>
 
 class Knob;
-class QIcon;
+class MatrixHeaderView;
 class MixButton;
+class QPixmap;
 class QPushButton;
 
 class MatrixTableWidget final : public TableWidget
 {
     Q_OBJECT
 public:
-    static constexpr int Channels = 16;
+    static constexpr int Channels = proto::ChannelCount;
 
     explicit MatrixTableWidget(QWidget *parent = nullptr);
 
     MixButton *cell(int input, int output) const { return m_cells[size_t(input)][size_t(output)]; }
     QPushButton *cornerButton() const { return m_corner; }
+    MatrixHeaderView *inputHeader() const { return m_inputHeader; }
+    MatrixHeaderView *outputHeader() const { return m_outputHeader; }
     bool isKnobView() const { return m_knobView; }
 
     // Refreshes under signal blockers.
@@ -35,9 +39,9 @@ public:
     // Header captions and the names the questions and the route tip use.
     void setInputCaption(int input, const QString &caption, const QString &name);
     void setOutputCaption(int output, const QString &caption, const QString &name);
-    // The Dante icon beside a header caption; a null icon removes it.
-    void setInputIcon(int input, const QIcon &icon);
-    void setOutputIcon(int output, const QIcon &icon);
+    // The Dante icon beside a header caption; a null pixmap removes it.
+    void setInputIcon(int input, const QPixmap &icon);
+    void setOutputIcon(int output, const QPixmap &icon);
 
     // The selection: a rectangle of rows (inputs) and columns (outputs); empty when none.
     QRect selection() const { return m_selection; }
@@ -51,6 +55,7 @@ public:
     void releaseCell(MixButton *cell);
 
 signals:
+    // A user's change of these crossings; the table shows it once the model has it.
     void enabledChanged(QByteArray inputs, uchar output, bool on);
     void gainChanged(QByteArray inputs, uchar output, char gain);
     // Around the signals of one user action (several columns, a header question).
@@ -87,6 +92,8 @@ private:
     std::array<QString, Channels> m_inputNames;
     std::array<QString, Channels> m_outputNames;
     QPushButton *m_corner = nullptr;
+    MatrixHeaderView *m_inputHeader = nullptr;
+    MatrixHeaderView *m_outputHeader = nullptr;
     QRect m_selection;
     MixButton *m_anchor = nullptr;
     bool m_anchorWasSelected = false;

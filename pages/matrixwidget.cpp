@@ -5,9 +5,10 @@
 #include "knob.h"
 #include "matrixtablewidget.h"
 #include "mixbutton.h"
+#include "routeorder.h"
 
 #include <QHBoxLayout>
-#include <QIcon>
+#include <QPixmap>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -53,60 +54,63 @@ MatrixWidget::MatrixWidget(DataModel *dm, int index, QWidget *parent)
     connect(m_allMix, &QPushButton::clicked, this, &MatrixWidget::allMixButtonClicked);
     connect(m_reset, &QPushButton::clicked, this, &MatrixWidget::allMixButtonClicked);
 
+    // One subscription per key rather than a binding per crossing: an announcement names its
+    // crossing (input, output), which is refreshed alone.
+    if (dm) {
+        for (proto::MessageKey key : {Msg::MatrixEnable, Msg::MatrixGain})
+            dm->router().subscribe(this, RouteOrder::Module, key, [this](const SyncEvent &e) {
+                if (e.channel < proto::ChannelCount && e.other < proto::ChannelCount)
+                    refreshCell(e.key, e.channel, e.other);
+                else
+                    refreshAll();
+            });
+    }
     refreshAll();
     retranslate();
 }
 
 MatrixWidget::~MatrixWidget() = default;
 
-void MatrixWidget::refreshCell(int input, int output)
+void MatrixWidget::refreshCell(proto::MessageKey key, int input, int output)
 {
-    if (!dataModel())
-        return;
-    const ParameterModel::InputChannel &in = dataModel()->model().input(input);
-    m_table->setSwitch(input, output, in.matrixEnable[size_t(output)]);
-    m_table->setGain(input, output, in.matrixGain[size_t(output)]);
+    const QVariant v = dataModel()->storedValue(key, output, input);
+    if (key == Msg::MatrixEnable)
+        m_table->setSwitch(input, output, v.toBool());
+    else
+        m_table->setGain(input, output, v.toInt());
 }
 
 void MatrixWidget::refreshAll()
 {
+    if (!dataModel())
+        return;
     for (int in = 0; in < proto::ChannelCount; ++in)
-        for (int out = 0; out < proto::ChannelCount; ++out)
-            refreshCell(in, out);
+        for (int out = 0; out < proto::ChannelCount; ++out) {
+            refreshCell(Msg::MatrixEnable, in, out);
+            refreshCell(Msg::MatrixGain, in, out);
+        }
 }
 
-void MatrixWidget::syncUpdate(const SyncEvent &event)
+void MatrixWidget::editCells(proto::MessageKey key, const QByteArray &inputs, uchar output, int value, SendRule rule)
 {
-    if (event.key != Msg::MatrixEnable && event.key != Msg::MatrixGain)
+    if (!dataModel() || inputs.isEmpty())
         return;
-    if (event.channel < proto::ChannelCount && event.other < proto::ChannelCount)
-        refreshCell(event.channel, event.other);
-    else
-        refreshAll();
+    ParameterEdit e;
+    e.key = key;
+    e.channel = output;
+    e.cells = inputs;
+    e.value = value;
+    dataModel()->edit(e, rule);
 }
 
 void MatrixWidget::tableWidgetEnabledChanged(QByteArray inputs, uchar output, bool on)
 {
-    if (!dataModel() || inputs.isEmpty())
-        return;
-    ParameterEdit e;
-    e.key = Msg::MatrixEnable;
-    e.channel = output;
-    e.cells = inputs;
-    e.value = on ? 1 : 0;
-    dataModel()->edit(e, SendRule::Send);
+    editCells(Msg::MatrixEnable, inputs, output, on ? 1 : 0, SendRule::Send);
 }
 
 void MatrixWidget::tableWidgetGainChanged(QByteArray inputs, uchar output, char gain)
 {
-    if (!dataModel() || inputs.isEmpty())
-        return;
-    ParameterEdit e;
-    e.key = Msg::MatrixGain;
-    e.channel = output;
-    e.cells = inputs;
-    e.value = int(gain);
-    dataModel()->edit(e, SendRule::Queue);
+    editCells(Msg::MatrixGain, inputs, output, int(gain), SendRule::Queue);
 }
 
 void MatrixWidget::allMixButtonClicked()
@@ -129,7 +133,6 @@ void MatrixWidget::allMixButtonClicked()
         tableWidgetEnabledChanged(all, uchar(out), allMix);
         tableWidgetGainChanged(all, uchar(out), 0);
     }
-    refreshAll();
 }
 
 void MatrixWidget::refreshLabels(Side side, int channel)
@@ -152,10 +155,10 @@ void MatrixWidget::refreshLabels(Side side, int channel)
 void MatrixWidget::refreshDante(bool connected)
 {
     ModulePage::refreshDante(connected);
-    const QIcon icon(danteIcon(connected));
+    const QPixmap icon(danteIcon(connected));
     for (int c = 0; c < proto::ChannelCount; ++c) {
-        m_table->setInputIcon(c, isDante(Side::Input, c) ? icon : QIcon());
-        m_table->setOutputIcon(c, isDante(Side::Output, c) ? icon : QIcon());
+        m_table->setInputIcon(c, isDante(Side::Input, c) && !isHidden(Side::Input, c) ? icon : QPixmap());
+        m_table->setOutputIcon(c, isDante(Side::Output, c) && !isHidden(Side::Output, c) ? icon : QPixmap());
     }
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // The matrix page: the grid of crossings (inputs to outputs) with "All Mix" and "Reset". It
-// stores and sends its own commands: one switch command per output column, gains queued.
+// edits through the model: one switch command per output column, gains queued; every
+// crossing shows what the model announces for it.
+#include "catalogue.h"
 #include "modulepage.h"
+#include "parameteredit.h"
 
 #include <QByteArray>
 #include <memory>
@@ -21,11 +24,9 @@ public:
     MatrixTableWidget *table() const { return m_table; }
     QPushButton *allMixButton() const { return m_allMix; }
     QPushButton *resetButton() const { return m_reset; }
-    // The container's history: the edits of one action become one undo step.
 
-    // Every cell from the model.
+    // Every crossing from the model.
     void refreshAll();
-    void syncUpdate(const SyncEvent &event) override;
     void refreshLabels(Side side, int channel) override;
     void refreshDante(bool connected) override;
 
@@ -40,7 +41,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    void refreshCell(int input, int output);
+    void refreshCell(proto::MessageKey key, int input, int output);
+    void editCells(proto::MessageKey key, const QByteArray &inputs, uchar output, int value, SendRule rule);
 
     MatrixTableWidget *m_table = nullptr;
     QPushButton *m_allMix = nullptr;

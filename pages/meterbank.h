@@ -1,6 +1,7 @@
 #pragma once
 // A titled row of sixteen level meters, one per channel, each with its caption above and
 // its number below. The overview and the meter window are built from these banks.
+#include "catalogue.h"
 #include "widget.h"
 
 #include <array>
@@ -14,7 +15,7 @@ class MeterBank final : public Widget
 {
     Q_OBJECT
 public:
-    static constexpr int Channels = 16;
+    static constexpr int Channels = proto::ChannelCount;
     static constexpr int MeterMinimumHeight = 100;
 
     // maximum: the top of every meter in dB.

@@ -20,7 +20,7 @@ MixButton::MixButton(int input, int output, QWidget *parent)
     m_button->setMinimumSize(36, 22);
     m_knob = new Knob(0, this);
     m_knob->setObjectName(objectName());
-    m_knob->setRange(-56, 12);
+    m_knob->setRange(GainMinimum, GainMaximum);
     m_knob->setValue(0);
     auto *knobBox = new QWidget(this);
     auto *knobLayout = new QHBoxLayout(knobBox);

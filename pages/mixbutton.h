@@ -13,7 +13,9 @@ class MixButton final : public QWidget
 {
     Q_OBJECT
 public:
-    // Gains below this are off: shown as -100.
+    // Whole dB; gains below GainFloor are off: shown as -100.
+    static constexpr int GainMinimum = -56;
+    static constexpr int GainMaximum = 12;
     static constexpr int GainFloor = -55;
     enum Edge { Left = 1, Top = 2, Right = 4, Bottom = 8 };
 

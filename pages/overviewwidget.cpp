@@ -192,11 +192,12 @@ QString OverviewWidget::valueText(Field field) const
     switch (field) {
     case ArmVersion: {
         QString text = version(d.armVersion);
-        // The build and revision tell firmware images of one version apart.
+        // The build and revision tell firmware images of one version apart; the revision is
+        // hexadecimal, as in the firmware's own version text.
         if (!text.isEmpty() && d.armBuild != 0)
             text += QStringLiteral(" B%1").arg(d.armBuild);
         if (!text.isEmpty() && d.armRevision != 0)
-            text += QStringLiteral(" R%1").arg(d.armRevision);
+            text += QStringLiteral(" R%1").arg(d.armRevision, 0, 16);
         return text;
     }
     case DspVersion: return version(d.dspVersion);

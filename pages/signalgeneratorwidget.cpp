@@ -1,8 +1,10 @@
 #include "signalgeneratorwidget.h"
 
+#include "channelbutton.h"
 #include "datamodel.h"
 #include "knob.h"
 #include "lineedit.h"
+#include "pagehelpers.h"
 #include "parameterbinding.h"
 #include "routeorder.h"
 
@@ -10,28 +12,27 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <cmath>
 
+using namespace pagehelpers;
 namespace Msg = proto::Msg;
 
 namespace {
 constexpr int FreqMin = 0, FreqMax = 24000, GainMin = -70, GainMax = 12;
 
-QLabel *caption(QWidget *parent)
+QVariant onOff(bool on)
 {
-    auto *l = new QLabel(parent);
-    l->setTextFormat(Qt::PlainText);
-    return l;
+    return on ? 1 : 0;
 }
 } // namespace
 
 SignalGeneratorWidget::SignalGeneratorWidget(DataModel *dm, int index, QWidget *parent)
     : ModulePage(dm, index, Side::Output, parent)
 {
-    m_title = caption(this);
+    m_title = caption(this, Qt::AlignLeft | Qt::AlignVCenter);
     m_mute = new QPushButton(this);
     m_mute->setCheckable(true);
     m_waveform = new QButtonGroup(this);
@@ -41,30 +42,29 @@ SignalGeneratorWidget::SignalGeneratorWidget(DataModel *dm, int index, QWidget *
     for (int i = 0; i < 3; ++i) {
         auto *b = new QPushButton(this);
         b->setCheckable(true);
-        b->setProperty("horizontalButtonPosition", i == 0 ? "first" : (i == 2 ? "last" : "middle"));
+        setRowPosition(b, i, 3);
         m_waveform->addButton(b, i);
         types->addWidget(b);
     }
     m_waveform->button(PinkNoise)->setChecked(true);
 
-    m_freqLabel = caption(this);
+    m_freqLabel = caption(this, Qt::AlignLeft | Qt::AlignVCenter);
     m_freqEdit = new LineEdit(this);
     m_freqEdit->setFixedWidth(64);
     m_freqKnob = new Knob(2, this);
     m_freqKnob->setRange(FreqMin, FreqMax);
     m_freqKnob->setAccelerated(true);
-    m_gainLabel = caption(this);
+    m_gainLabel = caption(this, Qt::AlignLeft | Qt::AlignVCenter);
     m_gainEdit = new LineEdit(this);
     m_gainEdit->setFixedWidth(64);
     m_gainKnob = new Knob(2, this);
     m_gainKnob->setRange(GainMin, GainMax);
 
-    m_outputLabel = caption(this);
+    m_outputLabel = caption(this, Qt::AlignLeft | Qt::AlignVCenter);
     auto *outputs = new QGridLayout;
     outputs->setSpacing(4);
-    for (int c = 0; c < 16; ++c) {
-        auto *b = new QPushButton(this);
-        b->setCheckable(true);
+    for (int c = 0; c < proto::ChannelCount; ++c) {
+        auto *b = new ChannelButton(this);
         b->setObjectName(QString::number(c));
         b->setMinimumWidth(72);
         m_outputs[size_t(c)] = b;
@@ -99,150 +99,76 @@ SignalGeneratorWidget::SignalGeneratorWidget(DataModel *dm, int index, QWidget *
     layout->addLayout(outputs);
     layout->addStretch(1);
 
-    connect(m_mute, &QPushButton::clicked, this, &SignalGeneratorWidget::muteButtonClicked);
-    onIdClicked(m_waveform, this, &SignalGeneratorWidget::typeButtonClicked);
-    connect(m_freqEdit, &LineEdit::editingFinished, this, &SignalGeneratorWidget::freqEditingFinished);
-    connect(m_freqKnob, &Knob::valueChanged, this, &SignalGeneratorWidget::freqKnobValueChanged);
-    connect(m_gainEdit, &LineEdit::editingFinished, this, &SignalGeneratorWidget::gainEditingFinished);
-    connect(m_gainKnob, &Knob::valueChanged, this, &SignalGeneratorWidget::gainKnobValueChanged);
-    for (QPushButton *b : m_outputs)
-        connect(b, &QPushButton::clicked, this, &SignalGeneratorWidget::outputButtonClicked);
-
-    if (dm) {
-        // Device values refresh the controls; the slots below edit.
-        const int order = RouteOrder::Module;
-        new ParameterBinding(dm, m_mute, Msg::SigGenMute, 255, 255, order,
-                             [this](const QVariant &v) { m_mute->setChecked(v.toBool()); });
-        new ParameterBinding(dm, m_waveform, Msg::SigGenWaveform, 255, 255, order,
-                             [this](const QVariant &v) { showWaveform(v.toInt()); });
-        new ParameterBinding(dm, m_freqKnob, Msg::SigGenFreq, 255, 255, order,
-                             [this](const QVariant &v) { showFrequency(int(std::lround(v.toDouble()))); });
-        new ParameterBinding(dm, m_gainKnob, Msg::SigGenGain, 255, 255, order,
-                             [this](const QVariant &v) { showGain(int(std::lround(v.toDouble()))); });
-        for (int c = 0; c < 16; ++c) {
-            QPushButton *b = m_outputs[size_t(c)];
-            new ParameterBinding(dm, b, Msg::SigGenOutput, c, 255, order,
-                                 [b](const QVariant &v) { b->setChecked(v.toBool()); });
-        }
-        for (ParameterBinding *binding : findChildren<ParameterBinding *>())
-            binding->refresh();
-    } else {
-        showWaveform(PinkNoise);
-        showFrequency(1000);
-        showGain(0);
+    const int order = RouteOrder::Module;
+    auto *mute = new ParameterBinding(dm, m_mute, Msg::SigGenMute, 255, 255, order,
+                                      [this](const QVariant &v) { m_mute->setChecked(v.toBool()); });
+    mute->editOn(&QPushButton::clicked, onOff, SendRule::Send);
+    mute->refresh();
+    auto *waveform = new ParameterBinding(dm, m_waveform, Msg::SigGenWaveform, 255, 255, order, [this](const QVariant &v) {
+        if (QAbstractButton *b = m_waveform->button(v.toInt()))
+            b->setChecked(true);
+        // The frequency means something for the sine wave only.
+        const bool sine = v.toInt() == SineWave;
+        m_freqEdit->setReadOnly(!sine);
+        m_freqKnob->setEnabled(sine);
+    });
+    waveform->editOn(QOverload<QAbstractButton *>::of(&QButtonGroup::buttonClicked),
+                     [this](QAbstractButton *b) { return QVariant(m_waveform->id(b)); }, SendRule::Send);
+    waveform->refresh();
+    bindWhole(Msg::SigGenFreq, m_freqKnob, m_freqEdit);
+    bindWhole(Msg::SigGenGain, m_gainKnob, m_gainEdit);
+    for (int c = 0; c < proto::ChannelCount; ++c) {
+        ChannelButton *b = m_outputs[size_t(c)];
+        auto *output = new ParameterBinding(dm, b, Msg::SigGenOutput, c, 255, order,
+                                            [b](const QVariant &v) { b->setChecked(v.toBool()); });
+        output->editOn(&QPushButton::clicked, onOff, SendRule::Send);
+        output->refresh();
     }
     retranslate();
     refreshLabels(Side::Output, -1);
 }
 
-void SignalGeneratorWidget::showWaveform(int waveform)
+// Knobs queue while they turn; an edit parses a whole number, clamped to the knob's range,
+// and sends it at once.
+void SignalGeneratorWidget::bindWhole(proto::MessageKey key, Knob *knob, LineEdit *edit)
 {
-    if (QAbstractButton *b = m_waveform->button(waveform)) {
-        const QSignalBlocker blocker(m_waveform);
-        b->setChecked(true);
-    }
-    // The frequency means something for the sine wave only.
-    const bool sine = waveform == SineWave;
-    m_freqEdit->setReadOnly(!sine);
-    m_freqKnob->setEnabled(sine);
-}
-
-void SignalGeneratorWidget::showFrequency(int hz)
-{
-    const QSignalBlocker blocker(m_freqKnob);
-    m_freqKnob->setValue(hz);
-    m_freqEdit->setText(QString::asprintf("%d", m_freqKnob->value()));
-}
-
-void SignalGeneratorWidget::showGain(int dB)
-{
-    const QSignalBlocker blocker(m_gainKnob);
-    m_gainKnob->setValue(dB);
-    m_gainEdit->setText(QString::asprintf("%d", m_gainKnob->value()));
-}
-
-void SignalGeneratorWidget::muteButtonClicked(bool on)
-{
-    if (dataModel())
-        dataModel()->edit(Msg::SigGenMute, 255, 255, on ? 1 : 0, SendRule::Send);
-}
-
-void SignalGeneratorWidget::typeButtonClicked(int id)
-{
-    showWaveform(id);
-    if (dataModel())
-        dataModel()->edit(Msg::SigGenWaveform, 255, 255, id, SendRule::Send);
-}
-
-void SignalGeneratorWidget::freqEditingFinished()
-{
-    if (m_freqEdit->isReadOnly())
-        return;
-    bool ok = false;
-    const int hz = qBound(FreqMin, m_freqEdit->text().trimmed().toInt(&ok), FreqMax);
-    if (!ok) {
-        showFrequency(m_freqKnob->value());
-        return;
-    }
-    showFrequency(hz);
-    if (dataModel())
-        dataModel()->edit(Msg::SigGenFreq, 255, 255, float(hz), SendRule::Send);
-}
-
-void SignalGeneratorWidget::freqKnobValueChanged(int value)
-{
-    m_freqEdit->setText(QString::asprintf("%d", value));
-    if (dataModel())
-        dataModel()->edit(Msg::SigGenFreq, 255, 255, float(value), SendRule::Queue);
-}
-
-void SignalGeneratorWidget::gainEditingFinished()
-{
-    bool ok = false;
-    const int dB = qBound(GainMin, m_gainEdit->text().trimmed().toInt(&ok), GainMax);
-    if (!ok) {
-        showGain(m_gainKnob->value());
-        return;
-    }
-    showGain(dB);
-    if (dataModel())
-        dataModel()->edit(Msg::SigGenGain, 255, 255, float(dB), SendRule::Send);
-}
-
-void SignalGeneratorWidget::gainKnobValueChanged(int value)
-{
-    m_gainEdit->setText(QString::asprintf("%d", value));
-    if (dataModel())
-        dataModel()->edit(Msg::SigGenGain, 255, 255, float(value), SendRule::Queue);
-}
-
-void SignalGeneratorWidget::outputButtonClicked(bool on)
-{
-    bool ok = false;
-    const int output = sender() ? sender()->objectName().toInt(&ok) : -1;
-    if (ok && output >= 0 && output < 16 && dataModel())
-        dataModel()->edit(Msg::SigGenOutput, output, 255, on ? 1 : 0, SendRule::Send);
+    DataModel *dm = dataModel();
+    auto *turned = new ParameterBinding(dm, knob, key, 255, 255, RouteOrder::Module,
+                                        [knob](const QVariant &v) { knob->setValue(int(std::lround(v.toDouble()))); });
+    turned->editOn(&Knob::valueChanged, [](int position) { return QVariant(double(position)); }, SendRule::Queue);
+    turned->refresh();
+    auto *typed = new ParameterBinding(dm, edit, key, 255, 255, RouteOrder::Module, [edit](const QVariant &v) {
+        edit->setText(QString::asprintf("%d", int(std::lround(v.toDouble()))));
+    });
+    commitOn(edit, typed, [knob, edit](const QString &text) {
+        int value = 0;
+        if (edit->isReadOnly() || !parseWhole(text, &value))
+            return QVariant();
+        return QVariant(double(qBound(knob->minimum(), value, knob->maximum())));
+    });
+    typed->refresh();
 }
 
 void SignalGeneratorWidget::refreshLabels(Side side, int channel)
 {
     if (side != Side::Output)
         return;
-    for (int c = 0; c < 16; ++c)
+    for (int c = 0; c < proto::ChannelCount; ++c)
         if (channel < 0 || c == channel)
-            m_outputs[size_t(c)]->setText(QStringLiteral("%1").arg(channelCaption(Side::Output, c)));
+            m_outputs[size_t(c)]->setCaption(channelCaption(Side::Output, c));
 }
 
 void SignalGeneratorWidget::refreshDante(bool connected)
 {
     ModulePage::refreshDante(connected);
-    for (int c = 0; c < 16; ++c)
-        m_outputs[size_t(c)]->setIcon(isDante(Side::Output, c) ? QIcon(danteIcon(connected)) : QIcon());
+    const QPixmap icon(danteIcon(connected));
+    for (int c = 0; c < proto::ChannelCount; ++c)
+        m_outputs[size_t(c)]->setMarkIcon(isDante(Side::Output, c) ? icon : QPixmap());
 }
 
 void SignalGeneratorWidget::applyChannelMasks()
 {
-    for (int c = 0; c < 16; ++c)
+    for (int c = 0; c < proto::ChannelCount; ++c)
         m_outputs[size_t(c)]->setVisible(!isHidden(Side::Output, c));
     refreshLabels(Side::Output, -1);
     refreshDante(danteConnected());
@@ -265,6 +191,6 @@ void SignalGeneratorWidget::retranslate()
     m_freqKnob->setAccessibleName(accessibleText(QString(), tr("Freq"), tr(" knob")));
     m_gainEdit->setAccessibleName(accessibleText(QString(), tr("Gain")));
     m_gainKnob->setAccessibleName(accessibleText(QString(), tr("Gain"), tr(" knob")));
-    for (int c = 0; c < 16; ++c)
+    for (int c = 0; c < proto::ChannelCount; ++c)
         m_outputs[size_t(c)]->setAccessibleName(accessibleText(tr("Output"), channelName(Side::Output, c)));
 }

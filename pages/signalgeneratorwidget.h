@@ -1,10 +1,12 @@
 #pragma once
 // The signal generator page: waveform, frequency (sine only), gain, mute and the outputs it
 // feeds. Every control is bound to its device value; knobs queue, edits and buttons send.
+#include "catalogue.h"
 #include "modulepage.h"
 
 #include <array>
 
+class ChannelButton;
 class Knob;
 class LineEdit;
 class QButtonGroup;
@@ -25,28 +27,18 @@ public:
     LineEdit *gainEdit() const { return m_gainEdit; }
     Knob *gainKnob() const { return m_gainKnob; }
     QPushButton *muteButton() const { return m_mute; }
-    QPushButton *outputButton(int output) const { return m_outputs[size_t(output)]; }
+    ChannelButton *outputButton(int output) const { return m_outputs[size_t(output)]; }
 
     void refreshLabels(Side side, int channel) override;
     void refreshDante(bool connected) override;
-
-public slots:
-    void muteButtonClicked(bool on);
-    void typeButtonClicked(int id);
-    void freqEditingFinished();
-    void freqKnobValueChanged(int value);
-    void gainEditingFinished();
-    void gainKnobValueChanged(int value);
-    void outputButtonClicked(bool on);
 
 protected:
     void applyChannelMasks() override;
     void retranslate() override;
 
 private:
-    void showWaveform(int waveform);
-    void showFrequency(int hz);
-    void showGain(int dB);
+    // A knob and the edit under it, both showing one whole-number value.
+    void bindWhole(proto::MessageKey key, Knob *knob, LineEdit *edit);
 
     QButtonGroup *m_waveform = nullptr;
     QLabel *m_title = nullptr;
@@ -58,5 +50,5 @@ private:
     LineEdit *m_gainEdit = nullptr;
     Knob *m_gainKnob = nullptr;
     QPushButton *m_mute = nullptr;
-    std::array<QPushButton *, 16> m_outputs{};
+    std::array<ChannelButton *, proto::ChannelCount> m_outputs{};
 };

@@ -10,6 +10,7 @@
 //   shoot_mixpages OUTDIR [--scale 1.5]
 #include "aecwidget.h"
 #include "automixerwidget.h"
+#include "channelcheckbox.h"
 #include "datamodel.h"
 #include "devicesimulator.h"
 #include "dspimages.h"

@@ -1,27 +1,33 @@
 // What the strip pages cost on the GUI thread, offscreen: one poll round's replies for a
 // 16-channel page (every channel changed, so every strip refreshes) dispatched, announced and
-// shown; and one step of a fader drag on the output level page (edit, link, queue, repaint
-// request). Reported per round and per step, and as a share of the 200 ms poll period. Then the
-// output level page's round with the change journal off and on (every strip changed, so every
-// value is a change the journal notes), in alternating blocks, and what writing a batch costs.
+// shown; the same for the matrix (all 256 crossings changed); one 100 ms meter round shown by
+// the overview, the meter window and the auto mixer page; and one step of a fader drag on the
+// output level page (edit, link, queue, repaint request). Reported per round and per step,
+// and as a share of the poll period, in CPU time of the process (other work on a shared
+// machine does not count). Then the output level page's round with the change journal off and
+// on (every strip changed, so every value is a change the journal notes), in alternating
+// blocks, and what writing a batch costs.
 #include "changejournal.h"
 #include "datamodel.h"
 #include "dspimages.h"
 #include "dspresources.h"
 #include "fader.h"
 #include "levelwidget.h"
+#include "meterdialog.h"
 #include "modulewidget.h"
+#include "overviewwidget.h"
 #include "pagespec.h"
 #include "wire.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 
 #include <cmath>
 #include <memory>
 #include <QTextStream>
+
+#include <sys/resource.h>
 
 using namespace proto;
 
@@ -31,6 +37,23 @@ void add(QByteArray &out, MessageKey k, const QByteArray &payload)
 {
     appendFrame(out, 1, k.type, k.subType, k.funcId, FlagReply, payload.constData(), payload.size());
 }
+
+// CPU time of the process since start(), in microseconds.
+class CpuTimer
+{
+public:
+    void start() { m_start = now(); }
+    double elapsedUs() const { return now() - m_start; }
+
+private:
+    static double now()
+    {
+        rusage u{};
+        getrusage(RUSAGE_SELF, &u);
+        return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e6 + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec);
+    }
+    double m_start = 0;
+};
 
 QByteArray floats16(float base, float step)
 {
@@ -66,6 +89,16 @@ QByteArray pageRound(const QByteArray &title, int n)
             g.decay = 100.0f + shift * 10;
             add(out, Msg::GateParams, QByteArray(1, char(c)) + g.bytes());
         }
+    } else if (title == "Matrix") {
+        for (int o = 0; o < 16; ++o) {
+            QByteArray enable(1, char(o)), gain(1, char(o));
+            for (int i = 0; i < 16; ++i) {
+                enable.append(char((i + o + n) & 1));
+                gain.append(char(-((i + o + n) % 40)));
+            }
+            add(out, Msg::MatrixEnable, enable);
+            add(out, Msg::MatrixGain, gain);
+        }
     } else if (title == "In Delay") {
         add(out, Msg::InDelay, floats16(2.0f + shift, 1.25f));
     } else if (title == "Level Pre Mix" || title == "Out Level") {
@@ -100,20 +133,20 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
 
     const int rounds = 400;
-    for (const char *title : {"In Setup", "Gate", "In Delay", "Level Pre Mix", "Out Level"}) {
+    for (const char *title : {"In Setup", "Gate", "In Delay", "Level Pre Mix", "Out Level", "Matrix"}) {
         const int page = PageSpecs::indexOf(title);
         widget.stackedButtonClicked(page);
         QVector<QByteArray> replies{pageRound(title, 0), pageRound(title, 1)};
         for (int i = 0; i < 20; ++i) // warm up
             dm.feedReceived(replies[i & 1]);
-        QElapsedTimer t;
+        CpuTimer t;
         t.start();
         for (int i = 0; i < rounds; ++i) {
             dm.feedReceived(replies[i & 1]);
             // Includes the layout and repaint the refresh asked for.
             QCoreApplication::processEvents();
         }
-        const double us = t.nsecsElapsed() / 1000.0 / rounds;
+        const double us = t.elapsedUs() / rounds;
         out << QStringLiteral("%1: one poll round, 16 channels changed: %2 us (%3 % of 200 ms)\n")
                    .arg(ModulePage::pageTitle(page), -14)
                    .arg(us, 0, 'f', 1)
@@ -181,6 +214,42 @@ int main(int argc, char **argv)
         }
         out << QStringLiteral("journal batch of %1 rows written in %2 us (WAL, one transaction)\n")
                    .arg(pending).arg(writeUs / batches, 0, 'f', 1);
+    // One meter round (every 100 ms): the four level banks and the auto mixer's meters, shown
+    // by the overview, the meter window and the auto mixer page.
+    {
+        OverviewWidget overview(&dm);
+        overview.resize(1100, 260);
+        overview.show();
+        overview.meterDialog()->show();
+        widget.stackedButtonClicked(PageSpecs::indexOf("Auto Mixer"));
+        QVector<QByteArray> replies;
+        for (int n = 0; n < 2; ++n) {
+            QByteArray round;
+            QByteArray levels, mixer;
+            for (int c = 0; c < 16; ++c)
+                levels.append(char(-60 + ((c * 7 + n * 13) % 70)));
+            for (int c = 0; c < 32; ++c)
+                mixer.append(char(-((c * 5 + n * 11) % 40)));
+            for (MessageKey k : {Msg::InputMeter, Msg::PreLevelMeter, Msg::OutputMeter, Msg::OutLevelMeter})
+                add(round, k, levels);
+            add(round, Msg::AutoMixerMeter, mixer);
+            replies << round;
+        }
+        for (int i = 0; i < 20; ++i)
+            dm.feedReceived(replies[i & 1]);
+        QCoreApplication::processEvents();
+        const int meterRounds = 2000;
+        CpuTimer t;
+        t.start();
+        for (int i = 0; i < meterRounds; ++i) {
+            dm.feedReceived(replies[i & 1]);
+            QCoreApplication::processEvents();
+        }
+        const double us = t.elapsedUs() / meterRounds;
+        out << QStringLiteral("Meters: one 100 ms round, overview, meter window, auto mixer: %1 us (%2 % of 100 ms)\n")
+                   .arg(us, 0, 'f', 1)
+                   .arg(us / 1000.0, 0, 'f', 3);
+        overview.meterDialog()->hide();
     }
 
     // A fader drag on the output level page with outputs 1..8 in one group.
@@ -195,7 +264,7 @@ int main(int argc, char **argv)
     QApplication::sendEvent(fader, &press);
     const int steps = 2000;
     const int span = fader->height() - grab.y() - 25;
-    QElapsedTimer t;
+    CpuTimer t;
     t.start();
     for (int i = 0; i < steps; ++i) {
         const int dy = (i % (2 * span)) < span ? i % span : span - i % span;
@@ -204,7 +273,7 @@ int main(int argc, char **argv)
         QApplication::sendEvent(fader, &move);
         QCoreApplication::processEvents();
     }
-    const double us = t.nsecsElapsed() / 1000.0 / steps;
+    const double us = t.elapsedUs() / steps;
     QMouseEvent release(QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(fader, &release);
     out << QStringLiteral("Out Level fader drag, group of 8: %1 us per step; queued commands: %2\n")

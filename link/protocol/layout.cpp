@@ -179,6 +179,7 @@ WriteForm writeForm(const KeyInfo &k)
         return WriteForm::ChannelText;
     case GpioConfig.code(): return WriteForm::IndexBlock;
     case NetworkConfig.code(): case DateTime.code(): case AecConfig.code(): case DataSyncConfig.code():
+    case AncConfig.code():
         return WriteForm::Whole;
     default: break;
     }
@@ -211,6 +212,9 @@ int wholeSize(const KeyInfo &k)
 {
     if (k.key == Msg::DataSyncConfig)
         return 5;
+    if (k.key == Msg::AncConfig)
+        return 2; // channel, level; the device's reply adds its status in front
+
     return k.shape == Shape::Value ? k.count * elemSize(k.elem) : k.len;
 }
 

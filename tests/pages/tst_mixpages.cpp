@@ -1,10 +1,12 @@
 // The matrix, conference, signal generator pages and the meter windows: the frames each
 // control sends to the simulated device, selection and undo in the matrix, the ANC report,
-// auto mixer groups, generator clamps, the overview's texts, the shared meter floor and the
-// Dante icons.
+// auto mixer groups and scales, generator clamps, one command per finished edit, the
+// overview's texts, the shared meter floor and the Dante icon labels.
 #include "aecwidget.h"
 #include "ancwidget.h"
 #include "automixerwidget.h"
+#include "channelbutton.h"
+#include "channelcheckbox.h"
 #include "datamodel.h"
 #include "devicesimulator.h"
 #include "dspimages.h"
@@ -13,6 +15,7 @@
 #include "frame.h"
 #include "knob.h"
 #include "lineedit.h"
+#include "matrixheaderview.h"
 #include "matrixtablewidget.h"
 #include "matrixwidget.h"
 #include "meter.h"
@@ -102,7 +105,6 @@ class TestMixPages : public QObject
             e.setPrefixLength(8);
             return QList<QNetworkAddressEntry>{e};
         });
-        connect(m_dm.get(), &DataModel::tcpSyncToUI, &m_dm->router(), &SyncRouter::route);
         m_widget = std::make_unique<ModuleWidget>(m_dm.get());
         m_widget->resize(1200, 800);
         m_dm->addDevice(QHostAddress(ip).toIPv4Address());
@@ -110,6 +112,12 @@ class TestMixPages : public QObject
         if (!QTest::qWaitFor([this] { return m_dm->isLoggedIn(); }, 5000))
             qFatal("no login");
         return *m_widget;
+    }
+    // A report of key from the device, as the link receives it.
+    void report(proto::MessageKey key, const QByteArray &payload)
+    {
+        m_dm->clearLastCommand();
+        m_dm->feedReceived(proto::buildFrame(1, key.type, key.subType, key.funcId, proto::FlagReply, payload));
     }
     void flush()
     {
@@ -307,21 +315,38 @@ private slots:
         QCOMPARE(int(m_dm->model().autoMixer().assign[3]), 0);
         QCOMPARE(am->strip(3).group[0]->accessibleName(), QStringLiteral("Auto Mixer: IN 4 AM 1"));
         // A typed 20 becomes 12.0, sent at once.
-        am->strip(5).edit->setText(QStringLiteral("20"));
-        emit am->strip(5).edit->editingFinished();
+        support::commitText(am->strip(5).edit, QStringLiteral("20"));
         QCOMPARE(am->strip(5).edit->text(), QStringLiteral("12.0"));
         QCOMPARE(am->strip(5).slider->value(), 120);
         QTRY_COMPARE(writesOf(Msg::AutoMixerWeight).size(), 1);
         QCOMPARE(writesOf(Msg::AutoMixerWeight)[0].second, QByteArray(1, char(5)) + f32(12.0f));
         // Meters: attenuation above, the level after it below, numbers not under -40.
-        auto &meter = m_dm->model().autoMixer().meter;
-        meter[2] = -20;
-        meter[16 + 2] = -6;
-        meter[4] = -90;
-        emit m_dm->tcpSyncToUI(3, 18, 5, 255, 255, QVariant());
+        QByteArray meters(32, char(-100));
+        meters[2] = char(-20);
+        meters[16 + 2] = char(-6);
+        meters[4] = char(-90);
+        report(Msg::AutoMixerMeter, meters);
         QCOMPARE(am->strip(2).level->value(), -26);
         QCOMPARE(am->strip(2).attenuationText->text(), QStringLiteral("-6"));
         QCOMPARE(am->strip(4).levelText->text(), QStringLiteral("-40"));
+        // Each row of meters has its scale beside it: 0 at the top, -40 at the bottom.
+        m_widget->stackedButtonClicked(PageSpecs::indexOf("Auto Mixer"));
+        m_widget->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_widget.get()));
+        for (int row = 0; row < 2; ++row) {
+            Meter *meter = row == 0 ? am->strip(0).attenuation : am->strip(0).level;
+            const QRect m(meter->mapTo(am, QPoint()), meter->size());
+            QLabel *top = am->scaleLabel(row, true);
+            QLabel *bottom = am->scaleLabel(row, false);
+            QCOMPARE(top->text(), QStringLiteral("0"));
+            QCOMPARE(bottom->text(), QStringLiteral("-40"));
+            const QRect t(top->mapTo(am, QPoint()), top->size());
+            const QRect b(bottom->mapTo(am, QPoint()), bottom->size());
+            QVERIFY(top->isVisibleTo(am) && bottom->isVisibleTo(am));
+            QVERIFY(t.right() < m.left() && b.right() < m.left());
+            QVERIFY(qAbs(t.top() - m.top()) <= 2);
+            QVERIFY(qAbs(b.bottom() - m.bottom()) <= 2);
+        }
         // Reset asks, clears and sends the empty command.
         m_writes.clear();
         answerNextBox(QStringLiteral("OK"));
@@ -343,11 +368,44 @@ private slots:
         QCOMPARE(writesOf(Msg::AncConfig)[1].second, bytes({5, 0}));
         QVERIFY(anc->levelGroup()->button(0)->isChecked());
         // Any other status byte disables every button.
-        QByteArray frame = proto::buildFrame(1, 3, 17, 1, proto::FlagReply, bytes({0x00}));
-        m_dm->clearLastCommand();
-        m_dm->feedReceived(frame);
+        report(Msg::AncConfig, bytes({0x00}));
         QVERIFY(!anc->levelGroup()->button(3)->isEnabled());
         QVERIFY(!anc->channelGroup()->button(5)->isEnabled());
+    }
+
+    // A finished edit sends its command once: Return commits, and the focus leaving the
+    // edit afterwards commits nothing more.
+    void editsCommitOnce()
+    {
+        ModuleWidget &w = connected();
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto *gen = static_cast<SignalGeneratorWidget *>(w.page(PageSpecs::indexOf("Signal Generator")));
+        auto *am = static_cast<AutoMixerWidget *>(w.page(PageSpecs::indexOf("Auto Mixer")));
+        const auto commit = [](LineEdit *edit, const char *text, QWidget *next) {
+            edit->setFocus();
+            QVERIFY(edit->hasFocus());
+            edit->selectAll();
+            QTest::keyClicks(edit, QLatin1String(text));
+            QTest::keyClick(edit, Qt::Key_Return);
+            next->setFocus();
+        };
+        w.stackedButtonClicked(PageSpecs::indexOf("Signal Generator"));
+        gen->waveformGroup()->button(SignalGeneratorWidget::SineWave)->click();
+        commit(gen->freqEdit(), "440", gen->gainEdit());
+        commit(gen->gainEdit(), "-6", gen->muteButton());
+        w.stackedButtonClicked(PageSpecs::indexOf("Auto Mixer"));
+        commit(am->strip(2).edit, "3.5", am->resetButton());
+        // Commands arrive in order: once the mute is there, every earlier one is too.
+        gen->muteButton()->click();
+        QTRY_COMPARE(writesOf(Msg::SigGenMute).size(), 1);
+        QCOMPARE(writesOf(Msg::SigGenFreq).size(), 1);
+        QCOMPARE(writesOf(Msg::SigGenFreq)[0].second, f32(440.0f));
+        QCOMPARE(writesOf(Msg::SigGenGain).size(), 1);
+        QCOMPARE(writesOf(Msg::SigGenGain)[0].second, f32(-6.0f));
+        QCOMPARE(writesOf(Msg::AutoMixerWeight).size(), 1);
+        QCOMPARE(writesOf(Msg::AutoMixerWeight)[0].second, QByteArray(1, char(2)) + f32(3.5f));
     }
 
     void signalGenerator()
@@ -360,11 +418,9 @@ private slots:
         QVERIFY(!gen->freqKnob()->isEnabled());
         gen->waveformGroup()->button(SignalGeneratorWidget::SineWave)->click();
         QVERIFY(!gen->freqEdit()->isReadOnly());
-        gen->freqEdit()->setText(QStringLiteral("30000"));
-        emit gen->freqEdit()->editingFinished();
+        support::commitText(gen->freqEdit(), QStringLiteral("30000"));
         QCOMPARE(gen->freqEdit()->text(), QStringLiteral("24000"));
-        gen->gainEdit()->setText(QStringLiteral("-80"));
-        emit gen->gainEdit()->editingFinished();
+        support::commitText(gen->gainEdit(), QStringLiteral("-80"));
         QCOMPARE(gen->gainEdit()->text(), QStringLiteral("-70"));
         // Dragging the knob leaves one queued command with the last position.
         gen->freqKnob()->setFocus();
@@ -383,13 +439,14 @@ private slots:
         QCOMPARE(writesOf(Msg::SigGenGain)[0].second, f32(-70.0f));
         QCOMPARE(writesOf(Msg::SigGenOutput)[0].second, bytes({6, 1}));
         // Pink noise from the device disables the frequency again.
-        m_dm->model().signalGenerator().waveform = 0;
-        emit m_dm->tcpSyncToUI(3, 9, 3, 255, 255, QVariant());
+        report(Msg::SigGenWaveform, bytes({0}));
         QVERIFY(!gen->freqKnob()->isEnabled());
+        QVERIFY(gen->waveformGroup()->button(SignalGeneratorWidget::PinkNoise)->isChecked());
     }
 
-    // Dante channels carry the link icon on every page of this group, and the icon follows
-    // the link state.
+    // Dante channels carry the link icon on every page of this group, as an icon label of its
+    // own beside a caption label (never the button's own icon), and the icon follows the
+    // link state.
     void danteIcons()
     {
         ModuleWidget &w = connected();
@@ -398,31 +455,49 @@ private slots:
         w.show(); // the icon labels get their size
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         MatrixTableWidget *t = matrix()->table();
-        QVERIFY(!t->verticalHeaderItem(12)->icon().isNull());
-        QVERIFY(t->verticalHeaderItem(7)->icon().isNull());
-        QVERIFY(!t->horizontalHeaderItem(9)->icon().isNull());
-        QVERIFY(t->horizontalHeaderItem(10)->icon().isNull());
         auto *aec = static_cast<AECWidget *>(w.page(PageSpecs::indexOf("AEC")));
-        QVERIFY(!aec->micCheckBox(13)->icon().isNull());
-        QVERIFY(aec->micCheckBox(3)->icon().isNull());
+        auto *gen = static_cast<SignalGeneratorWidget *>(w.page(PageSpecs::indexOf("Signal Generator")));
         auto *am = static_cast<AutoMixerWidget *>(w.page(PageSpecs::indexOf("Auto Mixer")));
+        const auto marked = [](QLabel *icon, QWidget *page) { return icon->isVisibleTo(page); };
+        QVERIFY(marked(t->inputHeader()->iconLabel(12), t));
+        QVERIFY(!marked(t->inputHeader()->iconLabel(7), t));
+        QVERIFY(marked(t->outputHeader()->iconLabel(9), t));
+        QVERIFY(!marked(t->outputHeader()->iconLabel(10), t));
+        QVERIFY(marked(aec->micCheckBox(13)->iconLabel(), aec));
+        QVERIFY(!marked(aec->micCheckBox(3)->iconLabel(), aec));
+        QVERIFY(marked(gen->outputButton(9)->iconLabel(), gen));
+        QVERIFY(!marked(gen->outputButton(11)->iconLabel(), gen));
         QVERIFY(am->strip(14).dante->isVisibleTo(am));
         QVERIFY(!am->strip(4).dante->isVisibleTo(am));
         // Input 9 is both Dante and absent: no icon.
         QVERIFY(!am->strip(8).dante->isVisibleTo(am));
+        QVERIFY(!t->inputHeader()->iconLabel(8)->isVisibleTo(t));
+        // The captions are labels beside the icons; the buttons carry no icon of their own.
+        QCOMPARE(aec->micCheckBox(13)->caption(), QStringLiteral("IN 14"));
+        QCOMPARE(t->inputHeader()->captionLabel(12)->text(), t->verticalHeaderItem(12)->text());
+        for (QLabel *caption : {t->inputHeader()->captionLabel(12), t->outputHeader()->captionLabel(9),
+                                aec->micCheckBox(13)->captionLabel(), gen->outputButton(9)->captionLabel()})
+            QVERIFY(caption->property("appearanceAsLabel").toBool());
+        QVERIFY(aec->micCheckBox(13)->icon().isNull());
+        QVERIFY(gen->outputButton(9)->icon().isNull());
+        QVERIFY(t->verticalHeaderItem(12)->icon().isNull());
+        const QRect icon(t->inputHeader()->iconLabel(12)->geometry());
+        QVERIFY(icon.right() < t->inputHeader()->captionLabel(12)->geometry().left());
 
-        const qint64 mic = aec->micCheckBox(13)->icon().cacheKey();
-        const qint64 header = t->horizontalHeaderItem(9)->icon().cacheKey();
+        const QImage header = t->outputHeader()->markIcon(9).toImage();
+        const QImage mic = aec->micCheckBox(13)->markIcon().toImage();
+        const QImage output = gen->outputButton(9)->markIcon().toImage();
         const QImage strip = am->strip(14).dante->grab().toImage();
-        m_dm->model().device().danteStatus = {1, 1};
-        emit m_dm->tcpSyncToUI(2, 2, 33, 255, 255, QVariant());
-        QVERIFY(aec->micCheckBox(13)->icon().cacheKey() != mic);
-        QVERIFY(t->horizontalHeaderItem(9)->icon().cacheKey() != header);
+        report(Msg::DanteStatus, bytes({1, 1}));
+        QVERIFY(t->outputHeader()->markIcon(9).toImage() != header);
+        QVERIFY(aec->micCheckBox(13)->markIcon().toImage() != mic);
+        QVERIFY(gen->outputButton(9)->markIcon().toImage() != output);
         QVERIFY(am->strip(14).dante->grab().toImage() != strip);
         // A variant without Dante takes them away again.
         w.setDeviceVersionMasks(0, 0, 0, 0);
-        QVERIFY(t->verticalHeaderItem(12)->icon().isNull());
-        QVERIFY(aec->micCheckBox(13)->icon().isNull());
+        QVERIFY(!t->inputHeader()->iconLabel(12)->isVisibleTo(t));
+        QVERIFY(!aec->micCheckBox(13)->iconLabel()->isVisibleTo(aec));
+        QVERIFY(!gen->outputButton(9)->iconLabel()->isVisibleTo(gen));
         QVERIFY(!am->strip(14).dante->isVisibleTo(am));
     }
 
@@ -438,12 +513,18 @@ private slots:
         QCOMPARE(OverviewWidget::danteConnectText(2), QString());
         m_dm->sendRead(Msg::DspVersion);
         QTRY_COMPARE(overview.valueText(OverviewWidget::DspVersion), QStringLiteral("1.0.7"));
+        // The ARM revision is hexadecimal, as the firmware writes it.
+        report(Msg::ArmVersion, bytes({1, 2, 3}));
+        report(Msg::ArmBuild, bytes({5}));
+        report(Msg::ArmRevision, bytes({0x2b, 0x1a, 0x00, 0x00}));
+        QCOMPARE(overview.valueText(OverviewWidget::ArmVersion), QStringLiteral("1.2.3 B5 R1a2b"));
 
         // -90 with the floor at -40: the meter empty, the number -40; 10 Hz reports move them.
-        m_dm->model().input(2).meter = -90;
-        m_dm->model().output(4).levelMeter = -12;
-        emit m_dm->tcpSyncToUI(3, 1, 1, 255, 255, QVariant());
-        emit m_dm->tcpSyncToUI(3, 11, 8, 255, 255, QVariant());
+        QByteArray levels(16, char(-100));
+        levels[2] = char(-90);
+        report(Msg::InputMeter, levels);
+        levels[4] = char(-12);
+        report(Msg::OutLevelMeter, levels);
         QCOMPARE(overview.inputMeters()->readout(2)->text(), QStringLiteral("-40"));
         QCOMPARE(overview.inputMeters()->meter(2)->litRect().height(), 0.0);
         MeterDialog *dialog = overview.meterDialog();
@@ -483,8 +564,7 @@ private slots:
         QVERIFY(!overview.outputMeters()->hasChannelIcon(12));
         QVERIFY(dialog->bank(MeterDialog::InputPre)->hasChannelIcon(15));
         const QImage icon = overview.inputMeters()->icon(12)->grab().toImage();
-        m_dm->model().device().danteStatus = {1, 1};
-        emit m_dm->tcpSyncToUI(2, 2, 33, 255, 255, QVariant());
+        report(Msg::DanteStatus, bytes({1, 1}));
         QVERIFY(overview.inputMeters()->icon(12)->grab().toImage() != icon);
         QVERIFY(overview.inputMeters()->hasChannelIcon(12));
     }

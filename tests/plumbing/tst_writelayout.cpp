@@ -76,6 +76,7 @@ private slots:
         QTest::newRow("network config") << bytes(Msg::NetworkConfig, 255, hex("6401A8C0 00FFFFFF 0101A8C0"))
                                         << hex("6401A8C0 00FFFFFF 0101A8C0") << true;
         QTest::newRow("data sync slave") << bytes(Msg::DataSyncConfig, 255, hex("02 0A01A8C0")) << hex("02 0A01A8C0") << true;
+        QTest::newRow("noise reduction channel and level") << bytes(Msg::AncConfig, 255, hex("05 02")) << hex("05 02") << true;
         QTest::newRow("input hpf") << bytes(Msg::InFilterHPF, 5, hlpf) << hex("05") + hlpf << true;
         QTest::newRow("gate, 14 bytes") << bytes(Msg::GateParams, 0, QByteArray(13, '\0')) << QByteArray(14, '\0') << true;
         QTest::newRow("agc, 22 bytes") << bytes(Msg::AgcParams, 1, QByteArray(21, '\xFF')) << hex("01") + QByteArray(21, '\xFF') << true;
@@ -142,6 +143,7 @@ private slots:
         QTest::newRow("limits for channel 16") << limits(Msg::PreLevelLimits, 16, 0, 0);
         QTest::newRow("network config of 11 bytes") << bytes(Msg::NetworkConfig, 255, QByteArray(11, '\0'));
         QTest::newRow("data sync of 4 bytes") << bytes(Msg::DataSyncConfig, 255, QByteArray(4, '\0'));
+        QTest::newRow("noise reduction with a status byte") << bytes(Msg::AncConfig, 255, hex("80 05 02"));
         QTest::newRow("matrix output 16") << bytes(Msg::MatrixGain, 16, hex("00"));
         QTest::newRow("matrix input 16") << bytes(Msg::MatrixEnable, 0, hex("0010"), 255, 1);
         QTest::newRow("matrix without inputs") << bytes(Msg::MatrixEnable, 0, QByteArray(), 255, 1);
