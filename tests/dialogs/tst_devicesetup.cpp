@@ -335,6 +335,22 @@ private slots:
         QVERIFY(!w<SpinBox>(QStringLiteral("OUT 12 Maximum"))->isHidden());
         QVERIFY(w<SpinBox>(QStringLiteral("OUT 13 Maximum"))->isHidden());
     }
+
+    // The user's channel labels are tool tips of the row captions, as plain text.
+    void captionsCarryTheLabels()
+    {
+        dm().model().input(2).label = QStringLiteral("<b>Lectern</b>");
+        announce(Msg::InputLabels, 2);
+        QLabel *caption = nullptr;
+        for (QLabel *label : m_dialog->findChildren<QLabel *>())
+            if (label->text() == QStringLiteral("IN 3"))
+                caption = label;
+        QVERIFY(caption);
+        QVERIFY(caption->toolTip().contains(QStringLiteral("&lt;b&gt;Lectern&lt;/b&gt;")));
+        dm().model().input(2).label.clear();
+        announce(Msg::InputLabels, 2);
+        QVERIFY(caption->toolTip().isEmpty());
+    }
 };
 
 QTEST_MAIN(TestDeviceSetup)
