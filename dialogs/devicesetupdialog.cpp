@@ -28,6 +28,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace Msg = proto::Msg;
 
 namespace {
@@ -553,9 +555,10 @@ void DeviceSetupDialog::bindControls()
         const proto::MessageKey labels = output ? Msg::OutputLabels : Msg::InputLabels;
         for (int c = 0; c < proto::ChannelCount; ++c) {
             LimitRow &r = rows[size_t(c)];
-            // Index 0 is the maximum of the pair, 1 the minimum, shown in whole dB.
+            // Index 0 is the maximum of the pair, 1 the minimum. Whole dB, halves away from
+            // zero, as the write rounds them.
             for (SpinBox *spin : {r.maximum, r.minimum})
-                bind(spin, limits, [spin](const QVariant &v) { spin->setValue(qRound(v.toDouble())); }, c,
+                bind(spin, limits, [spin](const QVariant &v) { spin->setValue(int(std::lround(v.toDouble()))); }, c,
                      spin == r.maximum ? 0 : 1);
             // The caption carries the user's label as its tool tip.
             bind(r.caption, labels,
