@@ -874,6 +874,10 @@ void DeviceSetupDialog::setDeviceVersionMasks(quint16 inputMask, quint16 outputM
     m_danteInputMask = danteInputMask;
     m_danteOutputMask = danteOutputMask;
     refreshCaptions();
+    // The main window has written the variant's channel configuration and Dante presence
+    // into the model without an announcement.
+    refreshBindings(Msg::ChannelConfig);
+    refreshBindings(Msg::DanteStatus);
 }
 
 void DeviceSetupDialog::refreshCaptions()

@@ -34,7 +34,8 @@ public:
     ~DeviceSetupDialog() override;
 
     // The variant's channel masks: rows 9..16 whose mask bit is set are hidden, Dante rows
-    // show the link icon.
+    // show the link icon. The channel configuration and Dante presence the main window has
+    // just written for the variant are shown again.
     void setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask,
                                quint16 danteOutputMask);
 

@@ -3,6 +3,7 @@
 #include "datamodel.h"
 #include "devicesimulator.h"
 #include "devicelistdialog.h"
+#include "devicesetupdialog.h"
 #include "devicevariant.h"
 #include "devicewidget.h"
 #include "dspresources.h"
@@ -10,11 +11,13 @@
 #include "mainwindow.h"
 #include "screenfit.h"
 #include "systemsettings.h"
+#include "testwidgets.h"
 
 #include <QAction>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -238,6 +241,37 @@ private slots:
         QCOMPARE(m_model->model().input(12).displayName, QStringLiteral("Dante-RX 1"));
         QCOMPARE(m_model->model().output(15).displayName, QStringLiteral("Dante-TX 4"));
         QCOMPARE(m_model->model().input(11).displayName, QStringLiteral("IN 12"));
+    }
+
+    // Picking another variant writes its channel configuration and Dante presence into the
+    // model; the device setup dialog shows them at once, not the previous variant's.
+    void deviceSetupFollowsThePickedVariant()
+    {
+        sim::SimOptions o;
+        o.bind = QHostAddress(QString::fromLatin1(DeviceIp));
+        o.announce = false;
+        o.paramsPort = 0;
+        sim::DeviceSimulator device(o);
+        QVERIFY(device.start());
+        MainWindow &window = newWindow();
+        m_model->addDevice(QHostAddress(QString::fromLatin1(DeviceIp)).toIPv4Address());
+        m_model->selectDevice(0, false);
+        QTRY_VERIFY_WITH_TIMEOUT(m_model->isLoggedIn(), 5000);
+        DeviceSetupDialog *setup = window.deviceSetupDialog();
+        auto *channels = support::named<QLabel>(setup, QStringLiteral("Device Setup: Channel Config"));
+        auto *dante = support::named<QLabel>(setup, QStringLiteral("Device Setup: Dante Support"));
+        QVERIFY(channels && dante);
+
+        m_settings->setDeviceVersion(0);
+        window.setDeviceVersionMasks(m_settings->inputMask(), m_settings->outputMask(), m_settings->danteInputMask(),
+                                     m_settings->danteOutputMask());
+        QCOMPARE(channels->text(), QStringLiteral("16x16"));
+        QCOMPARE(dante->text(), QStringLiteral("No"));
+        m_settings->setDeviceVersion(4);
+        window.setDeviceVersionMasks(m_settings->inputMask(), m_settings->outputMask(), m_settings->danteInputMask(),
+                                     m_settings->danteOutputMask());
+        QCOMPARE(channels->text(), QStringLiteral("8x8"));
+        QCOMPARE(dante->text(), QStringLiteral("Yes"));
     }
 
     void variantFromReport_data()
