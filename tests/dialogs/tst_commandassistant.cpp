@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -243,6 +244,19 @@ private slots:
         QCOMPARE(dm.storedValue(Msg::OutLevelGain, 2, 255).toDouble(), -56.0);
         QVERIFY(announced.isEmpty());
         QCOMPARE(dm.lastCommandKey().code(), 0u);
+    }
+
+    // Every page carries its visible title.
+    void presetPageTitle()
+    {
+        CommandAssistantDialog dialog(nullptr);
+        dialog.showPage(CommandAssistantDialog::PresetPage);
+        dialog.show();
+        QStringList titles;
+        for (QGroupBox *box : dialog.findChildren<QGroupBox *>())
+            if (box->isVisible())
+                titles << box->title();
+        QCOMPARE(titles, QStringList{QStringLiteral("Load Preset")});
     }
 };
 
