@@ -270,7 +270,7 @@ void MainWindow::systemResetTriggered()
     box.exec();
     // Closing the box counts as no.
     if (box.clickedButton() == ok && m_dataModel)
-        m_dataModel->sendCommand(2, 2, 21);
+        m_dataModel->sendCommand(proto::Msg::FactoryReset);
 }
 
 // --- variant ---

@@ -30,10 +30,11 @@ SystemUpgradeProgressDialog::SystemUpgradeProgressDialog(DataModel *dm, QWidget 
         [this](quint8 funcId, bool write, const QByteArray &payload) {
             if (!m_dm || !m_watch->linkUp())
                 return;
+            const proto::MessageKey key{proto::Msg::PresetTable.type, proto::Msg::PresetTable.subType, funcId};
             if (write)
-                m_dm->sendCommand(3, 32, funcId, payload);
+                m_dm->sendCommand(key, payload);
             else
-                m_dm->sendRead(3, 32, funcId, payload);
+                m_dm->sendRead(key, payload);
         },
         this);
     m_backup->setReplyTimeout(BackupTimeoutMs);
