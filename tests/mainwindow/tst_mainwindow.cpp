@@ -92,6 +92,25 @@ class TestMainWindow : public QObject
         return *m_window;
     }
 
+    // A simulated device on loopback, started; null when it could not bind.
+    static std::unique_ptr<sim::DeviceSimulator> simulatedDevice()
+    {
+        sim::SimOptions o;
+        o.bind = QHostAddress(QString::fromLatin1(DeviceIp));
+        o.announce = false;
+        o.paramsPort = 0;
+        auto device = std::make_unique<sim::DeviceSimulator>(o);
+        return device->start() ? std::move(device) : nullptr;
+    }
+
+    // The window's link logged in to the simulated device.
+    bool logIn()
+    {
+        m_model->addDevice(QHostAddress(QString::fromLatin1(DeviceIp)).toIPv4Address());
+        m_model->selectDevice(0, false);
+        return QTest::qWaitFor([this] { return m_model->isLoggedIn(); }, 5000);
+    }
+
     static QStringList barEntries(const QMenuBar *bar)
     {
         QStringList out;
@@ -247,16 +266,10 @@ private slots:
     // model; the device setup dialog shows them at once, not the previous variant's.
     void deviceSetupFollowsThePickedVariant()
     {
-        sim::SimOptions o;
-        o.bind = QHostAddress(QString::fromLatin1(DeviceIp));
-        o.announce = false;
-        o.paramsPort = 0;
-        sim::DeviceSimulator device(o);
-        QVERIFY(device.start());
+        const auto device = simulatedDevice();
+        QVERIFY(device);
         MainWindow &window = newWindow();
-        m_model->addDevice(QHostAddress(QString::fromLatin1(DeviceIp)).toIPv4Address());
-        m_model->selectDevice(0, false);
-        QTRY_VERIFY_WITH_TIMEOUT(m_model->isLoggedIn(), 5000);
+        QVERIFY(logIn());
         DeviceSetupDialog *setup = window.deviceSetupDialog();
         auto *channels = support::named<QLabel>(setup, QStringLiteral("Device Setup: Channel Config"));
         auto *dante = support::named<QLabel>(setup, QStringLiteral("Device Setup: Dante Support"));
@@ -429,22 +442,16 @@ private slots:
 
     void factoryResetOnlyOnOk()
     {
-        sim::SimOptions o;
-        o.bind = QHostAddress(QString::fromLatin1(DeviceIp));
-        o.announce = false;
-        o.paramsPort = 0;
-        sim::DeviceSimulator device(o);
-        QVERIFY(device.start());
+        const auto device = simulatedDevice();
+        QVERIFY(device);
         int resets = 0;
-        connect(&device, &sim::DeviceSimulator::frameReceived, this,
+        connect(device.get(), &sim::DeviceSimulator::frameReceived, this,
                 [&resets](quint8 t, quint8 s, quint8 f, quint8 flag, const QByteArray &payload) {
                     if (t == 2 && s == 2 && f == 21 && flag == 1 && payload.isEmpty())
                         ++resets;
                 });
         MainWindow &window = newWindow();
-        m_model->addDevice(QHostAddress(QString::fromLatin1(DeviceIp)).toIPv4Address());
-        m_model->selectDevice(0, false);
-        QTRY_VERIFY_WITH_TIMEOUT(m_model->isLoggedIn(), 5000);
+        QVERIFY(logIn());
 
         QString seen;
         answerNextBox(QStringLiteral("Cancel"), &seen);
