@@ -76,7 +76,7 @@ private:
     void askAndSend(int row, const QString &question, proto::MessageKey key);
     void startExport(PresetTransfer::Kind kind, int slot);
     void startImport(PresetTransfer::Kind kind, int slot);
-    void transferFinished(PresetTransfer::Outcome outcome);
+    void transferFinished(PresetTransfer::Outcome outcome, const QString &message);
     QString chooseFile(bool save, bool all);
 
     DataModel *m_dm;

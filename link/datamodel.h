@@ -157,9 +157,16 @@ public:
     // Up or running, not loopback.
     static QList<QNetworkInterface> activeInterfaces() { return Discovery::activeInterfaces(); }
     // One discovery datagram, with the IPv4 address entries of the interface it arrived on
-    // (empty when unknown). The discovery sockets feed it; tests and benchmarks call it directly.
-    void handleDatagram(const QByteArray &data, const QList<QNetworkAddressEntry> &arrival)
-    { m_discovery.handleDatagram(data, arrival); }
+    // (empty when unknown) and that interface's index (0: unknown, not counted). The discovery
+    // sockets feed it; tests and benchmarks call it directly.
+    void handleDatagram(const QByteArray &data, const QList<QNetworkAddressEntry> &arrival, int interfaceIndex = 0)
+    { m_discovery.handleDatagram(data, arrival, interfaceIndex); }
+    // What discovery heard on each interface: datagrams, devices, which lie outside the
+    // interface's subnet (the network diagnostics window, the command line).
+    DiscoveryReport discoveryReport() const { return m_discovery.report(); }
+    // The interfaces counted; binding sets them, tests and benchmarks without sockets their own.
+    void setCountedInterfaces(const QVector<DiscoveryCounts::Interface> &interfaces)
+    { m_discovery.setCountedInterfaces(interfaces); }
     // The first entry whose network holds ip; null when none does.
     static QHostAddress localAddressFor(const QList<QNetworkAddressEntry> &arrival, quint32 ip)
     { return Discovery::localAddressFor(arrival, ip); }

@@ -403,7 +403,7 @@ void Dispatcher::special()
         presetTable();
         break;
     case Msg::PresetLoad.code():
-        announce(std::min<quint8>(quint8(m_p[0]), 100)); // the load percentage
+        announce(quint8(m_p[0])); // the load percentage, as it came: only 100 finishes
         break;
     case Msg::PresetExportAll.code():
     case Msg::PresetImportAll.code():

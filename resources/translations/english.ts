@@ -1411,6 +1411,25 @@ Are you sure that you want to rename</translation>
     </message>
 </context>
 <context>
+    <name>FirmwareUpgrade</name>
+    <message>
+        <source>File format is error!</source>
+        <translation>File format is error!</translation>
+    </message>
+    <message>
+        <source>File is error!</source>
+        <translation>File is error!</translation>
+    </message>
+    <message>
+        <source>Upgrade failed!</source>
+        <translation>Upgrade failed!</translation>
+    </message>
+    <message>
+        <source>The upgrade was stopped; the device did not receive the whole image.</source>
+        <translation>The upgrade was stopped; the device did not receive the whole image.</translation>
+    </message>
+</context>
+<context>
     <name>GPIOSetupDialog</name>
     <message>
         <source>GPIO Setup</source>
@@ -1481,6 +1500,41 @@ Are you sure that you want to rename</translation>
     </message>
 </context>
 <context>
+    <name>HeardDeviceTableModel</name>
+    <message>
+        <source>%1 s ago</source>
+        <translation>%1 s ago</translation>
+    </message>
+    <message>
+        <source>in a local subnet</source>
+        <translation>in a local subnet</translation>
+    </message>
+    <message>
+        <source>not reachable from this PC</source>
+        <translation>not reachable from this PC</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Interface</translation>
+    </message>
+    <message>
+        <source>Last Heard</source>
+        <translation>Last Heard</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+</context>
+<context>
     <name>InSetupWidget</name>
     <message>
         <source>Mic</source>
@@ -1513,6 +1567,41 @@ Are you sure that you want to rename</translation>
     <message>
         <source> knob</source>
         <translation> knob</translation>
+    </message>
+</context>
+<context>
+    <name>InterfaceTableModel</name>
+    <message>
+        <source>%1 datagrams since the program started</source>
+        <translation>%1 datagrams since the program started</translation>
+    </message>
+    <message>
+        <source>%1 (this PC)</source>
+        <translation>%1 (this PC)</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Interface</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>Subnet Mask</source>
+        <translation>Subnet Mask</translation>
+    </message>
+    <message>
+        <source>Broadcast</source>
+        <translation>Broadcast</translation>
+    </message>
+    <message>
+        <source>Datagrams (Last Minute)</source>
+        <translation>Datagrams (Last Minute)</translation>
+    </message>
+    <message>
+        <source>Devices Heard</source>
+        <translation>Devices Heard</translation>
     </message>
 </context>
 <context>
@@ -1760,6 +1849,10 @@ Are you sure that you want to rename</translation>
         <source>Protocol Log</source>
         <translation>Protocol Log</translation>
     </message>
+    <message>
+        <source>Network Diagnostics</source>
+        <translation>Network Diagnostics</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1981,6 +2074,45 @@ Are you sure that you want to rename</translation>
     <message>
         <source>Out Delay</source>
         <translation>Out Delay</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkDiagnosticsDialog</name>
+    <message>
+        <source>Network Diagnostics</source>
+        <translation>Network Diagnostics</translation>
+    </message>
+    <message>
+        <source>Interfaces</source>
+        <translation>Interfaces</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Devices</translation>
+    </message>
+    <message>
+        <source>Move to My Subnet...</source>
+        <translation>Move to My Subnet...</translation>
+    </message>
+    <message>
+        <source>No discovery datagram has arrived on any interface for %1 s. What usually causes it:
+- a firewall rule that blocks this program or UDP port 6697,
+- a VPN connection that takes over the network traffic,
+- a network cable that is unplugged or broken,
+- this PC being connected to another network than the devices.</source>
+        <translation>No discovery datagram has arrived on any interface for %1 s. What usually causes it:
+- a firewall rule that blocks this program or UDP port 6697,
+- a VPN connection that takes over the network traffic,
+- a network cable that is unplugged or broken,
+- this PC being connected to another network than the devices.</translation>
+    </message>
+    <message>
+        <source>The subnet of %1 (%2, mask %3) has no free address for the device.</source>
+        <translation>The subnet of %1 (%2, mask %3) has no free address for the device.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -2485,10 +2617,6 @@ Play files fixed in the audio directory of the root directory. Record files fixe
         <translation>Backing up presets...</translation>
     </message>
     <message>
-        <source>File format is error!</source>
-        <translation>File format is error!</translation>
-    </message>
-    <message>
         <source>Upgrade the device&apos;s firmware with %1?</source>
         <translation>Upgrade the device&apos;s firmware with %1?</translation>
     </message>
@@ -2543,16 +2671,8 @@ Play files fixed in the audio directory of the root directory. Record files fixe
         <translation>Upgrading...</translation>
     </message>
     <message>
-        <source>File is error!</source>
-        <translation>File is error!</translation>
-    </message>
-    <message>
         <source>Upgrade failed!</source>
         <translation>Upgrade failed!</translation>
-    </message>
-    <message>
-        <source>The upgrade was stopped; the device did not receive the whole image.</source>
-        <translation>The upgrade was stopped; the device did not receive the whole image.</translation>
     </message>
 </context>
 <context>
@@ -2564,6 +2684,13 @@ Play files fixed in the audio directory of the root directory. Record files fixe
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>transfer</name>
+    <message>
+        <source>The file is too large: %1 bytes. At most %2 bytes can be sent to the device.</source>
+        <translation>The file is too large: %1 bytes. At most %2 bytes can be sent to the device.</translation>
     </message>
 </context>
 </TS>

@@ -75,6 +75,7 @@ private slots:
         m_transfer = std::make_unique<PresetTransfer>(m_progress.get(), [this](quint8 f, bool w, const QByteArray &p) {
             m_sent.append({f, w, p});
         });
+        connect(m_progress.get(), &ProgressDialog::canceled, m_transfer.get(), &PresetTransfer::cancel);
         connect(m_transfer.get(), &PresetTransfer::finished, this,
                 [this](PresetTransfer::Outcome o, const QString &) { m_outcomes.append(o); });
     }
