@@ -1,6 +1,7 @@
 // Entry point: firewall rules, settings, splash, device link and main window.
 #include "datamodel.h"
 #include "deviceversionselectiondialog.h"
+#include "dspimages.h"
 #include "dspresources.h"
 #include "dspversion.h"
 #include "filenotice.h"
@@ -23,10 +24,6 @@
 #include <QTextCodec>
 
 #include <memory>
-
-#ifdef DSP_HAVE_IMAGES
-#include "dspimages.h"
-#endif
 
 namespace {
 
@@ -134,9 +131,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     dspInitResources();
-#ifdef DSP_HAVE_IMAGES
     dspInitImages();
-#endif
 
     CommandLine commandLine;
     // Unknown arguments must not stop a normal start, so errors are ignored.

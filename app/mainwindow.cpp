@@ -39,7 +39,6 @@
 #include <QVBoxLayout>
 
 namespace {
-MainWindow *s_instance = nullptr;
 const QString GeometryKey = QStringLiteral("MainGeometry");
 
 void progress(int value)
@@ -67,7 +66,6 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
         resize(size);
     }
 
-    s_instance = this;
     progress(5);
     m_menuBar = new MainMenuBar(this);
     connect(m_menuBar, &MainMenuBar::deviceListTriggered, this, &MainWindow::deviceListTriggered);
@@ -166,13 +164,6 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
 MainWindow::~MainWindow()
 {
     SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
-    if (s_instance == this)
-        s_instance = nullptr;
-}
-
-MainWindow *MainWindow::instance()
-{
-    return s_instance;
 }
 
 void MainWindow::retranslate()

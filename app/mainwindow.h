@@ -39,8 +39,6 @@ public:
     explicit MainWindow(DataModel *dataModel, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    static MainWindow *instance();
-
     // Applies the variant in force: channel configuration, channel names, the Dante menu
     // entry, and the four channel masks for every page and dialog that filters channels.
     void setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask,

@@ -5,10 +5,6 @@
 #include <QTcpSocket>
 #include <QUdpSocket>
 
-namespace {
-DataModel *s_instance = nullptr;
-} // namespace
-
 DataModel::DataModel(QObject *parent)
     : DataModel(Options(), parent)
 {
@@ -17,8 +13,6 @@ DataModel::DataModel(QObject *parent)
 DataModel::DataModel(const Options &options, QObject *parent)
     : QObject(parent)
 {
-    if (!s_instance)
-        s_instance = this;
     m_sendBuffer.reserve(proto::SendBufferSize);
     m_reassembler.setHandler([this](const proto::FrameHeader &h, const QByteArray &payload) {
         static const QMetaMethod received = QMetaMethod::fromSignal(&DataModel::frameReceived);
@@ -30,16 +24,7 @@ DataModel::DataModel(const Options &options, QObject *parent)
     init(options);
 }
 
-DataModel::~DataModel()
-{
-    if (s_instance == this)
-        s_instance = nullptr;
-}
-
-DataModel *DataModel::instance()
-{
-    return s_instance;
-}
+DataModel::~DataModel() = default;
 
 qint64 DataModel::now() const
 {

@@ -85,8 +85,6 @@ public:
     explicit DataModel(const Options &options, QObject *parent = nullptr);
     ~DataModel() override;
 
-    // The process-wide instance (the first one constructed).
-    static DataModel *instance();
 
     // --- clock and frame address ---
     qint64 now() const;
@@ -172,21 +170,9 @@ public:
     { return Discovery::localAddressFor(arrival, ip); }
 
     // --- device database (DeviceStore) ---
-    void sqlAdd(const UDPBrowsingPacket &record) { m_store.add(record); }
-    void sqlRemove(quint32 deviceId) { m_store.remove(deviceId); }
+    // The connected device's identity or address changed under it (dispatch).
     void sqlUpdateDeviceId(quint32 oldId, quint32 newId) { m_store.updateDeviceId(oldId, newId); }
     void sqlUpdateIPAddress(quint32 deviceId, quint32 ip) { m_store.updateIPAddress(deviceId, ip); }
-    void sqlUpdateModel(quint32 deviceId, const QString &model) { m_store.updateModel(deviceId, model); }
-    void sqlUpdateARMVersion(quint32 deviceId, const quint8 version[3])
-    { m_store.updateARMVersion(deviceId, version); }
-    void sqlUpdateDSPVersion(quint32 deviceId, const quint8 version[3])
-    { m_store.updateDSPVersion(deviceId, version); }
-    void sqlUpdateLocation(quint32 deviceId, const QString &location)
-    { m_store.updateLocation(deviceId, location); }
-    void sqlUpdateDescription(quint32 deviceId, const QString &description)
-    { m_store.updateDescription(deviceId, description); }
-    void sqlUpdateSerialNumber(quint32 deviceId, const QString &serialNumber)
-    { m_store.updateSerialNumber(deviceId, serialNumber); }
     // Opens (or creates) the file and appends every stored device as an offline entry.
     // False when the file was not usable as it was (see deviceStoreReport).
     bool openDeviceDatabase(const QString &path) { return m_discovery.openDatabase(path); }

@@ -163,49 +163,34 @@ void Dispatcher::unsolicited()
 }
 
 // Drops replies that would overwrite a value the user is editing: the last-command
-// record holds its key for 1.5 s after the last command.
+// record holds its key for 1.5 s after the last command. On a page every value of the
+// edited family is held (meters never are); dialogs hold the key they wrote; a few replies
+// follow a different key they depend on.
 bool Dispatcher::echoSuppressed() const
 {
-    const quint8 t = m_key.type, s = m_key.subType, f = m_key.funcId;
-    // Sub-types that carry nothing we use are always dropped.
-    if (t == 2 && !((s >= 1 && s <= 6) || s == 16))
-        return true;
-    if (t == 3 && (s == 0 || s == 10 || (s >= 19 && s <= 31) || s > 32))
-        return true;
-
     const MessageKey last = m_dm.lastCommandKey();
     if (last.code() == 0 || m_dm.lastCommandTime() + 1499 < m_dm.now())
         return false; // no edit in progress (the link timer clears the record at the same age)
-    const bool sameSub = last.type == t && last.subType == s;
-    const bool sameKey = sameSub && last.funcId == f;
+    const bool sameFamily = last.type == m_key.type && last.subType == m_key.subType;
 
-    switch (t) {
-    case 2:
-        switch (s) {
-        case 2:
-            switch (f) {
-            case 10: case 11: case 13: case 16: case 17: case 18: case 23: return sameKey;
-            default: return false;
-            }
-        case 3:
-        case 6: return sameKey;
-        case 16: return sameSub;
-        default: return false; // login, device code, USB
-        }
-    case 3:
-        switch (s) {
-        case 1: return sameSub && f != 1;
-        case 7: return sameSub && f != 7;
-        case 11: return sameSub && f != 1 && f != 8;
-        case 18: return sameSub && f != 5;
-        case 32: return last == Msg::PresetRename && f == 1;
-        default: return sameSub; // 2..6, 8, 9, 12..17
-        }
-    case 4:
-        return s == 1 && f == 1 && (last == Msg::DanteDeviceName || last == Msg::DanteLatency);
-    default:
-        return false;
+    if (m_key == Msg::PresetTable)
+        return last == Msg::PresetRename;
+    if (m_key == Msg::DanteInfo)
+        return last == Msg::DanteDeviceName || last == Msg::DanteLatency;
+    if (m_key.type == 3) {
+        const KeyInfo *k = findKey(m_key);
+        return sameFamily && m_key.subType != Msg::PresetTable.subType && k && k->shape != Shape::Meter;
     }
+    if (m_key.subType == Msg::DataSyncConfig.subType && m_key.type == Msg::DataSyncConfig.type)
+        return sameFamily;
+    static const MessageKey heldByKey[] = {Msg::DeviceLocation, Msg::DeviceDescription, Msg::NetworkConfig,
+                                           Msg::SystemMute,     Msg::Rs232BaudRate,     Msg::GateReport,
+                                           Msg::InputLabels,    Msg::OutputLabels,      Msg::TouchScreenLabels,
+                                           Msg::GpioConfig};
+    for (const MessageKey &k : heldByKey)
+        if (m_key == k)
+            return last == k;
+    return false;
 }
 
 // count elements from offset 0, announced once for the key.

@@ -65,6 +65,8 @@ public:
     // The Dante link state changed (true: connected).
     virtual void refreshDante(bool connected);
     bool danteConnected() const { return m_danteConnected; }
+    // The link the page shows (null in tests that build pages alone).
+    DataModel *dataModel() const { return m_dm; }
     static QString danteIcon(bool connected);
 
     // The container's undo history; pages that change several values for one action group
@@ -81,7 +83,6 @@ public:
     QString accessibleText(const QString &scope, const QString &caption, const QString &suffix = QString()) const;
 
 protected:
-    DataModel *dataModel() const { return m_dm; }
     // A one-channel page picked another channel: the poller reads that channel.
     void channelPicked(int channel);
     // The container's history is known: a page that follows replayed edits connects here.

@@ -16,6 +16,7 @@
 #include "knob.h"
 #include "lineedit.h"
 #include "modulewidget.h"
+#include "pagespec.h"
 #include "testbytes.h"
 #include "testmodel.h"
 #include "testwidgets.h"
@@ -326,6 +327,66 @@ private slots:
         QCOMPARE(m_widget->history()->stack()->count(), 0);
     }
 
+    // A record the device has not reported is never edited while connected: a section waits
+    // for its records (per channel), offline it edits the model's own values.
+    void recordsWaitForTheDevice()
+    {
+        fresh();
+        const FilterWidget::PassControls &lpf = inFilter()->lpfControls();
+        QVERIFY(lpf.section->isEnabled());
+        QVERIFY(inFilter()->peqControls().section->isEnabled());
+        QCOMPARE(float(m_dm->model().input(0).lowPass.frequency), 20000.0f);
+
+        sim::SimOptions o;
+        o.bind = QHostAddress(QString::fromLatin1(DeviceIp));
+        o.announce = false;
+        o.paramsPort = 0;
+        sim::DeviceSimulator device(o);
+        QVERIFY(device.start());
+        QVector<QByteArray> lowPassWrites;
+        connect(&device, &sim::DeviceSimulator::frameReceived, this,
+                [&lowPassWrites](quint8 t, quint8 s, quint8 f, quint8 flag, const QByteArray &payload) {
+                    if (flag == proto::FlagWrite && proto::MessageKey{t, s, f} == Msg::InFilterLPF)
+                        lowPassWrites << payload;
+                });
+        proto::HLPF remote = proto::defaults::lowPass();
+        remote.frequency = 12000.0f;
+        QVERIFY(device.state().write(*proto::findKey(Msg::InFilterLPF), QByteArray(1, '\0') + remote.bytes()));
+        m_dm->addDevice(QHostAddress(QString::fromLatin1(DeviceIp)).toIPv4Address());
+        m_dm->selectDevice(0, false);
+        QTRY_VERIFY_WITH_TIMEOUT(m_dm->isLoggedIn(), 5000);
+        QVERIFY(!lpf.section->isEnabled());
+        QVERIFY(!lpf.section->toolTip().isEmpty());
+        QVERIFY(!inFilter()->peqControls().section->isEnabled());
+        lpf.enabled->click(); // a disabled button does nothing
+        flush();
+        QVERIFY(lowPassWrites.isEmpty());
+
+        // The page on show reads its channel's records; the sections open once all arrived.
+        m_widget->stackedButtonClicked(PageSpecs::indexOf("In Filter"));
+        const auto pollUntil = [this](const std::function<bool()> &done) {
+            return QTest::qWaitFor([this, done] {
+                m_now += 20;
+                m_dm->timeout();
+                return done();
+            }, 3000);
+        };
+        QVERIFY(pollUntil([&] { return lpf.section->isEnabled() && inFilter()->peqControls().section->isEnabled(); }));
+        QVERIFY(lpf.section->toolTip().isEmpty());
+        QCOMPARE(lpf.freqEdit->text(), QStringLiteral("12000"));
+        // Enabling now sends the device's record with the enable byte set.
+        lpf.enabled->click();
+        flush();
+        QTRY_COMPARE(lowPassWrites.size(), 1);
+        remote.enable = 1;
+        QCOMPARE(lowPassWrites[0], QByteArray(1, '\0') + remote.bytes());
+
+        // Another channel waits for its own records.
+        inFilter()->channelButton(5)->click();
+        QVERIFY(!lpf.section->isEnabled());
+        QVERIFY(pollUntil([&] { return lpf.section->isEnabled(); }));
+    }
+
     void copyAndResetAgainstTheDevice()
     {
         sim::SimOptions o;
@@ -443,6 +504,25 @@ private slots:
         emit m_dm->tcpSyncToUI(2, 2, 33, 255, 255, QVariant());
         QVERIFY(inFilter()->danteConnected());
         QVERIFY(inFilter()->channelButton(8)->markIcon().toImage() != before);
+        // The copy dialog marks the same channels; Return on a focused channel button
+        // neither toggles it nor closes the dialog.
+        bool checked = true, marked = false, plain = true;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<ChannelCopyDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            ChannelButton *b = dialog->channelButton(Side::Input, 3);
+            b->setFocus();
+            QTest::keyClick(b, Qt::Key_Return);
+            checked = b->isChecked() || !dialog->isVisible();
+            marked = dialog->channelButton(Side::Input, 8)->iconLabel()->isVisibleTo(dialog);
+            plain = !dialog->channelButton(Side::Input, 7)->iconLabel()->isVisibleTo(dialog);
+            dialog->reject();
+        });
+        inFilter()->copyButton()->click();
+        QVERIFY(!checked);
+        QVERIFY(marked);
+        QVERIFY(plain);
         // Labels: the caption follows the user's label, the accessible name keeps the fixed name.
         m_dm->model().input(1).label = QStringLiteral("Lectern");
         w.inputLabelChanged(1);
