@@ -241,7 +241,8 @@ public:
         e.value = value;
         return edit(e, rule);
     }
-    // The stored value of a key in the form edit() takes (invalid for keys not stored).
+    // The stored value of a key in the form edit() takes, or of a per-channel state only the
+    // device writes (invalid for keys not stored).
     QVariant storedValue(proto::MessageKey key, int channel, int index) const;
 
     // --- dispatch and parameter model (dispatch.cpp, parametermodel.*) ---
