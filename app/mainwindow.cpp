@@ -161,10 +161,6 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
         // pages declare their own reads.
         DialogPolls::declareAll(*m_dataModel);
     }
-    connect(m_danteSetupDialog, &DanteSetupDialog::inputLabelChanged, this, &MainWindow::inputLabelChanged);
-    connect(m_danteSetupDialog, &DanteSetupDialog::outputLabelChanged, this, &MainWindow::outputLabelChanged);
-    connect(m_labelDialog, &LabelDialog::inputLabelChanged, this, &MainWindow::inputLabelChanged);
-    connect(m_labelDialog, &LabelDialog::outputLabelChanged, this, &MainWindow::outputLabelChanged);
     connect(m_recPlayDialog, &RecPlayDialog::switchToUSB, m_moduleWidget, &ModuleWidget::updateInSetupSwitchToUSB);
 
     m_faultMessageBox = new QMessageBox(this);
@@ -334,7 +330,7 @@ void MainWindow::systemResetTriggered()
     box.exec();
     // Closing the box counts as no.
     if (box.clickedButton() == ok && m_dataModel)
-        m_dataModel->sendCommand(2, 2, 21);
+        m_dataModel->sendCommand(proto::Msg::FactoryReset);
 }
 
 // --- variant ---
@@ -388,28 +384,20 @@ void MainWindow::setLoginChanged(bool loggedIn)
 }
 
 // --- channel names ---
+// A label edited in a dialog is announced by the edit as a device report of it would be, so
+// one path serves both. The dialogs that show labels bind them themselves; the pages and the
+// overview follow here, after every dialog.
 
 void MainWindow::inputLabelChanged(uchar channel)
 {
     m_moduleWidget->inputLabelChanged(channel);
-    m_deviceSetupDialog->inputLabelChanged(channel);
     m_overviewWidget->inputLabelChanged(channel);
-    if (sender() == m_danteSetupDialog)
-        m_labelDialog->refreshInputLabel(channel);
-    else if (channel >= DanteSetupDialog::FirstChannel)
-        m_danteSetupDialog->refreshInputLabel(channel - DanteSetupDialog::FirstChannel);
 }
 
 void MainWindow::outputLabelChanged(uchar channel)
 {
     m_moduleWidget->outputLabelChanged(channel);
-    m_recPlayDialog->outputNameChanged(channel);
-    m_deviceSetupDialog->outputLabelChanged(channel);
     m_overviewWidget->outputLabelChanged(channel);
-    if (sender() == m_danteSetupDialog)
-        m_labelDialog->refreshOutputLabel(channel);
-    else if (channel >= DanteSetupDialog::FirstChannel)
-        m_danteSetupDialog->refreshOutputLabel(channel - DanteSetupDialog::FirstChannel);
 }
 
 // --- faults ---

@@ -4,6 +4,7 @@
 #include "catalogue.h"
 #include "datamodel.h"
 #include "lineedit.h"
+#include "routeorder.h"
 #include "wire.h"
 
 #include <QDialogButtonBox>
@@ -56,10 +57,9 @@ EditDeviceDialog::EditDeviceDialog(DataModel *dataModel, QWidget *parent)
     connect(m_buttonBox, &QDialogButtonBox::rejected, this, &EditDeviceDialog::reject);
     if (m_dataModel) {
         connect(m_dataModel, &DataModel::deviceListRemove, this, &EditDeviceDialog::deviceRemoved);
-        connect(m_dataModel, &DataModel::tcpSyncToUI, this,
-                [this](uchar type, uchar subType, uchar funcId, uchar, uchar, const QVariant &) {
-                    syncToUI(type, subType, funcId);
-                });
+        // Beside the device setup dialog, which shows the same setting.
+        m_dataModel->router().subscribe(this, RouteOrder::DeviceSetup, proto::Msg::NetworkConfig,
+                                        [this](const SyncEvent &) { networkReported(); });
     }
     retranslate();
 }
@@ -140,9 +140,9 @@ void EditDeviceDialog::setDeviceIndex(int index)
     m_dataModel->sendRead(proto::Msg::NetworkConfig);
 }
 
-void EditDeviceDialog::syncToUI(uchar type, uchar subType, uchar funcId)
+void EditDeviceDialog::networkReported()
 {
-    if (!m_awaitingNetwork || proto::MessageKey{type, subType, funcId} != proto::Msg::NetworkConfig)
+    if (!m_awaitingNetwork)
         return;
     const DataModel::DeviceEntry *entry = m_dataModel->device(m_index);
     if (!entry || m_index != m_dataModel->currentIndex() || entry->record.deviceId != m_readDeviceId) {

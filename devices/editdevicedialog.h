@@ -42,7 +42,8 @@ private:
     void showFault(proto::NetworkFault fault);
     // Keeps the index pointing at the same device while rows are removed under the dialog.
     void deviceRemoved(int index);
-    void syncToUI(uchar type, uchar subType, uchar funcId);
+    // The device's network setting was announced: the answer to our read, when awaited.
+    void networkReported();
 
     DataModel *m_dataModel;
     int m_index = -1;

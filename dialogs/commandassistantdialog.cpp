@@ -147,6 +147,7 @@ void CommandAssistantDialog::retranslate()
     m_copyButton->setAccessibleName(prefix + tr("Copy"));
     m_sendButton->setText(tr("Send to Device"));
     m_sendButton->setAccessibleName(prefix + tr("Send to Device"));
+    updateSendToolTip();
     m_replyLabel->setText(tr("Device Reply"));
     m_replies->setAccessibleName(prefix + tr("Device Reply"));
 }
@@ -181,6 +182,7 @@ void CommandAssistantDialog::generateCommand(uchar type, uchar subType, uchar fu
     m_frame = CommandText::frame(address, proto::MessageKey{type, subType, funcId}, payload);
     updateText();
     updateSendButton();
+    updateSendToolTip();
 }
 
 QString CommandAssistantDialog::commandText() const
@@ -202,6 +204,23 @@ void CommandAssistantDialog::copyButtonClicked()
 void CommandAssistantDialog::updateSendButton()
 {
     m_sendButton->setEnabled(!m_frame.isEmpty() && m_pages->currentIndex() != LoginPage && m_tester->canSend());
+}
+
+// Tells which way the shown command goes: into the application's own values as well, or to
+// the device alone.
+void CommandAssistantDialog::updateSendToolTip()
+{
+    QString tip = tr("Sends the generated command to the connected device, to check it.");
+    if (m_frame.size() >= proto::FrameOverhead) {
+        const proto::FrameHeader h = proto::parseHeader(m_frame.constData());
+        if (CommandTester::keptInModel(proto::MessageKey{h.type, h.subType, h.funcId}))
+            tip = tr("Sends this command to the connected device and sets the same value in this application, "
+                     "whose pages show it at once.");
+        else
+            tip = tr("Sends this command to the connected device as it is. Only external control systems use it; "
+                     "this application shows its effect when it next reads the device.");
+    }
+    m_sendButton->setToolTip(tip);
 }
 
 void CommandAssistantDialog::sendButtonClicked()

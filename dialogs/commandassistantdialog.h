@@ -54,6 +54,7 @@ private:
     void retranslate();
     void updateText();
     void updateSendButton();
+    void updateSendToolTip();
     void replyReceived(const QByteArray &frame, const QString &name);
 
     DataModel *m_dataModel;

@@ -23,7 +23,7 @@ CommandLevelWidget::CommandLevelWidget(const DataModel *dataModel, bool output, 
 {
     m_channelLabel = new QLabel(this);
     m_channel = new QComboBox(this);
-    for (int c = 0; c < 16; ++c)
+    for (int c = 0; c < proto::ChannelCount; ++c)
         m_channel->addItem((output ? QStringLiteral("OUT") : QStringLiteral("IN")) + QStringLiteral(" %1").arg(c + 1),
                            c);
     m_muteBox = new QGroupBox(this);
@@ -141,7 +141,7 @@ void CommandLevelWidget::updateChannelList(quint16 mask, quint16 danteMask)
     const bool linkUp = m_dataModel && m_dataModel->model().device().danteStatus[1] == 1;
     const QIcon icon(linkUp ? QStringLiteral(":/image/dante_connected.png")
                             : QStringLiteral(":/image/dante_disconnected.png"));
-    for (int c = 8; c < 16; ++c) {
+    for (int c = 8; c < proto::ChannelCount; ++c) {
         if (mask & (1u << (c - 8)))
             continue;
         QString caption = (m_output ? QStringLiteral("OUT %1") : QStringLiteral("IN %1")).arg(c + 1);

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -11,16 +12,21 @@
 CommandPresetWidget::CommandPresetWidget(QWidget *parent)
     : Widget(parent)
 {
-    m_label = new QLabel(this);
-    m_preset = new QComboBox(this);
+    // Titled like the login page's group.
+    m_box = new QGroupBox(this);
+    m_label = new QLabel(m_box);
+    m_preset = new QComboBox(m_box);
     for (int i = 1; i <= proto::PresetSlots; ++i)
         m_preset->addItem(QStringLiteral(" %1").arg(i));
-    m_generate = new QPushButton(this);
+    m_generate = new QPushButton(m_box);
+    auto *row = new QHBoxLayout(m_box);
+    row->addWidget(m_label);
+    row->addWidget(m_preset);
+    row->addWidget(m_generate);
+    row->addStretch(1);
     auto *layout = new QHBoxLayout(this);
-    layout->addWidget(m_label);
-    layout->addWidget(m_preset);
-    layout->addWidget(m_generate);
-    layout->addStretch(1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_box);
     connect(m_generate, &QPushButton::clicked, this, &CommandPresetWidget::generateButtonClicked);
     retranslate();
 }
@@ -28,6 +34,7 @@ CommandPresetWidget::CommandPresetWidget(QWidget *parent)
 void CommandPresetWidget::retranslate()
 {
     const QString prefix = tr("Command Assistant") + QStringLiteral(": ") + tr("Load Preset") + QLatin1Char(' ');
+    m_box->setTitle(tr("Load Preset"));
     m_label->setText(tr("NO."));
     m_preset->setAccessibleName(prefix + tr("NO."));
     m_generate->setText(tr("Generate Command"));

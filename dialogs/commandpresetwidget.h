@@ -3,6 +3,7 @@
 #include "widget.h"
 
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 
@@ -25,6 +26,7 @@ protected:
 private:
     void retranslate();
 
+    QGroupBox *m_box = nullptr;
     QLabel *m_label = nullptr;
     QComboBox *m_preset = nullptr;
     QPushButton *m_generate = nullptr;

@@ -1,6 +1,7 @@
 #include "commandtester.h"
 
 #include "datamodel.h"
+#include "layout.h"
 
 CommandTester::CommandTester(DataModel *dataModel, QObject *parent)
     : QObject(parent)
@@ -37,10 +38,31 @@ CommandTester::Result CommandTester::send(const QByteArray &frame)
     // Listen only while a reply is awaited, so the link skips the receive signal otherwise.
     if (!m_listening)
         m_listening = connect(m_dataModel, &DataModel::frameReceived, this, &CommandTester::received);
-    // Not through sendCommand: that would hold back the polls of this key, whose replies
-    // are what the user wants to see.
-    m_dataModel->writeFrame(h.type, h.subType, h.funcId, h.flag, payload.constData(), payload.size());
+    if (h.flag != proto::FlagWrite || !editModelValue(key, payload))
+        m_dataModel->writeFrame(h.type, h.subType, h.funcId, h.flag, payload.constData(), payload.size());
     return Result::Sent;
+}
+
+bool CommandTester::keptInModel(proto::MessageKey key)
+{
+    const proto::KeyInfo *k = proto::findKey(key);
+    if (!k || !(k->dirs & (proto::W | proto::Q)))
+        return false;
+    const proto::WriteForm form = proto::writeForm(*k);
+    return form == proto::WriteForm::ChannelValue || form == proto::WriteForm::Value;
+}
+
+// The edit clamps the value as the pages do and encodes it with the key's write layout; the
+// assistant's values are within the ranges, so the bytes written are the ones shown (a gain
+// at the floor is the device's "off" both ways).
+bool CommandTester::editModelValue(proto::MessageKey key, const QByteArray &payload)
+{
+    const proto::KeyInfo *k = proto::findKey(key);
+    proto::Write w;
+    if (!keptInModel(key) || !proto::decodeWrite(*k, payload.constData(), payload.size(), &w))
+        return false;
+    const QVariant value = k->elem == proto::Elem::F32 ? QVariant(double(w.value.f)) : QVariant(w.value.i);
+    return m_dataModel->edit(key, w.channel, 255, value, SendRule::Send);
 }
 
 void CommandTester::received(const proto::FrameHeader &h, const QByteArray &payload)

@@ -21,17 +21,25 @@ public:
     explicit CommandTester(DataModel *dataModel, QObject *parent = nullptr);
     ~CommandTester() override;
 
-    // Writes frame unchanged. Refused without a logged-in session, for the login command
-    // (the session's own password must not be replaced behind its back), and for bytes that
-    // are not one frame with the link's frame address.
+    // Sends frame. Refused without a logged-in session, for the login command (the session's
+    // own password must not be replaced behind its back), and for bytes that are not one
+    // frame with the link's frame address. A value the application keeps in its model goes
+    // through the edit path, as every edit of it does: stored, announced, held against the
+    // polls, and written as the same bytes. Any other command is written unchanged.
     Result send(const QByteArray &frame);
     bool canSend() const;
+    // True when the application keeps the value key writes (a mute, a gain, the system
+    // mute); false for commands only external controllers send (gain steps, preset recall).
+    static bool keptInModel(proto::MessageKey key);
 
 signals:
     // A reply frame of the sent key, whole, as received.
     void replyReceived(const QByteArray &frame, const QString &name);
 
 private:
+    // Sends a value the model keeps through the edit path; false when key is not one or the
+    // edit path did not take the value.
+    bool editModelValue(proto::MessageKey key, const QByteArray &payload);
     void received(const proto::FrameHeader &header, const QByteArray &payload);
 
     DataModel *m_dataModel;

@@ -7,6 +7,7 @@
 #include "imagecache.h"
 #include "lineedit.h"
 #include "messageboxes.h"
+#include "parameterbinding.h"
 #include "routeorder.h"
 #include "systemsettings.h"
 #include "tablewidget.h"
@@ -205,20 +206,10 @@ DanteSetupDialog::DanteSetupDialog(DataModel *dataModel, QWidget *parent)
                 &DanteSetupDialog::transmitChannelLabelEditingFinished);
     }
 
-    if (m_dataModel) {
-        SyncRouter &router = m_dataModel->router();
-        router.subscribe(this, RouteOrder::Dante, Msg::DanteClock, [this](const SyncEvent &) { refreshClock(); });
-        router.subscribe(this, RouteOrder::Dante, Msg::DanteRxSubscription,
-                         [this](const SyncEvent &e) { refreshSubscription(e.other); });
-        router.subscribe(this, RouteOrder::Dante, Msg::DanteInfo, [this](const SyncEvent &) { refreshInfo(); });
-    }
+    bindControls();
     retranslate();
-    refreshInfo();
-    for (int row = 0; row < 4; ++row) {
-        refreshSubscription(row);
-        refreshInputLabel(row);
-        refreshOutputLabel(row);
-    }
+    for (ParameterBinding *binding : findChildren<ParameterBinding *>())
+        binding->refresh();
 }
 
 DanteSetupDialog::~DanteSetupDialog()
@@ -280,8 +271,11 @@ void DanteSetupDialog::retranslate()
     m_downloadLink->setText(QStringLiteral("<a href=\"%1\" style=\"color:#D70232;\">%2</a>")
                                 .arg(DownloadUrl, tr("Click to download Dante Controller").toHtmlEscaped()));
     m_downloadLink->setAccessibleName(prefix + tr("Click to download Dante Controller"));
-    refreshLinkIcon();
-    refreshClock();
+    // The texts of these two are translated.
+    if (m_linkIconBinding)
+        m_linkIconBinding->refresh();
+    if (m_clockStateBinding)
+        m_clockStateBinding->refresh();
 }
 
 void DanteSetupDialog::changeEvent(QEvent *event)
@@ -315,27 +309,56 @@ void DanteSetupDialog::setInfoU32(int offset, quint32 value)
     proto::writeU32(reinterpret_cast<char *>(m_dataModel->model().dante().info.data()) + offset, value);
 }
 
-// --- refreshes ---
+// --- bindings ---
 
-void DanteSetupDialog::refreshInfo()
+ParameterBinding *DanteSetupDialog::bind(QObject *control, proto::MessageKey key, std::function<void()> show,
+                                         int channel)
 {
-    if (!m_dataModel)
-        return;
-    const auto &info = m_dataModel->model().dante().info;
-    m_modelValue->setText(cString(info, ModelOffset, 32));
-    const quint32 v = infoU32(VersionOffset);
-    m_versionValue->setText(v ? QStringLiteral("%1.%2.%3").arg(v >> 24).arg((v >> 16) & 0xFF).arg(v & 0xFFFF)
-                              : QString());
-    refreshLinkIcon();
-    refreshName();
-    refreshLatency();
-    updateNetworkConfig();
+    return new ParameterBinding(m_dataModel, control, key, channel, 255, RouteOrder::Dante,
+                                [show](const QVariant &) { show(); });
 }
 
-void DanteSetupDialog::refreshLinkIcon()
+void DanteSetupDialog::bindControls()
 {
-    if (!m_dataModel)
-        return;
+    const auto dante = [this]() -> const ParameterModel::Dante & { return m_dataModel->model().dante(); };
+    // Every report of the record whose bytes differ shows the whole form again, the network
+    // edits included.
+    bind(m_modelValue, Msg::DanteInfo, [this, dante] { m_modelValue->setText(cString(dante().info, ModelOffset, 32)); });
+    bind(m_versionValue, Msg::DanteInfo, [this] {
+        const quint32 v = infoU32(VersionOffset);
+        m_versionValue->setText(v ? QStringLiteral("%1.%2.%3").arg(v >> 24).arg((v >> 16) & 0xFF).arg(v & 0xFFFF)
+                                  : QString());
+    });
+    m_linkIconBinding = bind(m_linkIcon, Msg::DanteInfo, [this] { showLinkIcon(); });
+    m_nameBinding =
+        bind(m_nameEdit, Msg::DanteInfo, [this, dante] { m_nameEdit->setText(cString(dante().info, NameOffset, 32)); });
+    bind(m_latencyCombo, Msg::DanteInfo, [this] { showLatency(); });
+    bind(m_networkBox, Msg::DanteInfo, [this] { updateNetworkConfig(); });
+
+    bind(m_clockSourceValue, Msg::DanteClock, [this, dante] {
+        const quint8 source = dante().clockSource;
+        m_clockSourceValue->setText(source == 1   ? QStringLiteral("Dante Internal")
+                                    : source == 2 ? QStringLiteral("External")
+                                                  : QString());
+    });
+    m_clockStateBinding = bind(m_clockStateValue, Msg::DanteClock, [this] { showClockState(); });
+
+    for (int row = 0; row < 4; ++row) {
+        // The subscription of receive channel i is announced as channel i.
+        bind(m_receiveTable, Msg::DanteRxSubscription, [this, row] { showSubscription(row); }, row);
+        LineEdit *receive = m_receiveLabels[size_t(row)];
+        LineEdit *transmit = m_transmitLabels[size_t(row)];
+        m_receiveLabelBindings[size_t(row)] = bind(receive, Msg::InputLabels, [this, receive, row] {
+            receive->setText(m_dataModel->model().input(FirstChannel + row).label);
+        }, FirstChannel + row);
+        m_transmitLabelBindings[size_t(row)] = bind(transmit, Msg::OutputLabels, [this, transmit, row] {
+            transmit->setText(m_dataModel->model().output(FirstChannel + row).label);
+        }, FirstChannel + row);
+    }
+}
+
+void DanteSetupDialog::showLinkIcon()
+{
     const quint32 speed = infoU32(SpeedOffset);
     const QString icon = speed == 100    ? QStringLiteral(":/image/Network100M.png")
                          : speed == 1000 ? QStringLiteral(":/image/Network1000M.png")
@@ -352,67 +375,40 @@ void DanteSetupDialog::refreshLinkIcon()
         m_linkIcon->setPixmap(pixmap);
 }
 
-void DanteSetupDialog::refreshName()
+// A latency we do not offer leaves the selection as it is.
+void DanteSetupDialog::showLatency()
 {
-    if (m_dataModel)
-        m_nameEdit->setText(cString(m_dataModel->model().dante().info, NameOffset, 32));
-}
-
-void DanteSetupDialog::refreshLatency()
-{
-    if (!m_dataModel)
-        return;
     const quint32 latency = infoU32(LatencyOffset);
     for (int i = 0; i < 3; ++i) {
         if (Latencies[i] == latency) {
-            const QSignalBlocker blocker(m_latencyCombo);
             m_latencyCombo->setCurrentIndex(i);
             m_latencyIndex = i;
         }
     }
 }
 
-void DanteSetupDialog::refreshClock()
+void DanteSetupDialog::showClockState()
 {
-    if (!m_dataModel)
-        return;
-    const auto &d = m_dataModel->model().dante();
-    m_clockSourceValue->setText(d.clockSource == 1   ? QStringLiteral("Dante Internal")
-                                : d.clockSource == 2 ? QStringLiteral("External")
-                                                     : QString());
+    const quint8 state = m_dataModel->model().dante().clockState;
     static const char *const states[] = {"Invalid", "Startup", "Initialising", "Faulty",      "Disabled", "Listening",
                                          "Pre-Master", nullptr, "Passive", "Uncalibrated", nullptr,    "Standby"};
-    if (d.clockState == 7)
+    if (state == 7)
         m_clockStateValue->setText(tr("Master"));
-    else if (d.clockState == 10)
+    else if (state == 10)
         m_clockStateValue->setText(tr("Slave"));
-    else if (d.clockState < 12)
-        m_clockStateValue->setText(QString::fromLatin1(states[d.clockState]));
+    else if (state < 12)
+        m_clockStateValue->setText(QString::fromLatin1(states[state]));
     // Later states are unknown to us: keep what is shown.
 }
 
-void DanteSetupDialog::refreshSubscription(int row)
+void DanteSetupDialog::showSubscription(int row)
 {
-    if (!m_dataModel || row < 0 || row >= 4)
-        return;
     const auto &s = m_dataModel->model().dante().subscriptions[size_t(row)];
     const QString channel = proto::decodeText(reinterpret_cast<const char *>(s.data()), 32);
     const QString device = proto::decodeText(reinterpret_cast<const char *>(s.data()) + 32, 32);
     m_receiveTable->item(row, 2)->setText(channel.isEmpty() && device.isEmpty()
                                               ? QString()
                                               : QStringLiteral("%1@%2").arg(device, channel));
-}
-
-void DanteSetupDialog::refreshInputLabel(int row)
-{
-    if (m_dataModel && row >= 0 && row < 4)
-        m_receiveLabels[size_t(row)]->setText(m_dataModel->model().input(FirstChannel + row).label);
-}
-
-void DanteSetupDialog::refreshOutputLabel(int row)
-{
-    if (m_dataModel && row >= 0 && row < 4)
-        m_transmitLabels[size_t(row)]->setText(m_dataModel->model().output(FirstChannel + row).label);
 }
 
 // --- device name, latency, reset ---
@@ -443,7 +439,7 @@ void DanteSetupDialog::deviceNameEditingFinished()
             m_dataModel->sendCommand(Msg::DanteDeviceName, bytes);
         }
     }
-    refreshName();
+    m_nameBinding->refresh();
 }
 
 void DanteSetupDialog::deviceLatencyComboBoxCurrentIndexChanged(int index)
@@ -511,27 +507,20 @@ void DanteSetupDialog::labelEditingFinished(bool transmit)
     edit->clearFocus();
     connect(edit, &LineEdit::editingFinished, this, slot);
     const int row = edit->objectName().toInt();
-    const auto refresh = [&] { transmit ? refreshOutputLabel(row) : refreshInputLabel(row); };
+    if (row < 0 || row >= 4)
+        return;
+    ParameterBinding *binding = (transmit ? m_transmitLabelBindings : m_receiveLabelBindings)[size_t(row)];
     const QString name = edit->text().trimmed();
     const QByteArray bytes = proto::encodeText(name);
-    if (!m_dataModel || bytes.isEmpty()) {
-        refresh();
-        return;
-    }
     if (bytes.size() > LabelLimit) {
         MessageBoxes::information(this, tr("Dante Setup"),
                                   tr("The channel label's length can not be greater than 16 bytes, please enter again!"),
                                   tr("OK"));
-        refresh();
-        return;
     }
-    const int channel = FirstChannel + row;
-    m_dataModel->edit(transmit ? Msg::OutputLabels : Msg::InputLabels, channel, 255, name);
-    refresh();
-    if (transmit)
-        emit outputLabelChanged(uchar(channel));
-    else
-        emit inputLabelChanged(uchar(channel));
+    // The edit announces the name of channel 12 + row: this edit and every other window
+    // showing it follow. An empty or refused name shows the stored one again.
+    if (bytes.isEmpty() || bytes.size() > LabelLimit || !binding->edit(name))
+        binding->refresh();
 }
 
 // --- network ---

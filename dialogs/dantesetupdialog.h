@@ -2,12 +2,15 @@
 // The Dante interface of the variants that carry one: identity, clock and link state, its
 // device name, latency, channel labels and IP configuration, reboot and clear. Routing
 // between Dante devices is left to the vendor's own controller.
+#include "catalogue.h"
 #include "dialog.h"
 
 #include <array>
+#include <functional>
 
 class DataModel;
 class LineEdit;
+class ParameterBinding;
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
@@ -28,16 +31,8 @@ public:
     explicit DanteSetupDialog(DataModel *dataModel, QWidget *parent = nullptr);
     ~DanteSetupDialog() override;
 
-    // A device channel name changed elsewhere: row channel - 12 of that table.
-    void refreshInputLabel(int row);
-    void refreshOutputLabel(int row);
-
     QPushButton *applyButton() const { return m_applyButton; }
     QPushButton *revertButton() const { return m_revertButton; }
-
-signals:
-    void inputLabelChanged(uchar channel);
-    void outputLabelChanged(uchar channel);
 
 public slots:
     void updateNetworkConfig();
@@ -58,12 +53,13 @@ protected:
 
 private:
     void retranslate();
-    void refreshInfo();
-    void refreshLinkIcon();
-    void refreshClock();
-    void refreshSubscription(int row);
-    void refreshLatency();
-    void refreshName();
+    // Each control that shows a device value is bound to its key once; show reads the model.
+    void bindControls();
+    ParameterBinding *bind(QObject *control, proto::MessageKey key, std::function<void()> show, int channel = 255);
+    void showLinkIcon();
+    void showLatency();
+    void showClockState();
+    void showSubscription(int row);
     void updateButtons();
     void labelEditingFinished(bool transmit);
     quint32 infoU32(int offset) const;
@@ -72,6 +68,11 @@ private:
     std::array<quint32, 4> formAddresses() const;
 
     DataModel *m_dataModel;
+    ParameterBinding *m_nameBinding = nullptr;
+    ParameterBinding *m_linkIconBinding = nullptr;
+    ParameterBinding *m_clockStateBinding = nullptr;
+    std::array<ParameterBinding *, 4> m_receiveLabelBindings{};
+    std::array<ParameterBinding *, 4> m_transmitLabelBindings{};
     QGroupBox *m_infoBox = nullptr;
     QGroupBox *m_configBox = nullptr;
     QGroupBox *m_receiveBox = nullptr;

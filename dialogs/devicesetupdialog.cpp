@@ -7,6 +7,8 @@
 #include "label.h"
 #include "lineedit.h"
 #include "messageboxes.h"
+#include "parameterbinding.h"
+#include "plaintext.h"
 #include "routeorder.h"
 #include "spinbox.h"
 #include "systemsettings.h"
@@ -25,6 +27,8 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace Msg = proto::Msg;
 
@@ -157,10 +161,10 @@ DeviceSetupDialog::DeviceSetupDialog(DataModel *dataModel, QWidget *parent)
     layout->addLayout(middle);
     layout->addWidget(m_limitBox, 1);
 
-    if (m_dataModel) {
-        subscribe();
-        connect(m_dataModel, &DataModel::tcpLoginChanged, this, [this](uchar) { refreshDanteStatus(); });
-    }
+    bindControls();
+    // "Dante Support" is shown only while logged in.
+    if (m_dataModel)
+        connect(m_dataModel, &DataModel::tcpLoginChanged, this, [this](uchar) { refreshBindings(Msg::DanteStatus); });
     retranslate();
 }
 
@@ -289,7 +293,7 @@ void DeviceSetupDialog::buildSetup(QGroupBox *box)
     updateSyncVisibility();
 }
 
-void DeviceSetupDialog::buildLimits(QGroupBox *box, bool output, std::array<LimitRow, 16> &rows)
+void DeviceSetupDialog::buildLimits(QGroupBox *box, bool output, std::array<LimitRow, proto::ChannelCount> &rows)
 {
     auto *grid = new QGridLayout(box);
     grid->setHorizontalSpacing(6);
@@ -300,7 +304,7 @@ void DeviceSetupDialog::buildLimits(QGroupBox *box, bool output, std::array<Limi
     m_limitHeaders << minimumHeader << maximumHeader;
     grid->addWidget(minimumHeader, 0, 2);
     grid->addWidget(maximumHeader, 0, 3);
-    for (int c = 0; c < 16; ++c) {
+    for (int c = 0; c < proto::ChannelCount; ++c) {
         LimitRow &r = rows[size_t(c)];
         r.dante = new QLabel(box);
         r.dante->setFixedSize(16, 16);
@@ -391,7 +395,10 @@ void DeviceSetupDialog::retranslate()
     name(m_passwordButton, tr("Login Password") + QLatin1Char(' ') + tr("Setting"));
     for (int i = 0; i < m_limitHeaders.size(); ++i)
         m_limitHeaders[i]->setText(i % 2 ? tr("Maximum") : tr("Minimum"));
-    refreshAll();
+    refreshBindings();
+    updateSyncVisibility();
+    updateBlink();
+    refreshCaptions();
 }
 
 void DeviceSetupDialog::changeEvent(QEvent *event)
@@ -417,110 +424,151 @@ void DeviceSetupDialog::hideEvent(QHideEvent *event)
     Dialog::hideEvent(event);
 }
 
-// The keys in the main window's routing order.
-void DeviceSetupDialog::subscribe()
+// --- bindings ---
+
+ParameterBinding *DeviceSetupDialog::bind(QObject *control, proto::MessageKey key,
+                                          std::function<void(const QVariant &)> show, int channel, int index)
 {
-    SyncRouter &router = m_dataModel->router();
-    const int order = RouteOrder::DeviceSetup;
-    const auto on = [&](proto::MessageKey key, void (DeviceSetupDialog::*refresh)()) {
-        router.subscribe(this, order, key, [this, refresh](const SyncEvent &) { (this->*refresh)(); });
-    };
-    on(Msg::DeviceModel, &DeviceSetupDialog::refreshModel);
-    on(Msg::RunTime, &DeviceSetupDialog::refreshRunTime);
-    on(Msg::TotalTime, &DeviceSetupDialog::refreshTotalTime);
-    on(Msg::BootCount, &DeviceSetupDialog::refreshBootCount);
-    on(Msg::Temperature, &DeviceSetupDialog::refreshTemperature);
-    on(Msg::DeviceLocation, &DeviceSetupDialog::refreshLocation);
-    on(Msg::DeviceDescription, &DeviceSetupDialog::refreshDescription);
-    on(Msg::DateTime, &DeviceSetupDialog::refreshDateTime);
-    on(Msg::Rs232BaudRate, &DeviceSetupDialog::refreshRs232);
-    on(Msg::Rs485BaudRate, &DeviceSetupDialog::refreshRs485);
-    on(Msg::GateReport, &DeviceSetupDialog::refreshGateReport);
-    on(Msg::AncSupport, &DeviceSetupDialog::refreshAncSupport);
-    on(Msg::DeviceId, &DeviceSetupDialog::refreshDeviceId);
-    on(Msg::UsbStatus, &DeviceSetupDialog::refreshUsbStatus);
-    on(Msg::ArmVersion, &DeviceSetupDialog::refreshArmVersion);
-    on(Msg::DspVersion, &DeviceSetupDialog::refreshDspVersion);
-    on(Msg::SerialNumber, &DeviceSetupDialog::refreshSerialNumber);
-    on(Msg::ArmRevision, &DeviceSetupDialog::refreshArmVersion);
-    on(Msg::ArmBuild, &DeviceSetupDialog::refreshArmVersion);
-    on(Msg::ChannelConfig, &DeviceSetupDialog::refreshChannelConfig);
-    router.subscribe(this, order, Msg::NetworkConfig, [this](const SyncEvent &) {
-        refreshAddress(Address::Ip);
-        refreshAddress(Address::Netmask);
-        refreshAddress(Address::Gateway);
+    auto *binding = new ParameterBinding(m_dataModel, control, key, channel, index, RouteOrder::DeviceSetup,
+                                         std::move(show));
+    m_bindings << binding;
+    return binding;
+}
+
+// Device texts never render as rich text (the labels are plain-text labels).
+void DeviceSetupDialog::bindText(QLabel *label, proto::MessageKey key, std::function<QString()> text, int channel)
+{
+    bind(label, key, [label, text](const QVariant &) { label->setText(text()); }, channel);
+}
+
+void DeviceSetupDialog::refreshBindings(proto::MessageKey only)
+{
+    for (ParameterBinding *binding : m_bindings)
+        if (only.code() == 0 || binding->key() == only)
+            binding->refresh();
+}
+
+void DeviceSetupDialog::bindControls()
+{
+    // The bindings' show functions run only with a model: a binding without one never shows.
+    const auto device = [this]() -> const ParameterModel::DeviceValues & { return m_dataModel->model().device(); };
+    const auto info = [this](int i) { return m_infoValue[size_t(i)]; };
+
+    bindText(info(InfoModel), Msg::DeviceModel, [device] { return device().model; });
+    bindText(info(InfoDsp), Msg::DspVersion, [device] {
+        const QString text = versionText(device().dspVersion);
+        return text.startsWith(QLatin1String("V0.0.0")) ? QString() : text;
     });
-    on(Msg::DeviceFault, &DeviceSetupDialog::refreshFault);
-    on(Msg::PowerStatus, &DeviceSetupDialog::refreshPower);
-    on(Msg::DanteStatus, &DeviceSetupDialog::refreshDanteStatus);
-    on(Msg::DataSyncSupport, &DeviceSetupDialog::refreshDataSyncSupport);
-    router.subscribe(this, order, Msg::DeviceCode, [this](const SyncEvent &e) {
-        if (e.channel == 1)
-            refreshDeviceCode();
+    // The ARM version text is made of three reports.
+    for (proto::MessageKey key : {Msg::ArmVersion, Msg::ArmRevision, Msg::ArmBuild})
+        bindText(m_armLabel, key, [this] { return armVersionText(); });
+    bindText(info(InfoSerial), Msg::SerialNumber, [device] { return device().serialNumber; });
+    bindText(info(InfoBootCount), Msg::BootCount, [device] { return QString::number(device().bootCount); });
+    bind(info(InfoTemperature), Msg::Temperature, [this, device](const QVariant &) {
+        const float t = device().temperature;
+        const bool shown = t > 0.0f;
+        m_infoTitle[InfoTemperature]->setVisible(shown);
+        m_infoValue[InfoTemperature]->setVisible(shown);
+        m_infoValue[InfoTemperature]->setText(shown ? QString::number(double(t), 'f', 1) + QStringLiteral(" \u2103")
+                                                    : QString());
     });
-    on(Msg::DataSyncConfig, &DeviceSetupDialog::refreshDataSyncConfig);
-    on(Msg::DataSyncStatus, &DeviceSetupDialog::refreshDataSyncStatus);
-    router.subscribe(this, order, Msg::PreLevelLimits,
-                     [this](const SyncEvent &e) { refreshLimits(false, e.channel < 16 ? e.channel : -1); });
-    router.subscribe(this, order, Msg::OutLevelLimits,
-                     [this](const SyncEvent &e) { refreshLimits(true, e.channel < 16 ? e.channel : -1); });
+    bindText(info(InfoRunTime), Msg::RunTime, [device] { return durationText(device().runTime); });
+    bindText(info(InfoTotalTime), Msg::TotalTime, [device] { return durationText(device().totalTime); });
+    bindText(info(InfoRtc), Msg::DateTime, [device] {
+        const auto &t = device().dateTime;
+        // Years before 2020 are a clock that was never set.
+        return t[6] > 119 ? QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", t[6] + 1900, t[5] + 1, t[3], t[2],
+                                              t[1], t[0])
+                          : QString();
+    });
+    bindText(info(InfoUsb), Msg::UsbStatus, [this, device] {
+        const quint8 s = device().usbStatus;
+        return s == 0 ? tr("Not inserted") : s == 1 ? tr("Inserted") : QString();
+    });
+    bindText(info(InfoChannels), Msg::ChannelConfig, [device] {
+        const auto &c = device().channelConfig;
+        return QString::asprintf("%dx%d", c[0], c[1]);
+    });
+    // The code is announced for channel 1 only.
+    bindText(info(InfoCode), Msg::DeviceCode, [device] {
+        const auto &c = device().deviceCode;
+        return QString::number(quint16(c[2] | (c[3] << 8)));
+    }, 1);
+    bindText(info(InfoAnc), Msg::AncSupport, [this, device] { return device().ancSupport ? tr("Yes") : tr("No"); });
+    bindText(info(InfoDante), Msg::DanteStatus, [this, device] {
+        return !m_dataModel->isLoggedIn() ? QString() : device().danteStatus[0] ? tr("Yes") : tr("No");
+    });
+    bind(m_limitBox, Msg::DanteStatus, [this](const QVariant &) { showDanteIcons(); });
+    bind(m_deviceIdEdit, Msg::DeviceId, [this, device](const QVariant &) {
+        const quint32 id = device().deviceId;
+        m_deviceIdEdit->setText(id ? QString::number(id) : QString());
+    });
+    // The device and codec indicators both follow the status mask.
+    bind(m_statusIndicator, Msg::DeviceFault, [this](const QVariant &) { updateBlink(); });
+    bind(m_voltageTitle, Msg::PowerStatus, [this](const QVariant &) { showPower(); });
+
+    m_locationBinding = bind(m_locationEdit, Msg::DeviceLocation,
+                             [this](const QVariant &v) { m_locationEdit->setText(v.toString()); });
+    m_descriptionBinding = bind(m_descriptionEdit, Msg::DeviceDescription,
+                                [this](const QVariant &v) { m_descriptionEdit->setText(v.toString()); });
+    const std::array<LineEdit *, 3> addressEdits = {m_ipEdit, m_netmaskEdit, m_gatewayEdit};
+    for (size_t i = 0; i < addressEdits.size(); ++i) {
+        LineEdit *edit = addressEdits[i];
+        m_addressBindings[i] = bind(edit, Msg::NetworkConfig, [edit, device, i](const QVariant &) {
+            const auto &d = device();
+            edit->setText(addressText(i == 0 ? d.ipAddress : i == 1 ? d.netmask : d.gateway));
+        });
+    }
+    bind(m_gateReportCombo, Msg::GateReport,
+         [this](const QVariant &v) { m_gateReportCombo->setCurrentIndex(v.toInt() ? 1 : 0); });
+    // A rate that is not in the list leaves the selection as it is.
+    for (QComboBox *combo : {m_rs232Combo, m_rs485Combo}) {
+        const bool rs232 = combo == m_rs232Combo;
+        bind(combo, rs232 ? Msg::Rs232BaudRate : Msg::Rs485BaudRate, [combo, device, rs232](const QVariant &) {
+            const int i = combo->findText(QString::number(rs232 ? device().rs232BaudRate : device().rs485BaudRate));
+            if (i >= 0)
+                combo->setCurrentIndex(i);
+        });
+    }
+
+    bind(m_syncUnsupported, Msg::DataSyncSupport, [this](const QVariant &) { updateSyncVisibility(); });
+    bind(m_syncModeCombo, Msg::DataSyncConfig, [this](const QVariant &) {
+        m_syncModeCombo->setCurrentIndex(m_dataModel->model().dataSync().mode);
+        updateSyncVisibility();
+    });
+    m_syncHostBinding = bind(m_syncHostEdit, Msg::DataSyncConfig, [this](const QVariant &) {
+        m_syncHostEdit->setText(addressText(m_dataModel->model().dataSync().masterIp));
+    });
+    bind(m_syncIndicator, Msg::DataSyncStatus, [this](const QVariant &) {
+        switch (m_dataModel->model().dataSync().status) {
+        case 0: m_syncIndicator->setToolTip(tr("Not Sync")); break;
+        case 1: m_syncIndicator->setToolTip(tr("Syncing")); break;
+        case 2: m_syncIndicator->setToolTip(tr("Synced")); break;
+        default: return;
+        }
+        updateBlink();
+    });
+
+    for (int output = 0; output < 2; ++output) {
+        auto &rows = output ? m_outputRows : m_inputRows;
+        const proto::MessageKey limits = output ? Msg::OutLevelLimits : Msg::PreLevelLimits;
+        const proto::MessageKey labels = output ? Msg::OutputLabels : Msg::InputLabels;
+        for (int c = 0; c < proto::ChannelCount; ++c) {
+            LimitRow &r = rows[size_t(c)];
+            // Index 0 is the maximum of the pair, 1 the minimum. Whole dB, halves away from
+            // zero, as the write rounds them.
+            for (SpinBox *spin : {r.maximum, r.minimum})
+                bind(spin, limits, [spin](const QVariant &v) { spin->setValue(int(std::lround(v.toDouble()))); }, c,
+                     spin == r.maximum ? 0 : 1);
+            // The caption carries the user's label as its tool tip.
+            bind(r.caption, labels,
+                 [caption = r.caption](const QVariant &v) { caption->setToolTip(plainToolTip(v.toString())); }, c);
+        }
+    }
 }
 
-void DeviceSetupDialog::refreshAll()
+QString DeviceSetupDialog::armVersionText() const
 {
-    refreshModel();
-    refreshDspVersion();
-    refreshArmVersion();
-    refreshSerialNumber();
-    refreshBootCount();
-    refreshTemperature();
-    refreshRunTime();
-    refreshTotalTime();
-    refreshDateTime();
-    refreshUsbStatus();
-    refreshChannelConfig();
-    refreshDeviceCode();
-    refreshAncSupport();
-    refreshDanteStatus();
-    refreshFault();
-    refreshPower();
-    refreshDeviceId();
-    refreshLocation();
-    refreshDescription();
-    refreshAddress(Address::Ip);
-    refreshAddress(Address::Netmask);
-    refreshAddress(Address::Gateway);
-    refreshGateReport();
-    refreshRs232();
-    refreshRs485();
-    refreshDataSyncSupport();
-    refreshDataSyncConfig();
-    refreshDataSyncStatus();
-    refreshLimits(false, -1);
-    refreshLimits(true, -1);
-    refreshCaptions();
-}
-
-// --- information ---
-
-void DeviceSetupDialog::refreshModel()
-{
-    if (m_dataModel)
-        m_infoValue[InfoModel]->setText(m_dataModel->model().device().model);
-}
-
-void DeviceSetupDialog::refreshDspVersion()
-{
-    if (!m_dataModel)
-        return;
-    const QString text = versionText(m_dataModel->model().device().dspVersion);
-    m_infoValue[InfoDsp]->setText(text.startsWith(QLatin1String("V0.0.0")) ? QString() : text);
-}
-
-void DeviceSetupDialog::refreshArmVersion()
-{
-    if (!m_dataModel)
-        return;
     const auto &d = m_dataModel->model().device();
     QString text = versionText(d.armVersion);
     // The detailed form stays while the label shows it.
@@ -528,7 +576,7 @@ void DeviceSetupDialog::refreshArmVersion()
         text += QStringLiteral("(%1)").arg(d.armBuild);
     if (d.armRevision != 0)
         text += QStringLiteral("-%1").arg(d.armRevision, 0, 16);
-    m_armLabel->setText(text.startsWith(QLatin1String("V0.0.0")) ? QString() : text);
+    return text.startsWith(QLatin1String("V0.0.0")) ? QString() : text;
 }
 
 void DeviceSetupDialog::armVersionLabelDoubleClicked()
@@ -541,114 +589,19 @@ void DeviceSetupDialog::armVersionLabelDoubleClicked()
         m_armLabel->setText(text + QStringLiteral("(%1)").arg(m_dataModel->model().device().armBuild));
 }
 
-void DeviceSetupDialog::refreshSerialNumber()
+void DeviceSetupDialog::showDanteIcons()
 {
-    if (m_dataModel)
-        m_infoValue[InfoSerial]->setText(m_dataModel->model().device().serialNumber);
-}
-
-void DeviceSetupDialog::refreshBootCount()
-{
-    if (m_dataModel)
-        m_infoValue[InfoBootCount]->setText(QString::number(m_dataModel->model().device().bootCount));
-}
-
-void DeviceSetupDialog::refreshTemperature()
-{
-    if (!m_dataModel)
-        return;
-    const float t = m_dataModel->model().device().temperature;
-    const bool shown = t > 0.0f;
-    m_infoTitle[InfoTemperature]->setVisible(shown);
-    m_infoValue[InfoTemperature]->setVisible(shown);
-    m_infoValue[InfoTemperature]->setText(shown ? QString::number(double(t), 'f', 1) + QStringLiteral(" \u2103")
-                                                : QString());
-}
-
-void DeviceSetupDialog::refreshRunTime()
-{
-    if (m_dataModel)
-        m_infoValue[InfoRunTime]->setText(durationText(m_dataModel->model().device().runTime));
-}
-
-void DeviceSetupDialog::refreshTotalTime()
-{
-    if (m_dataModel)
-        m_infoValue[InfoTotalTime]->setText(durationText(m_dataModel->model().device().totalTime));
-}
-
-void DeviceSetupDialog::refreshDateTime()
-{
-    if (!m_dataModel)
-        return;
-    const auto &t = m_dataModel->model().device().dateTime;
-    // Years before 2020 are a clock that was never set.
-    m_infoValue[InfoRtc]->setText(t[6] > 119 ? QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", t[6] + 1900,
-                                                                  t[5] + 1, t[3], t[2], t[1], t[0])
-                                             : QString());
-}
-
-void DeviceSetupDialog::refreshUsbStatus()
-{
-    if (!m_dataModel)
-        return;
-    const quint8 s = m_dataModel->model().device().usbStatus;
-    m_infoValue[InfoUsb]->setText(s == 0 ? tr("Not inserted") : s == 1 ? tr("Inserted") : QString());
-}
-
-void DeviceSetupDialog::refreshChannelConfig()
-{
-    if (!m_dataModel)
-        return;
-    const auto &c = m_dataModel->model().device().channelConfig;
-    m_infoValue[InfoChannels]->setText(QString::asprintf("%dx%d", c[0], c[1]));
-}
-
-void DeviceSetupDialog::refreshDeviceCode()
-{
-    if (!m_dataModel)
-        return;
-    const auto &c = m_dataModel->model().device().deviceCode;
-    m_infoValue[InfoCode]->setText(QString::number(quint16(c[2] | (c[3] << 8))));
-}
-
-void DeviceSetupDialog::refreshAncSupport()
-{
-    if (m_dataModel)
-        m_infoValue[InfoAnc]->setText(m_dataModel->model().device().ancSupport ? tr("Yes") : tr("No"));
-}
-
-void DeviceSetupDialog::refreshDanteStatus()
-{
-    if (!m_dataModel)
-        return;
-    const auto &s = m_dataModel->model().device().danteStatus;
-    m_infoValue[InfoDante]->setText(!m_dataModel->isLoggedIn() ? QString() : s[0] ? tr("Yes") : tr("No"));
-    const QPixmap icon = ImageCache::pixmap(s[1] == 1 ? QStringLiteral(":/image/dante_connected.png")
-                                                      : QStringLiteral(":/image/dante_disconnected.png"),
+    const QPixmap icon = ImageCache::pixmap(m_dataModel->model().device().danteStatus[1] == 1
+                                                ? QStringLiteral(":/image/dante_connected.png")
+                                                : QStringLiteral(":/image/dante_disconnected.png"),
                                             devicePixelRatioF());
     for (auto *rows : {&m_inputRows, &m_outputRows})
         for (LimitRow &r : *rows)
             r.dante->setPixmap(icon);
 }
 
-void DeviceSetupDialog::refreshDeviceId()
+void DeviceSetupDialog::showPower()
 {
-    if (!m_dataModel)
-        return;
-    const quint32 id = m_dataModel->model().device().deviceId;
-    m_deviceIdEdit->setText(id ? QString::number(id) : QString());
-}
-
-void DeviceSetupDialog::refreshFault()
-{
-    updateBlink();
-}
-
-void DeviceSetupDialog::refreshPower()
-{
-    if (!m_dataModel)
-        return;
     const auto &power = m_dataModel->model().device().power;
     // An unknown state means the device does not measure its rails: show none of them.
     const bool shown = std::find(power.begin(), power.end(), quint8(0)) == power.end();
@@ -718,67 +671,38 @@ void DeviceSetupDialog::dropFocus(LineEdit *edit, Slot slot)
     connect(edit, &LineEdit::editingFinished, this, slot);
 }
 
-void DeviceSetupDialog::refreshLocation()
-{
-    if (m_dataModel)
-        m_locationEdit->setText(m_dataModel->model().device().location);
-}
-
-void DeviceSetupDialog::refreshDescription()
-{
-    if (m_dataModel)
-        m_descriptionEdit->setText(m_dataModel->model().device().description);
-}
-
 void DeviceSetupDialog::deviceLocationEditingFinished()
 {
     dropFocus(m_locationEdit, &DeviceSetupDialog::deviceLocationEditingFinished);
-    textEditingFinished(m_locationEdit, false);
+    textEditingFinished(false);
 }
 
 void DeviceSetupDialog::deviceDescriptionEditingFinished()
 {
     dropFocus(m_descriptionEdit, &DeviceSetupDialog::deviceDescriptionEditingFinished);
-    textEditingFinished(m_descriptionEdit, true);
+    textEditingFinished(true);
 }
 
-void DeviceSetupDialog::textEditingFinished(LineEdit *edit, bool description)
+void DeviceSetupDialog::textEditingFinished(bool description)
 {
-    const auto refresh = [&] { description ? refreshDescription() : refreshLocation(); };
+    LineEdit *edit = description ? m_descriptionEdit : m_locationEdit;
+    ParameterBinding *binding = description ? m_descriptionBinding : m_locationBinding;
     const QString text = edit->text().trimmed();
     const QByteArray bytes = proto::encodeText(text);
-    if (!m_dataModel || bytes.isEmpty()) {
-        refresh();
-        return;
-    }
     if (bytes.size() > TextLimit) {
         MessageBoxes::information(
             this, tr("Device Setup"),
             description ? tr("The device description's length can not be greater than 16 bytes, please enter again!")
                         : tr("The device location's length can not be greater than 16 bytes, please enter again!"),
             tr("OK"));
-        refresh();
-        return;
     }
-    const proto::MessageKey key = description ? Msg::DeviceDescription : Msg::DeviceLocation;
-    m_dataModel->edit(key, 255, 255, text);
-    // Every view of the text (this one included) refreshes on the announcement.
-    emit m_dataModel->tcpSyncToUI(key.type, key.subType, key.funcId, 255, 255, QVariant());
+    // Every view of the text, this one included, shows the stored text when the edit
+    // announces it; a refused or empty text shows it again here.
+    if (bytes.isEmpty() || bytes.size() > TextLimit || !binding->edit(text))
+        binding->refresh();
 }
 
 // --- network ---
-
-void DeviceSetupDialog::refreshAddress(Address which)
-{
-    if (!m_dataModel)
-        return;
-    const auto &d = m_dataModel->model().device();
-    switch (which) {
-    case Address::Ip: m_ipEdit->setText(addressText(d.ipAddress)); break;
-    case Address::Netmask: m_netmaskEdit->setText(addressText(d.netmask)); break;
-    case Address::Gateway: m_gatewayEdit->setText(addressText(d.gateway)); break;
-    }
-}
 
 void DeviceSetupDialog::ipAddressEditingFinished()
 {
@@ -815,7 +739,9 @@ void DeviceSetupDialog::addressEditingFinished(Address which)
     } else if (!text.isEmpty()) {
         informAddressError(which);
     }
-    refreshAddress(which);
+    // An edit announces the setting and every address field shows it; otherwise this one
+    // shows the stored address again.
+    m_addressBindings[size_t(which)]->refresh();
 }
 
 void DeviceSetupDialog::informAddressError(Address which)
@@ -828,38 +754,10 @@ void DeviceSetupDialog::informAddressError(Address which)
 
 // --- gate report, serial port ---
 
-void DeviceSetupDialog::refreshGateReport()
-{
-    if (!m_dataModel)
-        return;
-    const QSignalBlocker blocker(m_gateReportCombo);
-    m_gateReportCombo->setCurrentIndex(m_dataModel->model().device().gateReport ? 1 : 0);
-}
-
 void DeviceSetupDialog::gateReportComboBoxCurrentIndexChanged(int index)
 {
     if (m_dataModel && index >= 0)
         m_dataModel->edit(Msg::GateReport, 255, 255, index);
-}
-
-void DeviceSetupDialog::refreshRs232()
-{
-    if (!m_dataModel)
-        return;
-    const int i = m_rs232Combo->findText(QString::number(m_dataModel->model().device().rs232BaudRate));
-    if (i < 0)
-        return;
-    const QSignalBlocker blocker(m_rs232Combo);
-    m_rs232Combo->setCurrentIndex(i);
-}
-
-void DeviceSetupDialog::refreshRs485()
-{
-    if (!m_dataModel)
-        return;
-    const int i = m_rs485Combo->findText(QString::number(m_dataModel->model().device().rs485BaudRate));
-    if (i >= 0)
-        m_rs485Combo->setCurrentIndex(i);
 }
 
 void DeviceSetupDialog::rs232ComboBoxCurrentIndexChanged(int index)
@@ -882,37 +780,6 @@ void DeviceSetupDialog::updateSyncVisibility()
     m_syncHostEdit->setVisible(support == 1 && mode == 2);
 }
 
-void DeviceSetupDialog::refreshDataSyncSupport()
-{
-    updateSyncVisibility();
-}
-
-void DeviceSetupDialog::refreshDataSyncConfig()
-{
-    if (!m_dataModel)
-        return;
-    const auto &s = m_dataModel->model().dataSync();
-    {
-        const QSignalBlocker blocker(m_syncModeCombo);
-        m_syncModeCombo->setCurrentIndex(s.mode);
-    }
-    m_syncHostEdit->setText(addressText(s.masterIp));
-    updateSyncVisibility();
-}
-
-void DeviceSetupDialog::refreshDataSyncStatus()
-{
-    if (!m_dataModel)
-        return;
-    switch (m_dataModel->model().dataSync().status) {
-    case 0: m_syncIndicator->setToolTip(tr("Not Sync")); break;
-    case 1: m_syncIndicator->setToolTip(tr("Syncing")); break;
-    case 2: m_syncIndicator->setToolTip(tr("Synced")); break;
-    default: return;
-    }
-    updateBlink();
-}
-
 void DeviceSetupDialog::syncModeComboBoxChanged(int index)
 {
     if (!m_dataModel || index < 0)
@@ -922,8 +789,8 @@ void DeviceSetupDialog::syncModeComboBoxChanged(int index)
     s.mode = quint8(index);
     s.masterIp = 0;
     m_syncHostEdit->clear();
+    // The announcement shows the mode, the empty address and what the mode makes visible.
     m_dataModel->edit(Msg::DataSyncConfig, 255, 255, dataSyncPayload(s));
-    updateSyncVisibility();
 }
 
 void DeviceSetupDialog::syncHostIPAddressEditingFinished()
@@ -940,11 +807,11 @@ void DeviceSetupDialog::syncHostIPAddressEditingFinished()
         s.masterIp = value;
     } else {
         informAddressError(Address::Ip);
-        m_syncHostEdit->setText(addressText(m_dataModel->model().dataSync().masterIp));
+        m_syncHostBinding->refresh();
         return;
     }
-    m_dataModel->edit(Msg::DataSyncConfig, 255, 255, dataSyncPayload(s));
-    m_syncHostEdit->setText(addressText(s.masterIp));
+    if (!m_dataModel->edit(Msg::DataSyncConfig, 255, 255, dataSyncPayload(s)))
+        m_syncHostBinding->refresh();
 }
 
 // --- password ---
@@ -967,31 +834,11 @@ void DeviceSetupDialog::changePasswordButtonClicked()
 
 // --- volume limits ---
 
-void DeviceSetupDialog::refreshLimits(bool output, int channel)
-{
-    if (!m_dataModel)
-        return;
-    auto &rows = output ? m_outputRows : m_inputRows;
-    for (int c = 0; c < 16; ++c) {
-        if (channel >= 0 && c != channel)
-            continue;
-        const float minimum = output ? m_dataModel->model().output(c).levelMinimum
-                                     : m_dataModel->model().input(c).levelMinimum;
-        const float maximum = output ? m_dataModel->model().output(c).levelMaximum
-                                     : m_dataModel->model().input(c).levelMaximum;
-        const LimitRow &r = rows[size_t(c)];
-        const QSignalBlocker minBlocker(r.minimum);
-        const QSignalBlocker maxBlocker(r.maximum);
-        r.minimum->setValue(qRound(minimum));
-        r.maximum->setValue(qRound(maximum));
-    }
-}
-
 void DeviceSetupDialog::limitChanged(bool output, bool maximum, int value)
 {
     bool ok = false;
     const int channel = sender() ? sender()->objectName().toInt(&ok) : -1;
-    if (!m_dataModel || !ok || channel < 0 || channel >= 16)
+    if (!m_dataModel || !ok || channel < 0 || channel >= proto::ChannelCount)
         return;
     // Index 0 is the maximum of the pair, 1 the minimum; the write carries both.
     m_dataModel->edit(output ? Msg::OutLevelLimits : Msg::PreLevelLimits, channel, maximum ? 0 : 1, value);
@@ -1027,6 +874,10 @@ void DeviceSetupDialog::setDeviceVersionMasks(quint16 inputMask, quint16 outputM
     m_danteInputMask = danteInputMask;
     m_danteOutputMask = danteOutputMask;
     refreshCaptions();
+    // The main window has written the variant's channel configuration and Dante presence
+    // into the model without an announcement.
+    refreshBindings(Msg::ChannelConfig);
+    refreshBindings(Msg::DanteStatus);
 }
 
 void DeviceSetupDialog::refreshCaptions()
@@ -1035,7 +886,7 @@ void DeviceSetupDialog::refreshCaptions()
         auto &rows = output ? m_outputRows : m_inputRows;
         const quint16 mask = output ? m_outputMask : m_inputMask;
         const quint16 dante = output ? m_danteOutputMask : m_danteInputMask;
-        for (int c = 0; c < 16; ++c) {
+        for (int c = 0; c < proto::ChannelCount; ++c) {
             LimitRow &r = rows[size_t(c)];
             QString caption = (output ? QStringLiteral("OUT %1") : QStringLiteral("IN %1")).arg(c + 1);
             if (m_dataModel)
@@ -1066,16 +917,4 @@ void DeviceSetupDialog::fitWidths()
     const QFontMetrics metrics(m_syncHostEdit->font());
     const int address = metrics.horizontalAdvance(QStringLiteral("255.255.255.255"));
     m_syncHostEdit->setMinimumWidth(qMax(address, metrics.horizontalAdvance(m_syncHostEdit->placeholderText())) + 16);
-}
-
-void DeviceSetupDialog::inputLabelChanged(uchar channel)
-{
-    if (m_dataModel && channel < 16)
-        m_inputRows[channel].caption->setToolTip(m_dataModel->model().input(channel).label);
-}
-
-void DeviceSetupDialog::outputLabelChanged(uchar channel)
-{
-    if (m_dataModel && channel < 16)
-        m_outputRows[channel].caption->setToolTip(m_dataModel->model().output(channel).label);
 }

@@ -2,14 +2,17 @@
 // What the connected device reports about itself, and its general settings: identity
 // texts, IP configuration, gate report, serial speed, data synchronisation with a second
 // device, the login password and the volume limits of every channel.
+#include "catalogue.h"
 #include "dialog.h"
 
 #include <QVector>
 #include <array>
+#include <functional>
 
 class DataModel;
 class Label;
 class LineEdit;
+class ParameterBinding;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -31,12 +34,10 @@ public:
     ~DeviceSetupDialog() override;
 
     // The variant's channel masks: rows 9..16 whose mask bit is set are hidden, Dante rows
-    // show the link icon.
+    // show the link icon. The channel configuration and Dante presence the main window has
+    // just written for the variant are shown again.
     void setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask,
                                quint16 danteOutputMask);
-    // A channel label changed: the row caption carries it as its tool tip.
-    void inputLabelChanged(uchar channel);
-    void outputLabelChanged(uchar channel);
 
     QTimer *blinkTimer() const { return m_blinkTimer; }
 
@@ -76,43 +77,24 @@ private:
 
     void buildInformation(QGroupBox *box);
     void buildSetup(QGroupBox *box);
-    void buildLimits(QGroupBox *box, bool output, std::array<LimitRow, 16> &rows);
+    void buildLimits(QGroupBox *box, bool output, std::array<LimitRow, proto::ChannelCount> &rows);
     void retranslate();
-    void subscribe();
-    void refreshAll();
 
-    // Refreshes, one per reported key.
-    void refreshModel();
-    void refreshDspVersion();
-    void refreshArmVersion();
-    void refreshSerialNumber();
-    void refreshBootCount();
-    void refreshTemperature();
-    void refreshRunTime();
-    void refreshTotalTime();
-    void refreshDateTime();
-    void refreshUsbStatus();
-    void refreshChannelConfig();
-    void refreshDeviceCode();
-    void refreshAncSupport();
-    void refreshDanteStatus();
-    void refreshFault();
-    void refreshPower();
-    void refreshDeviceId();
-    void refreshLocation();
-    void refreshDescription();
-    void refreshAddress(Address which);
-    void refreshGateReport();
-    void refreshRs232();
-    void refreshRs485();
-    void refreshDataSyncSupport();
-    void refreshDataSyncConfig();
-    void refreshDataSyncStatus();
-    void refreshLimits(bool output, int channel);
+    // Each control that shows a device value is bound to its key once; show reads the model.
+    void bindControls();
+    ParameterBinding *bind(QObject *control, proto::MessageKey key, std::function<void(const QVariant &)> show,
+                           int channel = 255, int index = 255);
+    void bindText(QLabel *label, proto::MessageKey key, std::function<QString()> text, int channel = 255);
+    // Shows every bound value again (texts in a new language, values written without an
+    // announcement).
+    void refreshBindings(proto::MessageKey only = proto::MessageKey());
+    QString armVersionText() const;
+    void showPower();
+    void showDanteIcons();
     void refreshCaptions();
     void fitWidths();
 
-    void textEditingFinished(LineEdit *edit, bool description);
+    void textEditingFinished(bool description);
     void addressEditingFinished(Address which);
     void limitChanged(bool output, bool maximum, int value);
     void updateSyncVisibility();
@@ -125,6 +107,11 @@ private:
     void informAddressError(Address which);
 
     DataModel *m_dataModel;
+    QVector<ParameterBinding *> m_bindings;
+    ParameterBinding *m_locationBinding = nullptr;
+    ParameterBinding *m_descriptionBinding = nullptr;
+    std::array<ParameterBinding *, 3> m_addressBindings{};
+    ParameterBinding *m_syncHostBinding = nullptr;
     QTimer *m_blinkTimer = nullptr;
     bool m_blinkPhase = false;
 
@@ -180,8 +167,8 @@ private:
     QPushButton *m_passwordButton = nullptr;
 
     // Volume limits.
-    std::array<LimitRow, 16> m_inputRows{};
-    std::array<LimitRow, 16> m_outputRows{};
+    std::array<LimitRow, proto::ChannelCount> m_inputRows{};
+    std::array<LimitRow, proto::ChannelCount> m_outputRows{};
     QVector<QLabel *> m_limitHeaders;
     quint16 m_inputMask = 0;
     quint16 m_outputMask = 0;

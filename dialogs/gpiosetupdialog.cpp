@@ -3,6 +3,7 @@
 #include "combobox.h"
 #include "datamodel.h"
 #include "dialogpolls.h"
+#include "parameterbinding.h"
 #include "routeorder.h"
 #include "systemsettings.h"
 
@@ -21,7 +22,7 @@ const QString GeometryKey = QStringLiteral("GPIOSetupGeometry");
 constexpr int FunctionNone = 0;
 constexpr int FunctionMute = 1;
 constexpr int FunctionPreset = 2;
-constexpr int OutputItemBase = 16; // mute parameters 16..31 are outputs 1..16
+constexpr int OutputItemBase = proto::ChannelCount; // mute parameters 16..31 are outputs 1..16
 } // namespace
 
 GPIOSetupDialog::GPIOSetupDialog(DataModel *dataModel, QWidget *parent)
@@ -83,18 +84,25 @@ GPIOSetupDialog::GPIOSetupDialog(DataModel *dataModel, QWidget *parent)
     connect(m_parameterComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &GPIOSetupDialog::parameterItemComboBoxCurrentIndexChanged);
 
-    if (m_dataModel) {
-        SyncRouter &router = m_dataModel->router();
-        // Port records are announced on channel 1 with the port in other.
-        router.subscribe(this, RouteOrder::Gpio, proto::Msg::GpioConfig, [this](const SyncEvent &e) {
-            if (e.channel == 1)
-                portChanged(e.other);
-        });
-        router.subscribe(this, RouteOrder::Gpio, proto::Msg::DanteStatus,
-                         [this](const SyncEvent &) { danteStatusChanged(); });
-    }
+    m_functionBinding = new ParameterBinding(m_dataModel, m_functionComboBox, proto::Msg::GpioConfig, m_port, 255,
+                                             RouteOrder::Gpio, [this](const QVariant &) {
+                                                 const int function = qMin<int>(storedByte(0), FunctionPreset);
+                                                 m_functionComboBox->setCurrentIndex(function);
+                                                 layoutParameter(function);
+                                             });
+    // A channel the variant lacks is not in the list: nothing is selected then.
+    m_parameterBinding = new ParameterBinding(m_dataModel, m_parameterComboBox, proto::Msg::GpioConfig, m_port, 255,
+                                              RouteOrder::Gpio, [this](const QVariant &) {
+                                                  m_parameterComboBox->setCurrentIndex(
+                                                      m_parameterComboBox->findData(int(storedByte(1))));
+                                              });
+    if (m_dataModel)
+        m_dataModel->router().subscribe(this, RouteOrder::Gpio, proto::Msg::DanteStatus,
+                                        [this](const SyncEvent &) { rebuildChannelList(); });
     retranslate();
-    showPort();
+    layoutParameter(FunctionNone);
+    m_functionBinding->refresh();
+    m_parameterBinding->refresh();
 }
 
 GPIOSetupDialog::~GPIOSetupDialog()
@@ -150,29 +158,14 @@ quint8 GPIOSetupDialog::storedByte(int index) const
     return m_dataModel ? m_dataModel->model().gpio(m_port)[size_t(index)] : 0;
 }
 
-void GPIOSetupDialog::portChanged(int port)
-{
-    if (port == m_port)
-        showPort();
-}
-
-void GPIOSetupDialog::showPort()
-{
-    const int function = qMin<int>(storedByte(0), FunctionPreset);
-    {
-        const QSignalBlocker blocker(m_functionComboBox);
-        m_functionComboBox->setCurrentIndex(function);
-    }
-    layoutParameter(function);
-    selectParameter();
-}
-
 void GPIOSetupDialog::layoutParameter(int function)
 {
     const bool shown = function != FunctionNone;
     m_parameterLabel->setVisible(shown);
     m_parameterComboBox->setVisible(shown);
-    if (function == FunctionMute)
+    // A list is built once for its function; the channel list again when the variant or
+    // the Dante link changes.
+    if (function == FunctionMute && m_listFunction != FunctionMute)
         buildChannelList();
     else if (function == FunctionPreset && m_listFunction != FunctionPreset)
         buildPresetList();
@@ -220,13 +213,6 @@ void GPIOSetupDialog::buildChannelList()
     m_listFunction = FunctionMute;
 }
 
-void GPIOSetupDialog::selectParameter()
-{
-    const QSignalBlocker blocker(m_parameterComboBox);
-    // A channel the variant lacks is not in the list: nothing is selected then.
-    m_parameterComboBox->setCurrentIndex(m_parameterComboBox->findData(int(storedByte(1))));
-}
-
 void GPIOSetupDialog::sendRecord(quint8 function, quint8 parameter)
 {
     if (!m_dataModel)
@@ -236,6 +222,7 @@ void GPIOSetupDialog::sendRecord(quint8 function, quint8 parameter)
     QByteArray record(reinterpret_cast<const char *>(stored.data()), int(stored.size()));
     record[0] = char(function);
     record[1] = char(parameter);
+    // The edit announces the port: both boxes show what was stored.
     m_dataModel->edit(proto::Msg::GpioConfig, m_port, 255, record, SendRule::Send);
 }
 
@@ -244,16 +231,19 @@ void GPIOSetupDialog::idButtonGroupButtonClicked(int id)
     if (id < 0 || id >= Ports)
         return;
     m_port = id;
-    showPort();
+    m_functionBinding->setChannel(id);
+    m_parameterBinding->setChannel(id);
 }
 
 void GPIOSetupDialog::functionComboBoxCurrentIndexChanged(int index)
 {
     if (index < 0)
         return;
-    sendRecord(quint8(index), 0);
+    if (m_dataModel) {
+        sendRecord(quint8(index), 0);
+        return;
+    }
     layoutParameter(index);
-    selectParameter();
 }
 
 void GPIOSetupDialog::parameterItemComboBoxCurrentIndexChanged(int index)
@@ -274,13 +264,16 @@ void GPIOSetupDialog::setDeviceVersionMasks(quint16 inputMask, quint16 outputMas
     m_outputMask = outputMask;
     m_danteInputMask = danteInputMask;
     m_danteOutputMask = danteOutputMask;
-    danteStatusChanged();
+    rebuildChannelList();
 }
 
-void GPIOSetupDialog::danteStatusChanged()
+void GPIOSetupDialog::rebuildChannelList()
 {
-    if (m_functionComboBox->currentIndex() != FunctionMute)
+    if (m_functionComboBox->currentIndex() != FunctionMute) {
+        if (m_listFunction == FunctionMute)
+            m_listFunction = -1; // built when a port with the mute function is shown
         return;
+    }
     buildChannelList();
-    selectParameter();
+    m_parameterBinding->refresh();
 }

@@ -6,6 +6,7 @@
 
 class ComboBox;
 class DataModel;
+class ParameterBinding;
 class QButtonGroup;
 class QLabel;
 class QPushButton;
@@ -20,12 +21,9 @@ public:
     ~GPIOSetupDialog() override;
 
     int currentPort() const { return m_port; }
-    // The device reported the record of this port; only the port on show is redrawn.
-    void portChanged(int port);
     // The channel list follows the variant's channels and the Dante link state.
     void setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask,
                                quint16 danteOutputMask);
-    void danteStatusChanged();
 
     QButtonGroup *portGroup() const { return m_portGroup; }
     ComboBox *functionComboBox() const { return m_functionComboBox; }
@@ -44,17 +42,20 @@ protected:
 
 private:
     void retranslate();
-    // Shows the record of the current port.
-    void showPort();
     // Shows or hides the parameter row and fills its list for this function.
     void layoutParameter(int function);
+    // The channel list is built again for the variant and the Dante link state.
+    void rebuildChannelList();
     void buildChannelList();
     void buildPresetList();
-    void selectParameter();
     void sendRecord(quint8 function, quint8 parameter);
     quint8 storedByte(int index) const;
 
     DataModel *m_dataModel;
+    // The function box shows the port's function (and lays out the parameter row), the
+    // parameter box selects its parameter; both follow the port on show.
+    ParameterBinding *m_functionBinding = nullptr;
+    ParameterBinding *m_parameterBinding = nullptr;
     int m_port = 0;
     // The function whose list the parameter box holds (-1: none built yet).
     int m_listFunction = -1;

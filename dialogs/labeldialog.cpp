@@ -4,6 +4,7 @@
 #include "dialogpolls.h"
 #include "imagecache.h"
 #include "lineedit.h"
+#include "parameterbinding.h"
 #include "routeorder.h"
 #include "systemsettings.h"
 #include "wire.h"
@@ -19,7 +20,7 @@
 
 namespace {
 const QString GeometryKey = QStringLiteral("LabelGeometry");
-constexpr int Channels = ParameterModel::Channels;
+constexpr int Channels = proto::ChannelCount;
 constexpr int LabelBytes = 16;
 constexpr int TouchScreenBytes = 10;
 
@@ -111,14 +112,14 @@ LabelDialog::LabelDialog(DataModel *dataModel, QWidget *parent)
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
 
-    if (m_dataModel) {
-        subscribe();
-        for (int c = 0; c < Channels; ++c) {
-            refreshInputLabel(c);
-            refreshOutputLabel(c);
-            refreshTouchScreenLabel(c);
-        }
+    for (int c = 0; c < Channels; ++c) {
+        m_inputs[c].binding = bind(m_inputs[c].edit, Kind::Input, c);
+        m_inputs[c].touchBinding = bind(m_inputs[c].touchEdit, Kind::TouchScreen, c);
+        m_outputs[c].binding = bind(m_outputs[c].edit, Kind::Output, c);
     }
+    if (m_dataModel)
+        m_dataModel->router().subscribe(this, RouteOrder::LabelsStatus, proto::Msg::DanteStatus,
+                                        [this](const SyncEvent &) { refreshDanteIcons(); });
     retranslate();
 }
 
@@ -128,17 +129,18 @@ LabelDialog::~LabelDialog()
         SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
 }
 
-void LabelDialog::subscribe()
+ParameterBinding *LabelDialog::bind(LineEdit *edit, Kind kind, int channel)
 {
-    SyncRouter &router = m_dataModel->router();
-    router.subscribe(this, RouteOrder::Labels, proto::Msg::InputLabels,
-                     [this](const SyncEvent &e) { refreshInputLabel(e.channel); });
-    router.subscribe(this, RouteOrder::Labels, proto::Msg::OutputLabels,
-                     [this](const SyncEvent &e) { refreshOutputLabel(e.channel); });
-    router.subscribe(this, RouteOrder::Labels, proto::Msg::TouchScreenLabels,
-                     [this](const SyncEvent &e) { refreshTouchScreenLabel(e.channel); });
-    router.subscribe(this, RouteOrder::LabelsStatus, proto::Msg::DanteStatus,
-                     [this](const SyncEvent &) { refreshDanteIcons(); });
+    const proto::MessageKey key = kind == Kind::Output       ? proto::Msg::OutputLabels
+                                  : kind == Kind::TouchScreen ? proto::Msg::TouchScreenLabels
+                                                              : proto::Msg::InputLabels;
+    auto *binding = new ParameterBinding(m_dataModel, edit, key, channel, 255, RouteOrder::Labels,
+                                         [edit](const QVariant &label) {
+                                             edit->setText(label.toString());
+                                             edit->setCursorPosition(0);
+                                         });
+    binding->refresh();
+    return binding;
 }
 
 void LabelDialog::retranslate()
@@ -187,35 +189,17 @@ void LabelDialog::hideEvent(QHideEvent *event)
     Dialog::hideEvent(event);
 }
 
-LineEdit *LabelDialog::editOf(Kind kind, int channel) const
+ParameterBinding *LabelDialog::bindingOf(Kind kind, int channel) const
 {
     if (channel < 0 || channel >= Channels)
         return nullptr;
     switch (kind) {
-    case Kind::Input: return m_inputs[channel].edit;
-    case Kind::Output: return m_outputs[channel].edit;
-    case Kind::TouchScreen: return m_inputs[channel].touchEdit;
+    case Kind::Input: return m_inputs[channel].binding;
+    case Kind::Output: return m_outputs[channel].binding;
+    case Kind::TouchScreen: return m_inputs[channel].touchBinding;
     }
     return nullptr;
 }
-
-void LabelDialog::refresh(Kind kind, int channel)
-{
-    LineEdit *edit = editOf(kind, channel);
-    if (!edit || !m_dataModel)
-        return;
-    const ParameterModel &model = m_dataModel->model();
-    const QString &text = kind == Kind::Output       ? model.output(channel).label
-                          : kind == Kind::TouchScreen ? model.input(channel).touchLabel
-                                                      : model.input(channel).label;
-    const QSignalBlocker blocker(edit);
-    edit->setText(text);
-    edit->setCursorPosition(0);
-}
-
-void LabelDialog::refreshInputLabel(int channel) { refresh(Kind::Input, channel); }
-void LabelDialog::refreshOutputLabel(int channel) { refresh(Kind::Output, channel); }
-void LabelDialog::refreshTouchScreenLabel(int channel) { refresh(Kind::TouchScreen, channel); }
 
 void LabelDialog::inputEditEditingFinished() { commit(Kind::Input, &LabelDialog::inputEditEditingFinished); }
 void LabelDialog::tsInputEditEditingFinished()
@@ -230,8 +214,8 @@ void LabelDialog::commit(Kind kind, void (LabelDialog::*slot)())
     if (!edit)
         return;
     bool ok = false;
-    const int channel = edit->objectName().toInt(&ok);
-    if (!ok || channel < 0 || channel >= Channels)
+    ParameterBinding *binding = bindingOf(kind, edit->objectName().toInt(&ok));
+    if (!ok || !binding)
         return;
     // Clearing the focus fires editingFinished again; not while we are handling it.
     disconnect(edit, &QLineEdit::editingFinished, this, slot);
@@ -257,20 +241,12 @@ void LabelDialog::commit(Kind kind, void (LabelDialog::*slot)())
         box.setTextFormat(Qt::PlainText);
         box.addButton(tr("OK"), QMessageBox::AcceptRole);
         box.exec();
-        refresh(kind, channel);
+        binding->refresh();
         return;
     }
-    if (!m_dataModel)
-        return;
-    const proto::MessageKey key = kind == Kind::Output       ? proto::Msg::OutputLabels
-                                  : kind == Kind::TouchScreen ? proto::Msg::TouchScreenLabels
-                                                              : proto::Msg::InputLabels;
-    m_dataModel->edit(key, channel, 255, text, SendRule::Send);
-    refresh(kind, channel);
-    if (kind == Kind::Input)
-        emit inputLabelChanged(uchar(channel));
-    else if (kind == Kind::Output)
-        emit outputLabelChanged(uchar(channel));
+    // The edit announces the label: this edit and every other window showing it follow.
+    if (!binding->edit(text, SendRule::Send))
+        binding->refresh();
 }
 
 void LabelDialog::setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask,

@@ -8,8 +8,8 @@
 
 class DataModel;
 class LineEdit;
+class ParameterBinding;
 class QLabel;
-struct SyncEvent;
 
 class LabelDialog : public Dialog
 {
@@ -18,10 +18,6 @@ public:
     explicit LabelDialog(DataModel *dataModel, QWidget *parent = nullptr);
     ~LabelDialog() override;
 
-    // Each sets its one edit from the model.
-    void refreshInputLabel(int channel);
-    void refreshOutputLabel(int channel);
-    void refreshTouchScreenLabel(int channel);
     // Hides the channels the variant lacks and marks its Dante channels.
     void setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask,
                                quint16 danteOutputMask);
@@ -35,11 +31,6 @@ public:
     QLabel *inputDanteIcon(int channel) const { return m_inputs.value(channel).danteIcon; }
     QLabel *outputCaption(int channel) const { return m_outputs.value(channel).caption; }
     QLabel *outputDanteIcon(int channel) const { return m_outputs.value(channel).danteIcon; }
-
-signals:
-    // The user changed the label of this channel.
-    void inputLabelChanged(uchar channel);
-    void outputLabelChanged(uchar channel);
 
 public slots:
     void inputEditEditingFinished();
@@ -57,16 +48,18 @@ private:
         QLabel *danteIcon = nullptr;
         LineEdit *edit = nullptr;
         LineEdit *touchEdit = nullptr; // inputs only
+        ParameterBinding *binding = nullptr;
+        ParameterBinding *touchBinding = nullptr;
     };
     enum class Kind { Input, Output, TouchScreen };
 
     void retranslate();
-    void subscribe();
+    // Each edit shows its label from the model whenever the label is announced.
+    ParameterBinding *bind(LineEdit *edit, Kind kind, int channel);
     // Commits the edit that sent editingFinished; slot is the slot it is connected to.
     void commit(Kind kind, void (LabelDialog::*slot)());
-    void refresh(Kind kind, int channel);
     void refreshCaptions();
-    LineEdit *editOf(Kind kind, int channel) const;
+    ParameterBinding *bindingOf(Kind kind, int channel) const;
 
     DataModel *m_dataModel;
     QLabel *m_inputTitle = nullptr;

@@ -2,6 +2,8 @@
 
 #include "datamodel.h"
 #include "dialogpolls.h"
+#include "parameterbinding.h"
+#include "plaintext.h"
 #include "routeorder.h"
 #include "scrollcaptionwidget.h"
 #include "systemsettings.h"
@@ -29,13 +31,6 @@ constexpr int NumberRole = Qt::UserRole;
 
 enum PlayCommand : quint8 { Stop = 0, Play = 1, Pause = 2, PlayFile = 3, Previous = 4, Next = 5, Seek = 6, Mode = 7 };
 enum RecordCommand : quint8 { RecordStop = 0, RecordStart = 1, RecordPlay = 2 };
-
-// A device text as a tool tip: tool tips take rich text when it looks like markup, and a
-// label such as "<i>Mic</i>" must show its brackets.
-QString plainToolTip(const QString &text)
-{
-    return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped());
-}
 
 void repolish(QWidget *widget)
 {
@@ -84,15 +79,13 @@ RecPlayDialog::RecPlayDialog(DataModel *dataModel, QWidget *parent)
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
 
+    bindControls();
     if (m_dataModel)
-        subscribe();
+        subscribeLists();
     retranslate();
     refreshIcons();
-    playStateChanged();
-    playFileChanged();
-    recordStateChanged();
-    recordFileChanged();
-    recordSourceChanged();
+    for (ParameterBinding *binding : findChildren<ParameterBinding *>())
+        binding->refresh();
 }
 
 RecPlayDialog::~RecPlayDialog()
@@ -109,6 +102,7 @@ void RecPlayDialog::buildPlayer(QWidget *box)
     m_playTimeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_playSlider = new QSlider(Qt::Horizontal, box);
     m_playSlider->setRange(0, 0);
+    m_playTimeLabel->setText(playTimeText(0, 0));
 
     m_prevButton = new QPushButton(box);
     m_playButton = new QPushButton(box);
@@ -174,6 +168,7 @@ void RecPlayDialog::buildRecorder(QWidget *box)
     m_recordTitle = plainLabel(box);
     m_recordFileCaption = new ScrollCaptionWidget(box);
     m_recordTimeLabel = plainLabel(box);
+    m_recordTimeLabel->setText(recordTimeText(0));
     m_recordButton = new QPushButton(box);
     m_recordButton->setFixedSize(32, 32);
     m_recordButton->setIconSize(QSize(16, 16));
@@ -215,22 +210,47 @@ void RecPlayDialog::buildRecorder(QWidget *box)
     connect(m_recordButton, &QPushButton::clicked, this, &RecPlayDialog::usbRecordButtonClicked);
 }
 
-void RecPlayDialog::subscribe()
+ParameterBinding *RecPlayDialog::bind(QObject *control, proto::MessageKey key, std::function<void()> show, int channel)
+{
+    return new ParameterBinding(m_dataModel, control, key, channel, 255, RouteOrder::RecPlay,
+                                [show](const QVariant &) { show(); });
+}
+
+void RecPlayDialog::bindControls()
+{
+    namespace Msg = proto::Msg;
+    const auto usb = [this]() -> const ParameterModel::Usb & { return m_dataModel->model().usb(); };
+    bind(m_playSlider, Msg::UsbPlayState, [this] { showPlayPosition(); });
+    bind(m_playModeGroup, Msg::UsbPlayState, [this] { showPlayMode(); });
+    m_playButtonBinding = bind(m_playButton, Msg::UsbPlayState, [this] { showPlayButton(); });
+    bind(m_playFileCaption, Msg::UsbPlayFile, [this, usb] { m_playFileCaption->setText(usb().playFile); });
+    bind(m_recordTimeLabel, Msg::UsbRecordState,
+         [this, usb] { m_recordTimeLabel->setText(recordTimeText(usb().record.time)); });
+    bind(m_recordButton, Msg::UsbRecordState, [this] { showRecordButton(); });
+    bind(m_recordFileCaption, Msg::UsbRecordFile, [this, usb] { m_recordFileCaption->setText(usb().recordFile); });
+    for (int o = 0; o < RecordSources; ++o) {
+        QPushButton *button = m_sourceButtons[o];
+        bind(button, Msg::OutLevelUsbSelect, [button, usb, o] { button->setChecked(usb().outputSelect == o); });
+        // The output's name, or its caption while it has none.
+        bind(button, Msg::OutputLabels, [this, button, o] {
+            const ParameterModel::OutputChannel &out = m_dataModel->model().output(o);
+            button->setToolTip(plainToolTip(out.label.isEmpty() ? out.displayName : out.label));
+        }, o);
+    }
+}
+
+void RecPlayDialog::subscribeLists()
 {
     namespace Msg = proto::Msg;
     SyncRouter &router = m_dataModel->router();
     const auto on = [this, &router](proto::MessageKey key, std::function<void(const SyncEvent &)> f) {
         router.subscribe(this, RouteOrder::RecPlay, key, std::move(f));
     };
-    on(Msg::UsbPlayListCount, [this](const SyncEvent &) { playListCleared(); });
+    // A new count starts the list again; the entries follow.
+    on(Msg::UsbPlayListCount, [this](const SyncEvent &) { m_playTable->setRowCount(0); });
     on(Msg::UsbPlayListEntry, [this](const SyncEvent &e) { playListEntry(e.any); });
-    on(Msg::UsbPlayState, [this](const SyncEvent &) { playStateChanged(); });
-    on(Msg::UsbPlayFile, [this](const SyncEvent &) { playFileChanged(); });
-    on(Msg::UsbRecordListCount, [this](const SyncEvent &) { recordListCleared(); });
+    on(Msg::UsbRecordListCount, [this](const SyncEvent &) { m_recordTable->setRowCount(0); });
     on(Msg::UsbRecordListEntry, [this](const SyncEvent &e) { recordListEntry(e.any); });
-    on(Msg::UsbRecordState, [this](const SyncEvent &) { recordStateChanged(); });
-    on(Msg::UsbRecordFile, [this](const SyncEvent &) { recordFileChanged(); });
-    on(Msg::OutLevelUsbSelect, [this](const SyncEvent &) { recordSourceChanged(); });
 }
 
 void RecPlayDialog::retranslate()
@@ -346,11 +366,6 @@ void RecPlayDialog::setTableRow(TableWidget *table, int row, const QString &numb
     nameItem->setToolTip(plainToolTip(name));
 }
 
-void RecPlayDialog::playListCleared()
-{
-    m_playTable->setRowCount(0);
-}
-
 void RecPlayDialog::playListEntry(const QVariant &entry)
 {
     const QVariantList list = entry.toList();
@@ -373,40 +388,30 @@ void RecPlayDialog::playListEntry(const QVariant &entry)
     m_playTable->item(row, 0)->setData(NumberRole, index);
 }
 
-void RecPlayDialog::playStateChanged()
+void RecPlayDialog::showPlayPosition()
 {
-    const ParameterModel::UsbPlayState s =
-        m_dataModel ? m_dataModel->model().usb().play : ParameterModel::UsbPlayState();
-    {
-        const QSignalBlocker blocker(m_playSlider);
-        m_playSlider->setRange(0, s.length);
-        if (!m_sliderPressed)
-            m_playSlider->setValue(s.position);
-    }
+    const ParameterModel::UsbPlayState &s = m_dataModel->model().usb().play;
+    m_playSlider->setRange(0, s.length);
+    // The user's drag wins over the reported position.
+    if (!m_sliderPressed)
+        m_playSlider->setValue(s.position);
     m_playTimeLabel->setText(playTimeText(m_playSlider->value(), s.length));
-    if (QAbstractButton *mode = m_playModeGroup->button(s.mode)) {
+}
+
+void RecPlayDialog::showPlayMode()
+{
+    if (QAbstractButton *mode = m_playModeGroup->button(m_dataModel->model().usb().play.mode)) {
         const QSignalBlocker blocker(mode);
         mode->setChecked(true);
     }
-    updatePlayButton();
 }
 
-void RecPlayDialog::updatePlayButton()
+void RecPlayDialog::showPlayButton()
 {
-    const bool playing = m_dataModel && m_dataModel->model().usb().play.state == 1;
+    const bool playing = m_dataModel->model().usb().play.state == 1;
     m_playButton->setProperty("status", playing);
     repolish(m_playButton);
     refreshIcons();
-}
-
-void RecPlayDialog::playFileChanged()
-{
-    m_playFileCaption->setText(m_dataModel ? m_dataModel->model().usb().playFile : QString());
-}
-
-void RecPlayDialog::recordListCleared()
-{
-    m_recordTable->setRowCount(0);
 }
 
 void RecPlayDialog::recordListEntry(const QVariant &entry)
@@ -434,41 +439,18 @@ void RecPlayDialog::recordListEntry(const QVariant &entry)
         m_recordTable->item(r, 0)->setText(QString::number(r + 1));
 }
 
-void RecPlayDialog::recordStateChanged()
+void RecPlayDialog::showRecordButton()
 {
-    const ParameterModel::UsbRecordState s =
-        m_dataModel ? m_dataModel->model().usb().record : ParameterModel::UsbRecordState();
-    m_recordTimeLabel->setText(recordTimeText(s.time));
-    m_recordButton->setProperty("status", s.recording == 1);
+    m_recordButton->setProperty("status", m_dataModel->model().usb().record.recording == 1);
     repolish(m_recordButton);
     refreshIcons();
 }
 
-void RecPlayDialog::recordFileChanged()
+void RecPlayDialog::refreshRecordSources()
 {
-    m_recordFileCaption->setText(m_dataModel ? m_dataModel->model().usb().recordFile : QString());
-}
-
-void RecPlayDialog::recordSourceChanged()
-{
-    const int selected = m_dataModel ? m_dataModel->model().usb().outputSelect : -1;
-    for (int o = 0; o < RecordSources; ++o) {
-        const QSignalBlocker blocker(m_sourceButtons[o]);
-        m_sourceButtons[o]->setChecked(o == selected);
-        outputNameChanged(o);
-    }
-}
-
-void RecPlayDialog::outputNameChanged(int channel)
-{
-    if (channel < 0 || channel >= RecordSources)
-        return;
-    QString name = QStringLiteral("OUT %1").arg(channel + 1);
-    if (m_dataModel) {
-        const ParameterModel::OutputChannel &out = m_dataModel->model().output(channel);
-        name = out.label.isEmpty() ? out.displayName : out.label;
-    }
-    m_sourceButtons[channel]->setToolTip(plainToolTip(name));
+    for (QPushButton *button : m_sourceButtons)
+        for (ParameterBinding *binding : button->findChildren<ParameterBinding *>())
+            binding->refresh();
 }
 
 // --- player ---
@@ -505,7 +487,7 @@ void RecPlayDialog::setPlayState(quint8 state)
 {
     if (m_dataModel)
         m_dataModel->model().usb().play.state = state;
-    updatePlayButton();
+    m_playButtonBinding->refresh();
     sendPlayControl(QByteArray(1, char(state)));
 }
 
@@ -612,7 +594,7 @@ void RecPlayDialog::usbRecordSourceButtonClicked(bool checked)
         return;
     // The checked button clicked again has unchecked itself: no output is recorded then.
     const int choice = checked ? output : -1;
-    if (m_dataModel)
-        m_dataModel->edit(proto::Msg::OutLevelUsbSelect, 255, 255, choice, SendRule::Send);
-    recordSourceChanged();
+    // The edit announces the choice and the buttons show it; otherwise they show the stored one.
+    if (!m_dataModel || !m_dataModel->edit(proto::Msg::OutLevelUsbSelect, 255, 255, choice, SendRule::Send))
+        refreshRecordSources();
 }

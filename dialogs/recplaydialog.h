@@ -3,11 +3,14 @@
 // pause, stop, previous, next, seek, play mode) and the recorder (start, stop, source).
 // Created once by the main window; while it is shown it asks the link to poll the player
 // and the recorder.
+#include "catalogue.h"
 #include "dialog.h"
 
 #include <QVector>
+#include <functional>
 
 class DataModel;
+class ParameterBinding;
 class QButtonGroup;
 class QLabel;
 class QPushButton;
@@ -31,9 +34,6 @@ public:
     static QString playTimeText(int position, int length);
     // "mm:ss" below an hour, "h:mm:ss" from an hour on.
     static QString recordTimeText(quint32 seconds);
-
-    // The name of output channel (0..15) changed; the record source buttons show it.
-    void outputNameChanged(int channel);
 
     TableWidget *playTable() const { return m_playTable; }
     TableWidget *recordTable() const { return m_recordTable; }
@@ -77,29 +77,30 @@ private:
     void buildPlayer(QWidget *box);
     void buildRecorder(QWidget *box);
     void retranslate();
-    void subscribe();
+    // Each control that shows a device value is bound to its key once; the two lists follow
+    // the entries the device reports.
+    void bindControls();
+    void subscribeLists();
+    ParameterBinding *bind(QObject *control, proto::MessageKey key, std::function<void()> show, int channel = 255);
     void refreshIcons();
 
-    // Refreshes on the device's reports.
-    void playListCleared();
     void playListEntry(const QVariant &entry);
-    void playStateChanged();
-    void playFileChanged();
-    void recordListCleared();
+    void showPlayPosition();
+    void showPlayMode();
+    void showRecordButton();
     void recordListEntry(const QVariant &entry);
-    void recordStateChanged();
-    void recordFileChanged();
-    void recordSourceChanged();
+    void refreshRecordSources();
 
     // Asks to put inputs 1 and 2 into USB mode when input 1 is not in it; false on Cancel.
     bool usbModeGuard();
     void setPlayState(quint8 state);
-    void updatePlayButton();
+    void showPlayButton();
     void playFile(const QString &name);
     void sendPlayControl(const QByteArray &payload);
     static void setTableRow(TableWidget *table, int row, const QString &number, const QString &name);
 
     DataModel *m_dataModel;
+    ParameterBinding *m_playButtonBinding = nullptr;
     bool m_sliderPressed = false;
 
     QLabel *m_playbackTitle = nullptr;

@@ -263,29 +263,30 @@ void PresetDialog::nameEditEditingFinished()
     m_dm->sendCommand(proto::Msg::PresetRename, QByteArray(1, char(row)) + bytes);
 }
 
-void PresetDialog::askAndSend(int row, const QString &question, quint8 funcId)
+void PresetDialog::askAndSend(int row, const QString &question, proto::MessageKey key)
 {
     if (row < 0)
         return;
     if (!FileMessages::ask(this, tr("Preset"), question + tr("%1?").arg(row + 1)))
         return;
     if (m_dm)
-        m_dm->sendCommand(3, 32, funcId, QByteArray(1, char(row)));
+        m_dm->sendCommand(key, QByteArray(1, char(row)));
 }
 
 void PresetDialog::saveButtonClicked()
 {
-    askAndSend(senderRow(), tr("Are you sure that you want to save current settings to preset "), 2);
+    askAndSend(senderRow(), tr("Are you sure that you want to save current settings to preset "),
+               proto::Msg::PresetSave);
 }
 
 void PresetDialog::loadButtonClicked()
 {
-    askAndSend(senderRow(), tr("Are you sure that you want to load preset "), 9);
+    askAndSend(senderRow(), tr("Are you sure that you want to load preset "), proto::Msg::PresetLoad);
 }
 
 void PresetDialog::deleteButtonClicked()
 {
-    askAndSend(senderRow(), tr("Are you sure that you want to delete preset "), 4);
+    askAndSend(senderRow(), tr("Are you sure that you want to delete preset "), proto::Msg::PresetDelete);
 }
 
 void PresetDialog::loadProgress(int percent)

@@ -1,6 +1,7 @@
 #pragma once
 // The device's 32 preset slots: name, save, load and delete each slot, and move preset
 // images between the device and files (one slot as *.pst, all slots as *.pstl).
+#include "catalogue.h"
 #include "dialog.h"
 #include "presettransfer.h"
 
@@ -72,7 +73,7 @@ private:
     void retranslate();
     void subscribe();
     int senderRow() const;
-    void askAndSend(int row, const QString &question, quint8 funcId);
+    void askAndSend(int row, const QString &question, proto::MessageKey key);
     void startExport(PresetTransfer::Kind kind, int slot);
     void startImport(PresetTransfer::Kind kind, int slot);
     void transferFinished(PresetTransfer::Outcome outcome, const QString &message);

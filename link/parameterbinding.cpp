@@ -30,6 +30,8 @@ bool ParameterBinding::concerns(const SyncEvent &e) const
         // Matrix cells are announced as (input, output).
         return e.channel == m_index && e.other == m_channel;
     case proto::WriteForm::BandRecord: return e.channel == m_channel && e.other == m_index;
+    // A GPIO port record is announced on channel 1 with the port in other.
+    case proto::WriteForm::IndexBlock: return e.other == m_channel;
     case proto::WriteForm::Value:
     case proto::WriteForm::Whole:
     case proto::WriteForm::Text16: return true;

@@ -61,10 +61,11 @@ PresetTransfer::Sender PresetTransfer::linkSender(DataModel *dm, const LinkWatch
     return [dm, watch](quint8 funcId, bool write, const QByteArray &payload) {
         if (!dm || !watch->linkUp())
             return;
+        const proto::MessageKey key{proto::Msg::PresetTable.type, proto::Msg::PresetTable.subType, funcId};
         if (write)
-            dm->sendCommand(3, 32, funcId, payload);
+            dm->sendCommand(key, payload);
         else
-            dm->sendRead(3, 32, funcId, payload);
+            dm->sendRead(key, payload);
     };
 }
 

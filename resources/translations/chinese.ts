@@ -667,6 +667,18 @@ Amplifier</source>
         <source>This command is not sent from here; nothing was sent.</source>
         <translation>此指令不从这里发送；未发送任何内容。</translation>
     </message>
+    <message>
+        <source>Sends the generated command to the connected device, to check it.</source>
+        <translation>将生成的指令发送到已连接的设备，以便检验。</translation>
+    </message>
+    <message>
+        <source>Sends this command to the connected device and sets the same value in this application, whose pages show it at once.</source>
+        <translation>将此指令发送到已连接的设备，并在本软件中设置相同的值，各页面会立即显示。</translation>
+    </message>
+    <message>
+        <source>Sends this command to the connected device as it is. Only external control systems use it; this application shows its effect when it next reads the device.</source>
+        <translation>将此指令原样发送到已连接的设备。此指令仅供外部控制系统使用；本软件在下次读取设备时显示其效果。</translation>
+    </message>
 </context>
 <context>
     <name>CommandLevelWidget</name>

@@ -667,6 +667,18 @@ Amplifier</translation>
         <source>This command is not sent from here; nothing was sent.</source>
         <translation>This command is not sent from here; nothing was sent.</translation>
     </message>
+    <message>
+        <source>Sends the generated command to the connected device, to check it.</source>
+        <translation>Sends the generated command to the connected device, to check it.</translation>
+    </message>
+    <message>
+        <source>Sends this command to the connected device and sets the same value in this application, whose pages show it at once.</source>
+        <translation>Sends this command to the connected device and sets the same value in this application, whose pages show it at once.</translation>
+    </message>
+    <message>
+        <source>Sends this command to the connected device as it is. Only external control systems use it; this application shows its effect when it next reads the device.</source>
+        <translation>Sends this command to the connected device as it is. Only external control systems use it; this application shows its effect when it next reads the device.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLevelWidget</name>

@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -187,6 +188,75 @@ private slots:
         link.model->sendRead(Msg::PreLevelMute);
         QTest::qWait(100);
         QCOMPARE(replies->blockCount(), lines);
+    }
+
+    // A mute or gain the application keeps goes through its edit path: stored and announced
+    // before the device answers, held against a poll that still carries the old value, and
+    // written as the bytes shown. A gain step is the device's business alone.
+    void sendKeepsTheApplicationsValues()
+    {
+        Link link(DeviceIp);
+        QVERIFY(link.connect(DeviceIp));
+        CommandAssistantDialog dialog(link.model.get());
+        DataModel &dm = *link.model;
+        auto *send = w<QPushButton>(&dialog, QStringLiteral("Send to Device"));
+        QVector<proto::MessageKey> announced;
+        connect(&dm, &DataModel::tcpSyncToUI, &dialog, [&](uchar t, uchar s, uchar f, uchar, uchar, const QVariant &) {
+            announced << proto::MessageKey{t, s, f};
+        });
+
+        dialog.showPage(CommandAssistantDialog::OutputPage);
+        w<QComboBox>(&dialog, QStringLiteral("Out Level Channel"))->setCurrentIndex(2);
+        dm.model().output(2).mute = false;
+        w<QPushButton>(&dialog, QStringLiteral("Out Level Mute"))->setChecked(true);
+        w<QPushButton>(&dialog, QStringLiteral("Out Level Mute Generate Command"))->click();
+        QVERIFY(send->toolTip().contains(QStringLiteral("sets the same value in this application")));
+        link.sent.clear();
+        send->click();
+        QCOMPARE(link.sent.size(), 1);
+        QCOMPARE(proto::buildFrame(1, 3, 11, 2, 1, link.sent[0].payload), dialog.frame());
+        QCOMPARE(dm.storedValue(Msg::OutLevelMute, 2, 255).toInt(), 1);
+        QVERIFY(announced.contains(Msg::OutLevelMute));
+        // A poll answered before the device took the command does not undo it.
+        QByteArray old(16, '\0');
+        dm.feedReceived(proto::buildFrame(1, 3, 11, 2, proto::FlagReply, old));
+        QCOMPARE(dm.storedValue(Msg::OutLevelMute, 2, 255).toInt(), 1);
+
+        // The fixed gain at the floor is the device's "off", the same bytes both ways.
+        w<QDoubleSpinBox>(&dialog, QStringLiteral("Out Level Gain(Fixed Value)"))->setValue(-56.0);
+        w<QPushButton>(&dialog, QStringLiteral("Out Level Gain(Fixed Value) Generate Command"))->click();
+        link.sent.clear();
+        send->click();
+        QCOMPARE(link.sent.size(), 1);
+        QCOMPARE(proto::buildFrame(1, 3, 11, 3, 1, link.sent[0].payload), dialog.frame());
+        QCOMPARE(dm.storedValue(Msg::OutLevelGain, 2, 255).toDouble(), -56.0);
+
+        // A gain step is sent as it is and changes nothing here.
+        w<QDoubleSpinBox>(&dialog, QStringLiteral("Out Level Gain(Increment/Decrement)"))->setValue(3.0);
+        w<QPushButton>(&dialog, QStringLiteral("Out Level Gain(Increment/Decrement) Generate Command"))->click();
+        QVERIFY(send->toolTip().contains(QStringLiteral("as it is")));
+        dm.clearLastCommand();
+        announced.clear();
+        link.sent.clear();
+        send->click();
+        QCOMPARE(link.sent.size(), 1);
+        QCOMPARE(proto::buildFrame(1, 3, 11, 6, 1, link.sent[0].payload), dialog.frame());
+        QCOMPARE(dm.storedValue(Msg::OutLevelGain, 2, 255).toDouble(), -56.0);
+        QVERIFY(announced.isEmpty());
+        QCOMPARE(dm.lastCommandKey().code(), 0u);
+    }
+
+    // Every page carries its visible title.
+    void presetPageTitle()
+    {
+        CommandAssistantDialog dialog(nullptr);
+        dialog.showPage(CommandAssistantDialog::PresetPage);
+        dialog.show();
+        QStringList titles;
+        for (QGroupBox *box : dialog.findChildren<QGroupBox *>())
+            if (box->isVisible())
+                titles << box->title();
+        QCOMPARE(titles, QStringList{QStringLiteral("Load Preset")});
     }
 };
 

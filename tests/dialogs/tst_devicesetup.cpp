@@ -335,6 +335,39 @@ private slots:
         QVERIFY(!w<SpinBox>(QStringLiteral("OUT 12 Maximum"))->isHidden());
         QVERIFY(w<SpinBox>(QStringLiteral("OUT 13 Maximum"))->isHidden());
     }
+
+    // A limit is shown as the write rounds it (halves away from zero), so editing the other
+    // limit of the channel sends the value the user saw.
+    void limitsShownAsTheyAreSent()
+    {
+        auto &out = dm().model().output(4);
+        out.levelMinimum = -30.5f;
+        out.levelMaximum = 6.5f;
+        announce(Msg::OutLevelLimits, 4);
+        auto *minimum = w<SpinBox>(QStringLiteral("OUT 5 Minimum"));
+        auto *maximum = w<SpinBox>(QStringLiteral("OUT 5 Maximum"));
+        QCOMPARE(minimum->value(), -31);
+        QCOMPARE(maximum->value(), 7);
+        maximum->setValue(10);
+        QCOMPARE(m_link->writes(Msg::OutLevelLimits), QVector<QByteArray>{QByteArray::fromHex("040ae1")});
+        QCOMPARE(minimum->value(), -31);
+    }
+
+    // The user's channel labels are tool tips of the row captions, as plain text.
+    void captionsCarryTheLabels()
+    {
+        dm().model().input(2).label = QStringLiteral("<b>Lectern</b>");
+        announce(Msg::InputLabels, 2);
+        QLabel *caption = nullptr;
+        for (QLabel *label : m_dialog->findChildren<QLabel *>())
+            if (label->text() == QStringLiteral("IN 3"))
+                caption = label;
+        QVERIFY(caption);
+        QVERIFY(caption->toolTip().contains(QStringLiteral("&lt;b&gt;Lectern&lt;/b&gt;")));
+        dm().model().input(2).label.clear();
+        announce(Msg::InputLabels, 2);
+        QVERIFY(caption->toolTip().isEmpty());
+    }
 };
 
 QTEST_MAIN(TestDeviceSetup)

@@ -1,11 +1,15 @@
 // The channel label dialog: byte limits, clearing, device replies shown as plain text,
 // variant rows, and a label change reaching every window that shows it.
+#include "dantesetupdialog.h"
+#include "devicesetupdialog.h"
 #include "labeldialog.h"
 #include "linkfixture.h"
 #include "lineedit.h"
 #include "mainwindow.h"
 #include "recplaydialog.h"
+#include "overviewwidget.h"
 #include "systemsettings.h"
+#include "testwidgets.h"
 #include "wire.h"
 
 #include <QApplication>
@@ -14,7 +18,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -96,8 +99,16 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, accepted);
         LabelDialog dialog(m_link.dm.get());
-        QSignalSpy inputs(&dialog, &LabelDialog::inputLabelChanged);
-        QSignalSpy outputs(&dialog, &LabelDialog::outputLabelChanged);
+        // What the other windows hear of the change: the announcements of the channel names.
+        QVector<int> inputs, outputs;
+        connect(m_link.dm.get(), &DataModel::tcpSyncToUI, &dialog,
+                [&](uchar t, uchar s, uchar f, uchar channel, uchar, const QVariant &) {
+                    const proto::MessageKey k{t, s, f};
+                    if (k == Msg::InputLabels)
+                        inputs << channel;
+                    else if (k == Msg::OutputLabels)
+                        outputs << channel;
+                });
         const int channel = 4;
         const proto::MessageKey key = kind == 0 ? Msg::InputLabels : kind == 1 ? Msg::OutputLabels : Msg::TouchScreenLabels;
         LineEdit *edit = kind == 0 ? dialog.inputEdit(channel)
@@ -118,7 +129,7 @@ private slots:
             QCOMPARE(inputs.count(), kind == 0 ? 1 : 0);
             QCOMPARE(outputs.count(), kind == 1 ? 1 : 0);
             if (kind < 2)
-                QCOMPARE((kind == 0 ? inputs : outputs).first().first().toInt(), channel);
+                QCOMPARE((kind == 0 ? inputs : outputs).first(), channel);
         } else {
             QVERIFY(seen.contains(kind == 2 ? QStringLiteral("10 bytes") : QStringLiteral("16 bytes")));
             QVERIFY(seen.contains(kind == 0 ? QStringLiteral("input") : kind == 1 ? QStringLiteral("output")
@@ -220,6 +231,35 @@ private slots:
         // A label cleared on the device leaves the channel's caption.
         m_link.reply(Msg::OutputLabels, labelBlock({{1, "<i>Mic</i>"}}));
         QVERIFY(recPlay->sourceButton(0)->toolTip().contains(QStringLiteral("OUT 1")));
+
+        // Edited in the Dante dialog: the label dialog, the device setup dialog and the
+        // overview show it; edited in the label dialog: the Dante dialog shows it.
+        const auto shownBy = [](QWidget *root, const QString &tip) {
+            for (QWidget *w : root->findChildren<QWidget *>())
+                if (w->toolTip().contains(tip))
+                    return true;
+            return false;
+        };
+        QVector<int> announced;
+        connect(m_link.dm.get(), &DataModel::tcpSyncToUI, labels,
+                [&announced](uchar t, uchar s, uchar f, uchar channel, uchar, const QVariant &) {
+                    if (proto::MessageKey{t, s, f} == Msg::InputLabels)
+                        announced << channel;
+                });
+        DanteSetupDialog *dante = window.danteSetupDialog();
+        commit(support::named<LineEdit>(dante, QStringLiteral("Dante Setup: RX 1 Channel Label")),
+               QStringLiteral("Podium"));
+        QCOMPARE(announced, QVector<int>{12});
+        QCOMPARE(labels->inputEdit(12)->text(), QStringLiteral("Podium"));
+        QVERIFY(shownBy(window.deviceSetupDialog(), QStringLiteral("Podium")));
+        QVERIFY(shownBy(window.overviewWidget(), QStringLiteral("Podium")));
+        commit(labels->outputEdit(13), QStringLiteral("Rear fill"));
+        QCOMPARE(support::named<LineEdit>(dante, QStringLiteral("Dante Setup: TX 2 Channel Label"))->text(),
+                 QStringLiteral("Rear fill"));
+        QVERIFY(shownBy(window.overviewWidget(), QStringLiteral("Rear fill")));
+        // Both reach the device, each once (and before the next test counts writes).
+        QCOMPARE(m_link.waitWrites(Msg::InputLabels, 1).size(), 1);
+        QCOMPARE(m_link.waitWrites(Msg::OutputLabels, 2).size(), 2);
 
         labels->hide();
     }

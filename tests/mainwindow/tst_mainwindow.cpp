@@ -3,6 +3,7 @@
 #include "datamodel.h"
 #include "devicesimulator.h"
 #include "devicelistdialog.h"
+#include "devicesetupdialog.h"
 #include "devicevariant.h"
 #include "devicewidget.h"
 #include "dspresources.h"
@@ -12,6 +13,7 @@
 #include "networkdiagnosticsdialog.h"
 #include "screenfit.h"
 #include "systemsettings.h"
+#include "testwidgets.h"
 
 #include <QAction>
 #include <QDataStream>
@@ -19,6 +21,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -91,6 +94,25 @@ class TestMainWindow : public QObject
         });
         m_window = std::make_unique<MainWindow>(m_model.get());
         return *m_window;
+    }
+
+    // A simulated device on loopback, started; null when it could not bind.
+    static std::unique_ptr<sim::DeviceSimulator> simulatedDevice()
+    {
+        sim::SimOptions o;
+        o.bind = QHostAddress(QString::fromLatin1(DeviceIp));
+        o.announce = false;
+        o.paramsPort = 0;
+        auto device = std::make_unique<sim::DeviceSimulator>(o);
+        return device->start() ? std::move(device) : nullptr;
+    }
+
+    // The window's link logged in to the simulated device.
+    bool logIn()
+    {
+        m_model->addDevice(QHostAddress(QString::fromLatin1(DeviceIp)).toIPv4Address());
+        m_model->selectDevice(0, false);
+        return QTest::qWaitFor([this] { return m_model->isLoggedIn(); }, 5000);
     }
 
     static QStringList barEntries(const QMenuBar *bar)
@@ -255,6 +277,31 @@ private slots:
         QCOMPARE(m_model->model().input(12).displayName, QStringLiteral("Dante-RX 1"));
         QCOMPARE(m_model->model().output(15).displayName, QStringLiteral("Dante-TX 4"));
         QCOMPARE(m_model->model().input(11).displayName, QStringLiteral("IN 12"));
+    }
+
+    // Picking another variant writes its channel configuration and Dante presence into the
+    // model; the device setup dialog shows them at once, not the previous variant's.
+    void deviceSetupFollowsThePickedVariant()
+    {
+        const auto device = simulatedDevice();
+        QVERIFY(device);
+        MainWindow &window = newWindow();
+        QVERIFY(logIn());
+        DeviceSetupDialog *setup = window.deviceSetupDialog();
+        auto *channels = support::named<QLabel>(setup, QStringLiteral("Device Setup: Channel Config"));
+        auto *dante = support::named<QLabel>(setup, QStringLiteral("Device Setup: Dante Support"));
+        QVERIFY(channels && dante);
+
+        m_settings->setDeviceVersion(0);
+        window.setDeviceVersionMasks(m_settings->inputMask(), m_settings->outputMask(), m_settings->danteInputMask(),
+                                     m_settings->danteOutputMask());
+        QCOMPARE(channels->text(), QStringLiteral("16x16"));
+        QCOMPARE(dante->text(), QStringLiteral("No"));
+        m_settings->setDeviceVersion(4);
+        window.setDeviceVersionMasks(m_settings->inputMask(), m_settings->outputMask(), m_settings->danteInputMask(),
+                                     m_settings->danteOutputMask());
+        QCOMPARE(channels->text(), QStringLiteral("8x8"));
+        QCOMPARE(dante->text(), QStringLiteral("Yes"));
     }
 
     void variantFromReport_data()
@@ -441,22 +488,16 @@ private slots:
 
     void factoryResetOnlyOnOk()
     {
-        sim::SimOptions o;
-        o.bind = QHostAddress(QString::fromLatin1(DeviceIp));
-        o.announce = false;
-        o.paramsPort = 0;
-        sim::DeviceSimulator device(o);
-        QVERIFY(device.start());
+        const auto device = simulatedDevice();
+        QVERIFY(device);
         int resets = 0;
-        connect(&device, &sim::DeviceSimulator::frameReceived, this,
+        connect(device.get(), &sim::DeviceSimulator::frameReceived, this,
                 [&resets](quint8 t, quint8 s, quint8 f, quint8 flag, const QByteArray &payload) {
                     if (t == 2 && s == 2 && f == 21 && flag == 1 && payload.isEmpty())
                         ++resets;
                 });
         MainWindow &window = newWindow();
-        m_model->addDevice(QHostAddress(QString::fromLatin1(DeviceIp)).toIPv4Address());
-        m_model->selectDevice(0, false);
-        QTRY_VERIFY_WITH_TIMEOUT(m_model->isLoggedIn(), 5000);
+        QVERIFY(logIn());
 
         QString seen;
         answerNextBox(QStringLiteral("Cancel"), &seen);
