@@ -60,11 +60,9 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
     // Qt refuses a geometry saved at another scale; a restored one is kept within the screen.
     if (geometry.isEmpty() || !screenfit::restoreGeometry(this, geometry)) {
-        // A first start on a small laptop screen must still show the panel's buttons.
-        QSize size(1280, 800);
+        // The pages want all the room a screen has; the rest of it keeps the desktop in view.
         if (const QScreen *screen = QGuiApplication::primaryScreen())
-            size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
-        resize(size);
+            setGeometry(screenfit::firstGeometry(screen->availableGeometry(), screenfit::assumedFrame()));
     }
 
     s_instance = this;
