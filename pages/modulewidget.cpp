@@ -13,6 +13,29 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+namespace {
+
+// The stack of pages, as large as the page on show: a wide page elsewhere in the stack must
+// not widen the page a user looks at past the window (nor a tall one lengthen it).
+class PageStack final : public QStackedWidget
+{
+public:
+    explicit PageStack(QWidget *parent) : QStackedWidget(parent)
+    {
+        connect(this, &QStackedWidget::currentChanged, this, &QWidget::updateGeometry);
+    }
+    QSize sizeHint() const override
+    {
+        return currentWidget() ? currentWidget()->sizeHint() : QStackedWidget::sizeHint();
+    }
+    QSize minimumSizeHint() const override
+    {
+        return currentWidget() ? currentWidget()->minimumSizeHint() : QStackedWidget::minimumSizeHint();
+    }
+};
+
+} // namespace
+
 ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<void(int)> &progress)
     : Widget(parent), m_dm(dm)
 {
@@ -24,7 +47,7 @@ ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<v
     columnLayout->setSpacing(2);
     m_buttons = new QButtonGroup(this);
     m_buttons->setExclusive(true);
-    m_stack = new QStackedWidget(this);
+    m_stack = new PageStack(this);
     m_history = new EditHistory(m_dm, this, this);
     // Pages are built inside the stack: moving a built page there would re-resolve the style
     // sheet for each of its widgets.
@@ -123,6 +146,7 @@ void ModuleWidget::retranslate()
     for (int i = 0; i < m_pages.size(); ++i) {
         QAbstractButton *b = m_buttons->button(i);
         b->setText(ModulePage::pageTitle(i));
+        b->setAccessibleName(b->text());
         widest = qMax(widest, b->fontMetrics().horizontalAdvance(b->text()));
     }
     // The style sheet's padding is not in the size hint; keep every title whole.
