@@ -16,6 +16,7 @@
 #include "knob.h"
 #include "lineedit.h"
 #include "modulewidget.h"
+#include "pagespec.h"
 #include "testbytes.h"
 #include "testmodel.h"
 #include "testwidgets.h"
@@ -24,6 +25,7 @@
 #include <QButtonGroup>
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -448,6 +450,59 @@ private slots:
         w.inputLabelChanged(1);
         QCOMPARE(inFilter()->channelButton(1)->caption(), QStringLiteral("Lectern"));
         QCOMPARE(inFilter()->channelButton(1)->accessibleName(), QStringLiteral("In Filter: IN 2"));
+    }
+
+    // The filter page keeps every control in its width: sections side by side, the bands
+    // below the pass sections, or each below the other; where the channel row is short the
+    // buttons show their numbers, a labelled one an ellipsis, each with its whole caption in
+    // the tool tip.
+    void filterPageReflowsToItsWidth()
+    {
+        ModuleWidget &w = fresh();
+        m_dm->setChannelNames(0xF0, 0xF0);
+        w.setDeviceVersionMasks(0, 0, 0xF0, 0xF0);
+        m_dm->model().input(1).label = QStringLiteral("Main left speaker");
+        w.inputLabelChanged(1);
+        w.stackedButtonClicked(PageSpecs::indexOf("In Filter"));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        FilterWidget *f = inFilter();
+        const int pass = qMax(f->hpfControls().section->minimumSizeHint().width(),
+                              f->lpfControls().section->minimumSizeHint().width());
+        const int band = f->peqControls().section->minimumSizeHint().width();
+        const int chrome = w.width() - f->width();
+        const int margins = f->layout()->contentsMargins().left() + f->layout()->contentsMargins().right();
+        const struct {
+            int width;
+            int rows;
+        } cases[] = {{2 * pass + band + 2 * 6 + margins + 10, 1},
+                     {2 * pass + 6 + margins + 10, 2},
+                     {f->minimumSizeHint().width(), 3}};
+        for (const auto &c : cases) {
+            w.resize(chrome + c.width, 760);
+            QTRY_COMPARE(f->width(), c.width);
+            QCOMPARE(f->sectionRows(), c.rows);
+            for (QWidget *control : f->findChildren<QWidget *>()) {
+                if (!control->isVisibleTo(f) || control->focusPolicy() == Qt::NoFocus)
+                    continue;
+                const QRect r(control->mapTo(f, QPoint(0, 0)), control->size());
+                QVERIFY2(f->rect().contains(r), qPrintable(control->accessibleName()));
+            }
+        }
+        ChannelButton *dante = f->channelButton(12);
+        ChannelButton *labelled = f->channelButton(1);
+        QCOMPARE(dante->captionLabel()->text(), QStringLiteral("RX 1"));
+        QCOMPARE(dante->toolTip(), QStringLiteral("Dante-RX 1"));
+        QCOMPARE(dante->caption(), QStringLiteral("Dante-RX 1"));
+        QCOMPARE(dante->accessibleName(), QStringLiteral("In Filter: Dante-RX 1"));
+        QVERIFY2(labelled->captionLabel()->text().endsWith(QChar(0x2026)), qPrintable(labelled->captionLabel()->text()));
+        QCOMPARE(labelled->toolTip(), QStringLiteral("Main left speaker"));
+        QCOMPARE(f->channelButton(9)->captionLabel()->text(), QStringLiteral("10"));
+        // With room again every caption is whole.
+        w.resize(chrome + f->sizeHint().width() + 50, 760);
+        QTRY_COMPARE(dante->captionLabel()->text(), QStringLiteral("Dante-RX 1"));
+        QCOMPARE(labelled->captionLabel()->text(), QStringLiteral("Main left speaker"));
+        QVERIFY(dante->toolTip().isEmpty());
     }
 
     void exportWritesTheCurve()
