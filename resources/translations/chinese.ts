@@ -1116,6 +1116,10 @@ Are you sure that you want to rename</source>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>Devices</source>
+        <translation>设备</translation>
+    </message>
 </context>
 <context>
     <name>DynamicsPage</name>
@@ -2065,25 +2069,6 @@ Are you sure that you want to rename</source>
     </message>
 </context>
 <context>
-    <name>OneChannelPage</name>
-    <message>
-        <source> - Copy </source>
-        <translation> - 复制 </translation>
-    </message>
-    <message>
-        <source> to</source>
-        <translation> 到</translation>
-    </message>
-    <message>
-        <source>Copy To</source>
-        <translation>复制到</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>复位</translation>
-    </message>
-</context>
-<context>
     <name>NetworkDiagnosticsDialog</name>
     <message>
         <source>Network Diagnostics</source>
@@ -2120,6 +2105,25 @@ Are you sure that you want to rename</source>
     <message>
         <source>OK</source>
         <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>OneChannelPage</name>
+    <message>
+        <source> - Copy </source>
+        <translation> - 复制 </translation>
+    </message>
+    <message>
+        <source> to</source>
+        <translation> 到</translation>
+    </message>
+    <message>
+        <source>Copy To</source>
+        <translation>复制到</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
     </message>
 </context>
 <context>

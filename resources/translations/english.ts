@@ -1116,6 +1116,10 @@ Are you sure that you want to rename</translation>
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Devices</source>
+        <translation>Devices</translation>
+    </message>
 </context>
 <context>
     <name>DynamicsPage</name>
@@ -2065,25 +2069,6 @@ Are you sure that you want to rename</translation>
     </message>
 </context>
 <context>
-    <name>OneChannelPage</name>
-    <message>
-        <source> - Copy </source>
-        <translation> - Copy </translation>
-    </message>
-    <message>
-        <source> to</source>
-        <translation> to</translation>
-    </message>
-    <message>
-        <source>Copy To</source>
-        <translation>Copy To</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>Reset</translation>
-    </message>
-</context>
-<context>
     <name>NetworkDiagnosticsDialog</name>
     <message>
         <source>Network Diagnostics</source>
@@ -2120,6 +2105,25 @@ Are you sure that you want to rename</translation>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>OneChannelPage</name>
+    <message>
+        <source> - Copy </source>
+        <translation> - Copy </translation>
+    </message>
+    <message>
+        <source> to</source>
+        <translation> to</translation>
+    </message>
+    <message>
+        <source>Copy To</source>
+        <translation>Copy To</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
     </message>
 </context>
 <context>
