@@ -8,6 +8,7 @@
 #include <QButtonGroup>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QUndoStack>
@@ -55,6 +56,7 @@ ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<v
     for (int i = 0; i < count; ++i) {
         auto *b = new QPushButton(column);
         b->setCheckable(true);
+        b->installEventFilter(this);
         m_buttons->addButton(b, i);
         columnLayout->addWidget(b);
         ModulePage *page = PageSpecs::at(i)->build(m_dm, i, m_stack);
@@ -152,6 +154,23 @@ void ModuleWidget::retranslate()
     // The style sheet's padding is not in the size hint; keep every title whole.
     for (int i = 0; i < m_pages.size(); ++i)
         m_buttons->button(i)->setMinimumWidth(qMax(120, widest + 32));
+}
+
+// Up and Down move the focus along the column without switching the page (a button group
+// would click the next button); Space on a button switches to its page, as a click does.
+bool ModuleWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        const int index = m_buttons->id(qobject_cast<QAbstractButton *>(watched));
+        if (index >= 0 && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+            const int next = index + (key == Qt::Key_Down ? 1 : -1);
+            if (QAbstractButton *b = m_buttons->button(next))
+                b->setFocus(key == Qt::Key_Down ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return Widget::eventFilter(watched, event);
 }
 
 void ModuleWidget::changeEvent(QEvent *event)

@@ -140,6 +140,40 @@ private slots:
         QCOMPARE(m_dm->selectedChannel(), quint8(2));
     }
 
+    // Up and Down walk the module column without switching; Space switches to the page.
+    void moduleColumnByKeyboard()
+    {
+        ModuleWidget &w = fresh();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.activateWindow();
+        // From the page on show's own button the focus moves on; the page stays.
+        w.moduleButton(0)->setFocus();
+        QTest::keyClick(w.moduleButton(0), Qt::Key_Down);
+        QVERIFY(w.moduleButton(1)->hasFocus());
+        QCOMPARE(w.currentIndex(), 0);
+        const int filter = PageSpecs::indexOf("In Filter");
+        w.moduleButton(filter)->setFocus();
+        QTest::keyClick(w.moduleButton(filter), Qt::Key_Down);
+        QVERIFY(w.moduleButton(filter + 1)->hasFocus());
+        QCOMPARE(w.currentIndex(), 0);
+        QTest::keyClick(w.moduleButton(filter + 1), Qt::Key_Up);
+        QTest::keyClick(w.moduleButton(filter), Qt::Key_Up);
+        QVERIFY(w.moduleButton(filter - 1)->hasFocus());
+        QCOMPARE(w.currentIndex(), 0);
+        QTest::keyClick(w.moduleButton(filter - 1), Qt::Key_Space);
+        QCOMPARE(w.currentIndex(), filter - 1);
+        QVERIFY(w.moduleButton(filter - 1)->isChecked());
+        // The ends stay where they are.
+        w.moduleButton(0)->setFocus();
+        QTest::keyClick(w.moduleButton(0), Qt::Key_Up);
+        QVERIFY(w.moduleButton(0)->hasFocus());
+        const int last = w.pageCount() - 1;
+        w.moduleButton(last)->setFocus();
+        QTest::keyClick(w.moduleButton(last), Qt::Key_Down);
+        QVERIFY(w.moduleButton(last)->hasFocus());
+    }
+
     void editsQueueOnePerParameter()
     {
         fresh();
