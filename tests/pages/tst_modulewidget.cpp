@@ -16,6 +16,7 @@
 #include "knob.h"
 #include "lineedit.h"
 #include "modulewidget.h"
+#include "onechannelpage.h"
 #include "pagespec.h"
 #include "testbytes.h"
 #include "testmodel.h"
@@ -172,6 +173,54 @@ private slots:
         w.moduleButton(last)->setFocus();
         QTest::keyClick(w.moduleButton(last), Qt::Key_Down);
         QVERIFY(w.moduleButton(last)->hasFocus());
+    }
+
+    // Tab walks a one-channel page as it reads: each group of controls (the channel row, a
+    // section) whole, the groups and the controls within them left to right along a row and
+    // then down; every control once.
+    void tabFollowsTheLayout()
+    {
+        ModuleWidget &w = fresh();
+        w.resize(1400, 760);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (const char *title : {"In Filter", "Out Limiter", "AGC"}) {
+            w.stackedButtonClicked(PageSpecs::indexOf(title));
+            ModulePage *page = w.page(PageSpecs::indexOf(title));
+            QTRY_VERIFY(page->isVisible());
+            QWidgetList order;
+            QWidget *start = static_cast<OneChannelPage *>(page)->channelButton(0);
+            for (QWidget *c = start; order.size() < 500; c = c->nextInFocusChain()) {
+                if (c == start && !order.isEmpty())
+                    break;
+                if (page->isAncestorOf(c) && c->isVisibleTo(page) && (c->focusPolicy() & Qt::TabFocus))
+                    order << c;
+            }
+            int controls = 0;
+            for (QWidget *c : page->findChildren<QWidget *>())
+                controls += c->isVisibleTo(page) && (c->focusPolicy() & Qt::TabFocus) ? 1 : 0;
+            QCOMPARE(order.size(), controls);
+            const auto rect = [page](QWidget *c) { return QRect(c->mapTo(page, QPoint(0, 0)), c->size()); };
+            // b follows a when it is to a's right on a's row, or below it.
+            const auto follows = [](const QRect &a, const QRect &b) {
+                const bool sameRow = b.top() <= a.bottom() && a.top() <= b.bottom();
+                return sameRow ? b.left() >= a.right() : b.top() > a.bottom();
+            };
+            QWidgetList groups;
+            for (int i = 1; i < order.size(); ++i) {
+                QWidget *a = order[i - 1];
+                QWidget *b = order[i];
+                if (a->parentWidget() == b->parentWidget()) {
+                    QVERIFY2(follows(rect(a), rect(b)),
+                             qPrintable(a->accessibleName() + QStringLiteral(" -> ") + b->accessibleName()));
+                    continue;
+                }
+                QVERIFY2(!groups.contains(b->parentWidget()), qPrintable(b->accessibleName()));
+                groups << a->parentWidget();
+                QVERIFY2(follows(rect(a->parentWidget()), rect(b->parentWidget())),
+                         qPrintable(a->accessibleName() + QStringLiteral(" -> ") + b->accessibleName()));
+            }
+        }
     }
 
     void editsQueueOnePerParameter()
