@@ -187,6 +187,12 @@ private slots:
         cfg.close();
         m_settings = std::make_unique<SystemSettings>();
         m_model = support::offlineModel();
+        // A shaped curve on the first input, as a user's would be.
+        auto &in = m_model->model().input(0);
+        in.highPass = {1, 1, 3, 80.0f};
+        in.lowPass = {1, 2, 3, 12000.0f};
+        in.peq[1].gain = 6.0f;
+        in.peq[3].gain = -8.5f;
         m_window = std::make_unique<MainWindow>(m_model.get());
         // Dante channels have the longest names.
         m_window->setDeviceVersionMasks(m_settings->inputMask(), m_settings->outputMask(),
