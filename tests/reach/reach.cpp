@@ -139,13 +139,13 @@ QString outOfSight(const QWidget *w, const QRect &screen, bool scrolling)
     return QString();
 }
 
-Faults check(QWidget *window, const QRect &screen, bool scrolling)
+Faults check(QWidget *window, const QRect &screen, const std::function<bool(const QWidget *)> &scrolling)
 {
     Faults faults;
     for (QWidget *w : controls(window)) {
         if (accessibleName(w).isEmpty())
             faults.unnamed << describe(w);
-        const QString why = outOfSight(w, screen, scrolling);
+        const QString why = outOfSight(w, screen, !scrolling || scrolling(w));
         if (!why.isEmpty())
             faults.outOfSight << describe(w) + QStringLiteral(": ") + why;
     }

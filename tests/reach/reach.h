@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QWidget;
 
 namespace reach {
@@ -29,11 +31,13 @@ QString describe(const QWidget *w);
 // window may use. scrolling: whether a scroll area with a visible bar may hold it.
 QString outOfSight(const QWidget *w, const QRect &screen, bool scrolling = true);
 
-// Every fault of window's controls: unnamed ones and, unless names only, ones out of sight.
+// Every fault of window's controls: unnamed ones, and ones out of sight. scrolling: whether
+// a control may be reached through a scroll bar (every one, when not given).
 struct Faults {
     QStringList unnamed;
     QStringList outOfSight;
 };
-Faults check(QWidget *window, const QRect &screen, bool scrolling = true);
+Faults check(QWidget *window, const QRect &screen,
+             const std::function<bool(const QWidget *)> &scrolling = std::function<bool(const QWidget *)>());
 
 } // namespace reach

@@ -128,23 +128,21 @@ class TestReach : public QObject
     {
         settle();
         shoot(window, name);
-        QStringList unnamed, away;
-        for (QWidget *w : reach::controls(window)) {
-            if (reach::accessibleName(w).isEmpty())
-                unnamed << QStringLiteral("unnamed: ") + reach::describe(w);
-            const QString why = reach::outOfSight(w, workArea(), scrolling(w));
-            if (!why.isEmpty())
-                away << QStringLiteral("out of sight: ") + reach::describe(w) + QStringLiteral(": ") + why;
-        }
+        reach::Faults f = reach::check(window, workArea(), scrolling);
         const int pending = NotDoneYet.value(name.section(QLatin1Char(' '), 1, -1));
-        for (const auto &check : {std::make_pair(Unnamed, &unnamed), std::make_pair(OutOfSight, &away)}) {
-            if (!(pending & check.first))
+        for (const auto &kind : {std::make_pair(Unnamed, &f.unnamed), std::make_pair(OutOfSight, &f.outOfSight)}) {
+            if (!(pending & kind.first))
                 continue;
-            if (check.second->isEmpty())
+            if (kind.second->isEmpty())
                 qWarning("%s passes now: take it off the list", qPrintable(name));
-            check.second->clear();
+            kind.second->clear();
         }
-        return unnamed + away;
+        QStringList faults;
+        for (const QString &w : f.unnamed)
+            faults << QStringLiteral("unnamed: ") + w;
+        for (const QString &w : f.outOfSight)
+            faults << QStringLiteral("out of sight: ") + w;
+        return faults;
     }
 
     // One line each: a failure message would be cut short.
