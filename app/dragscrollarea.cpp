@@ -1,51 +1,23 @@
 #include "dragscrollarea.h"
 
-#include <QBoxLayout>
+#include <QApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QTimer>
 #include <QWheelEvent>
 #include <cstdlib>
 
 DragScrollArea::DragScrollArea(QWidget *parent)
     : QScrollArea(parent)
-    , m_horizontalBar(new QScrollBar(Qt::Horizontal, this))
-    , m_verticalBar(new QScrollBar(Qt::Vertical, this))
-    , m_hideTimer(new QTimer(this))
 {
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The bars take their own room: a bar laid over the content would hide its edge, and one
+    // that hides after a while would not tell that the page goes on.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     horizontalScrollBar()->setEnabled(m_horizontalDrag);
     verticalScrollBar()->setEnabled(m_verticalDrag);
     setWidgetResizable(true);
     installEventFilter(this);
-
-    m_horizontalBar->hide();
-    m_verticalBar->hide();
-    m_hideTimer->setSingleShot(true);
-
-    // The overlay bars sit on top of the viewport, along its right and bottom edges.
-    auto *inner = new QHBoxLayout;
-    inner->setContentsMargins(0, 0, 0, 0);
-    inner->addStretch();
-    inner->addWidget(m_verticalBar);
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
-    outer->addLayout(inner, 1);
-    outer->addWidget(m_horizontalBar);
-
-    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &DragScrollArea::setHorizontalScrollBarValue);
-    connect(horizontalScrollBar(), &QScrollBar::rangeChanged, this, &DragScrollArea::setHorizontalScrollBarRange);
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &DragScrollArea::setVerticalScrollBarValue);
-    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &DragScrollArea::setVerticalScrollBarRange);
-    connect(m_horizontalBar, &QScrollBar::valueChanged, horizontalScrollBar(), &QScrollBar::setValue);
-    connect(m_verticalBar, &QScrollBar::valueChanged, verticalScrollBar(), &QScrollBar::setValue);
-    connect(m_horizontalBar, &QScrollBar::sliderPressed, this, &DragScrollArea::scrollBarPressed);
-    connect(m_horizontalBar, &QScrollBar::sliderReleased, this, &DragScrollArea::scrollBarReleased);
-    connect(m_verticalBar, &QScrollBar::sliderPressed, this, &DragScrollArea::scrollBarPressed);
-    connect(m_verticalBar, &QScrollBar::sliderReleased, this, &DragScrollArea::scrollBarReleased);
-    connect(m_hideTimer, &QTimer::timeout, this, &DragScrollArea::timeout);
+    connect(qApp, &QApplication::focusChanged, this, &DragScrollArea::focusChanged);
 }
 
 void DragScrollArea::setHorizontalDragEnabled(bool enabled)
@@ -60,58 +32,13 @@ void DragScrollArea::setVerticalDragEnabled(bool enabled)
     verticalScrollBar()->setEnabled(enabled);
 }
 
-// QScrollArea sets a bar's page step after its range, so the steps are copied again
-// whenever an overlay is about to show and after every resize.
-void DragScrollArea::syncSteps()
+// The keyboard brought the focus to a control out of sight (Tab, a shortcut, the module
+// column's arrows): scroll it in. A click needs no scrolling, and a drag starting on a
+// control must not jump.
+void DragScrollArea::focusChanged(QWidget *, QWidget *now)
 {
-    m_horizontalBar->setSingleStep(horizontalScrollBar()->singleStep());
-    m_horizontalBar->setPageStep(horizontalScrollBar()->pageStep());
-    m_verticalBar->setSingleStep(verticalScrollBar()->singleStep());
-    m_verticalBar->setPageStep(verticalScrollBar()->pageStep());
-}
-
-void DragScrollArea::setHorizontalScrollBarRange(int minimum, int maximum)
-{
-    m_horizontalBar->setRange(minimum, maximum);
-    syncSteps();
-}
-
-void DragScrollArea::setHorizontalScrollBarValue(int value)
-{
-    m_hideTimer->start(OverlayHideMs);
-    syncSteps();
-    m_horizontalBar->setValue(value);
-    m_horizontalBar->setVisible(m_horizontalShown && m_horizontalBar->maximum() > 0);
-}
-
-void DragScrollArea::setVerticalScrollBarRange(int minimum, int maximum)
-{
-    m_verticalBar->setRange(minimum, maximum);
-    syncSteps();
-}
-
-void DragScrollArea::setVerticalScrollBarValue(int value)
-{
-    m_hideTimer->start(OverlayHideMs);
-    syncSteps();
-    m_verticalBar->setValue(value);
-    m_verticalBar->setVisible(m_verticalShown && m_verticalBar->maximum() > 0);
-}
-
-void DragScrollArea::scrollBarPressed()
-{
-    m_hideTimer->stop();
-}
-
-void DragScrollArea::scrollBarReleased()
-{
-    m_hideTimer->start(OverlayHideMs);
-}
-
-void DragScrollArea::timeout()
-{
-    m_horizontalBar->hide();
-    m_verticalBar->hide();
+    if (now && widget() && widget()->isAncestorOf(now) && QApplication::mouseButtons() == Qt::NoButton)
+        ensureWidgetVisible(now, FocusMargin, FocusMargin);
 }
 
 bool DragScrollArea::eventFilter(QObject *watched, QEvent *event)
@@ -182,5 +109,4 @@ void DragScrollArea::resizeEvent(QResizeEvent *event)
 {
     emit resized();
     QScrollArea::resizeEvent(event);
-    syncSteps();
 }

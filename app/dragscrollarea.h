@@ -1,11 +1,8 @@
 #pragma once
 // Scroll area of the main window's right-hand column: the content is dragged with the left
-// mouse button like a sheet of paper, and thin overlay bars show the position for a while
-// after it changed instead of native bars that would take room from the pages.
+// mouse button like a sheet of paper or moved by the wheel, its scroll bars show while there
+// is more to see, and a control that takes the keyboard focus is scrolled into view.
 #include <QScrollArea>
-
-class QScrollBar;
-class QTimer;
 
 class DragScrollArea : public QScrollArea
 {
@@ -14,7 +11,8 @@ public:
     // Moves of the cursor up to this many pixels in both directions are not a drag yet, so
     // that clicks on the pages' controls do not scroll.
     static constexpr int DragThreshold = 9;
-    static constexpr int OverlayHideMs = 3000;
+    // Room kept around a control scrolled into view.
+    static constexpr int FocusMargin = 16;
 
     explicit DragScrollArea(QWidget *parent = nullptr);
 
@@ -22,24 +20,9 @@ public:
     void setVerticalDragEnabled(bool enabled);
     bool isHorizontalDragEnabled() const { return m_horizontalDrag; }
     bool isVerticalDragEnabled() const { return m_verticalDrag; }
-    void setHorizontalOverlayShown(bool shown) { m_horizontalShown = shown; }
-    void setVerticalOverlayShown(bool shown) { m_verticalShown = shown; }
-
-    QScrollBar *horizontalOverlayBar() const { return m_horizontalBar; }
-    QScrollBar *verticalOverlayBar() const { return m_verticalBar; }
-    QTimer *hideTimer() const { return m_hideTimer; }
 
 signals:
     void resized();
-
-public slots:
-    void setHorizontalScrollBarRange(int minimum, int maximum);
-    void setHorizontalScrollBarValue(int value);
-    void scrollBarPressed();
-    void scrollBarReleased();
-    void setVerticalScrollBarRange(int minimum, int maximum);
-    void setVerticalScrollBarValue(int value);
-    void timeout();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -49,7 +32,7 @@ private:
     bool mouseMove(QMouseEvent *event);
     bool mouseRelease(QMouseEvent *event);
     bool wheel(QWheelEvent *event);
-    void syncSteps();
+    void focusChanged(QWidget *old, QWidget *now);
 
     bool m_pressed = false;
     bool m_dragging = false;
@@ -57,9 +40,4 @@ private:
     int m_lastY = 0;
     bool m_horizontalDrag = true;
     bool m_verticalDrag = true;
-    QScrollBar *m_horizontalBar = nullptr;
-    QScrollBar *m_verticalBar = nullptr;
-    bool m_horizontalShown = true;
-    bool m_verticalShown = true;
-    QTimer *m_hideTimer = nullptr;
 };

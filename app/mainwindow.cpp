@@ -45,6 +45,29 @@
 namespace {
 const QString GeometryKey = QStringLiteral("MainGeometry");
 
+// The overview and the module pages in the main window's column. Wrapped captions give a
+// widget a height for each width, which a box layout takes for its least height: the
+// column would be as tall as both would like to be and scroll on a laptop screen where
+// their least heights fit. The column sizes them by their least and preferred heights.
+class PlainHeightItem : public QWidgetItem
+{
+public:
+    using QWidgetItem::QWidgetItem;
+    bool hasHeightForWidth() const override { return false; }
+};
+
+// The pages come first: the overview keeps its least height, and the height beyond it goes
+// to the page on show.
+class LeastHeightItem final : public PlainHeightItem
+{
+public:
+    using PlainHeightItem::PlainHeightItem;
+    QSize sizeHint() const override
+    {
+        return QSize(PlainHeightItem::sizeHint().width(), minimumSize().height());
+    }
+};
+
 void progress(int value)
 {
     if (SplashScreen *splash = SplashScreen::instance())
@@ -63,11 +86,9 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
     // Qt refuses a geometry saved at another scale; a restored one is kept within the screen.
     if (geometry.isEmpty() || !screenfit::restoreGeometry(this, geometry)) {
-        // A first start on a small laptop screen must still show the panel's buttons.
-        QSize size(1280, 800);
+        // The pages want all the room a screen has; the rest of it keeps the desktop in view.
         if (const QScreen *screen = QGuiApplication::primaryScreen())
-            size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
-        resize(size);
+            setGeometry(screenfit::firstGeometry(screen->availableGeometry(), screenfit::assumedFrame()));
     }
 
     progress(5);
@@ -136,8 +157,9 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     auto *rightLayout = new QVBoxLayout(rightWidget);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->setSpacing(8);
-    rightLayout->addWidget(m_overviewWidget);
-    rightLayout->addWidget(m_moduleWidget, 1);
+    rightLayout->addItem(new LeastHeightItem(m_overviewWidget));
+    rightLayout->addItem(new PlainHeightItem(m_moduleWidget));
+    rightLayout->setStretch(1, 1);
     // A wide module page widens the column; the overview stays within the visible width so
     // its meters and mute button are never scrolled out of sight.
     connect(m_scrollArea, &DragScrollArea::resized, m_overviewWidget,

@@ -245,9 +245,8 @@ void Fader::mouseDoubleClickEvent(QMouseEvent *event)
     emit doubleClicked();
 }
 
-bool Fader::stepBy(int direction)
+bool Fader::moveTo(double target)
 {
-    double target = std::trunc(m_value + direction * m_step);
     target = qBound(double(m_minimum), target, double(m_maximum));
     if (int(target) == m_value)
         return false; // at the limit: nothing to tell
@@ -255,6 +254,11 @@ bool Fader::stepBy(int direction)
     update();
     emit valueChanged(value());
     return true;
+}
+
+bool Fader::stepBy(int steps)
+{
+    return moveTo(std::trunc(m_value + steps * m_step));
 }
 
 void Fader::wheelEvent(QWheelEvent *event)
@@ -275,22 +279,36 @@ void Fader::wheelEvent(QWheelEvent *event)
     event->accept();
 }
 
+// Arrows move one step as a wheel notch does, Page Up and Page Down ten, Home and End to
+// the ends of the range; at a limit the key passes on.
 void Fader::keyPressEvent(QKeyEvent *event)
 {
-    int direction = 0;
+    bool moved = false;
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Right:
-        direction = 1;
+        moved = stepBy(1);
         break;
     case Qt::Key_Left:
     case Qt::Key_Down:
-        direction = -1;
+        moved = stepBy(-1);
+        break;
+    case Qt::Key_PageUp:
+        moved = stepBy(PageSteps);
+        break;
+    case Qt::Key_PageDown:
+        moved = stepBy(-PageSteps);
+        break;
+    case Qt::Key_Home:
+        moved = moveTo(m_minimum);
+        break;
+    case Qt::Key_End:
+        moved = moveTo(m_maximum);
         break;
     default:
         break;
     }
-    if (direction != 0 && stepBy(direction))
+    if (moved)
         event->accept();
     else
         QWidget::keyPressEvent(event);

@@ -9,6 +9,9 @@ class Fader : public QWidget
 {
     Q_OBJECT
 public:
+    // Steps of Page Up and Page Down.
+    static constexpr int PageSteps = 10;
+
     explicit Fader(QWidget *parent = nullptr);
 
     void setRange(double minimum, double maximum);
@@ -57,8 +60,9 @@ private:
     double travel() const;
     double zeroLine() const;
     void loadColours();
-    // Moves by one step; returns false when already at the limit in that direction.
-    bool stepBy(int direction);
+    // Moves by steps, or to target (internal units, clamped); false when already there.
+    bool stepBy(int steps);
+    bool moveTo(double target);
 
     int m_value = 0;
     int m_minimum = -56;

@@ -214,20 +214,36 @@ void Knob::wheelEvent(QWheelEvent *event)
         stepBy(notches);
 }
 
+// Arrows move one step as a wheel notch does, Page Up and Page Down ten, Home and End to
+// the ends of the range.
 void Knob::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Right:
         stepBy(1);
-        event->accept();
         break;
     case Qt::Key_Left:
     case Qt::Key_Down:
         stepBy(-1);
-        event->accept();
+        break;
+    case Qt::Key_PageUp:
+        stepBy(PageSteps);
+        break;
+    case Qt::Key_PageDown:
+        stepBy(-PageSteps);
+        break;
+    case Qt::Key_Home:
+        setValue(m_minimum);
+        emit valueChanged(m_value);
+        break;
+    case Qt::Key_End:
+        setValue(m_maximum);
+        emit valueChanged(m_value);
         break;
     default:
         QWidget::keyPressEvent(event);
+        return;
     }
+    event->accept();
 }

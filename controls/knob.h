@@ -9,6 +9,9 @@ class Knob : public QWidget
     Q_OBJECT
 public:
     // size: 0 smallest (40 px), 1 small (54), 2 normal (74), anything else large (104).
+    // Steps of Page Up and Page Down.
+    static constexpr int PageSteps = 10;
+
     explicit Knob(int size = 2, QWidget *parent = nullptr);
 
     void setValue(int value);

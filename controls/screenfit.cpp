@@ -30,6 +30,13 @@ QRect bounded(const QRect &geometry, const QMargins &frame, const QRect &availab
     return r;
 }
 
+QRect firstGeometry(const QRect &available, const QMargins &frame)
+{
+    QRect framed(0, 0, available.width() * 9 / 10, available.height() * 9 / 10);
+    framed.moveCenter(available.center());
+    return framed.marginsRemoved(frame);
+}
+
 void fit(QWidget *window)
 {
     if (!window || !window->isWindow() || (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))

@@ -19,6 +19,10 @@ QMargins assumedFrame();
 QRect bounded(const QRect &geometry, const QMargins &frame, const QRect &available,
               const QSize &minimum = QSize(0, 0));
 
+// Where a main window opens without a stored geometry: with its frame about nine tenths of
+// the available area, centred. The client area is returned.
+QRect firstGeometry(const QRect &available, const QMargins &frame);
+
 // Bounds a normal window to the available area of the screen under its centre.
 void fit(QWidget *window);
 

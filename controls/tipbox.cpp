@@ -12,9 +12,11 @@
 QPointer<TipBox> TipBox::s_instance;
 
 namespace {
-bool isArrowKey(int key)
+// The keys that step a knob or a fader.
+bool isStepKey(int key)
 {
-    return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right;
+    return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right
+        || key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_Home || key == Qt::Key_End;
 }
 
 bool isReleasedKnob(const QWidget *widget)
@@ -129,7 +131,7 @@ bool TipBox::event(QEvent *event)
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (m_widget && isArrowKey(key->key())) {
+        if (m_widget && isStepKey(key->key())) {
             QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat(), ushort(key->count()));
             QCoreApplication::sendEvent(m_widget, &copy);
             event->accept();

@@ -172,6 +172,7 @@ void DeviceWidget::retranslate()
     // Icon-only buttons: a screen reader has nothing else to read.
     for (QPushButton *b : {m_addButton, m_editButton, m_removeButton, m_listButton, m_disconnectButton})
         b->setAccessibleName(b->toolTip());
+    m_list->setAccessibleName(tr("Devices"));
     m_addAction->setText(tr("Add Device"));
     m_editAction->setText(tr("Modify Network Parameters"));
     m_removeAction->setText(tr("Remove Device"));

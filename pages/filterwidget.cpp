@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -103,18 +104,19 @@ FilterWidget::FilterWidget(DataModel *dm, int index, Side side, QWidget *parent)
     m_graph = new FilterGraph(this);
     m_graph->setBandCount(proto::PeqBands);
 
-    auto *sections = new QHBoxLayout;
-    sections->setSpacing(8);
-    sections->addWidget(buildPassSection(m_hpf, true));
-    sections->addWidget(buildPassSection(m_lpf, false));
-    sections->addWidget(buildBandSection(), 1);
+    m_sections = new QGridLayout;
+    m_sections->setSpacing(SectionSpacing);
+    buildPassSection(m_hpf, true);
+    buildPassSection(m_lpf, false);
+    buildBandSection();
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
-    layout->setSpacing(8);
+    layout->setContentsMargins(8, 4, 8, 4);
+    layout->setSpacing(6);
     layout->addWidget(channelRow());
     layout->addWidget(m_graph, 1);
-    layout->addLayout(sections);
+    layout->addLayout(m_sections);
+    arrange(3);
 
     bindPass(m_hpf, m_hpfKey);
     bindPass(m_lpf, m_lpfKey);
@@ -139,14 +141,16 @@ FilterWidget::FilterWidget(DataModel *dm, int index, Side side, QWidget *parent)
     refreshLabels(side, -1);
 }
 
+// Title and "Enabled", type and slope in three rows beside the frequency's edit and knob.
 QWidget *FilterWidget::buildPassSection(PassControls &c, bool highPass)
 {
     auto *box = new Widget(this);
     box->setObjectName(highPass ? QStringLiteral("hpfSection") : QStringLiteral("lpfSection"));
     c.section = box;
     auto *grid = new QGridLayout(box);
-    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setContentsMargins(4, 4, 4, 4);
     grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(4);
     c.title = caption(box);
     c.enabled = checkButton(box);
     c.typeLabel = caption(box);
@@ -166,15 +170,18 @@ QWidget *FilterWidget::buildPassSection(PassControls &c, bool highPass)
     grid->addLayout(typeRow, 1, 1);
     grid->addWidget(c.slopeLabel, 2, 0);
     grid->addLayout(slopeRow, 2, 1);
-    grid->addWidget(c.freqLabel, 3, 0);
-    auto *freqRow = new QHBoxLayout;
-    freqRow->addWidget(c.freqEdit);
-    freqRow->addWidget(c.freqKnob);
-    freqRow->addStretch(1);
-    grid->addLayout(freqRow, 3, 1);
+    auto *freq = new QGridLayout;
+    freq->setHorizontalSpacing(6);
+    freq->setVerticalSpacing(2);
+    freq->addWidget(c.freqLabel, 0, 0, Qt::AlignBottom);
+    freq->addWidget(c.freqEdit, 1, 0, Qt::AlignTop);
+    freq->addWidget(c.freqKnob, 0, 1, 2, 1, Qt::AlignVCenter);
+    grid->addLayout(freq, 0, 2, 3, 1, Qt::AlignVCenter);
+    grid->setColumnStretch(1, 1);
     return box;
 }
 
+// All Enabled, the band buttons and the band's Enabled above its type and its knobs.
 QWidget *FilterWidget::buildBandSection()
 {
     auto *box = new Widget(this);
@@ -182,8 +189,9 @@ QWidget *FilterWidget::buildBandSection()
     BandControls &c = m_peq;
     c.section = box;
     auto *grid = new QGridLayout(box);
-    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setContentsMargins(4, 4, 4, 4);
     grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(4);
     c.title = caption(box);
     m_allEnabled = checkButton(box);
     c.bandLabel = caption(box);
@@ -222,12 +230,10 @@ QWidget *FilterWidget::buildBandSection()
     head->addStretch(1);
     grid->addLayout(head, 0, 1);
     grid->addWidget(c.typeLabel, 1, 0);
-    auto *typeLine = new QHBoxLayout;
-    typeLine->addLayout(typeRow);
-    typeLine->addStretch(1);
-    grid->addLayout(typeLine, 1, 1);
     auto *knobs = new QHBoxLayout;
     knobs->setSpacing(6);
+    knobs->addLayout(typeRow);
+    knobs->addSpacing(12);
     knobs->addWidget(c.freqLabel);
     knobs->addWidget(c.freqEdit);
     knobs->addWidget(c.freqKnob);
@@ -240,8 +246,69 @@ QWidget *FilterWidget::buildBandSection()
     knobs->addWidget(c.qKnob);
     knobs->addWidget(c.qText);
     knobs->addStretch(1);
-    grid->addLayout(knobs, 2, 0, 2, 2);
+    grid->addLayout(knobs, 1, 1);
     return box;
+}
+
+// The sections side by side where the page is wide enough, else the bands below the
+// pass sections, else each below the other: every control stays in the page's width.
+int FilterWidget::rowsFor(int width) const
+{
+    const QMargins m = layout()->contentsMargins();
+    const int room = width - m.left() - m.right();
+    const int pass = qMax(m_hpf.section->minimumSizeHint().width(), m_lpf.section->minimumSizeHint().width());
+    const int band = m_peq.section->minimumSizeHint().width();
+    if (2 * pass + band + 2 * SectionSpacing <= room)
+        return 1;
+    if (2 * pass + SectionSpacing <= room)
+        return 2;
+    return 3;
+}
+
+// As narrow as the sections one below the other, whatever their arrangement now: the page
+// rearranges itself when it gets less width than the present arrangement needs.
+QSize FilterWidget::minimumSizeHint() const
+{
+    const auto least = [](const QWidget *w) { return w->minimumSizeHint().expandedTo(w->minimumSize()).width(); };
+    int width = qMax(least(channelRow()), least(m_graph));
+    for (const QWidget *section : {m_hpf.section, m_lpf.section, m_peq.section})
+        width = qMax(width, least(section));
+    const QMargins m = layout()->contentsMargins();
+    return QSize(width + m.left() + m.right(), OneChannelPage::minimumSizeHint().height());
+}
+
+void FilterWidget::arrange(int rows)
+{
+    if (rows == m_rows)
+        return;
+    m_rows = rows;
+    for (QWidget *w : {m_hpf.section, m_lpf.section, m_peq.section})
+        m_sections->removeWidget(w);
+    for (int c = 0; c < 3; ++c)
+        m_sections->setColumnStretch(c, 0);
+    if (rows == 1) {
+        m_sections->addWidget(m_hpf.section, 0, 0);
+        m_sections->addWidget(m_lpf.section, 0, 1);
+        m_sections->addWidget(m_peq.section, 0, 2);
+        m_sections->setColumnStretch(2, 1);
+    } else if (rows == 2) {
+        m_sections->addWidget(m_hpf.section, 0, 0);
+        m_sections->addWidget(m_lpf.section, 0, 1);
+        m_sections->addWidget(m_peq.section, 1, 0, 1, 2);
+        m_sections->setColumnStretch(0, 1);
+        m_sections->setColumnStretch(1, 1);
+    } else {
+        m_sections->addWidget(m_hpf.section, 0, 0);
+        m_sections->addWidget(m_lpf.section, 1, 0);
+        m_sections->addWidget(m_peq.section, 2, 0);
+        m_sections->setColumnStretch(0, 1);
+    }
+}
+
+void FilterWidget::resizeEvent(QResizeEvent *event)
+{
+    arrange(rowsFor(event->size().width()));
+    OneChannelPage::resizeEvent(event);
 }
 
 // Filter records are queued (a drag sends its last value) and sent only when they changed.

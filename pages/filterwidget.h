@@ -11,6 +11,7 @@
 class FilterGraph;
 class Knob;
 class LineEdit;
+class QGridLayout;
 class ParameterBinding;
 class QButtonGroup;
 class QLabel;
@@ -62,7 +63,12 @@ public:
     };
     const BandControls &peqControls() const { return m_peq; }
 
+    // Rows the three sections take at the page's width (1: side by side).
+    int sectionRows() const { return m_rows; }
+    QSize minimumSizeHint() const override;
+
 protected:
+    void resizeEvent(QResizeEvent *event) override;
     void retranslate() override;
     void showChannel() override;
     QString copyTitle() const override { return tr("Filter Copy"); }
@@ -74,6 +80,8 @@ protected:
 private:
     QWidget *buildPassSection(PassControls &c, bool highPass);
     QWidget *buildBandSection();
+    int rowsFor(int width) const;
+    void arrange(int rows);
     ParameterBinding *bind(QObject *control, proto::MessageKey key, int band, std::function<void(const QVariant &)> show);
     void bindPass(PassControls &c, proto::MessageKey key);
     void bindBand();
@@ -83,7 +91,10 @@ private:
     void graphBandChanged(uchar band, float frequency, float gain);
 
     proto::MessageKey m_hpfKey, m_lpfKey, m_peqKey;
+    static constexpr int SectionSpacing = 6;
     int m_band = 0;
+    int m_rows = 0;
+    QGridLayout *m_sections = nullptr;
     FilterGraph *m_graph = nullptr;
     PassControls m_hpf;
     PassControls m_lpf;

@@ -8,10 +8,34 @@
 #include <QButtonGroup>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
+
+namespace {
+
+// The stack of pages, as large as the page on show: a wide page elsewhere in the stack must
+// not widen the page a user looks at past the window (nor a tall one lengthen it).
+class PageStack final : public QStackedWidget
+{
+public:
+    explicit PageStack(QWidget *parent) : QStackedWidget(parent)
+    {
+        connect(this, &QStackedWidget::currentChanged, this, &QWidget::updateGeometry);
+    }
+    QSize sizeHint() const override
+    {
+        return currentWidget() ? currentWidget()->sizeHint() : QStackedWidget::sizeHint();
+    }
+    QSize minimumSizeHint() const override
+    {
+        return currentWidget() ? currentWidget()->minimumSizeHint() : QStackedWidget::minimumSizeHint();
+    }
+};
+
+} // namespace
 
 ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<void(int)> &progress)
     : Widget(parent), m_dm(dm)
@@ -24,7 +48,7 @@ ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<v
     columnLayout->setSpacing(2);
     m_buttons = new QButtonGroup(this);
     m_buttons->setExclusive(true);
-    m_stack = new QStackedWidget(this);
+    m_stack = new PageStack(this);
     m_history = new EditHistory(m_dm, this, this);
     // Pages are built inside the stack: moving a built page there would re-resolve the style
     // sheet for each of its widgets.
@@ -32,6 +56,7 @@ ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<v
     for (int i = 0; i < count; ++i) {
         auto *b = new QPushButton(column);
         b->setCheckable(true);
+        b->installEventFilter(this);
         m_buttons->addButton(b, i);
         columnLayout->addWidget(b);
         ModulePage *page = PageSpecs::at(i)->build(m_dm, i, m_stack);
@@ -123,11 +148,29 @@ void ModuleWidget::retranslate()
     for (int i = 0; i < m_pages.size(); ++i) {
         QAbstractButton *b = m_buttons->button(i);
         b->setText(ModulePage::pageTitle(i));
+        b->setAccessibleName(b->text());
         widest = qMax(widest, b->fontMetrics().horizontalAdvance(b->text()));
     }
     // The style sheet's padding is not in the size hint; keep every title whole.
     for (int i = 0; i < m_pages.size(); ++i)
         m_buttons->button(i)->setMinimumWidth(qMax(120, widest + 32));
+}
+
+// Up and Down move the focus along the column without switching the page (a button group
+// would click the next button); Space on a button switches to its page, as a click does.
+bool ModuleWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        const int index = m_buttons->id(qobject_cast<QAbstractButton *>(watched));
+        if (index >= 0 && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+            const int next = index + (key == Qt::Key_Down ? 1 : -1);
+            if (QAbstractButton *b = m_buttons->button(next))
+                b->setFocus(key == Qt::Key_Down ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return Widget::eventFilter(watched, event);
 }
 
 void ModuleWidget::changeEvent(QEvent *event)

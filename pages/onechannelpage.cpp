@@ -24,7 +24,6 @@ OneChannelPage::OneChannelPage(DataModel *dm, int index, Side side, const Channe
         b->setObjectName(QString::number(c));
         b->setFocusPolicy(Qt::TabFocus);
         pagehelpers::setRowPosition(b, c, proto::ChannelCount);
-        b->setMinimumWidth(44);
         m_group->addButton(b, c);
         m_buttons[size_t(c)] = b;
         row->addWidget(b);
@@ -75,6 +74,19 @@ void OneChannelPage::retranslateRow()
         m_buttons[size_t(c)]->setAccessibleName(accessibleText(QString(), channelName(side(), c)));
 }
 
+// A channel without a label of its own is told by its number where the row is short, a
+// Dante channel by its direction and number ("TX 1"; its icon says Dante): the page's title
+// says which side they are on.
+QString OneChannelPage::briefCaption(int channel) const
+{
+    const QString name = channelName(side(), channel);
+    if (channelCaption(side(), channel) != name)
+        return QString();
+    if (isDante(side(), channel))
+        return name.section(QLatin1Char('-'), 1);
+    return QString::number(channel + 1);
+}
+
 void OneChannelPage::refreshLabels(Side s, int channel)
 {
     if (s != side())
@@ -82,7 +94,7 @@ void OneChannelPage::refreshLabels(Side s, int channel)
     for (int c = 0; c < proto::ChannelCount; ++c) {
         if (channel >= 0 && c != channel)
             continue;
-        m_buttons[size_t(c)]->setCaption(channelCaption(side(), c));
+        m_buttons[size_t(c)]->setCaption(channelCaption(side(), c), briefCaption(c));
         m_buttons[size_t(c)]->setAccessibleName(accessibleText(QString(), channelName(side(), c)));
     }
 }

@@ -40,6 +40,7 @@ protected:
     int m_channel = 0;
 
 private:
+    QString briefCaption(int channel) const;
     void pick(int channel);
     void copyToButtonClicked();
     void resetButtonClicked();

@@ -2,9 +2,13 @@
 # Installs the Debian packages the build, the tests and the demo need, when missing.
 set -euo pipefail
 # help2man writes the man pages; dpkg-dev (dpkg-shlibdeps), desktop-file-utils and appstream
-# make and check the .deb; nsis checks the Windows installer definition.
+# make and check the .deb; nsis checks the Windows installer definition. The windows ask for
+# Arial: fonts-liberation2 answers with a font of Arial's widths, which the layouts are sized
+# for (DejaVu Sans, the fallback, is about a tenth wider); fonts-wqy-microhei draws the Chinese
+# texts, which the layout checks measure in both languages.
 pkgs=(cmake ninja-build g++ ccache qtbase5-dev qttools5-dev qttools5-dev-tools libqt5sql5-sqlite
-      fonts-font-awesome iproute2 xvfb xauth help2man dpkg-dev desktop-file-utils appstream nsis)
+      fonts-font-awesome fonts-liberation2 fonts-wqy-microhei iproute2 xvfb xauth help2man dpkg-dev desktop-file-utils appstream
+      nsis)
 [ "${DSP_WITH_CLANG:-0}" = 1 ] && pkgs+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do

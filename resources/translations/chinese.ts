@@ -1456,6 +1456,10 @@ Are you sure that you want to rename</source>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>Devices</source>
+        <translation>设备</translation>
+    </message>
 </context>
 <context>
     <name>DynamicsPage</name>

@@ -1456,6 +1456,10 @@ Are you sure that you want to rename</translation>
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Devices</source>
+        <translation>Devices</translation>
+    </message>
 </context>
 <context>
     <name>DynamicsPage</name>

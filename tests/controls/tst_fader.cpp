@@ -240,6 +240,23 @@ void TestFader::keysAtTheLimits()
     QVERIFY(!input::key(&fader, Qt::Key_Down));
     QVERIFY(!input::key(&fader, Qt::Key_A));
     QCOMPARE(changed.count(), 3);
+
+    // Page Up and Page Down move ten steps, Home and End to the ends; at an end they pass on.
+    fader.setValue(-20);
+    QVERIFY(input::key(&fader, Qt::Key_PageUp));
+    QCOMPARE(fader.value(), -10.0);
+    QVERIFY(input::key(&fader, Qt::Key_PageDown));
+    QVERIFY(input::key(&fader, Qt::Key_PageDown));
+    QCOMPARE(fader.value(), -30.0);
+    QVERIFY(input::key(&fader, Qt::Key_End));
+    QCOMPARE(fader.value(), 12.0);
+    QVERIFY(!input::key(&fader, Qt::Key_End));
+    QVERIFY(!input::key(&fader, Qt::Key_PageUp));
+    QVERIFY(input::key(&fader, Qt::Key_Home));
+    QCOMPARE(fader.value(), -56.0);
+    QVERIFY(!input::key(&fader, Qt::Key_Home));
+    QCOMPARE(changed.count(), 8);
+    QCOMPARE(changed.last().at(0).toDouble(), -56.0);
 }
 
 void TestFader::decimals()

@@ -254,6 +254,10 @@ void TestKnob::keys_data()
     QTest::newRow("right") << int(Qt::Key_Right) << 13 << true;
     QTest::newRow("down") << int(Qt::Key_Down) << 7 << true;
     QTest::newRow("left") << int(Qt::Key_Left) << 7 << true;
+    QTest::newRow("page up: ten steps") << int(Qt::Key_PageUp) << 40 << true;
+    QTest::newRow("page down: ten steps, clamped") << int(Qt::Key_PageDown) << 0 << true;
+    QTest::newRow("home: the minimum") << int(Qt::Key_Home) << -5 << true;
+    QTest::newRow("end: the maximum") << int(Qt::Key_End) << 100 << true;
     QTest::newRow("other key") << int(Qt::Key_A) << 10 << false;
 }
 
@@ -263,6 +267,7 @@ void TestKnob::keys()
     QFETCH(int, value);
     QFETCH(bool, consumed);
     Knob knob(1);
+    knob.setRange(key == Qt::Key_Home ? -5 : 0, 100);
     knob.setValue(10);
     knob.setWheelStep(3);
     QSignalSpy changed(&knob, &Knob::valueChanged);

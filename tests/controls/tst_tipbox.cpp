@@ -17,7 +17,7 @@ private slots:
     void releasedKnobClosesAfterHalfASecond();
     void pressedKnobKeepsTheTipOpen();
     void otherWidgetsKeepTheTipOpen();
-    void arrowKeysReachTheWidget();
+    void stepKeysReachTheWidget();
     void closeTipDeletesIt();
 
 private:
@@ -137,7 +137,7 @@ void TestTipBox::otherWidgetsKeepTheTipOpen()
     QVERIFY(!TipBox::instance()->isClosePending());
 }
 
-void TestTipBox::arrowKeysReachTheWidget()
+void TestTipBox::stepKeysReachTheWidget()
 {
     m_knob->setValue(10);
     TipBox::showTip(m_knob, QStringLiteral("Gain"), QString());
@@ -148,6 +148,10 @@ void TestTipBox::arrowKeysReachTheWidget()
     QCOMPARE(m_knob->value(), 11);
     input::key(tip, Qt::Key_A);
     QCOMPARE(m_knob->value(), 11);
+    QVERIFY(input::key(tip, Qt::Key_End));
+    QCOMPARE(m_knob->value(), m_knob->maximum());
+    QVERIFY(input::key(tip, Qt::Key_PageDown));
+    QCOMPARE(m_knob->value(), m_knob->maximum() - Knob::PageSteps * m_knob->wheelStep());
 }
 
 void TestTipBox::closeTipDeletesIt()

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWheelEvent>
@@ -134,36 +135,34 @@ private slots:
         QCOMPARE(vertical()->value(), 500 + step);
     }
 
-    void overlayBarsFollowAndHide()
+    // The bars say that the page goes on for as long as it does, not for a while after a
+    // scroll; they leave when everything fits.
+    void barsShowWhileThereIsMoreToSee()
     {
-        QScrollBar *overlay = m_area->verticalOverlayBar();
-        QCOMPARE(overlay->maximum(), vertical()->maximum());
-        vertical()->setValue(700);
-        QCOMPARE(overlay->pageStep(), vertical()->pageStep());
-        QCOMPARE(overlay->singleStep(), vertical()->singleStep());
-        QCOMPARE(overlay->value(), 700);
-        QVERIFY(overlay->isVisible());
-        QVERIFY(m_area->hideTimer()->isActive());
-        QCOMPARE(m_area->hideTimer()->interval(), 3000);
-
-        // Holding the overlay's slider keeps it up; letting go starts the countdown again.
-        m_area->scrollBarPressed();
-        QVERIFY(!m_area->hideTimer()->isActive());
-        overlay->setValue(650);
-        QCOMPARE(vertical()->value(), 650);
-        m_area->scrollBarReleased();
-        QVERIFY(m_area->hideTimer()->isActive());
-        m_area->timeout();
-        QVERIFY(!overlay->isVisible());
-        QVERIFY(!m_area->horizontalOverlayBar()->isVisible());
-
-        // Nothing to scroll: the overlay stays hidden.
+        QVERIFY(vertical()->isVisible());
+        QVERIFY(horizontal()->isVisible());
+        // Nothing scrolls by itself: no timer takes them away.
+        QCOMPARE(m_area->findChildren<QTimer *>().size(), 0);
         m_area->widget()->setMinimumSize(10, 10);
         m_area->widget()->resize(10, 10);
-        QTRY_COMPARE(vertical()->maximum(), 0);
-        m_area->setVerticalScrollBarValue(0);
-        QVERIFY(!overlay->isVisible());
-        QVERIFY(m_area->hideTimer()->isActive());
+        QTRY_VERIFY(!vertical()->isVisible());
+        QVERIFY(!horizontal()->isVisible());
+        m_area->widget()->setMinimumSize(1000, 100);
+        QTRY_VERIFY(horizontal()->isVisible());
+        QVERIFY(!vertical()->isVisible());
+    }
+
+    // Tab or a shortcut bringing the focus to a control out of sight scrolls it in.
+    void focusScrollsTheControlIntoView()
+    {
+        auto *far = new QPushButton(QStringLiteral("far"), m_area->widget());
+        far->setGeometry(900, 1900, 60, 30);
+        far->show();
+        vertical()->setValue(0);
+        horizontal()->setValue(0);
+        far->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(m_area->viewport()->rect().contains(
+            QRect(far->mapTo(m_area->viewport(), QPoint(0, 0)), far->size())));
     }
 };
 

@@ -169,6 +169,24 @@ private slots:
         SystemSettings::saveWindowGeometry(QStringLiteral("MainGeometry"), QByteArray());
     }
 
+    // Without a stored geometry the window takes about nine tenths of the screen, frame
+    // included, in its middle: the pages want the room a large screen has.
+    void firstSizeUsesTheScreen()
+    {
+        m_window.reset();
+        SystemSettings::saveWindowGeometry(QStringLiteral("MainGeometry"), QByteArray());
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        MainWindow &w = newWindow();
+        const QRect framed = w.geometry().marginsAdded(screenfit::assumedFrame());
+        QVERIFY2(qAbs(framed.width() - available.width() * 9 / 10) <= 1
+                     && qAbs(framed.height() - available.height() * 9 / 10) <= 1,
+                 qPrintable(QStringLiteral("%1 x %2").arg(framed.width()).arg(framed.height())));
+        QVERIFY(qAbs(framed.center().x() - available.center().x()) <= 1);
+        QVERIFY(qAbs(framed.center().y() - available.center().y()) <= 1);
+        m_window.reset();
+        SystemSettings::saveWindowGeometry(QStringLiteral("MainGeometry"), QByteArray());
+    }
+
     // An installed program starts in a data folder without image/app.ico: the window keeps
     // the application's icon rather than an empty one of its own.
     void windowIconWithoutTheIconFile()

@@ -16,6 +16,7 @@
 #include "knob.h"
 #include "lineedit.h"
 #include "modulewidget.h"
+#include "onechannelpage.h"
 #include "pagespec.h"
 #include "testbytes.h"
 #include "testmodel.h"
@@ -25,6 +26,7 @@
 #include <QButtonGroup>
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -137,6 +139,88 @@ private slots:
         QCOMPARE(m_dm->selectedChannel(), quint8(7));
         w.moduleButton(4)->click();
         QCOMPARE(m_dm->selectedChannel(), quint8(2));
+    }
+
+    // Up and Down walk the module column without switching; Space switches to the page.
+    void moduleColumnByKeyboard()
+    {
+        ModuleWidget &w = fresh();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.activateWindow();
+        // From the page on show's own button the focus moves on; the page stays.
+        w.moduleButton(0)->setFocus();
+        QTest::keyClick(w.moduleButton(0), Qt::Key_Down);
+        QVERIFY(w.moduleButton(1)->hasFocus());
+        QCOMPARE(w.currentIndex(), 0);
+        const int filter = PageSpecs::indexOf("In Filter");
+        w.moduleButton(filter)->setFocus();
+        QTest::keyClick(w.moduleButton(filter), Qt::Key_Down);
+        QVERIFY(w.moduleButton(filter + 1)->hasFocus());
+        QCOMPARE(w.currentIndex(), 0);
+        QTest::keyClick(w.moduleButton(filter + 1), Qt::Key_Up);
+        QTest::keyClick(w.moduleButton(filter), Qt::Key_Up);
+        QVERIFY(w.moduleButton(filter - 1)->hasFocus());
+        QCOMPARE(w.currentIndex(), 0);
+        QTest::keyClick(w.moduleButton(filter - 1), Qt::Key_Space);
+        QCOMPARE(w.currentIndex(), filter - 1);
+        QVERIFY(w.moduleButton(filter - 1)->isChecked());
+        // The ends stay where they are.
+        w.moduleButton(0)->setFocus();
+        QTest::keyClick(w.moduleButton(0), Qt::Key_Up);
+        QVERIFY(w.moduleButton(0)->hasFocus());
+        const int last = w.pageCount() - 1;
+        w.moduleButton(last)->setFocus();
+        QTest::keyClick(w.moduleButton(last), Qt::Key_Down);
+        QVERIFY(w.moduleButton(last)->hasFocus());
+    }
+
+    // Tab walks a one-channel page as it reads: each group of controls (the channel row, a
+    // section) whole, the groups and the controls within them left to right along a row and
+    // then down; every control once.
+    void tabFollowsTheLayout()
+    {
+        ModuleWidget &w = fresh();
+        w.resize(1400, 760);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (const char *title : {"In Filter", "Out Limiter", "AGC"}) {
+            w.stackedButtonClicked(PageSpecs::indexOf(title));
+            ModulePage *page = w.page(PageSpecs::indexOf(title));
+            QTRY_VERIFY(page->isVisible());
+            QWidgetList order;
+            QWidget *start = static_cast<OneChannelPage *>(page)->channelButton(0);
+            for (QWidget *c = start; order.size() < 500; c = c->nextInFocusChain()) {
+                if (c == start && !order.isEmpty())
+                    break;
+                if (page->isAncestorOf(c) && c->isVisibleTo(page) && (c->focusPolicy() & Qt::TabFocus))
+                    order << c;
+            }
+            int controls = 0;
+            for (QWidget *c : page->findChildren<QWidget *>())
+                controls += c->isVisibleTo(page) && (c->focusPolicy() & Qt::TabFocus) ? 1 : 0;
+            QCOMPARE(order.size(), controls);
+            const auto rect = [page](QWidget *c) { return QRect(c->mapTo(page, QPoint(0, 0)), c->size()); };
+            // b follows a when it is to a's right on a's row, or below it.
+            const auto follows = [](const QRect &a, const QRect &b) {
+                const bool sameRow = b.top() <= a.bottom() && a.top() <= b.bottom();
+                return sameRow ? b.left() >= a.right() : b.top() > a.bottom();
+            };
+            QWidgetList groups;
+            for (int i = 1; i < order.size(); ++i) {
+                QWidget *a = order[i - 1];
+                QWidget *b = order[i];
+                if (a->parentWidget() == b->parentWidget()) {
+                    QVERIFY2(follows(rect(a), rect(b)),
+                             qPrintable(a->accessibleName() + QStringLiteral(" -> ") + b->accessibleName()));
+                    continue;
+                }
+                QVERIFY2(!groups.contains(b->parentWidget()), qPrintable(b->accessibleName()));
+                groups << a->parentWidget();
+                QVERIFY2(follows(rect(a->parentWidget()), rect(b->parentWidget())),
+                         qPrintable(a->accessibleName() + QStringLiteral(" -> ") + b->accessibleName()));
+            }
+        }
     }
 
     void editsQueueOnePerParameter()
@@ -528,6 +612,59 @@ private slots:
         w.inputLabelChanged(1);
         QCOMPARE(inFilter()->channelButton(1)->caption(), QStringLiteral("Lectern"));
         QCOMPARE(inFilter()->channelButton(1)->accessibleName(), QStringLiteral("In Filter: IN 2"));
+    }
+
+    // The filter page keeps every control in its width: sections side by side, the bands
+    // below the pass sections, or each below the other; where the channel row is short the
+    // buttons show their numbers, a labelled one an ellipsis, each with its whole caption in
+    // the tool tip.
+    void filterPageReflowsToItsWidth()
+    {
+        ModuleWidget &w = fresh();
+        m_dm->setChannelNames(0xF0, 0xF0);
+        w.setDeviceVersionMasks(0, 0, 0xF0, 0xF0);
+        m_dm->model().input(1).label = QStringLiteral("Main left speaker");
+        w.inputLabelChanged(1);
+        w.stackedButtonClicked(PageSpecs::indexOf("In Filter"));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        FilterWidget *f = inFilter();
+        const int pass = qMax(f->hpfControls().section->minimumSizeHint().width(),
+                              f->lpfControls().section->minimumSizeHint().width());
+        const int band = f->peqControls().section->minimumSizeHint().width();
+        const int chrome = w.width() - f->width();
+        const int margins = f->layout()->contentsMargins().left() + f->layout()->contentsMargins().right();
+        const struct {
+            int width;
+            int rows;
+        } cases[] = {{2 * pass + band + 2 * 6 + margins + 10, 1},
+                     {2 * pass + 6 + margins + 10, 2},
+                     {f->minimumSizeHint().width(), 3}};
+        for (const auto &c : cases) {
+            w.resize(chrome + c.width, 760);
+            QTRY_COMPARE(f->width(), c.width);
+            QCOMPARE(f->sectionRows(), c.rows);
+            for (QWidget *control : f->findChildren<QWidget *>()) {
+                if (!control->isVisibleTo(f) || control->focusPolicy() == Qt::NoFocus)
+                    continue;
+                const QRect r(control->mapTo(f, QPoint(0, 0)), control->size());
+                QVERIFY2(f->rect().contains(r), qPrintable(control->accessibleName()));
+            }
+        }
+        ChannelButton *dante = f->channelButton(12);
+        ChannelButton *labelled = f->channelButton(1);
+        QCOMPARE(dante->captionLabel()->text(), QStringLiteral("RX 1"));
+        QCOMPARE(dante->toolTip(), QStringLiteral("Dante-RX 1"));
+        QCOMPARE(dante->caption(), QStringLiteral("Dante-RX 1"));
+        QCOMPARE(dante->accessibleName(), QStringLiteral("In Filter: Dante-RX 1"));
+        QVERIFY2(labelled->captionLabel()->text().endsWith(QChar(0x2026)), qPrintable(labelled->captionLabel()->text()));
+        QCOMPARE(labelled->toolTip(), QStringLiteral("Main left speaker"));
+        QCOMPARE(f->channelButton(9)->captionLabel()->text(), QStringLiteral("10"));
+        // With room again every caption is whole.
+        w.resize(chrome + f->sizeHint().width() + 50, 760);
+        QTRY_COMPARE(dante->captionLabel()->text(), QStringLiteral("Dante-RX 1"));
+        QCOMPARE(labelled->captionLabel()->text(), QStringLiteral("Main left speaker"));
+        QVERIFY(dante->toolTip().isEmpty());
     }
 
     void exportWritesTheCurve()

@@ -1,0 +1,403 @@
+// Every module page and every dialog of the running application, on a real screen (run
+// under xvfb-run by CTest): each control has an accessible name and lies in sight, or in a
+// scroll area whose scroll bar shows. The window is set up as a user finds it:
+//   DSP_REACH_WINDOW=maximised  maximised (a 1366 x 768 laptop)
+//   DSP_REACH_WINDOW=first      at its first size, no geometry stored (1920 x 1080)
+// DSP_REACH_SHOTS=DIR also saves each window as it was checked.
+#include "adddevicedialog.h"
+#include "channelcopydialog.h"
+#include "datamodel.h"
+#include "dspresources.h"
+#include "editdevicedialog.h"
+#include "focusproxystyle.h"
+#include "logindialog.h"
+#include "mainwindow.h"
+#include "meterdialog.h"
+#include "modulewidget.h"
+#include "onechannelpage.h"
+#include "overviewwidget.h"
+#include "pagespec.h"
+#include "reach.h"
+#include "screenfit.h"
+#include "systemsettings.h"
+#include "systemupgradeprogressdialog.h"
+#include "testmodel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#ifdef DSP_HAVE_IMAGES
+#include "dspimages.h"
+#endif
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// Pages and dialogs not yet laid out to fit, or not yet named: what each may still fail.
+// This is the one list of them; a page or dialog leaves it when it passes.
+enum Pending { OutOfSight = 1, Unnamed = 2 };
+const QMap<QString, int> NotDoneYet = {
+    // Tables without a name of their own.
+    {QStringLiteral("Device List"), Unnamed},
+    {QStringLiteral("Preset"), Unnamed},
+    {QStringLiteral("Dante Setup"), Unnamed},
+    // The matrix table itself (its cells come with the table's items).
+    {QStringLiteral("Matrix"), Unnamed},
+    // Address and password edits named by nothing.
+    {QStringLiteral("Add Device"), Unnamed},
+    {QStringLiteral("Edit Device"), Unnamed},
+    {QStringLiteral("Login"), Unnamed},
+};
+
+// What a desktop takes from the screen besides the window's client area.
+constexpr int Taskbar = 40;
+constexpr int TitleBar = 30;
+
+// The area windows may use: the screen less a taskbar along its bottom edge.
+QRect workArea()
+{
+    return QGuiApplication::primaryScreen()->availableGeometry().adjusted(0, 0, 0, -Taskbar);
+}
+
+// A window in the reach fixture: one named button in sight, and whatever a case adds.
+struct Fixture {
+    QWidget window;
+    QPushButton *named = nullptr;
+    Fixture()
+    {
+        window.setGeometry(workArea().left() + 10, workArea().top() + 10, 300, 200);
+        named = new QPushButton(QStringLiteral("OK"), &window);
+        named->setAccessibleName(QStringLiteral("Fixture: OK"));
+        named->setGeometry(10, 10, 80, 30);
+    }
+};
+
+} // namespace
+
+class TestReach : public QObject
+{
+    Q_OBJECT
+
+    QString m_mode;
+    QString m_shots;
+    QString m_originalDir;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<SystemSettings> m_settings;
+    std::unique_ptr<DataModel> m_model;
+    std::unique_ptr<MainWindow> m_window;
+
+    void settle()
+    {
+        for (int i = 0; i < 20; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    void useLanguage(int language)
+    {
+        if (m_settings->language() != language) {
+            m_settings->setLanguage(language);
+            settle();
+        }
+    }
+
+    void shoot(QWidget *window, const QString &name)
+    {
+        if (m_shots.isEmpty())
+            return;
+        QString file = name;
+        file.replace(QLatin1Char(' '), QLatin1Char('-'));
+        window->grab().save(QDir(m_shots).filePath(file.toLower() + QStringLiteral(".png")));
+    }
+
+    // The faults of window's controls, one line each. scrolling: where a control may be
+    // reached through a scroll bar.
+    QStringList faultsOf(QWidget *window, const QString &name, const std::function<bool(const QWidget *)> &scrolling)
+    {
+        settle();
+        shoot(window, name);
+        reach::Faults f = reach::check(window, workArea(), scrolling);
+        const int pending = NotDoneYet.value(name.section(QLatin1Char(' '), 1, -1));
+        for (const auto &kind : {std::make_pair(Unnamed, &f.unnamed), std::make_pair(OutOfSight, &f.outOfSight)}) {
+            if (!(pending & kind.first))
+                continue;
+            if (kind.second->isEmpty())
+                qWarning("%s passes now: take it off the list", qPrintable(name));
+            kind.second->clear();
+        }
+        QStringList faults;
+        for (const QString &w : f.unnamed)
+            faults << QStringLiteral("unnamed: ") + w;
+        for (const QString &w : f.outOfSight)
+            faults << QStringLiteral("out of sight: ") + w;
+        return faults;
+    }
+
+    // One line each: a failure message would be cut short.
+    static bool report(const QStringList &faults)
+    {
+        for (const QString &fault : faults)
+            qWarning("%s", qPrintable(fault));
+        return faults.isEmpty();
+    }
+
+    bool walking() const { return !m_mode.isEmpty(); }
+
+private slots:
+    void initTestCase()
+    {
+        dspInitResources();
+#ifdef DSP_HAVE_IMAGES
+        dspInitImages();
+#endif
+        m_mode = qEnvironmentVariable("DSP_REACH_WINDOW");
+        m_shots = qEnvironmentVariable("DSP_REACH_SHOTS");
+        m_originalDir = QDir::currentPath();
+        m_dir = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(m_dir->path());
+        qputenv("XDG_CONFIG_HOME", m_dir->path().toLocal8Bit() + "/config");
+        if (m_mode.isEmpty())
+            return;
+        QVERIFY2(m_mode == QLatin1String("maximised") || m_mode == QLatin1String("first"), qPrintable(m_mode));
+        // As the application starts.
+        QApplication::setFont(QFont(QStringLiteral("Arial"), 9));
+        QApplication::setStyle(new FocusProxyStyle(QStyleFactory::create(QStringLiteral("windows"))));
+        // The schemes share their metrics; each screen shows one of them.
+        const bool dark = m_mode == QLatin1String("first");
+        QFile cfg(QStringLiteral("cfg.ini"));
+        QVERIFY(cfg.open(QIODevice::WriteOnly));
+        cfg.write(QStringLiteral("[Language]\nSupport=3\nCurrent=1\n[Appearance]\nSupport=3\nConfig=%1\n"
+                                 "[DeviceVersionSelection]\nCurrent=3\nShowAtStartup=0\n")
+                      .arg(dark ? 1 : 0)
+                      .toLatin1());
+        cfg.close();
+        m_settings = std::make_unique<SystemSettings>();
+        m_model = support::offlineModel();
+        // A shaped curve on the first input, as a user's would be.
+        auto &in = m_model->model().input(0);
+        in.highPass = {1, 1, 3, 80.0f};
+        in.lowPass = {1, 2, 3, 12000.0f};
+        in.peq[1].gain = 6.0f;
+        in.peq[3].gain = -8.5f;
+        m_window = std::make_unique<MainWindow>(m_model.get());
+        // Dante channels have the longest names.
+        m_window->setDeviceVersionMasks(m_settings->inputMask(), m_settings->outputMask(),
+                                        m_settings->danteInputMask(), m_settings->danteOutputMask());
+        const QRect area = workArea();
+        if (m_mode == QLatin1String("maximised"))
+            m_window->setGeometry(area.adjusted(0, TitleBar, 0, 0));
+        else
+            m_window->setGeometry(screenfit::firstGeometry(area, screenfit::assumedFrame()));
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    void cleanupTestCase()
+    {
+        m_window.reset();
+        m_model.reset();
+        m_settings.reset();
+        QDir::setCurrent(m_originalDir);
+    }
+
+    // The check itself: it finds an unnamed control, a control cut off by its window or by a
+    // scroll area without a visible bar, and accepts one a visible bar reaches.
+    void findsUnnamedAndClippedControls()
+    {
+        {
+            Fixture f;
+            f.window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+            QVERIFY(reach::check(&f.window, workArea()).unnamed.isEmpty());
+            QVERIFY(reach::check(&f.window, workArea()).outOfSight.isEmpty());
+            // A button's text names it; an edit needs a name (or a label it is the buddy of).
+            auto *apply = new QPushButton(QStringLiteral("Apply"), &f.window);
+            apply->setGeometry(100, 10, 80, 30);
+            auto *unnamed = new QLineEdit(&f.window);
+            unnamed->setObjectName(QStringLiteral("address"));
+            unnamed->setGeometry(10, 60, 120, 24);
+            apply->show();
+            unnamed->show();
+            const reach::Faults faults = reach::check(&f.window, workArea());
+            QCOMPARE(faults.unnamed.size(), 1);
+            QVERIFY2(faults.unnamed.first().contains(QStringLiteral("address")), qPrintable(faults.unnamed.first()));
+            QVERIFY(faults.outOfSight.isEmpty());
+            auto *label = new QLabel(QStringLiteral("Address"), &f.window);
+            label->setBuddy(unnamed);
+            QVERIFY(reach::check(&f.window, workArea()).unnamed.isEmpty());
+        }
+        {
+            Fixture f;
+            f.named->move(250, 10); // half past the right edge
+            f.window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+            const reach::Faults faults = reach::check(&f.window, workArea());
+            QVERIFY(faults.unnamed.isEmpty());
+            QCOMPARE(faults.outOfSight.size(), 1);
+        }
+        for (const bool bars : {false, true}) {
+            Fixture f;
+            auto *area = new QScrollArea(&f.window);
+            area->setGeometry(0, 50, 300, 150);
+            area->setHorizontalScrollBarPolicy(bars ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+            auto *content = new QWidget;
+            content->resize(800, 100);
+            auto *far = new QPushButton(QStringLiteral("Far"), content);
+            far->setAccessibleName(QStringLiteral("Fixture: Far"));
+            far->setGeometry(700, 10, 80, 30);
+            area->setWidget(content);
+            f.window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+            const reach::Faults faults = reach::check(&f.window, workArea());
+            QCOMPARE(faults.outOfSight.size(), bars ? 0 : 1);
+            // The same control where no scrolling counts (a one-channel page).
+            QVERIFY(!reach::outOfSight(far, workArea(), false).isEmpty());
+        }
+        {
+            // A window partly beyond the screen's edge.
+            Fixture f;
+            f.window.move(workArea().right() - 150, workArea().top() + 10);
+            f.window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+            f.named->move(200, 10);
+            QCOMPARE(reach::check(&f.window, workArea()).outOfSight.size(), 1);
+        }
+    }
+
+    void pages_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("page");
+        for (int language : {1, 0})
+            for (int p = 0; p < PageSpecs::count(); ++p)
+                QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(language ? "en" : "zh",
+                                                                     QLatin1String(PageSpecs::at(p)->title))))
+                    << language << p;
+    }
+
+    // One-channel pages show every control without scrolling; the other pages may scroll
+    // with a visible bar. The device panel's list scrolls on every page.
+    void pages()
+    {
+        if (!walking())
+            QSKIP("set DSP_REACH_WINDOW (CTest runs this under xvfb-run)");
+        QFETCH(int, language);
+        QFETCH(int, page);
+        useLanguage(language);
+        ModuleWidget *modules = m_window->moduleWidget();
+        modules->stackedButtonClicked(page);
+        ModulePage *shown = modules->page(page);
+        const bool fixed = qobject_cast<OneChannelPage *>(shown) != nullptr;
+        const QStringList faults = faultsOf(m_window.get(), QString::fromLatin1(QTest::currentDataTag()),
+                                            [shown, fixed](const QWidget *w) { return !(fixed && shown->isAncestorOf(w)); });
+        QVERIFY2(report(faults), qPrintable(QStringLiteral("%1 faults").arg(faults.size())));
+    }
+
+    void dialogs_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("dialog");
+        const char *const names[] = {"Device List",    "Label",           "Preset",       "Rec/Play",
+                                     "Device Setup",   "GPIO Setup",      "Dante Setup",  "Command Assistant",
+                                     "Network Diagnostics", "Protocol Log", "System Upgrade", "Meters",
+                                     "Channel Copy",   "Add Device",      "Edit Device",  "Login",
+                                     "System Reset",   "Device Version"};
+        for (int language : {1, 0})
+            for (const char *name : names)
+                QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(language ? "en" : "zh", QLatin1String(name))))
+                    << language << QString::fromLatin1(name);
+    }
+
+    // Every dialog as it opens: its controls named and in sight, or behind a visible bar.
+    void dialogs()
+    {
+        if (!walking())
+            QSKIP("set DSP_REACH_WINDOW (CTest runs this under xvfb-run)");
+        QFETCH(int, language);
+        QFETCH(QString, dialog);
+        useLanguage(language);
+        const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        const auto anywhere = [](const QWidget *) { return true; };
+        MainWindow *w = m_window.get();
+        using Slot = void (MainWindow::*)();
+        const QMap<QString, Slot> menu = {
+            {QStringLiteral("Device List"), &MainWindow::deviceListTriggered},
+            {QStringLiteral("Label"), &MainWindow::labelTriggered},
+            {QStringLiteral("Preset"), &MainWindow::presetTriggered},
+            {QStringLiteral("Rec/Play"), &MainWindow::recPlayTriggered},
+            {QStringLiteral("Device Setup"), &MainWindow::deviceSetupTriggered},
+            {QStringLiteral("GPIO Setup"), &MainWindow::gpioSetupTriggered},
+            {QStringLiteral("Dante Setup"), &MainWindow::danteSetupTriggered},
+            {QStringLiteral("Command Assistant"), &MainWindow::commandAssistantTriggered},
+            {QStringLiteral("Network Diagnostics"), &MainWindow::networkDiagnosticsTriggered},
+            {QStringLiteral("Protocol Log"), &MainWindow::protocolLogTriggered}};
+        const QMap<QString, Slot> modal = {
+            {QStringLiteral("System Reset"), &MainWindow::systemResetTriggered},
+            {QStringLiteral("Device Version"), &MainWindow::deviceVersionSelectionTriggered}};
+        QStringList faults;
+        if (menu.contains(dialog)) {
+            (w->*menu.value(dialog))();
+            settle();
+            QWidgetList shown;
+            for (QWidget *top : QApplication::topLevelWidgets())
+                if (top != w && top->isVisible() && !top->inherits("QMenu"))
+                    shown << top;
+            QCOMPARE(shown.size(), 1);
+            faults = faultsOf(shown.first(), tag, anywhere);
+            shown.first()->hide();
+        } else if (modal.contains(dialog)) {
+            bool seen = false;
+            QTimer::singleShot(0, this, [&] {
+                if (QWidget *box = QApplication::activeModalWidget()) {
+                    seen = true;
+                    faults = faultsOf(box, tag, anywhere);
+                    box->close();
+                }
+            });
+            (w->*modal.value(dialog))();
+            QVERIFY(seen);
+        } else {
+            std::unique_ptr<QWidget> window;
+            if (dialog == QLatin1String("Meters")) {
+                w->overviewWidget()->showMeterDialog();
+                faults = faultsOf(w->overviewWidget()->meterDialog(), tag, anywhere);
+                w->overviewWidget()->meterDialog()->hide();
+            } else if (dialog == QLatin1String("System Upgrade")) {
+                w->systemUpgradeDialog()->show();
+                faults = faultsOf(w->systemUpgradeDialog(), tag, anywhere);
+                w->systemUpgradeDialog()->hide();
+            } else {
+                if (dialog == QLatin1String("Channel Copy")) {
+                    ModulePage *filter = w->moduleWidget()->page(PageSpecs::indexOf("In Filter"));
+                    window = std::make_unique<ChannelCopyDialog>(filter, ModulePage::Side::Input, 0,
+                                                                 QStringLiteral("Filter Copy - Copy IN 1 to"), w);
+                } else if (dialog == QLatin1String("Add Device")) {
+                    window = std::make_unique<AddDeviceDialog>(m_model.get(), w);
+                } else if (dialog == QLatin1String("Edit Device")) {
+                    window = std::make_unique<EditDeviceDialog>(m_model.get(), w);
+                } else {
+                    window = std::make_unique<LoginDialog>(m_model.get(), w);
+                }
+                window->show();
+                QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+                faults = faultsOf(window.get(), tag, anywhere);
+            }
+        }
+        QVERIFY2(report(faults), qPrintable(QStringLiteral("%1 faults").arg(faults.size())));
+    }
+};
+
+QTEST_MAIN(TestReach)
+#include "tst_reach.moc"
