@@ -20,12 +20,13 @@
 #include "wire.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QTextStream>
 
 #include <cmath>
 #include <memory>
-#include <QTextStream>
 
 #include <sys/resource.h>
 
@@ -214,6 +215,8 @@ int main(int argc, char **argv)
         }
         out << QStringLiteral("journal batch of %1 rows written in %2 us (WAL, one transaction)\n")
                    .arg(pending).arg(writeUs / batches, 0, 'f', 1);
+    }
+
     // One meter round (every 100 ms): the four level banks and the auto mixer's meters, shown
     // by the overview, the meter window and the auto mixer page.
     {
