@@ -2,6 +2,7 @@
 #include "datamodel.h"
 #include "deviceversionselectiondialog.h"
 #include "dspresources.h"
+#include "dspversion.h"
 #include "filenotice.h"
 #include "firewall.h"
 #include "focusproxystyle.h"
@@ -14,6 +15,7 @@
 #include <QBitmap>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
@@ -27,6 +29,60 @@
 #endif
 
 namespace {
+
+// The command line: the firewall modes, the frame log, --help and --version.
+struct CommandLine
+{
+    QCommandLineParser parser;
+    const QCommandLineOption add{QStringList{QStringLiteral("a"), QStringLiteral("add")}, QStringLiteral("Add rule.")};
+    const QCommandLineOption remove{QStringList{QStringLiteral("d"), QStringLiteral("delete")},
+                                    QStringLiteral("Delete rule.")};
+    const QCommandLineOption logFrames{QStringLiteral("log-frames"),
+                                       QStringLiteral("Append every frame sent and received to FILE."),
+                                       QStringLiteral("FILE")};
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+
+    CommandLine()
+    {
+        parser.setApplicationDescription(
+            QStringLiteral("Control application for networked digital audio processors. It keeps cfg.ini and "
+                           "devices.db in its working directory."));
+        parser.addOption(add);
+        parser.addOption(remove);
+        parser.addOption(logFrames);
+    }
+};
+
+// --help and --version are answered by a QtCore application, before the windowed one
+// exists: they work without a display and never start the firewall query. Returns only
+// when neither was asked for.
+void answerHelpAndVersion(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    CommandLine commandLine;
+    commandLine.parser.parse(arguments);
+    const bool help = commandLine.parser.isSet(commandLine.help) || arguments.contains(QStringLiteral("--help-all"));
+    if (!help && !commandLine.parser.isSet(commandLine.version))
+        return;
+    QCoreApplication app(argc, argv);
+    // Both exit; on Windows a program without a console shows the text in a message box.
+    if (help)
+        commandLine.parser.showHelp(0);
+    commandLine.parser.showVersion();
+}
+
+// The window icon file under the working directory, as a build folder has it; an installed
+// program runs in a per-user data folder and takes the icon theme's or its compiled-in one.
+QIcon applicationIcon()
+{
+    const QString file = QStringLiteral("image/app.ico");
+    if (QFileInfo::exists(file))
+        return QIcon(file);
+    return QIcon::fromTheme(QStringLiteral(DSP_APP_ID), QIcon(QStringLiteral(":/image/app.png")));
+}
 
 // The main window raises the splash progress while it builds its pages.
 std::unique_ptr<MainWindow> createMainWindow(DataModel *dataModel)
@@ -66,6 +122,10 @@ QPixmap splashPixmap(bool dark)
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("dsp-control"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DSP_VERSION));
+    answerHelpAndVersion(argc, argv);
+
     // Must be decided before the application object exists.
     if (SystemSettings::highDpiScalingEnabled())
         QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
@@ -78,26 +138,17 @@ int main(int argc, char *argv[])
     dspInitImages();
 #endif
 
-    QCommandLineParser parser;
-    const QCommandLineOption addOption(QStringList{QStringLiteral("a"), QStringLiteral("add")},
-                                       QStringLiteral("Add rule."));
-    const QCommandLineOption deleteOption(QStringList{QStringLiteral("d"), QStringLiteral("delete")},
-                                          QStringLiteral("Delete rule."));
-    const QCommandLineOption logFramesOption(QStringLiteral("log-frames"),
-                                             QStringLiteral("Append every frame sent and received to FILE."),
-                                             QStringLiteral("FILE"));
-    parser.addOption(addOption);
-    parser.addOption(deleteOption);
-    parser.addOption(logFramesOption);
+    CommandLine commandLine;
     // Unknown arguments must not stop a normal start, so errors are ignored.
-    parser.parse(QCoreApplication::arguments());
+    commandLine.parser.parse(QCoreApplication::arguments());
+    const QCommandLineParser &parser = commandLine.parser;
 
     const QString executable = QCoreApplication::applicationFilePath();
-    if (parser.isSet(addOption)) {
+    if (parser.isSet(commandLine.add)) {
         Firewall::addRules(executable);
         return 0;
     }
-    if (parser.isSet(deleteOption)) {
+    if (parser.isSet(commandLine.remove)) {
         Firewall::deleteRules(executable);
         return 0;
     }
@@ -112,7 +163,9 @@ int main(int argc, char *argv[])
         QTextCodec::setCodecForLocale(codec);
 
     SystemSettings settings;
-    QApplication::setWindowIcon(QIcon(QStringLiteral("image/app.ico")));
+    QApplication::setWindowIcon(applicationIcon());
+    // Wayland finds the desktop entry, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(DSP_APP_ID));
     QApplication::setOverrideCursor(Qt::ArrowCursor);
 
     auto splash = std::make_unique<SplashScreen>(splashPixmap(settings.isDark()));
@@ -124,8 +177,8 @@ int main(int argc, char *argv[])
     dataModel.setFrameAddress(settings.frameAddress());
     // The file gets the protocol log's lines from the first frame on; the ring is not needed.
     ProtocolLog frameFile(&dataModel, 1);
-    if (parser.isSet(logFramesOption)) {
-        if (frameFile.setFile(parser.value(logFramesOption)))
+    if (parser.isSet(commandLine.logFrames)) {
+        if (frameFile.setFile(parser.value(commandLine.logFrames)))
             frameFile.setActive(true);
         else
             qWarning("--log-frames: %s", qPrintable(frameFile.fileError()));

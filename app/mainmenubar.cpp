@@ -1,5 +1,6 @@
 #include "mainmenubar.h"
 
+#include "dspversion.h"
 #include "systemsettings.h"
 
 #include <QAction>
@@ -49,6 +50,8 @@ MainMenuBar::MainMenuBar(QWidget *parent)
     m_gpioSetupAction = m_setupMenu->addAction(QString());
     m_danteSetupAction = m_setupMenu->addAction(QString());
     m_deviceVersionSelectionAction = m_setupMenu->addAction(QString());
+    m_networkDiagnosticsAction = m_setupMenu->addAction(QString());
+    connect(m_networkDiagnosticsAction, &QAction::triggered, this, &MainMenuBar::networkDiagnosticsTriggered);
     m_protocolLogAction = m_setupMenu->addAction(QString());
     connect(m_protocolLogAction, &QAction::triggered, this, &MainMenuBar::protocolLogTriggered);
     connect(m_deviceSetupAction, &QAction::triggered, this, &MainMenuBar::deviceSetupTriggered);
@@ -144,6 +147,7 @@ void MainMenuBar::retranslate()
     m_gpioSetupAction->setText(tr("GPIO Setup"));
     m_danteSetupAction->setText(tr("Dante Setup"));
     m_deviceVersionSelectionAction->setText(tr("Device Version Selection"));
+    m_networkDiagnosticsAction->setText(tr("Network Diagnostics"));
     m_protocolLogAction->setText(tr("Protocol Log") + QStringLiteral("\tCtrl+Shift+L"));
     m_recPlayAction->setText(tr("Rec/Play") + QStringLiteral("(&R)"));
     m_labelAction->setText(tr("Label") + QStringLiteral("(&L)"));
@@ -154,7 +158,7 @@ void MainMenuBar::retranslate()
     m_highDpiMenu->setTitle(tr("High DPI Scaling"));
     m_enabledAction->setText(tr("Enabled"));
     m_disabledAction->setText(tr("Disabled"));
-    m_tipLabel->setText(tr("App Version : ") + QLatin1String(Version));
+    m_tipLabel->setText(tr("App Version : ") + QStringLiteral(DSP_VERSION));
     updateCornerVisibility();
 }
 

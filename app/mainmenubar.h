@@ -12,8 +12,6 @@ class MainMenuBar : public QMenuBar
 {
     Q_OBJECT
 public:
-    static constexpr const char *Version = "1.0.22";
-
     explicit MainMenuBar(QWidget *parent = nullptr);
 
     // "Dante Setup" exists only on the variants with Dante channels (3 and 4).
@@ -30,6 +28,7 @@ public:
     QAction *highDpiEnabledAction() const { return m_enabledAction; }
     QAction *highDpiDisabledAction() const { return m_disabledAction; }
     QAction *danteSetupAction() const { return m_danteSetupAction; }
+    QAction *networkDiagnosticsAction() const { return m_networkDiagnosticsAction; }
     QAction *protocolLogAction() const { return m_protocolLogAction; }
 
 signals:
@@ -44,6 +43,7 @@ signals:
     void systemResetTriggered();
     void commandAssistantTriggered();
     void deviceVersionSelectionTriggered();
+    void networkDiagnosticsTriggered();
     void protocolLogTriggered();
 
 public slots:
@@ -86,6 +86,7 @@ private:
     QAction *m_gpioSetupAction = nullptr;
     QAction *m_danteSetupAction = nullptr;
     QAction *m_deviceVersionSelectionAction = nullptr;
+    QAction *m_networkDiagnosticsAction = nullptr;
     QAction *m_protocolLogAction = nullptr;
     QAction *m_systemUpgradeAction = nullptr;
     QAction *m_systemResetAction = nullptr;

@@ -14,6 +14,7 @@
 #include "labeldialog.h"
 #include "mainmenubar.h"
 #include "modulewidget.h"
+#include "networkdiagnosticsdialog.h"
 #include "overviewwidget.h"
 #include "presetdialog.h"
 #include "protocollogdialog.h"
@@ -27,6 +28,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -51,7 +53,10 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     : QMainWindow(parent)
     , m_dataModel(dataModel)
 {
-    setWindowIcon(QIcon(QStringLiteral("image/app.ico")));
+    // Without the file (an installed program runs elsewhere) the application's icon applies.
+    const QString iconFile = QStringLiteral("image/app.ico");
+    if (QFileInfo::exists(iconFile))
+        setWindowIcon(QIcon(iconFile));
     const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
     // Qt refuses a geometry saved at another scale; a restored one is kept within the screen.
     if (geometry.isEmpty() || !screenfit::restoreGeometry(this, geometry)) {
@@ -98,6 +103,8 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
             &SystemUpgradeProgressDialog::systemUpgradeActionTriggered);
     progress(38);
     m_commandAssistantDialog = new CommandAssistantDialog(m_dataModel, this);
+    m_networkDiagnosticsDialog = new NetworkDiagnosticsDialog(m_dataModel, this);
+    connect(m_menuBar, &MainMenuBar::networkDiagnosticsTriggered, this, &MainWindow::networkDiagnosticsTriggered);
     m_protocolLogDialog = new ProtocolLogDialog(m_dataModel, this);
     connect(m_menuBar, &MainMenuBar::protocolLogTriggered, this, &MainWindow::protocolLogTriggered);
     progress(42);
@@ -203,6 +210,11 @@ void MainWindow::showDialog(QWidget *dialog)
 void MainWindow::deviceListTriggered()
 {
     showDialog(m_deviceListDialog);
+}
+
+void MainWindow::networkDiagnosticsTriggered()
+{
+    showDialog(m_networkDiagnosticsDialog);
 }
 
 void MainWindow::protocolLogTriggered()
@@ -331,8 +343,7 @@ void MainWindow::setLoginChanged(bool loggedIn)
 
 void MainWindow::inputLabelChanged(uchar channel)
 {
-    if (const SystemSettings *settings = SystemSettings::instance())
-        m_moduleWidget->inputLabelChanged(channel, settings->inputMask());
+    m_moduleWidget->inputLabelChanged(channel);
     m_deviceSetupDialog->inputLabelChanged(channel);
     m_overviewWidget->inputLabelChanged(channel);
     if (sender() == m_danteSetupDialog)
@@ -343,8 +354,7 @@ void MainWindow::inputLabelChanged(uchar channel)
 
 void MainWindow::outputLabelChanged(uchar channel)
 {
-    if (const SystemSettings *settings = SystemSettings::instance())
-        m_moduleWidget->outputLabelChanged(channel, settings->outputMask());
+    m_moduleWidget->outputLabelChanged(channel);
     m_recPlayDialog->outputNameChanged(channel);
     m_deviceSetupDialog->outputLabelChanged(channel);
     m_overviewWidget->outputLabelChanged(channel);

@@ -21,6 +21,7 @@ class LabelDialog;
 class MainMenuBar;
 class ModuleWidget;
 class PresetDialog;
+class NetworkDiagnosticsDialog;
 class ProtocolLogDialog;
 class SystemUpgradeProgressDialog;
 class OverviewWidget;
@@ -60,6 +61,7 @@ public:
     LabelDialog *labelDialog() const { return m_labelDialog; }
     RecPlayDialog *recPlayDialog() const { return m_recPlayDialog; }
     GPIOSetupDialog *gpioSetupDialog() const { return m_gpioSetupDialog; }
+    NetworkDiagnosticsDialog *networkDiagnosticsDialog() const { return m_networkDiagnosticsDialog; }
     ProtocolLogDialog *protocolLogDialog() const { return m_protocolLogDialog; }
     DragScrollArea *scrollArea() const { return m_scrollArea; }
     ModuleWidget *moduleWidget() const { return m_moduleWidget; }
@@ -83,6 +85,7 @@ public slots:
     void systemResetTriggered();
     void commandAssistantTriggered();
     void deviceVersionSelectionTriggered();
+    void networkDiagnosticsTriggered();
     void protocolLogTriggered();
     void inputLabelChanged(uchar channel);
     void outputLabelChanged(uchar channel);
@@ -113,6 +116,7 @@ private:
     LabelDialog *m_labelDialog = nullptr;
     RecPlayDialog *m_recPlayDialog = nullptr;
     GPIOSetupDialog *m_gpioSetupDialog = nullptr;
+    NetworkDiagnosticsDialog *m_networkDiagnosticsDialog = nullptr;
     ProtocolLogDialog *m_protocolLogDialog = nullptr;
     DeviceWidget *m_deviceWidget = nullptr;
     OverviewWidget *m_overviewWidget = nullptr;

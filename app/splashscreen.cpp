@@ -1,5 +1,6 @@
 #include "splashscreen.h"
 
+#include "dspversion.h"
 #include "systemsettings.h"
 
 #include <QApplication>
@@ -11,7 +12,6 @@
 
 namespace {
 SplashScreen *s_instance = nullptr;
-const char *const AppVersion = "1.0.22";
 } // namespace
 
 SplashScreen::SplashScreen(const QPixmap &pixmap)
@@ -97,5 +97,5 @@ void SplashScreen::retranslate()
     const SystemSettings *settings = SystemSettings::instance();
     m_titleLabel->setText(settings ? settings->title() : QString());
     m_loadingLabel->setText(tr("Loading") + QStringLiteral("..."));
-    m_versionLabel->setText(tr("App Version") + QStringLiteral(" : ") + QLatin1String(AppVersion));
+    m_versionLabel->setText(tr("App Version") + QStringLiteral(" : ") + QStringLiteral(DSP_VERSION));
 }

@@ -99,21 +99,11 @@ PresetDialog::PresetDialog(DataModel *dm, QWidget *parent)
 
     m_progress = new ProgressDialog(this);
     m_watch = new LinkWatch(m_dm, this);
-    m_transfer = new PresetTransfer(
-        m_progress,
-        [this](quint8 funcId, bool write, const QByteArray &payload) {
-            // Never to another device, nor into a session that has started again.
-            if (!m_dm || !m_watch->linkUp())
-                return;
-            if (write)
-                m_dm->sendCommand(3, 32, funcId, payload);
-            else
-                m_dm->sendRead(3, 32, funcId, payload);
-        },
-        this);
+    m_transfer = new PresetTransfer(m_progress, PresetTransfer::linkSender(m_dm, m_watch), this);
     connect(m_transfer, &PresetTransfer::finished, this,
-            [this](PresetTransfer::Outcome outcome, const QString &) { transferFinished(outcome); });
+            [this](PresetTransfer::Outcome outcome, const QString &message) { transferFinished(outcome, message); });
     connect(m_watch, &LinkWatch::lost, m_transfer, &PresetTransfer::abort);
+    connect(m_progress, &ProgressDialog::canceled, m_transfer, &PresetTransfer::cancel);
 
     m_chooseFile = [this](bool save, const QString &title, const QString &filter) {
         return save ? QFileDialog::getSaveFileName(this, title, QDir::currentPath(), filter)
@@ -302,7 +292,7 @@ void PresetDialog::loadProgress(int percent)
 {
     if (percent == 0)
         m_progress->start(100, tr("Loading") + QStringLiteral("..."));
-    else if (percent >= 100)
+    else if (percent == 100)
         m_progress->finish();
     else
         m_progress->step(percent, tr("Loading") + QStringLiteral("...%1%").arg(percent));
@@ -369,9 +359,9 @@ void PresetDialog::importAllButtonClicked()
     startImport(PresetTransfer::ImportAll, 0);
 }
 
-void PresetDialog::transferFinished(PresetTransfer::Outcome outcome)
+void PresetDialog::transferFinished(PresetTransfer::Outcome outcome, const QString &message)
 {
     m_watch->disarm();
     if (outcome == PresetTransfer::Outcome::FormatError)
-        FileMessages::tell(this, tr("Preset"), tr("File format is error!"));
+        FileMessages::tell(this, tr("Preset"), message.isEmpty() ? tr("File format is error!") : message);
 }

@@ -75,7 +75,7 @@ private:
     void askAndSend(int row, const QString &question, quint8 funcId);
     void startExport(PresetTransfer::Kind kind, int slot);
     void startImport(PresetTransfer::Kind kind, int slot);
-    void transferFinished(PresetTransfer::Outcome outcome);
+    void transferFinished(PresetTransfer::Outcome outcome, const QString &message);
     QString chooseFile(bool save, bool all);
 
     DataModel *m_dm;

@@ -2,24 +2,26 @@
 // The progress window shared by the preset transfers and the firmware upgrade: window-modal,
 // no percentage text on the bar, the cancel button in the bottom right corner. It starts
 // hidden; start, step and finish drive it, and showMessage turns it into a message with "OK".
+#include "transferprogress.h"
+
 #include <QProgressDialog>
 
 class QProgressBar;
 class QPushButton;
 
-class ProgressDialog : public QProgressDialog
+class ProgressDialog : public QProgressDialog, public TransferProgress
 {
     Q_OBJECT
 public:
     explicit ProgressDialog(QWidget *parent = nullptr);
 
-    void start(int count, const QString &label);
+    void start(int count, const QString &label) override;
     // False, changing nothing, once the user has cancelled.
-    bool step(int value, const QString &label);
-    void finish();
+    bool step(int value, const QString &label) override;
+    void finish() override;
     // Replaces the progress with a message and an "OK" button; the window stays until the
     // user closes it (or, for the upgrade, until its watchdog does).
-    void showMessage(const QString &text);
+    void showMessage(const QString &text) override;
 
     // The user pressed "Cancel" (or closed the window) since the last start.
     bool userCancelled() const { return m_userCancelled; }

@@ -1,16 +1,15 @@
 #include "systemupgradeprogressdialog.h"
 
+#include "backupname.h"
 #include "datamodel.h"
 #include "filemessages.h"
 #include "linkwatch.h"
 #include "routeorder.h"
-#include "transferformat.h"
 
 #include <QCheckBox>
 #include <QDateTime>
 #include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -25,19 +24,27 @@ SystemUpgradeProgressDialog::SystemUpgradeProgressDialog(DataModel *dm, QWidget 
 {
     connect(m_watchdog, &QTimer::timeout, this, &SystemUpgradeProgressDialog::timeout);
     connect(m_watch, &LinkWatch::lost, this, &SystemUpgradeProgressDialog::linkLost);
-    m_backup = new PresetTransfer(
-        this,
-        [this](quint8 funcId, bool write, const QByteArray &payload) {
-            if (!m_dm || !m_watch->linkUp())
-                return;
-            if (write)
-                m_dm->sendCommand(3, 32, funcId, payload);
-            else
-                m_dm->sendRead(3, 32, funcId, payload);
-        },
-        this);
+    m_backup = new PresetTransfer(this, PresetTransfer::linkSender(m_dm, m_watch), this);
     m_backup->setReplyTimeout(BackupTimeoutMs);
     connect(m_backup, &PresetTransfer::finished, this, &SystemUpgradeProgressDialog::backupFinished);
+    connect(this, &ProgressDialog::canceled, m_backup, &PresetTransfer::cancel);
+    m_upgrade = new FirmwareUpgrade(
+        [this](const QByteArray &payload) {
+            if (m_dm && m_watch->linkUp())
+                m_dm->sendCommand(proto::Msg::UpgradeBlock, payload);
+        },
+        [this] { return m_dm ? m_dm->model().device().armVersion[1] : quint8(0); }, this);
+    connect(m_upgrade, &FirmwareUpgrade::finished, this, &SystemUpgradeProgressDialog::upgradeFinished);
+    connect(this, &ProgressDialog::canceled, m_upgrade, &FirmwareUpgrade::cancel);
+    connect(m_upgrade, &FirmwareUpgrade::started, this, [this](int count) {
+        m_failureShown = false;
+        start(count, tr("Upgrading..."));
+        m_watchdog->start(AckTimeoutMs);
+    });
+    connect(m_upgrade, &FirmwareUpgrade::progressed, this, [this](int block, int percent) {
+        step(block, tr("Upgrading...") + QStringLiteral("%1%").arg(percent));
+        m_watchdog->start(AckTimeoutMs);
+    });
     m_chooseFile = [this] {
         return QFileDialog::getOpenFileName(this, tr("Select a firmware file to upgrade"), QDir::currentPath(),
                                             tr("img file") + QStringLiteral("(*.img)"));
@@ -90,15 +97,8 @@ QString SystemUpgradeProgressDialog::backupPath() const
             }
         }
     }
-    if (serial.isEmpty())
-        serial = QStringLiteral("device");
-    // The serial number comes from the device: keep it from naming another folder.
-    for (QChar &c : serial) {
-        if (!c.isLetterOrNumber() && c != QLatin1Char('-') && c != QLatin1Char('_'))
-            c = QLatin1Char('_');
-    }
-    const QString stamp = QDateTime::fromMSecsSinceEpoch(now).toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    return backupFolder() + QLatin1Char('/') + serial + QLatin1Char('_') + stamp + QStringLiteral(".pstl");
+    return backupFolder() + QLatin1Char('/')
+           + transfer::backupFileName(transfer::safeSerial(serial, QStringLiteral("device")), now, QLatin1Char('_'));
 }
 
 // --- start ---
@@ -108,13 +108,9 @@ void SystemUpgradeProgressDialog::systemUpgradeActionTriggered()
     const QString path = m_chooseFile ? m_chooseFile() : QString();
     if (path.isEmpty())
         return;
-    m_path = path;
-    QFile file(path);
-    m_imageRead = file.open(QIODevice::ReadOnly) && file.size() <= qint64(transfer::BlockSize) * 0xFFFF;
-    m_image = m_imageRead ? file.readAll() : QByteArray();
-    m_imageRead = m_imageRead && m_image.size() == file.size();
-    if (!m_imageRead || m_image.size() < transfer::MinImageSize) {
-        showError(tr("File format is error!"));
+    QString refusal;
+    if (!m_upgrade->load(path, &refusal)) {
+        showError(refusal);
         return;
     }
 
@@ -186,70 +182,49 @@ void SystemUpgradeProgressDialog::backupFinished(PresetTransfer::Outcome outcome
 
 // --- the transfer ---
 
-void SystemUpgradeProgressDialog::send(const QByteArray &payload)
-{
-    if (m_dm && m_watch->linkUp())
-        m_dm->sendCommand(proto::Msg::UpgradeBlock, payload);
-}
-
 void SystemUpgradeProgressDialog::sendOpening()
 {
-    m_state = State::Opening;
-    send(transfer::openingRequest());
-}
-
-void SystemUpgradeProgressDialog::sendBlock(quint16 k)
-{
-    m_next = k;
-    send(transfer::blockFrame(k, transfer::blockData(m_image, k)));
+    m_state = State::Upgrading;
+    m_upgrade->start();
 }
 
 void SystemUpgradeProgressDialog::upgradeReply(const QByteArray &payload)
 {
-    quint16 value = 0;
-    if (transfer::parseImageId(payload, &value)) {
-        // A reply nobody asked for is checked only when no image has been chosen: it cannot pass.
-        const bool unasked = m_state == State::Idle && m_path.isEmpty();
-        if (m_state != State::Opening && !unasked)
-            return;
-        const quint8 armMinor = m_dm ? m_dm->model().device().armVersion[1] : 0;
-        if (!m_imageRead || !transfer::imageAccepted(m_image, value, armMinor)) {
-            showError(tr("File format is error!"));
-            return;
-        }
-        m_blocks = transfer::blockCount(m_image.size());
-        m_state = State::Blocks;
-        m_failureShown = false;
-        start(m_blocks, tr("Upgrading..."));
-        m_watchdog->start(AckTimeoutMs);
-        sendBlock(0);
-        return;
-    }
-    if (!transfer::parseAck(payload, &value) || m_state != State::Blocks || value != m_next)
-        return;
-    if (value + 1 >= m_blocks) {
-        finishUpgrade();
-        return;
-    }
-    const quint16 m = quint16(value + 1);
-    if (userCancelled()) {
-        m_state = State::Idle; // nothing more goes out; the watchdog still closes the attempt
-        m_watch->disarm();
-        return;
-    }
-    step(m, tr("Upgrading...") + QStringLiteral("%1%").arg(int(qint64(m) * 100 / m_blocks)));
-    m_watchdog->start(AckTimeoutMs);
-    sendBlock(m);
+    m_upgrade->handleReply(payload);
 }
 
 void SystemUpgradeProgressDialog::upgradeState(quint8 status)
 {
     if (m_state == State::BackingUp)
         return; // the upgrade proper has not begun
-    if (status == 254)
-        showError(tr("File is error!"));
-    else if (status == 255)
-        showError(tr("File format is error!"));
+    m_upgrade->handleState(status);
+}
+
+void SystemUpgradeProgressDialog::upgradeFinished(FirmwareUpgrade::Outcome outcome, const QString &message)
+{
+    switch (outcome) {
+    case FirmwareUpgrade::Outcome::Done:
+        finishUpgrade();
+        return;
+    case FirmwareUpgrade::Outcome::Refused:
+    case FirmwareUpgrade::Outcome::FaultyImage:
+    case FirmwareUpgrade::Outcome::BadFormat:
+        showError(message);
+        return;
+    case FirmwareUpgrade::Outcome::Cancelled:
+        // Nothing more goes out; the watchdog still closes the attempt.
+        m_state = State::Idle;
+        m_watch->disarm();
+        return;
+    case FirmwareUpgrade::Outcome::LinkLost:
+        m_state = State::Idle;
+        m_watchdog->stop();
+        m_failureShown = false;
+        showMessage(message);
+        return;
+    case FirmwareUpgrade::Outcome::Silent:
+        return; // timeout() says so
+    }
 }
 
 void SystemUpgradeProgressDialog::showError(const QString &text)
@@ -278,6 +253,7 @@ void SystemUpgradeProgressDialog::timeout()
     }
     // The device has not acknowledged the last block for 3 s.
     m_state = State::Idle;
+    m_upgrade->timeout();
     m_watch->disarm();
     setLabelText(tr("Upgrade failed!"));
     m_failureShown = true;
@@ -293,8 +269,5 @@ void SystemUpgradeProgressDialog::linkLost(const QString &reason)
     }
     if (m_state == State::Idle)
         return;
-    m_state = State::Idle;
-    m_watchdog->stop();
-    m_failureShown = false;
-    showMessage(reason + QLatin1Char('\n') + tr("The upgrade was stopped; the device did not receive the whole image."));
+    m_upgrade->abort(reason);
 }

@@ -3,6 +3,7 @@
 // and is itself the progress window. Before the upgrade it can back up all presets of the
 // device into the user's application data folder. A watchdog ends a transfer whose device
 // has gone quiet, and closes error texts after a while.
+#include "firmwareupgrade.h"
 #include "presettransfer.h"
 #include "progressdialog.h"
 
@@ -29,7 +30,8 @@ public:
 
     QTimer *watchdog() const { return m_watchdog; }
     PresetTransfer *backup() const { return m_backup; }
-    QString imagePath() const { return m_path; }
+    FirmwareUpgrade *upgrade() const { return m_upgrade; }
+    QString imagePath() const { return m_upgrade->path(); }
     // Where the preset backup of the current device goes if it is taken now.
     QString backupPath() const;
     static QString backupFolder();
@@ -46,27 +48,22 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    enum class State { Idle, BackingUp, Opening, Blocks };
+    enum class State { Idle, BackingUp, Upgrading };
     void retranslate();
-    void send(const QByteArray &payload);
     void sendOpening();
-    void sendBlock(quint16 k);
     void showError(const QString &text);
     void finishUpgrade();
     void backupFinished(PresetTransfer::Outcome outcome, const QString &message);
+    void upgradeFinished(FirmwareUpgrade::Outcome outcome, const QString &message);
     void linkLost(const QString &reason);
 
     DataModel *m_dm;
     QTimer *m_watchdog;
     LinkWatch *m_watch;
     PresetTransfer *m_backup;
+    FirmwareUpgrade *m_upgrade;
     FileChooser m_chooseFile;
     State m_state = State::Idle;
-    QString m_path;
-    QByteArray m_image;
-    bool m_imageRead = false;
-    quint16 m_blocks = 0;
-    quint16 m_next = 0;
     // One of the three failure texts is on show; the next watchdog tick closes the window.
     bool m_failureShown = false;
     bool m_linkLost = false;

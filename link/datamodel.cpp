@@ -102,6 +102,19 @@ bool DataModel::isCurrentConnected() const
     return entry && entry->socket && entry->socket->state() == QAbstractSocket::ConnectedState;
 }
 
+void DataModel::updateOnline()
+{
+    const bool online = isCurrentConnected();
+    if (online == m_online)
+        return;
+    m_online = online;
+    // What the last connection reported may no longer hold (another device, or the same one
+    // changed while we were away).
+    if (online)
+        m_model.clearReported();
+    emit onlineChanged(online);
+}
+
 void DataModel::writeFrame(quint8 type, quint8 subType, quint8 funcId, quint8 flag, const char *payload, int length)
 {
     DeviceEntry *entry = device(m_currentIndex);

@@ -157,9 +157,16 @@ public:
     // Up or running, not loopback.
     static QList<QNetworkInterface> activeInterfaces() { return Discovery::activeInterfaces(); }
     // One discovery datagram, with the IPv4 address entries of the interface it arrived on
-    // (empty when unknown). The discovery sockets feed it; tests and benchmarks call it directly.
-    void handleDatagram(const QByteArray &data, const QList<QNetworkAddressEntry> &arrival)
-    { m_discovery.handleDatagram(data, arrival); }
+    // (empty when unknown) and that interface's index (0: unknown, not counted). The discovery
+    // sockets feed it; tests and benchmarks call it directly.
+    void handleDatagram(const QByteArray &data, const QList<QNetworkAddressEntry> &arrival, int interfaceIndex = 0)
+    { m_discovery.handleDatagram(data, arrival, interfaceIndex); }
+    // What discovery heard on each interface: datagrams, devices, which lie outside the
+    // interface's subnet (the network diagnostics window, the command line).
+    DiscoveryReport discoveryReport() const { return m_discovery.report(); }
+    // The interfaces counted; binding sets them, tests and benchmarks without sockets their own.
+    void setCountedInterfaces(const QVector<DiscoveryCounts::Interface> &interfaces)
+    { m_discovery.setCountedInterfaces(interfaces); }
     // The first entry whose network holds ip; null when none does.
     static QHostAddress localAddressFor(const QList<QNetworkAddressEntry> &arrival, quint32 ip)
     { return Discovery::localAddressFor(arrival, ip); }
@@ -191,6 +198,8 @@ public:
     int currentIndex() const { return m_currentIndex; }
     DeviceEntry *currentDevice() { return device(m_currentIndex); }
     bool isCurrentConnected() const;
+    // Connected to the current device (what onlineChanged announces).
+    bool isOnline() const { return m_online; }
     void selectDevice(int index, bool fromRemoval) { m_session.selectDevice(index, fromRemoval); }
     void sendLogin(const QString &password, bool remember) { m_session.sendLogin(password, remember); }
     void sendDateTime() { m_session.sendDateTime(); }
@@ -232,8 +241,10 @@ public:
 
     // --- the one edit path (edit.cpp) ---
     // Clamps the value by the catalogue's range, stores it into the model, encodes the
-    // key's write layout and sends it at once or queues it. False, with nothing stored or
-    // sent, for a key the application does not write or a value that does not fit.
+    // key's write layout and sends it at once or queues it (SendRule::Local: not at all),
+    // then announces the stored value (tcpSyncToUI) as a reply of the key would be, and
+    // tells `edited` of every value it changed. False, with nothing stored or sent, for a
+    // key the application does not write or a value that does not fit.
     bool edit(const ParameterEdit &e, SendRule rule = SendRule::ByKey);
     bool edit(proto::MessageKey key, int channel, int index, const QVariant &value, SendRule rule = SendRule::ByKey)
     {
@@ -246,10 +257,6 @@ public:
     }
     // The stored value of a key in the form edit() takes (invalid for keys not stored).
     QVariant storedValue(proto::MessageKey key, int channel, int index) const;
-    // Told of every accepted edit with the value it replaced (one call per matrix cell), so
-    // that edits can be undone by editing the old value back.
-    using EditObserver = std::function<void(const ParameterEdit &before, const ParameterEdit &after)>;
-    void setEditObserver(EditObserver observer) { m_editObserver = std::move(observer); }
 
     // --- dispatch and parameter model (dispatch.cpp, parametermodel.*) ---
     void resetDeviceStatus();
@@ -267,8 +274,14 @@ public slots:
     void timeout();
 
 signals:
-    // Parameter changes, routed by the main window.
+    // Parameter changes, from the device or an edit, delivered by the router.
     void tcpSyncToUI(uchar type, uchar subType, uchar funcId, uchar channel, uchar other, QVariant any);
+    // Every value an edit changed, with the value it replaced (one per matrix cell); not for
+    // SendRule::Local. Undo edits the old value back.
+    void edited(const ParameterEdit &before, const ParameterEdit &after);
+    // The current device's connection came up or went down. Records are known again only
+    // as the device reports them (ParameterModel::isReported).
+    void onlineChanged(bool online);
     // Every frame writeFrame actually writes, whole (the buffer is reused: copy to keep it).
     void frameSent(const QByteArray &frame);
     // Every frame cut from the received stream, before it is dispatched.
@@ -314,8 +327,10 @@ private:
 
     // dispatch and parameter model
     ParameterModel m_model;
-    EditObserver m_editObserver;
     bool storeEdit(const ParameterEdit &e, const proto::KeyInfo &k, proto::Write *w);
+    void announceStored(const ParameterEdit &e, const proto::KeyInfo &k, const QVariant &label);
+    void updateOnline();
+    bool m_online = false;
 
     // The parts. The store outlives the list that writes to it.
     DeviceStore m_store;

@@ -186,6 +186,7 @@ void Discovery::bindSockets()
     }
     for (const InterfaceSocket &entry : qAsConst(m_interfaceSockets))
         m_localEntries += entry.ipv4;
+    countInterfaces();
 }
 
 QList<QHostAddress> Discovery::addresses() const
@@ -212,15 +213,37 @@ void Discovery::rebindIfInterfacesChanged()
         bindSockets();
 }
 
-const QList<QNetworkAddressEntry> &Discovery::arrivalEntries(const QUdpSocket *socket, int interfaceIndex) const
+const Discovery::InterfaceSocket *Discovery::arrivalInterface(const QUdpSocket *socket, int interfaceIndex) const
 {
-    static const QList<QNetworkAddressEntry> none;
     const bool shared = socket == m_broadcastSocket;
     for (const InterfaceSocket &entry : m_interfaceSockets) {
         if (shared ? (interfaceIndex > 0 && entry.iface.index() == interfaceIndex) : entry.socket == socket)
-            return entry.ipv4;
+            return &entry;
     }
-    return none;
+    return nullptr;
+}
+
+// The interfaces bound, and loopback for records sent from this machine.
+void Discovery::countInterfaces()
+{
+    const auto subnets = [](const QList<QNetworkAddressEntry> &entries) {
+        QVector<Subnet> result;
+        for (const QNetworkAddressEntry &e : entries)
+            result.append(Subnet{e.ip().toIPv4Address(), Subnet::maskOfPrefix(e.prefixLength())});
+        return result;
+    };
+    QVector<DiscoveryCounts::Interface> counted;
+    for (const InterfaceSocket &entry : qAsConst(m_interfaceSockets))
+        counted.append({entry.iface.index(), entry.iface.name(), entry.iface.humanReadableName(), false,
+                        subnets(entry.ipv4)});
+    const QList<QNetworkInterface> all = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface &iface : all) {
+        if (iface.flags() & QNetworkInterface::IsLoopBack)
+            counted.append({iface.index(), iface.name(), iface.humanReadableName(), true, subnets(ipv4Entries(iface))});
+    }
+    m_counts.setInterfaces(counted, now());
+    for (InterfaceSocket &entry : m_interfaceSockets)
+        entry.tally = m_counts.tally(entry.iface.index());
 }
 
 void Discovery::onReadyRead()
@@ -251,16 +274,34 @@ void Discovery::readDatagrams(QUdpSocket *socket)
         const QNetworkDatagram datagram = socket->receiveDatagram(Record::Size + 1);
         if (!datagram.isValid())
             break;
-        // Copied: the handler's signals may lead to a rebinding that releases the socket's list.
         // A record from this machine (a simulator announcing to our own addresses) comes in
         // through loopback, or with a loopback sender, whatever interface the kernel names:
         // then the loopback address is the one that reaches the device.
         const int interfaceIndex = int(datagram.interfaceIndex());
         const bool local = datagram.senderAddress().isLoopback()
             || (interfaceIndex > 0 && m_loopbackIndexes.contains(interfaceIndex));
-        const QList<QNetworkAddressEntry> arrival = local ? m_localEntries : arrivalEntries(socket, interfaceIndex);
-        handleDatagram(datagram.data(), arrival);
+        const InterfaceSocket *iface = arrivalInterface(socket, interfaceIndex);
+        // Copied: the handler's signals may lead to a rebinding that releases the socket's list.
+        QList<QNetworkAddressEntry> arrival;
+        if (local)
+            arrival = m_localEntries;
+        else if (iface)
+            arrival = iface->ipv4;
+        // Counted where it came in: the shared socket knows the interface by its index (the
+        // loopback one included), an interface's own socket is that interface.
+        DiscoveryCounts::Tally *tally = socket == m_broadcastSocket ? m_counts.tally(interfaceIndex)
+                                                                    : iface ? iface->tally : nullptr;
+        handle(datagram.data(), arrival, tally);
     }
+}
+
+DiscoveryReport Discovery::report() const
+{
+    QVector<DiscoveryCounts::Device> devices;
+    devices.reserve(m_devices.size());
+    for (const DeviceEntry *entry : m_devices)
+        devices.append({entry->record.deviceId, &entry->heard});
+    return m_counts.report(now(), devices);
 }
 
 QHostAddress Discovery::localAddressFor(const QList<QNetworkAddressEntry> &arrival, quint32 ip)
@@ -278,8 +319,17 @@ QHostAddress Discovery::localAddressFor(const QList<QNetworkAddressEntry> &arriv
     return QHostAddress();
 }
 
-void Discovery::handleDatagram(const QByteArray &data, const QList<QNetworkAddressEntry> &arrival)
+void Discovery::handleDatagram(const QByteArray &data, const QList<QNetworkAddressEntry> &arrival, int interfaceIndex)
 {
+    handle(data, arrival, m_counts.tally(interfaceIndex));
+}
+
+void Discovery::handle(const QByteArray &data, const QList<QNetworkAddressEntry> &arrival, DiscoveryCounts::Tally *tally)
+{
+    const qint64 t = now();
+    // Counted before any signal below: a receiver may rebind, which can drop the tally.
+    if (tally)
+        tally->countDatagram(t);
     if (data.size() != Record::Size)
         return;
     Record record;
@@ -295,6 +345,8 @@ void Discovery::handleDatagram(const QByteArray &data, const QList<QNetworkAddre
         m_store.add(record);
         DeviceEntry *entry = appendEntry(record, true);
         entry->localAddress = localAddressFor(arrival, record.ipAddress);
+        if (tally)
+            tally->countDevice(entry->heard, record.ipAddress, t);
         Record copy = record;
         emit added(&copy, true);
         return;
@@ -307,7 +359,9 @@ void Discovery::handleDatagram(const QByteArray &data, const QList<QNetworkAddre
     // A receiver may remove the entry from inside one of the signals below.
     auto gone = [&] { return i >= m_devices.size() || m_devices.at(i) != entry; };
 
-    entry->lastSeen = now();
+    entry->lastSeen = t;
+    if (tally)
+        tally->countDevice(entry->heard, record.ipAddress, t);
     if (known.ipAddress != record.ipAddress) {
         known.ipAddress = record.ipAddress;
         emit ipAddressChanged(index, record.ipAddress);

@@ -2,6 +2,7 @@
 // The device list and what keeps it current: the discovery sockets, the records they
 // receive, ageing, and the user's additions, removals and network parameters.
 #include "devicestore.h"
+#include "discoverycounts.h"
 #include "records.h"
 
 #include <QHostAddress>
@@ -27,6 +28,7 @@ public:
         qint64 lastSeen = 0;
         QTcpSocket *socket = nullptr;
         QHostAddress localAddress;
+        DiscoveryCounts::Heard heard; // what the interface counts know of it
     };
 
     // What the list needs from the connection side; the owner wires these to its session.
@@ -80,8 +82,16 @@ public:
     // Up or running, not loopback.
     static QList<QNetworkInterface> activeInterfaces();
     // One discovery datagram, with the IPv4 address entries of the interface it arrived on
-    // (empty when unknown).
-    void handleDatagram(const QByteArray &data, const QList<QNetworkAddressEntry> &arrival);
+    // (empty when unknown) and that interface's system index (counted when it is one of the
+    // counted interfaces; 0: unknown).
+    void handleDatagram(const QByteArray &data, const QList<QNetworkAddressEntry> &arrival, int interfaceIndex = 0);
+
+    // What was heard on each interface, read now.
+    DiscoveryReport report() const;
+    // The interfaces counted. Binding sets them; tests and benchmarks without sockets set
+    // their own (the next binding replaces them).
+    void setCountedInterfaces(const QVector<DiscoveryCounts::Interface> &interfaces)
+    { m_counts.setInterfaces(interfaces, now()); }
     // The first entry whose network holds ip; null when none does.
     static QHostAddress localAddressFor(const QList<QNetworkAddressEntry> &arrival, quint32 ip);
     // Reads what is pending on socket if it is one of ours.
@@ -107,13 +117,16 @@ private:
         QNetworkInterface iface;
         QList<QNetworkAddressEntry> ipv4; // the interface's IPv4 entries at binding time
         QUdpSocket *socket = nullptr;
+        DiscoveryCounts::Tally *tally = nullptr;
     };
 
     qint64 now() const;
     DeviceEntry *appendEntry(const Record &record, bool online);
     int currentIndex() const { return m_hooks.currentIndex ? m_hooks.currentIndex() : -1; }
     void releaseSockets();
-    const QList<QNetworkAddressEntry> &arrivalEntries(const QUdpSocket *socket, int interfaceIndex) const;
+    const InterfaceSocket *arrivalInterface(const QUdpSocket *socket, int interfaceIndex) const;
+    void countInterfaces();
+    void handle(const QByteArray &data, const QList<QNetworkAddressEntry> &arrival, DiscoveryCounts::Tally *tally);
     void onReadyRead();
     void readDatagrams(QUdpSocket *socket);
 
@@ -132,4 +145,5 @@ private:
     QList<int> m_loopbackIndexes;
     // Not on Windows: one any-address socket receives the broadcasts for all interfaces.
     QUdpSocket *m_broadcastSocket = nullptr;
+    DiscoveryCounts m_counts;
 };

@@ -300,7 +300,10 @@ void Dispatcher::channelRecord(const KeyInfo &k, const Binding &b)
     // Field by field on the record's byte image, so floats compare by bits.
     const QByteArray before = b.recordGet(m_model, channel, slot);
     const QByteArray merged = mergeRecordImage(*layout, before, m_p + head);
-    if (merged == before)
+    // The first report of a record is announced even when it equals our default: pages
+    // wait for it before they let the record be edited.
+    const bool first = m_model.markReported(m_key, channel, band);
+    if (merged == before && !first)
         return;
     b.recordSet(m_model, channel, slot, merged);
     announce(quint8(channel), quint8(band));
@@ -400,7 +403,7 @@ void Dispatcher::special()
         presetTable();
         break;
     case Msg::PresetLoad.code():
-        announce(std::min<quint8>(quint8(m_p[0]), 100)); // the load percentage
+        announce(quint8(m_p[0])); // the load percentage, as it came: only 100 finishes
         break;
     case Msg::PresetExportAll.code():
     case Msg::PresetImportAll.code():

@@ -3,6 +3,7 @@
 #include "modelbindings.h"
 #include "wire.h"
 
+#include <QMetaMethod>
 #include <QString>
 #include <cmath>
 #include <cstring>
@@ -230,6 +231,29 @@ bool DataModel::storeEdit(const ParameterEdit &e, const KeyInfo &k, Write *w)
     return false;
 }
 
+// Announced as the dispatcher announces a reply of the key, so every window showing the
+// value refreshes from the model, whoever changed it.
+void DataModel::announceStored(const ParameterEdit &e, const KeyInfo &k, const QVariant &label)
+{
+    quint8 channel = e.channel, other = 255;
+    switch (writeForm(k)) {
+    case WriteForm::BandRecord: other = e.index; break;
+    case WriteForm::MatrixCells:
+        for (char in : e.cells.isEmpty() ? QByteArray(1, char(e.index)) : e.cells)
+            emit tcpSyncToUI(k.key.type, k.key.subType, k.key.funcId, quint8(in), e.channel, QVariant());
+        return;
+    case WriteForm::Value:
+    case WriteForm::Whole:
+    case WriteForm::Text16: channel = 255; break;
+    case WriteForm::IndexBlock:
+        channel = 1; // the port travels in other, as the GPIO reply announces it
+        other = e.channel;
+        break;
+    default: break;
+    }
+    emit tcpSyncToUI(k.key.type, k.key.subType, k.key.funcId, channel, other, label);
+}
+
 bool DataModel::edit(const ParameterEdit &e, SendRule rule)
 {
     const KeyInfo *k = findKey(e.key);
@@ -239,9 +263,11 @@ bool DataModel::edit(const ParameterEdit &e, SendRule rule)
     if (queued && !(k->dirs & Q))
         return false;
 
-    // The values being replaced, for the observer (one per matrix cell).
+    // The values being replaced, for those who follow edits (one per matrix cell).
+    static const QMetaMethod editedSignal = QMetaMethod::fromSignal(&DataModel::edited);
+    const bool observed = rule != SendRule::Local && isSignalConnected(editedSignal);
     QVector<ParameterEdit> before;
-    if (m_editObserver) {
+    if (observed) {
         if (writeForm(*k) == WriteForm::MatrixCells) {
             const QByteArray cells = e.cells.isEmpty() ? QByteArray(1, char(e.index)) : e.cells;
             for (char in : cells) {
@@ -265,21 +291,22 @@ bool DataModel::edit(const ParameterEdit &e, SendRule rule)
     w.index = k->shape == Shape::BandRecord ? e.index : quint8(255);
     if (!storeEdit(e, *k, &w))
         return false;
-    QByteArray payload;
-    if (!encodeWrite(w, &payload))
-        return false;
-    if (queued)
-        queueCommand(e.key, w.channel, w.index, payload);
-    else
-        sendCommand(e.key, payload);
+    if (rule != SendRule::Local) {
+        QByteArray payload;
+        if (!encodeWrite(w, &payload))
+            return false;
+        if (queued)
+            queueCommand(e.key, w.channel, w.index, payload);
+        else
+            sendCommand(e.key, payload);
+    }
 
-    if (m_editObserver) {
-        for (const ParameterEdit &old : before) {
-            ParameterEdit after = old;
-            after.value = storedValue(e.key, old.channel, old.index);
-            if (!old.value.isValid() || old.value != after.value)
-                m_editObserver(old, after);
-        }
+    announceStored(e, *k, writeForm(*k) == WriteForm::ChannelText ? storedValue(e.key, e.channel, e.index) : QVariant());
+    for (const ParameterEdit &old : before) {
+        ParameterEdit after = old;
+        after.value = storedValue(e.key, old.channel, old.index);
+        if (!old.value.isValid() || old.value != after.value)
+            emit edited(old, after);
     }
     return true;
 }

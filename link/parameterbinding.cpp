@@ -45,7 +45,57 @@ void ParameterBinding::refresh()
     m_show(m_dm->storedValue(m_key, m_channel, m_index));
 }
 
+namespace {
+
+// The value as the edit path would store it, for comparing with the stored one.
+QVariant clamped(proto::MessageKey key, const QVariant &stored, const QVariant &value)
+{
+    const proto::KeyInfo *k = proto::findKey(key);
+    if (!k)
+        return value;
+    if (const proto::RecordLayout *layout = proto::recordLayout(key)) {
+        const QByteArray image = value.toByteArray();
+        if (image.size() != layout->size || stored.toByteArray().size() != layout->size)
+            return value;
+        return proto::mergeRecordImage(*layout, stored.toByteArray(), image.constData());
+    }
+    bool ok = false;
+    proto::Scalar s;
+    const double number = value.toDouble(&ok);
+    if (ok && proto::clampValue(proto::ruleOf(*k), number, &s))
+        return k->elem == proto::Elem::F32 ? QVariant(double(s.f)) : QVariant(double(s.i));
+    return value;
+}
+
+bool sameValue(const QVariant &a, const QVariant &b)
+{
+    if (a.type() == QVariant::ByteArray || b.type() == QVariant::ByteArray)
+        return a.toByteArray() == b.toByteArray();
+    if (a.type() == QVariant::String || b.type() == QVariant::String)
+        return a.toString() == b.toString();
+    return float(a.toDouble()) == float(b.toDouble());
+}
+
+} // namespace
+
 bool ParameterBinding::edit(const QVariant &value, SendRule rule)
 {
-    return m_dm && m_dm->edit(m_key, m_channel, m_index, value, rule);
+    if (!m_dm)
+        return false;
+    if (m_skipUnchanged) {
+        const QVariant stored = m_dm->storedValue(m_key, m_channel, m_index);
+        if (stored.isValid() && sameValue(stored, clamped(m_key, stored, value))) {
+            refresh(); // a typed text shows the stored value's form again
+            return true;
+        }
+    }
+    return m_dm->edit(m_key, m_channel, m_index, value, rule);
+}
+
+bool ParameterBinding::submit(const QVariant &value, SendRule rule)
+{
+    if (value.isValid())
+        return edit(value, rule);
+    refresh();
+    return false;
 }

@@ -15,7 +15,9 @@
 enum class SendRule : quint8 {
     ByKey, // queue keys that are only queued, send every other key at once
     Send,  // at once (a typed value, a click)
-    Queue  // coalesced per key, channel and index (a drag)
+    Queue, // coalesced per key, channel and index (a drag)
+    Local  // stored and announced, never sent: what the device does by itself with an edit
+           // we send (a linked channel, a copy target); not an undo step of its own
 };
 
 struct ParameterEdit {

@@ -1,8 +1,44 @@
 #include "parametermodel.h"
 
+#include "defaults.h"
+
 ParameterModel::ParameterModel()
 {
     setChannelNames(0, 0);
+    using namespace proto;
+    for (int c = 0; c < Channels; ++c) {
+        InputChannel &in = m_inputs[size_t(c)];
+        OutputChannel &out = m_outputs[size_t(c)];
+        in.highPass = out.highPass = defaults::highPass();
+        in.lowPass = out.lowPass = defaults::lowPass();
+        for (int b = 0; b < PeqBands; ++b)
+            in.peq[size_t(b)] = out.peq[size_t(b)] = defaults::peqBand(b);
+        in.limiter = out.limiter = defaults::limiter();
+        in.gate = defaults::gate();
+        in.agc = defaults::agc();
+    }
+}
+
+namespace {
+quint16 reportedBit(int index)
+{
+    return quint16(index >= 0 && index < 15 ? 1u << index : 1u << 15);
+}
+} // namespace
+
+bool ParameterModel::markReported(proto::MessageKey key, int channel, int index)
+{
+    quint16 &bits = m_reported[(key.code() << 8) | quint8(channel)];
+    const quint16 bit = reportedBit(index);
+    if (bits & bit)
+        return false;
+    bits = quint16(bits | bit);
+    return true;
+}
+
+bool ParameterModel::isReported(proto::MessageKey key, int channel, int index) const
+{
+    return m_reported.value((key.code() << 8) | quint8(channel)) & reportedBit(index);
 }
 
 size_t ParameterModel::bounded(int channel)

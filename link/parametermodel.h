@@ -20,6 +20,7 @@
 #include "catalogue.h"
 #include "records.h"
 
+#include <QHash>
 #include <QString>
 #include <array>
 
@@ -238,6 +239,13 @@ public:
     bool takeFirstReply(proto::MessageKey key);
     bool firstReplyPending(proto::MessageKey key) const;
 
+    // The records the connected device has reported since the connection began (key,
+    // channel, band or 255). Until then a record holds our defaults or an offline edit,
+    // which a page must not build an edit from. markReported is true when it is new.
+    bool markReported(proto::MessageKey key, int channel, int index);
+    bool isReported(proto::MessageKey key, int channel, int index) const;
+    void clearReported() { m_reported.clear(); }
+
 private:
     static size_t bounded(int channel);
     static size_t boundedPort(int port);
@@ -258,4 +266,6 @@ private:
     // One DataModel lives for the whole run, so these are the process-wide flags: set at
     // start, each cleared by its key's first accepted reply and never set again.
     quint8 m_firstReply = FirstAll;
+    // (key code << 8 | channel) -> one bit per band, bit 15 for "no band".
+    QHash<quint32, quint16> m_reported;
 };

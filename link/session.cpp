@@ -78,12 +78,14 @@ void Session::selectDevice(int index, bool fromRemoval)
     m_firstTimeout = true;
     if (index >= 0)
         connectToCurrent();
+    m_dm.updateOnline();
     emit m_dm.deviceListSelectionChanged(index, fromRemoval);
 }
 
 void Session::currentMoved(int index)
 {
     m_dm.m_currentIndex = index;
+    m_dm.updateOnline();
     emit m_dm.deviceListSelectionChanged(index, true);
 }
 
@@ -235,6 +237,7 @@ void Session::stateChanged(const QObject *socket, QAbstractSocket::SocketState s
             if (state == QAbstractSocket::ConnectedState)
                 entry->localAddress = m_bindAddress; // the next attempt starts from what worked
         }
+        m_dm.updateOnline();
         emit m_dm.deviceListNetworkChanged(i);
         return;
     }

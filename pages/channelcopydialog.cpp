@@ -1,5 +1,9 @@
 #include "channelcopydialog.h"
 
+#include "channelbutton.h"
+#include "datamodel.h"
+#include "routeorder.h"
+
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,7 +13,7 @@
 
 ChannelCopyDialog::ChannelCopyDialog(const ModulePage *page, ModulePage::Side sourceSide, int sourceChannel,
                                      const QString &title, QWidget *parent)
-    : QDialog(parent), m_page(page)
+    : Dialog(parent), m_page(page)
 {
     setObjectName(QStringLiteral("channelCopyDialog"));
     setWindowTitle(title);
@@ -21,9 +25,9 @@ ChannelCopyDialog::ChannelCopyDialog(const ModulePage *page, ModulePage::Side so
         grid->setSpacing(4);
         m_groups[s] = new QButtonGroup(this);
         m_groups[s]->setExclusive(false);
-        for (int c = 0; c < 16; ++c) {
-            auto *b = new QPushButton(page->channelCaption(sides[s], c), box);
-            b->setCheckable(true);
+        for (int c = 0; c < proto::ChannelCount; ++c) {
+            auto *b = new ChannelButton(box);
+            b->setCaption(page->channelCaption(sides[s], c));
             b->setMinimumWidth(64);
             b->setVisible(!page->isHidden(sides[s], c));
             b->setEnabled(!(sides[s] == sourceSide && c == sourceChannel));
@@ -45,20 +49,27 @@ ChannelCopyDialog::ChannelCopyDialog(const ModulePage *page, ModulePage::Side so
     connect(m_ok, &QPushButton::clicked, this, &ChannelCopyDialog::okButtonClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     refreshDante();
+    // The page refreshes its own marks on a new link state; the dialog over it does the same.
+    if (DataModel *dm = page->dataModel())
+        dm->router().subscribe(this, RouteOrder::Module, proto::Msg::DanteStatus,
+                               [this](const SyncEvent &) { refreshDante(); });
 }
 
-QPushButton *ChannelCopyDialog::channelButton(ModulePage::Side side, int channel) const
+ChannelButton *ChannelCopyDialog::channelButton(ModulePage::Side side, int channel) const
 {
-    return qobject_cast<QPushButton *>(m_groups[side == ModulePage::Side::Output ? 1 : 0]->button(channel));
+    return static_cast<ChannelButton *>(m_groups[side == ModulePage::Side::Output ? 1 : 0]->button(channel));
 }
 
 void ChannelCopyDialog::refreshDante()
 {
-    const QIcon icon(ModulePage::danteIcon(m_page->danteConnected()));
+    // The page's own link state follows the same announcement; ask the model, not the page.
+    const DataModel *dm = m_page->dataModel();
+    const bool connected = dm ? dm->model().device().danteStatus[1] == 1 : m_page->danteConnected();
+    const QPixmap icon(ModulePage::danteIcon(connected));
     const ModulePage::Side sides[2] = {ModulePage::Side::Input, ModulePage::Side::Output};
     for (int s = 0; s < 2; ++s)
-        for (int c = 0; c < 16; ++c)
-            m_groups[s]->button(c)->setIcon(m_page->isDante(sides[s], c) ? icon : QIcon());
+        for (int c = 0; c < proto::ChannelCount; ++c)
+            channelButton(sides[s], c)->setMarkIcon(m_page->isDante(sides[s], c) ? icon : QPixmap());
 }
 
 void ChannelCopyDialog::hideOutputs()
@@ -72,7 +83,7 @@ void ChannelCopyDialog::hideOutputs()
 void ChannelCopyDialog::okButtonClicked()
 {
     m_inputMask = m_outputMask = 0;
-    for (int c = 0; c < 16; ++c) {
+    for (int c = 0; c < proto::ChannelCount; ++c) {
         if (m_groups[0]->button(c)->isChecked() && m_groups[0]->button(c)->isEnabled())
             m_inputMask |= quint16(1u << c);
         if (m_groups[1]->button(c)->isChecked() && m_groups[1]->button(c)->isEnabled()

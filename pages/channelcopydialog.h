@@ -1,15 +1,16 @@
 #pragma once
 // Picks the channels a filter, limiter or AGC block is copied to: sixteen input and sixteen
-// output buttons captioned with the channel labels; the source's own button is disabled.
-// On OK it holds one 16-bit mask per side.
+// output buttons captioned with the channel labels (a Dante channel's mark beside its
+// caption); the source's own button is disabled. On OK it holds one 16-bit mask per side.
+// Built on the stack for one modal run; it follows the Dante link state while open.
+#include "dialog.h"
 #include "modulepage.h"
 
-#include <QDialog>
-
+class ChannelButton;
 class QButtonGroup;
 class QPushButton;
 
-class ChannelCopyDialog final : public QDialog
+class ChannelCopyDialog final : public Dialog
 {
     Q_OBJECT
 public:
@@ -18,7 +19,7 @@ public:
 
     quint16 inputMask() const { return m_inputMask; }
     quint16 outputMask() const { return m_outputMask; }
-    QPushButton *channelButton(ModulePage::Side side, int channel) const;
+    ChannelButton *channelButton(ModulePage::Side side, int channel) const;
     QPushButton *okButton() const { return m_ok; }
     // Redraws the Dante icons for the page's link state.
     void refreshDante();

@@ -3,9 +3,9 @@
 #include "doublespinbox.h"
 #include "knob.h"
 #include "pagehelpers.h"
+#include "routeorder.h"
 
 #include <QLabel>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -19,11 +19,12 @@ const char *const Units[3] = {QT_TRANSLATE_NOOP("DelayWidget", "Milliseconds"), 
 DelayWidget::DelayWidget(DataModel *dm, int index, int input, QWidget *parent)
     : StripPage(dm, index, input ? Side::Input : Side::Output, parent), m_maxMs(input ? 1000.0 : 2000.0)
 {
-    using Slot = void (DelayWidget::*)(double);
-    const Slot handlers[3] = {&DelayWidget::millisecondsBoxValueChanged, &DelayWidget::metersBoxValueChanged,
-                           &DelayWidget::feetBoxValueChanged};
+    const proto::MessageKey key = input ? proto::Msg::InDelay : proto::Msg::OutDelay;
     // Inputs: 0..1000 ms, 0..340 m, 0..1115.472 ft; outputs twice that.
     const double maxima[3] = {m_maxMs, metresOf(m_maxMs), feetOf(m_maxMs)};
+    using Convert = double (*)(double);
+    const Convert toUnit[3] = {[](double ms) { return ms; }, metresOf, feetOf};
+    const Convert toMs[3] = {[](double ms) { return ms; }, msOfMetres, msOfFeet};
     for (int c = 0; c < 16; ++c) {
         Strip &s = m_strips[size_t(c)];
         QWidget *box = strip(c);
@@ -33,6 +34,13 @@ DelayWidget::DelayWidget(DataModel *dm, int index, int input, QWidget *parent)
         s.knob->setRange(0, int(std::lround(m_maxMs * 100)));
         QVBoxLayout *l = stripLayout(c);
         l->addWidget(s.knob, 0, Qt::AlignHCenter);
+        // A delay equal to the stored one sends nothing; a drag sends its last value.
+        auto *knob = new ParameterBinding(dm, s.knob, key, c, 255, RouteOrder::Module, [s](const QVariant &v) {
+            s.knob->setValue(int(std::lround(v.toDouble() * 100)));
+        });
+        knob->setSkipUnchanged(true);
+        knob->editOn(&Knob::valueChanged, [](int p) { return QVariant(p / 100.0); }, SendRule::Queue);
+        knob->refresh();
         for (int u = 0; u < 3; ++u) {
             s.label[u] = caption(box);
             s.box[u] = new DoubleSpinBox(box);
@@ -47,10 +55,19 @@ DelayWidget::DelayWidget(DataModel *dm, int index, int input, QWidget *parent)
             l->addSpacing(4);
             l->addWidget(s.label[u]);
             l->addWidget(s.box[u], 0, Qt::AlignHCenter);
-            connect(s.box[u], QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, handlers[u]);
+            DoubleSpinBox *spin = s.box[u];
+            const Convert shown = toUnit[u], typed = toMs[u];
+            const double maxMs = m_maxMs;
+            auto *b = new ParameterBinding(dm, spin, key, c, 255, RouteOrder::Module, [spin, shown, maxMs](const QVariant &v) {
+                spin->setValue(shown(qBound(0.0, v.toDouble(), maxMs)));
+            });
+            b->setSkipUnchanged(true);
+            b->editOn(QOverload<double>::of(&QDoubleSpinBox::valueChanged),
+                      [typed, maxMs](double value) { return QVariant(qBound(0.0, typed(value), maxMs)); },
+                      SendRule::Queue);
+            b->refresh();
         }
         l->addStretch(1);
-        connect(s.knob, &Knob::valueChanged, this, &DelayWidget::delayKnobValueChanged);
     }
     retranslate();
     refreshLabels(side(), -1);
@@ -72,50 +89,4 @@ void DelayWidget::retranslateStrip(int c)
     s.knob->setAccessibleName(accessibleText(sc, tr("Delay"), tr(" knob")));
     for (int u = 0; u < 3; ++u)
         s.box[u]->setAccessibleName(accessibleText(sc, tr(Units[u])));
-}
-
-void DelayWidget::setDelay(int c, float delay)
-{
-    if (c < 0 || c >= 16)
-        return;
-    Strip &s = m_strips[size_t(c)];
-    const double ms = qBound(0.0, double(delay), m_maxMs);
-    {
-        const QSignalBlocker blocker(s.knob);
-        s.knob->setValue(int(std::lround(ms * 100)));
-    }
-    const double values[3] = {ms, metresOf(ms), feetOf(ms)};
-    for (int u = 0; u < 3; ++u) {
-        const QSignalBlocker blocker(s.box[u]);
-        s.box[u]->setValue(values[u]);
-    }
-}
-
-void DelayWidget::userChanged(int c, double ms)
-{
-    if (c < 0)
-        return;
-    ms = qBound(0.0, ms, m_maxMs);
-    setDelay(c, float(ms));
-    emit dataChanged(uchar(c), float(ms));
-}
-
-void DelayWidget::millisecondsBoxValueChanged(double value)
-{
-    userChanged(channelOf(sender()), value);
-}
-
-void DelayWidget::metersBoxValueChanged(double value)
-{
-    userChanged(channelOf(sender()), msOfMetres(value));
-}
-
-void DelayWidget::feetBoxValueChanged(double value)
-{
-    userChanged(channelOf(sender()), msOfFeet(value));
-}
-
-void DelayWidget::delayKnobValueChanged(int value)
-{
-    userChanged(channelOf(sender()), value / 100.0);
 }

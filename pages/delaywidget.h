@@ -1,7 +1,6 @@
 #pragma once
 // The delay of every input ("In Delay") or output ("Out Delay"), entered in milliseconds,
-// metres or feet or with a knob; the four always agree. The page emits milliseconds; the
-// container stores and sends them.
+// metres or feet or with a knob; the four are bound to the channel's delay and always agree.
 #include "strippage.h"
 
 #include <array>
@@ -33,25 +32,11 @@ public:
     };
     const Strip &stripControls(int channel) const { return m_strips[size_t(channel)]; }
 
-    // Shows ms on every control of the channel; emits nothing.
-    void setDelay(int channel, float ms);
-
-signals:
-    void dataChanged(uchar channel, float ms);
-
-public:
-    void millisecondsBoxValueChanged(double value);
-    void metersBoxValueChanged(double value);
-    void feetBoxValueChanged(double value);
-    void delayKnobValueChanged(int value);
-
 protected:
     void retranslate() override;
     void retranslateStrip(int channel) override;
 
 private:
-    void userChanged(int channel, double ms);
-
     double m_maxMs;
     std::array<Strip, 16> m_strips;
 };

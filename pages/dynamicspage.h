@@ -1,18 +1,20 @@
 #pragma once
-// What the limiter and AGC pages share: one channel at a time picked with sixteen channel
-// buttons, "Copy To" and "Reset", an "Enabled" button, a transfer graph and a column of
-// knob fields (caption, edit, knob).
-#include "modulepage.h"
+// What the limiter and AGC pages share: one channel at a time, an "Enabled" button, a
+// transfer graph and a column of knob fields (caption, edit, knob), every control bound to
+// a field of the channel's record. The controls wait for the device's record while
+// connected (ReportGate).
+#include "knob.h"
+#include "onechannelpage.h"
+#include "pagehelpers.h"
 
+#include <QPushButton>
 #include <QVector>
 
-class Knob;
 class LineEdit;
-class QButtonGroup;
 class QLabel;
-class QPushButton;
+class ReportGate;
 
-class DynamicsPage : public ModulePage
+class DynamicsPage : public OneChannelPage
 {
     Q_OBJECT
 public:
@@ -22,47 +24,66 @@ public:
         Knob *knob = nullptr;
     };
 
-    int checkedChannel() const override { return m_channel; }
-    QPushButton *channelButton(int channel) const;
-    QPushButton *copyButton() const { return m_copy; }
-    QPushButton *resetButton() const { return m_reset; }
     QPushButton *enabledButton() const { return m_enabled; }
     const Field &field(int i) const { return m_fields[i]; }
-
-    void refreshLabels(Side side, int channel) override;
-    void refreshDante(bool connected) override;
+    proto::MessageKey recordKey() const { return m_key; }
+    // Enabled, fields and graph: disabled while the device's record is awaited.
+    QWidget *body() const { return m_body; }
 
 protected:
-    // fields: the number of knob fields, with the knob ranges given later by setRange.
-    DynamicsPage(DataModel *dm, int index, Side side, int fields, QWidget *graph, QWidget *parent);
+    // fields: the number of knob fields; key: the record every control shows a field of.
+    DynamicsPage(DataModel *dm, int index, Side side, const ChannelBlock::Keys &block, proto::MessageKey key,
+                 int fields, QWidget *graph, QWidget *parent);
 
     void setRange(int field, int minimum, int maximum);
-    // Shows a field without emitting anything.
-    void showField(int field, const QString &text, int knobPosition);
-    // Takes the focus off an edit without finishing it a second time.
-    static void defocus(LineEdit *edit);
-    // "<title> - Copy <channel> to"
-    QString copyTitle(const QString &title) const;
-    // The reset question; true on OK.
-    bool confirmReset(const QString &question);
-    // Names the fields and the common buttons: captions[i] and units[i] per field.
-    void retranslateCommon(const QStringList &captions, const QStringList &units);
-
-    virtual void channelButtonGroupButtonClicked(int id) = 0;
-    virtual void copyToButtonClicked() = 0;
-    virtual void resetButtonClicked() = 0;
-    virtual void enabledButtonClicked() = 0;
-    virtual void fieldEditFinished(int field) = 0;
-    virtual void fieldKnobChanged(int field, int position) = 0;
-
-    void applyChannelMasks() override;
-
-    int m_channel = 0;
+    // A binding of control to the record of the shown channel.
+    ParameterBinding *bind(QObject *control, ParameterBinding::Show show);
+    // Binds "Enabled" to the record's enable byte.
+    template <class Record>
+    void bindEnabled(SendRule rule)
+    {
+        ParameterBinding *b = bind(m_enabled, [this](const QVariant &v) {
+            Record r;
+            if (ParameterBinding::parseRecord(v, &r))
+                m_enabled->setChecked(r.enable != 0);
+        });
+        b->editRecordOn<Record>(&QPushButton::clicked, [](Record &r, bool on) { r.enable = on ? 1 : 0; }, rule);
+    }
+    // Binds field i's edit and knob to one float of the record: text and knob position from
+    // the value, the value from a typed text (parse: false for no number) or a knob position.
+    template <class Record, class Show, class Parse, class FromKnob>
+    void bindField(int i, Show text, Parse parse, FromKnob fromKnob, int (*position)(float), float Record::*member,
+                   SendRule rule)
+    {
+        const Field &f = m_fields[i];
+        bind(f.edit, [f, text, member](const QVariant &v) {
+            Record r;
+            if (ParameterBinding::parseRecord(v, &r))
+                f.edit->setText(text(r.*member));
+        });
+        ParameterBinding *edit = m_bindings.last();
+        pagehelpers::commitOn(f.edit, edit, [edit, parse](const QString &typed) {
+            return edit->recordWith<Record>([&typed, parse](Record &r) { return parse(typed, r); });
+        }, rule);
+        ParameterBinding *knob = bind(f.knob, [f, position, member](const QVariant &v) {
+            Record r;
+            if (ParameterBinding::parseRecord(v, &r))
+                f.knob->setValue(position(r.*member));
+        });
+        knob->editRecordOn<Record>(&Knob::valueChanged, fromKnob, rule);
+    }
+    // "Threshold (dB)" and its accessible names, per field.
+    void retranslateFields(const QStringList &captions, const QStringList &units);
+    void showChannel() override;
+    // Bindings made after this skip values equal to the stored ones.
+    void setSkipUnchanged(bool skip) { m_skip = skip; }
 
 private:
-    QButtonGroup *m_channels = nullptr;
-    QPushButton *m_copy = nullptr;
-    QPushButton *m_reset = nullptr;
+    proto::MessageKey m_key;
+    QWidget *m_body = nullptr;
     QPushButton *m_enabled = nullptr;
     QVector<Field> m_fields;
+    QVector<ParameterBinding *> m_bindings;
+    ReportGate *m_gate = nullptr;
+    bool m_skip = false;
 };

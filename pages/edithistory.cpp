@@ -2,6 +2,7 @@
 
 #include "datamodel.h"
 #include "layout.h"
+#include "pagespec.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -106,24 +107,18 @@ EditHistory::EditHistory(DataModel *dm, QWidget *root, QObject *parent)
     // more than anyone walks.
     m_stack->setUndoLimit(UndoLimit);
     if (m_dm) {
-        m_dm->setEditObserver([this](const ParameterEdit &before, const ParameterEdit &after) {
-            recorded(before, after);
-        });
+        connect(m_dm, &DataModel::edited, this, &EditHistory::recorded);
         connect(m_dm, &DataModel::deviceListSelectionChanged, this, &EditHistory::clear);
     }
     qApp->installEventFilter(this);
 }
 
-EditHistory::~EditHistory()
-{
-    if (m_dm)
-        m_dm->setEditObserver(nullptr);
-}
+EditHistory::~EditHistory() = default;
 
 bool EditHistory::isPageKey(proto::MessageKey key)
 {
     using namespace proto;
-    if (key.type != 3 || key.subType < 1 || key.subType > 18 || key == Msg::OutLevelUsbSelect)
+    if (key.type != 3 || !PageSpecs::isPageSubType(key.subType) || key == Msg::OutLevelUsbSelect)
         return false;
     const KeyInfo *k = findKey(key);
     return k && k->shape != Shape::LimitPairs;
@@ -147,23 +142,9 @@ void EditHistory::replay(const ParameterEdit &e)
         return;
     m_replaying = true;
     const bool sent = m_dm->edit(e, SendRule::ByKey);
-    if (sent && m_replayed)
-        m_replayed(e);
     m_replaying = false;
-    const proto::KeyInfo *k = proto::findKey(e.key);
-    if (!k)
-        return;
-    // Announced as the dispatcher announces the key, so bound controls and pages refresh.
-    quint8 channel = e.channel, other = 255;
-    switch (proto::writeForm(*k)) {
-    case proto::WriteForm::BandRecord: other = e.index; break;
-    case proto::WriteForm::MatrixCells:
-        channel = e.index;
-        other = e.channel;
-        break;
-    default: break;
-    }
-    m_dm->router().route(e.key.type, e.key.subType, e.key.funcId, channel, other, QVariant());
+    if (sent)
+        emit replayed(e);
 }
 
 EditHistory::Group::Group(EditHistory *history)

@@ -1,10 +1,10 @@
 #pragma once
 // Undo and redo of the module pages' edits. It listens to the one edit path
-// (DataModel::setEditObserver), keeps the edits of page keys only, and merges the edits of
-// one pointer gesture (a knob or graph drag, a click that changes several bands) into one
-// step. Undo edits the old values back through the same path, so they are stored and sent
-// exactly as a user edit of those values would be, and announces them so the pages show
-// them. Other steps (copy, reset) are pushed with their own undo and redo.
+// (DataModel::edited), keeps the edits of page keys only, and merges the edits of one
+// pointer gesture (a knob or graph drag, a click that changes several bands) into one step.
+// Undo edits the old values back through the same path, so they are stored, sent and
+// announced exactly as a user edit of those values would be. Other steps (copy, reset) are
+// pushed with their own undo and redo.
 #include "parameteredit.h"
 
 #include <QObject>
@@ -31,12 +31,16 @@ public:
 
     // A step that is already done; undo and redo run the functions.
     void pushStep(const QString &text, std::function<void()> undo, std::function<void()> redo);
-    // Edits e through the one path without recording it, then announces it.
+    // Edits e through the one path without recording it.
     void replay(const ParameterEdit &e);
-    // Told of every replayed edit after it was sent, so that the container can apply what
-    // the device does with that value on its side (level links to a group).
-    void setReplayed(std::function<void(const ParameterEdit &)> replayed) { m_replayed = std::move(replayed); }
     void clear();
+
+signals:
+    // After each replayed edit was sent, so that a page can apply what the device does with
+    // that value on its side (level links to a group).
+    void replayed(const ParameterEdit &e);
+
+public:
 
     // The edits made while a Group lives are one step (several records changed by one
     // action, even when it comes from the keyboard or a programmatic click).
@@ -65,5 +69,4 @@ private:
     quint64 m_gesture = 0;
     quint64 m_serial = 0;
     bool m_replaying = false;
-    std::function<void(const ParameterEdit &)> m_replayed;
 };

@@ -1,20 +1,31 @@
 #include "levelwidget.h"
 
 #include "combobox.h"
+#include "datamodel.h"
+#include "edithistory.h"
 #include "fader.h"
 #include "lineedit.h"
 #include "pagehelpers.h"
+#include "parameterbinding.h"
+#include "routeorder.h"
 
 #include <QPushButton>
-#include <QVariant>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 using namespace pagehelpers;
+namespace Msg = proto::Msg;
 
 LevelWidget::LevelWidget(DataModel *dm, int index, Side side, QWidget *parent)
     : StripPage(dm, index, side, parent)
 {
+    const bool out = side == Side::Output;
+    m_keys = {out ? Msg::OutLevelMute : Msg::PreLevelMute, out ? Msg::OutLevelGain : Msg::PreLevelGain,
+              out ? Msg::OutLevelInvert : Msg::PreLevelInvert, out ? Msg::OutLevelGroup : Msg::PreLevelGroup};
+    const auto bind = [this, dm](QObject *control, Field field, int c, ParameterBinding::Show show) {
+        auto *b = new ParameterBinding(dm, control, key(field), c, 255, RouteOrder::Module, std::move(show));
+        b->refresh();
+        return b;
+    };
     for (int c = 0; c < 16; ++c) {
         Strip &s = m_strips[size_t(c)];
         QWidget *box = strip(c);
@@ -34,13 +45,11 @@ LevelWidget::LevelWidget(DataModel *dm, int index, Side side, QWidget *parent)
         s.fader->setRange(FaderMinimum, FaderMaximum);
         s.fader->setDecimals(1);
         s.fader->setStep(1.0); // one tenth of a dB
-        s.fader->setValue(0.0);
         s.fader->setMinimumHeight(190);
         s.gainEdit = new LineEdit(box);
         s.gainEdit->setObjectName(name);
         s.gainEdit->setFixedWidth(52);
         s.gainEdit->setAlignment(Qt::AlignCenter);
-        s.gainEdit->setText(QStringLiteral("0.0"));
 
         QVBoxLayout *l = stripLayout(c);
         l->addWidget(s.invert);
@@ -49,12 +58,30 @@ LevelWidget::LevelWidget(DataModel *dm, int index, Side side, QWidget *parent)
         l->addWidget(s.fader, 1, Qt::AlignHCenter);
         l->addWidget(s.gainEdit, 0, Qt::AlignHCenter);
 
-        connect(s.group, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-                &LevelWidget::groupComboBoxCurrentIndexChanged);
-        connect(s.invert, &QPushButton::clicked, this, &LevelWidget::invertButtonClicked);
-        connect(s.mute, &QPushButton::clicked, this, &LevelWidget::muteButtonClicked);
-        connect(s.gainEdit, &LineEdit::editingFinished, this, &LevelWidget::gainEditEditingFinished);
-        connect(s.fader, &Fader::valueChanged, this, &LevelWidget::gainFaderValueChanged);
+        // Every level change is sent, equal or not; the links come first.
+        bind(s.group, Group, c, [s](const QVariant &v) { s.group->setCurrentIndex(qBound(0, v.toInt(), 8)); });
+        connect(s.group, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this, c](int i) {
+            if (i >= 0)
+                changed(Group, c, i);
+        });
+        bind(s.invert, Invert, c, [s](const QVariant &v) { s.invert->setChecked(v.toBool()); });
+        connect(s.invert, &QPushButton::clicked, this, [this, c](bool on) { changed(Invert, c, on ? 1 : 0); });
+        bind(s.mute, Mute, c, [s](const QVariant &v) { s.mute->setChecked(v.toBool()); });
+        connect(s.mute, &QPushButton::clicked, this, [this, c](bool on) { changed(Mute, c, on ? 1 : 0); });
+        bind(s.fader, Gain, c, [s](const QVariant &v) {
+            // A drag in progress keeps its handle where the pointer is.
+            if (!s.fader->isDragging() || s.fader->value() != v.toDouble())
+                s.fader->setValue(v.toDouble());
+        });
+        connect(s.fader, &Fader::valueChanged, this, [this, c](double v) { changed(Gain, c, v); });
+        ParameterBinding *edit =
+            bind(s.gainEdit, Gain, c, [s](const QVariant &v) { s.gainEdit->setText(gainText(v.toFloat())); });
+        commitOn(s.gainEdit, edit, [this, c](const QString &text) {
+            double typed = 0;
+            if (parseNumber(text, &typed))
+                changed(Gain, c, qBound(FaderMinimum, roundTenth(typed), FaderMaximum));
+            return QVariant(); // changed() edited it; the stored value is shown
+        });
     }
     retranslate();
     refreshLabels(side, -1);
@@ -85,81 +112,56 @@ QString LevelWidget::gainText(float gain)
     return gain <= float(FaderMinimum) ? QStringLiteral("-100.0") : tenthText(gain);
 }
 
-void LevelWidget::setGroup(int c, int group)
+double LevelWidget::stored(Field field, int c) const
 {
-    const QSignalBlocker blocker(m_strips[size_t(c)].group);
-    m_strips[size_t(c)].group->setCurrentIndex(qBound(0, group, 8));
+    return dataModel() ? dataModel()->storedValue(key(field), c, 255).toDouble() : 0.0;
 }
 
-void LevelWidget::setInvert(int c, bool on)
+void LevelWidget::changed(Field field, int channel, double value)
 {
-    const QSignalBlocker blocker(m_strips[size_t(c)].invert);
-    m_strips[size_t(c)].invert->setChecked(on);
-}
-
-void LevelWidget::setMute(int c, bool on)
-{
-    const QSignalBlocker blocker(m_strips[size_t(c)].mute);
-    m_strips[size_t(c)].mute->setChecked(on);
-}
-
-void LevelWidget::setGain(int c, float gain)
-{
-    Strip &s = m_strips[size_t(c)];
-    // A drag in progress keeps its handle where the pointer is.
-    if (!s.fader->isDragging() || s.fader->value() != double(gain)) {
-        const QSignalBlocker blocker(s.fader);
-        s.fader->setValue(double(gain));
+    DataModel *dm = dataModel();
+    if (!dm || channel < 0 || channel >= 16)
+        return;
+    if (field == Gain) {
+        const bool out = side() == Side::Output;
+        const auto &in = dm->model().input(channel);
+        const auto &o = dm->model().output(channel);
+        value = qBound(double(out ? o.levelMinimum : in.levelMinimum), value,
+                       double(out ? o.levelMaximum : in.levelMaximum));
     }
-    const QSignalBlocker blocker(s.gainEdit);
-    s.gainEdit->setText(gainText(gain));
+    // The linked channels and the edited one change as one step, and only the edited
+    // channel's command is sent: the device links the rest itself.
+    const EditHistory::Group step(editHistory());
+    applyLinks(field, channel, value);
+    dm->edit(key(field), channel, 255, value, field == Gain ? SendRule::Queue : SendRule::Send);
 }
 
-void LevelWidget::groupComboBoxCurrentIndexChanged(int index)
+void LevelWidget::applyLinks(Field field, int channel, double value)
 {
-    const int c = channelOf(sender());
-    if (c >= 0 && index >= 0)
-        emit groupChanged(uchar(c), uchar(index));
+    DataModel *dm = dataModel();
+    QVector<int> linked;
+    if (field != Group) {
+        const double group = stored(Group, channel);
+        for (int c = 0; c < 16 && group != 0; ++c)
+            if (c != channel && stored(Group, c) == group)
+                linked << c;
+    }
+    if (side() == Side::Input && channel < 2 && dm->model().input(channel).mode == 2)
+        linked << 1 - channel;
+    for (int c : linked)
+        if (stored(field, c) != value)
+            dm->edit(key(field), c, 255, value, SendRule::Local);
 }
 
-void LevelWidget::invertButtonClicked(bool checked)
+void LevelWidget::historyAttached(EditHistory *history)
 {
-    const int c = channelOf(sender());
-    if (c >= 0)
-        emit invertChanged(uchar(c), checked);
+    connect(history, &EditHistory::replayed, this, &LevelWidget::replayed);
 }
 
-void LevelWidget::muteButtonClicked(bool checked)
+// An undone or redone level edit is sent again; the device links it again, and so does the model.
+void LevelWidget::replayed(const ParameterEdit &e)
 {
-    bool ok = false;
-    const int c = sender() ? sender()->property("channel").toInt(&ok) : -1;
-    if (ok && c >= 0 && c < 16)
-        emit muteChanged(uchar(c), checked);
-}
-
-void LevelWidget::gainEditEditingFinished()
-{
-    const int c = channelOf(sender());
-    if (c < 0)
-        return;
-    Strip &s = m_strips[size_t(c)];
-    disconnect(s.gainEdit, &LineEdit::editingFinished, this, &LevelWidget::gainEditEditingFinished);
-    s.gainEdit->clearFocus();
-    connect(s.gainEdit, &LineEdit::editingFinished, this, &LevelWidget::gainEditEditingFinished);
-    double typed = 0;
-    if (!parseNumber(s.gainEdit->text(), &typed))
-        typed = s.fader->value();
-    const float gain = float(qBound(FaderMinimum, roundTenth(typed), FaderMaximum));
-    setGain(c, gain);
-    emit gainChanged(uchar(c), gain);
-}
-
-void LevelWidget::gainFaderValueChanged(double value)
-{
-    const int c = channelOf(sender());
-    if (c < 0)
-        return;
-    const QSignalBlocker blocker(m_strips[size_t(c)].gainEdit);
-    m_strips[size_t(c)].gainEdit->setText(gainText(float(value)));
-    emit gainChanged(uchar(c), float(value));
+    for (int f = 0; f < FieldCount; ++f)
+        if (key(Field(f)) == e.key && e.channel < 16)
+            applyLinks(Field(f), e.channel, stored(Field(f), e.channel));
 }

@@ -1,7 +1,10 @@
 #pragma once
 // Gain, mute, polarity and link group of every input before the matrix ("Level Pre Mix")
-// or of every output ("Out Level"). The page emits each change; the container applies the
-// linking rules (permitted range, group, USB pair), stores and sends.
+// or of every output ("Out Level"), each control bound to its channel's value. An edit
+// follows what the device does with it: the gain stays within the channel's permitted
+// range, and the channels of its group (and the USB pair of inputs 1 and 2) take the value
+// too; only the edited channel's command is sent.
+#include "catalogue.h"
 #include "strippage.h"
 
 #include <array>
@@ -9,7 +12,9 @@
 class ComboBox;
 class Fader;
 class LineEdit;
+class ParameterBinding;
 class QPushButton;
+struct ParameterEdit;
 
 class LevelWidget final : public StripPage
 {
@@ -32,29 +37,21 @@ public:
     const Strip &stripControls(int channel) const { return m_strips[size_t(channel)]; }
     static QString gainText(float gain);
 
-    // Show a value on the page; nothing is emitted.
-    void setGroup(int channel, int group);
-    void setInvert(int channel, bool on);
-    void setMute(int channel, bool on);
-    void setGain(int channel, float gain);
-
-signals:
-    void groupChanged(uchar channel, uchar group);
-    void invertChanged(uchar channel, bool on);
-    void muteChanged(uchar channel, bool on);
-    void gainChanged(uchar channel, float gain);
-
-public:
-    void groupComboBoxCurrentIndexChanged(int index);
-    void invertButtonClicked(bool checked);
-    void muteButtonClicked(bool checked);
-    void gainEditEditingFinished();
-    void gainFaderValueChanged(double value);
-
 protected:
     void retranslate() override;
     void retranslateStrip(int channel) override;
+    void historyAttached(EditHistory *history) override;
 
 private:
+    enum Field { Mute, Gain, Invert, Group, FieldCount };
+    proto::MessageKey key(Field field) const { return m_keys[field]; }
+    double stored(Field field, int channel) const;
+    // The user changed field of channel: links, then the one command.
+    void changed(Field field, int channel, double value);
+    // What the device does on its side with a value written to channel.
+    void applyLinks(Field field, int channel, double value);
+    void replayed(const ParameterEdit &e);
+
+    std::array<proto::MessageKey, FieldCount> m_keys;
     std::array<Strip, 16> m_strips;
 };

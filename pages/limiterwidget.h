@@ -1,7 +1,6 @@
 #pragma once
 // The limiter of one input ("In Limiter") or one output ("Out Limiter") with its transfer
-// graph. The page emits whole records; the container stores and sends them, and copies and
-// resets.
+// graph; every control is bound to a field of the channel's limiter record.
 #include "datamodel.h"
 #include "dynamicspage.h"
 
@@ -16,28 +15,15 @@ public:
     LimiterWidget(DataModel *dm, int index, Side side, QWidget *parent = nullptr);
 
     LimiterGraph *graph() const { return m_graph; }
-    // Ignored unless channel is the checked one.
-    void showRecord(uchar channel, const DataModel::Limiter &record);
-    // The record the controls show.
-    DataModel::Limiter record() const;
-
-signals:
-    void channelChanged(uchar channel);
-    void channelCopy(uchar channel, ushort inputMask, ushort outputMask);
-    void channelReset(uchar channel);
-    void dataChanged(uchar channel, DataModel::Limiter *record);
 
 protected:
     void retranslate() override;
-    void channelButtonGroupButtonClicked(int id) override;
-    void copyToButtonClicked() override;
-    void resetButtonClicked() override;
-    void enabledButtonClicked() override;
-    void fieldEditFinished(int field) override;
-    void fieldKnobChanged(int field, int position) override;
+    QString copyTitle() const override { return tr("Limiter Copy"); }
+    QString resetQuestion() const override
+    {
+        return tr("Are you sure that you want to reset the limiter of the selected channel?");
+    }
 
 private:
-    void emitRecord();
-
     LimiterGraph *m_graph;
 };

@@ -1,40 +1,44 @@
 #include "modulepage.h"
 
 #include "datamodel.h"
-#include "modulepolls.h"
+#include "pagespec.h"
+#include "routeorder.h"
 
 #include <QCoreApplication>
 #include <QEvent>
-
-namespace {
-// The module buttons, in page order; tr() context "ModuleWidget".
-const char *const PageTitles[ModulePolls::PageCount] = {
-    QT_TRANSLATE_NOOP("ModuleWidget", "In Setup"),    QT_TRANSLATE_NOOP("ModuleWidget", "Gate"),
-    QT_TRANSLATE_NOOP("ModuleWidget", "AGC"),         QT_TRANSLATE_NOOP("ModuleWidget", "Feedback"),
-    QT_TRANSLATE_NOOP("ModuleWidget", "In Filter"),   QT_TRANSLATE_NOOP("ModuleWidget", "In Limiter"),
-    QT_TRANSLATE_NOOP("ModuleWidget", "In Delay"),    QT_TRANSLATE_NOOP("ModuleWidget", "Level Pre Mix"),
-    QT_TRANSLATE_NOOP("ModuleWidget", "Matrix"),      QT_TRANSLATE_NOOP("ModuleWidget", "Signal Generator"),
-    QT_TRANSLATE_NOOP("ModuleWidget", "AEC"),         QT_TRANSLATE_NOOP("ModuleWidget", "Auto Mixer"),
-    QT_TRANSLATE_NOOP("ModuleWidget", "Out Level"),   QT_TRANSLATE_NOOP("ModuleWidget", "Out Filter"),
-    QT_TRANSLATE_NOOP("ModuleWidget", "ANC"),         QT_TRANSLATE_NOOP("ModuleWidget", "Out Limiter"),
-    QT_TRANSLATE_NOOP("ModuleWidget", "Out Delay")};
-} // namespace
 
 ModulePage::ModulePage(DataModel *dm, int index, Side side, QWidget *parent)
     : Widget(parent), m_dm(dm), m_index(index), m_side(side)
 {
     setObjectName(QStringLiteral("modulePage%1").arg(index));
-    if (m_dm) {
-        m_dm->declarePagePolls(quint32(index), ModulePolls::plan(index));
-        m_danteConnected = m_dm->model().device().danteStatus[1] == 1;
-    }
+    const PageSpec *spec = PageSpecs::at(index);
+    if (!m_dm || !spec)
+        return;
+    m_dm->declarePagePolls(quint32(index), spec->polls());
+    m_danteConnected = m_dm->model().device().danteStatus[1] == 1;
+    SyncRouter &router = m_dm->router();
+    router.subscribe(this, RouteOrder::Module, 3, spec->subType, SyncRouter::AnyFunction,
+                     [this](const SyncEvent &e) { syncUpdate(e); });
+    router.subscribe(this, RouteOrder::Module, proto::Msg::DanteStatus, [this](const SyncEvent &) {
+        refreshDante(m_dm->model().device().danteStatus[1] == 1);
+    });
+}
+
+void ModulePage::shown()
+{
+    channelPicked(checkedChannel());
+}
+
+void ModulePage::channelPicked(int channel)
+{
+    if (m_dm && channel >= 0)
+        m_dm->setSelectedChannel(quint8(channel));
 }
 
 QString ModulePage::pageTitle(int index)
 {
-    if (index < 0 || index >= ModulePolls::PageCount)
-        return QString();
-    return QCoreApplication::translate("ModuleWidget", PageTitles[index]);
+    const PageSpec *spec = PageSpecs::at(index);
+    return spec ? QCoreApplication::translate("ModuleWidget", spec->title) : QString();
 }
 
 QString ModulePage::pageTitle() const

@@ -1,9 +1,10 @@
 #pragma once
 // One editor page in the module column. The base keeps what every page shares: its index
-// (which is also its poll declaration's key), its side, the variant masks and the Dante
-// link state, and the accessible-name rule. A page subscribes, binds and declares its
-// polls in its own constructor; the container only creates it and tells it about masks,
-// labels, the Dante state and the language.
+// (its row in the page table, also its poll declaration's key), its side, the variant
+// masks and the Dante link state, and the accessible-name rule. The base declares the
+// page's polls and subscribes it to the values of its sub-type and the Dante state; a page
+// binds its controls in its own constructor. The container only creates it and tells it
+// about masks, labels and the page on show.
 #include "widget.h"
 
 #include <QString>
@@ -29,7 +30,7 @@ class ModulePage : public Widget
 public:
     enum class Side { Input, Output, Both };
 
-    // Declares the page's polls (ModulePolls) for its index.
+    // Declares the page's polls (its row of the page table) for its index.
     ModulePage(DataModel *dm, int index, Side side, QWidget *parent = nullptr);
 
     int pageIndex() const { return m_index; }
@@ -40,6 +41,8 @@ public:
 
     // One-channel pages: the channel their buttons select (0..15); -1 for strip pages.
     virtual int checkedChannel() const { return -1; }
+    // The page went on show: a one-channel page hands its channel to the poller.
+    void shown();
 
     // The variant's masks: bit (c - 8) hides channel c (8..15) or marks it as Dante.
     void setChannelMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask, quint16 danteOutputMask);
@@ -52,8 +55,8 @@ public:
     // "IN 3", "OUT 5" or a Dante channel's default name; never the user's label.
     QString channelName(Side side, int channel) const;
 
-    // An announcement of the page's sub-type (type 3) or of the device values the container
-    // passes on; pages whose controls are bound need nothing here.
+    // An announcement of a value of the page's sub-type; pages whose controls are bound need
+    // nothing here.
     virtual void syncUpdate(const SyncEvent &event) { Q_UNUSED(event); }
     // The USB dialog switched inputs 1 and 2 to USB (the input setup page).
     virtual void switchToUsb() {}
@@ -62,18 +65,28 @@ public:
     // The Dante link state changed (true: connected).
     virtual void refreshDante(bool connected);
     bool danteConnected() const { return m_danteConnected; }
+    // The link the page shows (null in tests that build pages alone).
+    DataModel *dataModel() const { return m_dm; }
     static QString danteIcon(bool connected);
 
     // The container's undo history; pages that change several values for one action group
     // them into one step with it.
-    void setEditHistory(EditHistory *history) { m_history = history; }
+    void setEditHistory(EditHistory *history)
+    {
+        m_history = history;
+        if (history)
+            historyAttached(history);
+    }
     EditHistory *editHistory() const { return m_history; }
 
     // "<page>: <scope> <caption>" with the suffix (" knob", " fader") appended.
     QString accessibleText(const QString &scope, const QString &caption, const QString &suffix = QString()) const;
 
 protected:
-    DataModel *dataModel() const { return m_dm; }
+    // A one-channel page picked another channel: the poller reads that channel.
+    void channelPicked(int channel);
+    // The container's history is known: a page that follows replayed edits connects here.
+    virtual void historyAttached(EditHistory *history) { Q_UNUSED(history); }
     // Masks changed: show, hide and caption the channels again.
     virtual void applyChannelMasks() {}
     // Every text of the page; run at construction by the page and on each language change.

@@ -46,6 +46,15 @@ bool parseNumber(const QString &text, double *out)
     return true;
 }
 
+bool parseWhole(const QString &text, int *out)
+{
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    if (ok)
+        *out = v;
+    return ok;
+}
+
 QString tenthText(double v)
 {
     // -0.0 would show a sign the user never typed.

@@ -61,6 +61,7 @@ void addOptions(QCommandLineParser &p)
             p.addOption(QCommandLineOption(QString::fromLatin1(s.name), QString::fromLatin1(s.text)));
     }
     p.addHelpOption();
+    p.addVersionOption();
 }
 
 bool toInt(const QCommandLineParser &p, const char *name, qint64 lo, qint64 hi, qint64 *out, QString *error)
@@ -128,17 +129,21 @@ QString commandLineHelp()
     return p.helpText();
 }
 
-bool parseCommandLine(const QStringList &args, SimOptions *o, QString *error, bool *help)
+bool parseCommandLine(const QStringList &args, SimOptions *o, QString *error, Request *request)
 {
     QCommandLineParser p;
     addOptions(p);
-    *help = false;
+    *request = Request::Run;
     if (!p.parse(args)) {
         *error = p.errorText();
         return false;
     }
     if (p.isSet(QStringLiteral("help")) || args.contains(QStringLiteral("--help-all"))) {
-        *help = true;
+        *request = Request::Help;
+        return true;
+    }
+    if (p.isSet(QStringLiteral("version"))) {
+        *request = Request::Version;
         return true;
     }
     if (!p.positionalArguments().isEmpty()) {

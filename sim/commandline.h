@@ -8,9 +8,12 @@
 
 namespace sim {
 
+// What the command line asks for: a device, or only a text.
+enum class Request { Run, Help, Version };
+
 // Parses args (args[0] is the program name). Returns false with a message on a bad value;
-// sets *help when --help was asked for.
-bool parseCommandLine(const QStringList &args, SimOptions *out, QString *error, bool *help);
+// *request says whether --help or --version was asked for instead of a run.
+bool parseCommandLine(const QStringList &args, SimOptions *out, QString *error, Request *request);
 QString commandLineHelp();
 // Every IPv4 address of this host's interfaces that are up and not loopback.
 QVector<QHostAddress> localAddresses();

@@ -1,5 +1,7 @@
 #include "devicestate.h"
 
+#include "defaults.h"
+
 #include "layout.h"
 #include "livestatus.h"
 
@@ -44,21 +46,9 @@ quint32 danteAddress(quint32 ip)
     return ((ip >> 24) & 0xFF) | (((ip >> 16) & 0xFF) << 8) | (((ip >> 8) & 0xFF) << 16) | ((ip & 0xFF) << 24);
 }
 
-HLPF defaultHpf() { HLPF r; r.frequency = 20.0f; return r; }
-HLPF defaultLpf() { HLPF r; r.frequency = 20000.0f; return r; }
-PEQ defaultPeq(int band)
-{
-    static const float freqs[PeqBands] = {100, 300, 500, 800, 1000, 3000, 5000, 8000};
-    PEQ r;
-    r.enable = 1;
-    r.frequency = freqs[band];
-    r.gain = 0.0f;
-    r.q = 43;
-    return r;
-}
-Limiter defaultLimiter() { Limiter r; r.threshold = 0; r.ratio = 2; r.attack = 20; r.decay = 20; return r; }
-Agc defaultAgc() { Agc r; r.threshold = -30; r.target = -20; r.ratio = 2; r.attack = 20; r.decay = 20; return r; }
-Gate defaultGate() { Gate r; r.threshold = -60; r.attack = 10; r.decay = 100; return r; }
+// What this simulated device holds after a factory reset. Filter, limiter and AGC resets
+// restore the same records the application writes for them; the gate is the device's own.
+Gate factoryGate() { Gate r; r.threshold = -60; r.attack = 10; r.decay = 100; return r; }
 
 qint8 clampMeter(float dB)
 {
@@ -150,7 +140,7 @@ void DeviceState::initDefaults()
         resetLimiter(false, ch);
         resetLimiter(true, ch);
         resetAgc(ch);
-        blockRef(Msg::GateParams).replace(ch * Gate::Size, Gate::Size, defaultGate().bytes());
+        blockRef(Msg::GateParams).replace(ch * Gate::Size, Gate::Size, factoryGate().bytes());
         setF32(Msg::InputGain, ch, ch < 4 ? 24.0f : 0.0f);
         blockRef(Msg::InputMode)[ch] = char(ch < 4 ? 0 : 1);
         for (MessageKey k : {Msg::PreLevelLimits, Msg::OutLevelLimits}) {
@@ -789,20 +779,20 @@ void DeviceState::resetFilter(bool output, int ch)
     const MessageKey hpf = output ? Msg::OutFilterHPF : Msg::InFilterHPF;
     const MessageKey lpf = output ? Msg::OutFilterLPF : Msg::InFilterLPF;
     const MessageKey peq = output ? Msg::OutFilterPEQ : Msg::InFilterPEQ;
-    blockRef(hpf).replace(ch * HLPF::Size, HLPF::Size, defaultHpf().bytes());
-    blockRef(lpf).replace(ch * HLPF::Size, HLPF::Size, defaultLpf().bytes());
+    blockRef(hpf).replace(ch * HLPF::Size, HLPF::Size, proto::defaults::highPass().bytes());
+    blockRef(lpf).replace(ch * HLPF::Size, HLPF::Size, proto::defaults::lowPass().bytes());
     for (int band = 0; band < PeqBands; ++band)
-        blockRef(peq).replace((ch * PeqBands + band) * PEQ::Size, PEQ::Size, defaultPeq(band).bytes());
+        blockRef(peq).replace((ch * PeqBands + band) * PEQ::Size, PEQ::Size, proto::defaults::peqBand(band).bytes());
 }
 
 void DeviceState::resetLimiter(bool output, int ch)
 {
-    blockRef(output ? Msg::OutLimiter : Msg::InLimiter).replace(ch * Limiter::Size, Limiter::Size, defaultLimiter().bytes());
+    blockRef(output ? Msg::OutLimiter : Msg::InLimiter).replace(ch * Limiter::Size, Limiter::Size, proto::defaults::limiter().bytes());
 }
 
 void DeviceState::resetAgc(int ch)
 {
-    blockRef(Msg::AgcParams).replace(ch * Agc::Size, Agc::Size, defaultAgc().bytes());
+    blockRef(Msg::AgcParams).replace(ch * Agc::Size, Agc::Size, proto::defaults::agc().bytes());
 }
 
 bool DeviceState::writeSpecial(const KeyInfo &info, const QByteArray &payload)

@@ -1,6 +1,7 @@
 // dsp-device-sim: one simulated device on the network, until interrupted.
 #include "commandline.h"
 #include "devicesimulator.h"
+#include "dspversion.h"
 #include "faultcontrol.h"
 
 #include <QCoreApplication>
@@ -8,9 +9,13 @@
 #include <QSocketNotifier>
 #include <QTextStream>
 
-#include <csignal>
 #include <cstdio>
 #include <memory>
+
+// Signals and standard input reach the event loop through POSIX descriptors; on Windows
+// the simulator stops with the process and takes no fault lines.
+#ifndef Q_OS_WIN
+#include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -24,24 +29,36 @@ void onSignal(int)
     }
 }
 } // namespace
+#endif
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("dsp-device-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DSP_VERSION));
 
     sim::SimOptions options;
     QString error;
-    bool help = false;
+    sim::Request request = sim::Request::Run;
     const QStringList args = QCoreApplication::arguments();
-    if (!sim::parseCommandLine(args, &options, &error, &help)) {
+    if (!sim::parseCommandLine(args, &options, &error, &request)) {
         QTextStream(stderr) << "dsp-device-sim: " << error << "\n";
         return 2;
     }
-    if (help) {
+    if (request == sim::Request::Help) {
         QTextStream(stdout) << sim::commandLineHelp();
         return 0;
     }
+    if (request == sim::Request::Version) {
+        QTextStream(stdout) << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << "\n";
+        return 0;
+    }
+#ifdef Q_OS_WIN
+    if (options.controlStdin) {
+        QTextStream(stderr) << "dsp-device-sim: --control-stdin is not available on Windows\n";
+        return 2;
+    }
+#endif
     // The reassembler reports every dropped byte; a robustness run would drown in them.
     if (!args.contains(QStringLiteral("--verbose")))
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
@@ -51,6 +68,7 @@ int main(int argc, char *argv[])
         QTextStream(stderr) << "dsp-device-sim: " << device.errorString() << "\n";
         return 1;
     }
+#ifndef Q_OS_WIN
     // Leave through the event loop on SIGTERM and SIGINT, so the frame log is complete.
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
         auto *notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &app);
@@ -84,6 +102,7 @@ int main(int argc, char *argv[])
             }
         });
     }
+#endif
 
     const sim::SimOptions &o = device.options();
     QTextStream(stdout) << "dsp-device-sim: DeviceID " << device.state().deviceId() << " at "

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the demo need, when missing.
 set -euo pipefail
+# help2man writes the man pages; dpkg-dev (dpkg-shlibdeps), desktop-file-utils and appstream
+# make and check the .deb; nsis checks the Windows installer definition.
 pkgs=(cmake ninja-build g++ ccache qtbase5-dev qttools5-dev qttools5-dev-tools libqt5sql5-sqlite
-      fonts-font-awesome iproute2 xvfb xauth)
+      fonts-font-awesome iproute2 xvfb xauth help2man dpkg-dev desktop-file-utils appstream nsis)
 [ "${DSP_WITH_CLANG:-0}" = 1 ] && pkgs+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -13,6 +13,7 @@
 #include "mainwindow.h"
 #include "meterdialog.h"
 #include "modulewidget.h"
+#include "pagespec.h"
 #include "overviewwidget.h"
 #include "systemsettings.h"
 
@@ -191,9 +192,9 @@ int main(int argc, char **argv)
         const char *text;
         bool meterWindow;
         int page;
-    } cases[] = {{"overview", "main window and overview", false, ModuleWidget::InSetupPage},
-                 {"meters", "main window, overview and meter window", true, ModuleWidget::InSetupPage},
-                 {"matrix", "main window, overview and matrix page", false, ModuleWidget::MatrixPage}};
+    } cases[] = {{"overview", "main window and overview", false, PageSpecs::indexOf("In Setup")},
+                 {"meters", "main window, overview and meter window", true, PageSpecs::indexOf("In Setup")},
+                 {"matrix", "main window, overview and matrix page", false, PageSpecs::indexOf("Matrix")}};
     const int seconds = parser.value("seconds").toInt();
     bool ok = true;
     for (const auto &c : cases) {

@@ -19,6 +19,7 @@
 #include "matrixwidget.h"
 #include "meterdialog.h"
 #include "modulewidget.h"
+#include "pagespec.h"
 #include "overviewwidget.h"
 #include "systemsettings.h"
 
@@ -108,10 +109,10 @@ void shootScaled(MainWindow &window, const QDir &dir, const QString &suffix, QTe
             reportOutOfReach(w, file, out);
         out << file << "\n";
     };
-    static const char *const pages[ModuleWidget::PageCount] = {
+    static const char *const pages[] = {
         "insetup", "gate", "agc", "feedback", "infilter", "inlimiter", "indelay", "prelevel", "matrix",
         "siggen", "aec", "automixer", "outlevel", "outfilter", "anc", "outlimiter", "outdelay"};
-    for (int p = 0; p < ModuleWidget::PageCount; ++p) {
+    for (int p = 0; p < PageSpecs::count(); ++p) {
         // The whole page, also where the column scrolls; the first also the window.
         window.moduleWidget()->stackedButtonClicked(p);
         if (p == 0)
@@ -223,9 +224,9 @@ int main(int argc, char **argv)
 
             ModuleWidget *modules = window.moduleWidget();
             // A few routes, labels, groups and microphones so the pages have something to show.
-            auto *matrix = static_cast<MatrixWidget *>(modules->page(ModuleWidget::MatrixPage));
-            auto *aec = static_cast<AECWidget *>(modules->page(ModuleWidget::AecPage));
-            auto *am = static_cast<AutoMixerWidget *>(modules->page(ModuleWidget::AutoMixerPage));
+            auto *matrix = static_cast<MatrixWidget *>(modules->page(PageSpecs::indexOf("Matrix")));
+            auto *aec = static_cast<AECWidget *>(modules->page(PageSpecs::indexOf("AEC")));
+            auto *am = static_cast<AutoMixerWidget *>(modules->page(PageSpecs::indexOf("Auto Mixer")));
             MatrixTableWidget *table = matrix->table();
             if (!dark && !chinese) {
                 for (int c = 0; c < 12; ++c) {
@@ -272,14 +273,14 @@ int main(int argc, char **argv)
                 reportClipped(w, file, out);
                 out << file << "\n";
             };
-            modules->stackedButtonClicked(ModuleWidget::MatrixPage);
+            modules->stackedButtonClicked(PageSpecs::indexOf("Matrix"));
             shoot(&window, QStringLiteral("matrix"));
             table->cornerButton()->click();
             shoot(&window, QStringLiteral("matrix-knobs"));
             table->cornerButton()->click();
-            modules->stackedButtonClicked(ModuleWidget::AecPage);
+            modules->stackedButtonClicked(PageSpecs::indexOf("AEC"));
             shoot(&window, QStringLiteral("aec"));
-            modules->stackedButtonClicked(ModuleWidget::AutoMixerPage);
+            modules->stackedButtonClicked(PageSpecs::indexOf("Auto Mixer"));
             shoot(&window, QStringLiteral("automixer"));
             MeterDialog *meters = window.overviewWidget()->meterDialog();
             meters->resize(900, 720);

@@ -1,7 +1,7 @@
 // Discovery at scale: 1000 devices announcing every 500 ms, as a share of the GUI thread's
 // time once every device is known, and the start-up load of a devices.db with 1000 rows.
+#include "announcements.h"
 #include "datamodel.h"
-#include "wire.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -13,38 +13,10 @@
 
 namespace {
 
-constexpr int Devices = 1000;
-constexpr double AnnouncePeriodMs = 500.0;
-
-std::vector<QByteArray> announcements(quint32 runTime)
-{
-    std::vector<QByteArray> out;
-    out.reserve(Devices);
-    for (int d = 0; d < Devices; ++d) {
-        proto::BrowsingRecord r;
-        r.deviceId = 0x10000000u + quint32(d) * 7919u; // spread, not sequential
-        r.ipAddress = 0x0A000000u | quint32(d + 10);
-        r.runTime = runTime;
-        r.totalTime = runTime + 100000;
-        r.reserved = 1;
-        r.armVersion[0] = 1;
-        r.armVersion[2] = 5;
-        r.dspVersion[0] = 2;
-        const QByteArray text = proto::encodeTextField(QStringLiteral("Room %1").arg(d), 16);
-        std::memcpy(r.location, text.constData(), 16);
-        std::memcpy(r.model, "DSP-1616", 8);
-        std::memcpy(r.serialNumber, "SN-00000000", 11);
-        r.frameAddress = 1;
-        out.push_back(r.bytes());
-    }
-    return out;
-}
-
-double percentile(std::vector<double> v, double p)
-{
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
-}
+using bench::AnnouncePeriodMs;
+using bench::Devices;
+using bench::announcements;
+using bench::percentile;
 
 double median(const std::vector<double> &v)
 {

@@ -9,6 +9,7 @@
 #include "filterwidget.h"
 #include "knob.h"
 #include "modulewidget.h"
+#include "pagespec.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -72,8 +73,8 @@ int main(int argc, char **argv)
     widget.resize(1400, 760);
     widget.show();
     QCoreApplication::processEvents();
-    widget.stackedButtonClicked(ModuleWidget::InFilterPage);
-    FilterWidget *page = widget.filterWidget(ModulePage::Side::Input);
+    widget.stackedButtonClicked(PageSpecs::indexOf("In Filter"));
+    FilterWidget *page = widget.find<FilterWidget>(ModulePage::Side::Input);
     FilterGraph *graph = page->graph();
     graph->setHPF(false, 0, 5, 40.0f);
     graph->setLPF(false, 1, 5, 15000.0f);
@@ -100,7 +101,7 @@ int main(int argc, char **argv)
     QApplication::sendEvent(graph, &release);
 
     report("page switch (click, show, paint)", 200, [&](int i) {
-        const int id = i % 2 ? ModuleWidget::InFilterPage : ModuleWidget::OutFilterPage;
+        const int id = i % 2 ? PageSpecs::indexOf("In Filter") : PageSpecs::indexOf("Out Filter");
         widget.stackedButtonClicked(id);
         widget.grab();
     });

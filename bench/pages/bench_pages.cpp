@@ -8,6 +8,7 @@
 #include "fader.h"
 #include "levelwidget.h"
 #include "modulewidget.h"
+#include "pagespec.h"
 #include "wire.h"
 
 #include <QApplication>
@@ -38,19 +39,17 @@ QByteArray bytes16(char v)
 }
 
 // The replies of one poll round of a page; odd and even rounds differ in every channel.
-QByteArray pageRound(int page, int n)
+QByteArray pageRound(const QByteArray &title, int n)
 {
     QByteArray out;
     const char flag = char(n & 1);
     const float shift = (n & 1) ? 1.5f : 0.0f;
-    switch (page) {
-    case ModuleWidget::InSetupPage:
+    if (title == "In Setup") {
         add(out, Msg::InputMute, bytes16(flag));
         add(out, Msg::InputMode, bytes16(char(1 - flag)));
         add(out, Msg::InputPhantom, bytes16(flag));
         add(out, Msg::InputGain, floats16(1.0f + shift, 0.5f));
-        break;
-    case ModuleWidget::GatePage:
+    } else if (title == "Gate") {
         add(out, Msg::GateStatus, bytes16(flag));
         for (int c = 0; c < 16; ++c) {
             Gate g;
@@ -60,18 +59,14 @@ QByteArray pageRound(int page, int n)
             g.decay = 100.0f + shift * 10;
             add(out, Msg::GateParams, QByteArray(1, char(c)) + g.bytes());
         }
-        break;
-    case ModuleWidget::InDelayPage: add(out, Msg::InDelay, floats16(2.0f + shift, 1.25f)); break;
-    case ModuleWidget::PreLevelPage:
-    case ModuleWidget::OutLevelPage: {
-        const bool pre = page == ModuleWidget::PreLevelPage;
+    } else if (title == "In Delay") {
+        add(out, Msg::InDelay, floats16(2.0f + shift, 1.25f));
+    } else if (title == "Level Pre Mix" || title == "Out Level") {
+        const bool pre = title == "Level Pre Mix";
         add(out, pre ? Msg::PreLevelMute : Msg::OutLevelMute, bytes16(flag));
         add(out, pre ? Msg::PreLevelInvert : Msg::OutLevelInvert, bytes16(flag));
         add(out, pre ? Msg::PreLevelGain : Msg::OutLevelGain, floats16(-20.0f + shift, 0.5f));
         add(out, pre ? Msg::PreLevelGroup : Msg::OutLevelGroup, bytes16(char(flag * 3)));
-        break;
-    }
-    default: break;
     }
     return out;
 }
@@ -98,10 +93,10 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
 
     const int rounds = 400;
-    for (int page : {int(ModuleWidget::InSetupPage), int(ModuleWidget::GatePage), int(ModuleWidget::InDelayPage),
-                     int(ModuleWidget::PreLevelPage), int(ModuleWidget::OutLevelPage)}) {
+    for (const char *title : {"In Setup", "Gate", "In Delay", "Level Pre Mix", "Out Level"}) {
+        const int page = PageSpecs::indexOf(title);
         widget.stackedButtonClicked(page);
-        QVector<QByteArray> replies{pageRound(page, 0), pageRound(page, 1)};
+        QVector<QByteArray> replies{pageRound(title, 0), pageRound(title, 1)};
         for (int i = 0; i < 20; ++i) // warm up
             dm.feedReceived(replies[i & 1]);
         QElapsedTimer t;
@@ -121,8 +116,8 @@ int main(int argc, char **argv)
     }
 
     // A fader drag on the output level page with outputs 1..8 in one group.
-    widget.stackedButtonClicked(ModuleWidget::OutLevelPage);
-    LevelWidget *level = widget.levelWidget(ModulePage::Side::Output);
+    widget.stackedButtonClicked(PageSpecs::indexOf("Out Level"));
+    LevelWidget *level = widget.find<LevelWidget>(ModulePage::Side::Output);
     for (int c = 0; c < 8; ++c)
         dm.model().output(c).group = 1;
     Fader *fader = level->stripControls(0).fader;

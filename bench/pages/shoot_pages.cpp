@@ -4,10 +4,13 @@
 // It also reports strip captions and buttons whose text does not fit.
 #include "agcwidget.h"
 #include <QPushButton>
+#include "channelbutton.h"
 #include "datamodel.h"
+#include "defaults.h"
 #include "dspimages.h"
 #include "dspresources.h"
 #include "modulewidget.h"
+#include "pagespec.h"
 #include "theme.h"
 
 #include <QAbstractButton>
@@ -43,7 +46,7 @@ void fill(DataModel &dm)
         out.mute = c == 5;
         out.invert = c == 2;
         out.group = c < 2 ? 2 : 0;
-        in.agc = AGCWidget::defaultRecord();
+        in.agc = proto::defaults::agc();
     }
     m.input(0).label = QStringLiteral("Lectern");
     m.input(1).label = QStringLiteral("Handheld");
@@ -69,9 +72,9 @@ int main(int argc, char **argv)
     const struct {
         int index;
         const char *name;
-    } shots[] = {{ModuleWidget::InSetupPage, "insetup"}, {ModuleWidget::AgcPage, "agc"},
-                 {ModuleWidget::OutLevelPage, "outlevel"},
-                 {ModuleWidget::GatePage, "gate"}, {ModuleWidget::InDelayPage, "indelay"}};
+    } shots[] = {{PageSpecs::indexOf("In Setup"), "insetup"}, {PageSpecs::indexOf("AGC"), "agc"},
+                 {PageSpecs::indexOf("Out Level"), "outlevel"},
+                 {PageSpecs::indexOf("Gate"), "gate"}, {PageSpecs::indexOf("In Delay"), "indelay"}};
     for (bool dark : {false, true}) {
         Theme::setDark(dark);
         QFile qss(dark ? QStringLiteral(":/qss/VarkomelDark.qss") : QStringLiteral(":/qss/VarkomelLight.qss"));
@@ -91,7 +94,7 @@ int main(int argc, char **argv)
             widget.setDeviceVersionMasks(0, 0, 0x00F0, 0);
             widget.resize(PageArea);
             widget.show();
-            static_cast<AGCWidget *>(widget.page(ModuleWidget::AgcPage))->channelButton(2)->click();
+            static_cast<AGCWidget *>(widget.page(PageSpecs::indexOf("AGC")))->channelButton(2)->click();
             for (const auto &shot : shots) {
                 widget.stackedButtonClicked(shot.index);
                 QCoreApplication::processEvents();

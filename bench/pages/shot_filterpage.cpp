@@ -1,11 +1,14 @@
 // The input filter page with a shaped curve, in both schemes and both languages:
 // shot_filterpage <output directory>
+#include "channelbutton.h"
 #include "datamodel.h"
 #include "dspimages.h"
 #include "dspresources.h"
+#include "defaults.h"
 #include "filtermath.h"
 #include "filterwidget.h"
 #include "modulewidget.h"
+#include "pagespec.h"
 #include "theme.h"
 
 #include <QApplication>
@@ -33,7 +36,7 @@ int main(int argc, char **argv)
     in.highPass = {1, 1, 3, 80.0f};
     in.lowPass = {1, 2, 3, 12000.0f};
     for (int b = 0; b < proto::PeqBands; ++b)
-        in.peq[size_t(b)] = filtermath::defaultPeq(b);
+        in.peq[size_t(b)] = proto::defaults::peqBand(b);
     in.peq[1].gain = 6.0f;
     in.peq[1].q = 12;
     in.peq[3].gain = -8.5f;
@@ -52,8 +55,8 @@ int main(int argc, char **argv)
             QCoreApplication::installTranslator(&translator);
             ModuleWidget widget(&dm);
             widget.resize(1280, 720);
-            widget.stackedButtonClicked(ModuleWidget::InFilterPage);
-            FilterWidget *page = widget.filterWidget(ModulePage::Side::Input);
+            widget.stackedButtonClicked(PageSpecs::indexOf("In Filter"));
+            FilterWidget *page = widget.find<FilterWidget>(ModulePage::Side::Input);
             page->channelButton(2)->click();
             page->bandButton(1)->click();
             widget.show();

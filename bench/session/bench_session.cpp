@@ -7,7 +7,7 @@
 //   bench_session [--seconds N] [--page P] [--dialogs MASK] [--sim PATH]
 #include "datamodel.h"
 #include "dialogpolls.h"
-#include "modulepolls.h"
+#include "pagespec.h"
 #include "devicesimulator.h"
 
 #include <QCommandLineParser>
@@ -99,7 +99,7 @@ int main(int argc, char **argv)
         e.setPrefixLength(8);
         return QList<QNetworkAddressEntry>{e};
     });
-    ModulePolls::declareAll(model);
+    PageSpecs::declarePolls(model);
     DialogPolls::declareAll(model);
     if (parser.isSet("page"))
         model.setPageIndex(parser.value("page").toUInt());

@@ -16,6 +16,7 @@
 #include "labeldialog.h"
 #include "mainwindow.h"
 #include "modulewidget.h"
+#include "pagespec.h"
 #include "presetdialog.h"
 #include "protocollog.h"
 #include "protocollogdialog.h"
@@ -141,7 +142,7 @@ int main(int argc, char *argv[])
     QObject::connect(&script, &QTimer::timeout, [&] {
         ++step;
         if (step % 4 == 0)
-            window.moduleWidget()->moduleButton((step / 4) % ModuleWidget::PageCount)->click();
+            window.moduleWidget()->moduleButton((step / 4) % PageSpecs::count())->click();
         if (step % 6 == 0) {
             const int d = (step / 6) % dialogs.size();
             dialogWidgets.at((d + dialogs.size() - 1) % dialogs.size())->hide();

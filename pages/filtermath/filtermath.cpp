@@ -58,17 +58,24 @@ Biquad firstOrderPass(bool highPass, double hz)
     return s;
 }
 
+// Three significant figures, about 36 points per octave; the first eight and the last four
+// points are the device's own, the rest lie evenly on the log scale between them.
 std::array<double, PlotPoints> makePlotFrequencies()
 {
+    constexpr double Head[] = {10.0, 10.2, 10.4, 10.6, 10.8, 11.0, 11.3, 11.5};
+    constexpr double Tail[] = {30200.0, 30800.0, 31400.0, 32000.0};
+    constexpr int HeadCount = int(sizeof Head / sizeof Head[0]);
+    constexpr int TailCount = int(sizeof Tail / sizeof Tail[0]);
+    constexpr int Steps = PlotPoints - HeadCount - TailCount + 1;
     std::array<double, PlotPoints> f{};
-    const double ratio = std::log(32000.0 / 10.0) / (PlotPoints - 1);
-    for (int i = 0; i < PlotPoints; ++i) {
-        const double v = 10.0 * std::exp(ratio * i);
+    std::copy(std::begin(Head), std::end(Head), f.begin());
+    std::copy(std::begin(Tail), std::end(Tail), f.end() - TailCount);
+    const double from = Head[HeadCount - 1], to = Tail[0];
+    for (int k = 1; k < Steps; ++k) {
+        const double v = from * std::pow(to / from, double(k) / Steps);
         const double scale = std::pow(10.0, std::floor(std::log10(v)) - 2);
-        f[size_t(i)] = std::round(v / scale) * scale;
+        f[size_t(HeadCount - 1 + k)] = std::round(v / scale) * scale;
     }
-    f[0] = 10.0;
-    f[PlotPoints - 1] = 32000.0;
     return f;
 }
 
@@ -159,32 +166,6 @@ bool parseGain(const QString &text, float *out)
         return false;
     *out = float(qBound(-double(MaxGain), roundTenth(v), double(MaxGain)));
     return true;
-}
-
-proto::HLPF defaultHpf()
-{
-    proto::HLPF r;
-    r.frequency = MinFrequency;
-    return r;
-}
-
-proto::HLPF defaultLpf()
-{
-    proto::HLPF r;
-    r.frequency = MaxFrequency;
-    return r;
-}
-
-proto::PEQ defaultPeq(int band)
-{
-    static const float freqs[proto::PeqBands] = {100, 300, 500, 800, 1000, 3000, 5000, 8000};
-    proto::PEQ r;
-    r.enable = 1;
-    r.type = 0;
-    r.frequency = freqs[qBound(0, band, proto::PeqBands - 1)];
-    r.gain = 0.0f;
-    r.q = DefaultQIndex;
-    return r;
 }
 
 std::complex<double> Biquad::at(double w) const

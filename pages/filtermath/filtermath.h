@@ -3,6 +3,7 @@
 // the default block, and the magnitude response of one channel's HPF, LPF and bands as
 // the device computes it at 192 kHz. QtCore only, so tests and benchmarks need no widgets.
 #include "catalogue.h"
+#include "defaults.h"
 #include "records.h"
 
 #include <QString>
@@ -16,7 +17,6 @@ constexpr double SampleRate = 192000.0;
 constexpr int PlotPoints = 420;
 constexpr int FreqKnobMax = 200;
 constexpr int QIndexMax = 64;
-constexpr int DefaultQIndex = 43;
 constexpr float MinFrequency = 20.0f;
 constexpr float MaxFrequency = 20000.0f;
 constexpr float MaxGain = 15.0f;
@@ -39,10 +39,6 @@ QString qText(int qIndex);
 bool parseFrequency(const QString &text, float *out);
 bool parseGain(const QString &text, float *out);
 
-// The block Reset writes: HPF, LPF and the eight bands.
-proto::HLPF defaultHpf();
-proto::HLPF defaultLpf();
-proto::PEQ defaultPeq(int band);
 constexpr int BlockSize = 2 * proto::HLPF::Size + proto::PeqBands * proto::PEQ::Size; // 102
 
 // One second- (or first-, b2 = a2 = 0) order section, normalised by a0.
@@ -72,7 +68,7 @@ struct Block {
         int type = 0;
         float frequency = 1000.0f;
         float gain = 0.0f;
-        int q = DefaultQIndex;
+        int q = proto::defaults::PeqQIndex;
     };
     std::array<Band, MaxBands> bands;
     int bandCount = 8;

@@ -102,10 +102,6 @@ Amplifier</source>
         <source>Are you sure that you want to reset the agc of the selected channel?</source>
         <translation>确定要复位所选通道的自动增益吗？</translation>
     </message>
-    <message>
-        <source>Reset</source>
-        <translation>复位</translation>
-    </message>
 </context>
 <context>
     <name>ANCWidget</name>
@@ -230,6 +226,25 @@ Amplifier</source>
     <message>
         <source> fader</source>
         <translation> 推子</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelBlock</name>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -1105,30 +1120,6 @@ Are you sure that you want to rename</source>
 <context>
     <name>DynamicsPage</name>
     <message>
-        <source> - Copy </source>
-        <translation> - 复制 </translation>
-    </message>
-    <message>
-        <source> to</source>
-        <translation> 到</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>复位</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>Copy To</source>
-        <translation>复制到</translation>
-    </message>
-    <message>
         <source>Enabled</source>
         <translation>启用</translation>
     </message>
@@ -1335,14 +1326,6 @@ Are you sure that you want to rename</source>
         <translation>高架</translation>
     </message>
     <message>
-        <source>Copy To</source>
-        <translation>复制到</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>复位</translation>
-    </message>
-    <message>
         <source>Freq</source>
         <translation>频率</translation>
     </message>
@@ -1411,24 +1394,27 @@ Are you sure that you want to rename</source>
         <translation>滤波器复制</translation>
     </message>
     <message>
-        <source> - Copy </source>
-        <translation> - 复制 </translation>
-    </message>
-    <message>
-        <source> to</source>
-        <translation> 到</translation>
-    </message>
-    <message>
         <source>Are you sure that you want to reset the filter of the selected channel?</source>
         <translation>确定要复位所选通道的滤波器吗？</translation>
     </message>
+</context>
+<context>
+    <name>FirmwareUpgrade</name>
     <message>
-        <source>OK</source>
-        <translation>确定</translation>
+        <source>File format is error!</source>
+        <translation>文件格式错误！</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
+        <source>File is error!</source>
+        <translation>文件错误！</translation>
+    </message>
+    <message>
+        <source>Upgrade failed!</source>
+        <translation>升级失败！</translation>
+    </message>
+    <message>
+        <source>The upgrade was stopped; the device did not receive the whole image.</source>
+        <translation>升级已停止；设备没有收到完整的固件。</translation>
     </message>
 </context>
 <context>
@@ -1502,6 +1488,41 @@ Are you sure that you want to rename</source>
     </message>
 </context>
 <context>
+    <name>HeardDeviceTableModel</name>
+    <message>
+        <source>%1 s ago</source>
+        <translation>%1 秒前</translation>
+    </message>
+    <message>
+        <source>in a local subnet</source>
+        <translation>在本机子网内</translation>
+    </message>
+    <message>
+        <source>not reachable from this PC</source>
+        <translation>本机无法访问</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP地址</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>网络接口</translation>
+    </message>
+    <message>
+        <source>Last Heard</source>
+        <translation>最后收到</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>状态</translation>
+    </message>
+</context>
+<context>
     <name>InSetupWidget</name>
     <message>
         <source>Mic</source>
@@ -1534,6 +1555,41 @@ Are you sure that you want to rename</source>
     <message>
         <source> knob</source>
         <translation> 旋钮</translation>
+    </message>
+</context>
+<context>
+    <name>InterfaceTableModel</name>
+    <message>
+        <source>%1 datagrams since the program started</source>
+        <translation>程序启动以来共 %1 个数据报</translation>
+    </message>
+    <message>
+        <source>%1 (this PC)</source>
+        <translation>%1（本机）</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>网络接口</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP地址</translation>
+    </message>
+    <message>
+        <source>Subnet Mask</source>
+        <translation>子网掩码</translation>
+    </message>
+    <message>
+        <source>Broadcast</source>
+        <translation>广播地址</translation>
+    </message>
+    <message>
+        <source>Datagrams (Last Minute)</source>
+        <translation>数据报（最近一分钟）</translation>
+    </message>
+    <message>
+        <source>Devices Heard</source>
+        <translation>收到的设备</translation>
     </message>
 </context>
 <context>
@@ -1781,6 +1837,10 @@ Are you sure that you want to rename</source>
         <source>Protocol Log</source>
         <translation>协议日志</translation>
     </message>
+    <message>
+        <source>Network Diagnostics</source>
+        <translation>网络诊断</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -2003,13 +2063,63 @@ Are you sure that you want to rename</source>
         <source>Out Delay</source>
         <translation>输出延时</translation>
     </message>
+</context>
+<context>
+    <name>OneChannelPage</name>
     <message>
-        <source>Copy</source>
-        <translation>复制</translation>
+        <source> - Copy </source>
+        <translation> - 复制 </translation>
+    </message>
+    <message>
+        <source> to</source>
+        <translation> 到</translation>
+    </message>
+    <message>
+        <source>Copy To</source>
+        <translation>复制到</translation>
     </message>
     <message>
         <source>Reset</source>
         <translation>复位</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkDiagnosticsDialog</name>
+    <message>
+        <source>Network Diagnostics</source>
+        <translation>网络诊断</translation>
+    </message>
+    <message>
+        <source>Interfaces</source>
+        <translation>网络接口</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Move to My Subnet...</source>
+        <translation>移到本机子网...</translation>
+    </message>
+    <message>
+        <source>No discovery datagram has arrived on any interface for %1 s. What usually causes it:
+- a firewall rule that blocks this program or UDP port 6697,
+- a VPN connection that takes over the network traffic,
+- a network cable that is unplugged or broken,
+- this PC being connected to another network than the devices.</source>
+        <translation>已有 %1 秒在所有网络接口上都没有收到发现数据报。常见原因：
+- 防火墙规则阻止了本程序或 UDP 端口 6697；
+- VPN 连接接管了网络流量；
+- 网线没有插好或已损坏；
+- 本机连接的网络与设备所在的网络不同。</translation>
+    </message>
+    <message>
+        <source>The subnet of %1 (%2, mask %3) has no free address for the device.</source>
+        <translation>%1 的子网（%2，掩码 %3）中没有可以分配给设备的空闲地址。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
     </message>
 </context>
 <context>
@@ -2412,6 +2522,13 @@ USB播放支持mp3、wav、ape、aac和flac文件格式。仅支持FAT32格式�
     </message>
 </context>
 <context>
+    <name>ReportGate</name>
+    <message>
+        <source>Waiting for the device to report these values</source>
+        <translation>正在等待设备报告这些值</translation>
+    </message>
+</context>
+<context>
     <name>SignalGeneratorWidget</name>
     <message>
         <source>Signal Generator</source>
@@ -2495,10 +2612,6 @@ USB播放支持mp3、wav、ape、aac和flac文件格式。仅支持FAT32格式�
         <translation>正在备份预设...</translation>
     </message>
     <message>
-        <source>File format is error!</source>
-        <translation>文件格式错误！</translation>
-    </message>
-    <message>
         <source>Upgrade the device&apos;s firmware with %1?</source>
         <translation>使用 %1 升级设备固件？</translation>
     </message>
@@ -2553,16 +2666,8 @@ USB播放支持mp3、wav、ape、aac和flac文件格式。仅支持FAT32格式�
         <translation>正在升级...</translation>
     </message>
     <message>
-        <source>File is error!</source>
-        <translation>文件错误！</translation>
-    </message>
-    <message>
         <source>Upgrade failed!</source>
         <translation>升级失败！</translation>
-    </message>
-    <message>
-        <source>The upgrade was stopped; the device did not receive the whole image.</source>
-        <translation>升级已停止；设备没有收到完整的固件。</translation>
     </message>
 </context>
 <context>
@@ -2574,6 +2679,13 @@ USB播放支持mp3、wav、ape、aac和flac文件格式。仅支持FAT32格式�
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>transfer</name>
+    <message>
+        <source>The file is too large: %1 bytes. At most %2 bytes can be sent to the device.</source>
+        <translation>文件太大：%1 字节。最多可以向设备发送 %2 字节。</translation>
     </message>
 </context>
 </TS>

@@ -102,10 +102,6 @@ Amplifier</translation>
         <source>Are you sure that you want to reset the agc of the selected channel?</source>
         <translation>Are you sure that you want to reset the agc of the selected channel?</translation>
     </message>
-    <message>
-        <source>Reset</source>
-        <translation>Reset</translation>
-    </message>
 </context>
 <context>
     <name>ANCWidget</name>
@@ -230,6 +226,25 @@ Amplifier</translation>
     <message>
         <source> fader</source>
         <translation> fader</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelBlock</name>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -1105,30 +1120,6 @@ Are you sure that you want to rename</translation>
 <context>
     <name>DynamicsPage</name>
     <message>
-        <source> - Copy </source>
-        <translation> - Copy </translation>
-    </message>
-    <message>
-        <source> to</source>
-        <translation> to</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>Reset</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>Copy To</source>
-        <translation>Copy To</translation>
-    </message>
-    <message>
         <source>Enabled</source>
         <translation>Enabled</translation>
     </message>
@@ -1222,7 +1213,7 @@ Are you sure that you want to rename</translation>
     </message>
     <message>
         <source>The settings file %1 does not hold this application&apos;s settings; its own settings are kept in it. Default settings are in force.</source>
-        <translation>The settings file %1 does not hold this application's settings; its own settings are kept in it. Default settings are in force.</translation>
+        <translation>The settings file %1 does not hold this application&apos;s settings; its own settings are kept in it. Default settings are in force.</translation>
     </message>
     <message>
         <source>Part of the settings file %1 could not be read (lines that are damaged, are comments, or hold no setting: %2).</source>
@@ -1286,7 +1277,7 @@ Are you sure that you want to rename</translation>
     </message>
     <message>
         <source>Some of the application&apos;s files could not be used as they are.</source>
-        <translation>Some of the application's files could not be used as they are.</translation>
+        <translation>Some of the application&apos;s files could not be used as they are.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1333,14 +1324,6 @@ Are you sure that you want to rename</translation>
     <message>
         <source>High Shelf</source>
         <translation>High Shelf</translation>
-    </message>
-    <message>
-        <source>Copy To</source>
-        <translation>Copy To</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>Reset</translation>
     </message>
     <message>
         <source>Freq</source>
@@ -1411,24 +1394,27 @@ Are you sure that you want to rename</translation>
         <translation>Filter Copy</translation>
     </message>
     <message>
-        <source> - Copy </source>
-        <translation> - Copy </translation>
-    </message>
-    <message>
-        <source> to</source>
-        <translation> to</translation>
-    </message>
-    <message>
         <source>Are you sure that you want to reset the filter of the selected channel?</source>
         <translation>Are you sure that you want to reset the filter of the selected channel?</translation>
     </message>
+</context>
+<context>
+    <name>FirmwareUpgrade</name>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>File format is error!</source>
+        <translation>File format is error!</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
+        <source>File is error!</source>
+        <translation>File is error!</translation>
+    </message>
+    <message>
+        <source>Upgrade failed!</source>
+        <translation>Upgrade failed!</translation>
+    </message>
+    <message>
+        <source>The upgrade was stopped; the device did not receive the whole image.</source>
+        <translation>The upgrade was stopped; the device did not receive the whole image.</translation>
     </message>
 </context>
 <context>
@@ -1502,6 +1488,41 @@ Are you sure that you want to rename</translation>
     </message>
 </context>
 <context>
+    <name>HeardDeviceTableModel</name>
+    <message>
+        <source>%1 s ago</source>
+        <translation>%1 s ago</translation>
+    </message>
+    <message>
+        <source>in a local subnet</source>
+        <translation>in a local subnet</translation>
+    </message>
+    <message>
+        <source>not reachable from this PC</source>
+        <translation>not reachable from this PC</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Interface</translation>
+    </message>
+    <message>
+        <source>Last Heard</source>
+        <translation>Last Heard</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+</context>
+<context>
     <name>InSetupWidget</name>
     <message>
         <source>Mic</source>
@@ -1534,6 +1555,41 @@ Are you sure that you want to rename</translation>
     <message>
         <source> knob</source>
         <translation> knob</translation>
+    </message>
+</context>
+<context>
+    <name>InterfaceTableModel</name>
+    <message>
+        <source>%1 datagrams since the program started</source>
+        <translation>%1 datagrams since the program started</translation>
+    </message>
+    <message>
+        <source>%1 (this PC)</source>
+        <translation>%1 (this PC)</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Interface</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>Subnet Mask</source>
+        <translation>Subnet Mask</translation>
+    </message>
+    <message>
+        <source>Broadcast</source>
+        <translation>Broadcast</translation>
+    </message>
+    <message>
+        <source>Datagrams (Last Minute)</source>
+        <translation>Datagrams (Last Minute)</translation>
+    </message>
+    <message>
+        <source>Devices Heard</source>
+        <translation>Devices Heard</translation>
     </message>
 </context>
 <context>
@@ -1781,6 +1837,10 @@ Are you sure that you want to rename</translation>
         <source>Protocol Log</source>
         <translation>Protocol Log</translation>
     </message>
+    <message>
+        <source>Network Diagnostics</source>
+        <translation>Network Diagnostics</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -2003,13 +2063,63 @@ Are you sure that you want to rename</translation>
         <source>Out Delay</source>
         <translation>Out Delay</translation>
     </message>
+</context>
+<context>
+    <name>OneChannelPage</name>
     <message>
-        <source>Copy</source>
-        <translation>Copy</translation>
+        <source> - Copy </source>
+        <translation> - Copy </translation>
+    </message>
+    <message>
+        <source> to</source>
+        <translation> to</translation>
+    </message>
+    <message>
+        <source>Copy To</source>
+        <translation>Copy To</translation>
     </message>
     <message>
         <source>Reset</source>
         <translation>Reset</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkDiagnosticsDialog</name>
+    <message>
+        <source>Network Diagnostics</source>
+        <translation>Network Diagnostics</translation>
+    </message>
+    <message>
+        <source>Interfaces</source>
+        <translation>Interfaces</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Devices</translation>
+    </message>
+    <message>
+        <source>Move to My Subnet...</source>
+        <translation>Move to My Subnet...</translation>
+    </message>
+    <message>
+        <source>No discovery datagram has arrived on any interface for %1 s. What usually causes it:
+- a firewall rule that blocks this program or UDP port 6697,
+- a VPN connection that takes over the network traffic,
+- a network cable that is unplugged or broken,
+- this PC being connected to another network than the devices.</source>
+        <translation>No discovery datagram has arrived on any interface for %1 s. What usually causes it:
+- a firewall rule that blocks this program or UDP port 6697,
+- a VPN connection that takes over the network traffic,
+- a network cable that is unplugged or broken,
+- this PC being connected to another network than the devices.</translation>
+    </message>
+    <message>
+        <source>The subnet of %1 (%2, mask %3) has no free address for the device.</source>
+        <translation>The subnet of %1 (%2, mask %3) has no free address for the device.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -2412,6 +2522,13 @@ Play files fixed in the audio directory of the root directory. Record files fixe
     </message>
 </context>
 <context>
+    <name>ReportGate</name>
+    <message>
+        <source>Waiting for the device to report these values</source>
+        <translation>Waiting for the device to report these values</translation>
+    </message>
+</context>
+<context>
     <name>SignalGeneratorWidget</name>
     <message>
         <source>Signal Generator</source>
@@ -2495,10 +2612,6 @@ Play files fixed in the audio directory of the root directory. Record files fixe
         <translation>Backing up presets...</translation>
     </message>
     <message>
-        <source>File format is error!</source>
-        <translation>File format is error!</translation>
-    </message>
-    <message>
         <source>Upgrade the device&apos;s firmware with %1?</source>
         <translation>Upgrade the device&apos;s firmware with %1?</translation>
     </message>
@@ -2553,16 +2666,8 @@ Play files fixed in the audio directory of the root directory. Record files fixe
         <translation>Upgrading...</translation>
     </message>
     <message>
-        <source>File is error!</source>
-        <translation>File is error!</translation>
-    </message>
-    <message>
         <source>Upgrade failed!</source>
         <translation>Upgrade failed!</translation>
-    </message>
-    <message>
-        <source>The upgrade was stopped; the device did not receive the whole image.</source>
-        <translation>The upgrade was stopped; the device did not receive the whole image.</translation>
     </message>
 </context>
 <context>
@@ -2574,6 +2679,13 @@ Play files fixed in the audio directory of the root directory. Record files fixe
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>transfer</name>
+    <message>
+        <source>The file is too large: %1 bytes. At most %2 bytes can be sent to the device.</source>
+        <translation>The file is too large: %1 bytes. At most %2 bytes can be sent to the device.</translation>
     </message>
 </context>
 </TS>

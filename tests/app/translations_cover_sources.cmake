@@ -11,7 +11,7 @@ file(MAKE_DIRECTORY "${WORK_DIR}")
 configure_file("${TS_FILE}" "${WORK_DIR}/${name}" COPYONLY)
 execute_process(
   COMMAND "${LUPDATE}" -silent -locations none -no-obsolete
-          app controls pages devices files dialogs -ts "${WORK_DIR}/${name}"
+          app controls pages devices files transfers dialogs -ts "${WORK_DIR}/${name}"
   WORKING_DIRECTORY "${SOURCE_DIR}"
   RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)

@@ -2,7 +2,7 @@
 // read-only: the real window starts, a notice says what was lost and where the file as it
 // was went, and nothing readable is lost. Each case runs the start-up in a child process so
 // the read-only ones can run as an unprivileged user (root ignores file modes).
-#include "../testfiles.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,8 @@
-// The start-up widgets: the focus-free style and the splash window.
+// The start-up widgets: the focus-free style, the splash window and the menu's version corner.
 #include "dspresources.h"
+#include "dspversion.h"
 #include "focusproxystyle.h"
+#include "mainmenubar.h"
 #include "splashscreen.h"
 #include "systemsettings.h"
 
@@ -173,8 +175,15 @@ void TestShellWidgets::splashFollowsLanguage()
     QCoreApplication::sendPostedEvents();
     texts = labelTexts(splash);
     QVERIFY2(texts.contains(QStringLiteral("Loading...")), qPrintable(texts.join('|')));
-    QVERIFY(texts.contains(QStringLiteral("App Version : 1.0.22")));
     QVERIFY(texts.contains(QStringLiteral("Rack")));
+
+    // Both version texts carry the one project version, not copies of their own.
+    const QString version = QStringLiteral(DSP_VERSION);
+    QVERIFY2(texts.contains(QStringLiteral("App Version : ") + version), qPrintable(texts.join('|')));
+    MainMenuBar menuBar;
+    const auto *corner = menuBar.findChild<QLabel *>(QStringLiteral("tipLabel"));
+    QVERIFY(corner);
+    QCOMPARE(corner->text(), QStringLiteral("App Version : ") + version);
 }
 
 QTEST_MAIN(TestShellWidgets)

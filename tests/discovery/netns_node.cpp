@@ -1,6 +1,7 @@
 // The application side of the namespace test: a DataModel with real discovery sockets,
 // devices.db and link timer, reporting device-list changes on stdout, one line each, and
-// taking commands on stdin ("setnet <id> <ip> <mask> <gw>", "quit").
+// taking commands on stdin ("setnet <id> <ip> <mask> <gw>", "report", "quit"). "report"
+// prints the per-interface counts, ended by "report end".
 #include "datamodel.h"
 #include "wire.h"
 
@@ -77,6 +78,22 @@ int main(int argc, char *argv[])
             proto::parseIPv4(words.at(4), &gateway);
             dm.setNetworkParameters(dm.indexOfDeviceId(words.at(1).toUInt()), ip, mask, gateway);
             say(QStringLiteral("sent %1").arg(words.at(1)));
+        } else if (words.value(0) == QLatin1String("report")) {
+            const DiscoveryReport report = dm.discoveryReport();
+            for (const InterfaceReport &i : report.interfaces) {
+                say(QStringLiteral("iface %1 %2 %3 %4 %5 %6")
+                        .arg(i.name, proto::ipToString(i.address), proto::ipToString(i.netmask),
+                             proto::ipToString(i.broadcast))
+                        .arg(i.datagrams)
+                        .arg(i.datagramsLastMinute));
+                for (const HeardDevice &d : i.devices)
+                    say(QStringLiteral("heard %1 %2 %3 %4 %5")
+                            .arg(i.name)
+                            .arg(d.deviceId)
+                            .arg(proto::ipToString(d.ip), d.outsideSubnet ? QStringLiteral("outside") : QStringLiteral("inside"))
+                            .arg(d.datagrams));
+            }
+            say(QStringLiteral("report end"));
         } else if (words.value(0) == QLatin1String("quit")) {
             QCoreApplication::quit();
         }

@@ -1,6 +1,6 @@
 // devices.db: creation, round trips through a second start, removal, and files that are
 // missing, corrupt or laid out by someone else.
-#include "../testfiles.h"
+#include "testfiles.h"
 #include "discoveryutil.h"
 
 #include <QProcess>

@@ -5,91 +5,27 @@
 //
 // A device must be found with the local address of its own link, the network-parameter
 // datagram must leave through both links, and devices.db must follow what is seen.
+#include "netnsutil.h"
+
 #include <QDir>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <cerrno>
-#include <csignal>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
 // Named after this process, so that two runs at the same time never share a namespace.
 QString App, Dev1, Dev2;
 
-bool run(const QStringList &args, QString *error = nullptr)
-{
-    QProcess p;
-    p.start(QStringLiteral("ip"), args);
-    if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        if (error)
-            *error = QStringLiteral("ip %1: %2").arg(args.join(QLatin1Char(' ')),
-                                                     QString::fromLocal8Bit(p.readAllStandardError()).trimmed());
-        return false;
-    }
-    return true;
-}
-
-void deleteNamespaces(const QStringList &names)
-{
-    for (const QString &ns : names)
-        run({QStringLiteral("netns"), QStringLiteral("del"), ns}); // also removes the veth pairs
-}
-
-// Namespaces of earlier runs that died before cleaning up.
-void deleteStaleNamespaces()
-{
-    const QStringList names = QDir(QStringLiteral("/var/run/netns")).entryList({QStringLiteral("dspdisc*")}, QDir::Files);
-    for (const QString &name : names) {
-        const pid_t pid = pid_t(name.mid(7).section(QLatin1Char('-'), 0, 0).toInt());
-        if (pid > 0 && kill(pid, 0) != 0 && errno == ESRCH)
-            deleteNamespaces({name});
-    }
-}
-
-// A program run inside a namespace; stdout collected line by line.
-class NsProcess
-{
-public:
-    NsProcess(const QString &ns, const QString &program, const QStringList &args)
-    {
-        QObject::connect(&m_process, &QProcess::readyReadStandardOutput, [this] {
-            while (m_process.canReadLine())
-                m_lines.append(QString::fromUtf8(m_process.readLine()).trimmed());
-        });
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QStringLiteral("ip"), QStringList{QStringLiteral("netns"), QStringLiteral("exec"), ns, program} + args);
-    }
-    ~NsProcess() { stop(); }
-    void stop()
-    {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
-    void write(const QByteArray &line) { m_process.write(line + '\n'); }
-    bool finish()
-    {
-        write("quit");
-        return m_process.waitForFinished(5000) && m_process.exitCode() == 0;
-    }
-    bool has(const char *line) const { return m_lines.contains(QLatin1String(line)); }
-    int count(const char *line) const { return m_lines.count(QLatin1String(line)); }
-    QStringList lines() const { return m_lines; }
-
-private:
-    QProcess m_process;
-    QStringList m_lines;
-};
-
 } // namespace
+
+using netns::NsProcess;
+using netns::deleteNamespaces;
+using netns::run;
 
 class TestDiscoveryNetns : public QObject
 {
@@ -114,6 +50,21 @@ private:
                                                        "--location", QLatin1String(location), "--announce-to",
                                                        QLatin1String(broadcast)});
     }
+    // The node's per-interface counts, read now: the lines between "report" and "report end".
+    QStringList report()
+    {
+        const int before = m_node->count("report end");
+        m_node->write("report");
+        if (!QTest::qWaitFor([&] { return m_node->count("report end") > before; }, 3000))
+            return {};
+        const QStringList lines = m_node->lines();
+        const int end = lines.lastIndexOf(QStringLiteral("report end"));
+        int begin = end;
+        while (begin > 0 && (lines.at(begin - 1).startsWith(QLatin1String("iface "))
+                             || lines.at(begin - 1).startsWith(QLatin1String("heard "))))
+            --begin;
+        return lines.mid(begin, end - begin);
+    }
     QVariant dbValue(const QString &statement)
     {
         QSqlDatabase db = QSqlDatabase::database(QStringLiteral("check"));
@@ -132,7 +83,7 @@ private slots:
         App = prefix + QStringLiteral("app");
         Dev1 = prefix + QStringLiteral("dev1");
         Dev2 = prefix + QStringLiteral("dev2");
-        deleteStaleNamespaces();
+        netns::deleteStaleNamespaces(QStringLiteral("dspdisc"));
         QString error;
         if (!run({"netns", "add", App}, &error))
             QSKIP(qPrintable(QStringLiteral("cannot create network namespaces here (%1)").arg(error)));
@@ -313,6 +264,48 @@ private slots:
         QFile f(db);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), before);
+    }
+
+    // Each link counts what came in through it, and a device announcing an address outside
+    // the link's subnet (a rack addressed for another site) is flagged on that link.
+    void countedPerLinkWithTheForeignOneFlagged()
+    {
+        m_node = std::make_unique<NsProcess>(App, binary("discovery_netns_node"),
+                                             QStringList{"--db", m_dir.filePath(QStringLiteral("counts.db"))});
+        QTRY_VERIFY_WITH_TIMEOUT(m_node->has("ready 3"), 5000);
+        m_dev1 = startDevice(Dev1, "10.200.0.2", "10.200.0.255", 2001, "Rack 1");
+        m_dev2 = startDevice(Dev2, "172.31.0.9", "10.201.0.255", 2009, "Other site");
+        // Until both are heard, the first one at least three times.
+        QStringList lines;
+        const auto enough = [&lines] {
+            const QStringList first = lines.filter(QStringLiteral(" 2001 "));
+            return lines.filter(QStringLiteral("heard ")).size() == 2 && first.size() == 1
+                   && first.first().section(QLatin1Char(' '), 5, 5).toInt() >= 3;
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT((lines = report(), enough()), qPrintable(lines.join('|')), 5000);
+        const QString all = lines.join(QLatin1Char('|'));
+        QVERIFY2(all.contains(QLatin1String("heard va1 2001 10.200.0.2 inside ")), qPrintable(all));
+        QVERIFY2(all.contains(QLatin1String("heard va2 2009 172.31.0.9 outside ")), qPrintable(all));
+        // Every datagram counted once, on its own link: a link's total is what its device sent.
+        for (const QString &line : lines) {
+            const QStringList w = line.split(QLatin1Char(' '));
+            if (w.first() != QLatin1String("iface"))
+                continue;
+            const QStringList heard = lines.filter(QStringLiteral("heard %1 ").arg(w.at(1)));
+            qulonglong fromDevices = 0;
+            for (const QString &h : heard)
+                fromDevices += h.section(QLatin1Char(' '), 5, 5).toULongLong();
+            QCOMPARE(w.at(5).toULongLong(), fromDevices);
+            QVERIFY(w.at(6).toULongLong() <= fromDevices);
+            if (w.at(1) == QLatin1String("va1"))
+                QCOMPARE(w.mid(2, 3), (QStringList{"10.200.0.1", "255.255.255.0", "10.200.0.255"}));
+            if (w.at(1) == QLatin1String("va3"))
+                QCOMPARE(fromDevices, 0ULL);
+        }
+        QCOMPARE(lines.filter(QStringLiteral("iface ")).size(), 3);
+        m_dev1.reset();
+        m_dev2.reset();
+        QVERIFY(m_node->finish());
     }
 };
 

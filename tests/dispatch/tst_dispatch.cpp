@@ -375,10 +375,33 @@ private slots:
         QCOMPARE(rig.of(key(reply)).isEmpty(), dropped);
     }
 
+    // A record's first report is announced even when it equals what the model holds, so a
+    // page waiting for it opens; later equal reports are not.
+    void firstReportOfARecord()
+    {
+        Rig rig;
+        const QByteArray same = QByteArray(1, char(2)) + rig.model().input(2).limiter.bytes();
+        QVERIFY(!rig.model().isReported(Msg::InLimiter, 2, 255));
+        rig.reply(Msg::InLimiter, same);
+        QCOMPARE(rig.of(Msg::InLimiter).size(), 1);
+        QCOMPARE(int(rig.of(Msg::InLimiter)[0].channel), 2);
+        QVERIFY(rig.model().isReported(Msg::InLimiter, 2, 255));
+        QVERIFY(!rig.model().isReported(Msg::InLimiter, 3, 255));
+        rig.reply(Msg::InLimiter, same);
+        QCOMPARE(rig.of(Msg::InLimiter).size(), 1);
+        // A band is reported on its own.
+        rig.reply(Msg::OutFilterPEQ, QByteArray::fromHex("0406") + rig.model().output(4).peq[6].bytes());
+        QCOMPARE(rig.of(Msg::OutFilterPEQ).size(), 1);
+        QVERIFY(rig.model().isReported(Msg::OutFilterPEQ, 4, 6));
+        QVERIFY(!rig.model().isReported(Msg::OutFilterPEQ, 4, 5));
+    }
+
     void editHoldsForOneAndAHalfSeconds()
     {
         Rig rig;
         rig.dm->edit(Msg::PreLevelGain, 3, 255, -10.0, SendRule::Queue);
+        QCOMPARE(rig.of(Msg::PreLevelGain).size(), 1); // the edit announces what it stored
+        rig.seen.clear();
         rig.now += 1000;
         rig.reply(Msg::PreLevelGain, floatArray(-20));
         QCOMPARE(rig.model().input(3).levelGain, -10.0f);

@@ -17,15 +17,17 @@ struct SimFrame {
 class SimProcess
 {
 public:
-    SimProcess(const QString &ip, const QString &logPath, const QString &password)
+    // extra: more of the simulator's options (--variant, --serial, ...).
+    SimProcess(const QString &ip, const QString &logPath, const QString &password, const QStringList &extra = {})
         : m_ip(ip)
         , m_logPath(logPath)
     {
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(QStringLiteral(DSP_SIM_EXE),
-                        {QStringLiteral("--bind"), ip, QStringLiteral("--no-announce"), QStringLiteral("--password"),
-                         password, QStringLiteral("--log-frames"), logPath, QStringLiteral("--control-stdin"),
-                         QStringLiteral("--load-step-ms"), QStringLiteral("10")});
+                        QStringList{QStringLiteral("--bind"), ip, QStringLiteral("--no-announce"), QStringLiteral("--password"),
+                                    password, QStringLiteral("--log-frames"), logPath, QStringLiteral("--control-stdin"),
+                                    QStringLiteral("--load-step-ms"), QStringLiteral("10")}
+                            + extra);
     }
     ~SimProcess()
     {

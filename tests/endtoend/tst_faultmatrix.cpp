@@ -11,6 +11,7 @@
 #include "logindialog.h"
 #include "mainwindow.h"
 #include "modulewidget.h"
+#include "pagespec.h"
 #include "presetdialog.h"
 #include "presettransfer.h"
 #include "simprocess.h"
@@ -134,7 +135,7 @@ class TestFaultMatrix : public QObject
     QString path(const QString &name) const { return m_dir.filePath(name); }
     Knob *gainKnob() const
     {
-        auto *page = qobject_cast<InSetupWidget *>(m_window->moduleWidget()->page(ModuleWidget::InSetupPage));
+        auto *page = qobject_cast<InSetupWidget *>(m_window->moduleWidget()->page(PageSpecs::indexOf("In Setup")));
         return page ? page->stripControls(2).gainKnob : nullptr;
     }
 
@@ -227,7 +228,7 @@ private slots:
         connect(m_dm.get(), &DataModel::frameReceived, this, [this] { ++m_received; });
         m_window = std::make_unique<MainWindow>(m_dm.get());
         m_window->show();
-        m_window->moduleWidget()->moduleButton(ModuleWidget::InSetupPage)->click();
+        m_window->moduleWidget()->moduleButton(PageSpecs::indexOf("In Setup"))->click();
         QVERIFY(gainKnob());
         FileMessages::setHook([this](QMessageBox *box) { return m_answer ? m_answer(box) : true; });
 

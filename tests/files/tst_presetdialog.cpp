@@ -179,6 +179,14 @@ private slots:
         QVERIFY(!progress->isVisible());
         QCOMPARE(progress->value(), 40);
         QCOMPARE(progress->labelText(), QStringLiteral("Loading...40%"));
+        // Only 100 finishes: a byte above it is shown as it came, and the window stays.
+        m_s.dm->feedReceived(proto::buildFrame(1, 3, 32, 9, proto::FlagReply, QByteArray(1, 0)));
+        QVERIFY(progress->isVisible());
+        m_s.dm->feedReceived(proto::buildFrame(1, 3, 32, 9, proto::FlagReply, QByteArray(1, char(150))));
+        QVERIFY(progress->isVisible());
+        QCOMPARE(progress->labelText(), QStringLiteral("Loading...150%"));
+        m_s.dm->feedReceived(proto::buildFrame(1, 3, 32, 9, proto::FlagReply, QByteArray(1, 100)));
+        QVERIFY(!progress->isVisible());
     }
 
     void exportThenImportRestoresTheBank()
@@ -214,6 +222,45 @@ private slots:
         click(m_dialog->importAllButton(), path("foreign.pstl"));
         QTRY_COMPARE(boxes.texts, QStringList{"File format is error!"});
         QCOMPARE(m_s.count(Msg::PresetImportAll), 1); // the opening only
+    }
+
+    // A file whose block count does not fit 16 bits would wrap to 0 blocks: refused before
+    // anything is sent. One byte less is the largest file that goes.
+    void importSizeLimit_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("sent");
+        QTest::newRow("512 x 65535 bytes") << qint64(512) * 65535 << false;
+        QTest::newRow("one byte less") << qint64(512) * 65535 - 1 << true;
+    }
+    void importSizeLimit()
+    {
+        QFETCH(qint64, size);
+        QFETCH(bool, sent);
+        BoxAnswers boxes;
+        const QByteArray marker = bank().allImage().right(4);
+        {
+            QFile f(path("huge.pstl"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(size - 4)); // sparse: the size is what counts
+            QVERIFY(f.seek(size - 4));
+            f.write(marker);
+        }
+        click(m_dialog->importAllButton(), path("huge.pstl"));
+        ProgressDialog *progress = m_dialog->progressDialog();
+        if (!sent) {
+            QCOMPARE(boxes.texts.size(), 1);
+            QVERIFY(boxes.texts.first().contains("too large"));
+            QVERIFY(!m_dialog->transfer()->isActive());
+            QTest::qWait(50);
+            QCOMPARE(m_s.sentCount(Msg::PresetImportAll), 0);
+            return;
+        }
+        QTRY_VERIFY(progress->isVisible());
+        QCOMPARE(progress->maximum(), 65535);
+        progress->cancelButton()->click();
+        QVERIFY(transferDone());
+        QVERIFY(boxes.texts.isEmpty());
     }
 
     void faultsLeaveTheUserFileIntact_data()

@@ -2,6 +2,7 @@
 // what a cancel, a silent device, a lost link or an unwritable file leave behind.
 #include "presettransfer.h"
 #include "progressdialog.h"
+#include "testbytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,8 @@
 #include <QTimer>
 #include <QtTest>
 
+using support::bytes;
+
 namespace {
 struct Sent {
     quint8 funcId;
@@ -19,13 +22,6 @@ struct Sent {
     QByteArray payload;
 };
 
-QByteArray bytes(std::initializer_list<int> list)
-{
-    QByteArray b;
-    for (int v : list)
-        b.append(char(v));
-    return b;
-}
 QByteArray countReply(int n) { return bytes({0, 0, n & 0xFF, n >> 8}); }
 QByteArray blockReply(int k, const QByteArray &data) { return bytes({0, 1, k & 0xFF, k >> 8}) + data; }
 QByteArray ack(int k) { return bytes({0, 1, k & 0xFF, k >> 8}); }
@@ -79,6 +75,7 @@ private slots:
         m_transfer = std::make_unique<PresetTransfer>(m_progress.get(), [this](quint8 f, bool w, const QByteArray &p) {
             m_sent.append({f, w, p});
         });
+        connect(m_progress.get(), &ProgressDialog::canceled, m_transfer.get(), &PresetTransfer::cancel);
         connect(m_transfer.get(), &PresetTransfer::finished, this,
                 [this](PresetTransfer::Outcome o, const QString &) { m_outcomes.append(o); });
     }
@@ -246,3 +243,4 @@ private slots:
 
 QTEST_MAIN(TestPresetTransfer)
 #include "tst_presettransfer.moc"
+

@@ -154,6 +154,31 @@ private slots:
         QVERIFY(!m_dialog->watchdog()->isActive());
     }
 
+    // 512 x 65535 bytes need 65536 blocks: the 16-bit count would wrap to 0 and one block
+    // would end the upgrade. Refused before the backup question, with nothing sent.
+    void imageTooLargeForTheBlockCount()
+    {
+        const qint64 size = qint64(512) * 65535;
+        const QString path = m_dir.filePath(QStringLiteral("huge.img"));
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(size - 10)); // sparse
+            QVERIFY(f.seek(size - 10));
+            f.write(image(10 + 1).right(10)); // a trailer the device would take
+        }
+        BoxAnswers boxes;
+        m_dialog->setFileChooser([path] { return path; });
+        m_dialog->systemUpgradeActionTriggered();
+        QVERIFY(boxes.texts.isEmpty()); // no question
+        QVERIFY(m_dialog->isVisible());
+        QVERIFY(m_dialog->labelText().contains("too large"));
+        QCOMPARE(m_dialog->cancelButton()->text(), QStringLiteral("OK"));
+        QTest::qWait(50);
+        QCOMPARE(m_s.sentCount(Msg::UpgradeBlock), 0);
+        QCOMPARE(m_s.sentCount(Msg::PresetExportAll), 0);
+    }
+
     void deviceStatus_data()
     {
         QTest::addColumn<int>("status");

@@ -1,19 +1,14 @@
 // Block forms of the transfers and the checks of preset files and firmware images.
 #include "transferformat.h"
+#include "testbytes.h"
 
 #include <QtTest>
+
+using support::bytes;
 
 using namespace transfer;
 
 namespace {
-QByteArray bytes(std::initializer_list<int> list)
-{
-    QByteArray b;
-    for (int v : list)
-        b.append(char(v));
-    return b;
-}
-
 // A body of n bytes and a trailer with identifier and floor.
 QByteArray image(int bodySize, quint16 id, quint8 floor)
 {
@@ -121,3 +116,4 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestTransferFormat)
 #include "tst_transferformat.moc"
+

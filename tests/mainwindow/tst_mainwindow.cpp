@@ -8,6 +8,7 @@
 #include "dspresources.h"
 #include "mainmenubar.h"
 #include "mainwindow.h"
+#include "networkdiagnosticsdialog.h"
 #include "screenfit.h"
 #include "systemsettings.h"
 
@@ -15,6 +16,8 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QIcon>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -141,6 +144,19 @@ private slots:
         }
         m_window.reset();
         SystemSettings::saveWindowGeometry(QStringLiteral("MainGeometry"), QByteArray());
+    }
+
+    // An installed program starts in a data folder without image/app.ico: the window keeps
+    // the application's icon rather than an empty one of its own.
+    void windowIconWithoutTheIconFile()
+    {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::red);
+        QApplication::setWindowIcon(QIcon(pixmap));
+        MainWindow &w = newWindow();
+        QVERIFY(!QFileInfo::exists(QStringLiteral("image/app.ico")));
+        QCOMPARE(w.windowIcon().pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
+        QApplication::setWindowIcon(QIcon());
     }
 
     void faultText_data()
@@ -313,6 +329,23 @@ private slots:
                               "System Reset", "Device List(&D)", "Command Assistant", "High DPI Scaling"}));
         QVERIFY(bar->englishAction()->isChecked());
         QVERIFY(!bar->chineseAction()->isChecked());
+    }
+
+    // "Network Diagnostics" sits just before "Protocol Log" and opens its window.
+    void setupMenuEntries()
+    {
+        MainWindow &window = newWindow();
+        MainMenuBar *bar = window.mainMenuBar();
+        QStringList entries;
+        for (const QAction *action : bar->setupMenu()->actions())
+            entries << action->text();
+        QCOMPARE(entries, (QStringList{"Device Setup", "GPIO Setup", "Dante Setup", "Device Version Selection",
+                                       "Network Diagnostics", "Protocol Log\tCtrl+Shift+L"}));
+        QVERIFY(!window.networkDiagnosticsDialog()->isVisible());
+        bar->networkDiagnosticsAction()->trigger();
+        QVERIFY(window.networkDiagnosticsDialog()->isVisible());
+        QCOMPARE(window.networkDiagnosticsDialog()->windowTitle(), QStringLiteral("Network Diagnostics"));
+        window.networkDiagnosticsDialog()->hide();
     }
 
     void colourSchemePicks()

@@ -10,6 +10,7 @@
 #include "dspimages.h"
 #include "dspresources.h"
 #include "edithistory.h"
+#include "frame.h"
 #include "knob.h"
 #include "lineedit.h"
 #include "matrixtablewidget.h"
@@ -22,9 +23,11 @@
 #include "modulewidget.h"
 #include "overviewwidget.h"
 #include "pagehelpers.h"
+#include "pagespec.h"
 #include "signalgeneratorwidget.h"
+#include "testbytes.h"
+#include "testwidgets.h"
 #include "tipbox.h"
-#include "frame.h"
 #include "wire.h"
 
 #include <QApplication>
@@ -44,46 +47,13 @@
 #include <algorithm>
 #include <memory>
 
+using support::answerNextBox;
+using support::bytes;
+using support::f32;
+
 namespace Msg = proto::Msg;
 
 namespace {
-
-void answerNextBox(const QString &button)
-{
-    QTimer::singleShot(0, [button] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            for (QAbstractButton *b : box->buttons())
-                if (b->text() == button) {
-                    b->click();
-                    return;
-                }
-            box->done(-1);
-        } else if (auto *input = qobject_cast<QInputDialog *>(modal)) {
-            if (button == QLatin1String("Cancel")) {
-                input->reject();
-            } else {
-                input->setIntValue(button.toInt());
-                input->accept();
-            }
-        }
-    });
-}
-
-QByteArray bytes(std::initializer_list<int> list)
-{
-    QByteArray out;
-    for (int v : list)
-        out.append(char(v));
-    return out;
-}
-
-QByteArray f32(float v)
-{
-    QByteArray out;
-    proto::appendF32(out, v);
-    return out;
-}
 
 using Write = QPair<proto::MessageKey, QByteArray>;
 
@@ -154,7 +124,7 @@ class TestMixPages : public QObject
                 out << w;
         return out;
     }
-    MatrixWidget *matrix() const { return static_cast<MatrixWidget *>(m_widget->page(ModuleWidget::MatrixPage)); }
+    MatrixWidget *matrix() const { return static_cast<MatrixWidget *>(m_widget->page(PageSpecs::indexOf("Matrix"))); }
     void click(MatrixTableWidget *t, int in, int out)
     {
         MixButton *c = t->cell(in, out);
@@ -325,7 +295,7 @@ private slots:
     void autoMixerAndAnc()
     {
         connected();
-        auto *am = static_cast<AutoMixerWidget *>(m_widget->page(ModuleWidget::AutoMixerPage));
+        auto *am = static_cast<AutoMixerWidget *>(m_widget->page(PageSpecs::indexOf("Auto Mixer")));
         // AM 2 on an input in group 1 moves it with one command carrying 2.
         am->strip(3).group[0]->click();
         am->strip(3).group[1]->click();
@@ -361,9 +331,9 @@ private slots:
         QCOMPARE(am->strip(5).edit->text(), QStringLiteral("0.0"));
 
         // ANC: enabled only by a 0x80 report; another channel resets the level in one command.
-        auto *anc = static_cast<ANCWidget *>(m_widget->page(ModuleWidget::AncPage));
+        auto *anc = static_cast<ANCWidget *>(m_widget->page(PageSpecs::indexOf("ANC")));
         QVERIFY(!anc->channelGroup()->button(0)->isEnabled());
-        m_widget->moduleButton(ModuleWidget::AncPage)->click();
+        m_widget->moduleButton(PageSpecs::indexOf("ANC"))->click();
         m_dm->sendRead(Msg::AncConfig);
         QTRY_VERIFY(anc->channelGroup()->button(0)->isEnabled());
         anc->levelGroup()->button(2)->click();
@@ -383,7 +353,7 @@ private slots:
     void signalGenerator()
     {
         connected();
-        auto *gen = static_cast<SignalGeneratorWidget *>(m_widget->page(ModuleWidget::SignalGeneratorPage));
+        auto *gen = static_cast<SignalGeneratorWidget *>(m_widget->page(PageSpecs::indexOf("Signal Generator")));
         QCOMPARE(gen->freqKnob()->accessibleName(), QStringLiteral("Signal Generator: Freq knob"));
         gen->waveformGroup()->button(SignalGeneratorWidget::PinkNoise)->click();
         QVERIFY(gen->freqEdit()->isReadOnly());
@@ -424,7 +394,7 @@ private slots:
     {
         ModuleWidget &w = connected();
         w.setDeviceVersionMasks(0x0001, 0x0000, 0x00F1, 0x0003);
-        w.stackedButtonClicked(ModuleWidget::AutoMixerPage);
+        w.stackedButtonClicked(PageSpecs::indexOf("Auto Mixer"));
         w.show(); // the icon labels get their size
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         MatrixTableWidget *t = matrix()->table();
@@ -432,10 +402,10 @@ private slots:
         QVERIFY(t->verticalHeaderItem(7)->icon().isNull());
         QVERIFY(!t->horizontalHeaderItem(9)->icon().isNull());
         QVERIFY(t->horizontalHeaderItem(10)->icon().isNull());
-        auto *aec = static_cast<AECWidget *>(w.page(ModuleWidget::AecPage));
+        auto *aec = static_cast<AECWidget *>(w.page(PageSpecs::indexOf("AEC")));
         QVERIFY(!aec->micCheckBox(13)->icon().isNull());
         QVERIFY(aec->micCheckBox(3)->icon().isNull());
-        auto *am = static_cast<AutoMixerWidget *>(w.page(ModuleWidget::AutoMixerPage));
+        auto *am = static_cast<AutoMixerWidget *>(w.page(PageSpecs::indexOf("Auto Mixer")));
         QVERIFY(am->strip(14).dante->isVisibleTo(am));
         QVERIFY(!am->strip(4).dante->isVisibleTo(am));
         // Input 9 is both Dante and absent: no icon.
@@ -571,7 +541,7 @@ private slots:
         QCOMPARE(pagehelpers::wrappedCaption(QStringLiteral("OUT 1"), fm, 50), QStringLiteral("OUT 1"));
         QCOMPARE(pagehelpers::wrappedCaption(QStringLiteral("Main left speaker"), fm, 60),
                  QStringLiteral("Main left\nspeaker"));
-        w.stackedButtonClicked(ModuleWidget::MatrixPage);
+        w.stackedButtonClicked(PageSpecs::indexOf("Matrix"));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QHeaderView *header = matrix()->table()->horizontalHeader();

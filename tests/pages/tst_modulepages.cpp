@@ -4,9 +4,11 @@
 // device sends nothing.
 #include "agcgraph.h"
 #include "agcwidget.h"
+#include "channelbutton.h"
 #include "channelcopydialog.h"
 #include "combobox.h"
 #include "datamodel.h"
+#include "defaults.h"
 #include "delaywidget.h"
 #include "devicesimulator.h"
 #include "doublespinbox.h"
@@ -22,6 +24,9 @@
 #include "limiterwidget.h"
 #include "lineedit.h"
 #include "modulewidget.h"
+#include "pagespec.h"
+#include "testmodel.h"
+#include "testwidgets.h"
 #include "wire.h"
 
 #include <QApplication>
@@ -35,6 +40,8 @@
 #include <QtTest>
 
 #include <memory>
+
+using support::answerNextBox;
 
 using Side = ModulePage::Side;
 namespace Msg = proto::Msg;
@@ -53,34 +60,6 @@ QByteArray chF32(int channel, float v)
 QByteArray chU8(int channel, int v)
 {
     return QByteArray(1, char(channel)) + QByteArray(1, char(v));
-}
-
-void type(LineEdit *edit, const QString &text)
-{
-    edit->setText(text);
-    emit edit->editingFinished();
-}
-
-void answerNextBox(const QString &button)
-{
-    QTimer::singleShot(0, [button] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
-            for (QAbstractButton *b : box->buttons())
-                if (b->text() == button)
-                    b->click();
-    });
-}
-
-int queuedCount(const DataModel &dm, proto::MessageKey key, int channel, QByteArray *payload = nullptr)
-{
-    int n = 0;
-    for (const DataModel::QueuedCommand &c : dm.queue())
-        if (proto::MessageKey{c.type, c.subType, c.funcId} == key && c.channel == channel) {
-            ++n;
-            if (payload)
-                *payload = c.payload;
-        }
-    return n;
 }
 
 } // namespace
@@ -170,12 +149,12 @@ private slots:
     {
         fresh("127.0.14.2");
         QVERIFY(connected());
-        auto *in = page<InSetupWidget>(ModuleWidget::InSetupPage);
+        auto *in = page<InSetupWidget>(PageSpecs::indexOf("In Setup"));
         const InSetupWidget::Strip &s3 = in->stripControls(2);
         // Input 3 as a microphone at 30 dB with phantom power.
         s3.modeButton[InSetupWidget::Mic]->click();
         s3.phantom->click();
-        type(s3.gainEdit, QStringLiteral("30"));
+        support::commitText(s3.gainEdit, QStringLiteral("30"));
         QVERIFY(writesArrive(1));
         QTRY_VERIFY(m_device->state().block(Msg::InputPhantom).at(2) == 1);
         m_writes.clear();
@@ -188,13 +167,13 @@ private slots:
         QCOMPARE(s3.gainKnob->maximum(), 120);
         QVERIFY(!s3.phantom->isEnabled());
         // Typed gains: rounded to a tenth, halves away from zero, within the mode's range.
-        type(s3.gainEdit, QStringLiteral("12.34"));
+        support::commitText(s3.gainEdit, QStringLiteral("12.34"));
         QCOMPARE(s3.gainEdit->text(), QStringLiteral("12.0"));
-        type(s3.gainEdit, QStringLiteral("7.25"));
+        support::commitText(s3.gainEdit, QStringLiteral("7.25"));
         QCOMPARE(s3.gainEdit->text(), QStringLiteral("7.3"));
         QCOMPARE(m_dm->model().input(2).gain, 7.3f);
         s3.modeButton[InSetupWidget::Mic]->click();
-        type(s3.gainEdit, QStringLiteral("75"));
+        support::commitText(s3.gainEdit, QStringLiteral("75"));
         QCOMPARE(s3.gainEdit->text(), QStringLiteral("50.0"));
         QCOMPARE(s3.gainKnob->value(), 500);
 
@@ -232,7 +211,7 @@ private slots:
         QCOMPARE(m_writes[0], Write(Msg::InputMute, chU8(0, 0)));
         QCOMPARE(m_writes[1], Write(Msg::InputMute, chU8(1, 0)));
         m_writes.clear();
-        type(s2.gainEdit, QStringLiteral("6.5"));
+        support::commitText(s2.gainEdit, QStringLiteral("6.5"));
         QVERIFY(writesArrive(2));
         QCOMPARE(m_writes[0], Write(Msg::InputGain, chF32(0, 6.5f)));
         QCOMPARE(m_writes[1], Write(Msg::InputGain, chF32(1, 6.5f)));
@@ -303,10 +282,10 @@ private slots:
         fresh("127.0.14.3");
         QVERIFY(connected());
         const GateWidget::Strip &g = page<GateWidget>(1)->stripControls(4);
-        type(g.edit[GateWidget::Threshold], QStringLiteral("-130"));
+        support::commitText(g.edit[GateWidget::Threshold], QStringLiteral("-130"));
         QCOMPARE(g.edit[GateWidget::Threshold]->text(), QStringLiteral("-120"));
         QCOMPARE(g.knob[GateWidget::Threshold]->value(), -120);
-        type(g.edit[GateWidget::Attack], QStringLiteral("1"));
+        support::commitText(g.edit[GateWidget::Attack], QStringLiteral("1"));
         QCOMPARE(g.edit[GateWidget::Attack]->text(), QStringLiteral("2"));
         g.enabled->click();
         QVERIFY(writesArrive(3));
@@ -331,10 +310,10 @@ private slots:
         ModuleWidget &w = fresh(nullptr);
         m_dm->setChannelNames(0xF0, 0xF0);
         w.setDeviceVersionMasks(0x000F, 0x000F, 0x00F0, 0x00F0);
-        w.stackedButtonClicked(ModuleWidget::GatePage);
+        w.stackedButtonClicked(PageSpecs::indexOf("Gate"));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        auto *gate = page<StripPage>(ModuleWidget::GatePage);
+        auto *gate = page<StripPage>(PageSpecs::indexOf("Gate"));
         QSet<QString> shown;
         for (int c = 12; c < 16; ++c) {
             QLabel *caption = gate->stripCaption(c);
@@ -350,32 +329,39 @@ private slots:
     {
         fresh("127.0.14.4");
         QVERIFY(connected());
-        auto *agc = page<AGCWidget>(ModuleWidget::AgcPage);
+        auto *agc = page<AGCWidget>(PageSpecs::indexOf("AGC"));
         agc->channelButton(3)->click();
         QCOMPARE(m_dm->selectedChannel(), quint8(3));
-        m_dm->model().input(3).agc = AGCWidget::defaultRecord();
-        agc->showRecord(3);
+        // The page takes edits once the device has reported the channel's record.
+        QVERIFY(!agc->body()->isEnabled());
+        m_widget->stackedButtonClicked(PageSpecs::indexOf("AGC"));
+        QVERIFY(QTest::qWaitFor([this, agc] {
+            m_now += 20;
+            m_dm->timeout();
+            return agc->body()->isEnabled();
+        }, 3000));
+        QCOMPARE(m_dm->model().input(3).agc.bytes(), proto::defaults::agc().bytes());
         // Typed: a threshold above the target becomes the target, a target below the
         // threshold becomes the threshold.
-        type(agc->field(AGCWidget::Threshold).edit, QStringLiteral("-10"));
+        support::commitText(agc->field(AGCWidget::Threshold).edit, QStringLiteral("-10"));
         QCOMPARE(float(m_dm->model().input(3).agc.threshold), -20.0f);
-        type(agc->field(AGCWidget::Target).edit, QStringLiteral("-25"));
+        support::commitText(agc->field(AGCWidget::Target).edit, QStringLiteral("-25"));
         QCOMPARE(float(m_dm->model().input(3).agc.target), -20.0f);
-        type(agc->field(AGCWidget::Threshold).edit, QStringLiteral("-130"));
+        support::commitText(agc->field(AGCWidget::Threshold).edit, QStringLiteral("-130"));
         QCOMPARE(float(m_dm->model().input(3).agc.threshold), -120.0f);
-        type(agc->field(AGCWidget::Target).edit, QStringLiteral("5"));
+        support::commitText(agc->field(AGCWidget::Target).edit, QStringLiteral("5"));
         QCOMPARE(float(m_dm->model().input(3).agc.target), 0.0f);
         // Knobs: the threshold stops at the target's position and the other way round.
-        type(agc->field(AGCWidget::Target).edit, QStringLiteral("-40"));
+        support::commitText(agc->field(AGCWidget::Target).edit, QStringLiteral("-40"));
         emit agc->field(AGCWidget::Threshold).knob->valueChanged(-100);
         QCOMPARE(float(m_dm->model().input(3).agc.threshold), -40.0f);
         QCOMPARE(agc->field(AGCWidget::Threshold).knob->value(), -400);
-        type(agc->field(AGCWidget::Threshold).edit, QStringLiteral("-60"));
+        support::commitText(agc->field(AGCWidget::Threshold).edit, QStringLiteral("-60"));
         emit agc->field(AGCWidget::Target).knob->valueChanged(-900);
         QCOMPARE(float(m_dm->model().input(3).agc.target), -60.0f);
         QCOMPARE(agc->graph()->target(), -60.0f);
         QByteArray payload;
-        QCOMPARE(queuedCount(*m_dm, Msg::AgcParams, 3, &payload), 1);
+        QCOMPARE(support::queued(*m_dm, Msg::AgcParams, 3, 255, &payload), 1);
         QCOMPARE(payload, QByteArray(1, char(3)) + m_dm->model().input(3).agc.bytes());
         flush();
         QTRY_COMPARE(m_device->state().block(Msg::AgcParams).mid(3 * 21, 21), m_dm->model().input(3).agc.bytes());
@@ -410,7 +396,7 @@ private slots:
         agc->resetButton()->click();
         QVERIFY(writesArrive(1));
         QCOMPARE(m_writes[0], Write(Msg::AgcReset, QByteArray(1, char(3))));
-        QCOMPARE(m_dm->model().input(3).agc.bytes(), AGCWidget::defaultRecord().bytes());
+        QCOMPARE(m_dm->model().input(3).agc.bytes(), proto::defaults::agc().bytes());
         QCOMPARE(agc->field(AGCWidget::Target).edit->text(), QStringLiteral("-20.0"));
         m_widget->history()->stack()->undo();
         QCOMPARE(float(m_dm->model().input(3).agc.target), -60.0f);
@@ -419,16 +405,16 @@ private slots:
     void limiterPageAndCurve()
     {
         fresh();
-        auto *lim = page<LimiterWidget>(ModuleWidget::InLimiterPage);
-        type(lim->field(LimiterWidget::Threshold).edit, QStringLiteral("-120"));
+        auto *lim = page<LimiterWidget>(PageSpecs::indexOf("In Limiter"));
+        support::commitText(lim->field(LimiterWidget::Threshold).edit, QStringLiteral("-120"));
         QCOMPARE(lim->field(LimiterWidget::Threshold).edit->text(), QStringLiteral("-100.0"));
         QCOMPARE(lim->field(LimiterWidget::Threshold).knob->value(), -1000);
         QCOMPARE(float(m_dm->model().input(0).limiter.threshold), -100.0f);
-        QCOMPARE(queuedCount(*m_dm, Msg::InLimiter, 0), 1);
+        QCOMPARE(support::queued(*m_dm, Msg::InLimiter, 0), 1);
         // The same value again sends nothing new.
         m_dm->clearQueue();
-        type(lim->field(LimiterWidget::Threshold).edit, QStringLiteral("-100"));
-        QCOMPARE(queuedCount(*m_dm, Msg::InLimiter, 0), 0);
+        support::commitText(lim->field(LimiterWidget::Threshold).edit, QStringLiteral("-100"));
+        QCOMPARE(support::queued(*m_dm, Msg::InLimiter, 0), 0);
 
         LimiterGraph graph;
         graph.resize(400, 300);
@@ -465,7 +451,7 @@ private slots:
     void delayConversions()
     {
         fresh();
-        auto *delay = page<DelayWidget>(ModuleWidget::InDelayPage);
+        auto *delay = page<DelayWidget>(PageSpecs::indexOf("In Delay"));
         const DelayWidget::Strip &s = delay->stripControls(1);
         s.box[0]->setValue(10.0);
         QCOMPARE(s.box[1]->text(), QStringLiteral("3.400"));
@@ -474,10 +460,10 @@ private slots:
         s.box[1]->setValue(1.0);
         QCOMPARE(s.box[0]->text(), QStringLiteral("2.94"));
         QByteArray payload;
-        QCOMPARE(queuedCount(*m_dm, Msg::InDelay, 1, &payload), 1);
+        QCOMPARE(support::queued(*m_dm, Msg::InDelay, 1, 255, &payload), 1);
         QCOMPARE(payload, chF32(1, float(1000.0 / 340.0)));
         QCOMPARE(s.box[2]->maximum(), 1115.472);
-        const DelayWidget::Strip &o = page<DelayWidget>(ModuleWidget::OutDelayPage)->stripControls(0);
+        const DelayWidget::Strip &o = page<DelayWidget>(PageSpecs::indexOf("Out Delay"))->stripControls(0);
         QCOMPARE(o.knob->maximum(), 200000);
         QCOMPARE(o.box[1]->maximum(), 680.0);
         emit o.knob->valueChanged(150000);
@@ -488,7 +474,7 @@ private slots:
     void levelLinking()
     {
         fresh();
-        auto *pre = page<LevelWidget>(ModuleWidget::PreLevelPage);
+        auto *pre = page<LevelWidget>(PageSpecs::indexOf("Level Pre Mix"));
         for (int c : {2, 4, 7})
             pre->stripControls(c).group->setCurrentIndex(2);
         m_dm->clearQueue();
@@ -511,7 +497,7 @@ private slots:
         // A fader drag is one step, queues one command for the dragged channel only, and the
         // group follows on the page.
         Fader *fader = pre->stripControls(2).fader;
-        m_widget->stackedButtonClicked(ModuleWidget::PreLevelPage);
+        m_widget->stackedButtonClicked(PageSpecs::indexOf("Level Pre Mix"));
         m_widget->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_widget.get()));
         const QPoint grab = fader->handleRect().center().toPoint();
@@ -527,7 +513,7 @@ private slots:
         QVERIFY(dragged < 0.0f);
         QCOMPARE(m_dm->model().input(7).levelGain, dragged);
         QCOMPARE(pre->stripControls(4).gainEdit->text(), LevelWidget::gainText(dragged));
-        QCOMPARE(queuedCount(*m_dm, Msg::PreLevelGain, 2), 1);
+        QCOMPARE(support::queued(*m_dm, Msg::PreLevelGain, 2), 1);
         QCOMPARE(m_dm->queue().size(), 1);
         QCOMPARE(m_widget->history()->stack()->count(), steps + 1);
         m_widget->history()->stack()->undo();
@@ -535,28 +521,28 @@ private slots:
         QCOMPARE(pre->stripControls(2).fader->value(), 0.0);
 
         // Group "-" links nothing.
-        type(pre->stripControls(9).gainEdit, QStringLiteral("3"));
+        support::commitText(pre->stripControls(9).gainEdit, QStringLiteral("3"));
         QCOMPARE(m_dm->model().input(10).levelGain, 0.0f);
 
         // The floor: shown and sent as -100.0, stored as -56.
         m_dm->clearQueue();
-        type(pre->stripControls(9).gainEdit, QStringLiteral("-70"));
+        support::commitText(pre->stripControls(9).gainEdit, QStringLiteral("-70"));
         QCOMPARE(pre->stripControls(9).gainEdit->text(), QStringLiteral("-100.0"));
         QCOMPARE(m_dm->model().input(9).levelGain, -56.0f);
         QByteArray payload;
-        QCOMPARE(queuedCount(*m_dm, Msg::PreLevelGain, 9, &payload), 1);
+        QCOMPARE(support::queued(*m_dm, Msg::PreLevelGain, 9, 255, &payload), 1);
         QCOMPARE(payload, chF32(9, -100.0f));
         // Undo to -56 and redo: the replayed floor leaves as -100.0 as well.
-        type(pre->stripControls(9).gainEdit, QStringLiteral("1"));
+        support::commitText(pre->stripControls(9).gainEdit, QStringLiteral("1"));
         m_dm->clearQueue();
         m_widget->history()->stack()->undo();
-        QCOMPARE(queuedCount(*m_dm, Msg::PreLevelGain, 9, &payload), 1);
+        QCOMPARE(support::queued(*m_dm, Msg::PreLevelGain, 9, 255, &payload), 1);
         QCOMPARE(payload, chF32(9, -100.0f));
 
         // The permitted range pulls a gain back and the page shows it.
         m_dm->model().output(3).levelMaximum = 6.0f;
-        auto *out = page<LevelWidget>(ModuleWidget::OutLevelPage);
-        type(out->stripControls(3).gainEdit, QStringLiteral("10"));
+        auto *out = page<LevelWidget>(PageSpecs::indexOf("Out Level"));
+        support::commitText(out->stripControls(3).gainEdit, QStringLiteral("10"));
         QCOMPARE(m_dm->model().output(3).gain, 6.0f);
         QCOMPARE(out->stripControls(3).gainEdit->text(), QStringLiteral("6.0"));
         QCOMPARE(out->stripControls(3).fader->value(), 6.0);
@@ -578,8 +564,8 @@ private slots:
     {
         fresh("127.0.14.5");
         QVERIFY(connected());
-        auto *pre = page<LevelWidget>(ModuleWidget::PreLevelPage);
-        m_widget->stackedButtonClicked(ModuleWidget::PreLevelPage);
+        auto *pre = page<LevelWidget>(PageSpecs::indexOf("Level Pre Mix"));
+        m_widget->stackedButtonClicked(PageSpecs::indexOf("Level Pre Mix"));
         for (int c : {4, 6, 11})
             pre->stripControls(c).group->setCurrentIndex(2);
         QTRY_COMPARE(int(m_device->state().block(Msg::PreLevelGroup).at(11)), 2);
@@ -591,7 +577,7 @@ private slots:
         QCOMPARE(m_writes[0], Write(Msg::PreLevelMute, chU8(4, 1)));
         QTRY_COMPARE(int(m_device->state().block(Msg::PreLevelMute).at(6)), 1);
         // The floor reaches the device as -100 and comes back as the page's -56.
-        type(pre->stripControls(6).gainEdit, QStringLiteral("-56"));
+        support::commitText(pre->stripControls(6).gainEdit, QStringLiteral("-56"));
         flush();
         QVERIFY(writesArrive(2));
         QCOMPARE(m_writes[1], Write(Msg::PreLevelGain, chF32(6, -100.0f)));
@@ -599,21 +585,21 @@ private slots:
         int shown = 0;
         for (proto::MessageKey k : {Msg::PreLevelMute, Msg::PreLevelGain, Msg::PreLevelInvert, Msg::PreLevelGroup})
             m_dm->router().subscribe(this, 1000, k, [&shown](const SyncEvent &) { ++shown; });
-        pollRounds(ModuleWidget::PreLevelPage);
+        pollRounds(PageSpecs::indexOf("Level Pre Mix"));
         QCOMPARE(shown, 0);
         QVERIFY(pre->stripControls(11).mute->isChecked());
         QCOMPARE(pre->stripControls(11).gainEdit->text(), QStringLiteral("-100.0"));
         QCOMPARE(m_dm->model().input(11).levelGain, -56.0f);
         // A change made on the device shows after the next poll.
         QVERIFY(m_device->state().write(*proto::findKey(Msg::PreLevelInvert), chU8(13, 1)));
-        pollRounds(ModuleWidget::PreLevelPage);
+        pollRounds(PageSpecs::indexOf("Level Pre Mix"));
         QVERIFY(pre->stripControls(13).invert->isChecked());
 
         // Delay and limiter end to end.
-        page<DelayWidget>(ModuleWidget::OutDelayPage)->stripControls(2).box[0]->setValue(25.5);
-        auto *lim = page<LimiterWidget>(ModuleWidget::OutLimiterPage);
+        page<DelayWidget>(PageSpecs::indexOf("Out Delay"))->stripControls(2).box[0]->setValue(25.5);
+        auto *lim = page<LimiterWidget>(PageSpecs::indexOf("Out Limiter"));
         lim->channelButton(7)->click();
-        m_widget->stackedButtonClicked(ModuleWidget::OutLimiterPage);
+        m_widget->stackedButtonClicked(PageSpecs::indexOf("Out Limiter"));
         QCOMPARE(m_dm->selectedChannel(), quint8(7));
         lim->enabledButton()->click();
         flush();

@@ -2,8 +2,11 @@
 // is clamped, stored in the model, encoded and either written at once or queued, and the
 // edit observer sees what each edit replaced.
 #include "loopbackmodel.h"
+#include "testbytes.h"
 
 #include <QtEndian>
+
+using support::f32;
 
 using namespace proto;
 
@@ -20,13 +23,6 @@ struct Sent {
 QString keyText(MessageKey k) { return QStringLiteral("%1.%2.%3").arg(k.type).arg(k.subType).arg(k.funcId); }
 
 MessageKey keyOf(quint32 code) { return MessageKey{quint8(code >> 16), quint8(code >> 8), quint8(code)}; }
-
-QByteArray f32(float v)
-{
-    QByteArray b(4, '\0');
-    qToLittleEndian(v, b.data());
-    return b;
-}
 
 // The model field each edit must land in, read directly (not through storedValue).
 QVariant fieldOf(const ParameterModel &m, const QString &name, int c, int i)
@@ -235,7 +231,9 @@ private slots:
         DataModel &dm = connectedModel();
         QVERIFY(dm.edit(Msg::MatrixGain, 1, 2, -10.0, SendRule::Send));
         QVector<QPair<ParameterEdit, ParameterEdit>> calls;
-        dm.setEditObserver([&calls](const ParameterEdit &b, const ParameterEdit &a) { calls.append({b, a}); });
+        auto observer = QObject::connect(&dm, &DataModel::edited, [&calls](const ParameterEdit &b, const ParameterEdit &a) {
+            calls.append({b, a});
+        });
 
         QVERIFY(!dm.edit(Msg::InputGain, 16, 255, 20.0));
         QVERIFY(!dm.edit(Msg::InputMeter, 0, 255, 20.0));
@@ -265,7 +263,7 @@ private slots:
             QCOMPARE(calls[i].second.value.toDouble(), -6.0);
         }
 
-        dm.setEditObserver(nullptr);
+        QObject::disconnect(observer);
         for (const auto &c : calls)
             QVERIFY(dm.edit(c.first));
         QCOMPARE(int(dm.model().input(1).matrixGain[1]), 0);

@@ -3,7 +3,7 @@
 // The exact reads of every page are pinned by the session tests.
 #include "dialogpolls.h"
 #include "loopbackmodel.h"
-#include "modulepolls.h"
+#include "pagespec.h"
 
 using namespace proto;
 
@@ -27,7 +27,7 @@ class TestPolls : public QObject
             m_written << text;
         });
         if (declare) {
-            ModulePolls::declareAll(*m_dm);
+            PageSpecs::declarePolls(*m_dm);
             DialogPolls::declareAll(*m_dm);
         }
         return *m_dm;

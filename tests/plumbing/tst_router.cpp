@@ -3,6 +3,7 @@
 #include "datamodel.h"
 #include "parameterbinding.h"
 #include "syncrouter.h"
+#include "testmodel.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -26,16 +27,6 @@ public:
 signals:
     void valueChanged(int value);
 };
-
-DataModel::Options offline()
-{
-    DataModel::Options o;
-    o.openDatabase = false;
-    o.bindDiscovery = false;
-    o.startTimer = false;
-    o.clock = [] { return qint64(1772719629000); };
-    return o;
-}
 
 } // namespace
 
@@ -126,7 +117,7 @@ private slots:
 
     void modelAnnouncementsReachTheRouter()
     {
-        DataModel dm(offline());
+        DataModel dm(support::offlineOptions());
         QObject r;
         QList<SyncEvent> seen;
         dm.router().subscribe(&r, 0, Msg::OutDelay, [&seen](const SyncEvent &e) { seen << e; });
@@ -142,9 +133,9 @@ private slots:
     // edits; announcements of other channels leave the control alone.
     void bindingRefresh()
     {
-        DataModel dm(offline());
+        DataModel dm(support::offlineOptions());
         int edits = 0;
-        dm.setEditObserver([&edits](const ParameterEdit &, const ParameterEdit &) { ++edits; });
+        QObject::connect(&dm, &DataModel::edited, [&edits](const ParameterEdit &, const ParameterEdit &) { ++edits; });
         Control knob;
         auto *b = new ParameterBinding(&dm, &knob, Msg::InputGain, 2, 255, 0,
                                        [&knob](const QVariant &v) { knob.setValue(qRound(v.toDouble() * 10)); });
@@ -172,7 +163,7 @@ private slots:
     // Matrix cells are announced as (input, output) while bound and edited as (output, input).
     void matrixBinding()
     {
-        DataModel dm(offline());
+        DataModel dm(support::offlineOptions());
         QObject cell;
         int shown = 0;
         auto *b = new ParameterBinding(&dm, &cell, Msg::MatrixGain, 1, 3, 0, [&shown](const QVariant &) { ++shown; });
@@ -186,7 +177,7 @@ private slots:
 
     void editOnGoesThroughTheEditPath()
     {
-        DataModel dm(offline());
+        DataModel dm(support::offlineOptions());
         const int before = dm.router().subscriptionCount();
         auto knob = std::make_unique<Control>();
         auto *b = new ParameterBinding(&dm, knob.get(), Msg::InputGain, 2, 255, 0, nullptr);

@@ -5,7 +5,7 @@
 #include "datamodel.h"
 #include "devicesimulator.h"
 #include "dialogpolls.h"
-#include "modulepolls.h"
+#include "pagespec.h"
 #include "wire.h"
 
 #include <QSignalSpy>
@@ -98,7 +98,7 @@ class TestSession : public QObject
     {
         DataModel &model = newModel();
         // The reads the pages and dialogs declare, as the main window hands them over.
-        ModulePolls::declareAll(model);
+        PageSpecs::declarePolls(model);
         DialogPolls::declareAll(model);
         m_silent = std::make_unique<QTcpServer>();
         if (!m_silent->listen(QHostAddress(DeviceIp), s_port) || !connectTo(model, DeviceIp))

@@ -23,8 +23,8 @@ QByteArray readOne(DeviceState &state, MessageKey key)
 bool parse(const QStringList &args, SimOptions *o)
 {
     QString error;
-    bool help = false;
-    return sim::parseCommandLine(QStringList{QStringLiteral("sim")} + args, o, &error, &help);
+    sim::Request request;
+    return sim::parseCommandLine(QStringList{QStringLiteral("sim")} + args, o, &error, &request);
 }
 
 } // namespace

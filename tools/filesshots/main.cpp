@@ -119,6 +119,16 @@ int main(int argc, char *argv[])
         ok &= save(&upgrade, out + QStringLiteral("/upgrade-%1-en.png").arg(scheme));
         ok &= waitFor([&upgrade] { return !upgrade.isVisible(); });
         FileMessages::setHook(nullptr);
+
+        // An image too large for the 16-bit block count is refused before anything is sent.
+        QFile huge(QStringLiteral("huge.img"));
+        huge.open(QIODevice::WriteOnly);
+        huge.resize(qint64(512) * 65535);
+        huge.close();
+        upgrade.setFileChooser([] { return QDir::current().filePath(QStringLiteral("huge.img")); });
+        upgrade.systemUpgradeActionTriggered();
+        ok &= save(&upgrade, out + QStringLiteral("/upgrade-too-large-%1-en.png").arg(scheme));
+        upgrade.timeout(); // the message closes by itself
     }
     return ok ? 0 : 1;
 }

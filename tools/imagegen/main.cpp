@@ -1,8 +1,9 @@
 // Draws the application's bitmaps (knobs, fader handle, panel icons, Dante link and network
 // speed icons, app icon) at 1x and 2x, writes them with a resource file for the dspimages
-// library, and writes the window icon as a multi-size .ico.
+// library, and writes the application icon at the given sizes: a multi-size .ico for the
+// window, app-<size>.png for the desktop's icon theme and app.png at the largest size.
 //
-// usage: dsp-imagegen <resource dir> <icon dir>
+// usage: dsp-imagegen <resource dir> <icon dir> <size>...
 #include "conference.h"
 
 #include <QBuffer>
@@ -17,6 +18,7 @@
 #include <QTextStream>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -487,10 +489,21 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() < 3) {
-        qWarning("usage: dsp-imagegen <resource dir> <icon dir>");
+    QList<int> iconSizes;
+    for (int i = 3; i < args.size(); ++i) {
+        bool ok = false;
+        const int size = args.at(i).toInt(&ok);
+        if (!ok || size < 1 || size > 256) {
+            qWarning("icon size %s: not a number from 1 to 256", qPrintable(args.at(i)));
+            return 2;
+        }
+        iconSizes << size;
+    }
+    if (iconSizes.isEmpty()) {
+        qWarning("usage: dsp-imagegen <resource dir> <icon dir> <size>...");
         return 2;
     }
+    std::sort(iconSizes.begin(), iconSizes.end());
     const QString resourceDir = args.at(1);
     const QString iconDir = args.at(2);
     QDir().mkpath(resourceDir);
@@ -580,10 +593,13 @@ int main(int argc, char **argv)
     out.flush();
     qrc.close();
 
-    // window icon: a multi-size .ico and a PNG beside it
+    // application icon: each size drawn on its own pixel grid, not scaled down
     QList<QImage> sizes;
-    for (int s : {16, 24, 32, 48, 64, 128, 256})
+    for (int s : qAsConst(iconSizes)) {
         sizes << render(s, s, 1.0, drawAppIcon);
+        if (!sizes.last().save(iconDir + QStringLiteral("/app-%1.png").arg(s), "PNG"))
+            w.ok = false;
+    }
     if (!writeIco(iconDir + QStringLiteral("/app.ico"), sizes))
         w.ok = false;
     if (!sizes.last().save(iconDir + QStringLiteral("/app.png"), "PNG"))

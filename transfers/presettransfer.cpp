@@ -1,7 +1,9 @@
 #include "presettransfer.h"
 
-#include "progressdialog.h"
+#include "datamodel.h"
+#include "linkwatch.h"
 #include "transferformat.h"
+#include "transferprogress.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +11,7 @@
 #include <QSaveFile>
 #include <QTimer>
 
-PresetTransfer::PresetTransfer(ProgressDialog *progress, Sender sender, QObject *parent)
+PresetTransfer::PresetTransfer(TransferProgress *progress, Sender sender, QObject *parent)
     : QObject(parent)
     , m_progress(progress)
     , m_sender(std::move(sender))
@@ -17,15 +19,54 @@ PresetTransfer::PresetTransfer(ProgressDialog *progress, Sender sender, QObject 
 {
     m_watchdog->setSingleShot(true);
     connect(m_watchdog, &QTimer::timeout, this, &PresetTransfer::timeout);
-    // A cancel ends the transfer at once, so a device that has gone quiet does not keep a
-    // half-written temporary file open.
-    connect(m_progress, &ProgressDialog::canceled, this, [this] {
-        if (m_state == State::Blocks)
-            end(Outcome::Cancelled, QString());
-    });
+}
+
+void PresetTransfer::cancel()
+{
+    if (m_state == State::Blocks)
+        end(Outcome::Cancelled, QString());
+}
+
+void PresetTransfer::progressStart(int count)
+{
+    m_shown = 0;
+    if (m_progress)
+        m_progress->start(count, label());
+}
+
+bool PresetTransfer::progressStep(int value, const QString &text)
+{
+    if (m_progress && !m_progress->step(value, text))
+        return false;
+    m_shown = value;
+    return true;
+}
+
+void PresetTransfer::progressFinish()
+{
+    if (m_progress)
+        m_progress->finish();
+}
+
+void PresetTransfer::progressMessage(const QString &text)
+{
+    if (m_progress)
+        m_progress->showMessage(text);
 }
 
 PresetTransfer::~PresetTransfer() = default;
+
+PresetTransfer::Sender PresetTransfer::linkSender(DataModel *dm, const LinkWatch *watch)
+{
+    return [dm, watch](quint8 funcId, bool write, const QByteArray &payload) {
+        if (!dm || !watch->linkUp())
+            return;
+        if (write)
+            dm->sendCommand(3, 32, funcId, payload);
+        else
+            dm->sendRead(3, 32, funcId, payload);
+    };
+}
 
 quint8 PresetTransfer::funcId(Kind kind)
 {
@@ -65,8 +106,11 @@ void PresetTransfer::start(Kind kind, int slot, const QString &path)
     m_next = 0;
     if (!isExport(kind)) {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly) || file.size() < transfer::MinPresetFileSize
-            || file.size() > qint64(transfer::BlockSize) * 0xFFFF) {
+        if (file.open(QIODevice::ReadOnly) && !transfer::fitsBlockCount(file.size())) {
+            emit finished(Outcome::FormatError, transfer::tooLargeMessage(file.size()));
+            return;
+        }
+        if (!file.isOpen() || file.size() < transfer::MinPresetFileSize) {
             emit finished(Outcome::FormatError, QString());
             return;
         }
@@ -117,14 +161,14 @@ void PresetTransfer::exportReply(const QByteArray &payload)
             m_state = State::Idle;
             m_watchdog->stop();
             const QString message = tr("%1 can not be written: %2").arg(QDir::toNativeSeparators(m_path), error);
-            m_progress->showMessage(message);
+            progressMessage(message);
             emit finished(Outcome::Failed, message);
             return;
         }
         m_blocks = count;
         m_next = 0;
         m_state = State::Blocks;
-        m_progress->start(count, label());
+        progressStart(count);
         send(transfer::blockRequest(0));
         return;
     }
@@ -132,9 +176,9 @@ void PresetTransfer::exportReply(const QByteArray &payload)
     QByteArray data;
     if (!transfer::parseBlock(payload, &k, &data) || k != m_next)
         return;
-    // The percentage is the window's value before this block: it lags one block behind.
-    const int percent = int(qint64(m_progress->value()) * 100 / m_blocks);
-    if (!m_progress->step(k, label() + QStringLiteral("%1%").arg(percent))) {
+    // The percentage is the value shown before this block: it lags one block behind.
+    const int percent = int(qint64(m_shown) * 100 / m_blocks);
+    if (!progressStep(k, label() + QStringLiteral("%1%").arg(percent))) {
         end(Outcome::Cancelled, QString());
         return;
     }
@@ -156,7 +200,7 @@ void PresetTransfer::exportReply(const QByteArray &payload)
         return;
     }
     m_out.reset();
-    m_progress->finish();
+    progressFinish();
     end(Outcome::Done, QString());
 }
 
@@ -173,7 +217,7 @@ void PresetTransfer::importReply(const QByteArray &payload)
         }
         m_blocks = transfer::blockCount(m_file.size());
         m_state = State::Blocks;
-        m_progress->start(m_blocks, label());
+        progressStart(m_blocks);
         sendBlock(0);
         return;
     }
@@ -181,13 +225,13 @@ void PresetTransfer::importReply(const QByteArray &payload)
     if (!transfer::parseAck(payload, &k) || k != m_next)
         return;
     if (k + 1 >= m_blocks) {
-        m_progress->finish();
+        progressFinish();
         end(Outcome::Done, QString());
         return;
     }
     const quint16 m = quint16(k + 1);
     const int percent = int(qint64(m) * 100 / m_blocks);
-    if (!m_progress->step(m, label() + QStringLiteral("%1%").arg(percent))) {
+    if (!progressStep(m, label() + QStringLiteral("%1%").arg(percent))) {
         end(Outcome::Cancelled, QString());
         return;
     }
@@ -214,7 +258,7 @@ void PresetTransfer::fail(const QString &what)
     m_state = State::Idle; // before the window changes: nothing more goes out
     m_out.reset();
     m_watchdog->stop();
-    m_progress->showMessage(message);
+    progressMessage(message);
     emit finished(Outcome::Failed, message);
 }
 

@@ -1,5 +1,6 @@
 #include "transferformat.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 
 namespace transfer {
@@ -27,6 +28,13 @@ QByteArray u16(quint16 v)
 quint16 blockCount(qint64 size)
 {
     return quint16(quint64(size / BlockSize + 1) & 0xFFFFu);
+}
+
+QString tooLargeMessage(qint64 size)
+{
+    return QCoreApplication::translate("transfer", "The file is too large: %1 bytes. At most %2 bytes can be sent to the device.")
+        .arg(size)
+        .arg(MaxFileSize);
 }
 
 QByteArray blockData(const QByteArray &file, int k)

@@ -3,6 +3,7 @@
 // of the files that go to the device. QtCore only, so the fuzzers can drive the checks with
 // arbitrary files.
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 namespace transfer {
@@ -19,6 +20,12 @@ constexpr int MinImageSize = TrailerSize + 1;
 // size that is a multiple of the block size ends with an empty block. Truncated to 16 bits,
 // as the block index on the wire.
 quint16 blockCount(qint64 size);
+// The largest file whose block count fits those 16 bits. One byte more and the count wraps
+// to 0: one block would go out and the transfer would end as if it were complete.
+constexpr qint64 MaxFileSize = qint64(BlockSize) * 0xFFFF - 1;
+inline bool fitsBlockCount(qint64 size) { return size >= 0 && size <= MaxFileSize; }
+// What the user is told when a file is refused for its size.
+QString tooLargeMessage(qint64 size);
 // The data of block k of file (fewer than BlockSize bytes for the last, none for an empty last).
 QByteArray blockData(const QByteArray &file, int k);
 

@@ -3,7 +3,7 @@
 // import of one slot or of all slots. Replies drive it; only one request is in flight. An
 // export goes through a QSaveFile that is committed after the last block, so a cancelled or
 // failed export leaves the user's file as it was. An import reads its file once, at the
-// start, and sends from memory.
+// start, and sends from memory. The progress goes to a TransferProgress when one is given.
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -11,7 +11,9 @@
 #include <functional>
 #include <memory>
 
-class ProgressDialog;
+class DataModel;
+class LinkWatch;
+class TransferProgress;
 class QSaveFile;
 class QTimer;
 
@@ -31,14 +33,20 @@ public:
     // Sends one request of this transfer: the preset message funcId, as a write or a read.
     using Sender = std::function<void(quint8 funcId, bool write, const QByteArray &payload)>;
 
-    PresetTransfer(ProgressDialog *progress, Sender sender, QObject *parent = nullptr);
+    // progress may be null. A window's cancel button is connected to cancel() by its owner.
+    PresetTransfer(TransferProgress *progress, Sender sender, QObject *parent = nullptr);
     ~PresetTransfer() override;
+
+    // Sends the preset messages through dm, and only while watch says the device is still the
+    // one the transfer began with: never to another device, nor into a new session.
+    static Sender linkSender(DataModel *dm, const LinkWatch *watch);
 
     static quint8 funcId(Kind kind);
     static bool isExport(Kind kind) { return kind == ExportOne || kind == ExportAll; }
 
     // Starts a transfer (ending one still running). An import file is read here; when it
-    // cannot be read or is too short, finished(FormatError) follows at once and nothing is sent.
+    // cannot be read or is too short, finished(FormatError) follows at once and nothing is sent;
+    // one too large for the 16-bit block count says so in the message.
     void start(Kind kind, int slot, const QString &path);
     // The label of the progress window; empty restores the kind's own.
     void setLabel(const QString &label) { m_customLabel = label; }
@@ -59,6 +67,9 @@ public:
 public slots:
     // No reply within the time-out.
     void timeout();
+    // The user cancelled: a transfer in its blocks ends at once, so a device that has gone
+    // quiet does not keep a half-written temporary file open.
+    void cancel();
 
 signals:
     void finished(PresetTransfer::Outcome outcome, const QString &message);
@@ -74,8 +85,12 @@ private:
     void fail(const QString &what);
     QString label() const;
     QString fileFate() const;
+    void progressStart(int count);
+    bool progressStep(int value, const QString &label);
+    void progressFinish();
+    void progressMessage(const QString &text);
 
-    ProgressDialog *m_progress;
+    TransferProgress *m_progress;
     Sender m_sender;
     QTimer *m_watchdog;
     int m_timeoutMs = 0;
@@ -89,4 +104,5 @@ private:
     QByteArray m_file;
     quint16 m_blocks = 0;
     quint16 m_next = 0; // the block requested or sent last
+    int m_shown = 0;    // the progress value shown last
 };
