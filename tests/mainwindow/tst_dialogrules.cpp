@@ -8,12 +8,16 @@
 #include "dspresources.h"
 #include "mainwindow.h"
 #include "systemsettings.h"
+#include "testbytes.h"
+#include "testmodel.h"
+#include "testwidgets.h"
 #include "wire.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
@@ -113,18 +117,6 @@ Modals::Step box(const QString &button, QString *text = nullptr)
     };
 }
 
-// A firmware image the simulated device takes: its identifier and a version floor of 1.
-QByteArray image(int size)
-{
-    QByteArray b(size, '\0');
-    for (int i = 0; i < size; ++i)
-        b[i] = char(i * 7);
-    b[size - 10] = char(0x31);
-    b[size - 9] = char(0x5A);
-    b[size - 7] = char(1);
-    return b;
-}
-
 } // namespace
 
 class TestDialogRules : public QObject
@@ -197,13 +189,6 @@ class TestDialogRules : public QObject
                 return w;
         return nullptr;
     }
-    template<typename T> static T *control(QWidget *root, const QString &name)
-    {
-        for (T *w : root->findChildren<T *>())
-            if (w->accessibleName() == name)
-                return w;
-        return nullptr;
-    }
     // Types into an edit and ends the edit as a user does: Return, then the focus elsewhere.
     static void typeInto(QLineEdit *edit, const QString &text)
     {
@@ -242,17 +227,8 @@ private slots:
                 });
 
         m_settings = std::make_unique<SystemSettings>();
-        DataModel::Options options;
-        options.openDatabase = false;
-        options.bindDiscovery = false;
-        options.startTimer = false;
-        m_dm = std::make_unique<DataModel>(options);
-        m_dm->setLocalAddressSource([] {
-            QNetworkAddressEntry e;
-            e.setIp(QHostAddress::LocalHost);
-            e.setPrefixLength(8);
-            return QList<QNetworkAddressEntry>{e};
-        });
+        // The real clock: the device's replies come in real time.
+        m_dm = support::offlineModel([] { return QDateTime::currentMSecsSinceEpoch(); });
         m_window = std::make_unique<MainWindow>(m_dm.get());
         m_window->show();
         m_dm->addDevice(QHostAddress(QString::fromLatin1(DeviceIp)).toIPv4Address());
@@ -297,6 +273,7 @@ private slots:
             {"GPIO Setup", "GPIO Setup"},
             {"Dante Setup", "Dante Setup"},
             {"Device Version Selection", "Device Version Selection"},
+            {"Network Diagnostics", "Network Diagnostics"},
             {"Protocol Log", "Protocol Log"},
         };
         QMenu *setup = menu(QStringLiteral("Setup"));
@@ -335,8 +312,8 @@ private slots:
     {
         QWidget *dante = open(QStringLiteral("Dante Setup"), QStringLiteral("Dante Setup"));
         QVERIFY(dante);
-        auto *reboot = control<QPushButton>(dante, QStringLiteral("Dante Setup: Reboot"));
-        auto *clear = control<QPushButton>(dante, QStringLiteral("Dante Setup: Clear Config"));
+        auto *reboot = support::named<QPushButton>(dante, QStringLiteral("Dante Setup: Reboot"));
+        auto *clear = support::named<QPushButton>(dante, QStringLiteral("Dante Setup: Clear Config"));
         QVERIFY(reboot && clear);
 
         QString asked;
@@ -386,8 +363,8 @@ private slots:
     {
         QWidget *dante = open(QStringLiteral("Dante Setup"), QStringLiteral("Dante Setup"));
         QVERIFY(dante);
-        auto *rx2 = control<QLineEdit>(dante, QStringLiteral("Dante Setup: RX 2 Channel Label"));
-        auto *tx4 = control<QLineEdit>(dante, QStringLiteral("Dante Setup: TX 4 Channel Label"));
+        auto *rx2 = support::named<QLineEdit>(dante, QStringLiteral("Dante Setup: RX 2 Channel Label"));
+        auto *tx4 = support::named<QLineEdit>(dante, QStringLiteral("Dante Setup: TX 4 Channel Label"));
         QVERIFY(rx2 && tx4);
         typeInto(rx2, QStringLiteral("Podium"));
         typeInto(tx4, QStringLiteral("Stream"));
@@ -396,14 +373,14 @@ private slots:
 
         QWidget *labels = open(QStringLiteral("Label"), QStringLiteral("Label"));
         QVERIFY(labels);
-        auto *in14 = control<QLineEdit>(labels, QStringLiteral("Label: Dante-RX 2 Label"));
-        auto *in13 = control<QLineEdit>(labels, QStringLiteral("Label: Dante-RX 1 Label"));
-        auto *out16 = control<QLineEdit>(labels, QStringLiteral("Label: Dante-TX 4 Label"));
+        auto *in14 = support::named<QLineEdit>(labels, QStringLiteral("Label: Dante-RX 2 Label"));
+        auto *in13 = support::named<QLineEdit>(labels, QStringLiteral("Label: Dante-RX 1 Label"));
+        auto *out16 = support::named<QLineEdit>(labels, QStringLiteral("Label: Dante-TX 4 Label"));
         QVERIFY(in14 && in13 && out16);
         QCOMPARE(in14->text(), QStringLiteral("Podium"));
         QCOMPARE(out16->text(), QStringLiteral("Stream"));
         typeInto(in13, QStringLiteral("Lectern"));
-        QCOMPARE(control<QLineEdit>(dante, QStringLiteral("Dante Setup: RX 1 Channel Label"))->text(),
+        QCOMPARE(support::named<QLineEdit>(dante, QStringLiteral("Dante Setup: RX 1 Channel Label"))->text(),
                  QStringLiteral("Lectern"));
         QTRY_COMPARE(writes(Msg::InputLabels).size(), 2);
         QCOMPARE(writes(Msg::InputLabels).last(), QByteArray("\x0cLectern"));
@@ -424,7 +401,7 @@ private slots:
     {
         QWidget *dante = open(QStringLiteral("Dante Setup"), QStringLiteral("Dante Setup"));
         QVERIFY(dante);
-        auto *version = control<QLabel>(dante, QStringLiteral("Dante Setup: Product Version"));
+        auto *version = support::named<QLabel>(dante, QStringLiteral("Dante Setup: Product Version"));
         QVERIFY(version);
         const auto info = [](quint32 version) {
             QByteArray record = QByteArray("stage").leftJustified(64, '\0');
@@ -441,9 +418,9 @@ private slots:
     {
         QWidget *setup = open(QStringLiteral("Device Setup"), QStringLiteral("Device Setup"));
         QVERIFY(setup);
-        auto *gate = control<QComboBox>(setup, QStringLiteral("Device Setup: Gate Report"));
-        auto *rs232 = control<QComboBox>(setup, QStringLiteral("Device Setup: RS232 Baud Rate"));
-        auto *rs485 = control<QComboBox>(setup, QStringLiteral("Device Setup: RS485 Baud Rate"));
+        auto *gate = support::named<QComboBox>(setup, QStringLiteral("Device Setup: Gate Report"));
+        auto *rs232 = support::named<QComboBox>(setup, QStringLiteral("Device Setup: RS232 Baud Rate"));
+        auto *rs485 = support::named<QComboBox>(setup, QStringLiteral("Device Setup: RS485 Baud Rate"));
         QVERIFY(gate && rs232 && rs485);
 
         // Reports select without sending.
@@ -474,7 +451,7 @@ private slots:
         QVERIFY(setup);
         deviceSays(Msg::DataSyncSupport, QByteArray(1, '\1'));
         deviceSays(Msg::DataSyncConfig, QByteArray::fromHex("020500000a")); // slave of 10.0.0.5
-        auto *master = control<QLineEdit>(setup, QStringLiteral("Device Setup: Master IP Address"));
+        auto *master = support::named<QLineEdit>(setup, QStringLiteral("Device Setup: Master IP Address"));
         QVERIFY(master && master->isVisible());
         QCOMPARE(master->text(), QStringLiteral("10.0.0.5"));
         QString told;
@@ -492,8 +469,8 @@ private slots:
     {
         QWidget *setup = open(QStringLiteral("Device Setup"), QStringLiteral("Device Setup"));
         QVERIFY(setup);
-        auto *usb = control<QLabel>(setup, QStringLiteral("Device Setup: USB Status"));
-        auto *dante = control<QLabel>(setup, QStringLiteral("Device Setup: Dante Support"));
+        auto *usb = support::named<QLabel>(setup, QStringLiteral("Device Setup: USB Status"));
+        auto *dante = support::named<QLabel>(setup, QStringLiteral("Device Setup: Dante Support"));
         QVERIFY(usb && dante);
         const struct {
             char value;
@@ -538,7 +515,7 @@ private slots:
         {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(image(5000)); // ten blocks
+            f.write(support::firmwareImage(5000)); // ten blocks
         }
         m_device->setAckDelay(300);
         QString chooserTitle;
@@ -555,8 +532,8 @@ private slots:
             auto *question = qobject_cast<QMessageBox *>(modal);
             if (!question)
                 return false;
-            control<QCheckBox>(question, QStringLiteral("System Upgrade: Back up all presets first"))->setChecked(false);
-            control<QPushButton>(question, QStringLiteral("System Upgrade: Upgrade"))->click();
+            support::named<QCheckBox>(question, QStringLiteral("System Upgrade: Back up all presets first"))->setChecked(false);
+            support::named<QPushButton>(question, QStringLiteral("System Upgrade: Upgrade"))->click();
             return true;
         });
         int acks = 0;
@@ -586,8 +563,8 @@ private slots:
     {
         QWidget *presets = open(QStringLiteral("Preset"), QStringLiteral("Preset"));
         QVERIFY(presets);
-        auto *save = control<QPushButton>(presets, QStringLiteral("Preset: 3 Save"));
-        auto *remove = control<QPushButton>(presets, QStringLiteral("Preset: 3 Delete"));
+        auto *save = support::named<QPushButton>(presets, QStringLiteral("Preset: 3 Save"));
+        auto *remove = support::named<QPushButton>(presets, QStringLiteral("Preset: 3 Delete"));
         QVERIFY(save && remove);
         m_dm->sendRead(Msg::PresetTable);
         QTRY_VERIFY(m_received.size() > 0);

@@ -1,5 +1,6 @@
 #pragma once
-// Byte strings for payload checks: a list of byte values, a little-endian float.
+// Byte strings for payload checks: a list of byte values, a little-endian float, a firmware
+// image.
 #include <QByteArray>
 #include <QtEndian>
 #include <cstring>
@@ -22,6 +23,20 @@ inline QByteArray f32(float v)
     std::memcpy(&bits, &v, sizeof bits);
     QByteArray b(4, '\0');
     qToLittleEndian(bits, b.data());
+    return b;
+}
+
+// A firmware image of size bytes (at least 10): a filler body, then the trailer the device
+// checks. The defaults are the simulated device's identifier and its ARM minor version, so
+// it takes the image.
+inline QByteArray firmwareImage(int size, quint16 id = 0x5A31, quint8 floor = 1)
+{
+    QByteArray b(size, '\0');
+    for (int i = 0; i < size; ++i)
+        b[i] = char(i * 11);
+    b[size - 10] = char(id & 0xFF);
+    b[size - 9] = char(id >> 8);
+    b[size - 7] = char(floor);
     return b;
 }
 
