@@ -104,8 +104,9 @@ DataModel *makeModel()
     QObject::connect(dm, &DataModel::tcpSyncToUI,
                      [](uchar type, uchar subType, uchar funcId, uchar channel, uchar, const QVariant &) {
                          s_announced = true;
+                         // The preset load percentage travels in channel as the device sent it.
                          const bool percent = type == 3 && subType == 32 && funcId == 9;
-                         if (channel != 255 && channel >= 16 && !(percent && channel <= 100))
+                         if (channel != 255 && channel >= 16 && !percent)
                              fail("announced channel", channel);
                      });
     return dm;
