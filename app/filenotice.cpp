@@ -106,6 +106,43 @@ QStringList FileNotice::storeParagraphs(const DeviceStore::Report &report, const
     return {text};
 }
 
+QStringList FileNotice::journalParagraphs(const JournalStore::Report &report, const QString &path)
+{
+    using Problem = JournalStore::Report::Problem;
+    const QString file = displayPath(path);
+    const QString off = tr("Changes made in this session are not recorded.");
+    QString text;
+    switch (report.problem) {
+    case Problem::None:
+        return {};
+    case Problem::CannotOpen:
+    case Problem::ReadOnly:
+        text = tr("The change journal %1 cannot be written.").arg(file);
+        break;
+    case Problem::Busy:
+        text = tr("The change journal %1 is in use by another program.").arg(file);
+        break;
+    case Problem::Newer:
+        text = tr("The change journal %1 was written by a newer version of this application and is left as it is.")
+                   .arg(file);
+        break;
+    case Problem::Damaged:
+        text = tr("The change journal %1 is damaged.").arg(file);
+        break;
+    case Problem::Foreign:
+        text = tr("The change journal %1 was not written by this application.").arg(file);
+        break;
+    }
+    if (report.on && !report.keptAs.isEmpty())
+        addSentence(text, tr("A new, empty journal was started; the file as it was is kept as %1.")
+                              .arg(displayPath(report.keptAs)));
+    else if ((report.problem == Problem::Damaged || report.problem == Problem::Foreign) && !report.on)
+        addSentence(text, tr("It could not be set aside, so it is left as it is."));
+    if (!report.on)
+        addSentence(text, off);
+    return {text};
+}
+
 QMessageBox *FileNotice::show(QWidget *window, const QStringList &paragraphs)
 {
     if (paragraphs.isEmpty())
@@ -128,9 +165,11 @@ QMessageBox *FileNotice::show(QWidget *window, const QStringList &paragraphs)
 }
 
 QMessageBox *FileNotice::showAtStartup(QWidget *window, const SystemSettings &settings, const DataModel &dataModel,
-                                       const QString &databasePath)
+                                       const QString &databasePath, const JournalStore::Report &journal,
+                                       const QString &journalPath)
 {
     const QString config = QString::fromLatin1(ConfigFile);
     return show(window, configParagraphs(settings.configReport(), config) +
-                            storeParagraphs(dataModel.deviceStoreReport(), databasePath));
+                            storeParagraphs(dataModel.deviceStoreReport(), databasePath) +
+                            journalParagraphs(journal, journalPath));
 }

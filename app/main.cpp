@@ -1,8 +1,10 @@
 // Entry point: firewall rules, settings, splash, device link and main window.
 #include "datamodel.h"
 #include "deviceversionselectiondialog.h"
+#include "dspimages.h"
 #include "dspresources.h"
 #include "dspversion.h"
+#include "changejournal.h"
 #include "filenotice.h"
 #include "firewall.h"
 #include "focusproxystyle.h"
@@ -15,6 +17,7 @@
 #include <QBitmap>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QPainter>
@@ -23,10 +26,6 @@
 #include <QTextCodec>
 
 #include <memory>
-
-#ifdef DSP_HAVE_IMAGES
-#include "dspimages.h"
-#endif
 
 namespace {
 
@@ -134,9 +133,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     dspInitResources();
-#ifdef DSP_HAVE_IMAGES
     dspInitImages();
-#endif
 
     CommandLine commandLine;
     // Unknown arguments must not stop a normal start, so errors are ignored.
@@ -183,9 +180,15 @@ int main(int argc, char *argv[])
         else
             qWarning("--log-frames: %s", qPrintable(frameFile.fileError()));
     }
+    // Beside devices.db; a file that cannot be used leaves the journal off, never the application.
+    const QString databasePath = DataModel::Options().databasePath;
+    const QString journalPath = QFileInfo(databasePath).dir().filePath(QStringLiteral("journal.db"));
+    ChangeJournal journal(&dataModel);
+    journal.open(journalPath);
     splash->setProgress(3);
 
     std::unique_ptr<MainWindow> mainWindow = createMainWindow(&dataModel);
+    mainWindow->setChangeJournal(&journal);
 
     if (settings.showAtStartup() && !runStartupVariantDialog(settings, *splash))
         return 0;
@@ -196,7 +199,8 @@ int main(int argc, char *argv[])
     mainWindow->show();
     splash->finish(mainWindow.get());
     splash.reset();
-    FileNotice::showAtStartup(mainWindow.get(), settings, dataModel, DataModel::Options().databasePath);
+    FileNotice::showAtStartup(mainWindow.get(), settings, dataModel, databasePath, journal.store().report(),
+                              journalPath);
     QObject::connect(&settings, &SystemSettings::configWriteFailed, mainWindow.get(), [&mainWindow] {
         FileNotice::show(mainWindow.get(), {FileNotice::configWriteFailed(QStringLiteral("cfg.ini"))});
     });

@@ -50,6 +50,8 @@ MainMenuBar::MainMenuBar(QWidget *parent)
     m_gpioSetupAction = m_setupMenu->addAction(QString());
     m_danteSetupAction = m_setupMenu->addAction(QString());
     m_deviceVersionSelectionAction = m_setupMenu->addAction(QString());
+    m_changeJournalAction = m_setupMenu->addAction(QString());
+    connect(m_changeJournalAction, &QAction::triggered, this, &MainMenuBar::changeJournalTriggered);
     m_networkDiagnosticsAction = m_setupMenu->addAction(QString());
     connect(m_networkDiagnosticsAction, &QAction::triggered, this, &MainMenuBar::networkDiagnosticsTriggered);
     m_protocolLogAction = m_setupMenu->addAction(QString());
@@ -129,6 +131,9 @@ MainMenuBar::MainMenuBar(QWidget *parent)
     auto *protocolLog = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+L")), this);
     protocolLog->setContext(Qt::WindowShortcut);
     connect(protocolLog, &QShortcut::activated, this, &MainMenuBar::protocolLogTriggered);
+    auto *changeJournal = new QShortcut(QKeySequence(QStringLiteral("Ctrl+J")), this);
+    changeJournal->setContext(Qt::WindowShortcut);
+    connect(changeJournal, &QShortcut::activated, this, &MainMenuBar::changeJournalTriggered);
 
     retranslate();
 }
@@ -147,6 +152,7 @@ void MainMenuBar::retranslate()
     m_gpioSetupAction->setText(tr("GPIO Setup"));
     m_danteSetupAction->setText(tr("Dante Setup"));
     m_deviceVersionSelectionAction->setText(tr("Device Version Selection"));
+    m_changeJournalAction->setText(tr("Change Journal") + QStringLiteral("\tCtrl+J"));
     m_networkDiagnosticsAction->setText(tr("Network Diagnostics"));
     m_protocolLogAction->setText(tr("Protocol Log") + QStringLiteral("\tCtrl+Shift+L"));
     m_recPlayAction->setText(tr("Rec/Play") + QStringLiteral("(&R)"));

@@ -28,6 +28,7 @@ public:
     QAction *highDpiEnabledAction() const { return m_enabledAction; }
     QAction *highDpiDisabledAction() const { return m_disabledAction; }
     QAction *danteSetupAction() const { return m_danteSetupAction; }
+    QAction *changeJournalAction() const { return m_changeJournalAction; }
     QAction *networkDiagnosticsAction() const { return m_networkDiagnosticsAction; }
     QAction *protocolLogAction() const { return m_protocolLogAction; }
 
@@ -43,6 +44,7 @@ signals:
     void systemResetTriggered();
     void commandAssistantTriggered();
     void deviceVersionSelectionTriggered();
+    void changeJournalTriggered();
     void networkDiagnosticsTriggered();
     void protocolLogTriggered();
 
@@ -86,6 +88,7 @@ private:
     QAction *m_gpioSetupAction = nullptr;
     QAction *m_danteSetupAction = nullptr;
     QAction *m_deviceVersionSelectionAction = nullptr;
+    QAction *m_changeJournalAction = nullptr;
     QAction *m_networkDiagnosticsAction = nullptr;
     QAction *m_protocolLogAction = nullptr;
     QAction *m_systemUpgradeAction = nullptr;

@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 
+#include "changejournal.h"
+#include "changejournaldialog.h"
 #include "commandassistantdialog.h"
 #include "dantesetupdialog.h"
 #include "datamodel.h"
@@ -10,12 +12,14 @@
 #include "devicewidget.h"
 #include "dialogpolls.h"
 #include "dragscrollarea.h"
+#include "edithistory.h"
 #include "gpiosetupdialog.h"
 #include "labeldialog.h"
 #include "mainmenubar.h"
 #include "modulewidget.h"
 #include "networkdiagnosticsdialog.h"
 #include "overviewwidget.h"
+#include "pagespec.h"
 #include "presetdialog.h"
 #include "protocollogdialog.h"
 #include "recplaydialog.h"
@@ -39,7 +43,6 @@
 #include <QVBoxLayout>
 
 namespace {
-MainWindow *s_instance = nullptr;
 const QString GeometryKey = QStringLiteral("MainGeometry");
 
 void progress(int value)
@@ -67,7 +70,6 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
         resize(size);
     }
 
-    s_instance = this;
     progress(5);
     m_menuBar = new MainMenuBar(this);
     connect(m_menuBar, &MainMenuBar::deviceListTriggered, this, &MainWindow::deviceListTriggered);
@@ -103,6 +105,8 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
             &SystemUpgradeProgressDialog::systemUpgradeActionTriggered);
     progress(38);
     m_commandAssistantDialog = new CommandAssistantDialog(m_dataModel, this);
+    m_changeJournalDialog = new ChangeJournalDialog(m_dataModel, this);
+    connect(m_menuBar, &MainMenuBar::changeJournalTriggered, this, &MainWindow::changeJournalTriggered);
     m_networkDiagnosticsDialog = new NetworkDiagnosticsDialog(m_dataModel, this);
     connect(m_menuBar, &MainMenuBar::networkDiagnosticsTriggered, this, &MainWindow::networkDiagnosticsTriggered);
     m_protocolLogDialog = new ProtocolLogDialog(m_dataModel, this);
@@ -145,6 +149,12 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     mainLayout->addWidget(m_deviceWidget);
     mainLayout->addWidget(m_scrollArea, 1);
 
+    m_changeJournalDialog->setPlaceOf([this](proto::MessageKey key) { return placeOf(key); });
+    // A revert is one step of the pages' undo history, and the pages apply what the device
+    // does with each reverted value (level links), as for an undo.
+    m_changeJournalDialog->setApplyEdits([this](const QVector<ParameterEdit> &edits) {
+        m_moduleWidget->history()->apply(edits);
+    });
     if (m_dataModel) {
         subscribeFollowUps();
         // What each dialog reads while shown; the dialogs set their sync bits. The module
@@ -169,14 +179,9 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    if (m_journal)
+        m_journal->setEditSource(nullptr); // the edit history goes with this window
     SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
-    if (s_instance == this)
-        s_instance = nullptr;
-}
-
-MainWindow *MainWindow::instance()
-{
-    return s_instance;
 }
 
 void MainWindow::retranslate()
@@ -210,6 +215,49 @@ void MainWindow::showDialog(QWidget *dialog)
 void MainWindow::deviceListTriggered()
 {
     showDialog(m_deviceListDialog);
+}
+
+void MainWindow::setChangeJournal(ChangeJournal *journal)
+{
+    if (m_journal && m_journal != journal)
+        m_journal->setEditSource(nullptr);
+    m_journal = journal;
+    m_changeJournalDialog->setJournal(journal);
+    if (!journal)
+        return;
+    EditHistory *history = m_moduleWidget->history();
+    journal->setEditSource([history] {
+        switch (history->replaying()) {
+        case EditHistory::Direction::Undo: return ChangeSource::Undo;
+        case EditHistory::Direction::Redo: return ChangeSource::Redo;
+        case EditHistory::Direction::None: break;
+        }
+        return ChangeSource::User;
+    });
+}
+
+QString MainWindow::placeOf(proto::MessageKey key) const
+{
+    using namespace proto::Msg;
+    if (key == PreLevelLimits || key == OutLevelLimits)
+        return m_deviceSetupDialog->windowTitle();
+    if (key == OutLevelUsbSelect)
+        return m_recPlayDialog->windowTitle();
+    if (key == InputLabels || key == OutputLabels || key == TouchScreenLabels)
+        return m_labelDialog->windowTitle();
+    if (key == GpioConfig)
+        return m_gpioSetupDialog->windowTitle();
+    if (key.type == 2)
+        return m_deviceSetupDialog->windowTitle();
+    for (int i = 0; key.type == 3 && i < PageSpecs::count(); ++i)
+        if (PageSpecs::at(i)->subType == key.subType)
+            return ModulePage::pageTitle(i);
+    return QString();
+}
+
+void MainWindow::changeJournalTriggered()
+{
+    showDialog(m_changeJournalDialog);
 }
 
 void MainWindow::networkDiagnosticsTriggered()

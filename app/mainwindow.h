@@ -7,8 +7,12 @@
 #include <QMainWindow>
 #include <QVariant>
 
+#include "catalogue.h"
+
 #include <array>
 
+class ChangeJournal;
+class ChangeJournalDialog;
 class CommandAssistantDialog;
 class DanteSetupDialog;
 class DataModel;
@@ -39,7 +43,11 @@ public:
     explicit MainWindow(DataModel *dataModel, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    static MainWindow *instance();
+    // The journal the "Change Journal" window shows; the module pages' undo and redo name
+    // the source of the edits they replay.
+    void setChangeJournal(ChangeJournal *journal);
+    // The title of the page or window that shows a key's values (empty for none).
+    QString placeOf(proto::MessageKey key) const;
 
     // Applies the variant in force: channel configuration, channel names, the Dante menu
     // entry, and the four channel masks for every page and dialog that filters channels.
@@ -61,6 +69,7 @@ public:
     LabelDialog *labelDialog() const { return m_labelDialog; }
     RecPlayDialog *recPlayDialog() const { return m_recPlayDialog; }
     GPIOSetupDialog *gpioSetupDialog() const { return m_gpioSetupDialog; }
+    ChangeJournalDialog *changeJournalDialog() const { return m_changeJournalDialog; }
     NetworkDiagnosticsDialog *networkDiagnosticsDialog() const { return m_networkDiagnosticsDialog; }
     ProtocolLogDialog *protocolLogDialog() const { return m_protocolLogDialog; }
     DragScrollArea *scrollArea() const { return m_scrollArea; }
@@ -85,6 +94,7 @@ public slots:
     void systemResetTriggered();
     void commandAssistantTriggered();
     void deviceVersionSelectionTriggered();
+    void changeJournalTriggered();
     void networkDiagnosticsTriggered();
     void protocolLogTriggered();
     void inputLabelChanged(uchar channel);
@@ -116,6 +126,8 @@ private:
     LabelDialog *m_labelDialog = nullptr;
     RecPlayDialog *m_recPlayDialog = nullptr;
     GPIOSetupDialog *m_gpioSetupDialog = nullptr;
+    ChangeJournalDialog *m_changeJournalDialog = nullptr;
+    ChangeJournal *m_journal = nullptr;
     NetworkDiagnosticsDialog *m_networkDiagnosticsDialog = nullptr;
     ProtocolLogDialog *m_protocolLogDialog = nullptr;
     DeviceWidget *m_deviceWidget = nullptr;

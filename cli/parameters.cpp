@@ -3,6 +3,7 @@
 #include "datamodel.h"
 #include "layout.h"
 #include "modelbindings.h"
+#include "valuenames.h"
 #include "wire.h"
 
 #include <QRegularExpression>
@@ -15,52 +16,6 @@ namespace cli {
 using namespace proto;
 
 namespace {
-
-// The fields of each record, in the order of its layout's rules.
-const char *const hlpfFields[] = {"enable", "type", "slope", "frequency"};
-const char *const peqFields[] = {"enable", "type", "frequency", "gain", "q"};
-const char *const limiterFields[] = {"enable", "threshold", "ratio", "attack", "decay"};
-const char *const gateFields[] = {"enable", "threshold", "attack", "decay"};
-const char *const agcFields[] = {"enable", "threshold", "target", "ratio", "attack", "decay"};
-const char *const limitFields[] = {"maximum", "minimum"};
-
-struct FieldNames {
-    const char *const *names;
-    int count;
-};
-
-FieldNames fieldsOf(MessageKey key)
-{
-    using namespace Msg;
-    switch (key.code()) {
-    case InFilterHPF.code(): case InFilterLPF.code(): case OutFilterHPF.code(): case OutFilterLPF.code():
-        return {hlpfFields, 4};
-    case InFilterPEQ.code(): case OutFilterPEQ.code(): return {peqFields, 5};
-    case InLimiter.code(): case OutLimiter.code(): return {limiterFields, 5};
-    case GateParams.code(): return {gateFields, 4};
-    case AgcParams.code(): return {agcFields, 6};
-    case PreLevelLimits.code(): case OutLevelLimits.code(): return {limitFields, 2};
-    default: return {nullptr, 0};
-    }
-}
-
-int fieldIndex(MessageKey key, const QString &name)
-{
-    const FieldNames f = fieldsOf(key);
-    for (int i = 0; i < f.count; ++i)
-        if (name == QLatin1String(f.names[i]))
-            return i;
-    return -1;
-}
-
-QStringList fieldList(MessageKey key)
-{
-    QStringList out;
-    const FieldNames f = fieldsOf(key);
-    for (int i = 0; i < f.count; ++i)
-        out << QString::fromLatin1(f.names[i]);
-    return out;
-}
 
 // How many channels (elements, ports) a key's first number runs over.
 int channelCount(const KeyInfo &k, Kind kind)
@@ -77,9 +32,7 @@ bool isVersion(MessageKey key) { return key == Msg::ArmVersion || key == Msg::Ds
 // The element rule of a Param's value (records: the field's rule).
 FieldRule ruleOf(const Param &p)
 {
-    if (const RecordLayout *layout = recordLayout(p.info->key))
-        return layout->rules[p.field];
-    return proto::ruleOf(*p.info);
+    return valueRule(*p.info, p.field);
 }
 
 QJsonValue scalarJson(const FieldRule &r, double v)
@@ -156,9 +109,9 @@ QString Param::name() const
     if ((kind == Kind::BandRecord || kind == Kind::Matrix) && index >= 0)
         n += QLatin1Char('.') + QString::number(index + 1);
     if (kind == Kind::Limits && index >= 0)
-        n += QLatin1Char('.') + QString::fromLatin1(limitFields[index]);
+        n += QLatin1Char('.') + QString::fromLatin1(fieldName(info->key, index));
     if (field >= 0)
-        n += QLatin1Char('.') + QString::fromLatin1(fieldsOf(info->key).names[field]);
+        n += QLatin1Char('.') + QString::fromLatin1(fieldName(info->key, field));
     return n;
 }
 
@@ -239,7 +192,7 @@ bool parseName(const QString &text, QVector<Param> *out, QString *error)
     if (!fieldName.isEmpty()) {
         field = hasFields ? fieldIndex(info->key, fieldName) : -1;
         if (field < 0) {
-            *error = hasFields ? QStringLiteral("%1: %2 has the fields %3").arg(text, name, fieldList(info->key).join(QStringLiteral(", ")))
+            *error = hasFields ? QStringLiteral("%1: %2 has the fields %3").arg(text, name, fieldNames(info->key).join(QStringLiteral(", ")))
                                : QStringLiteral("%1: %2 has no fields").arg(text, name);
             return false;
         }
@@ -279,7 +232,7 @@ bool parseName(const QString &text, QVector<Param> *out, QString *error)
     else if (field >= 0)
         fields << field;
     else
-        for (int f = 0; f < fieldsOf(info->key).count; ++f)
+        for (int f = 0; f < fieldCount(info->key); ++f)
             fields << f;
 
     for (int c : firsts)
@@ -399,20 +352,6 @@ bool sameValue(const Param &p, const QJsonValue &a, const QJsonValue &b)
 
 namespace {
 
-bool parseBool(const QString &t, bool *out)
-{
-    const QString s = t.trimmed().toLower();
-    if (s == QLatin1String("on") || s == QLatin1String("true") || s == QLatin1String("1") || s == QLatin1String("yes")) {
-        *out = true;
-        return true;
-    }
-    if (s == QLatin1String("off") || s == QLatin1String("false") || s == QLatin1String("0") || s == QLatin1String("no")) {
-        *out = false;
-        return true;
-    }
-    return false;
-}
-
 bool isNumeric(Kind kind)
 {
     return kind == Kind::Scalar || kind == Kind::Elements || kind == Kind::Limits || kind == Kind::Matrix
@@ -463,27 +402,20 @@ bool parseValue(const Param &p, const QString &text, QJsonValue *out, QString *e
     const Kind kind = kindOf(*p.info);
     if (isNumeric(kind)) {
         const FieldRule r = ruleOf(p);
-        if (r.elem == Elem::Bool) {
-            bool b = false;
-            if (!parseBool(text, &b)) {
-                *error = QStringLiteral("%1: '%2' is not on or off").arg(p.name(), text);
-                return false;
-            }
-            *out = QJsonValue(b);
-            return true;
-        }
-        bool ok = false;
-        const double d = text.trimmed().toDouble(&ok);
-        if (!ok || !std::isfinite(d)) {
+        double d = 0;
+        switch (parseUserValue(r, text, &d)) {
+        case UserValue::Ok: break;
+        case UserValue::NotOnOff:
+            *error = QStringLiteral("%1: '%2' is not on or off").arg(p.name(), text);
+            return false;
+        case UserValue::NotNumber:
             *error = QStringLiteral("%1: '%2' is not a number").arg(p.name(), text);
             return false;
-        }
-        Scalar s;
-        if (r.enumeration && !clampValue(r, d, &s)) {
+        case UserValue::NotInList:
             *error = QStringLiteral("%1: %2 is not one of %3 to %4").arg(p.name(), text).arg(double(r.min)).arg(double(r.max));
             return false;
         }
-        *out = QJsonValue(d);
+        *out = r.elem == Elem::Bool ? QJsonValue(d != 0.0) : QJsonValue(d);
         return true;
     }
     *out = QJsonValue(isHexBlock(kind) ? text.trimmed().toLower() : text);

@@ -143,6 +143,8 @@ void Knob::paintEvent(QPaintEvent *)
     const qreal dpr = devicePixelRatioF();
     const QPixmap base = ImageCache::pixmap(m_baseImage, dpr);
     const QPixmap indicator = ImageCache::pixmap(m_indicatorImage, dpr);
+    if (base.isNull())
+        return; // images not loaded (a null pixmap has no pixel ratio to size by)
     painter.drawPixmap(0, 0, base);
     const QSizeF baseSize = QSizeF(base.size()) / base.devicePixelRatioF();
     painter.translate(baseSize.width() / 2.0, baseSize.height() / 2.0);

@@ -5,10 +5,6 @@
 #include <QTcpSocket>
 #include <QUdpSocket>
 
-namespace {
-DataModel *s_instance = nullptr;
-} // namespace
-
 DataModel::DataModel(QObject *parent)
     : DataModel(Options(), parent)
 {
@@ -17,8 +13,6 @@ DataModel::DataModel(QObject *parent)
 DataModel::DataModel(const Options &options, QObject *parent)
     : QObject(parent)
 {
-    if (!s_instance)
-        s_instance = this;
     m_sendBuffer.reserve(proto::SendBufferSize);
     m_reassembler.setHandler([this](const proto::FrameHeader &h, const QByteArray &payload) {
         static const QMetaMethod received = QMetaMethod::fromSignal(&DataModel::frameReceived);
@@ -30,16 +24,7 @@ DataModel::DataModel(const Options &options, QObject *parent)
     init(options);
 }
 
-DataModel::~DataModel()
-{
-    if (s_instance == this)
-        s_instance = nullptr;
-}
-
-DataModel *DataModel::instance()
-{
-    return s_instance;
-}
+DataModel::~DataModel() = default;
 
 qint64 DataModel::now() const
 {
@@ -96,6 +81,12 @@ void DataModel::init(const Options &options)
         m_session.startLinkTimer();
 }
 
+bool DataModel::followsDeviceChanges() const
+{
+    static const QMetaMethod changed = QMetaMethod::fromSignal(&DataModel::deviceChanged);
+    return isSignalConnected(changed);
+}
+
 bool DataModel::isCurrentConnected() const
 {
     const DeviceEntry *entry = device(m_currentIndex);
@@ -110,8 +101,10 @@ void DataModel::updateOnline()
     m_online = online;
     // What the last connection reported may no longer hold (another device, or the same one
     // changed while we were away).
-    if (online)
+    if (online) {
         m_model.clearReported();
+        m_ledger.clear();
+    }
     emit onlineChanged(online);
 }
 

@@ -24,6 +24,7 @@
 #include "parameteredit.h"
 #include "parametermodel.h"
 #include "pollplan.h"
+#include "reportledger.h"
 #include "syncrouter.h"
 #include "records.h"
 #include "session.h"
@@ -85,8 +86,6 @@ public:
     explicit DataModel(const Options &options, QObject *parent = nullptr);
     ~DataModel() override;
 
-    // The process-wide instance (the first one constructed).
-    static DataModel *instance();
 
     // --- clock and frame address ---
     qint64 now() const;
@@ -172,21 +171,9 @@ public:
     { return Discovery::localAddressFor(arrival, ip); }
 
     // --- device database (DeviceStore) ---
-    void sqlAdd(const UDPBrowsingPacket &record) { m_store.add(record); }
-    void sqlRemove(quint32 deviceId) { m_store.remove(deviceId); }
+    // The connected device's identity or address changed under it (dispatch).
     void sqlUpdateDeviceId(quint32 oldId, quint32 newId) { m_store.updateDeviceId(oldId, newId); }
     void sqlUpdateIPAddress(quint32 deviceId, quint32 ip) { m_store.updateIPAddress(deviceId, ip); }
-    void sqlUpdateModel(quint32 deviceId, const QString &model) { m_store.updateModel(deviceId, model); }
-    void sqlUpdateARMVersion(quint32 deviceId, const quint8 version[3])
-    { m_store.updateARMVersion(deviceId, version); }
-    void sqlUpdateDSPVersion(quint32 deviceId, const quint8 version[3])
-    { m_store.updateDSPVersion(deviceId, version); }
-    void sqlUpdateLocation(quint32 deviceId, const QString &location)
-    { m_store.updateLocation(deviceId, location); }
-    void sqlUpdateDescription(quint32 deviceId, const QString &description)
-    { m_store.updateDescription(deviceId, description); }
-    void sqlUpdateSerialNumber(quint32 deviceId, const QString &serialNumber)
-    { m_store.updateSerialNumber(deviceId, serialNumber); }
     // Opens (or creates) the file and appends every stored device as an offline entry.
     // False when the file was not usable as it was (see deviceStoreReport).
     bool openDeviceDatabase(const QString &path) { return m_discovery.openDatabase(path); }
@@ -255,7 +242,8 @@ public:
         e.value = value;
         return edit(e, rule);
     }
-    // The stored value of a key in the form edit() takes (invalid for keys not stored).
+    // The stored value of a key in the form edit() takes, or of a per-channel state only the
+    // device writes (invalid for keys not stored).
     QVariant storedValue(proto::MessageKey key, int channel, int index) const;
 
     // --- dispatch and parameter model (dispatch.cpp, parametermodel.*) ---
@@ -265,6 +253,10 @@ public:
     const ParameterModel &model() const { return m_model; }
     void setChannelNames(quint16 danteInputMask, quint16 danteOutputMask)
     { m_model.setChannelNames(danteInputMask, danteOutputMask); }
+    // Dispatch's side of deviceChanged: whether anyone follows it (nothing is kept or compared
+    // otherwise), and what the device has reported since the connection and its last preset load.
+    bool followsDeviceChanges() const;
+    ReportLedger &reportLedger() { return m_ledger; }
 
 public slots:
     void udpReadyRead();
@@ -279,6 +271,13 @@ signals:
     // Every value an edit changed, with the value it replaced (one per matrix cell); not for
     // SendRule::Local. Undo edits the old value back.
     void edited(const ParameterEdit &before, const ParameterEdit &after);
+    // A value the device reported differs from the model while nothing of ours was pending
+    // for it: someone else changed it (a room controller, the front panel, another PC), or a
+    // preset load did (afterPresetLoad: its first report since the device reported a preset
+    // load). One per channel, cell or record, in the form edit() takes, for the keys edit()
+    // writes. A value not reported since the connection began is no change: the model held
+    // our default. Emitted only while something is connected to it.
+    void deviceChanged(const ParameterEdit &before, const ParameterEdit &after, bool afterPresetLoad);
     // The current device's connection came up or went down. Records are known again only
     // as the device reports them (ParameterModel::isReported).
     void onlineChanged(bool online);
@@ -331,6 +330,7 @@ private:
     void announceStored(const ParameterEdit &e, const proto::KeyInfo &k, const QVariant &label);
     void updateOnline();
     bool m_online = false;
+    ReportLedger m_ledger;
 
     // The parts. The store outlives the list that writes to it.
     DeviceStore m_store;

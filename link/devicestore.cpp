@@ -1,9 +1,8 @@
 #include "devicestore.h"
 
+#include "sqlitefile.h"
 #include "wire.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QSqlDatabase>
@@ -29,10 +28,6 @@ const char InsertStatement[] = "insert into devices values (NULL, ?, ?, ?, ?, ?,
 // The columns the statements rely on, in this order ("insert ... values" is positional).
 const char *const Columns[] = {"ID", "DeviceID", "IPAddress", "Model", "ARMVersion",
                                "DSPVersion", "Location", "Description", "SerialNumber"};
-
-// The database file itself first, then the files SQLite keeps beside it.
-const QString SideSuffixes[] = {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"),
-                                QStringLiteral("-shm")};
 
 constexpr int TextField = 16;
 
@@ -194,36 +189,6 @@ bool readPass(const QString &statement, const std::function<bool(qint64, const p
     return true;
 }
 
-// Whether writes would reach the file. SQLite opens a read-only file read-only without a word,
-// and a read-only directory only shows when the journal is created. Nothing is written: the
-// user version is set to what it is, then rolled back.
-bool writable(const QSqlDatabase &db)
-{
-    QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return false;
-    const QString set = QStringLiteral("PRAGMA user_version = %1").arg(query.value(0).toLongLong());
-    query.finish();
-    const bool ok = query.exec(QStringLiteral("BEGIN IMMEDIATE")) && query.exec(set);
-    query.exec(QStringLiteral("ROLLBACK"));
-    return ok;
-}
-
-// "<path>.bad", else "<path>.bad-2", "-3", ...: the first name under which neither the file
-// nor any of its side files exists.
-QString freeKeptName(const QString &path)
-{
-    for (int n = 1; n < 1000; ++n) {
-        const QString name = n == 1 ? path + QLatin1String(".bad") : path + QStringLiteral(".bad-%1").arg(n);
-        bool taken = false;
-        for (const QString &suffix : SideSuffixes)
-            taken = taken || QFileInfo::exists(name + suffix);
-        if (!taken)
-            return name;
-    }
-    return QString();
-}
-
 } // namespace
 
 DeviceStore::DeviceStore(QObject *parent)
@@ -270,19 +235,14 @@ bool DeviceStore::open(const QString &path, QVector<Record> *rows)
 
     // Any error (not a database, malformed, a hot journal that cannot be rolled back) counts
     // as damage; the rows are still read as far as they can be.
-    bool damaged;
-    {
-        QSqlQuery check(db);
-        const bool ran = check.exec(QStringLiteral("PRAGMA quick_check"));
-        // Busy or locked: another program (a second copy of this one) holds the file. It is
-        // not damaged and must not be moved; this session leaves it alone.
-        const QString code = check.lastError().nativeErrorCode();
-        if (!ran && (code == QLatin1String("5") || code == QLatin1String("6"))) {
-            m_enabled = false;
-            return cannotOpen(int(check.lastError().type()));
-        }
-        damaged = !ran || !check.next() || check.value(0).toString() != QLatin1String("ok") || check.next();
+    const sqlitefile::Health health = sqlitefile::check(db);
+    if (health == sqlitefile::Health::Busy) {
+        // Another program (a second copy of this one) holds the file. It is not damaged and
+        // must not be moved; this session leaves it alone.
+        m_enabled = false;
+        return cannotOpen(int(QSqlError::StatementError));
     }
+    const bool damaged = health == sqlitefile::Health::Damaged;
     if (damaged) {
         // Lets SQLite read a file shorter than its header says, up to where it ends. Only this
         // connection is affected, and nothing is written through it.
@@ -302,7 +262,7 @@ bool DeviceStore::open(const QString &path, QVector<Record> *rows)
         }
         return false;
     }
-    if (!writable(db)) {
+    if (!sqlitefile::writable(db)) {
         m_report.problem = Problem::ReadOnly;
         m_report.saving = false;
         return false;
@@ -353,43 +313,15 @@ bool DeviceStore::readRows(QVector<Record> *rows)
     return false;
 }
 
-// Moves the file aside to the first free "<path>.bad[-N]" and starts a new one holding rows.
-// SQLite's side files go along: a hot journal left beside the new file would be rolled back
-// into it. Any failure undoes the moves, so that the file stays exactly as it was.
+// Moves the file aside and starts a new one holding rows.
 bool DeviceStore::setAside(const QString &path, const QVector<Record> &rows)
 {
     QSqlDatabase db = defaultDatabase();
-    db.close();
-    const QString kept = freeKeptName(path);
-    if (kept.isEmpty())
-        return false;
-    QDir dir;
-    QStringList moved;
-    const auto moveBack = [&] {
-        if (!moved.isEmpty()) { // what is at path now is the new file
-            for (const QString &suffix : SideSuffixes)
-                QFile::remove(path + suffix);
-        }
-        int stillMoved = 0;
-        for (int i = moved.size() - 1; i >= 0; --i)
-            stillMoved += dir.rename(kept + moved.at(i), path + moved.at(i)) ? 0 : 1;
-        if (!moved.isEmpty() && QFile::exists(kept)) // the file itself could not be put back
-            m_report.keptAs = QFileInfo(kept).absoluteFilePath();
-        qDebug("%s, %d", "keepDeviceDatabase", stillMoved);
-        return false;
-    };
-    for (const QString &suffix : SideSuffixes) {
-        if (!suffix.isEmpty() && !QFileInfo::exists(path + suffix))
-            continue;
-        if (!dir.rename(path + suffix, kept + suffix))
-            return moveBack();
-        moved.append(suffix);
-    }
-    if (!db.open())
-        return moveBack();
-    bool ok = QSqlQuery(db).exec(QLatin1String(CreateStatement)) && db.transaction();
-    if (ok) {
-        QSqlQuery insert(db);
+    const auto start = [&rows](QSqlDatabase &fresh) {
+        bool ok = QSqlQuery(fresh).exec(QLatin1String(CreateStatement)) && fresh.transaction();
+        if (!ok)
+            return false;
+        QSqlQuery insert(fresh);
         ok = insert.prepare(QLatin1String(InsertStatement));
         for (int i = 0; ok && i < rows.size(); ++i) {
             const QVariantList values = rowValues(rows.at(i));
@@ -397,16 +329,12 @@ bool DeviceStore::setAside(const QString &path, const QVector<Record> &rows)
                 insert.bindValue(k, values.at(k));
             ok = insert.exec();
         }
-        ok = ok && db.commit();
+        ok = ok && fresh.commit();
         if (!ok)
-            db.rollback();
-    }
-    if (!ok) {
-        db.close();
-        return moveBack();
-    }
-    m_report.keptAs = QFileInfo(kept).absoluteFilePath();
-    return true;
+            fresh.rollback();
+        return ok;
+    };
+    return sqlitefile::setAside(db, path, start, &m_report.keptAs, "keepDeviceDatabase");
 }
 
 // Each commit waits for the disk (about 24 ms on a plain disk here), so 1000 devices seen

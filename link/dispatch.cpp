@@ -3,6 +3,7 @@
 #include "modelbindings.h"
 #include "wire.h"
 
+#include <QVarLengthArray>
 #include <QVariantList>
 #include <algorithm>
 #include <cmath>
@@ -15,6 +16,10 @@
 // element types, ranges, per-channel arrays) comes from the catalogue table; the binding
 // table below only says where each element lives in the model. Keys with behaviour of
 // their own are handled by name further down.
+//
+// While someone follows the device's own changes (DataModel::deviceChanged), the handlers of
+// the keys the edit path writes note each value they change with the value it replaced, and
+// the frame's target is entered in the report ledger; nothing of this runs otherwise.
 //
 // Received floats: NaN never reaches the model (the stored value is kept, like an
 // enumeration out of range); infinities clamp to the bound of the field.
@@ -67,6 +72,20 @@ private:
     void unsolicited();
     bool echoSuppressed() const;
 
+    // Following the device's changes: what this frame's target was, and each value changed.
+    void heard(int channel = 255, int index = 255)
+    {
+        if (m_watch)
+            m_heard = m_dm.reportLedger().heard(m_key, channel, index);
+    }
+    void changedFrom(int channel, int index, const QVariant &old)
+    {
+        if (m_watch)
+            m_changes.append(Change{quint8(channel), quint8(index), old});
+    }
+    bool pending(quint8 channel, quint8 index) const;
+    void reportChanges();
+
     void values(const KeyInfo &k, const Binding &b);
     void channelArray(const KeyInfo &k, const Binding &b);
     void meter(const KeyInfo &k, const Binding &b);
@@ -101,6 +120,15 @@ private:
     const char *m_p;
     const int m_n;
     const QByteArray &m_payload;
+
+    struct Change {
+        quint8 channel;
+        quint8 index;
+        QVariant old;
+    };
+    bool m_watch = false;
+    ReportLedger::Heard m_heard = ReportLedger::Heard::First;
+    QVarLengthArray<Change, 4> m_changes;
 };
 
 void Dispatcher::run()
@@ -123,8 +151,11 @@ void Dispatcher::run()
         return;
     if (!k->acceptsLength(m_n))
         return;
+    const WriteForm form = writeForm(*k);
+    m_watch = form != WriteForm::None && form != WriteForm::Raw && m_dm.followsDeviceChanges();
     if (k->shape == Shape::Special) {
         special();
+        reportChanges();
         return;
     }
     const Binding *b = findBinding(m_key);
@@ -142,6 +173,36 @@ void Dispatcher::run()
     case Shape::Text: text(*b); break;
     case Shape::Special:
     case Shape::Ignored: break;
+    }
+    reportChanges();
+}
+
+// An edit of ours still queued for the value: its reply says nothing about anyone else.
+bool Dispatcher::pending(quint8 channel, quint8 index) const
+{
+    for (const DataModel::QueuedCommand &q : m_dm.queue())
+        if (MessageKey{q.type, q.subType, q.funcId} == m_key && q.channel == channel
+            && (q.index == 255 || q.index == index))
+            return true;
+    return false;
+}
+
+void Dispatcher::reportChanges()
+{
+    if (m_changes.isEmpty() || m_heard == ReportLedger::Heard::First)
+        return;
+    const bool afterLoad = m_heard == ReportLedger::Heard::FirstSinceLoad;
+    for (const Change &c : m_changes) {
+        if (pending(c.channel, c.index))
+            continue;
+        ParameterEdit before;
+        before.key = m_key;
+        before.channel = c.channel;
+        before.index = c.index;
+        before.value = c.old;
+        ParameterEdit after = before;
+        after.value = m_dm.storedValue(m_key, c.channel, c.index);
+        emit m_dm.deviceChanged(before, after, afterLoad);
     }
 }
 
@@ -163,49 +224,34 @@ void Dispatcher::unsolicited()
 }
 
 // Drops replies that would overwrite a value the user is editing: the last-command
-// record holds its key for 1.5 s after the last command.
+// record holds its key for 1.5 s after the last command. On a page every value of the
+// edited family is held (meters never are); dialogs hold the key they wrote; a few replies
+// follow a different key they depend on.
 bool Dispatcher::echoSuppressed() const
 {
-    const quint8 t = m_key.type, s = m_key.subType, f = m_key.funcId;
-    // Sub-types that carry nothing we use are always dropped.
-    if (t == 2 && !((s >= 1 && s <= 6) || s == 16))
-        return true;
-    if (t == 3 && (s == 0 || s == 10 || (s >= 19 && s <= 31) || s > 32))
-        return true;
-
     const MessageKey last = m_dm.lastCommandKey();
     if (last.code() == 0 || m_dm.lastCommandTime() + 1499 < m_dm.now())
         return false; // no edit in progress (the link timer clears the record at the same age)
-    const bool sameSub = last.type == t && last.subType == s;
-    const bool sameKey = sameSub && last.funcId == f;
+    const bool sameFamily = last.type == m_key.type && last.subType == m_key.subType;
 
-    switch (t) {
-    case 2:
-        switch (s) {
-        case 2:
-            switch (f) {
-            case 10: case 11: case 13: case 16: case 17: case 18: case 23: return sameKey;
-            default: return false;
-            }
-        case 3:
-        case 6: return sameKey;
-        case 16: return sameSub;
-        default: return false; // login, device code, USB
-        }
-    case 3:
-        switch (s) {
-        case 1: return sameSub && f != 1;
-        case 7: return sameSub && f != 7;
-        case 11: return sameSub && f != 1 && f != 8;
-        case 18: return sameSub && f != 5;
-        case 32: return last == Msg::PresetRename && f == 1;
-        default: return sameSub; // 2..6, 8, 9, 12..17
-        }
-    case 4:
-        return s == 1 && f == 1 && (last == Msg::DanteDeviceName || last == Msg::DanteLatency);
-    default:
-        return false;
+    if (m_key == Msg::PresetTable)
+        return last == Msg::PresetRename;
+    if (m_key == Msg::DanteInfo)
+        return last == Msg::DanteDeviceName || last == Msg::DanteLatency;
+    if (m_key.type == 3) {
+        const KeyInfo *k = findKey(m_key);
+        return sameFamily && m_key.subType != Msg::PresetTable.subType && k && k->shape != Shape::Meter;
     }
+    if (m_key.subType == Msg::DataSyncConfig.subType && m_key.type == Msg::DataSyncConfig.type)
+        return sameFamily;
+    static const MessageKey heldByKey[] = {Msg::DeviceLocation, Msg::DeviceDescription, Msg::NetworkConfig,
+                                           Msg::SystemMute,     Msg::Rs232BaudRate,     Msg::GateReport,
+                                           Msg::InputLabels,    Msg::OutputLabels,      Msg::TouchScreenLabels,
+                                           Msg::GpioConfig};
+    for (const MessageKey &k : heldByKey)
+        if (m_key == k)
+            return last == k;
+    return false;
 }
 
 // count elements from offset 0, announced once for the key.
@@ -214,12 +260,16 @@ void Dispatcher::values(const KeyInfo &k, const Binding &b)
     const int size = elemSize(k.elem);
     if (!b.elem || size == 0 || k.count * size > m_n)
         return;
+    heard();
+    const QVariant old = m_watch ? m_dm.storedValue(m_key, 255, 255) : QVariant();
     bool changed = false;
     for (int i = 0; i < k.count; ++i) {
         Scalar s;
         if (readField(ruleOf(k, 0), m_p + i * size, &s))
             changed |= store(b.elem(m_model, i, 0), k.elem, s);
     }
+    if (changed)
+        changedFrom(255, 255, old);
     if (m_model.takeFirstReply(m_key) || changed)
         announce();
 }
@@ -230,11 +280,18 @@ void Dispatcher::channelArray(const KeyInfo &k, const Binding &b)
     const int size = elemSize(k.elem);
     if (!b.elem || size == 0 || k.count > 32 || k.count * size > m_n)
         return;
+    heard();
     quint32 changed = 0;
     for (int i = 0; i < k.count; ++i) {
         Scalar s;
-        if (readField(ruleOf(k, 0), m_p + i * size, &s) && store(b.elem(m_model, i, 0), k.elem, s))
+        if (!readField(ruleOf(k, 0), m_p + i * size, &s))
+            continue;
+        const modelbind::ValueRef at = b.elem(m_model, i, 0);
+        const double old = m_watch ? modelbind::load(at) : 0.0;
+        if (store(at, k.elem, s)) {
             changed |= 1u << i;
+            changedFrom(i, 255, old);
+        }
     }
     announceEach(changed, k.count);
 }
@@ -258,11 +315,18 @@ void Dispatcher::matrixRow(const KeyInfo &k, const Binding &b)
     const int output = quint8(m_p[0]);
     if (output >= ChannelCount)
         return;
+    heard(output);
     quint32 changed = 0;
     for (int in = 0; in < ChannelCount; ++in) {
         Scalar s;
-        if (readField(ruleOf(k, 0), m_p + 1 + in * size, &s) && store(b.elem(m_model, in, output), k.elem, s))
+        if (!readField(ruleOf(k, 0), m_p + 1 + in * size, &s))
+            continue;
+        const modelbind::ValueRef at = b.elem(m_model, in, output);
+        const double old = m_watch ? modelbind::load(at) : 0.0;
+        if (store(at, k.elem, s)) {
             changed |= 1u << in;
+            changedFrom(output, in, old); // as an edit names a cell: the output, then the input
+        }
     }
     for (int in = 0; in < ChannelCount; ++in)
         if (changed & (1u << in))
@@ -274,12 +338,19 @@ void Dispatcher::limitPairs(const KeyInfo &k, const Binding &b)
 {
     if (!b.elem || k.elem != Elem::F32 || ChannelCount * 8 > m_n)
         return;
+    heard();
     quint32 changed = 0;
     for (int c = 0; c < ChannelCount; ++c) {
         for (int j = 0; j < 2; ++j) {
             Scalar s;
-            if (readField(ruleOf(k, 0), m_p + c * 8 + j * 4, &s) && store(b.elem(m_model, c, j), k.elem, s))
+            if (!readField(ruleOf(k, 0), m_p + c * 8 + j * 4, &s))
+                continue;
+            const modelbind::ValueRef at = b.elem(m_model, c, j);
+            const double old = m_watch ? modelbind::load(at) : 0.0;
+            if (store(at, k.elem, s)) {
                 changed |= 1u << c;
+                changedFrom(c, j, old);
+            }
         }
     }
     announceEach(changed, ChannelCount);
@@ -303,8 +374,11 @@ void Dispatcher::channelRecord(const KeyInfo &k, const Binding &b)
     // The first report of a record is announced even when it equals our default: pages
     // wait for it before they let the record be edited.
     const bool first = m_model.markReported(m_key, channel, band);
+    heard(channel, band);
     if (merged == before && !first)
         return;
+    if (merged != before)
+        changedFrom(channel, band, before);
     b.recordSet(m_model, channel, slot, merged);
     announce(quint8(channel), quint8(band));
 }
@@ -316,9 +390,12 @@ void Dispatcher::block(const Binding &b)
     const modelbind::Bytes dst = b.bytes(m_model);
     if (dst.size != m_n)
         return;
+    heard();
     const bool changed = std::memcmp(dst.data, m_p, size_t(m_n)) != 0;
-    if (changed)
+    if (changed) {
+        changedFrom(255, 255, QByteArray(reinterpret_cast<const char *>(dst.data), dst.size));
         std::memcpy(dst.data, m_p, size_t(m_n));
+    }
     if (m_model.takeFirstReply(m_key) || changed)
         announce();
 }
@@ -329,8 +406,10 @@ void Dispatcher::text(const Binding &b)
         return;
     const QString value = b.utf8 ? utf8Text(m_p, m_n) : decodeText(m_p, m_n);
     QString *dst = b.text(m_model);
+    heard();
     if (*dst == value)
         return;
+    changedFrom(255, 255, *dst);
     *dst = value;
     announce();
 }
@@ -403,6 +482,7 @@ void Dispatcher::special()
         presetTable();
         break;
     case Msg::PresetLoad.code():
+        m_dm.reportLedger().presetLoadReported();
         announce(quint8(m_p[0])); // the load percentage, as it came: only 100 finishes
         break;
     case Msg::PresetExportAll.code():
@@ -432,12 +512,14 @@ void Dispatcher::labels(int fieldSize)
     QString ParameterModel::InputChannel::*inputField =
         m_key == Msg::TouchScreenLabels ? &ParameterModel::InputChannel::touchLabel : &ParameterModel::InputChannel::label;
     const bool outputs = m_key == Msg::OutputLabels;
+    heard();
     quint32 changed = 0;
     QString decoded[ChannelCount];
     for (int c = 0; c < ChannelCount; ++c) {
         decoded[c] = fieldText(m_p + c * fieldSize, fieldSize);
         QString &dst = outputs ? m_model.output(c).label : m_model.input(c).*inputField;
         if (dst != decoded[c]) {
+            changedFrom(c, 255, dst);
             dst = decoded[c];
             changed |= 1u << c;
         }
@@ -554,8 +636,10 @@ void Dispatcher::gpioConfig()
     if (port >= GpioPorts || quint8(m_p[1]) > 2)
         return;
     ParameterModel::GpioPort &dst = m_model.gpio(port);
+    heard(port);
     if (std::memcmp(dst.data(), m_p + 1, dst.size()) == 0)
         return;
+    changedFrom(port, 255, QByteArray(reinterpret_cast<const char *>(dst.data()), int(dst.size())));
     std::memcpy(dst.data(), m_p + 1, dst.size());
     announce(1, quint8(port)); // the main window forwards channel 1, the port in other
 }

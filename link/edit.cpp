@@ -107,6 +107,10 @@ QVariant DataModel::storedValue(MessageKey key, int channel, int index) const
         }
         return QVariant();
     case WriteForm::None:
+        // States only the device writes (a gate's open state) are shown all the same.
+        if (k->shape == Shape::ChannelArray && b && b->elem && channel >= 0 && channel < k->count)
+            return modelbind::load(b->elem(m, channel, 0));
+        break;
     case WriteForm::Raw: break;
     }
     return QVariant();

@@ -41,8 +41,11 @@ void ParameterBinding::refresh()
 {
     if (!m_dm || !m_control || !m_show)
         return;
-    const QSignalBlocker blocker(m_control.data());
-    m_show(m_dm->storedValue(m_key, m_channel, m_index));
+    {
+        const QSignalBlocker blocker(m_control.data());
+        m_show(m_dm->storedValue(m_key, m_channel, m_index));
+    }
+    emit refreshed();
 }
 
 namespace {

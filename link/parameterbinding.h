@@ -93,6 +93,10 @@ public:
     // True when an announcement is about this binding's value.
     bool concerns(const SyncEvent &e) const;
 
+signals:
+    // The control showed the stored value (refresh() ran), so refreshes can be counted.
+    void refreshed();
+
 private:
     QPointer<DataModel> m_dm;
     QPointer<QObject> m_control;

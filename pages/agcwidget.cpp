@@ -23,13 +23,15 @@ bool typed(const QString &text, double *v)
     return true;
 }
 
-// Attack and decay are whole numbers on the device.
-bool typedTime(const QString &text, float *field)
+// Attack and decay are whole numbers on the device. The record is packed: its fields are
+// set by value, never through a pointer.
+template <class Set>
+bool typedTime(const QString &text, Set set)
 {
     int v = 0;
     if (!parseWhole(text, &v))
         return false;
-    *field = float(qBound(20, v, 1000));
+    set(float(qBound(20, v, 1000)));
     return true;
 }
 
@@ -47,8 +49,7 @@ AGCWidget::AGCWidget(DataModel *dm, int index, QWidget *parent)
     // Every change queues the whole record.
     const SendRule rule = SendRule::Queue;
     bindEnabled<Agc>(rule);
-    bindField<Agc>(
-        Threshold, tenthsText,
+    bindField<Agc>(Threshold, [](const Agc &r) { return float(r.threshold); }, tenthsText,
         [](const QString &text, Agc &r) {
             double v = 0;
             if (!typed(text, &v))
@@ -56,9 +57,8 @@ AGCWidget::AGCWidget(DataModel *dm, int index, QWidget *parent)
             r.threshold = float(qMax(-120.0, qMin(v, double(r.target))));
             return true;
         },
-        [](Agc &r, int p) { r.threshold = float(qMin(p, tenths(r.target)) / 10.0); }, tenths, &Agc::threshold, rule);
-    bindField<Agc>(
-        Target, tenthsText,
+        [](Agc &r, int p) { r.threshold = float(qMin(p, tenths(r.target)) / 10.0); }, tenths, rule);
+    bindField<Agc>(Target, [](const Agc &r) { return float(r.target); }, tenthsText,
         [](const QString &text, Agc &r) {
             double v = 0;
             if (!typed(text, &v))
@@ -66,9 +66,8 @@ AGCWidget::AGCWidget(DataModel *dm, int index, QWidget *parent)
             r.target = float(qMax(double(r.threshold), qMin(v, 0.0)));
             return true;
         },
-        [](Agc &r, int p) { r.target = float(qMax(p, tenths(r.threshold)) / 10.0); }, tenths, &Agc::target, rule);
-    bindField<Agc>(
-        Ratio, tenthsText,
+        [](Agc &r, int p) { r.target = float(qMax(p, tenths(r.threshold)) / 10.0); }, tenths, rule);
+    bindField<Agc>(Ratio, [](const Agc &r) { return float(r.ratio); }, tenthsText,
         [](const QString &text, Agc &r) {
             double v = 0;
             if (!typed(text, &v))
@@ -76,11 +75,15 @@ AGCWidget::AGCWidget(DataModel *dm, int index, QWidget *parent)
             r.ratio = float(qBound(1.0, v, 100.0));
             return true;
         },
-        [](Agc &r, int p) { r.ratio = float(p / 10.0); }, tenths, &Agc::ratio, rule);
-    bindField<Agc>(Attack, wholeText, [](const QString &text, Agc &r) { return typedTime(text, &r.attack); },
-                   [](Agc &r, int p) { r.attack = float(p); }, whole, &Agc::attack, rule);
-    bindField<Agc>(Decay, wholeText, [](const QString &text, Agc &r) { return typedTime(text, &r.decay); },
-                   [](Agc &r, int p) { r.decay = float(p); }, whole, &Agc::decay, rule);
+        [](Agc &r, int p) { r.ratio = float(p / 10.0); }, tenths, rule);
+    bindField<Agc>(
+        Attack, [](const Agc &r) { return float(r.attack); }, wholeText,
+        [](const QString &text, Agc &r) { return typedTime(text, [&r](float v) { r.attack = v; }); },
+        [](Agc &r, int p) { r.attack = float(p); }, whole, rule);
+    bindField<Agc>(
+        Decay, [](const Agc &r) { return float(r.decay); }, wholeText,
+        [](const QString &text, Agc &r) { return typedTime(text, [&r](float v) { r.decay = v; }); },
+        [](Agc &r, int p) { r.decay = float(p); }, whole, rule);
     bind(m_graph, [this](const QVariant &v) {
         Agc r;
         if (!ParameterBinding::parseRecord(v, &r))

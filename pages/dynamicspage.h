@@ -49,26 +49,26 @@ protected:
         });
         b->editRecordOn<Record>(&QPushButton::clicked, [](Record &r, bool on) { r.enable = on ? 1 : 0; }, rule);
     }
-    // Binds field i's edit and knob to one float of the record: text and knob position from
-    // the value, the value from a typed text (parse: false for no number) or a knob position.
-    template <class Record, class Show, class Parse, class FromKnob>
-    void bindField(int i, Show text, Parse parse, FromKnob fromKnob, int (*position)(float), float Record::*member,
-                   SendRule rule)
+    // Binds field i's edit and knob to one float of the record (read by get: the record is
+    // packed, so its fields are read by value, never through a member pointer): text and
+    // knob position from the value, the value from a typed text (parse: false for no
+    // number) or a knob position.
+    template <class Record, class Get, class Show, class Parse, class FromKnob>
+    void bindField(int i, Get get, Show text, Parse parse, FromKnob fromKnob, int (*position)(float), SendRule rule)
     {
         const Field &f = m_fields[i];
-        bind(f.edit, [f, text, member](const QVariant &v) {
+        ParameterBinding *edit = bind(f.edit, [f, text, get](const QVariant &v) {
             Record r;
             if (ParameterBinding::parseRecord(v, &r))
-                f.edit->setText(text(r.*member));
+                f.edit->setText(text(get(r)));
         });
-        ParameterBinding *edit = m_bindings.last();
         pagehelpers::commitOn(f.edit, edit, [edit, parse](const QString &typed) {
             return edit->recordWith<Record>([&typed, parse](Record &r) { return parse(typed, r); });
         }, rule);
-        ParameterBinding *knob = bind(f.knob, [f, position, member](const QVariant &v) {
+        ParameterBinding *knob = bind(f.knob, [f, position, get](const QVariant &v) {
             Record r;
             if (ParameterBinding::parseRecord(v, &r))
-                f.knob->setValue(position(r.*member));
+                f.knob->setValue(position(get(r)));
         });
         knob->editRecordOn<Record>(&Knob::valueChanged, fromKnob, rule);
     }

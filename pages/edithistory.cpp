@@ -53,8 +53,10 @@ public:
     }
     void undo() override
     {
-        for (int i = m_before.size() - 1; i >= 0; --i)
-            m_history->replay(m_before[i]);
+        m_history->runAs(EditHistory::Direction::Undo, [this] {
+            for (int i = m_before.size() - 1; i >= 0; --i)
+                m_history->replay(m_before[i]);
+        });
     }
     void redo() override
     {
@@ -63,8 +65,10 @@ public:
             m_first = false;
             return;
         }
-        for (const ParameterEdit &e : m_after)
-            m_history->replay(e);
+        m_history->runAs(EditHistory::Direction::Redo, [this] {
+            for (const ParameterEdit &e : m_after)
+                m_history->replay(e);
+        });
     }
 
 private:
@@ -78,22 +82,23 @@ private:
 class StepCommand final : public QUndoCommand
 {
 public:
-    StepCommand(const QString &text, std::function<void()> undo, std::function<void()> redo)
-        : m_undo(std::move(undo)), m_redo(std::move(redo))
+    StepCommand(EditHistory *history, const QString &text, std::function<void()> undo, std::function<void()> redo)
+        : m_history(history), m_undo(std::move(undo)), m_redo(std::move(redo))
     {
         setText(text);
     }
-    void undo() override { m_undo(); }
+    void undo() override { m_history->runAs(EditHistory::Direction::Undo, m_undo); }
     void redo() override
     {
         if (m_first) {
             m_first = false;
             return;
         }
-        m_redo();
+        m_history->runAs(EditHistory::Direction::Redo, m_redo);
     }
 
 private:
+    EditHistory *m_history;
     std::function<void()> m_undo, m_redo;
     bool m_first = true;
 };
@@ -133,7 +138,25 @@ void EditHistory::recorded(const ParameterEdit &before, const ParameterEdit &aft
 
 void EditHistory::pushStep(const QString &text, std::function<void()> undo, std::function<void()> redo)
 {
-    m_stack->push(new StepCommand(text, std::move(undo), std::move(redo)));
+    m_stack->push(new StepCommand(this, text, std::move(undo), std::move(redo)));
+}
+
+void EditHistory::runAs(Direction direction, const std::function<void()> &f)
+{
+    const Direction saved = m_direction;
+    m_direction = direction;
+    f();
+    m_direction = saved;
+}
+
+void EditHistory::apply(const QVector<ParameterEdit> &edits)
+{
+    if (!m_dm)
+        return;
+    const Group step(this);
+    for (const ParameterEdit &e : edits)
+        if (e.value.isValid() && m_dm->edit(e, SendRule::ByKey))
+            emit replayed(e);
 }
 
 void EditHistory::replay(const ParameterEdit &e)

@@ -8,6 +8,7 @@
 #include "parameteredit.h"
 
 #include <QObject>
+#include <QVector>
 #include <functional>
 
 class DataModel;
@@ -33,7 +34,18 @@ public:
     void pushStep(const QString &text, std::function<void()> undo, std::function<void()> redo);
     // Edits e through the one path without recording it.
     void replay(const ParameterEdit &e);
+    // Edits these values through the one path as one step, as the user's edits of them would
+    // be, and lets the pages apply what the device does with each (replayed): the journal's
+    // Revert.
+    void apply(const QVector<ParameterEdit> &edits);
     void clear();
+
+    // Which way the edits made right now go: an undo or a redo of a step, or neither (the
+    // user's own edits). The change journal names the source of each edit by it.
+    enum class Direction : quint8 { None, Undo, Redo };
+    Direction replaying() const { return m_direction; }
+    // Runs f as the undo or redo of a step (the steps' own commands do).
+    void runAs(Direction direction, const std::function<void()> &f);
 
 signals:
     // After each replayed edit was sent, so that a page can apply what the device does with
@@ -69,4 +81,5 @@ private:
     quint64 m_gesture = 0;
     quint64 m_serial = 0;
     bool m_replaying = false;
+    Direction m_direction = Direction::None;
 };

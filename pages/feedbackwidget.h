@@ -1,5 +1,5 @@
 #pragma once
-// Feedback suppression switched per input.
+// Feedback suppression switched per input, each button bound to its channel's flag.
 #include "strippage.h"
 
 #include <array>
@@ -13,14 +13,11 @@ public:
     FeedbackWidget(DataModel *dm, int index, QWidget *parent = nullptr);
 
     QPushButton *enabledButton(int channel) const { return m_enabled[size_t(channel)]; }
-    void showEnabled(int channel);
-    void syncUpdate(const SyncEvent &event) override;
-    void enabledButtonClicked(bool checked);
 
 protected:
     void retranslate() override;
     void retranslateStrip(int channel) override;
 
 private:
-    std::array<QPushButton *, 16> m_enabled{};
+    std::array<QPushButton *, proto::ChannelCount> m_enabled{};
 };

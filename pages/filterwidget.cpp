@@ -68,6 +68,17 @@ float boundedFrequency(float hz)
     return float(qBound(double(MinFrequency), roundTenth(hz), double(MaxFrequency)));
 }
 
+// A typed value into a field of a packed record: set by value, never through a pointer.
+template <class Set>
+bool typedInto(bool (*parse)(const QString &, float *), const QString &text, Set set)
+{
+    float v = 0;
+    if (!parse(text, &v))
+        return false;
+    set(v);
+    return true;
+}
+
 // Shows a stored record of type R through show(record).
 template <class R, class Show>
 std::function<void(const QVariant &)> showing(Show show)
@@ -258,7 +269,9 @@ void FilterWidget::bindPass(PassControls &c, proto::MessageKey key)
     ParameterBinding *edit =
         bind(c.freqEdit, key, 255, showing<HLPF>([c](const HLPF &r) { c.freqEdit->setText(freqText(r.frequency)); }));
     pagehelpers::commitOn(c.freqEdit, edit, [edit](const QString &text) {
-        return edit->recordWith<HLPF>([&text](HLPF &r) { return parseFrequency(text, &r.frequency); });
+        return edit->recordWith<HLPF>([&text](HLPF &r) {
+            return typedInto(parseFrequency, text, [&r](float v) { r.frequency = v; });
+        });
     }, rule);
     (key == m_hpfKey ? m_hpfEdit : m_lpfEdit) = edit;
 }
@@ -277,7 +290,9 @@ void FilterWidget::bindBand()
     ParameterBinding *freq = bind(c.freqEdit, m_peqKey, m_band,
                                   showing<PEQ>([c](const PEQ &r) { c.freqEdit->setText(freqText(r.frequency)); }));
     pagehelpers::commitOn(c.freqEdit, freq, [freq](const QString &text) {
-        return freq->recordWith<PEQ>([&text](PEQ &r) { return parseFrequency(text, &r.frequency); });
+        return freq->recordWith<PEQ>([&text](PEQ &r) {
+            return typedInto(parseFrequency, text, [&r](float v) { r.frequency = v; });
+        });
     }, rule);
     bind(c.gainKnob, m_peqKey, m_band,
          showing<PEQ>([c](const PEQ &r) { c.gainKnob->setValue(int(std::lround(r.gain * 10))); }))
@@ -285,7 +300,9 @@ void FilterWidget::bindBand()
     ParameterBinding *gain =
         bind(c.gainEdit, m_peqKey, m_band, showing<PEQ>([c](const PEQ &r) { c.gainEdit->setText(gainText(r.gain)); }));
     pagehelpers::commitOn(c.gainEdit, gain, [gain](const QString &text) {
-        return gain->recordWith<PEQ>([&text](PEQ &r) { return parseGain(text, &r.gain); });
+        return gain->recordWith<PEQ>([&text](PEQ &r) {
+            return typedInto(parseGain, text, [&r](float v) { r.gain = v; });
+        });
     }, rule);
     bind(c.qKnob, m_peqKey, m_band, showing<PEQ>([c](const PEQ &r) { c.qKnob->setValue(r.q); }))
         ->editRecordOn<PEQ>(&Knob::valueChanged, [](PEQ &r, int p) { r.q = quint8(p); }, rule);

@@ -1,41 +1,64 @@
 #include "gatewidget.h"
 
-#include "datamodel.h"
 #include "knob.h"
 #include "lineedit.h"
 #include "pagehelpers.h"
+#include "parameterbinding.h"
+#include "reportgate.h"
+#include "routeorder.h"
+#include "widget.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QVariant>
-#include <QSignalBlocker>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <cmath>
 
 using namespace pagehelpers;
+using proto::Gate;
 namespace Msg = proto::Msg;
 
 namespace {
-struct Range {
-    int min, max, initial;
+struct FieldInfo {
+    int min, max; // whole numbers: dB, ms, ms
+    const char *caption;
 };
-// Whole numbers: dB, ms, ms.
-const Range Ranges[3] = {{-120, 0, -65}, {2, 1000, 2}, {2, 1000, 140}};
-const char *const Captions[3] = {QT_TRANSLATE_NOOP("GateWidget", "Thresh"), QT_TRANSLATE_NOOP("GateWidget", "Attack"),
-                                 QT_TRANSLATE_NOOP("GateWidget", "Decay")};
+const FieldInfo Fields[3] = {{-120, 0, QT_TRANSLATE_NOOP("GateWidget", "Thresh")},
+                             {2, 1000, QT_TRANSLATE_NOOP("GateWidget", "Attack")},
+                             {2, 1000, QT_TRANSLATE_NOOP("GateWidget", "Decay")}};
+
+// The record is packed: its floats are read and written by value, never through a pointer.
+float fieldOf(const Gate &g, int field)
+{
+    return field == GateWidget::Threshold ? g.threshold : field == GateWidget::Attack ? g.attack : g.decay;
+}
+
+void setField(Gate &g, int field, int value)
+{
+    const float v = float(qBound(Fields[field].min, value, Fields[field].max));
+    if (field == GateWidget::Threshold)
+        g.threshold = v;
+    else if (field == GateWidget::Attack)
+        g.attack = v;
+    else
+        g.decay = v;
+}
+
+// A field of a stored record as the whole number the controls show; false for no record.
+bool shownValue(const QVariant &stored, int field, int *out)
+{
+    Gate g;
+    if (!ParameterBinding::parseRecord(stored, &g))
+        return false;
+    *out = qBound(Fields[field].min, int(std::lround(double(fieldOf(g, field)))), Fields[field].max);
+    return true;
+}
 } // namespace
 
 GateWidget::GateWidget(DataModel *dm, int index, QWidget *parent)
     : StripPage(dm, index, Side::Input, parent)
 {
-    using Slot = void (GateWidget::*)();
-    using KnobSlot = void (GateWidget::*)(int);
-    const Slot edits[3] = {&GateWidget::thresholdEditEditingFinished, &GateWidget::attackEditEditingFinished,
-                           &GateWidget::decayEditEditingFinished};
-    const KnobSlot knobs[3] = {&GateWidget::thresholdKnobValueChanged, &GateWidget::attackKnobValueChanged,
-                               &GateWidget::decayKnobValueChanged};
-    for (int c = 0; c < 16; ++c) {
+    for (int c = 0; c < proto::ChannelCount; ++c) {
         Strip &s = m_strips[size_t(c)];
         QWidget *box = strip(c);
         const QString name = QString::number(c);
@@ -43,47 +66,96 @@ GateWidget::GateWidget(DataModel *dm, int index, QWidget *parent)
         s.open->setText(QString(QChar(0x25CF))); // the scheme colours it by "status"
         s.open->setFixedSize(14, 14);
         s.open->setProperty("status", "0");
-        s.enabled = checkButton(box);
+        s.controls = new Widget(box);
+        s.controls->setObjectName(QStringLiteral("gateControls%1").arg(c));
+        auto *l = new QVBoxLayout(s.controls);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->setSpacing(stripLayout(c)->spacing());
+        s.enabled = checkButton(s.controls);
         s.enabled->setObjectName(name);
-        QVBoxLayout *l = stripLayout(c);
-        l->addWidget(s.open, 0, Qt::AlignHCenter);
         l->addWidget(s.enabled);
         for (int f = 0; f < 3; ++f) {
-            s.label[f] = caption(box);
-            s.edit[f] = new LineEdit(box);
+            s.label[f] = caption(s.controls);
+            s.edit[f] = new LineEdit(s.controls);
             s.edit[f]->setObjectName(name);
             s.edit[f]->setFixedWidth(48);
             s.edit[f]->setAlignment(Qt::AlignCenter);
-            s.edit[f]->setText(QString::number(Ranges[f].initial));
-            s.knob[f] = new Knob(0, box);
+            s.knob[f] = new Knob(0, s.controls);
             s.knob[f]->setObjectName(name);
-            s.knob[f]->setRange(Ranges[f].min, Ranges[f].max);
-            s.knob[f]->setValue(Ranges[f].initial);
+            s.knob[f]->setRange(Fields[f].min, Fields[f].max);
             l->addSpacing(4);
             l->addWidget(s.label[f]);
             l->addWidget(s.knob[f], 0, Qt::AlignHCenter);
             l->addWidget(s.edit[f], 0, Qt::AlignHCenter);
-            connect(s.edit[f], &LineEdit::editingFinished, this, edits[f]);
-            connect(s.knob[f], &Knob::valueChanged, this, knobs[f]);
         }
-        l->addStretch(1);
-        connect(s.enabled, &QPushButton::clicked, this, &GateWidget::enabledButtonClicked);
+        stripLayout(c)->addWidget(s.open, 0, Qt::AlignHCenter);
+        stripLayout(c)->addWidget(s.controls);
+        stripLayout(c)->addStretch(1);
+
+        // The indicator is re-polished only when its state changes: a polish costs.
+        QLabel *open = s.open;
+        bind(open, Msg::GateStatus, c, [open](const QVariant &v) {
+            const char *status = v.toBool() ? "1" : "0";
+            if (open->property("status").toByteArray() == status)
+                return;
+            open->setProperty("status", status);
+            open->style()->unpolish(open);
+            open->style()->polish(open);
+        });
+        QPushButton *enabled = s.enabled;
+        ParameterBinding *flag = bind(enabled, Msg::GateParams, c, [enabled](const QVariant &v) {
+            Gate g;
+            if (ParameterBinding::parseRecord(v, &g))
+                enabled->setChecked(g.enable != 0);
+        });
+        flag->editRecordOn<Gate>(&QPushButton::clicked, [](Gate &g, bool on) { g.enable = on ? 1 : 0; },
+                                 SendRule::Send);
+        for (int f = 0; f < 3; ++f)
+            bindField(c, f);
+        // Every change sends the whole record: none may carry values the device never reported.
+        new ReportGate(dm, s.controls, [c] { return QVector<RecordRef>{{Msg::GateParams, c, 255}}; },
+                       RouteOrder::Module);
     }
     retranslate();
     refreshLabels(Side::Input, -1);
-    for (int c = 0; c < 16; ++c) {
-        showRecord(c);
-        showOpen(c);
-    }
+}
+
+// Edit and knob of one field; a typed value is a whole number, clamped to the knob's range.
+void GateWidget::bindField(int c, int field)
+{
+    const Strip &s = m_strips[size_t(c)];
+    LineEdit *edit = s.edit[field];
+    ParameterBinding *text = bind(edit, Msg::GateParams, c, [edit, field](const QVariant &v) {
+        int shown = 0;
+        if (shownValue(v, field, &shown))
+            edit->setText(QString::number(shown));
+    });
+    commitOn(edit, text, [text, field](const QString &typed) {
+        return text->recordWith<Gate>([&typed, field](Gate &g) {
+            int v = 0;
+            if (!parseWhole(typed, &v))
+                return false;
+            setField(g, field, v);
+            return true;
+        });
+    }, SendRule::Send);
+    Knob *knob = s.knob[field];
+    ParameterBinding *turn = bind(knob, Msg::GateParams, c, [knob, field](const QVariant &v) {
+        int shown = 0;
+        if (shownValue(v, field, &shown))
+            knob->setValue(shown);
+    });
+    turn->editRecordOn<Gate>(&Knob::valueChanged, [field](Gate &g, int p) { setField(g, field, p); },
+                             SendRule::Send);
 }
 
 void GateWidget::retranslate()
 {
-    for (int c = 0; c < 16; ++c) {
+    for (int c = 0; c < proto::ChannelCount; ++c) {
         Strip &s = m_strips[size_t(c)];
         s.enabled->setText(tr("Enabled"));
         for (int f = 0; f < 3; ++f)
-            s.label[f]->setText(tr(Captions[f]) + QLatin1Char('\n') + (f == Threshold ? tr("(dB)") : tr("(ms)")));
+            s.label[f]->setText(tr(Fields[f].caption) + QLatin1Char('\n') + (f == Threshold ? tr("(dB)") : tr("(ms)")));
         retranslateStrip(c);
     }
 }
@@ -95,95 +167,7 @@ void GateWidget::retranslateStrip(int c)
     s.open->setAccessibleName(accessibleText(sc, tr("Open")));
     s.enabled->setAccessibleName(accessibleText(sc, tr("Enabled")));
     for (int f = 0; f < 3; ++f) {
-        s.edit[f]->setAccessibleName(accessibleText(sc, tr(Captions[f])));
-        s.knob[f]->setAccessibleName(accessibleText(sc, tr(Captions[f]), tr(" knob")));
+        s.edit[f]->setAccessibleName(accessibleText(sc, tr(Fields[f].caption)));
+        s.knob[f]->setAccessibleName(accessibleText(sc, tr(Fields[f].caption), tr(" knob")));
     }
-}
-
-void GateWidget::showRecord(int c)
-{
-    if (!dataModel())
-        return;
-    const proto::Gate &g = dataModel()->model().input(c).gate;
-    Strip &s = m_strips[size_t(c)];
-    const float values[3] = {g.threshold, g.attack, g.decay};
-    const QSignalBlocker b0(s.enabled);
-    s.enabled->setChecked(g.enable != 0);
-    for (int f = 0; f < 3; ++f) {
-        const QSignalBlocker b1(s.knob[f]), b2(s.edit[f]);
-        const int v = qBound(Ranges[f].min, int(std::lround(values[f])), Ranges[f].max);
-        s.knob[f]->setValue(v);
-        s.edit[f]->setText(QString::number(v));
-    }
-}
-
-void GateWidget::showOpen(int c)
-{
-    if (!dataModel())
-        return;
-    QLabel *open = m_strips[size_t(c)].open;
-    const char *status = dataModel()->model().input(c).gateOpen ? "1" : "0";
-    if (open->property("status").toByteArray() == status)
-        return;
-    open->setProperty("status", status);
-    open->style()->unpolish(open);
-    open->style()->polish(open);
-}
-
-void GateWidget::syncUpdate(const SyncEvent &e)
-{
-    const bool record = e.key == Msg::GateParams;
-    if (!record && e.key != Msg::GateStatus)
-        return;
-    for (int c = 0; c < 16; ++c)
-        if (e.channel == 255 || e.channel == c)
-            record ? showRecord(c) : showOpen(c);
-}
-
-void GateWidget::send(int c, int field, int value)
-{
-    proto::Gate g = dataModel()->model().input(c).gate;
-    if (field == Threshold)
-        g.threshold = float(value);
-    else if (field == Attack)
-        g.attack = float(value);
-    else if (field == Decay)
-        g.decay = float(value);
-    else
-        g.enable = quint8(value);
-    dataModel()->edit(Msg::GateParams, c, 255, g.bytes(), SendRule::Send);
-    showRecord(c);
-}
-
-void GateWidget::enabledButtonClicked(bool checked)
-{
-    const int c = channelOf(sender());
-    if (dataModel() && c >= 0)
-        send(c, -1, checked ? 1 : 0);
-}
-
-void GateWidget::editFinished(int field)
-{
-    const int c = channelOf(sender());
-    if (!dataModel() || c < 0)
-        return;
-    LineEdit *edit = m_strips[size_t(c)].edit[field];
-    {
-        // One edit emits once: clearing the focus would finish it again.
-        const QSignalBlocker blocker(edit);
-        edit->clearFocus();
-    }
-    double typed = 0;
-    if (!parseNumber(edit->text(), &typed)) {
-        showRecord(c);
-        return;
-    }
-    send(c, field, qBound(Ranges[field].min, int(std::lround(typed)), Ranges[field].max));
-}
-
-void GateWidget::knobChanged(int field, int value)
-{
-    const int c = channelOf(sender());
-    if (dataModel() && c >= 0)
-        send(c, field, value);
 }

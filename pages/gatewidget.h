@@ -1,6 +1,8 @@
 #pragma once
-// The noise gate of every input: enable, threshold, attack and decay, sent as the whole
-// 13-byte record per change, and the gate-open state the device reports.
+// The noise gate of every input: enable, threshold, attack and decay, each control bound to
+// its field of the channel's 13-byte record, which every change sends whole; and the
+// gate-open state the device reports. While connected, a strip's gate controls wait for the
+// device's record of that channel (ReportGate).
 #include "strippage.h"
 
 #include <array>
@@ -19,6 +21,7 @@ public:
     enum Field : int { Threshold = 0, Attack = 1, Decay = 2 };
     struct Strip {
         QLabel *open = nullptr; // "status" "1" open, "0" closed
+        QWidget *controls = nullptr; // what waits for the device's record
         QPushButton *enabled = nullptr;
         QLabel *label[3] = {};
         LineEdit *edit[3] = {};
@@ -26,26 +29,12 @@ public:
     };
     const Strip &stripControls(int channel) const { return m_strips[size_t(channel)]; }
 
-    void showRecord(int channel);
-    void showOpen(int channel);
-    void syncUpdate(const SyncEvent &event) override;
-
-    void enabledButtonClicked(bool checked);
-    void thresholdEditEditingFinished() { editFinished(Threshold); }
-    void thresholdKnobValueChanged(int value) { knobChanged(Threshold, value); }
-    void attackEditEditingFinished() { editFinished(Attack); }
-    void attackKnobValueChanged(int value) { knobChanged(Attack, value); }
-    void decayEditEditingFinished() { editFinished(Decay); }
-    void decayKnobValueChanged(int value) { knobChanged(Decay, value); }
-
 protected:
     void retranslate() override;
     void retranslateStrip(int channel) override;
 
 private:
-    void editFinished(int field);
-    void knobChanged(int field, int value);
-    void send(int channel, int field, int value);
+    void bindField(int channel, int field);
 
-    std::array<Strip, 16> m_strips;
+    std::array<Strip, proto::ChannelCount> m_strips;
 };

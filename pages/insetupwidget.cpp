@@ -5,12 +5,11 @@
 #include "knob.h"
 #include "lineedit.h"
 #include "pagehelpers.h"
+#include "parameterbinding.h"
 
 #include <QButtonGroup>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -20,14 +19,16 @@ namespace Msg = proto::Msg;
 namespace {
 const char *const ModeNames[3] = {QT_TRANSLATE_NOOP("InSetupWidget", "Mic"), QT_TRANSLATE_NOOP("InSetupWidget", "Line"),
                                   QT_TRANSLATE_NOOP("InSetupWidget", "USB")};
+// Gain knob positions in tenths of a dB: 0..50 dB for a microphone, 0..12 dB otherwise.
 constexpr int MicKnobMax = 500;
 constexpr int LineKnobMax = 120;
+int knobMaximum(int mode) { return mode == InSetupWidget::Mic ? MicKnobMax : LineKnobMax; }
 } // namespace
 
 InSetupWidget::InSetupWidget(DataModel *dm, int index, QWidget *parent)
     : StripPage(dm, index, Side::Input, parent)
 {
-    for (int c = 0; c < 16; ++c) {
+    for (int c = 0; c < proto::ChannelCount; ++c) {
         Strip &s = m_strips[size_t(c)];
         QWidget *box = strip(c);
         const QString name = QString::number(c);
@@ -43,7 +44,6 @@ InSetupWidget::InSetupWidget(DataModel *dm, int index, QWidget *parent)
             s.mode->addButton(b, m);
             modes->addWidget(b);
         }
-        s.modeButton[0]->setChecked(true);
         if (count == 2) {
             // Keeps the rows below level with the strips of inputs 1 and 2.
             auto *gap = new QWidget(box);
@@ -62,7 +62,6 @@ InSetupWidget::InSetupWidget(DataModel *dm, int index, QWidget *parent)
         s.gainEdit->setObjectName(name);
         s.gainEdit->setFixedWidth(52);
         s.gainEdit->setAlignment(Qt::AlignCenter);
-        s.gainEdit->setText(QStringLiteral("0.0"));
 
         QVBoxLayout *l = stripLayout(c);
         l->addLayout(modes);
@@ -75,26 +74,54 @@ InSetupWidget::InSetupWidget(DataModel *dm, int index, QWidget *parent)
         l->addWidget(s.gainEdit, 0, Qt::AlignHCenter);
         l->addStretch(1);
 
+        const Strip controls = s;
+        ParameterBinding *knob = bind(controls.gainKnob, Msg::InputGain, c, [controls](const QVariant &v) {
+            controls.gainKnob->setValue(int(std::lround(v.toDouble() * 10.0)));
+        });
+        connect(s.gainKnob, &Knob::valueChanged, this, [this, c](int p) { setGain(c, p / 10.0, SendRule::Queue); });
+        ParameterBinding *text = bind(controls.gainEdit, Msg::InputGain, c, [controls](const QVariant &v) {
+            controls.gainEdit->setText(tenthText(v.toDouble()));
+        });
+        commitOn(s.gainEdit, text, [this, c](const QString &typed) {
+            double v = 0;
+            if (parseNumber(typed, &v)) {
+                v = roundTenth(v);
+                // Within the knob's range for the mode, in whole dB at the ends.
+                const int maximum = knobMaximum(int(stored(Msg::InputMode, c)));
+                if (std::lround(v * 10.0) > maximum)
+                    v = maximum / 10;
+                else if (v < 0.0)
+                    v = 0.0;
+                setGain(c, v, SendRule::Send);
+            }
+            return QVariant(); // setGain edited it (and its pair); the stored value is shown
+        });
+        // A refresh shows what the device reports; phantom power is switched off only by a
+        // mode change the user makes.
+        bind(controls.mode, Msg::InputMode, c, [controls, knob](const QVariant &v) {
+            const int mode = v.toInt();
+            if (QAbstractButton *b = controls.mode->button(mode))
+                b->setChecked(true);
+            controls.phantom->setEnabled(mode == Mic);
+            controls.gainKnob->setRange(0, knobMaximum(mode));
+            knob->refresh(); // the position of the stored gain within the new range
+        });
         connect(s.mode, QOverload<QAbstractButton *>::of(&QButtonGroup::buttonClicked), this,
                 [this, c](QAbstractButton *b) { modeButtonGroupButtonClicked(c, m_strips[size_t(c)].mode->id(b)); });
-        connect(s.mute, &QPushButton::clicked, this, &InSetupWidget::muteButtonClicked);
-        connect(s.phantom, &QPushButton::clicked, this, &InSetupWidget::_48VButtonClicked);
-        connect(s.gainEdit, &LineEdit::editingFinished, this, &InSetupWidget::gainEditEditingFinished);
-        connect(s.gainKnob, &Knob::valueChanged, this, &InSetupWidget::gainKnobValueChanged);
+        bind(controls.mute, Msg::InputMute, c, [controls](const QVariant &v) { controls.mute->setChecked(v.toBool()); });
+        connect(s.mute, &QPushButton::clicked, this, [this, c](bool on) { muteButtonClicked(c, on); });
+        ParameterBinding *phantom = bind(controls.phantom, Msg::InputPhantom, c, [controls](const QVariant &v) {
+            controls.phantom->setChecked(v.toBool());
+        });
+        phantom->editOn(&QPushButton::clicked, [](bool on) { return QVariant(on ? 1 : 0); }, SendRule::Send);
     }
     retranslate();
     refreshLabels(Side::Input, -1);
-    for (int c = 0; c < 16; ++c) {
-        showMode(c);
-        showMute(c);
-        showPhantom(c);
-        showGain(c);
-    }
 }
 
 void InSetupWidget::retranslate()
 {
-    for (int c = 0; c < 16; ++c) {
+    for (int c = 0; c < proto::ChannelCount; ++c) {
         Strip &s = m_strips[size_t(c)];
         for (int m = 0; m < 3; ++m)
             if (s.modeButton[m])
@@ -119,183 +146,69 @@ void InSetupWidget::retranslateStrip(int c)
     s.gainKnob->setAccessibleName(accessibleText(sc, tr("Gain"), tr(" knob")));
 }
 
-// --- showing stored values ---
-
-void InSetupWidget::showMode(int c)
+double InSetupWidget::stored(proto::MessageKey key, int c) const
 {
-    if (!dataModel())
-        return;
-    Strip &s = m_strips[size_t(c)];
-    const int mode = int(dataModel()->model().input(c).mode);
-    if (QAbstractButton *b = s.mode->button(mode)) {
-        const QSignalBlocker blocker(s.mode);
-        b->setChecked(true);
-    }
-    // Phantom power belongs to microphones; a refresh shows what the device reports and
-    // leaves switching it off to the mode change that the user makes.
-    s.phantom->setEnabled(mode == Mic);
-    s.gainKnob->setRange(0, mode == Mic ? MicKnobMax : LineKnobMax);
+    return dataModel() ? dataModel()->storedValue(key, c, 255).toDouble() : 0.0;
 }
-
-void InSetupWidget::showMute(int c)
-{
-    if (!dataModel())
-        return;
-    const QSignalBlocker blocker(m_strips[size_t(c)].mute);
-    m_strips[size_t(c)].mute->setChecked(dataModel()->model().input(c).mute);
-}
-
-void InSetupWidget::showPhantom(int c)
-{
-    if (!dataModel())
-        return;
-    const QSignalBlocker blocker(m_strips[size_t(c)].phantom);
-    m_strips[size_t(c)].phantom->setChecked(dataModel()->model().input(c).phantom);
-}
-
-void InSetupWidget::showGain(int c)
-{
-    if (!dataModel())
-        return;
-    Strip &s = m_strips[size_t(c)];
-    const float gain = dataModel()->model().input(c).gain;
-    const QSignalBlocker b1(s.gainKnob), b2(s.gainEdit);
-    s.gainKnob->setValue(int(std::lround(gain * 10.0)));
-    s.gainEdit->setText(tenthText(gain));
-}
-
-void InSetupWidget::syncUpdate(const SyncEvent &e)
-{
-    if (e.key.type != 3 || e.key.subType != 1)
-        return;
-    void (InSetupWidget::*show)(int) = nullptr;
-    if (e.key == Msg::InputMode)
-        show = &InSetupWidget::showMode;
-    else if (e.key == Msg::InputMute)
-        show = &InSetupWidget::showMute;
-    else if (e.key == Msg::InputPhantom)
-        show = &InSetupWidget::showPhantom;
-    else if (e.key == Msg::InputGain)
-        show = &InSetupWidget::showGain;
-    if (!show)
-        return;
-    for (int c = 0; c < 16; ++c)
-        if (e.channel == 255 || e.channel == c)
-            (this->*show)(c);
-}
-
-// --- user changes ---
 
 QVector<int> InSetupWidget::pairedChannels(int c) const
 {
-    if (c < 2 && dataModel() && dataModel()->model().input(c).mode == Usb)
+    if (c < 2 && int(stored(Msg::InputMode, c)) == Usb)
         return {0, 1};
     return {c};
 }
 
 void InSetupWidget::modeButtonGroupButtonClicked(int c, int id)
 {
-    DataModel *dm = dataModel();
-    if (!dm || c < 0 || c >= 16 || id < 0 || id > (c < 2 ? Usb : Line))
+    if (!dataModel() || c < 0 || c >= proto::ChannelCount || id < 0 || id > (c < 2 ? Usb : Line))
         return;
     // All of it is one step, even when it comes from the USB dialog rather than a click.
     const EditHistory::Group step(editHistory());
+    // Inputs 1 and 2 change to and from USB together; the other one goes first.
     if (c < 2) {
-        const Strip &other = m_strips[size_t(1 - c)];
-        if (other.mode->checkedId() != id) {
-            if (id == Usb)
-                other.modeButton[Usb]->click();
-            else if (other.mode->checkedId() == Usb)
-                other.modeButton[id]->click();
-        }
+        const int other = 1 - c;
+        const int otherMode = int(stored(Msg::InputMode, other));
+        if (otherMode != id && (id == Usb || otherMode == Usb))
+            changeMode(other, id);
     }
-    ParameterModel::InputChannel &in = dm->model().input(c);
-    if (int(in.mode) == id)
+    changeMode(c, id);
+}
+
+void InSetupWidget::changeMode(int c, int id)
+{
+    if (int(stored(Msg::InputMode, c)) == id)
         return;
-    Strip &s = m_strips[size_t(c)];
-    if (id == Usb && c < 2) {
-        Strip &a = m_strips[0], &b = m_strips[1];
-        if (a.mute->isChecked() != b.mute->isChecked())
-            (a.mute->isChecked() ? b.mute : a.mute)->click();
-    }
-    if (s.phantom->isChecked())
-        s.phantom->click();
-    if (in.gain != 0.0f) {
+    DataModel *dm = dataModel();
+    if (id == Usb && c < 2 && stored(Msg::InputMute, 0) != stored(Msg::InputMute, 1))
+        muteButtonClicked(stored(Msg::InputMute, 0) != 0.0 ? 1 : 0, true); // both end muted
+    // Its own command: outside Mic the "48V" button is disabled, and a click on it does
+    // nothing, though a device can report phantom power on there.
+    if (stored(Msg::InputPhantom, c) != 0.0)
+        dm->edit(Msg::InputPhantom, c, 255, 0, SendRule::Send);
+    if (stored(Msg::InputGain, c) != 0.0)
         dm->edit(Msg::InputGain, c, 255, 0.0, SendRule::Send);
-        showGain(c);
-    }
     dm->edit(Msg::InputMode, c, 255, id, SendRule::Send);
-    showMode(c);
 }
 
-void InSetupWidget::muteButtonClicked(bool checked)
+void InSetupWidget::muteButtonClicked(int c, bool checked)
 {
-    const int c = channelOf(sender());
-    if (!dataModel() || c < 0)
+    if (!dataModel())
         return;
     const EditHistory::Group step(editHistory());
-    for (int ch : pairedChannels(c)) {
+    for (int ch : pairedChannels(c))
         dataModel()->edit(Msg::InputMute, ch, 255, checked ? 1 : 0, SendRule::Send);
-        showMute(ch);
-    }
 }
 
-void InSetupWidget::_48VButtonClicked(bool checked)
+void InSetupWidget::setGain(int c, double gain, SendRule rule)
 {
-    const int c = channelOf(sender());
-    if (!dataModel() || c < 0)
+    if (!dataModel())
         return;
-    dataModel()->edit(Msg::InputPhantom, c, 255, checked ? 1 : 0, SendRule::Send);
-    showPhantom(c);
-}
-
-void InSetupWidget::setGain(int c, float gain, SendRule rule)
-{
     const EditHistory::Group step(editHistory());
-    for (int ch : pairedChannels(c)) {
-        dataModel()->edit(Msg::InputGain, ch, 255, double(gain), rule);
-        showGain(ch);
-    }
-}
-
-void InSetupWidget::defocus(LineEdit *edit)
-{
-    disconnect(edit, &LineEdit::editingFinished, this, &InSetupWidget::gainEditEditingFinished);
-    edit->clearFocus();
-    connect(edit, &LineEdit::editingFinished, this, &InSetupWidget::gainEditEditingFinished);
-}
-
-void InSetupWidget::gainEditEditingFinished()
-{
-    const int c = channelOf(sender());
-    if (!dataModel() || c < 0)
-        return;
-    Strip &s = m_strips[size_t(c)];
-    defocus(s.gainEdit);
-    double typed = 0;
-    if (!parseNumber(s.gainEdit->text(), &typed)) {
-        showGain(c);
-        return;
-    }
-    double v = roundTenth(typed);
-    // The knob's range is the mode's: 0..50 dB for a microphone, 0..12 dB otherwise.
-    if (std::lround(v * 10.0) > s.gainKnob->maximum())
-        v = s.gainKnob->maximum() / 10;
-    else if (std::lround(v * 10.0) < s.gainKnob->minimum())
-        v = s.gainKnob->minimum() / 10;
-    setGain(c, float(v), SendRule::Send);
-}
-
-void InSetupWidget::gainKnobValueChanged(int value)
-{
-    const int c = channelOf(sender());
-    if (!dataModel() || c < 0)
-        return;
-    setGain(c, float(value / 10.0), SendRule::Queue);
+    for (int ch : pairedChannels(c))
+        dataModel()->edit(Msg::InputGain, ch, 255, gain, rule);
 }
 
 void InSetupWidget::switchToUsb()
 {
-    if (m_strips[0].mode->checkedId() != Usb || dataModel()->model().input(0).mode != Usb)
-        m_strips[0].modeButton[Usb]->click();
+    modeButtonGroupButtonClicked(0, Usb);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The input setup page: per input the source mode (Mic, Line, and USB on inputs 1 and 2),
-// phantom power, mute and the input gain with its knob. Inputs 1 and 2 in USB mode are a
-// stereo pair: their mode, mute and gain change together. The page sends its own commands.
+// phantom power, mute and the input gain with its knob, each control bound to its channel's
+// value. Inputs 1 and 2 in USB mode are a stereo pair: their mode, mute and gain change
+// together. A mode change switches phantom power off and resets the gain first.
 #include "parameteredit.h"
 #include "strippage.h"
 
@@ -32,32 +33,23 @@ public:
     };
     const Strip &stripControls(int channel) const { return m_strips[size_t(channel)]; }
 
-    // The stored values of a channel to its controls; nothing is sent.
-    void showMode(int channel);
-    void showMute(int channel);
-    void showPhantom(int channel);
-    void showGain(int channel);
-
-    void syncUpdate(const SyncEvent &event) override;
-    // Clicks input 1's USB button (the USB playback dialog asked for it).
+    // Switches inputs 1 and 2 to USB, as a click on input 1's "USB" does (the USB playback
+    // dialog asked for it).
     void switchToUsb() override;
-
-public:
-    void modeButtonGroupButtonClicked(int channel, int id);
-    void muteButtonClicked(bool checked);
-    void _48VButtonClicked(bool checked);
-    void gainEditEditingFinished();
-    void gainKnobValueChanged(int value);
 
 protected:
     void retranslate() override;
     void retranslateStrip(int channel) override;
 
 private:
+    void modeButtonGroupButtonClicked(int channel, int id);
+    void muteButtonClicked(int channel, bool checked);
+    void setGain(int channel, double gain, SendRule rule);
+    // One channel's mode change: mutes of the pair, phantom power off, gain 0, the mode.
+    void changeMode(int channel, int id);
     // Inputs 1 and 2 act together while the channel is in USB mode.
     QVector<int> pairedChannels(int channel) const;
-    void setGain(int channel, float gain, SendRule rule);
-    void defocus(LineEdit *edit);
+    double stored(proto::MessageKey key, int channel) const;
 
-    std::array<Strip, 16> m_strips;
+    std::array<Strip, proto::ChannelCount> m_strips;
 };

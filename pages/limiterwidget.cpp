@@ -56,14 +56,14 @@ LimiterWidget::LimiterWidget(DataModel *dm, int index, Side side, QWidget *paren
     const SendRule rule = SendRule::Queue;
     setSkipUnchanged(true);
     bindEnabled<Limiter>(rule);
-    bindField<Limiter>(Threshold, tenthsText, typedThreshold,
-                       [](Limiter &r, int p) { r.threshold = float(p / 10.0); }, tenths, &Limiter::threshold, rule);
-    bindField<Limiter>(Ratio, wholeText, typedWhole<Ratio>, [](Limiter &r, int p) { r.ratio = float(p); }, whole,
-                       &Limiter::ratio, rule);
-    bindField<Limiter>(Attack, wholeText, typedWhole<Attack>, [](Limiter &r, int p) { r.attack = float(p); },
-                       whole, &Limiter::attack, rule);
-    bindField<Limiter>(Decay, wholeText, typedWhole<Decay>, [](Limiter &r, int p) { r.decay = float(p); }, whole,
-                       &Limiter::decay, rule);
+    bindField<Limiter>(Threshold, [](const Limiter &r) { return float(r.threshold); }, tenthsText, typedThreshold,
+                       [](Limiter &r, int p) { r.threshold = float(p / 10.0); }, tenths, rule);
+    bindField<Limiter>(Ratio, [](const Limiter &r) { return float(r.ratio); }, wholeText, typedWhole<Ratio>,
+                       [](Limiter &r, int p) { r.ratio = float(p); }, whole, rule);
+    bindField<Limiter>(Attack, [](const Limiter &r) { return float(r.attack); }, wholeText, typedWhole<Attack>,
+                       [](Limiter &r, int p) { r.attack = float(p); }, whole, rule);
+    bindField<Limiter>(Decay, [](const Limiter &r) { return float(r.decay); }, wholeText, typedWhole<Decay>,
+                       [](Limiter &r, int p) { r.decay = float(p); }, whole, rule);
     bind(m_graph, [this](const QVariant &v) {
         Limiter r;
         if (!ParameterBinding::parseRecord(v, &r))

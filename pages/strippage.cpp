@@ -1,6 +1,8 @@
 #include "strippage.h"
 
 #include "pagehelpers.h"
+#include "parameterbinding.h"
+#include "routeorder.h"
 #include "widget.h"
 
 #include <QHBoxLayout>
@@ -28,7 +30,7 @@ StripPage::StripPage(DataModel *dm, int index, Side side, QWidget *parent)
     auto *row = new QHBoxLayout(content);
     row->setContentsMargins(4, 4, 4, 4);
     row->setSpacing(3);
-    for (int c = 0; c < 16; ++c) {
+    for (int c = 0; c < proto::ChannelCount; ++c) {
         auto *strip = new Widget(content);
         strip->setObjectName(QStringLiteral("strip%1").arg(c));
         auto *layout = new QVBoxLayout(strip);
@@ -57,18 +59,19 @@ StripPage::StripPage(DataModel *dm, int index, Side side, QWidget *parent)
     outer->addWidget(m_scroll);
 }
 
-int StripPage::channelOf(const QObject *control)
+ParameterBinding *StripPage::bind(QObject *control, proto::MessageKey key, int channel,
+                                  std::function<void(const QVariant &)> show)
 {
-    bool ok = false;
-    const int c = control ? control->objectName().toInt(&ok) : -1;
-    return ok && c >= 0 && c < 16 ? c : -1;
+    auto *b = new ParameterBinding(dataModel(), control, key, channel, 255, RouteOrder::Module, std::move(show));
+    b->refresh();
+    return b;
 }
 
 void StripPage::refreshLabels(Side s, int channel)
 {
     if (s != stripSide())
         return;
-    for (int c = 0; c < 16; ++c) {
+    for (int c = 0; c < proto::ChannelCount; ++c) {
         if (channel >= 0 && c != channel)
             continue;
         // A long label would widen its strip; the whole label stays in the tool tip.
@@ -93,7 +96,7 @@ void StripPage::refreshDante(bool connected)
 {
     ModulePage::refreshDante(connected);
     const QPixmap icon(danteIcon(connected));
-    for (int c = 0; c < 16; ++c) {
+    for (int c = 0; c < proto::ChannelCount; ++c) {
         const bool dante = isDante(stripSide(), c) && !isHidden(stripSide(), c);
         m_icons[size_t(c)]->setVisible(dante);
         if (dante)
@@ -103,7 +106,7 @@ void StripPage::refreshDante(bool connected)
 
 void StripPage::applyChannelMasks()
 {
-    for (int c = 0; c < 16; ++c)
+    for (int c = 0; c < proto::ChannelCount; ++c)
         m_strips[size_t(c)]->setVisible(!isHidden(stripSide(), c));
     refreshLabels(stripSide(), -1);
     refreshDante(danteConnected());

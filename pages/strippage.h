@@ -3,10 +3,13 @@
 // channel, captioned with the channel label and its Dante icon. The strips sit in a
 // horizontal scroll area, so a page that is wider than the screen scrolls instead of
 // clipping. The variant's masks hide strips of channels 9..16.
+#include "catalogue.h"
 #include "modulepage.h"
 
 #include <array>
+#include <functional>
 
+class ParameterBinding;
 class QLabel;
 class QScrollArea;
 class QVBoxLayout;
@@ -32,16 +35,17 @@ protected:
     QVBoxLayout *stripLayout(int channel) const { return m_layouts[size_t(channel)]; }
     // A channel's scope in accessible names: "IN 3".
     QString scope(int channel) const { return channelName(stripSide(), channel); }
+    // Binds control to the value of key for channel and shows it (RouteOrder::Module).
+    ParameterBinding *bind(QObject *control, proto::MessageKey key, int channel,
+                           std::function<void(const QVariant &)> show);
     // Called when a caption changed (the accessible names follow the channel names).
     virtual void retranslateStrip(int channel) { Q_UNUSED(channel); }
     void applyChannelMasks() override;
-    // The channel a control belongs to: its object name holds the channel number.
-    static int channelOf(const QObject *control);
 
 private:
     QScrollArea *m_scroll = nullptr;
-    std::array<QWidget *, 16> m_strips{};
-    std::array<QLabel *, 16> m_captions{};
-    std::array<QLabel *, 16> m_icons{};
-    std::array<QVBoxLayout *, 16> m_layouts{};
+    std::array<QWidget *, proto::ChannelCount> m_strips{};
+    std::array<QLabel *, proto::ChannelCount> m_captions{};
+    std::array<QLabel *, proto::ChannelCount> m_icons{};
+    std::array<QVBoxLayout *, proto::ChannelCount> m_layouts{};
 };

@@ -48,7 +48,7 @@ const OptionRow optionRows[] = {
     {"silent-after-block", "N", "leave transfer blocks N and later unanswered (preset export/import, firmware)"},
     {"drop-after-block", "N", "close the connection when transfer block N arrives"},
     {"refuse-login", nullptr, "refuse every password"},
-    {"control-stdin", nullptr, "read fault switches from standard input, one 'NAME VALUE' a line; end when it closes"},
+    {"control-stdin", nullptr, "read fault switches ('NAME VALUE') and value changes ('set NAME CHANNEL VALUE') from standard input, one a line; end when it closes"},
     {"verbose", nullptr, "print framing diagnostics"},
 };
 

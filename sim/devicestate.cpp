@@ -65,8 +65,8 @@ DeviceState::DeviceState(const SimOptions &o)
     : m_variant(qBound(0, o.variant, 4))
     , m_deviceId(o.deviceId)
     , m_fault(o.fault)
-    , m_danteClockHold(o.danteClockState)
     , m_rng(o.seed)
+    , m_danteClockHold(o.danteClockState)
 {
     m_clock.start();
     std::copy(o.armVersion, o.armVersion + 3, m_armVersion);

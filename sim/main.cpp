@@ -3,6 +3,7 @@
 #include "devicesimulator.h"
 #include "dspversion.h"
 #include "faultcontrol.h"
+#include "valuecontrol.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -78,7 +79,8 @@ int main(int argc, char *argv[])
     }
 
     if (options.controlStdin) {
-        // Lines switch faults while running; the answer tells the driver it took effect.
+        // Lines switch faults, or change a value as someone at the device would, while running;
+        // the answer tells the driver it took effect.
         auto *input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &app);
         auto buffer = std::make_shared<QByteArray>();
         QObject::connect(input, &QSocketNotifier::activated, &app, [&device, input, buffer] {
@@ -96,7 +98,8 @@ int main(int argc, char *argv[])
             while ((end = buffer->indexOf('\n')) >= 0) {
                 const QString line = QString::fromUtf8(buffer->left(end)).trimmed();
                 buffer->remove(0, end + 1);
-                const bool ok = sim::applyFaultLine(device, line);
+                const bool ok = line.startsWith(QLatin1String("set ")) ? sim::applySetLine(device.state(), line)
+                                                                        : sim::applyFaultLine(device, line);
                 QTextStream(stdout) << (ok ? "ok " : "error ") << line << "\n";
                 std::fflush(stdout); // a pipe is block-buffered; the driver waits for this line
             }

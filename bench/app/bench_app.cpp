@@ -9,17 +9,14 @@
 //   bench_app [--seconds N] [--case overview|meters|matrix] [--paints] [--sim PATH]
 #include "datamodel.h"
 #include "devicesimulator.h"
+#include "dspimages.h"
 #include "dspresources.h"
 #include "mainwindow.h"
 #include "meterdialog.h"
 #include "modulewidget.h"
-#include "pagespec.h"
 #include "overviewwidget.h"
+#include "pagespec.h"
 #include "systemsettings.h"
-
-#ifdef DSP_HAVE_IMAGES
-#include "dspimages.h"
-#endif
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -103,9 +100,7 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     dspInitResources();
-#ifdef DSP_HAVE_IMAGES
     dspInitImages();
-#endif
     QCommandLineParser parser;
     parser.addHelpOption();
     parser.addOption({"seconds", "Measured time per case.", "N", "20"});

@@ -1,7 +1,10 @@
 // What the strip pages cost on the GUI thread, offscreen: one poll round's replies for a
 // 16-channel page (every channel changed, so every strip refreshes) dispatched, announced and
 // shown; and one step of a fader drag on the output level page (edit, link, queue, repaint
-// request). Reported per round and per step, and as a share of the 200 ms poll period.
+// request). Reported per round and per step, and as a share of the 200 ms poll period. Then the
+// output level page's round with the change journal off and on (every strip changed, so every
+// value is a change the journal notes), in alternating blocks, and what writing a batch costs.
+#include "changejournal.h"
 #include "datamodel.h"
 #include "dspimages.h"
 #include "dspresources.h"
@@ -14,6 +17,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <memory>
 #include <QTextStream>
 
 using namespace proto;
@@ -113,6 +120,67 @@ int main(int argc, char **argv)
                    .arg(us / 2000.0, 0, 'f', 3);
         if (!dm.queue().isEmpty() || dm.lastCommandTime() != 0)
             out << "  a refresh sent something!\n";
+    }
+
+    // The change journal on the poll path: blocks of rounds with it off and on, alternating so
+    // that a loaded machine's drift falls on both alike.
+    {
+        widget.stackedButtonClicked(PageSpecs::indexOf("Out Level"));
+        const QVector<QByteArray> replies{pageRound("Out Level", 0), pageRound("Out Level", 1)};
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("journal.db"));
+        const int blocks = 12, perBlock = 200;
+        QVector<double> off, on;
+        int pending = 0;
+        for (int b = 0; b < 2 * blocks; ++b) {
+            const bool recording = b % 2 == 1;
+            std::unique_ptr<ChangeJournal> journal;
+            if (recording) {
+                journal = std::make_unique<ChangeJournal>(&dm);
+                journal->open(file);
+            }
+            for (int i = 0; i < 10; ++i)
+                dm.feedReceived(replies[i & 1]);
+            QElapsedTimer t;
+            t.start();
+            for (int i = 0; i < perBlock; ++i) {
+                dm.feedReceived(replies[i & 1]);
+                QCoreApplication::processEvents();
+            }
+            (recording ? on : off).append(t.nsecsElapsed() / 1000.0 / perBlock);
+            if (journal)
+                pending = journal->waiting();
+        }
+        const auto stats = [](const QVector<double> &v) {
+            double mean = 0, var = 0;
+            for (double x : v)
+                mean += x;
+            mean /= v.size();
+            for (double x : v)
+                var += (x - mean) * (x - mean);
+            return std::make_pair(mean, std::sqrt(var / (v.size() - 1)));
+        };
+        const auto a = stats(off), b = stats(on);
+        out << QStringLiteral("Out Level poll round, 16 strips changed, journal off: %1 us (sd %2 over %3 blocks)\n")
+                   .arg(a.first, 0, 'f', 1).arg(a.second, 0, 'f', 1).arg(blocks)
+            << QStringLiteral("Out Level poll round, 16 strips changed, journal on:  %1 us (sd %2 over %3 blocks); "
+                              "difference %4 us, %5 values waiting per block\n")
+                   .arg(b.first, 0, 'f', 1).arg(b.second, 0, 'f', 1).arg(blocks).arg(b.first - a.first, 0, 'f', 1)
+                   .arg(pending);
+        // Writing: one batch of the values of 16 strips (the write timer's work, off the poll path).
+        ChangeJournal journal(&dm);
+        journal.open(file);
+        QElapsedTimer t;
+        double writeUs = 0;
+        const int batches = 20;
+        for (int n = 0; n < batches; ++n) {
+            dm.feedReceived(replies[n & 1]);
+            t.start();
+            journal.flush(true);
+            writeUs += t.nsecsElapsed() / 1000.0;
+        }
+        out << QStringLiteral("journal batch of %1 rows written in %2 us (WAL, one transaction)\n")
+                   .arg(pending).arg(writeUs / batches, 0, 'f', 1);
     }
 
     // A fader drag on the output level page with outputs 1..8 in one group.

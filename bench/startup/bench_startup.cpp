@@ -6,6 +6,7 @@
 // it: on a machine shared with builds the wall time says more about the load than about us.
 //   bench_startup [runs]      (default 7)
 #include "datamodel.h"
+#include "dspimages.h"
 #include "dspresources.h"
 #include "focusproxystyle.h"
 #include "mainwindow.h"
@@ -24,10 +25,6 @@
 #include <ctime>
 #include <vector>
 
-#ifdef DSP_HAVE_IMAGES
-#include "dspimages.h"
-#endif
-
 namespace {
 
 constexpr double BudgetMs = 500.0;
@@ -41,9 +38,7 @@ int child(int argc, char *argv[])
     timer.start();
     QApplication app(argc, argv);
     dspInitResources();
-#ifdef DSP_HAVE_IMAGES
     dspInitImages();
-#endif
     QApplication::setFont(QFont(QStringLiteral("Arial"), 9));
     QApplication::setStyle(new FocusProxyStyle(QStyleFactory::create(QStringLiteral("windows"))));
     SystemSettings settings;

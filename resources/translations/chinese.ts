@@ -229,6 +229,334 @@ Amplifier</source>
     </message>
 </context>
 <context>
+    <name>ChangeJournal</name>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>页面</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>控件</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>变更</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>来源</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>启用</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>Slope</source>
+        <translation>斜率</translation>
+    </message>
+    <message>
+        <source>Freq</source>
+        <translation>频率</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>增益</translation>
+    </message>
+    <message>
+        <source>Q</source>
+        <translation>Q</translation>
+    </message>
+    <message>
+        <source>Threshold</source>
+        <translation>阈值</translation>
+    </message>
+    <message>
+        <source>Ratio</source>
+        <translation>比率</translation>
+    </message>
+    <message>
+        <source>Attack</source>
+        <translation>启动时间</translation>
+    </message>
+    <message>
+        <source>Decay</source>
+        <translation>释放时间</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>目标</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>最大值</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>最小值</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>模式</translation>
+    </message>
+    <message>
+        <source>+48V</source>
+        <translation>+48V</translation>
+    </message>
+    <message>
+        <source>Feedback</source>
+        <translation>反馈抑制</translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation>延时</translation>
+    </message>
+    <message>
+        <source>Invert</source>
+        <translation>反相</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>编组</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>输出</translation>
+    </message>
+    <message>
+        <source>Waveform</source>
+        <translation>波形</translation>
+    </message>
+    <message>
+        <source>Record Source</source>
+        <translation>录音源</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Weight</source>
+        <translation>权重</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>描述</translation>
+    </message>
+    <message>
+        <source>RS-232 Baud Rate</source>
+        <translation>RS-232 波特率</translation>
+    </message>
+    <message>
+        <source>Gate Report</source>
+        <translation>门限上报</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>标签</translation>
+    </message>
+    <message>
+        <source>Touch Screen Label</source>
+        <translation>触摸屏标签</translation>
+    </message>
+    <message>
+        <source>High Pass %1</source>
+        <translation>高通 %1</translation>
+    </message>
+    <message>
+        <source>Low Pass %1</source>
+        <translation>低通 %1</translation>
+    </message>
+    <message>
+        <source>Band %1 %2</source>
+        <translation>频段 %1 %2</translation>
+    </message>
+    <message>
+        <source>user</source>
+        <translation>用户</translation>
+    </message>
+    <message>
+        <source>undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>preset load</source>
+        <translation>加载预设</translation>
+    </message>
+    <message>
+        <source>device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Group %1</source>
+        <translation>编组 %1</translation>
+    </message>
+    <message>
+        <source>Port %1</source>
+        <translation>端口 %1</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>关</translation>
+    </message>
+</context>
+<context>
+    <name>ChangeJournalDialog</name>
+    <message>
+        <source>Change Journal</source>
+        <translation>变更日志</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>设备：</translation>
+    </message>
+    <message>
+        <source>Page:</source>
+        <translation>页面：</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <source>Source:</source>
+        <translation>来源：</translation>
+    </message>
+    <message>
+        <source>Search:</source>
+        <translation>搜索：</translation>
+    </message>
+    <message>
+        <source>Revert</source>
+        <translation>撤销更改</translation>
+    </message>
+    <message>
+        <source>Export CSV...</source>
+        <translation>导出 CSV...</translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation>变更列表</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>页面</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>来源</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>搜索</translation>
+    </message>
+    <message>
+        <source>All devices</source>
+        <translation>全部设备</translation>
+    </message>
+    <message>
+        <source>All pages</source>
+        <translation>全部页面</translation>
+    </message>
+    <message>
+        <source>All names</source>
+        <translation>全部名称</translation>
+    </message>
+    <message>
+        <source>All sources</source>
+        <translation>全部来源</translation>
+    </message>
+    <message>
+        <source>The change journal is off in this session: its file could not be used.</source>
+        <translation>本次会话中变更日志已关闭：其文件无法使用。</translation>
+    </message>
+    <message>
+        <source>%1 changes listed</source>
+        <translation>已列出 %1 条变更</translation>
+    </message>
+    <message>
+        <source>Only changes of the connected device can be reverted, and no device is connected.</source>
+        <translation>只能撤销已连接设备的变更，而当前没有连接设备。</translation>
+    </message>
+    <message>
+        <source>Only changes of the connected device can be reverted: %1 of the %2 selected changes were made on another device.</source>
+        <translation>只能撤销已连接设备的变更：所选的 %2 条变更中有 %1 条来自其他设备。</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>地址</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>控件</translation>
+    </message>
+    <message>
+        <source>Old</source>
+        <translation>原值</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>新值</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>单位</translation>
+    </message>
+    <message>
+        <source>Export the change journal</source>
+        <translation>导出变更日志</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>CSV 文件 (*.csv);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>The changes could not be written to %1:
+%2</source>
+        <translation>无法将变更写入 %1：
+%2</translation>
+    </message>
+</context>
+<context>
     <name>ChannelBlock</name>
     <message>
         <source>Copy</source>
@@ -1283,6 +1611,38 @@ Are you sure that you want to rename</source>
         <source>OK</source>
         <translation>确定</translation>
     </message>
+    <message>
+        <source>Changes made in this session are not recorded.</source>
+        <translation>本次会话中的变更将不会被记录。</translation>
+    </message>
+    <message>
+        <source>The change journal %1 cannot be written.</source>
+        <translation>无法写入变更日志 %1。</translation>
+    </message>
+    <message>
+        <source>The change journal %1 is in use by another program.</source>
+        <translation>变更日志 %1 正被其他程序使用。</translation>
+    </message>
+    <message>
+        <source>The change journal %1 was written by a newer version of this application and is left as it is.</source>
+        <translation>变更日志 %1 由本程序的较新版本写入，保持原样。</translation>
+    </message>
+    <message>
+        <source>The change journal %1 is damaged.</source>
+        <translation>变更日志 %1 已损坏。</translation>
+    </message>
+    <message>
+        <source>The change journal %1 was not written by this application.</source>
+        <translation>变更日志 %1 并非由本程序写入。</translation>
+    </message>
+    <message>
+        <source>A new, empty journal was started; the file as it was is kept as %1.</source>
+        <translation>已新建一个空的变更日志；原文件已保存为 %1。</translation>
+    </message>
+    <message>
+        <source>It could not be set aside, so it is left as it is.</source>
+        <translation>该文件无法移开，因此保持原样。</translation>
+    </message>
 </context>
 <context>
     <name>FilterGraph</name>
@@ -1841,6 +2201,10 @@ Are you sure that you want to rename</source>
         <source>Network Diagnostics</source>
         <translation>网络诊断</translation>
     </message>
+    <message>
+        <source>Change Journal</source>
+        <translation>变更日志</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -2065,25 +2429,6 @@ Are you sure that you want to rename</source>
     </message>
 </context>
 <context>
-    <name>OneChannelPage</name>
-    <message>
-        <source> - Copy </source>
-        <translation> - 复制 </translation>
-    </message>
-    <message>
-        <source> to</source>
-        <translation> 到</translation>
-    </message>
-    <message>
-        <source>Copy To</source>
-        <translation>复制到</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>复位</translation>
-    </message>
-</context>
-<context>
     <name>NetworkDiagnosticsDialog</name>
     <message>
         <source>Network Diagnostics</source>
@@ -2120,6 +2465,25 @@ Are you sure that you want to rename</source>
     <message>
         <source>OK</source>
         <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>OneChannelPage</name>
+    <message>
+        <source> - Copy </source>
+        <translation> - 复制 </translation>
+    </message>
+    <message>
+        <source> to</source>
+        <translation> 到</translation>
+    </message>
+    <message>
+        <source>Copy To</source>
+        <translation>复制到</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
     </message>
 </context>
 <context>

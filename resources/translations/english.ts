@@ -229,6 +229,334 @@ Amplifier</translation>
     </message>
 </context>
 <context>
+    <name>ChangeJournal</name>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Page</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Enabled</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Slope</source>
+        <translation>Slope</translation>
+    </message>
+    <message>
+        <source>Freq</source>
+        <translation>Freq</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>Gain</translation>
+    </message>
+    <message>
+        <source>Q</source>
+        <translation>Q</translation>
+    </message>
+    <message>
+        <source>Threshold</source>
+        <translation>Threshold</translation>
+    </message>
+    <message>
+        <source>Ratio</source>
+        <translation>Ratio</translation>
+    </message>
+    <message>
+        <source>Attack</source>
+        <translation>Attack</translation>
+    </message>
+    <message>
+        <source>Decay</source>
+        <translation>Decay</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>+48V</source>
+        <translation>+48V</translation>
+    </message>
+    <message>
+        <source>Feedback</source>
+        <translation>Feedback</translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation>Delay</translation>
+    </message>
+    <message>
+        <source>Invert</source>
+        <translation>Invert</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>Waveform</source>
+        <translation>Waveform</translation>
+    </message>
+    <message>
+        <source>Record Source</source>
+        <translation>Record Source</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Weight</source>
+        <translation>Weight</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Location</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>RS-232 Baud Rate</source>
+        <translation>RS-232 Baud Rate</translation>
+    </message>
+    <message>
+        <source>Gate Report</source>
+        <translation>Gate Report</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <source>Touch Screen Label</source>
+        <translation>Touch Screen Label</translation>
+    </message>
+    <message>
+        <source>High Pass %1</source>
+        <translation>High Pass %1</translation>
+    </message>
+    <message>
+        <source>Low Pass %1</source>
+        <translation>Low Pass %1</translation>
+    </message>
+    <message>
+        <source>Band %1 %2</source>
+        <translation>Band %1 %2</translation>
+    </message>
+    <message>
+        <source>user</source>
+        <translation>user</translation>
+    </message>
+    <message>
+        <source>undo</source>
+        <translation>undo</translation>
+    </message>
+    <message>
+        <source>redo</source>
+        <translation>redo</translation>
+    </message>
+    <message>
+        <source>preset load</source>
+        <translation>preset load</translation>
+    </message>
+    <message>
+        <source>device</source>
+        <translation>device</translation>
+    </message>
+    <message>
+        <source>Group %1</source>
+        <translation>Group %1</translation>
+    </message>
+    <message>
+        <source>Port %1</source>
+        <translation>Port %1</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>on</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>off</translation>
+    </message>
+</context>
+<context>
+    <name>ChangeJournalDialog</name>
+    <message>
+        <source>Change Journal</source>
+        <translation>Change Journal</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>Device:</translation>
+    </message>
+    <message>
+        <source>Page:</source>
+        <translation>Page:</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Source:</source>
+        <translation>Source:</translation>
+    </message>
+    <message>
+        <source>Search:</source>
+        <translation>Search:</translation>
+    </message>
+    <message>
+        <source>Revert</source>
+        <translation>Revert</translation>
+    </message>
+    <message>
+        <source>Export CSV...</source>
+        <translation>Export CSV...</translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation>Changes</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Page</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>All devices</source>
+        <translation>All devices</translation>
+    </message>
+    <message>
+        <source>All pages</source>
+        <translation>All pages</translation>
+    </message>
+    <message>
+        <source>All names</source>
+        <translation>All names</translation>
+    </message>
+    <message>
+        <source>All sources</source>
+        <translation>All sources</translation>
+    </message>
+    <message>
+        <source>The change journal is off in this session: its file could not be used.</source>
+        <translation>The change journal is off in this session: its file could not be used.</translation>
+    </message>
+    <message>
+        <source>%1 changes listed</source>
+        <translation>%1 changes listed</translation>
+    </message>
+    <message>
+        <source>Only changes of the connected device can be reverted, and no device is connected.</source>
+        <translation>Only changes of the connected device can be reverted, and no device is connected.</translation>
+    </message>
+    <message>
+        <source>Only changes of the connected device can be reverted: %1 of the %2 selected changes were made on another device.</source>
+        <translation>Only changes of the connected device can be reverted: %1 of the %2 selected changes were made on another device.</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>Old</source>
+        <translation>Old</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>Export the change journal</source>
+        <translation>Export the change journal</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>CSV files (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>The changes could not be written to %1:
+%2</source>
+        <translation>The changes could not be written to %1:
+%2</translation>
+    </message>
+</context>
+<context>
     <name>ChannelBlock</name>
     <message>
         <source>Copy</source>
@@ -1283,6 +1611,38 @@ Are you sure that you want to rename</translation>
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Changes made in this session are not recorded.</source>
+        <translation>Changes made in this session are not recorded.</translation>
+    </message>
+    <message>
+        <source>The change journal %1 cannot be written.</source>
+        <translation>The change journal %1 cannot be written.</translation>
+    </message>
+    <message>
+        <source>The change journal %1 is in use by another program.</source>
+        <translation>The change journal %1 is in use by another program.</translation>
+    </message>
+    <message>
+        <source>The change journal %1 was written by a newer version of this application and is left as it is.</source>
+        <translation>The change journal %1 was written by a newer version of this application and is left as it is.</translation>
+    </message>
+    <message>
+        <source>The change journal %1 is damaged.</source>
+        <translation>The change journal %1 is damaged.</translation>
+    </message>
+    <message>
+        <source>The change journal %1 was not written by this application.</source>
+        <translation>The change journal %1 was not written by this application.</translation>
+    </message>
+    <message>
+        <source>A new, empty journal was started; the file as it was is kept as %1.</source>
+        <translation>A new, empty journal was started; the file as it was is kept as %1.</translation>
+    </message>
+    <message>
+        <source>It could not be set aside, so it is left as it is.</source>
+        <translation>It could not be set aside, so it is left as it is.</translation>
+    </message>
 </context>
 <context>
     <name>FilterGraph</name>
@@ -1841,6 +2201,10 @@ Are you sure that you want to rename</translation>
         <source>Network Diagnostics</source>
         <translation>Network Diagnostics</translation>
     </message>
+    <message>
+        <source>Change Journal</source>
+        <translation>Change Journal</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -2065,25 +2429,6 @@ Are you sure that you want to rename</translation>
     </message>
 </context>
 <context>
-    <name>OneChannelPage</name>
-    <message>
-        <source> - Copy </source>
-        <translation> - Copy </translation>
-    </message>
-    <message>
-        <source> to</source>
-        <translation> to</translation>
-    </message>
-    <message>
-        <source>Copy To</source>
-        <translation>Copy To</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>Reset</translation>
-    </message>
-</context>
-<context>
     <name>NetworkDiagnosticsDialog</name>
     <message>
         <source>Network Diagnostics</source>
@@ -2120,6 +2465,25 @@ Are you sure that you want to rename</translation>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>OneChannelPage</name>
+    <message>
+        <source> - Copy </source>
+        <translation> - Copy </translation>
+    </message>
+    <message>
+        <source> to</source>
+        <translation> to</translation>
+    </message>
+    <message>
+        <source>Copy To</source>
+        <translation>Copy To</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
     </message>
 </context>
 <context>

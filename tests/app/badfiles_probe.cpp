@@ -1,7 +1,8 @@
 // Starts the application's settings, device link and main window in the working directory,
 // shows the start-up file notice as main() does, and prints what a user would see: the
-// notice, the settings in force and the listed devices. Then one new device is seen, so the
+// notice, the settings in force, the listed devices and whether the change journal records. Then one new device is seen, so the
 // caller can tell whether the session reaches the device list on disk.
+#include "changejournal.h"
 #include "datamodel.h"
 #include "discoveryutil.h"
 #include "dspresources.h"
@@ -25,14 +26,20 @@ int main(int argc, char *argv[])
     options.bindDiscovery = false;
     options.startTimer = false;
     DataModel dataModel(options);
+    const QString journalPath = QStringLiteral("journal.db");
+    ChangeJournal journal(&dataModel);
+    journal.open(journalPath);
     MainWindow window(&dataModel);
+    window.setChangeJournal(&journal);
     window.show();
-    const QMessageBox *box = FileNotice::showAtStartup(&window, settings, dataModel, options.databasePath);
+    const QMessageBox *box = FileNotice::showAtStartup(&window, settings, dataModel, options.databasePath,
+                                                       journal.store().report(), journalPath);
     out << "notice " << (box ? box->text().replace(QLatin1Char('\n'), QLatin1Char('|')) : QStringLiteral("-"))
         << '\n';
     out << "language " << settings.language() << '\n'
         << "dark " << int(settings.isDark()) << '\n'
-        << "version " << settings.deviceVersion() << '\n';
+        << "version " << settings.deviceVersion() << '\n'
+        << "journal " << (journal.isOn() ? "on" : "off") << '\n';
     for (int i = 0; i < dataModel.deviceCount(); ++i)
         out << "device " << dataModel.device(i)->record.deviceId << '\n';
 

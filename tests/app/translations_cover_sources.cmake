@@ -1,7 +1,7 @@
 # Every text the sources pass through tr() must have a translation: lupdate a copy of the
 # .ts file from the sources and count what it leaves unfinished. A text missing from the
 # file entirely is caught here, not only one marked unfinished.
-foreach(v LUPDATE TS_FILE SOURCE_DIR WORK_DIR)
+foreach(v LUPDATE TS_FILE SOURCE_DIR WORK_DIR DIRS)
   if(NOT ${v})
     message(FATAL_ERROR "${v} not set")
   endif()
@@ -11,7 +11,7 @@ file(MAKE_DIRECTORY "${WORK_DIR}")
 configure_file("${TS_FILE}" "${WORK_DIR}/${name}" COPYONLY)
 execute_process(
   COMMAND "${LUPDATE}" -silent -locations none -no-obsolete
-          app controls pages devices files transfers dialogs -ts "${WORK_DIR}/${name}"
+          ${DIRS} -ts "${WORK_DIR}/${name}"
   WORKING_DIRECTORY "${SOURCE_DIR}"
   RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)

@@ -302,6 +302,81 @@ private slots:
         if (unprivileged)
             QCOMPARE(fileBytes(cfg), configBefore);
     }
+
+    // journal.db: a file that cannot be used is set aside and a new journal starts; one that
+    // cannot be written leaves the journal off with a notice, and the application runs.
+    void journal_data()
+    {
+        QTest::addColumn<QString>("journal"); // garbage, foreign, ours, none
+        QTest::addColumn<QString>("mode");    // writable, read-only file, read-only folder
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<bool>("keptAside");
+
+        QTest::newRow("ours") << "ours" << "writable" << QStringList() << true << false;
+        QTest::newRow("not a database") << "garbage" << "writable"
+                                        << QStringList{"change journal", "is damaged", "journal.db.bad"} << true << true;
+        QTest::newRow("someone else's") << "foreign" << "writable"
+                                        << QStringList{"change journal", "was not written by this application",
+                                                       "journal.db.bad"}
+                                        << true << true;
+        QTest::newRow("read-only file") << "ours" << "read-only file"
+                                        << QStringList{"journal.db cannot be written", "not recorded"} << false << false;
+        QTest::newRow("read-only folder") << "none" << "read-only folder"
+                                          << QStringList{"journal.db cannot be written", "not recorded"} << false
+                                          << false;
+    }
+
+    void journal()
+    {
+        QFETCH(QString, journal);
+        QFETCH(QString, mode);
+        QFETCH(QStringList, said);
+        QFETCH(bool, on);
+        QFETCH(bool, keptAside);
+        const bool unprivileged = mode != QLatin1String("writable");
+        if (unprivileged && root() && QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+            QSKIP("root ignores file modes, and setpriv (util-linux) is needed to start as an unprivileged user");
+
+        QVERIFY(writeFile(path(QStringLiteral("cfg.ini")), GoodConfig));
+        QVERIFY(makeDeviceList(path(QStringLiteral("devices.db")), 1, 11));
+        const QString file = path(QStringLiteral("journal.db"));
+        if (journal == QLatin1String("ours")) {
+            const Outcome first = start(false); // the application's own journal, as it starts one
+            QVERIFY2(first.error.isEmpty(), qPrintable(first.error));
+            QCOMPARE(first.value(QStringLiteral("journal")), QStringLiteral("on"));
+        } else if (journal == QLatin1String("garbage")) {
+            QVERIFY(writeFile(file, QByteArray(4096, '\x5a')));
+        } else if (journal == QLatin1String("foreign")) {
+            Sql sql(file);
+            QVERIFY(sql.exec(QStringLiteral("create table changes (what text)")));
+        }
+        const QByteArray before = fileBytes(file);
+        QFile::setPermissions(path(QStringLiteral("cfg.ini")), QFile::Permissions(0x6666));
+        QFile::setPermissions(path(QStringLiteral("devices.db")), QFile::Permissions(0x6666));
+        if (mode == QLatin1String("read-only file")) {
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+            QVERIFY(QFile::setPermissions(m_work, QFile::Permissions(0x7777)));
+        } else if (mode == QLatin1String("read-only folder")) {
+            QVERIFY(QFile::setPermissions(m_work, QFile::Permissions(0x5555)));
+        }
+
+        const Outcome o = start(unprivileged);
+        QVERIFY2(o.error.isEmpty(), qPrintable(o.error)); // the application itself runs
+        QCOMPARE(o.value(QStringLiteral("journal")), on ? QStringLiteral("on") : QStringLiteral("off"));
+        if (said.isEmpty())
+            QCOMPARE(o.notice, QStringLiteral("-"));
+        for (const QString &part : said)
+            QVERIFY2(o.notice.contains(part), qPrintable(o.notice));
+        if (keptAside) {
+            QCOMPARE(fileBytes(path(QStringLiteral("journal.db.bad"))), before);
+            QVERIFY(fileBytes(file).startsWith("SQLite format 3"));
+        } else {
+            QVERIFY(!QFile::exists(path(QStringLiteral("journal.db.bad"))));
+        }
+        if (journal == QLatin1String("ours") && unprivileged)
+            QCOMPARE(fileBytes(file), before);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestBadFiles)

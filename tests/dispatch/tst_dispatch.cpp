@@ -689,6 +689,100 @@ private slots:
         QCOMPARE(rig.of(Msg::DeviceId).size(), 1);
     }
 
+    // A value the device reported before that comes back different is told with the value it
+    // replaced: per channel, per matrix cell (output, input), per record; not on its first
+    // report (the model held our default), not while an edit of ours waits for it, and as a
+    // preset load's doing on its first report after the device reported one.
+    void deviceChangesAreToldWithTheirOldValue()
+    {
+        struct Told {
+            ParameterEdit before, after;
+            bool afterLoad;
+        };
+        Rig rig;
+        // Nobody listens: nothing is kept for it.
+        rig.reply(Msg::OutLevelGain, floatArray(-10));
+        rig.reply(Msg::OutLevelGain, floatArray(-12));
+        QCOMPARE(rig.dm->reportLedger().heard(Msg::OutLevelGain, 255, 255), ReportLedger::Heard::First);
+        rig.dm->reportLedger().clear();
+
+        QVector<Told> told;
+        QObject::connect(rig.dm.get(), &DataModel::deviceChanged,
+                         [&told](const ParameterEdit &b, const ParameterEdit &a, bool load) { told.append({b, a, load}); });
+        rig.reply(Msg::OutLevelGain, floatArray(-6)); // the first report since the connection
+        QVERIFY(told.isEmpty());
+        QVector<float> level(16, -6.0f);
+        const auto gains = [&level] {
+            QByteArray b;
+            for (float v : level)
+                appendF32(b, v);
+            return b;
+        };
+        level[3] = -20;
+        level[9] = 3;
+        rig.reply(Msg::OutLevelGain, gains());
+        QCOMPARE(told.size(), 2);
+        QCOMPARE(told[0].before.key, Msg::OutLevelGain);
+        QCOMPARE(int(told[0].before.channel), 3);
+        QCOMPARE(told[0].before.value.toDouble(), -6.0);
+        QCOMPARE(told[0].after.value.toDouble(), -20.0);
+        QCOMPARE(int(told[1].after.channel), 9);
+        QVERIFY(!told[0].afterLoad);
+        rig.reply(Msg::OutLevelGain, gains()); // unchanged: nothing
+        QCOMPARE(told.size(), 2);
+
+        // An edit of ours still queued for channel 4 (the echo window over): its reply is not
+        // someone else's change, channel 5's is.
+        told.clear();
+        QVERIFY(rig.dm->edit(Msg::OutLevelGain, 4, 255, -30.0, SendRule::Queue));
+        rig.now += 2000;
+        level[4] = -31;
+        level[5] = -1;
+        rig.reply(Msg::OutLevelGain, gains());
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(int(told[0].after.channel), 5);
+        rig.dm->clearQueue();
+
+        // Records whole, matrix cells as an edit names them.
+        told.clear();
+        const QByteArray limiter = char(2) + sampleRecord(Limiter::Size);
+        rig.reply(Msg::InLimiter, limiter);
+        Limiter changed;
+        QVERIFY(Limiter::parse(limiter.constData() + 1, Limiter::Size, &changed));
+        changed.threshold = -24;
+        rig.reply(Msg::InLimiter, char(2) + changed.bytes());
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told[0].before.value.toByteArray(), limiter.mid(1));
+        QCOMPARE(told[0].after.value.toByteArray(), changed.bytes());
+        QCOMPARE(int(told[0].after.channel), 2);
+        QByteArray row(17, '\0');
+        row[0] = 6;
+        rig.reply(Msg::MatrixGain, row);
+        row[1 + 11] = char(-9);
+        rig.reply(Msg::MatrixGain, row);
+        QCOMPARE(told.size(), 2);
+        QCOMPARE(int(told[1].after.channel), 6);
+        QCOMPARE(int(told[1].after.index), 11);
+        QCOMPARE(told[1].after.value.toDouble(), -9.0);
+        QCOMPARE(rig.dm->storedValue(Msg::MatrixGain, 6, 11), told[1].after.value);
+
+        // A preset load: the next report of each value is the load's, the one after is not.
+        told.clear();
+        rig.reply(Msg::PresetLoad, QByteArray(1, char(100)));
+        level[0] = 7;
+        rig.reply(Msg::OutLevelGain, gains());
+        level[0] = 8;
+        rig.reply(Msg::OutLevelGain, gains());
+        QCOMPARE(told.size(), 2);
+        QVERIFY(told[0].afterLoad);
+        QVERIFY(!told[1].afterLoad);
+        // Status values are not settings: never told.
+        told.clear();
+        rig.reply(Msg::Temperature, floats({30}));
+        rig.reply(Msg::Temperature, floats({31}));
+        QVERIFY(told.isEmpty());
+    }
+
     // A DeviceId nobody has renumbers the current entry and its database row.
     void deviceIdRenumbersCurrentEntry()
     {

@@ -273,6 +273,7 @@ private slots:
             {"GPIO Setup", "GPIO Setup"},
             {"Dante Setup", "Dante Setup"},
             {"Device Version Selection", "Device Version Selection"},
+            {"Change Journal", "Change Journal"},
             {"Network Diagnostics", "Network Diagnostics"},
             {"Protocol Log", "Protocol Log"},
         };

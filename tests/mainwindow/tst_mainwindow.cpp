@@ -7,6 +7,7 @@
 #include "devicewidget.h"
 #include "dspresources.h"
 #include "mainmenubar.h"
+#include "changejournaldialog.h"
 #include "mainwindow.h"
 #include "networkdiagnosticsdialog.h"
 #include "screenfit.h"
@@ -331,7 +332,8 @@ private slots:
         QVERIFY(!bar->chineseAction()->isChecked());
     }
 
-    // "Network Diagnostics" sits just before "Protocol Log" and opens its window.
+    // The Setup menu in its order; "Change Journal" and "Network Diagnostics" open their windows,
+    // Ctrl+J the journal's from anywhere in the window.
     void setupMenuEntries()
     {
         MainWindow &window = newWindow();
@@ -340,7 +342,18 @@ private slots:
         for (const QAction *action : bar->setupMenu()->actions())
             entries << action->text();
         QCOMPARE(entries, (QStringList{"Device Setup", "GPIO Setup", "Dante Setup", "Device Version Selection",
-                                       "Network Diagnostics", "Protocol Log\tCtrl+Shift+L"}));
+                                       "Change Journal\tCtrl+J", "Network Diagnostics", "Protocol Log\tCtrl+Shift+L"}));
+        bar->changeJournalAction()->trigger();
+        QVERIFY(window.changeJournalDialog()->isVisible());
+        QCOMPARE(window.changeJournalDialog()->windowTitle(), QStringLiteral("Change Journal"));
+        window.changeJournalDialog()->hide();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        QTRY_VERIFY(window.isActiveWindow());
+        QTest::keyClick(&window, Qt::Key_J, Qt::ControlModifier);
+        QVERIFY(window.changeJournalDialog()->isVisible());
+        window.changeJournalDialog()->hide();
         QVERIFY(!window.networkDiagnosticsDialog()->isVisible());
         bar->networkDiagnosticsAction()->trigger();
         QVERIFY(window.networkDiagnosticsDialog()->isVisible());

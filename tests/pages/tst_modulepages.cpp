@@ -24,6 +24,7 @@
 #include "limiterwidget.h"
 #include "lineedit.h"
 #include "modulewidget.h"
+#include "parameterbinding.h"
 #include "pagespec.h"
 #include "testmodel.h"
 #include "testwidgets.h"
@@ -126,6 +127,18 @@ class TestModulePages : public QObject
             m_dm->timeout();
             QCoreApplication::processEvents();
         }
+    }
+    // Polls the page on show, past the edit hold, until done() holds: the device's replies
+    // come through the socket.
+    bool pollUntil(int page, const std::function<bool()> &done)
+    {
+        m_widget->stackedButtonClicked(page);
+        m_now += 2000;
+        return QTest::qWaitFor([this, &done] {
+            m_now += 50;
+            m_dm->timeout();
+            return done();
+        }, 5000);
     }
     void flush()
     {
@@ -282,6 +295,18 @@ private slots:
         fresh("127.0.14.3");
         QVERIFY(connected());
         const GateWidget::Strip &g = page<GateWidget>(1)->stripControls(4);
+        QVERIFY(pollUntil(PageSpecs::indexOf("Gate"), [&g] { return g.enabled->isEnabled(); }));
+        // Gate values are whole numbers: "12.5" is no value for them; nothing is stored or
+        // sent, and the stored value shows again.
+        const QByteArray before = m_dm->model().input(4).gate.bytes();
+        const int steps = m_widget->history()->stack()->count();
+        for (int f = 0; f < 3; ++f) {
+            const QString shown = g.edit[f]->text();
+            support::commitText(g.edit[f], f == GateWidget::Threshold ? QStringLiteral("-12.5") : QStringLiteral("12.5"));
+            QCOMPARE(g.edit[f]->text(), shown);
+        }
+        QCOMPARE(m_dm->model().input(4).gate.bytes(), before);
+        QCOMPARE(m_widget->history()->stack()->count(), steps);
         support::commitText(g.edit[GateWidget::Threshold], QStringLiteral("-130"));
         QCOMPARE(g.edit[GateWidget::Threshold]->text(), QStringLiteral("-120"));
         QCOMPARE(g.knob[GateWidget::Threshold]->value(), -120);
@@ -302,6 +327,112 @@ private slots:
         // Feedback sends its flag.
         page<FeedbackWidget>(3)->enabledButton(6)->click();
         QTRY_VERIFY(m_writes.contains(Write(Msg::FeedbackEnable, chU8(6, 1))));
+    }
+
+    // While connected, a strip's gate controls wait for the device's record of the channel,
+    // so "Enabled" never sends values the device never reported; one report then refreshes
+    // each bound control once, however often the polls report it again.
+    void gateWaitsForTheDevice()
+    {
+        fresh("127.0.14.6");
+        QVERIFY(connected());
+        proto::Gate reported;
+        reported.enable = 1;
+        reported.threshold = -50;
+        reported.attack = 30;
+        reported.decay = 400;
+        QVERIFY(m_device->state().write(*proto::findKey(Msg::GateParams), QByteArray(1, char(4)) + reported.bytes()));
+        int reports = 0; // of input 5's record
+        connect(m_dm.get(), &DataModel::frameReceived, this,
+                [&reports](const proto::FrameHeader &h, const QByteArray &payload) {
+                    reports += proto::MessageKey{h.type, h.subType, h.funcId} == Msg::GateParams && payload.startsWith(char(4));
+                });
+        auto *gate = page<GateWidget>(PageSpecs::indexOf("Gate"));
+        const GateWidget::Strip &g = gate->stripControls(4);
+        QVERIFY(!g.enabled->isEnabled());
+        QVERIFY(!g.edit[GateWidget::Threshold]->isEnabled() && !g.knob[GateWidget::Decay]->isEnabled());
+        QVERIFY(g.controls->toolTip().contains(QStringLiteral("Waiting")));
+        // The open state is the device's to report; it never waits.
+        QVERIFY(g.open->isEnabled());
+
+        QVector<QSignalSpy *> spies;
+        for (QWidget *control : {static_cast<QWidget *>(g.enabled), static_cast<QWidget *>(g.edit[GateWidget::Threshold]),
+                                 static_cast<QWidget *>(g.knob[GateWidget::Decay])}) {
+            const QList<ParameterBinding *> bindings = control->findChildren<ParameterBinding *>();
+            QCOMPARE(bindings.size(), 1);
+            spies << new QSignalSpy(bindings.first(), &ParameterBinding::refreshed);
+        }
+        int delivered = 0;
+        m_dm->router().subscribe(this, 1000, Msg::GateParams, [&delivered](const SyncEvent &e) {
+            delivered += e.channel == 4;
+        });
+        // Reported again and again; changed once.
+        QVERIFY(pollUntil(PageSpecs::indexOf("Gate"), [&reports] { return reports >= 4; }));
+        QVERIFY(g.enabled->isEnabled());
+        QVERIFY(g.controls->toolTip().isEmpty());
+        QVERIFY(g.enabled->isChecked());
+        QCOMPARE(g.edit[GateWidget::Threshold]->text(), QStringLiteral("-50"));
+        QCOMPARE(g.knob[GateWidget::Decay]->value(), 400);
+        QCOMPARE(delivered, 1);
+        for (QSignalSpy *spy : spies)
+            QCOMPARE(spy->count(), 1);
+        qDeleteAll(spies);
+        // Every strip whose record came is open for edits.
+        for (int c = 0; c < proto::ChannelCount; ++c)
+            QVERIFY(gate->stripControls(c).enabled->isEnabled());
+    }
+
+    // Offline the controls edit the model's own values, which start from the gate's defaults.
+    void gateOfflineStartsFromTheDefaults()
+    {
+        fresh();
+        const proto::Gate d = proto::defaults::gate();
+        const float values[3] = {d.threshold, d.attack, d.decay};
+        for (int c = 0; c < proto::ChannelCount; ++c) {
+            const GateWidget::Strip &g = page<GateWidget>(PageSpecs::indexOf("Gate"))->stripControls(c);
+            QVERIFY(g.enabled->isEnabled());
+            QVERIFY(g.controls->toolTip().isEmpty());
+            QCOMPARE(g.enabled->isChecked(), d.enable != 0);
+            for (int f = 0; f < 3; ++f) {
+                QCOMPARE(g.edit[f]->text(), QString::number(int(values[f])));
+                QCOMPARE(g.knob[f]->value(), int(values[f]));
+            }
+        }
+        const GateWidget::Strip &g = page<GateWidget>(PageSpecs::indexOf("Gate"))->stripControls(0);
+        g.enabled->click();
+        QCOMPARE(int(m_dm->model().input(0).gate.enable), 1);
+        QCOMPARE(float(m_dm->model().input(0).gate.decay), 140.0f);
+    }
+
+    // A device can report phantom power on for an input in Line. Switching that input to USB
+    // still switches phantom power off, by its own command: the disabled "48V" button takes no
+    // click. Then the gain, then the mode.
+    void lineToUsbSwitchesPhantomOff()
+    {
+        fresh("127.0.14.7");
+        QVERIFY(connected());
+        sim::DeviceState &device = m_device->state();
+        QVERIFY(device.write(*proto::findKey(Msg::InputMode), chU8(0, InSetupWidget::Line)));
+        QVERIFY(device.write(*proto::findKey(Msg::InputPhantom), chU8(0, 1)));
+        QVERIFY(device.write(*proto::findKey(Msg::InputGain), chF32(0, 6.0f)));
+        const InSetupWidget::Strip &s1 = page<InSetupWidget>(PageSpecs::indexOf("In Setup"))->stripControls(0);
+        QVERIFY(pollUntil(PageSpecs::indexOf("In Setup"), [this] { return m_dm->model().input(0).phantom; }));
+        QVERIFY(s1.phantom->isChecked() && !s1.phantom->isEnabled());
+        QCOMPARE(s1.mode->checkedId(), int(InSetupWidget::Line));
+
+        m_writes.clear();
+        s1.modeButton[InSetupWidget::Usb]->click();
+        QTRY_VERIFY(m_writes.contains(Write(Msg::InputMode, chU8(0, InSetupWidget::Usb))));
+        QVector<Write> input1;
+        for (const Write &w : m_writes)
+            if (w.second.at(0) == 0)
+                input1 << w;
+        const QVector<Write> expected{Write(Msg::InputPhantom, chU8(0, 0)), Write(Msg::InputGain, chF32(0, 0.0f)),
+                                      Write(Msg::InputMode, chU8(0, InSetupWidget::Usb))};
+        QCOMPARE(input1, expected);
+        QVERIFY(!s1.phantom->isChecked());
+        QCOMPARE(m_dm->model().input(1).mode, 2u);
+        QTRY_COMPARE(int(device.block(Msg::InputPhantom).at(0)), 0);
     }
 
     // Beside the Dante icon a strip's caption is whole and tells the channels apart.

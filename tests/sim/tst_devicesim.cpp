@@ -4,6 +4,7 @@
 #include "frame.h"
 #include "presetbank.h"
 #include "records.h"
+#include "valuecontrol.h"
 #include "wire.h"
 
 #include <QElapsedTimer>
@@ -125,6 +126,8 @@ private slots:
     void firmwareTransfer();
     void announcementsAndNetworkParameters();
     void faultSwitches();
+    void setLinesChangeValuesOnTheDevice_data();
+    void setLinesChangeValuesOnTheDevice();
     void metersAreSeededAndPlausible();
     void survivesBadInput();
     void executableServesAndLogsFrames();
@@ -705,6 +708,69 @@ void TestDeviceSim::faultSwitches()
     }
 }
 
+void TestDeviceSim::setLinesChangeValuesOnTheDevice_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<MessageKey>("key");
+    QTest::addColumn<QByteArray>("selector");
+    QTest::addColumn<int>("offset"); // where the value sits in the reply; -1: nothing changes
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("gain") << "set OutLevelGain 4 -6.5" << Msg::OutLevelGain << QByteArray() << 12 << f32(-6.5f);
+    QTest::newRow("gain clamped") << "set OutLevelGain 4 20" << Msg::OutLevelGain << QByteArray() << 12 << f32(12);
+    QTest::newRow("mute on") << "set OutLevelMute 16 on" << Msg::OutLevelMute << QByteArray() << 15 << bytes({1});
+    QTest::newRow("device value") << "set SigGenMute - on" << Msg::SigGenMute << QByteArray() << 0 << bytes({1});
+    QTest::newRow("record field") << "set InLimiter.threshold 2 -10" << Msg::InLimiter << bytes({1}) << 2 << f32(-10);
+    QTest::newRow("band field") << "set InFilterPEQ.3.gain 2 6" << Msg::InFilterPEQ << bytes({1, 2}) << 8 << f32(6);
+    QTest::newRow("matrix cell") << "set MatrixGain.3 2 -6" << Msg::MatrixGain << bytes({1}) << 3 << bytes({-6});
+    QTest::newRow("limit") << "set OutLevelLimits.minimum 5 -30" << Msg::OutLevelLimits << QByteArray() << 36 << f32(-30);
+    QTest::newRow("label") << "set InputLabels 1 Lectern left" << Msg::InputLabels << QByteArray() << 0
+                           << QByteArray("Lectern left");
+    QTest::newRow("code") << "set InputMode 1 2" << Msg::InputMode << QByteArray() << 0 << bytes({2});
+
+    const auto refused = [](const char *name, const char *line) {
+        QTest::newRow(name) << QString::fromLatin1(line) << Msg::OutLevelGain << QByteArray() << -1 << QByteArray();
+    };
+    refused("unknown name", "set Loudness 1 3");
+    refused("channel missing", "set OutLevelGain - 3");
+    refused("channel out of range", "set OutLevelGain 17 3");
+    refused("channel of a device value", "set SigGenMute 3 on");
+    refused("record without field", "set InLimiter 1 -10");
+    refused("unknown field", "set InLimiter.loudness 1 -10");
+    refused("band missing", "set InFilterPEQ.gain 1 3");
+    refused("read-only", "set Temperature - 20");
+    refused("action", "set FactoryReset - 1");
+    refused("not a number", "set OutLevelGain 4 loud");
+    refused("not on or off", "set OutLevelMute 4 maybe");
+    refused("code not in the list", "set InputMode 1 7");
+    refused("label too long", "set InputLabels 1 a label longer than sixteen");
+    refused("no value", "set OutLevelGain 4");
+}
+
+// What a room controller does on the device's side lands where a read of the key finds it.
+void TestDeviceSim::setLinesChangeValuesOnTheDevice()
+{
+    QFETCH(QString, line);
+    QFETCH(MessageKey, key);
+    QFETCH(QByteArray, selector);
+    QFETCH(int, offset);
+    QFETCH(QByteArray, expected);
+    sim::DeviceState state(loopback(75));
+    const QByteArray before = state.read(*findKey(key), selector).value(0);
+    const QByteArray labels = state.read(*findKey(Msg::InputLabels), QByteArray()).value(0);
+    QCOMPARE(sim::applySetLine(state, line), offset >= 0);
+    const QByteArray after = state.read(*findKey(key), selector).value(0);
+    if (offset < 0) {
+        QCOMPARE(after, before);
+        QCOMPARE(state.read(*findKey(Msg::InputLabels), QByteArray()).value(0), labels);
+        return;
+    }
+    QCOMPARE(after.mid(offset, expected.size()), expected);
+    // Nothing else of the value moved.
+    QCOMPARE(after.left(offset), before.left(offset));
+    QCOMPARE(after.mid(offset + expected.size()).size(), before.mid(offset + expected.size()).size());
+}
+
 void TestDeviceSim::metersAreSeededAndPlausible()
 {
     SimOptions o = loopback(74);
@@ -810,6 +876,35 @@ void TestDeviceSim::executableServesAndLogsFrames()
     }
 
     QCOMPARE(QProcess::execute(QStringLiteral(DSP_SIM_EXE), {QStringLiteral("--variant"), QStringLiteral("9")}), 2);
+
+    // Control lines: a value set on the device's side is what the next read brings.
+    QProcess controlled;
+    controlled.start(QStringLiteral(DSP_SIM_EXE), {QStringLiteral("--bind"), QStringLiteral("127.0.0.76"),
+                                                   QStringLiteral("--no-announce"), QStringLiteral("--control-stdin")});
+    QVERIFY(controlled.waitForReadyRead(5000));
+    QByteArray answers;
+    const auto answer = [&](const QByteArray &line) {
+        controlled.write(line + '\n');
+        QElapsedTimer t;
+        t.start();
+        while (!answers.contains('\n') && t.elapsed() < 5000) {
+            controlled.waitForReadyRead(100);
+            answers += controlled.readAllStandardOutput();
+        }
+        const int end = answers.indexOf('\n');
+        const QByteArray first = answers.left(end);
+        answers.remove(0, end + 1);
+        return first;
+    };
+    answers = controlled.readAllStandardOutput();
+    answers.remove(0, answers.indexOf('\n') + 1); // the line saying it listens
+    QCOMPARE(answer("set OutLevelGain 4 -6"), QByteArray("ok set OutLevelGain 4 -6"));
+    QCOMPARE(answer("set OutLevelGain 40 -6"), QByteArray("error set OutLevelGain 40 -6"));
+    QCOMPARE(answer("garbage 0"), QByteArray("ok garbage 0"));
+    Client c(QHostAddress(QStringLiteral("127.0.0.76")));
+    QCOMPARE(c.request(Msg::OutLevelGain).mid(12, 4), f32(-6));
+    controlled.closeWriteChannel(); // the simulator ends with its input
+    QVERIFY(controlled.waitForFinished(5000));
 }
 
 QTEST_MAIN(TestDeviceSim)

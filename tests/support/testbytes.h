@@ -26,17 +26,20 @@ inline QByteArray f32(float v)
     return b;
 }
 
-// A firmware image of size bytes (at least 10): a filler body, then the trailer the device
-// checks. The defaults are the simulated device's identifier and its ARM minor version, so
-// it takes the image.
+// A firmware image of size bytes: a filler body, then the trailer the device checks. The
+// defaults are the simulated device's identifier and its ARM minor version, so it takes the
+// image; one shorter than the trailer is filler alone, an image every device refuses.
 inline QByteArray firmwareImage(int size, quint16 id = 0x5A31, quint8 floor = 1)
 {
     QByteArray b(size, '\0');
     for (int i = 0; i < size; ++i)
         b[i] = char(i * 11);
-    b[size - 10] = char(id & 0xFF);
-    b[size - 9] = char(id >> 8);
-    b[size - 7] = char(floor);
+    if (size < 10)
+        return b;
+    char *trailer = b.data() + size - 10;
+    trailer[0] = char(id & 0xFF);
+    trailer[1] = char(id >> 8);
+    trailer[3] = char(floor);
     return b;
 }
 
