@@ -1,5 +1,8 @@
 #pragma once
-// QLineEdit without a context menu.
+// QLineEdit without a context menu. An edit ended (Return, Enter or the focus leaving)
+// with text its validator does not accept is reported by editingFinished too: QLineEdit
+// alone swallows it and leaves the refused text on show, where its owner would refuse it
+// aloud and show the stored value again.
 #include <QLineEdit>
 
 class LineEdit : public QLineEdit
@@ -10,4 +13,9 @@ public:
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    bool refused() const { return validator() && !hasAcceptableInput(); }
 };

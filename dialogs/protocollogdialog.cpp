@@ -3,20 +3,28 @@
 #include "datamodel.h"
 #include "lineedit.h"
 #include "protocollog.h"
+#include "protocollogmodel.h"
 #include "systemsettings.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 const QString GeometryKey = QStringLiteral("ProtocolLogGeometry");
@@ -40,12 +48,26 @@ ProtocolLogDialog::ProtocolLogDialog(DataModel *dataModel, QWidget *parent)
     m_countLabel = new QLabel(this);
     m_countLabel->setTextFormat(Qt::PlainText);
 
-    m_view = new QPlainTextEdit(this);
-    m_view->setReadOnly(true);
-    m_view->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_view->setMaximumBlockCount(ViewLines);
+    // One column of lines, as wide as the longest: rows are formatted only when painted.
+    m_model = new ProtocolLogModel(m_log, this);
+    m_view = new QTableView(this);
+    m_view->setModel(m_model);
     m_view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_view->setUndoRedoEnabled(false);
+    m_view->horizontalHeader()->hide();
+    m_view->verticalHeader()->hide();
+    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 2);
+    m_view->setShowGrid(false);
+    m_view->setWordWrap(false);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    auto *copy = new QAction(m_view);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    m_view->addAction(copy);
+    connect(copy, &QAction::triggered, this, &ProtocolLogDialog::copySelection);
 
     auto *top = new QHBoxLayout;
     top->addWidget(m_filterLabel);
@@ -124,43 +146,28 @@ void ProtocolLogDialog::refresh()
 {
     if (m_pauseButton->isChecked())
         return;
-    const int n = m_log->size();
-    if (n == 0 || m_log->lastSequence() == m_shownSequence)
-        return;
-    const QString filter = m_filterEdit->text().trimmed();
-    // The first entry not yet shown (older ones may have left the ring meanwhile); more than
-    // the view holds would only be formatted to be dropped.
-    const quint64 fresh = std::min<quint64>(quint64(n), m_log->lastSequence() - m_shownSequence);
-    const int first = n - int(std::min<quint64>(fresh, quint64(filter.isEmpty() ? ViewLines : n)));
-    QStringList lines;
-    for (int i = first; i < n; ++i) {
-        const ProtocolLog::Entry &e = m_log->at(i);
-        if (ProtocolLog::matches(e, filter))
-            lines << ProtocolLog::formatLine(e);
-    }
-    m_shownSequence = m_log->lastSequence();
-    if (!lines.isEmpty())
-        m_view->appendPlainText(lines.join(QLatin1Char('\n')));
+    // Follows the newest frame while the view is at its end, as a log viewer does.
+    QScrollBar *bar = m_view->verticalScrollBar();
+    const bool atEnd = bar->value() == bar->maximum();
+    m_model->sync();
+    fitWidth();
+    if (atEnd)
+        m_view->scrollToBottom();
     updateCount();
 }
 
-void ProtocolLogDialog::rebuild()
+void ProtocolLogDialog::fitWidth()
 {
-    m_view->clear();
-    m_shownSequence = m_log->lastSequence() - quint64(m_log->size());
-    const bool paused = m_pauseButton->isChecked();
-    {
-        // A paused view is rebuilt from what the ring holds at the moment of the change.
-        const QSignalBlocker blocker(m_pauseButton);
-        m_pauseButton->setChecked(false);
-        refresh();
-        m_pauseButton->setChecked(paused);
-    }
+    const int width = m_view->fontMetrics().horizontalAdvance(QLatin1Char('0')) * m_model->longestLine() + 16;
+    if (m_view->columnWidth(0) != width)
+        m_view->setColumnWidth(0, width);
 }
 
 void ProtocolLogDialog::filterTextChanged()
 {
-    rebuild();
+    m_model->setFilter(m_filterEdit->text().trimmed());
+    fitWidth();
+    m_view->scrollToBottom();
 }
 
 void ProtocolLogDialog::pauseButtonToggled(bool paused)
@@ -172,9 +179,19 @@ void ProtocolLogDialog::pauseButtonToggled(bool paused)
 void ProtocolLogDialog::clearButtonClicked()
 {
     m_log->clear();
-    m_view->clear();
-    m_shownSequence = m_log->lastSequence();
+    m_model->sync();
     updateCount();
+}
+
+void ProtocolLogDialog::copySelection()
+{
+    QModelIndexList rows = m_view->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end());
+    QStringList lines;
+    for (const QModelIndex &row : qAsConst(rows))
+        lines << m_model->line(row.row());
+    if (!lines.isEmpty())
+        QGuiApplication::clipboard()->setText(lines.join(QLatin1Char('\n')));
 }
 
 void ProtocolLogDialog::updateCount()
@@ -186,7 +203,10 @@ void ProtocolLogDialog::updateCount()
 
 QString ProtocolLogDialog::shownText() const
 {
-    return m_view->toPlainText();
+    QStringList lines;
+    for (int i = 0; i < m_model->rowCount(); ++i)
+        lines << m_model->line(i);
+    return lines.join(QLatin1Char('\n'));
 }
 
 bool ProtocolLogDialog::saveTo(const QString &path, QString *errorText)

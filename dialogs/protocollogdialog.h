@@ -8,9 +8,10 @@
 class DataModel;
 class LineEdit;
 class ProtocolLog;
+class ProtocolLogModel;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
+class QTableView;
 class QTimer;
 
 class ProtocolLogDialog final : public Dialog
@@ -18,15 +19,13 @@ class ProtocolLogDialog final : public Dialog
     Q_OBJECT
 public:
     static constexpr int RefreshMs = 250;
-    // Lines the view holds. Formatted text costs about 800 bytes a line, five times an entry
-    // of the ring: the view shows the newest lines, the filter and "Save As..." read the ring.
-    static constexpr int ViewLines = 2000;
 
     explicit ProtocolLogDialog(DataModel *dataModel, QWidget *parent = nullptr);
     ~ProtocolLogDialog() override;
 
     ProtocolLog *log() const { return m_log; }
-    // The lines on show, as "Save As..." writes them.
+    // The lines on show (every frame of the ring that passes the filter), as "Save As..."
+    // writes them.
     QString shownText() const;
     // Writes the lines that pass the filter to path through a QSaveFile: the file is
     // replaced whole or left as it was. False with errorText when it could not be written.
@@ -36,7 +35,8 @@ public:
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
 
 public slots:
-    // Shows the frames recorded since the last refresh (unless paused).
+    // Shows the frames recorded since the last refresh and lets go of those that left the
+    // ring (unless paused).
     void refresh();
     void filterTextChanged();
     void pauseButtonToggled(bool paused);
@@ -50,8 +50,9 @@ protected:
 
 private:
     void retranslate();
-    void rebuild();
     void updateCount();
+    void fitWidth();
+    void copySelection();
 
     DataModel *m_dataModel;
     ProtocolLog *m_log = nullptr;
@@ -60,9 +61,9 @@ private:
     QPushButton *m_pauseButton = nullptr;
     QPushButton *m_clearButton = nullptr;
     QPushButton *m_saveButton = nullptr;
-    QPlainTextEdit *m_view = nullptr;
+    ProtocolLogModel *m_model = nullptr;
+    QTableView *m_view = nullptr;
     QLabel *m_countLabel = nullptr;
     QTimer *m_refreshTimer = nullptr;
-    quint64 m_shownSequence = 0;
     FileChooser m_chooseFile;
 };

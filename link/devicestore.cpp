@@ -406,6 +406,8 @@ bool DeviceStore::execNamedUpdate(const char *column, quint32 deviceId, const QV
 
 void DeviceStore::add(const Record &record)
 {
+    if (!m_enabled)
+        return; // the row's texts are not decoded for nothing
     execStatement(QLatin1String(InsertStatement), rowValues(record), "sqlAdd", 3557);
 }
 

@@ -14,16 +14,35 @@ bool isSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
+// Encodings in which each ASCII byte is that character alone (GB2312, the file's, among them).
+bool keepsAscii(const QTextCodec *codec)
+{
+    switch (codec->mibEnum()) {
+    case 3:    // US-ASCII
+    case 4:    // ISO-8859-1
+    case 106:  // UTF-8
+    case 113:  // GBK
+    case 114:  // GB18030
+    case 2025: // GB2312
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Text a rewrite would not give back: bytes no text file holds, and sequences the codec
 // cannot turn into characters and back again.
 bool damaged(const QByteArray &text, QTextCodec *codec)
 {
+    bool ascii = true;
     for (const char c : text) {
         const auto b = quint8(c);
         if ((b < 0x20 && b != '\t') || b == 0x7f)
             return true;
+        ascii = ascii && b < 0x80;
     }
-    if (!codec)
+    // Most lines are ASCII: no round trip (each direction opens a converter) for them.
+    if (!codec || (ascii && keepsAscii(codec)))
         return false;
     QTextCodec::ConverterState state;
     const QString decoded = codec->toUnicode(text.constData(), text.size(), &state);

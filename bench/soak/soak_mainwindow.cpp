@@ -3,7 +3,9 @@
 // values. Prints the resident memory every minute (and at 1, 10 and 30 minutes) and the
 // process's CPU share, so growth after the first minute shows.
 //   soak_mainwindow [--minutes N] [--seconds N] [--without-log] [--address 127.0.19.40]
-//   (default 30 minutes; offscreen is fine)
+//                   [--device-log FILE]
+//   (default 30 minutes; offscreen is fine). --device-log keeps the simulator's frame log:
+//   every frame of the session as the device received it (fuzz/make_real_corpus.py reads it).
 #include "commandassistantdialog.h"
 #include "datamodel.h"
 #include "devicelistdialog.h"
@@ -26,6 +28,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -65,9 +68,12 @@ int main(int argc, char *argv[])
     // bound by design, which shows as growth in a run shorter than that.
     const bool withLog = !args.contains(QStringLiteral("--without-log"));
     QString address = QStringLiteral("127.0.19.40");
+    QString deviceLog = QStringLiteral("/dev/null");
     for (int i = 1; i + 1 < args.size(); ++i) {
         if (args.at(i) == QLatin1String("--address"))
             address = args.at(i + 1);
+        if (args.at(i) == QLatin1String("--device-log"))
+            deviceLog = QFileInfo(args.at(i + 1)).absoluteFilePath();
         if (args.at(i) == QLatin1String("--minutes"))
             durationMs = args.at(i + 1).toLongLong() * 60 * 1000;
         else if (args.at(i) == QLatin1String("--seconds"))
@@ -83,8 +89,8 @@ int main(int argc, char *argv[])
         cfg.open(QIODevice::WriteOnly);
         cfg.write("[Language]\nSupport=2\n");
     }
-    // The device's frame log would grow for the whole run; this run measures the application.
-    SimProcess sim(address, QStringLiteral("/dev/null"), QStringLiteral("1234"));
+    // By default no frame log: it would grow for the whole run, which measures the application.
+    SimProcess sim(address, deviceLog, QStringLiteral("1234"));
     if (!sim.waitReady()) {
         QTextStream(stderr) << "soak: the simulator did not start\n";
         return 1;

@@ -3,6 +3,11 @@
 
 #include <QDebug>
 
+#include <algorithm>
+#include <cstring>
+
+Q_LOGGING_CATEGORY(lcFrames, "dsp.frames")
+
 namespace proto {
 
 void appendFrame(QByteArray &out, quint16 address, quint8 type, quint8 subType, quint8 funcId, quint8 flag,
@@ -81,15 +86,23 @@ int FrameReassembler::process()
         const char *p = m_buffer.constData() + m_offset;
         const int available = m_buffer.size() - m_offset;
         if (quint8(p[0]) != 0x82 || quint8(p[1]) != 0x7D) {
-            qDebug() << "PacketHeader Error!!! total len =" << available;
-            ++m_offset;
+            if (lcFrames().isDebugEnabled()) {
+                qCDebug(lcFrames) << "PacketHeader Error!!! total len =" << available;
+                ++m_offset;
+                continue;
+            }
+            // Nobody reads the line per byte: go straight to the next byte that can start a
+            // header, keeping the last 10 bytes as the byte-wise loop would.
+            const void *next = std::memchr(p + 1, 0x82, size_t(available - 1));
+            const int skip = next ? int(static_cast<const char *>(next) - p) : available;
+            m_offset += std::min(skip, available - 10);
             continue;
         }
         const int n = readU16(p + 8);
         if (available < n + FrameOverhead)
             break;
         if (quint8(p[n + 10]) != 0x7D || quint8(p[n + 11]) != 0x82) {
-            qDebug() << "PacketTailer Error!!! total len =" << available << ", pkt len =" << n + FrameOverhead;
+            qCDebug(lcFrames) << "PacketTailer Error!!! total len =" << available << ", pkt len =" << n + FrameOverhead;
             m_offset += n + FrameOverhead;
             continue;
         }

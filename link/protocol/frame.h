@@ -1,7 +1,13 @@
 #pragma once
 // The TCP frame: 82 7D, address, type, subType, funcId, flag, length, payload, 7D 82.
 #include <QByteArray>
+#include <QLoggingCategory>
 #include <functional>
+
+// The reassembler's diagnostics ("PacketHeader Error!!! ..."), one line per dropped byte.
+// On by default; the fuzzers switch it off, since formatting those lines costs far more
+// than cutting the frames.
+Q_DECLARE_LOGGING_CATEGORY(lcFrames)
 
 namespace proto {
 

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QTextCodec>
 
+#include <algorithm>
+
 namespace proto {
 
 static QTextCodec *localCodec()
@@ -14,12 +16,22 @@ static QTextCodec *localCodec()
     return codec;
 }
 
+// GB2312 keeps ASCII as it is. Texts of ASCII alone (most labels and names) skip the codec,
+// whose toUnicode opens and closes a converter on every call.
+static bool asciiIsItself()
+{
+    static const bool gb2312 = QTextCodec::codecForName("GB2312") != nullptr;
+    return gb2312;
+}
+
 QString decodeText(const char *data, int fieldSize)
 {
     if (!data || fieldSize <= 0)
         return QString();
     const void *nul = std::memchr(data, 0, size_t(fieldSize));
     const int len = nul ? int(static_cast<const char *>(nul) - data) : fieldSize;
+    if (asciiIsItself() && std::all_of(data, data + len, [](char c) { return quint8(c) < 0x80; }))
+        return QString::fromLatin1(data, len);
     return localCodec()->toUnicode(data, len);
 }
 

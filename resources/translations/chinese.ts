@@ -2784,6 +2784,13 @@ Are you sure that you want to rename</source>
     </message>
 </context>
 <context>
+    <name>ProtocolLogModel</name>
+    <message>
+        <source>(no longer in the log)</source>
+        <translation>（已不在日志中）</translation>
+    </message>
+</context>
+<context>
     <name>RecPlayDialog</name>
     <message>
         <source>Rec/Play</source>

@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
@@ -55,6 +56,8 @@ private slots:
     void dialogOpensWithinTheScreen();
     void scrollingDialogOpensAtItsBodySize();
     void noContextMenus();
+    void refusedEditsEndLikeAcceptedOnes_data();
+    void refusedEditsEndLikeAcceptedOnes();
     void comboBoxAnnouncesThePress();
     void labelDoubleClick();
     void groupBoxPassesMouseToParent();
@@ -250,6 +253,48 @@ void TestThinWidgets::noContextMenus()
         QVERIFY(!QApplication::activePopupWidget());
         w->hide();
     }
+}
+
+// An address edit left with half an address is reported as QLineEdit reports an accepted
+// one: once on Return, once as the focus leaves. So its owner can refuse it aloud.
+void TestThinWidgets::refusedEditsEndLikeAcceptedOnes_data()
+{
+    QTest::addColumn<bool>("validated");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("byReturn");
+    QTest::newRow("refused, Return") << true << QStringLiteral("10.0.7") << true;
+    QTest::newRow("refused, focus out") << true << QStringLiteral("10.0.7") << false;
+    QTest::newRow("empty, Return") << true << QString() << true;
+    QTest::newRow("accepted, Return") << true << QStringLiteral("10.0.0.7") << true;
+    QTest::newRow("accepted, focus out") << true << QStringLiteral("10.0.0.7") << false;
+    QTest::newRow("no validator, focus out") << false << QStringLiteral("10.0.7") << false;
+}
+
+void TestThinWidgets::refusedEditsEndLikeAcceptedOnes()
+{
+    QFETCH(bool, validated);
+    QFETCH(QString, text);
+    QFETCH(bool, byReturn);
+    QWidget window;
+    auto *edit = new LineEdit(&window);
+    auto *other = new LineEdit(&window);
+    other->move(0, 40);
+    if (validated)
+        edit->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}")), edit));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    edit->setFocus();
+    QTest::keyClicks(edit, text);
+    QCOMPARE(edit->text(), text);
+    QSignalSpy ended(edit, &LineEdit::editingFinished);
+    if (byReturn)
+        QTest::keyClick(edit, Qt::Key_Return);
+    else
+        other->setFocus();
+    QTRY_COMPARE(ended.count(), 1);
+    other->setFocus();
+    QTRY_COMPARE(ended.count(), byReturn ? 2 : 1);
 }
 
 void TestThinWidgets::comboBoxAnnouncesThePress()

@@ -17,6 +17,7 @@
 #include "simprocess.h"
 #include "systemsettings.h"
 #include "systemupgradeprogressdialog.h"
+#include "testbytes.h"
 
 #include "../controls/inputevents.h"
 
@@ -47,18 +48,6 @@ constexpr int HangMs = 500;
 constexpr int SilenceMs = 3000;  // the receive watchdog
 constexpr int RetryMs = 3000;    // a lost connection is tried again at the latest after this
 constexpr int Slack = 3000;      // a loaded machine's tick and process start-up
-
-// The simulator's identifier and a floor at its ARM minor version pass.
-QByteArray firmwareImage(int size)
-{
-    QByteArray b(size, '\0');
-    for (int i = 0; i < size; ++i)
-        b[i] = char(i * 11);
-    b[size - 10] = char(0x31);
-    b[size - 9] = char(0x5A);
-    b[size - 7] = char(1);
-    return b;
-}
 
 QByteArray readFile(const QString &path)
 {
@@ -402,7 +391,7 @@ private slots:
     void firmwareUpgradeDropped()
     {
         const QString file = path(QStringLiteral("fw.img"));
-        const QByteArray image = firmwareImage(1500);
+        const QByteArray image = support::firmwareImage(1500);
         {
             QFile f(file);
             QVERIFY(f.open(QIODevice::WriteOnly));

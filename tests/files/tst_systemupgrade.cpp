@@ -3,6 +3,7 @@
 #include "presetbank.h"
 #include "simsession.h"
 #include "systemupgradeprogressdialog.h"
+#include "testbytes.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -17,20 +18,6 @@ namespace Msg = proto::Msg;
 namespace {
 const char *const DeviceIp = "127.0.16.3";
 
-// The simulator's identifier and a floor at its ARM minor version (1) pass.
-QByteArray image(int size, quint16 id = 0x5A31, quint8 floor = 1)
-{
-    QByteArray b(size, '\0');
-    for (int i = 0; i < size; ++i)
-        b[i] = char(i * 11);
-    if (size < 10)
-        return b; // too short for the trailer: the image the device refuses
-    char *trailer = b.data() + size - 10;
-    trailer[0] = char(id & 0xFF);
-    trailer[1] = char(id >> 8);
-    trailer[3] = char(floor);
-    return b;
-}
 } // namespace
 
 class TestSystemUpgrade : public QObject
@@ -99,7 +86,7 @@ private slots:
         const QByteArray presets = m_s.device->state().presets().allImage();
         BoxAnswers boxes;
         QString informative;
-        const QString path = writeImage(image(1024));
+        const QString path = writeImage(support::firmwareImage(1024));
         m_dialog->setFileChooser([path] { return path; });
         boxes.answer = [&informative](QMessageBox *box) {
             informative = box->informativeText();
@@ -107,7 +94,7 @@ private slots:
                    && box->checkBox()->accessibleName() == "System Upgrade: Back up all presets first";
         };
         m_dialog->systemUpgradeActionTriggered();
-        QTRY_COMPARE(m_s.device->lastFirmwareImage(), image(1024));
+        QTRY_COMPARE(m_s.device->lastFirmwareImage(), support::firmwareImage(1024));
         QTRY_VERIFY(!m_dialog->isVisible());
         QVERIFY(!m_dialog->watchdog()->isActive());
         QCOMPARE(blocksSent(), 3); // 512, 512 and an empty block
@@ -132,10 +119,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<int>("openings");
-        QTest::newRow("other identifier") << image(600, 0x1234) << 1;
-        QTest::newRow("floor below the ARM minor version") << image(600, 0x5A31, 0) << 1;
-        QTest::newRow("floor 0x80 is negative") << image(600, 0x5A31, 0x80) << 1;
-        QTest::newRow("10 bytes") << image(10) << 0;
+        QTest::newRow("other identifier") << support::firmwareImage(600, 0x1234) << 1;
+        QTest::newRow("floor below the ARM minor version") << support::firmwareImage(600, 0x5A31, 0) << 1;
+        QTest::newRow("floor 0x80 is negative") << support::firmwareImage(600, 0x5A31, 0x80) << 1;
+        QTest::newRow("10 bytes") << support::firmwareImage(10) << 0;
     }
     void imagesTheDeviceCannotTake()
     {
@@ -167,7 +154,7 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             QVERIFY(f.resize(size - 10)); // sparse
             QVERIFY(f.seek(size - 10));
-            f.write(image(10 + 1).right(10)); // a trailer the device would take
+            f.write(support::firmwareImage(10 + 1).right(10)); // a trailer the device would take
         }
         BoxAnswers boxes;
         m_dialog->setFileChooser([path] { return path; });
@@ -194,7 +181,7 @@ private slots:
         QFETCH(QString, text);
         m_s.device->setFirmwareStatus(status);
         BoxAnswers boxes;
-        upgrade(image(2000), boxes, false);
+        upgrade(support::firmwareImage(2000), boxes, false);
         QTRY_COMPARE(m_dialog->labelText(), text);
         QCOMPARE(blocksSent(), 1);
         QVERIFY(m_dialog->watchdog()->isActive());
@@ -206,7 +193,7 @@ private slots:
     {
         m_s.device->setSilentAfterBlock(1);
         BoxAnswers boxes;
-        upgrade(image(1500), boxes, false);
+        upgrade(support::firmwareImage(1500), boxes, false);
         QTRY_COMPARE(m_dialog->value(), 1);
         QCOMPARE(m_dialog->labelText(), QStringLiteral("Upgrading...33%"));
         QVERIFY(m_dialog->watchdog()->isActive());
@@ -230,7 +217,7 @@ private slots:
     {
         m_s.device->setDropAfterBlock(1);
         BoxAnswers boxes;
-        upgrade(image(1500), boxes, false);
+        upgrade(support::firmwareImage(1500), boxes, false);
         QTRY_VERIFY(m_dialog->labelText().startsWith("The connection to the device was lost."));
         QVERIFY(!m_dialog->watchdog()->isActive());
         QCOMPARE(m_dialog->cancelButton()->text(), QStringLiteral("OK"));
@@ -251,7 +238,7 @@ private slots:
         QVERIFY(m_s.device->state().savePreset(0));
         m_s.device->setSilentAfterBlock(1);
         BoxAnswers boxes;
-        upgrade(image(700), boxes, true);
+        upgrade(support::firmwareImage(700), boxes, true);
         QTRY_COMPARE(m_s.count(Msg::PresetExportAll), 3); // the opening, blocks 0 and 1
         QVERIFY(m_dialog->backup()->watchdog()->isActive());
         QCOMPARE(m_dialog->backup()->watchdog()->interval(), 3000);
@@ -267,7 +254,7 @@ private slots:
         QVERIFY(questions.first().endsWith("Upgrade the firmware anyway?"));
         QVERIFY(backups().isEmpty()); // no partial backup
         if (anyway) {
-            QTRY_COMPARE(m_s.device->lastFirmwareImage(), image(700));
+            QTRY_COMPARE(m_s.device->lastFirmwareImage(), support::firmwareImage(700));
         } else {
             QCOMPARE(m_s.sentCount(Msg::UpgradeBlock), 0);
         }

@@ -403,6 +403,10 @@ private slots:
         const QString chinese = QStringLiteral("\u4F1A\u8BAE\u5BA4"); // meeting room
         QCOMPARE(encodeText(chinese).size(), 6);
         QCOMPARE(decodeText(encodeText(chinese)), chinese);
+        // ASCII around double-byte characters, and a cut one at the end, still go through the
+        // codec (which drops the half character rather than showing it as a Latin-1 letter).
+        QCOMPARE(decodeText(QByteArray("Hall ") + encodeText(chinese) + "2"), QStringLiteral("Hall \u4F1A\u8BAE\u5BA42"));
+        QCOMPARE(decodeText(QByteArray("ab\xC4")), QStringLiteral("ab"));
         QCOMPARE(encodeTextField(chinese, 5), encodeText(chinese).left(4) + '\0'); // no half character
         quint32 ip = 0;
         QVERIFY(parseIPv4(QStringLiteral("192.168.1.100"), &ip));

@@ -133,6 +133,54 @@ private slots:
         QCOMPARE(m_reasm.buffered(), 10);
     }
 
+    // With its log off the reassembler skips garbage in one step; what it cuts and what it
+    // keeps waiting must not differ from the byte-wise path that logs every byte.
+    void quietResyncMatchesTheLoggedOne_data()
+    {
+        QTest::addColumn<QByteArray>("stream");
+        const QByteArray f1 = proto::buildFrame(1, 2, 2, 14, 0x80, QByteArray(1, '\x10'));
+        const QByteArray f2 = proto::buildFrame(1, 3, 1, 1, 0x80, QByteArray(16, '\x82'));
+        QTest::newRow("garbage, frame") << QByteArray(40, '\x55') + f1;
+        QTest::newRow("lone 82s") << QByteArray::fromHex("8200827e82") + f1 + QByteArray::fromHex("82") + f2;
+        QTest::newRow("garbage tail") << f1 + QByteArray(25, '\x11');
+        QTest::newRow("garbage tail ending in 82") << f1 + QByteArray(25, '\x11') + QByteArray::fromHex("82");
+        QTest::newRow("garbage, 82 within the last ten") << QByteArray(20, '\x11') + QByteArray::fromHex("82") + QByteArray(4, '\x11');
+        QTest::newRow("only garbage, eleven") << QByteArray(11, '\x11');
+        QTest::newRow("header without frame") << QByteArray(3, '\x11') + f1.left(11);
+    }
+    void quietResyncMatchesTheLoggedOne()
+    {
+        QFETCH(QByteArray, stream);
+        QLoggingCategory &category = const_cast<QLoggingCategory &>(lcFrames());
+        // What was cut and what stays buffered, fed whole and fed byte by byte (so every
+        // partial state is compared too).
+        const auto run = [&](bool logged) {
+            category.setEnabled(QtDebugMsg, logged);
+            QStringList seen;
+            for (const bool bytewise : {false, true}) {
+                m_frames.clear();
+                m_reasm.clear();
+                if (bytewise) {
+                    for (const char c : stream)
+                        m_reasm.feed(&c, 1);
+                } else {
+                    m_reasm.feed(stream);
+                }
+                for (const Received &r : m_frames)
+                    seen << QString::fromLatin1(r.payload.toHex()) + QString::number(r.header.funcId);
+                seen << QStringLiteral("buffered %1").arg(m_reasm.buffered());
+            }
+            return seen;
+        };
+        const QStringList logged = run(true);
+        QVERIFY(!g_log.isEmpty());
+        g_log.clear();
+        const QStringList quiet = run(false);
+        category.setEnabled(QtDebugMsg, true);
+        QVERIFY(g_log.isEmpty());
+        QCOMPARE(quiet, logged);
+    }
+
     void largestLengthWaits()
     {
         QByteArray head = QByteArray::fromHex("827d010003010180ffff");

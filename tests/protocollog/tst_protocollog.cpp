@@ -4,14 +4,16 @@
 #include "devicesimulator.h"
 #include "protocollog.h"
 #include "protocollogdialog.h"
+#include "protocollogmodel.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QAbstractItemModelTester>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <deque>
@@ -199,6 +201,70 @@ private slots:
         QVERIFY(ProtocolLog::matches(e, QStringLiteral("3.1")));
         QVERIFY(!ProtocolLog::matches(e, QStringLiteral("1.8")));
         QVERIFY(!ProtocolLog::matches(e, QStringLiteral("meter")));
+    }
+
+    // The window's rows are the ring's frames: new ones come in at the end, those that left
+    // the ring go from the front, a filter takes from the whole ring, a clear empties it, and
+    // a paused view says which of its rows have left.
+    void windowRowsFollowTheRing()
+    {
+        ProtocolLog log(nullptr, 4);
+        ProtocolLogModel model(&log);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const auto add = [&log](proto::MessageKey key, char value) {
+            log.record(ProtocolLog::Direction::Received, header(key, proto::FlagReply, 1), QByteArray(1, value));
+        };
+        // Each row by its one payload byte.
+        const auto payload = [](const QString &line) {
+            return QRegularExpression(QStringLiteral(" 1 ([0-9A-F]{2})\\b")).match(line).captured(1);
+        };
+        const auto rowsOf = [&payload](const ProtocolLogModel &m) {
+            QStringList out;
+            for (int i = 0; i < m.rowCount(); ++i)
+                out << payload(m.line(i));
+            return out.join(QLatin1Char(','));
+        };
+        const auto rows = [&model, &rowsOf] { return rowsOf(model); };
+        add(Msg::InputGain, 1);
+        add(Msg::SystemMute, 2);
+        add(Msg::InputGain, 3);
+        model.sync();
+        QCOMPARE(rows(), QStringLiteral("01,02,03"));
+        add(Msg::SystemMute, 4);
+        add(Msg::InputGain, 5);
+        add(Msg::SystemMute, 6);
+        model.sync();
+        QCOMPARE(rows(), QStringLiteral("03,04,05,06"));
+        QVERIFY(model.longestLine() >= model.line(0).size());
+
+        model.setFilter(QStringLiteral("InputGain"));
+        QCOMPARE(rows(), QStringLiteral("03,05"));
+        add(Msg::SystemMute, 7);
+        add(Msg::InputGain, 8);
+        model.sync();
+        QCOMPARE(rows(), QStringLiteral("05,08"));
+        model.setFilter(QString());
+        QCOMPARE(rows(), QStringLiteral("05,06,07,08"));
+
+        for (char v = 9; v < 12; ++v)
+            add(Msg::InputGain, v); // not synced: a paused view
+        QCOMPARE(model.line(0), QStringLiteral("(no longer in the log)"));
+        QCOMPARE(payload(model.line(3)), QStringLiteral("08"));
+        model.sync();
+        QCOMPARE(rows(), QStringLiteral("08,09,0A,0B"));
+        log.clear();
+        model.sync();
+        QCOMPARE(model.rowCount(), 0);
+        add(Msg::InputGain, 12);
+        model.sync();
+        QCOMPARE(rows(), QStringLiteral("0C"));
+
+        // A window opened after the ring went round starts at its oldest frame.
+        for (char v = 13; v < 19; ++v)
+            add(Msg::InputGain, v);
+        ProtocolLogModel late(&log);
+        late.sync();
+        QCOMPARE(rowsOf(late), QStringLiteral("0F,10,11,12"));
     }
 
     // Nothing listens to the link while the window is closed; open, a live session against

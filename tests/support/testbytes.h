@@ -1,5 +1,6 @@
 #pragma once
-// Byte strings for payload checks: a list of byte values, a little-endian float.
+// Byte strings for payload checks: a list of byte values, a little-endian float, a firmware
+// image.
 #include <QByteArray>
 #include <QtEndian>
 #include <cstring>
@@ -22,6 +23,23 @@ inline QByteArray f32(float v)
     std::memcpy(&bits, &v, sizeof bits);
     QByteArray b(4, '\0');
     qToLittleEndian(bits, b.data());
+    return b;
+}
+
+// A firmware image of size bytes: a filler body, then the trailer the device checks. The
+// defaults are the simulated device's identifier and its ARM minor version, so it takes the
+// image; one shorter than the trailer is filler alone, an image every device refuses.
+inline QByteArray firmwareImage(int size, quint16 id = 0x5A31, quint8 floor = 1)
+{
+    QByteArray b(size, '\0');
+    for (int i = 0; i < size; ++i)
+        b[i] = char(i * 11);
+    if (size < 10)
+        return b;
+    char *trailer = b.data() + size - 10;
+    trailer[0] = char(id & 0xFF);
+    trailer[1] = char(id >> 8);
+    trailer[3] = char(floor);
     return b;
 }
 
