@@ -8,7 +8,7 @@ class LineEdit;
 class QDialogButtonBox;
 class QLabel;
 
-class AddDeviceDialog : public QDialog
+class AddDeviceDialog final : public QDialog
 {
     Q_OBJECT
 public:

@@ -11,7 +11,7 @@ class LineEdit;
 class QDialogButtonBox;
 class QLabel;
 
-class EditDeviceDialog : public QDialog
+class EditDeviceDialog final : public QDialog
 {
     Q_OBJECT
 public:
