@@ -49,6 +49,7 @@ void AddDeviceDialog::retranslate()
 {
     setWindowTitle(tr("Add Device"));
     m_addressLabel->setText(tr("IP Address"));
+    m_addressEdit->setAccessibleName(tr("Add Device") + QStringLiteral(": ") + tr("IP Address"));
     m_buttonBox->button(QDialogButtonBox::Ok)->setText(tr("OK"));
     m_buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
     m_messageLabel->setText(m_refused ? tr("Please enter the whole IP address of the device "

@@ -70,6 +70,10 @@ void EditDeviceDialog::retranslate()
     m_addressLabel->setText(tr("IP Address"));
     m_maskLabel->setText(tr("Subnet Mask"));
     m_gatewayLabel->setText(tr("Gateway"));
+    const QString prefix = windowTitle() + QStringLiteral(": ");
+    m_addressEdit->setAccessibleName(prefix + m_addressLabel->text());
+    m_maskEdit->setAccessibleName(prefix + m_maskLabel->text());
+    m_gatewayEdit->setAccessibleName(prefix + m_gatewayLabel->text());
     m_buttonBox->button(QDialogButtonBox::Ok)->setText(tr("OK"));
     m_buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
     m_messageLabel->setText(faultText());

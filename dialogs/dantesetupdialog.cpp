@@ -10,7 +10,7 @@
 #include "parameterbinding.h"
 #include "routeorder.h"
 #include "systemsettings.h"
-#include "tablewidget.h"
+#include "widgettable.h"
 #include "wire.h"
 
 #include <QButtonGroup>
@@ -123,8 +123,8 @@ DanteSetupDialog::DanteSetupDialog(DataModel *dataModel, QWidget *parent)
     // Channel tables.
     m_receiveBox = new QGroupBox(this);
     m_transmitBox = new QGroupBox(this);
-    m_receiveTable = new TableWidget(4, 3, m_receiveBox);
-    m_transmitTable = new TableWidget(4, 2, m_transmitBox);
+    m_receiveTable = new WidgetTable(4, 3, m_receiveBox);
+    m_transmitTable = new WidgetTable(4, 2, m_transmitBox);
     for (TableWidget *table : {m_receiveTable, m_transmitTable}) {
         table->verticalHeader()->hide();
         table->horizontalHeader()->setStretchLastSection(true);
@@ -226,6 +226,8 @@ void DanteSetupDialog::retranslate()
     m_configBox->setTitle(tr("Device Config"));
     m_receiveBox->setTitle(tr("Receive Channel"));
     m_transmitBox->setTitle(tr("Transmit Channel"));
+    m_receiveTable->setAccessibleName(prefix + tr("Receive Channel"));
+    m_transmitTable->setAccessibleName(prefix + tr("Transmit Channel"));
     m_networkBox->setTitle(tr("Network Config"));
     m_modelTitle->setText(tr("Model Name"));
     m_modelValue->setAccessibleName(prefix + tr("Model Name"));
