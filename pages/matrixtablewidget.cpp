@@ -389,6 +389,7 @@ void MatrixTableWidget::cornerButtonClicked(bool checked)
             cell->setKnobView(checked);
     verticalHeader()->setDefaultSectionSize(checked ? KnobRowHeight : ButtonRowHeight);
     verticalHeader()->setMinimumSectionSize(checked ? KnobRowHeight : ButtonRowHeight);
+    m_inputHeader->placeCells();
 }
 
 void MatrixTableWidget::headerSectionClicked(int index)
