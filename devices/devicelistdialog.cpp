@@ -31,7 +31,7 @@ QString decoded(const char *field)
 } // namespace
 
 DeviceListDialog::DeviceListDialog(DataModel *dataModel, QWidget *parent)
-    : Dialog(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    : WindowDialog(GeometryKey, parent)
     , m_dataModel(dataModel)
 {
     resize(600, 480);
@@ -76,12 +76,6 @@ DeviceListDialog::DeviceListDialog(DataModel *dataModel, QWidget *parent)
     }
 }
 
-DeviceListDialog::~DeviceListDialog()
-{
-    if (hasBeenShown())
-        SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
-}
-
 void DeviceListDialog::retranslate()
 {
     setWindowTitle(tr("Device List"));
@@ -111,9 +105,7 @@ void DeviceListDialog::nameRemoveButton(int row)
 
 void DeviceListDialog::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    else if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange)
         fitRemoveColumn();
     Dialog::changeEvent(event);
 }

@@ -27,14 +27,12 @@ const QString GeometryKey = QStringLiteral("CommandAssistantGeometry");
 }
 
 CommandAssistantDialog::CommandAssistantDialog(DataModel *dataModel, QWidget *parent)
-    : Dialog(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    : WindowDialog(GeometryKey, parent)
     , m_dataModel(dataModel)
 {
     resize(600, 300);
     setMinimumWidth(600);
-    const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    restoreStoredGeometry();
 
     m_pageButtons = new QButtonGroup(this);
     m_pageButtons->setExclusive(true);
@@ -57,17 +55,11 @@ CommandAssistantDialog::CommandAssistantDialog(DataModel *dataModel, QWidget *pa
     m_outputPage = new CommandOutputWidget(m_dataModel, m_pages);
     m_presetPage = new CommandPresetWidget(m_pages);
     m_systemMutePage = new CommandSystemMuteWidget(m_pages);
-    m_pages->addWidget(m_loginPage);
-    m_pages->addWidget(m_inputPage);
-    m_pages->addWidget(m_outputPage);
-    m_pages->addWidget(m_presetPage);
-    m_pages->addWidget(m_systemMutePage);
-    connect(m_loginPage, &CommandLoginWidget::generateCommand, this, &CommandAssistantDialog::generateCommand);
-    connect(m_inputPage, &CommandLevelWidget::generateCommand, this, &CommandAssistantDialog::generateCommand);
-    connect(m_outputPage, &CommandLevelWidget::generateCommand, this, &CommandAssistantDialog::generateCommand);
-    connect(m_presetPage, &CommandPresetWidget::generateCommand, this, &CommandAssistantDialog::generateCommand);
-    connect(m_systemMutePage, &CommandSystemMuteWidget::generateCommand, this,
-            &CommandAssistantDialog::generateCommand);
+    for (CommandPage *page : std::initializer_list<CommandPage *>{m_loginPage, m_inputPage, m_outputPage, m_presetPage,
+                                                                   m_systemMutePage}) {
+        m_pages->addWidget(page);
+        connect(page, &CommandPage::generateCommand, this, &CommandAssistantDialog::generateCommand);
+    }
     // Per button rather than the group's id signal, which changed name between Qt versions.
     for (int i = 0; i < PageCount; ++i)
         connect(m_pageButton[i], &QPushButton::clicked, this, [this, i] { showPage(i); });
@@ -124,12 +116,6 @@ CommandAssistantDialog::CommandAssistantDialog(DataModel *dataModel, QWidget *pa
     updateSendButton();
 }
 
-CommandAssistantDialog::~CommandAssistantDialog()
-{
-    if (hasBeenShown())
-        SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
-}
-
 void CommandAssistantDialog::retranslate()
 {
     setWindowTitle(tr("Command Assistant"));
@@ -150,13 +136,6 @@ void CommandAssistantDialog::retranslate()
     updateSendToolTip();
     m_replyLabel->setText(tr("Device Reply"));
     m_replies->setAccessibleName(prefix + tr("Device Reply"));
-}
-
-void CommandAssistantDialog::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    Dialog::changeEvent(event);
 }
 
 void CommandAssistantDialog::showPage(int page)

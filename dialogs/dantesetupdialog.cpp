@@ -9,7 +9,6 @@
 #include "messageboxes.h"
 #include "parameterbinding.h"
 #include "routeorder.h"
-#include "systemsettings.h"
 #include "widgettable.h"
 #include "wire.h"
 
@@ -63,13 +62,11 @@ QString cString(const std::array<quint8, ParameterModel::Dante::InfoSize> &info,
 } // namespace
 
 DanteSetupDialog::DanteSetupDialog(DataModel *dataModel, QWidget *parent)
-    : Dialog(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    : WindowDialog(GeometryKey, parent)
     , m_dataModel(dataModel)
 {
     resize(800, 480);
-    const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    restoreStoredGeometry();
 
     // Device information.
     m_infoBox = new QGroupBox(this);
@@ -212,12 +209,6 @@ DanteSetupDialog::DanteSetupDialog(DataModel *dataModel, QWidget *parent)
         binding->refresh();
 }
 
-DanteSetupDialog::~DanteSetupDialog()
-{
-    if (hasBeenShown())
-        SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
-}
-
 void DanteSetupDialog::retranslate()
 {
     setWindowTitle(tr("Dante Setup"));
@@ -278,13 +269,6 @@ void DanteSetupDialog::retranslate()
         m_linkIconBinding->refresh();
     if (m_clockStateBinding)
         m_clockStateBinding->refresh();
-}
-
-void DanteSetupDialog::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    Dialog::changeEvent(event);
 }
 
 void DanteSetupDialog::showEvent(QShowEvent *event)

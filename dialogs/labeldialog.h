@@ -2,7 +2,7 @@
 // Edits the device's channel labels: 16-byte input and output labels and the 10-byte
 // touch-screen labels of the inputs. Created once by the main window; while it is shown it
 // asks the link to poll the touch-screen labels.
-#include "dialog.h"
+#include "windowdialog.h"
 
 #include <QVector>
 
@@ -11,12 +11,11 @@ class LineEdit;
 class ParameterBinding;
 class QLabel;
 
-class LabelDialog final : public Dialog
+class LabelDialog final : public WindowDialog
 {
     Q_OBJECT
 public:
     explicit LabelDialog(DataModel *dataModel, QWidget *parent = nullptr);
-    ~LabelDialog() override;
 
     // Hides the channels the variant lacks and marks its Dante channels.
     void setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask,
@@ -38,7 +37,6 @@ public slots:
     void outputEditEditingFinished();
 
 protected:
-    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -53,7 +51,7 @@ private:
     };
     enum class Kind { Input, Output, TouchScreen };
 
-    void retranslate();
+    void retranslate() override;
     // Each edit shows its label from the model whenever the label is announced.
     ParameterBinding *bind(LineEdit *edit, Kind kind, int channel);
     // Commits the edit that sent editingFinished; slot is the slot it is connected to.

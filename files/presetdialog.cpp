@@ -6,7 +6,6 @@
 #include "linkwatch.h"
 #include "progressdialog.h"
 #include "routeorder.h"
-#include "systemsettings.h"
 #include "widgettable.h"
 #include "wire.h"
 
@@ -27,7 +26,7 @@ constexpr int NameBytes = 16;
 } // namespace
 
 PresetDialog::PresetDialog(DataModel *dm, QWidget *parent)
-    : Dialog(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    : WindowDialog(GeometryKey, parent)
     , m_dm(dm)
 {
     resize(600, 480);
@@ -110,17 +109,9 @@ PresetDialog::PresetDialog(DataModel *dm, QWidget *parent)
                     : QFileDialog::getOpenFileName(this, title, QDir::currentPath(), filter);
     };
 
-    const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    restoreStoredGeometry();
     retranslate();
     subscribe();
-}
-
-PresetDialog::~PresetDialog()
-{
-    if (hasBeenShown())
-        SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
 }
 
 QPushButton *PresetDialog::button(int row, Column column) const
@@ -181,13 +172,6 @@ void PresetDialog::retranslate()
     m_exportAllButton->setAccessibleName(tr("Preset: Export All"));
     m_progress->setWindowTitle(tr("Preset"));
     m_progress->setAccessibleScope(tr("Preset"));
-}
-
-void PresetDialog::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    Dialog::changeEvent(event);
 }
 
 void PresetDialog::showEvent(QShowEvent *event)
