@@ -284,6 +284,13 @@ private slots:
         emit t->horizontalHeader()->sectionClicked(2);
         t->cornerButton()->click();
         QVERIFY(t->isKnobView());
+        // The row captions move with the taller rows.
+        for (int in : {1, 6}) {
+            const int top = t->inputHeader()->sectionViewportPosition(in);
+            const QRect caption = t->inputHeader()->captionLabel(in)->geometry();
+            QVERIFY2(caption.top() >= top && caption.bottom() < top + t->inputHeader()->sectionSize(in),
+                     qPrintable(QStringLiteral("row %1 at %2, caption at %3").arg(in).arg(top).arg(caption.top())));
+        }
         answerNextBox(QStringLiteral("Cancel"));
         emit t->verticalHeader()->sectionClicked(4);
         QCOMPARE(m_dm->model().input(4).matrixEnable, before.matrixEnable);
