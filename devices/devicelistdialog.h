@@ -54,6 +54,7 @@ private:
     QString linkStatusText(int code) const;
     void setCellText(int row, int column, const QString &text);
     void removeRow(int row);
+    void nameRemoveButton(int row);
     void fitRemoveColumn();
 
     DataModel *m_dataModel;

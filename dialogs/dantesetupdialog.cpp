@@ -9,7 +9,7 @@
 #include "messageboxes.h"
 #include "parameterbinding.h"
 #include "routeorder.h"
-#include "tablewidget.h"
+#include "widgettable.h"
 #include "wire.h"
 
 #include <QButtonGroup>
@@ -120,8 +120,8 @@ DanteSetupDialog::DanteSetupDialog(DataModel *dataModel, QWidget *parent)
     // Channel tables.
     m_receiveBox = new QGroupBox(this);
     m_transmitBox = new QGroupBox(this);
-    m_receiveTable = new TableWidget(4, 3, m_receiveBox);
-    m_transmitTable = new TableWidget(4, 2, m_transmitBox);
+    m_receiveTable = new WidgetTable(4, 3, m_receiveBox);
+    m_transmitTable = new WidgetTable(4, 2, m_transmitBox);
     for (TableWidget *table : {m_receiveTable, m_transmitTable}) {
         table->verticalHeader()->hide();
         table->horizontalHeader()->setStretchLastSection(true);
@@ -217,6 +217,8 @@ void DanteSetupDialog::retranslate()
     m_configBox->setTitle(tr("Device Config"));
     m_receiveBox->setTitle(tr("Receive Channel"));
     m_transmitBox->setTitle(tr("Transmit Channel"));
+    m_receiveTable->setAccessibleName(prefix + tr("Receive Channel"));
+    m_transmitTable->setAccessibleName(prefix + tr("Transmit Channel"));
     m_networkBox->setTitle(tr("Network Config"));
     m_modelTitle->setText(tr("Model Name"));
     m_modelValue->setAccessibleName(prefix + tr("Model Name"));

@@ -6,7 +6,7 @@
 #include "linkwatch.h"
 #include "progressdialog.h"
 #include "routeorder.h"
-#include "tablewidget.h"
+#include "widgettable.h"
 #include "wire.h"
 
 #include <QDir>
@@ -30,7 +30,7 @@ PresetDialog::PresetDialog(DataModel *dm, QWidget *parent)
     , m_dm(dm)
 {
     resize(600, 480);
-    m_table = new TableWidget(Rows, ColumnCount, this);
+    m_table = new WidgetTable(Rows, ColumnCount, this);
     m_table->setObjectName(QStringLiteral("presetTable"));
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -146,6 +146,7 @@ void PresetDialog::retranslate()
 {
     setWindowTitle(tr("Preset"));
     m_table->setHorizontalHeaderLabels({tr("Name"), QString(), QString(), QString(), QString(), QString()});
+    m_table->setAccessibleName(tr("Preset: Slots"));
     QStringList rowLabels;
     for (int row = 0; row < Rows; ++row)
         rowLabels << QString::number(row + 1);
