@@ -113,7 +113,7 @@ GPIOSetupDialog::~GPIOSetupDialog()
 
 void GPIOSetupDialog::retranslate()
 {
-    setWindowTitle(tr("GPIO Setup"));
+    setWindowTitle(title());
     m_portTitle->setText(tr("GPIO"));
     m_functionLabel->setText(tr("Function"));
     {

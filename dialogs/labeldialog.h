@@ -15,6 +15,8 @@ class LabelDialog : public Dialog
 {
     Q_OBJECT
 public:
+    // The window title, also where the change journal places this window's values.
+    static QString title() { return tr("Label"); }
     explicit LabelDialog(DataModel *dataModel, QWidget *parent = nullptr);
     ~LabelDialog() override;
 
