@@ -9,7 +9,7 @@ class QCheckBox;
 class QPushButton;
 class QTableWidget;
 
-class DeviceVersionSelectionDialog : public QDialog
+class DeviceVersionSelectionDialog final : public QDialog
 {
     Q_OBJECT
 public:

@@ -4,7 +4,7 @@
 // is more to see, and a control that takes the keyboard focus is scrolled into view.
 #include <QScrollArea>
 
-class DragScrollArea : public QScrollArea
+class DragScrollArea final : public QScrollArea
 {
     Q_OBJECT
 public:

@@ -13,7 +13,7 @@ class DataModel;
 class QMessageBox;
 class QWidget;
 
-class FileNotice
+class FileNotice final
 {
     Q_DECLARE_TR_FUNCTIONS(FileNotice)
 public:

@@ -3,7 +3,7 @@
 // to the wrapped style.
 #include <QProxyStyle>
 
-class FocusProxyStyle : public QProxyStyle
+class FocusProxyStyle final : public QProxyStyle
 {
     Q_OBJECT
 public:

@@ -8,7 +8,7 @@ class QAction;
 class QLabel;
 class QMenu;
 
-class MainMenuBar : public QMenuBar
+class MainMenuBar final : public QMenuBar
 {
     Q_OBJECT
 public:

@@ -35,7 +35,7 @@ class QTimer;
 class RecPlayDialog;
 class Widget;
 
-class MainWindow : public QMainWindow
+class MainWindow final : public QMainWindow
 {
     Q_OBJECT
 public:

@@ -7,7 +7,7 @@ class QEvent;
 class QLabel;
 class QProgressBar;
 
-class SplashScreen : public QSplashScreen
+class SplashScreen final : public QSplashScreen
 {
     Q_OBJECT
 public:

@@ -20,6 +20,7 @@ namespace cli {
 class DeviceSession final : public QObject
 {
     Q_OBJECT
+    Q_DISABLE_COPY(DeviceSession)
 public:
     struct Options {
         quint32 ip = 0;

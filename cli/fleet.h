@@ -19,6 +19,7 @@ enum Exit { Done = 0, Differences = 1, Refused = 2, DeviceFailed = 3 };
 class Fleet final : public QObject
 {
     Q_OBJECT
+    Q_DISABLE_COPY(Fleet)
 public:
     // Called with each open session (logged in, identity read); calls done with the device's code.
     using Job = std::function<void(DeviceSession *session, std::function<void(int code)> done)>;

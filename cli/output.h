@@ -5,7 +5,7 @@
 
 namespace cli {
 
-class Output
+class Output final
 {
 public:
     static void setPrefixed(bool on);

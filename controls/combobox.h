@@ -2,7 +2,7 @@
 // Combo box that announces a press before it opens, so its owner can refresh the list first.
 #include <QComboBox>
 
-class ComboBox : public QComboBox
+class ComboBox final : public QComboBox
 {
     Q_OBJECT
 public:

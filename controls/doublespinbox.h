@@ -2,7 +2,7 @@
 // QDoubleSpinBox without a context menu.
 #include <QDoubleSpinBox>
 
-class DoubleSpinBox : public QDoubleSpinBox
+class DoubleSpinBox final : public QDoubleSpinBox
 {
     Q_OBJECT
 public:

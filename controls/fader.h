@@ -5,7 +5,7 @@
 #include <QRectF>
 #include <QWidget>
 
-class Fader : public QWidget
+class Fader final : public QWidget
 {
     Q_OBJECT
 public:

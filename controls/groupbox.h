@@ -3,7 +3,7 @@
 // reports double clicks.
 #include "widget.h"
 
-class GroupBox : public Widget
+class GroupBox final : public Widget
 {
     Q_OBJECT
 public:

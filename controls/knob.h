@@ -4,7 +4,7 @@
 
 class QTimer;
 
-class Knob : public QWidget
+class Knob final : public QWidget
 {
     Q_OBJECT
 public:

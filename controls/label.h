@@ -2,7 +2,7 @@
 // Label that reports double clicks.
 #include <QLabel>
 
-class Label : public QLabel
+class Label final : public QLabel
 {
     Q_OBJECT
 public:

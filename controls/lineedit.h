@@ -5,7 +5,7 @@
 // aloud and show the stored value again.
 #include <QLineEdit>
 
-class LineEdit : public QLineEdit
+class LineEdit final : public QLineEdit
 {
     Q_OBJECT
 public:

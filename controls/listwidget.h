@@ -3,7 +3,7 @@
 // the row under the cursor (-1 where there is none).
 #include <QListWidget>
 
-class ListWidget : public QListWidget
+class ListWidget final : public QListWidget
 {
     Q_OBJECT
 public:

@@ -4,7 +4,7 @@
 #include <QRectF>
 #include <QWidget>
 
-class Meter : public QWidget
+class Meter final : public QWidget
 {
     Q_OBJECT
 public:

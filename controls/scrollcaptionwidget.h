@@ -3,7 +3,7 @@
 // It pauses while the pointer is over it.
 #include <QWidget>
 
-class ScrollCaptionWidget : public QWidget
+class ScrollCaptionWidget final : public QWidget
 {
     Q_OBJECT
 public:

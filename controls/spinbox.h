@@ -2,7 +2,7 @@
 // QSpinBox without a context menu.
 #include <QSpinBox>
 
-class SpinBox : public QSpinBox
+class SpinBox final : public QSpinBox
 {
     Q_OBJECT
 public:

@@ -8,7 +8,7 @@
 class QLabel;
 class QTimer;
 
-class TipBox : public Widget
+class TipBox final : public Widget
 {
     Q_OBJECT
 public:

@@ -5,7 +5,7 @@
 
 class QLabel;
 
-class DeviceItemWidget : public Widget
+class DeviceItemWidget final : public Widget
 {
     Q_OBJECT
 public:

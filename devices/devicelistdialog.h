@@ -8,7 +8,7 @@
 class QPushButton;
 class QTableWidget;
 
-class DeviceListDialog : public Dialog
+class DeviceListDialog final : public Dialog
 {
     Q_OBJECT
 public:

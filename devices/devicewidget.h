@@ -21,7 +21,7 @@ class QMenu;
 class QMessageBox;
 class QPushButton;
 
-class DeviceWidget : public Widget
+class DeviceWidget final : public Widget
 {
     Q_OBJECT
 public:

@@ -7,54 +7,19 @@
 #include "routeorder.h"
 #include "wire.h"
 
-#include <QDialogButtonBox>
-#include <QEvent>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 
 using proto::NetworkFault;
 
 EditDeviceDialog::EditDeviceDialog(DataModel *dataModel, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : AddressForm(parent)
     , m_dataModel(dataModel)
 {
     resize(240, 160);
-    m_addressLabel = new QLabel(this);
-    m_maskLabel = new QLabel(this);
-    m_gatewayLabel = new QLabel(this);
-    m_addressEdit = new LineEdit(this);
-    m_maskEdit = new LineEdit(this);
-    m_gatewayEdit = new LineEdit(this);
-    m_addressEdit->setValidator(AddressValidator::host(m_addressEdit));
-    m_maskEdit->setValidator(AddressValidator::mask(m_maskEdit));
-    m_gatewayEdit->setValidator(AddressValidator::host(m_gatewayEdit));
-    m_messageLabel = new QLabel(this);
-    m_messageLabel->setWordWrap(true);
-    m_messageLabel->setProperty("status", QStringLiteral("2"));
-    m_messageLabel->hide();
-    m_buttonBox = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    for (QAbstractButton *button : m_buttonBox->buttons())
-        button->setFixedSize(60, 25);
-
-    auto *layout = new QGridLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
-    layout->setSpacing(8);
-    layout->addWidget(m_addressLabel, 0, 0);
-    layout->addWidget(m_addressEdit, 0, 1);
-    layout->addWidget(m_maskLabel, 1, 0);
-    layout->addWidget(m_maskEdit, 1, 1);
-    layout->addWidget(m_gatewayLabel, 2, 0);
-    layout->addWidget(m_gatewayEdit, 2, 1);
-    layout->addWidget(m_messageLabel, 3, 0, 1, 2);
-    auto *buttons = new QHBoxLayout;
-    buttons->setContentsMargins(0, 8, 0, 0);
-    buttons->addWidget(m_buttonBox);
-    layout->addLayout(buttons, 4, 0, 1, 2);
-
-    connect(m_buttonBox, &QDialogButtonBox::accepted, this, &EditDeviceDialog::okButtonClicked);
-    connect(m_buttonBox, &QDialogButtonBox::rejected, this, &EditDeviceDialog::reject);
+    m_addressEdit = addField(&m_addressLabel, AddressValidator::host(this));
+    m_maskEdit = addField(&m_maskLabel, AddressValidator::mask(this));
+    m_gatewayEdit = addField(&m_gatewayLabel, AddressValidator::host(this));
+    finishLayout();
     if (m_dataModel) {
         connect(m_dataModel, &DataModel::deviceListRemove, this, &EditDeviceDialog::deviceRemoved);
         // Beside the device setup dialog, which shows the same setting.
@@ -70,16 +35,8 @@ void EditDeviceDialog::retranslate()
     m_addressLabel->setText(tr("IP Address"));
     m_maskLabel->setText(tr("Subnet Mask"));
     m_gatewayLabel->setText(tr("Gateway"));
-    m_buttonBox->button(QDialogButtonBox::Ok)->setText(tr("OK"));
-    m_buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
-    m_messageLabel->setText(faultText());
-}
-
-void EditDeviceDialog::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    QDialog::changeEvent(event);
+    setButtonTexts(tr("OK"), tr("Cancel"));
+    messageLabel()->setText(faultText());
 }
 
 QString EditDeviceDialog::faultText() const
@@ -110,8 +67,8 @@ QString EditDeviceDialog::faultText() const
 void EditDeviceDialog::showFault(NetworkFault fault)
 {
     m_fault = fault;
-    m_messageLabel->setText(faultText());
-    m_messageLabel->setVisible(fault != NetworkFault::None);
+    messageLabel()->setText(faultText());
+    messageLabel()->setVisible(fault != NetworkFault::None);
     LineEdit *field = m_addressEdit;
     if (fault == NetworkFault::MaskIncomplete || fault == NetworkFault::MaskNotContiguous)
         field = m_maskEdit;

@@ -2,16 +2,14 @@
 // Sends new network parameters (address, subnet mask, gateway) to one device. Nothing is
 // sent unless the three fields form a whole, consistent setting: a wrong one leaves the
 // device unreachable on its network.
-#include <QDialog>
-
+#include "addressform.h"
 #include "netparams.h"
 
 class DataModel;
 class LineEdit;
-class QDialogButtonBox;
 class QLabel;
 
-class EditDeviceDialog : public QDialog
+class EditDeviceDialog final : public AddressForm
 {
     Q_OBJECT
 public:
@@ -28,16 +26,11 @@ public:
     LineEdit *addressEdit() const { return m_addressEdit; }
     LineEdit *maskEdit() const { return m_maskEdit; }
     LineEdit *gatewayEdit() const { return m_gatewayEdit; }
-    QLabel *messageLabel() const { return m_messageLabel; }
 
-public slots:
-    void okButtonClicked();
-
-protected:
-    void changeEvent(QEvent *event) override;
+    void okButtonClicked() override;
 
 private:
-    void retranslate();
+    void retranslate() override;
     QString faultText() const;
     void showFault(proto::NetworkFault fault);
     // Keeps the index pointing at the same device while rows are removed under the dialog.
@@ -58,6 +51,4 @@ private:
     LineEdit *m_addressEdit = nullptr;
     LineEdit *m_maskEdit = nullptr;
     LineEdit *m_gatewayEdit = nullptr;
-    QLabel *m_messageLabel = nullptr;
-    QDialogButtonBox *m_buttonBox = nullptr;
 };

@@ -8,7 +8,7 @@ class LineEdit;
 class QLabel;
 class QPushButton;
 
-class LoginDialog : public QDialog
+class LoginDialog final : public QDialog
 {
     Q_OBJECT
 public:

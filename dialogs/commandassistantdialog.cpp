@@ -57,17 +57,11 @@ CommandAssistantDialog::CommandAssistantDialog(DataModel *dataModel, QWidget *pa
     m_outputPage = new CommandOutputWidget(m_dataModel, m_pages);
     m_presetPage = new CommandPresetWidget(m_pages);
     m_systemMutePage = new CommandSystemMuteWidget(m_pages);
-    m_pages->addWidget(m_loginPage);
-    m_pages->addWidget(m_inputPage);
-    m_pages->addWidget(m_outputPage);
-    m_pages->addWidget(m_presetPage);
-    m_pages->addWidget(m_systemMutePage);
-    connect(m_loginPage, &CommandLoginWidget::generateCommand, this, &CommandAssistantDialog::generateCommand);
-    connect(m_inputPage, &CommandLevelWidget::generateCommand, this, &CommandAssistantDialog::generateCommand);
-    connect(m_outputPage, &CommandLevelWidget::generateCommand, this, &CommandAssistantDialog::generateCommand);
-    connect(m_presetPage, &CommandPresetWidget::generateCommand, this, &CommandAssistantDialog::generateCommand);
-    connect(m_systemMutePage, &CommandSystemMuteWidget::generateCommand, this,
-            &CommandAssistantDialog::generateCommand);
+    for (CommandPage *page : std::initializer_list<CommandPage *>{m_loginPage, m_inputPage, m_outputPage, m_presetPage,
+                                                                   m_systemMutePage}) {
+        m_pages->addWidget(page);
+        connect(page, &CommandPage::generateCommand, this, &CommandAssistantDialog::generateCommand);
+    }
     // Per button rather than the group's id signal, which changed name between Qt versions.
     for (int i = 0; i < PageCount; ++i)
         connect(m_pageButton[i], &QPushButton::clicked, this, [this, i] { showPage(i); });

@@ -17,7 +17,7 @@
 namespace Msg = proto::Msg;
 
 CommandLevelWidget::CommandLevelWidget(const DataModel *dataModel, bool output, QWidget *parent)
-    : Widget(parent)
+    : CommandPage(parent)
     , m_dataModel(dataModel)
     , m_output(output)
 {
@@ -86,13 +86,6 @@ void CommandLevelWidget::retranslate()
     }
 }
 
-void CommandLevelWidget::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    Widget::changeEvent(event);
-}
-
 bool CommandLevelWidget::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
@@ -131,7 +124,7 @@ void CommandLevelWidget::generateButtonClicked()
         proto::appendF32(payload, float(m_step->value()));
         break;
     }
-    emit generateCommand(key.type, key.subType, key.funcId, payload);
+    generate(key, payload);
 }
 
 void CommandLevelWidget::updateChannelList(quint16 mask, quint16 danteMask)

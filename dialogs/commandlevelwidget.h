@@ -1,16 +1,15 @@
 #pragma once
 // Command assistant pages for the input levels ("Level Pre Mix") and the output levels
 // ("Out Level"): mute, fixed gain and gain step of one channel.
-#include "widget.h"
+#include "commandpage.h"
 
 class DataModel;
 class DoubleSpinBox;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QPushButton;
 
-class CommandLevelWidget : public Widget
+class CommandLevelWidget : public CommandPage
 {
     Q_OBJECT
 public:
@@ -26,18 +25,13 @@ public:
 
     QComboBox *channelBox() const { return m_channel; }
 
-signals:
-    void generateCommand(uchar type, uchar subType, uchar funcId, QByteArray payload);
-
-public slots:
-    void generateButtonClicked();
+    void generateButtonClicked() override;
 
 protected:
-    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void retranslate();
+    void retranslate() override;
 
     const DataModel *m_dataModel;
     bool m_output;

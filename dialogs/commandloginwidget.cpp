@@ -1,31 +1,20 @@
 #include "commandloginwidget.h"
 
-#include "catalogue.h"
 #include "lineedit.h"
 #include "wire.h"
 
-#include <QEvent>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
 CommandLoginWidget::CommandLoginWidget(QWidget *parent)
-    : Widget(parent)
+    : CommandPage(parent)
 {
-    m_box = new QGroupBox(this);
-    m_passwordLabel = new QLabel(m_box);
-    m_password = new LineEdit(m_box);
+    m_passwordLabel = new QLabel;
+    m_password = new LineEdit;
     m_password->setFixedSize(80, 20);
-    m_generate = new QPushButton(m_box);
-    auto *row = new QHBoxLayout(m_box);
-    row->addWidget(m_passwordLabel);
-    row->addWidget(m_password);
-    row->addWidget(m_generate);
-    row->addStretch(1);
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_box);
+    m_generate = new QPushButton;
+    m_box = boxedRow({m_passwordLabel, m_password, m_generate});
     connect(m_password, &LineEdit::returnPressed, this, &CommandLoginWidget::generateButtonClicked);
     connect(m_generate, &QPushButton::clicked, this, &CommandLoginWidget::generateButtonClicked);
     retranslate();
@@ -41,15 +30,7 @@ void CommandLoginWidget::retranslate()
     m_generate->setAccessibleName(prefix + tr("Generate Command"));
 }
 
-void CommandLoginWidget::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    Widget::changeEvent(event);
-}
-
 void CommandLoginWidget::generateButtonClicked()
 {
-    const proto::MessageKey k = proto::Msg::Login;
-    emit generateCommand(k.type, k.subType, k.funcId, proto::encodeText(m_password->text().trimmed()));
+    generate(proto::Msg::Login, proto::encodeText(m_password->text().trimmed()));
 }

@@ -1,32 +1,24 @@
 #pragma once
 // Command assistant page: the login command with a typed password.
-#include "widget.h"
+#include "commandpage.h"
 
 class LineEdit;
-class QGroupBox;
 class QLabel;
 class QPushButton;
 
-class CommandLoginWidget final : public Widget
+class CommandLoginWidget final : public CommandPage
 {
     Q_OBJECT
 public:
     explicit CommandLoginWidget(QWidget *parent = nullptr);
 
-signals:
-    void generateCommand(uchar type, uchar subType, uchar funcId, QByteArray payload);
-
-public slots:
-    void generateButtonClicked();
-
-protected:
-    void changeEvent(QEvent *event) override;
+    void generateButtonClicked() override;
 
 private:
-    void retranslate();
+    void retranslate() override;
 
-    QGroupBox *m_box = nullptr;
     QLabel *m_passwordLabel = nullptr;
     LineEdit *m_password = nullptr;
     QPushButton *m_generate = nullptr;
+    QGroupBox *m_box = nullptr;
 };

@@ -1,33 +1,25 @@
 #pragma once
 // Command assistant page: recalling one of the 32 presets.
-#include "widget.h"
+#include "commandpage.h"
 
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QPushButton;
 
-class CommandPresetWidget final : public Widget
+class CommandPresetWidget final : public CommandPage
 {
     Q_OBJECT
 public:
     explicit CommandPresetWidget(QWidget *parent = nullptr);
     QComboBox *presetBox() const { return m_preset; }
 
-signals:
-    void generateCommand(uchar type, uchar subType, uchar funcId, QByteArray payload);
-
-public slots:
-    void generateButtonClicked();
-
-protected:
-    void changeEvent(QEvent *event) override;
+    void generateButtonClicked() override;
 
 private:
-    void retranslate();
+    void retranslate() override;
 
-    QGroupBox *m_box = nullptr;
     QLabel *m_label = nullptr;
     QComboBox *m_preset = nullptr;
     QPushButton *m_generate = nullptr;
+    QGroupBox *m_box = nullptr;
 };

@@ -1,13 +1,10 @@
 #include "commandsystemmutewidget.h"
 
-#include "catalogue.h"
-
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
 
 CommandSystemMuteWidget::CommandSystemMuteWidget(QWidget *parent)
-    : Widget(parent)
+    : CommandPage(parent)
 {
     m_mute = new QPushButton(this);
     m_mute->setObjectName(QStringLiteral("muteButton"));
@@ -30,15 +27,7 @@ void CommandSystemMuteWidget::retranslate()
     m_generate->setAccessibleName(prefix + tr("Generate Command"));
 }
 
-void CommandSystemMuteWidget::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    Widget::changeEvent(event);
-}
-
 void CommandSystemMuteWidget::generateButtonClicked()
 {
-    const proto::MessageKey k = proto::Msg::SystemMute;
-    emit generateCommand(k.type, k.subType, k.funcId, QByteArray(1, char(m_mute->isChecked() ? 1 : 0)));
+    generate(proto::Msg::SystemMute, QByteArray(1, char(m_mute->isChecked() ? 1 : 0)));
 }

@@ -1,27 +1,20 @@
 #pragma once
 // Command assistant page: muting the whole system.
-#include "widget.h"
+#include "commandpage.h"
 
 class QPushButton;
 
-class CommandSystemMuteWidget final : public Widget
+class CommandSystemMuteWidget final : public CommandPage
 {
     Q_OBJECT
 public:
     explicit CommandSystemMuteWidget(QWidget *parent = nullptr);
     QPushButton *muteButton() const { return m_mute; }
 
-signals:
-    void generateCommand(uchar type, uchar subType, uchar funcId, QByteArray payload);
-
-public slots:
-    void generateButtonClicked();
-
-protected:
-    void changeEvent(QEvent *event) override;
+    void generateButtonClicked() override;
 
 private:
-    void retranslate();
+    void retranslate() override;
 
     QPushButton *m_mute = nullptr;
     QPushButton *m_generate = nullptr;

@@ -11,7 +11,7 @@ class QButtonGroup;
 class QLabel;
 class QPushButton;
 
-class GPIOSetupDialog : public Dialog
+class GPIOSetupDialog final : public Dialog
 {
     Q_OBJECT
 public:

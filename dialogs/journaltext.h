@@ -11,7 +11,7 @@
 
 class DataModel;
 
-class JournalText
+class JournalText final
 {
     Q_DECLARE_TR_FUNCTIONS(ChangeJournal)
 public:

@@ -11,7 +11,7 @@ class LineEdit;
 class ParameterBinding;
 class QLabel;
 
-class LabelDialog : public Dialog
+class LabelDialog final : public Dialog
 {
     Q_OBJECT
 public:

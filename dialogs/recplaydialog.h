@@ -20,7 +20,7 @@ class ScrollCaptionWidget;
 class TableWidget;
 struct SyncEvent;
 
-class RecPlayDialog : public Dialog
+class RecPlayDialog final : public Dialog
 {
     Q_OBJECT
 public:

@@ -11,7 +11,7 @@ class QAbstractButton;
 class QMessageBox;
 class QWidget;
 
-class FileMessages
+class FileMessages final
 {
     Q_DECLARE_TR_FUNCTIONS(FileMessages)
 public:

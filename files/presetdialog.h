@@ -17,7 +17,7 @@ class QPushButton;
 class TableWidget;
 struct SyncEvent;
 
-class PresetDialog : public Dialog
+class PresetDialog final : public Dialog
 {
     Q_OBJECT
 public:

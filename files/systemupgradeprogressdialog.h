@@ -13,7 +13,7 @@ class DataModel;
 class LinkWatch;
 class QTimer;
 
-class SystemUpgradeProgressDialog : public ProgressDialog
+class SystemUpgradeProgressDialog final : public ProgressDialog
 {
     Q_OBJECT
 public:

@@ -19,6 +19,7 @@ class QTimer;
 class ChangeJournal final : public QObject
 {
     Q_OBJECT
+    Q_DISABLE_COPY(ChangeJournal)
 public:
     static constexpr qint64 RestMs = 1500;
     static constexpr int WriteMs = 250;

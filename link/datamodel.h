@@ -43,9 +43,10 @@
 
 class QTcpSocket;
 
-class DataModel : public QObject
+class DataModel final : public QObject
 {
     Q_OBJECT
+    Q_DISABLE_COPY(DataModel)
 public:
     using UDPBrowsingPacket = proto::BrowsingRecord;
     struct Filter {

@@ -11,6 +11,7 @@
 class DeviceStore final : public QObject
 {
     Q_OBJECT
+    Q_DISABLE_COPY(DeviceStore)
 public:
     using Record = proto::BrowsingRecord;
 

@@ -17,6 +17,7 @@ class QUdpSocket;
 class Discovery final : public QObject
 {
     Q_OBJECT
+    Q_DISABLE_COPY(Discovery)
 public:
     using Record = proto::BrowsingRecord;
     using Clock = std::function<qint64()>;

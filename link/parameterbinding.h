@@ -14,6 +14,7 @@
 class ParameterBinding final : public QObject
 {
     Q_OBJECT
+    Q_DISABLE_COPY(ParameterBinding)
 public:
     // Shows a stored value (in the form DataModel::storedValue returns) on the control.
     using Show = std::function<void(const QVariant &)>;

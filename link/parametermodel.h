@@ -24,7 +24,7 @@
 #include <QString>
 #include <array>
 
-class ParameterModel
+class ParameterModel final
 {
 public:
     static constexpr int Channels = proto::ChannelCount;

@@ -19,6 +19,7 @@ class QFile;
 class ProtocolLog final : public QObject
 {
     Q_OBJECT
+    Q_DISABLE_COPY(ProtocolLog)
 public:
     static constexpr int DefaultCapacity = 20000;
 

@@ -7,7 +7,7 @@
 
 #include <QHash>
 
-class ReportLedger
+class ReportLedger final
 {
 public:
     enum class Heard {

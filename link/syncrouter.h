@@ -21,6 +21,7 @@ struct SyncEvent {
 class SyncRouter final : public QObject
 {
     Q_OBJECT
+    Q_DISABLE_COPY(SyncRouter)
 public:
     using Handler = std::function<void(const SyncEvent &)>;
     static constexpr int AnyFunction = -1;

@@ -2,12 +2,9 @@
 // The AGC's transfer curve on a square -120..0 dB plot: the identity up to the threshold, a
 // step up at the threshold, then the line of slope 1/ratio through (target, target). Off,
 // or at ratio 1, it is the identity. Computed in the setters; painting draws.
-#include <QColor>
-#include <QPainterPath>
-#include <QVector>
-#include <QWidget>
+#include "transfergraph.h"
 
-class AGCGraph final : public QWidget
+class AGCGraph final : public TransferGraph
 {
     Q_OBJECT
 public:
@@ -27,33 +24,21 @@ public:
     bool bypass() const { return m_bypass; }
     // The curve's corners in dB (input, output), from the left.
     const QVector<QPointF> &corners() const { return m_corners; }
-    QRectF plotRect() const;
+    QRectF plotRect() const override;
     QPointF pointOf(const QPointF &dB) const;
 
     QSize sizeHint() const override { return QSize(320, 320); }
     QSize minimumSizeHint() const override { return QSize(180, 180); }
 
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void changeEvent(QEvent *event) override;
-
 private:
+    QVector<QPointF> curvePoints() const override;
+    QString rowLabel(int division) const override;
+    QString columnLabel(int division) const override;
     void recompute();
-    void rebuildPaths();
-    void loadColours();
 
     float m_threshold = -30.0f;
     float m_target = -20.0f;
     float m_ratio = 2.0f;
     bool m_bypass = true;
     QVector<QPointF> m_corners;
-    QPainterPath m_gridPath, m_curvePath;
-    struct Text {
-        QRectF rect;
-        QString text;
-        int flags;
-    };
-    QVector<Text> m_labels;
-    QColor m_background, m_grid, m_text, m_curveColour;
 };

@@ -11,7 +11,7 @@
 class DataModel;
 class EditHistory;
 
-class ChannelBlock
+class ChannelBlock final
 {
 public:
     struct Keys {

@@ -2,12 +2,9 @@
 // The limiter's transfer curve: input level across, output level up, both -100..+15 dB in
 // 256 steps. Above the knee the output rises by 1/ratio; from ratio 20 on it is drawn as a
 // hard limit. The curve is computed in the setters, the paths on resize; painting draws.
-#include <QColor>
-#include <QPainterPath>
-#include <QVector>
-#include <QWidget>
+#include "transfergraph.h"
 
-class LimiterGraph final : public QWidget
+class LimiterGraph final : public TransferGraph
 {
     Q_OBJECT
 public:
@@ -29,34 +26,22 @@ public:
     // or the knee lies above the plot).
     const QVector<double> &curve() const { return m_curve; }
     int kneeIndex() const { return m_knee; }
-    QRectF plotRect() const;
+    QRectF plotRect() const override;
     QPointF pointOf(double inputStep, double outputStep) const;
 
     QSize sizeHint() const override { return QSize(420, 300); }
     QSize minimumSizeHint() const override { return QSize(200, 150); }
 
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void changeEvent(QEvent *event) override;
-
 private:
+    QVector<QPointF> curvePoints() const override;
+    QString rowLabel(int division) const override;
+    QString columnLabel(int division) const override;
+    void paintOver(QPainter &p) override;
     void recompute();
-    void rebuildPaths();
-    void loadColours();
 
     float m_threshold = 0.0f;
     float m_ratio = 2.0f;
     bool m_bypass = true;
     QVector<double> m_curve;
     int m_knee = -1;
-    QPainterPath m_gridPath, m_curvePath;
-    QPointF m_kneePoint;
-    struct Text {
-        QRectF rect;
-        QString text;
-        int flags;
-    };
-    QVector<Text> m_labels;
-    QColor m_background, m_grid, m_text, m_curveColour, m_kneeColour;
 };

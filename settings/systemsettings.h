@@ -8,9 +8,10 @@
 #include <QStringList>
 #include <QVariant>
 
-class SystemSettings : public QObject
+class SystemSettings final : public QObject
 {
     Q_OBJECT
+    Q_DISABLE_COPY(SystemSettings)
 public:
     // Channel masks of one device variant; a zero mask stands for all channels.
     struct VariantMasks {

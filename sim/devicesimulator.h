@@ -21,9 +21,10 @@ class QUdpSocket;
 
 namespace sim {
 
-class DeviceSimulator : public QObject
+class DeviceSimulator final : public QObject
 {
     Q_OBJECT
+    Q_DISABLE_COPY(DeviceSimulator)
 public:
     explicit DeviceSimulator(const SimOptions &options, QObject *parent = nullptr);
     ~DeviceSimulator() override;

@@ -17,7 +17,7 @@
 
 namespace sim {
 
-class DeviceState
+class DeviceState final
 {
 public:
     explicit DeviceState(const SimOptions &options);

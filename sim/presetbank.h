@@ -6,7 +6,7 @@
 
 namespace sim {
 
-class PresetBank
+class PresetBank final
 {
 public:
     struct Slot {

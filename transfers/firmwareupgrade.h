@@ -14,6 +14,7 @@ class QTimer;
 class FirmwareUpgrade final : public QObject
 {
     Q_OBJECT
+    Q_DISABLE_COPY(FirmwareUpgrade)
 public:
     enum class Outcome {
         Done,        // the last block was acknowledged

@@ -10,6 +10,7 @@ class DataModel;
 class LinkWatch final : public QObject
 {
     Q_OBJECT
+    Q_DISABLE_COPY(LinkWatch)
 public:
     explicit LinkWatch(DataModel *dm, QObject *parent = nullptr);
 

@@ -20,6 +20,7 @@ class QTimer;
 class PresetTransfer final : public QObject
 {
     Q_OBJECT
+    Q_DISABLE_COPY(PresetTransfer)
 public:
     enum Kind { ExportOne, ExportAll, ImportOne, ImportAll };
     enum class Outcome {

@@ -36,7 +36,7 @@ FrameHeader parseHeader(const char *tenBytes);
 
 // Cuts frames out of a byte stream. Bytes are consumed through a read offset and
 // the buffer is compacted lazily, so the work is linear in the bytes received.
-class FrameReassembler
+class FrameReassembler final
 {
 public:
     using Handler = std::function<void(const FrameHeader &, const QByteArray &payload)>;

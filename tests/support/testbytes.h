@@ -36,10 +36,13 @@ inline QByteArray firmwareImage(int size, quint16 id = 0x5A31, quint8 floor = 1)
         b[i] = char(i * 11);
     if (size < 10)
         return b;
-    char *trailer = b.data() + size - 10;
+    // Built apart and replaced in: GCC sees a write through b.data() + size - 10 past a
+    // constant small size even behind the guard above.
+    QByteArray trailer = b.mid(size - 10, 4);
     trailer[0] = char(id & 0xFF);
     trailer[1] = char(id >> 8);
     trailer[3] = char(floor);
+    b.replace(size - 10, trailer.size(), trailer);
     return b;
 }
 
