@@ -19,7 +19,6 @@
 #include "modulewidget.h"
 #include "networkdiagnosticsdialog.h"
 #include "overviewwidget.h"
-#include "parameterbinding.h"
 #include "pagespec.h"
 #include "presetdialog.h"
 #include "protocollogdialog.h"
@@ -221,10 +220,8 @@ template <class Dialog>
 Dialog *MainWindow::build(Dialog *&slot) const
 {
     if (!slot) {
+        // Its bindings read the model as they are made: what arrived before it is shown.
         slot = new Dialog(m_dataModel, const_cast<MainWindow *>(this));
-        // Every bound control shows the stored value, as an announcement of it would have.
-        for (ParameterBinding *binding : slot->template findChildren<ParameterBinding *>())
-            binding->refresh();
         if constexpr (TakesMasks<Dialog>::value)
             applyMasks(slot);
         setUp(slot);

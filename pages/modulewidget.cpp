@@ -2,7 +2,6 @@
 
 #include "datamodel.h"
 #include "edithistory.h"
-#include "parameterbinding.h"
 #include "pagespec.h"
 
 #include <QAction>
@@ -110,14 +109,15 @@ ModulePage *ModuleWidget::page(int index) const
     // each of its widgets.
     ModulePage *page = PageSpecs::at(index)->build(m_dm, index, m_stack);
     page->setEditHistory(m_history);
-    // What arrived before the page existed: every bound control shows the stored value, as
-    // an announcement of it would have.
-    for (ParameterBinding *binding : page->findChildren<ParameterBinding *>())
-        binding->refresh();
+    // What arrived before the page existed: the page's bindings and subscribers read the
+    // model as they are made; the masks in force bring the labels and the Dante icons.
     if (m_masksSet)
         page->setChannelMasks(m_masks[0], m_masks[1], m_masks[2], m_masks[3]);
     QWidget *placeholder = m_stack->widget(index);
+    const bool current = m_stack->currentWidget() == placeholder;
     m_stack->insertWidget(index, page);
+    if (current)
+        m_stack->setCurrentWidget(page);
     m_stack->removeWidget(placeholder);
     delete placeholder;
     m_pages[index] = page;

@@ -2,7 +2,7 @@
 // the device link without network, the main window with every page and dialog, shown and
 // exposed. Each run is a fresh child process (fonts, images and style sheets are per
 // process), in a scratch directory so the settings and device files start empty. Prints
-// each run and the median against the 0.5 s budget, with the child's processor time beside
+// each run and the median against the 300 ms goal, with the child's processor time beside
 // it: on a machine shared with builds the wall time says more about the load than about us.
 //   bench_startup [runs]      (default 7)
 #include "datamodel.h"
@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr double BudgetMs = 500.0;
+constexpr double GoalMs = 300.0;
 const char *const ChildFlag = "--child";
 
 // One start-up as main() does it, minus the firewall check and the variant dialog; prints
@@ -102,7 +102,7 @@ int main(int argc, char *argv[])
     std::sort(cpu.begin(), cpu.end());
     const double median = ms[ms.size() / 2];
     out << "start-up to the main window shown, median of " << runs << ": " << QString::number(median, 'f', 1)
-        << " ms, processor " << QString::number(cpu[cpu.size() / 2], 'f', 1) << " ms (budget " << BudgetMs << " ms"
-        << (median <= BudgetMs ? ")\n" : ", OVER)\n");
+        << " ms, processor " << QString::number(cpu[cpu.size() / 2], 'f', 1) << " ms (goal " << GoalMs << " ms"
+        << (median < GoalMs ? ")\n" : ", OVER)\n");
     return 0;
 }
