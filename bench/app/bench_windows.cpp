@@ -6,6 +6,7 @@
 // processor time of the GUI thread (other work on a shared machine does not count) with the
 // wall time beside it.
 //   bench_windows [runs]      (default 5)
+#include "../freshchild.h"
 #include "datamodel.h"
 #include "dspimages.h"
 #include "dspresources.h"
@@ -21,7 +22,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
-#include <QProcess>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -38,7 +38,6 @@ namespace {
 constexpr double FirstShowGoalMs = 50.0;
 constexpr double SwitchGoalMs = 300.0;
 constexpr int Switches = 5;
-const char *const ChildFlag = "--child";
 
 double threadCpuMs()
 {
@@ -160,7 +159,7 @@ double median(std::vector<double> v)
 
 int main(int argc, char *argv[])
 {
-    if (argc > 1 && qstrcmp(argv[1], ChildFlag) == 0)
+    if (bench::isChild(argc, argv))
         return child(argc, argv);
 
     QCoreApplication app(argc, argv);
@@ -171,18 +170,12 @@ int main(int argc, char *argv[])
     QStringList order;
     for (int i = 0; i < runs; ++i) {
         QTemporaryDir scratch;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), scratch.path());
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(scratch.path());
-        p.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(ChildFlag)});
-        if (!p.waitForFinished(120000) || p.exitCode() != 0) {
+        const QString output = bench::runChild(scratch.path(), 120000);
+        if (output.isNull()) {
             out << "run " << i + 1 << " failed\n";
             return 2;
         }
-        const QStringList lines = QString::fromLatin1(p.readAllStandardOutput()).split(QLatin1Char('\n'));
+        const QStringList lines = output.split(QLatin1Char('\n'));
         for (const QString &line : lines) {
             const QString name = line.section(QLatin1Char(' '), 2);
             if (name.isEmpty())
