@@ -52,10 +52,7 @@ ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<v
     m_history = new EditHistory(m_dm, this, this);
     // An undo or a revert of a page's value builds that page first, so that it follows the
     // edit as it would have (level links).
-    connect(m_history, &EditHistory::aboutToReplay, this, [this](const ParameterEdit &e) {
-        if (e.key.type == 3)
-            buildPagesOf(e.key.subType);
-    });
+    connect(m_history, &EditHistory::aboutToReplay, this, &ModuleWidget::buildPagesShowing);
     // Every page's reads are known before the page is built: the poller reads for the page
     // on show.
     if (m_dm)
@@ -124,10 +121,10 @@ ModulePage *ModuleWidget::page(int index) const
     return page;
 }
 
-void ModuleWidget::buildPagesOf(int subType) const
+void ModuleWidget::buildPagesShowing(const ParameterEdit &e) const
 {
     for (int i = 0; i < m_pages.size(); ++i)
-        if (!m_pages[i] && PageSpecs::at(i)->subType == subType)
+        if (!m_pages[i] && PageSpecs::shows(i, e.key))
             page(i);
 }
 

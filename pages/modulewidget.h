@@ -12,6 +12,7 @@
 #include <functional>
 
 class DataModel;
+struct ParameterEdit;
 class EditHistory;
 class QButtonGroup;
 class QPushButton;
@@ -62,8 +63,8 @@ protected:
 
 private:
     void retranslate();
-    // Builds the pages of this message sub-type (type 3) that are not built yet.
-    void buildPagesOf(int subType) const;
+    // Builds the pages that show the edit's value, where not built yet.
+    void buildPagesShowing(const ParameterEdit &e) const;
 
     DataModel *m_dm;
     QButtonGroup *m_buttons = nullptr;
