@@ -2,6 +2,7 @@
 
 #include "screenfit.h"
 
+#include <QEvent>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollArea>
@@ -59,4 +60,11 @@ void Dialog::showEvent(QShowEvent *event)
         button->setAutoDefault(false);
     }
     QDialog::showEvent(event);
+}
+
+void Dialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
 }

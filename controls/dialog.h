@@ -2,7 +2,7 @@
 // Base of the application's dialogs: Return and Enter never trigger a button (edits commit on
 // editingFinished instead), and it remembers whether it was shown, so that a dialog saves its
 // geometry at the end of the run only when the user has actually seen it. It opens within the
-// screen.
+// screen. It calls retranslate on every language change.
 #include <QDialog>
 
 class Dialog : public QDialog
@@ -24,6 +24,9 @@ protected:
     // Called on every show once the style sheet has sized the contents, before the first show
     // sizes the dialog to its body: the place to set widths that follow fonts and captions.
     virtual void fitBody() {}
+    // Names every text again: called on each language change.
+    virtual void retranslate() {}
+    void changeEvent(QEvent *event) override;
 
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;

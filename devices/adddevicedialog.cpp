@@ -22,6 +22,7 @@ void AddDeviceDialog::retranslate()
 {
     setWindowTitle(tr("Add Device"));
     m_addressLabel->setText(tr("IP Address"));
+    m_addressEdit->setAccessibleName(tr("Add Device") + QStringLiteral(": ") + tr("IP Address"));
     setButtonTexts(tr("OK"), tr("Cancel"));
     messageLabel()->setText(m_refused ? tr("Please enter the whole IP address of the device "
                                            "(four numbers separated by dots, not 0.x.x.x).")

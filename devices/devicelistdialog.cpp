@@ -2,7 +2,7 @@
 
 #include "screenfit.h"
 #include "systemsettings.h"
-#include "tablewidget.h"
+#include "widgettable.h"
 #include "wire.h"
 
 #include <QEvent>
@@ -31,11 +31,11 @@ QString decoded(const char *field)
 } // namespace
 
 DeviceListDialog::DeviceListDialog(DataModel *dataModel, QWidget *parent)
-    : Dialog(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    : WindowDialog(GeometryKey, parent)
     , m_dataModel(dataModel)
 {
     resize(600, 480);
-    m_table = new TableWidget(0, ColumnCount, this);
+    m_table = new WidgetTable(0, ColumnCount, this);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -76,32 +76,36 @@ DeviceListDialog::DeviceListDialog(DataModel *dataModel, QWidget *parent)
     }
 }
 
-DeviceListDialog::~DeviceListDialog()
-{
-    if (hasBeenShown())
-        SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
-}
-
 void DeviceListDialog::retranslate()
 {
     setWindowTitle(tr("Device List"));
     m_table->setHorizontalHeaderLabels({tr("IP Address"), tr("Model"), tr("ARM Version"), tr("DSP Version"),
                                         tr("Location"), tr("Description"), tr("Serial Number"), tr("Link Status"),
                                         tr("Run Time"), tr("Total Time"), QString()});
+    m_table->setAccessibleName(tr("Device List") + QStringLiteral(": ") + tr("Devices"));
     fitRemoveColumn();
     for (int row = 0; row < m_table->rowCount(); ++row) {
         if (QTableWidgetItem *item = m_table->item(row, LinkStatusColumn))
             item->setText(linkStatusText(item->data(LinkStatusRole).toInt()));
-        if (auto *button = qobject_cast<QPushButton *>(m_table->cellWidget(row, RemoveColumn)))
-            button->setText(tr("Remove"));
+        nameRemoveButton(row);
     }
+}
+
+// Named by the device's address, which a screen reader user knows the row by.
+void DeviceListDialog::nameRemoveButton(int row)
+{
+    auto *button = qobject_cast<QPushButton *>(m_table->cellWidget(row, RemoveColumn));
+    const QTableWidgetItem *address = m_table->item(row, IpAddressColumn);
+    if (!button || !address)
+        return;
+    button->setText(tr("Remove"));
+    button->setAccessibleName(tr("Device List") + QStringLiteral(": ") + address->text() + QLatin1Char(' ')
+                              + tr("Remove"));
 }
 
 void DeviceListDialog::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    else if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange)
         fitRemoveColumn();
     Dialog::changeEvent(event);
 }
@@ -208,9 +212,10 @@ void DeviceListDialog::addDevice(DataModel::UDPBrowsingPacket *record, bool onli
     m_table->item(row, LinkStatusColumn)->setText(linkStatusText(online ? OnlineUnlogin : Offline));
     setCellText(row, RunTimeColumn, formatRunTime(record->runTime));
     setCellText(row, TotalTimeColumn, formatRunTime(record->totalTime));
-    auto *button = new QPushButton(tr("Remove"));
+    auto *button = new QPushButton;
     connect(button, &QPushButton::clicked, this, &DeviceListDialog::removeButtonClicked);
     m_table->setCellWidget(row, RemoveColumn, button);
+    nameRemoveButton(row);
 }
 
 void DeviceListDialog::removeRow(int row)
@@ -247,6 +252,7 @@ void DeviceListDialog::removeButtonClicked()
 void DeviceListDialog::setIPAddress(uint index, uint address)
 {
     setCellText(int(index), IpAddressColumn, proto::ipToString(address));
+    nameRemoveButton(int(index));
 }
 
 void DeviceListDialog::setModel(uint index, const QString &model)

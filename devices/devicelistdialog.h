@@ -1,14 +1,14 @@
 #pragma once
 // The device table window: every known device with its address, versions, texts, link
 // status and running times, one row per DataModel device index.
-#include "dialog.h"
+#include "windowdialog.h"
 
 #include "datamodel.h"
 
 class QPushButton;
 class QTableWidget;
 
-class DeviceListDialog final : public Dialog
+class DeviceListDialog final : public WindowDialog
 {
     Q_OBJECT
 public:
@@ -23,7 +23,6 @@ public:
     static constexpr int LinkStatusRole = Qt::UserRole + 100;
 
     explicit DeviceListDialog(DataModel *dataModel, QWidget *parent = nullptr);
-    ~DeviceListDialog() override;
 
     // "%dday %02d:%02d:%02d"
     static QString formatRunTime(uint seconds);
@@ -51,10 +50,11 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void retranslate();
+    void retranslate() override;
     QString linkStatusText(int code) const;
     void setCellText(int row, int column, const QString &text);
     void removeRow(int row);
+    void nameRemoveButton(int row);
     void fitRemoveColumn();
 
     DataModel *m_dataModel;

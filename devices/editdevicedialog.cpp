@@ -35,6 +35,10 @@ void EditDeviceDialog::retranslate()
     m_addressLabel->setText(tr("IP Address"));
     m_maskLabel->setText(tr("Subnet Mask"));
     m_gatewayLabel->setText(tr("Gateway"));
+    const QString prefix = windowTitle() + QStringLiteral(": ");
+    m_addressEdit->setAccessibleName(prefix + m_addressLabel->text());
+    m_maskEdit->setAccessibleName(prefix + m_maskLabel->text());
+    m_gatewayEdit->setAccessibleName(prefix + m_gatewayLabel->text());
     setButtonTexts(tr("OK"), tr("Cancel"));
     messageLabel()->setText(faultText());
 }

@@ -56,6 +56,7 @@ void LoginDialog::retranslate()
 {
     setWindowTitle(tr("Login"));
     m_passwordLabel->setText(tr("Password"));
+    m_passwordEdit->setAccessibleName(tr("Login") + QStringLiteral(": ") + tr("Password"));
     m_passwordEdit->setPlaceholderText(tr("Enter password to login"));
     // Wide enough for the whole hint in either language (frame and text margins included).
     m_passwordEdit->setMinimumWidth(

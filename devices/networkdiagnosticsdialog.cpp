@@ -5,7 +5,6 @@
 #include "hearddevicetablemodel.h"
 #include "interfacetablemodel.h"
 #include "lineedit.h"
-#include "systemsettings.h"
 #include "theme.h"
 #include "wire.h"
 
@@ -50,7 +49,7 @@ QColor faultColour()
 } // namespace
 
 NetworkDiagnosticsDialog::NetworkDiagnosticsDialog(DataModel *dataModel, QWidget *parent)
-    : Dialog(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    : WindowDialog(GeometryKey, parent)
     , m_dataModel(dataModel)
 {
     resize(780, 520);
@@ -99,17 +98,9 @@ NetworkDiagnosticsDialog::NetworkDiagnosticsDialog(DataModel *dataModel, QWidget
     connect(m_deviceModel, &QAbstractItemModel::modelReset, this, &NetworkDiagnosticsDialog::updateMoveButton);
     connect(m_deviceModel, &QAbstractItemModel::modelReset, this, &NetworkDiagnosticsDialog::fitDeviceColumns);
 
-    const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    restoreStoredGeometry();
     retranslate();
     refresh();
-}
-
-NetworkDiagnosticsDialog::~NetworkDiagnosticsDialog()
-{
-    if (hasBeenShown())
-        SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
 }
 
 void NetworkDiagnosticsDialog::retranslate()
@@ -129,9 +120,7 @@ void NetworkDiagnosticsDialog::retranslate()
 
 void NetworkDiagnosticsDialog::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    else if (event->type() == QEvent::StyleChange)
+    if (event->type() == QEvent::StyleChange)
         m_deviceModel->setFaultColour(faultColour());
     Dialog::changeEvent(event);
 }

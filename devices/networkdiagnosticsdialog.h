@@ -2,7 +2,7 @@
 // The network diagnostics window: what discovery hears on each interface, the devices heard,
 // which of them no local network holds (and a way to move such a device into ours), and what
 // usually causes it when nothing arrives at all.
-#include "dialog.h"
+#include "windowdialog.h"
 #include "discoverycounts.h"
 
 class DataModel;
@@ -13,7 +13,7 @@ class QPushButton;
 class QTableView;
 class QTimer;
 
-class NetworkDiagnosticsDialog final : public Dialog
+class NetworkDiagnosticsDialog final : public WindowDialog
 {
     Q_OBJECT
 public:
@@ -22,7 +22,6 @@ public:
     static constexpr qint64 SilenceHintMs = 10000;
 
     explicit NetworkDiagnosticsDialog(DataModel *dataModel, QWidget *parent = nullptr);
-    ~NetworkDiagnosticsDialog() override;
 
     // The address "Move to My Subnet..." offers for a device heard on iface: free in the
     // interface's first network (no listed device, heard device or local interface holds it);
@@ -40,7 +39,7 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    void retranslate();
+    void retranslate() override;
     void updateMoveButton();
     void updateHint();
     void fitDeviceColumns();

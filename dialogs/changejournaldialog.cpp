@@ -6,7 +6,6 @@
 #include "journaltablemodel.h"
 #include "journalvalues.h"
 #include "lineedit.h"
-#include "systemsettings.h"
 
 #include <QDir>
 #include <QEvent>
@@ -53,7 +52,7 @@ void selectByData(ComboBox *combo, const QVariant &data)
 } // namespace
 
 ChangeJournalDialog::ChangeJournalDialog(DataModel *dataModel, QWidget *parent)
-    : Dialog(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    : WindowDialog(GeometryKey, parent)
     , m_dm(dataModel)
     , m_text(dataModel)
 {
@@ -114,16 +113,8 @@ ChangeJournalDialog::ChangeJournalDialog(DataModel *dataModel, QWidget *parent)
     m_chooseFile = [this](const QString &title, const QString &filter) {
         return QFileDialog::getSaveFileName(this, title, QDir::currentPath(), filter);
     };
-    const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    restoreStoredGeometry();
     retranslate();
-}
-
-ChangeJournalDialog::~ChangeJournalDialog()
-{
-    if (hasBeenShown())
-        SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
 }
 
 void ChangeJournalDialog::setJournal(ChangeJournal *journal)
@@ -182,13 +173,6 @@ void ChangeJournalDialog::retranslate()
     updateChoices();
     m_model->retranslate();
     updateStatus();
-}
-
-void ChangeJournalDialog::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    Dialog::changeEvent(event);
 }
 
 void ChangeJournalDialog::showEvent(QShowEvent *event)

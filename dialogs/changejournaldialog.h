@@ -3,7 +3,7 @@
 // name and source and searched by text; "Revert" writes the old values of the selected rows
 // back through the edit path as one undo step (only for the connected device), and
 // "Export CSV..." writes the rows on show to a file.
-#include "dialog.h"
+#include "windowdialog.h"
 #include "journaltext.h"
 #include "parameteredit.h"
 
@@ -21,12 +21,11 @@ class QLabel;
 class QPushButton;
 class QTableView;
 
-class ChangeJournalDialog final : public Dialog
+class ChangeJournalDialog final : public WindowDialog
 {
     Q_OBJECT
 public:
     explicit ChangeJournalDialog(DataModel *dataModel, QWidget *parent = nullptr);
-    ~ChangeJournalDialog() override;
 
     // The journal it shows; null or off: the window says the journal is off.
     void setJournal(ChangeJournal *journal);
@@ -51,11 +50,10 @@ public slots:
     void exportButtonClicked();
 
 protected:
-    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
-    void retranslate();
+    void retranslate() override;
     void attachModel(const JournalStore *store);
     // The filters' entries from what the journal holds, keeping the choices made.
     void updateChoices();

@@ -27,14 +27,12 @@ const QString GeometryKey = QStringLiteral("CommandAssistantGeometry");
 }
 
 CommandAssistantDialog::CommandAssistantDialog(DataModel *dataModel, QWidget *parent)
-    : Dialog(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    : WindowDialog(GeometryKey, parent)
     , m_dataModel(dataModel)
 {
     resize(600, 300);
     setMinimumWidth(600);
-    const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    restoreStoredGeometry();
 
     m_pageButtons = new QButtonGroup(this);
     m_pageButtons->setExclusive(true);
@@ -118,12 +116,6 @@ CommandAssistantDialog::CommandAssistantDialog(DataModel *dataModel, QWidget *pa
     updateSendButton();
 }
 
-CommandAssistantDialog::~CommandAssistantDialog()
-{
-    if (hasBeenShown())
-        SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
-}
-
 void CommandAssistantDialog::retranslate()
 {
     setWindowTitle(tr("Command Assistant"));
@@ -144,13 +136,6 @@ void CommandAssistantDialog::retranslate()
     updateSendToolTip();
     m_replyLabel->setText(tr("Device Reply"));
     m_replies->setAccessibleName(prefix + tr("Device Reply"));
-}
-
-void CommandAssistantDialog::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    Dialog::changeEvent(event);
 }
 
 void CommandAssistantDialog::showPage(int page)

@@ -3,7 +3,7 @@
 // or set the gain of a channel, load a preset, mute the system), shows them in the notation
 // the integrator's tool takes, and can send one to the connected device to check it.
 #include "commandtext.h"
-#include "dialog.h"
+#include "windowdialog.h"
 
 #include <QByteArray>
 
@@ -22,14 +22,13 @@ class QPlainTextEdit;
 class QPushButton;
 class QStackedWidget;
 
-class CommandAssistantDialog final : public Dialog
+class CommandAssistantDialog final : public WindowDialog
 {
     Q_OBJECT
 public:
     enum Page { LoginPage, InputPage, OutputPage, PresetPage, SystemMutePage, PageCount };
 
     explicit CommandAssistantDialog(DataModel *dataModel, QWidget *parent = nullptr);
-    ~CommandAssistantDialog() override;
 
     // The variant's masks for the two channel lists.
     void setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask,
@@ -47,11 +46,8 @@ public slots:
     void copyButtonClicked();
     void sendButtonClicked();
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
-    void retranslate();
+    void retranslate() override;
     void updateText();
     void updateSendButton();
     void updateSendToolTip();

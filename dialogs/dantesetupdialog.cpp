@@ -9,8 +9,7 @@
 #include "messageboxes.h"
 #include "parameterbinding.h"
 #include "routeorder.h"
-#include "systemsettings.h"
-#include "tablewidget.h"
+#include "widgettable.h"
 #include "wire.h"
 
 #include <QButtonGroup>
@@ -63,13 +62,11 @@ QString cString(const std::array<quint8, ParameterModel::Dante::InfoSize> &info,
 } // namespace
 
 DanteSetupDialog::DanteSetupDialog(DataModel *dataModel, QWidget *parent)
-    : Dialog(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    : WindowDialog(GeometryKey, parent)
     , m_dataModel(dataModel)
 {
     resize(800, 480);
-    const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    restoreStoredGeometry();
 
     // Device information.
     m_infoBox = new QGroupBox(this);
@@ -123,8 +120,8 @@ DanteSetupDialog::DanteSetupDialog(DataModel *dataModel, QWidget *parent)
     // Channel tables.
     m_receiveBox = new QGroupBox(this);
     m_transmitBox = new QGroupBox(this);
-    m_receiveTable = new TableWidget(4, 3, m_receiveBox);
-    m_transmitTable = new TableWidget(4, 2, m_transmitBox);
+    m_receiveTable = new WidgetTable(4, 3, m_receiveBox);
+    m_transmitTable = new WidgetTable(4, 2, m_transmitBox);
     for (TableWidget *table : {m_receiveTable, m_transmitTable}) {
         table->verticalHeader()->hide();
         table->horizontalHeader()->setStretchLastSection(true);
@@ -212,12 +209,6 @@ DanteSetupDialog::DanteSetupDialog(DataModel *dataModel, QWidget *parent)
         binding->refresh();
 }
 
-DanteSetupDialog::~DanteSetupDialog()
-{
-    if (hasBeenShown())
-        SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
-}
-
 void DanteSetupDialog::retranslate()
 {
     setWindowTitle(tr("Dante Setup"));
@@ -226,6 +217,8 @@ void DanteSetupDialog::retranslate()
     m_configBox->setTitle(tr("Device Config"));
     m_receiveBox->setTitle(tr("Receive Channel"));
     m_transmitBox->setTitle(tr("Transmit Channel"));
+    m_receiveTable->setAccessibleName(prefix + tr("Receive Channel"));
+    m_transmitTable->setAccessibleName(prefix + tr("Transmit Channel"));
     m_networkBox->setTitle(tr("Network Config"));
     m_modelTitle->setText(tr("Model Name"));
     m_modelValue->setAccessibleName(prefix + tr("Model Name"));
@@ -276,13 +269,6 @@ void DanteSetupDialog::retranslate()
         m_linkIconBinding->refresh();
     if (m_clockStateBinding)
         m_clockStateBinding->refresh();
-}
-
-void DanteSetupDialog::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    Dialog::changeEvent(event);
 }
 
 void DanteSetupDialog::showEvent(QShowEvent *event)

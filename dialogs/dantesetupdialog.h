@@ -3,7 +3,7 @@
 // device name, latency, channel labels and IP configuration, reboot and clear. Routing
 // between Dante devices is left to the vendor's own controller.
 #include "catalogue.h"
-#include "dialog.h"
+#include "windowdialog.h"
 
 #include <array>
 #include <functional>
@@ -19,7 +19,7 @@ class QPushButton;
 class QRadioButton;
 class TableWidget;
 
-class DanteSetupDialog final : public Dialog
+class DanteSetupDialog final : public WindowDialog
 {
     Q_OBJECT
 public:
@@ -29,7 +29,6 @@ public:
     enum Mode : quint8 { Automatic = 2, Manual = 4 };
 
     explicit DanteSetupDialog(DataModel *dataModel, QWidget *parent = nullptr);
-    ~DanteSetupDialog() override;
 
     QPushButton *applyButton() const { return m_applyButton; }
     QPushButton *revertButton() const { return m_revertButton; }
@@ -47,12 +46,11 @@ public slots:
     void transmitChannelLabelEditingFinished();
 
 protected:
-    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
-    void retranslate();
+    void retranslate() override;
     // Each control that shows a device value is bound to its key once; show reads the model.
     void bindControls();
     ParameterBinding *bind(QObject *control, proto::MessageKey key, std::function<void()> show, int channel = 255);

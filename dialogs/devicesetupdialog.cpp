@@ -103,13 +103,11 @@ QByteArray dataSyncPayload(const ParameterModel::DataSync &s)
 } // namespace
 
 DeviceSetupDialog::DeviceSetupDialog(DataModel *dataModel, QWidget *parent)
-    : Dialog(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    : WindowDialog(GeometryKey, parent)
     , m_dataModel(dataModel)
 {
     resize(900, 480);
-    const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    restoreStoredGeometry();
 
     m_blinkTimer = new QTimer(this);
     m_blinkTimer->setInterval(BlinkMs);
@@ -166,12 +164,6 @@ DeviceSetupDialog::DeviceSetupDialog(DataModel *dataModel, QWidget *parent)
     if (m_dataModel)
         connect(m_dataModel, &DataModel::tcpLoginChanged, this, [this](uchar) { refreshBindings(Msg::DanteStatus); });
     retranslate();
-}
-
-DeviceSetupDialog::~DeviceSetupDialog()
-{
-    if (hasBeenShown())
-        SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
 }
 
 void DeviceSetupDialog::buildInformation(QGroupBox *box)
@@ -403,9 +395,7 @@ void DeviceSetupDialog::retranslate()
 
 void DeviceSetupDialog::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    else if (event->type() == QEvent::StyleChange)
+    if (event->type() == QEvent::StyleChange)
         fitWidths();
     Dialog::changeEvent(event);
 }

@@ -3,7 +3,7 @@
 // texts, IP configuration, gate report, serial speed, data synchronisation with a second
 // device, the login password and the volume limits of every channel.
 #include "catalogue.h"
-#include "dialog.h"
+#include "windowdialog.h"
 
 #include <QVector>
 #include <array>
@@ -22,7 +22,7 @@ class QTimer;
 class SpinBox;
 struct SyncEvent;
 
-class DeviceSetupDialog final : public Dialog
+class DeviceSetupDialog final : public WindowDialog
 {
     Q_OBJECT
 public:
@@ -33,7 +33,6 @@ public:
     static constexpr int PasswordLimit = 8;
 
     explicit DeviceSetupDialog(DataModel *dataModel, QWidget *parent = nullptr);
-    ~DeviceSetupDialog() override;
 
     // The variant's channel masks: rows 9..16 whose mask bit is set are hidden, Dante rows
     // show the link icon. The channel configuration and Dante presence the main window has
@@ -80,7 +79,7 @@ private:
     void buildInformation(QGroupBox *box);
     void buildSetup(QGroupBox *box);
     void buildLimits(QGroupBox *box, bool output, std::array<LimitRow, proto::ChannelCount> &rows);
-    void retranslate();
+    void retranslate() override;
 
     // Each control that shows a device value is bound to its key once; show reads the model.
     void bindControls();

@@ -5,7 +5,6 @@
 #include "dialogpolls.h"
 #include "parameterbinding.h"
 #include "routeorder.h"
-#include "systemsettings.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -26,7 +25,7 @@ constexpr int OutputItemBase = proto::ChannelCount; // mute parameters 16..31 ar
 } // namespace
 
 GPIOSetupDialog::GPIOSetupDialog(DataModel *dataModel, QWidget *parent)
-    : Dialog(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    : WindowDialog(GeometryKey, parent)
     , m_dataModel(dataModel)
 {
     resize(400, 220);
@@ -72,9 +71,7 @@ GPIOSetupDialog::GPIOSetupDialog(DataModel *dataModel, QWidget *parent)
     layout->addLayout(grid);
     layout->addStretch();
 
-    const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    restoreStoredGeometry();
 
     // The id overload of buttonClicked is deprecated in later Qt 5 and idClicked is not in 5.12.
     connect(m_portGroup, QOverload<QAbstractButton *>::of(&QButtonGroup::buttonClicked), this,
@@ -105,12 +102,6 @@ GPIOSetupDialog::GPIOSetupDialog(DataModel *dataModel, QWidget *parent)
     m_parameterBinding->refresh();
 }
 
-GPIOSetupDialog::~GPIOSetupDialog()
-{
-    if (hasBeenShown())
-        SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
-}
-
 void GPIOSetupDialog::retranslate()
 {
     setWindowTitle(title());
@@ -130,13 +121,6 @@ void GPIOSetupDialog::retranslate()
         m_functionComboBox->currentIndex() == FunctionPreset ? tr("Preset") : tr("Channel");
     m_parameterLabel->setText(parameter);
     m_parameterComboBox->setAccessibleName(prefix + parameter);
-}
-
-void GPIOSetupDialog::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    Dialog::changeEvent(event);
 }
 
 void GPIOSetupDialog::showEvent(QShowEvent *event)

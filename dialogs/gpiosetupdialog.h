@@ -2,7 +2,7 @@
 // Assigns a function to each of the device's eight GPIO ports, one port at a time: none,
 // mute a channel, or load a preset. Created once by the main window; while it is shown it
 // asks the link to poll the port records.
-#include "dialog.h"
+#include "windowdialog.h"
 
 class ComboBox;
 class DataModel;
@@ -11,7 +11,7 @@ class QButtonGroup;
 class QLabel;
 class QPushButton;
 
-class GPIOSetupDialog final : public Dialog
+class GPIOSetupDialog final : public WindowDialog
 {
     Q_OBJECT
 public:
@@ -20,7 +20,6 @@ public:
     static constexpr int Ports = 8;
 
     explicit GPIOSetupDialog(DataModel *dataModel, QWidget *parent = nullptr);
-    ~GPIOSetupDialog() override;
 
     int currentPort() const { return m_port; }
     // The channel list follows the variant's channels and the Dante link state.
@@ -38,12 +37,11 @@ public slots:
     void parameterItemComboBoxCurrentIndexChanged(int index);
 
 protected:
-    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
-    void retranslate();
+    void retranslate() override;
     // Shows or hides the parameter row and fills its list for this function.
     void layoutParameter(int function);
     // The channel list is built again for the variant and the Dante link state.

@@ -6,7 +6,6 @@
 #include "lineedit.h"
 #include "parameterbinding.h"
 #include "routeorder.h"
-#include "systemsettings.h"
 #include "wire.h"
 
 #include <QEvent>
@@ -39,7 +38,7 @@ bool masked(quint16 mask, int channel)
 } // namespace
 
 LabelDialog::LabelDialog(DataModel *dataModel, QWidget *parent)
-    : Dialog(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    : WindowDialog(GeometryKey, parent)
     , m_dataModel(dataModel)
 {
     resize(600, 580);
@@ -108,9 +107,7 @@ LabelDialog::LabelDialog(DataModel *dataModel, QWidget *parent)
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(scroll);
 
-    const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    restoreStoredGeometry();
 
     for (int c = 0; c < Channels; ++c) {
         m_inputs[c].binding = bind(m_inputs[c].edit, Kind::Input, c);
@@ -121,12 +118,6 @@ LabelDialog::LabelDialog(DataModel *dataModel, QWidget *parent)
         m_dataModel->router().subscribe(this, RouteOrder::LabelsStatus, proto::Msg::DanteStatus,
                                         [this](const SyncEvent &) { refreshDanteIcons(); });
     retranslate();
-}
-
-LabelDialog::~LabelDialog()
-{
-    if (hasBeenShown())
-        SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
 }
 
 ParameterBinding *LabelDialog::bind(LineEdit *edit, Kind kind, int channel)
@@ -166,13 +157,6 @@ void LabelDialog::refreshCaptions()
         m_inputs[c].touchEdit->setAccessibleName(prefix + in + QLatin1Char(' ') + tr("Touch Screen Label"));
         m_outputs[c].edit->setAccessibleName(prefix + out + QLatin1Char(' ') + tr("Label"));
     }
-}
-
-void LabelDialog::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    Dialog::changeEvent(event);
 }
 
 void LabelDialog::showEvent(QShowEvent *event)

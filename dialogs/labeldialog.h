@@ -2,7 +2,7 @@
 // Edits the device's channel labels: 16-byte input and output labels and the 10-byte
 // touch-screen labels of the inputs. Created once by the main window; while it is shown it
 // asks the link to poll the touch-screen labels.
-#include "dialog.h"
+#include "windowdialog.h"
 
 #include <QVector>
 
@@ -11,14 +11,13 @@ class LineEdit;
 class ParameterBinding;
 class QLabel;
 
-class LabelDialog final : public Dialog
+class LabelDialog final : public WindowDialog
 {
     Q_OBJECT
 public:
     // The window title, also where the change journal places this window's values.
     static QString title() { return tr("Label"); }
     explicit LabelDialog(DataModel *dataModel, QWidget *parent = nullptr);
-    ~LabelDialog() override;
 
     // Hides the channels the variant lacks and marks its Dante channels.
     void setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask,
@@ -40,7 +39,6 @@ public slots:
     void outputEditEditingFinished();
 
 protected:
-    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -55,7 +53,7 @@ private:
     };
     enum class Kind { Input, Output, TouchScreen };
 
-    void retranslate();
+    void retranslate() override;
     // Each edit shows its label from the model whenever the label is announced.
     ParameterBinding *bind(LineEdit *edit, Kind kind, int channel);
     // Commits the edit that sent editingFinished; slot is the slot it is connected to.

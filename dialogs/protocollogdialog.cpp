@@ -4,7 +4,6 @@
 #include "lineedit.h"
 #include "protocollog.h"
 #include "protocollogmodel.h"
-#include "systemsettings.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -31,7 +30,7 @@ const QString GeometryKey = QStringLiteral("ProtocolLogGeometry");
 }
 
 ProtocolLogDialog::ProtocolLogDialog(DataModel *dataModel, QWidget *parent)
-    : Dialog(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    : WindowDialog(GeometryKey, parent)
     , m_dataModel(dataModel)
 {
     resize(900, 500);
@@ -92,16 +91,8 @@ ProtocolLogDialog::ProtocolLogDialog(DataModel *dataModel, QWidget *parent)
         return QFileDialog::getSaveFileName(this, title, QDir::currentPath(), filter);
     };
 
-    const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    restoreStoredGeometry();
     retranslate();
-}
-
-ProtocolLogDialog::~ProtocolLogDialog()
-{
-    if (hasBeenShown())
-        SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
 }
 
 void ProtocolLogDialog::retranslate()
@@ -118,13 +109,6 @@ void ProtocolLogDialog::retranslate()
     m_saveButton->setAccessibleName(prefix + tr("Save As..."));
     m_view->setAccessibleName(prefix + tr("Frames"));
     updateCount();
-}
-
-void ProtocolLogDialog::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    Dialog::changeEvent(event);
 }
 
 // Recording follows visibility: a closed window leaves the link without a receiver.

@@ -1,7 +1,7 @@
 #pragma once
 // The protocol log window: the frames of the current session as they go over the wire, with
 // a filter by name or key, pause, clear and save. It records only while it is open.
-#include "dialog.h"
+#include "windowdialog.h"
 
 #include <functional>
 
@@ -14,14 +14,13 @@ class QPushButton;
 class QTableView;
 class QTimer;
 
-class ProtocolLogDialog final : public Dialog
+class ProtocolLogDialog final : public WindowDialog
 {
     Q_OBJECT
 public:
     static constexpr int RefreshMs = 250;
 
     explicit ProtocolLogDialog(DataModel *dataModel, QWidget *parent = nullptr);
-    ~ProtocolLogDialog() override;
 
     ProtocolLog *log() const { return m_log; }
     // The lines on show (every frame of the ring that passes the filter), as "Save As..."
@@ -44,12 +43,11 @@ public slots:
     void saveButtonClicked();
 
 protected:
-    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
-    void retranslate();
+    void retranslate() override;
     void updateCount();
     void fitWidth();
     void copySelection();

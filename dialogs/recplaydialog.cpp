@@ -61,7 +61,7 @@ QLabel *plainLabel(QWidget *parent)
 } // namespace
 
 RecPlayDialog::RecPlayDialog(DataModel *dataModel, QWidget *parent)
-    : Dialog(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    : WindowDialog(GeometryKey, parent)
     , m_dataModel(dataModel)
 {
     resize(760, 560);
@@ -75,9 +75,7 @@ RecPlayDialog::RecPlayDialog(DataModel *dataModel, QWidget *parent)
     layout->addWidget(player, 1);
     layout->addWidget(recorder, 1);
 
-    const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    restoreStoredGeometry();
 
     bindControls();
     if (m_dataModel)
@@ -86,12 +84,6 @@ RecPlayDialog::RecPlayDialog(DataModel *dataModel, QWidget *parent)
     refreshIcons();
     for (ParameterBinding *binding : findChildren<ParameterBinding *>())
         binding->refresh();
-}
-
-RecPlayDialog::~RecPlayDialog()
-{
-    if (hasBeenShown())
-        SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
 }
 
 void RecPlayDialog::buildPlayer(QWidget *box)
@@ -290,9 +282,7 @@ void RecPlayDialog::retranslate()
 
 void RecPlayDialog::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    else if (event->type() == QEvent::StyleChange)
+    if (event->type() == QEvent::StyleChange)
         refreshIcons(); // the colour scheme changed
     Dialog::changeEvent(event);
 }

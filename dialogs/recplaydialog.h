@@ -4,7 +4,7 @@
 // Created once by the main window; while it is shown it asks the link to poll the player
 // and the recorder.
 #include "catalogue.h"
-#include "dialog.h"
+#include "windowdialog.h"
 
 #include <QVector>
 #include <functional>
@@ -20,7 +20,7 @@ class ScrollCaptionWidget;
 class TableWidget;
 struct SyncEvent;
 
-class RecPlayDialog final : public Dialog
+class RecPlayDialog final : public WindowDialog
 {
     Q_OBJECT
 public:
@@ -28,7 +28,6 @@ public:
     static constexpr int RecordSources = 8;
 
     explicit RecPlayDialog(DataModel *dataModel, QWidget *parent = nullptr);
-    ~RecPlayDialog() override;
 
     // "mm:ss / mm:ss" below an hour of length, "h:mm:ss / h:mm:ss" from an hour on.
     static QString playTimeText(int position, int length);
@@ -76,7 +75,7 @@ protected:
 private:
     void buildPlayer(QWidget *box);
     void buildRecorder(QWidget *box);
-    void retranslate();
+    void retranslate() override;
     // Each control that shows a device value is bound to its key once; the two lists follow
     // the entries the device reports.
     void bindControls();

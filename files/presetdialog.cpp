@@ -6,8 +6,7 @@
 #include "linkwatch.h"
 #include "progressdialog.h"
 #include "routeorder.h"
-#include "systemsettings.h"
-#include "tablewidget.h"
+#include "widgettable.h"
 #include "wire.h"
 
 #include <QDir>
@@ -27,11 +26,11 @@ constexpr int NameBytes = 16;
 } // namespace
 
 PresetDialog::PresetDialog(DataModel *dm, QWidget *parent)
-    : Dialog(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    : WindowDialog(GeometryKey, parent)
     , m_dm(dm)
 {
     resize(600, 480);
-    m_table = new TableWidget(Rows, ColumnCount, this);
+    m_table = new WidgetTable(Rows, ColumnCount, this);
     m_table->setObjectName(QStringLiteral("presetTable"));
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -110,17 +109,9 @@ PresetDialog::PresetDialog(DataModel *dm, QWidget *parent)
                     : QFileDialog::getOpenFileName(this, title, QDir::currentPath(), filter);
     };
 
-    const QByteArray geometry = SystemSettings::loadWindowGeometry(GeometryKey);
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    restoreStoredGeometry();
     retranslate();
     subscribe();
-}
-
-PresetDialog::~PresetDialog()
-{
-    if (hasBeenShown())
-        SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
 }
 
 QPushButton *PresetDialog::button(int row, Column column) const
@@ -155,6 +146,7 @@ void PresetDialog::retranslate()
 {
     setWindowTitle(tr("Preset"));
     m_table->setHorizontalHeaderLabels({tr("Name"), QString(), QString(), QString(), QString(), QString()});
+    m_table->setAccessibleName(tr("Preset: Slots"));
     QStringList rowLabels;
     for (int row = 0; row < Rows; ++row)
         rowLabels << QString::number(row + 1);
@@ -180,13 +172,6 @@ void PresetDialog::retranslate()
     m_exportAllButton->setAccessibleName(tr("Preset: Export All"));
     m_progress->setWindowTitle(tr("Preset"));
     m_progress->setAccessibleScope(tr("Preset"));
-}
-
-void PresetDialog::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    Dialog::changeEvent(event);
 }
 
 void PresetDialog::showEvent(QShowEvent *event)

@@ -2,7 +2,7 @@
 // The device's 32 preset slots: name, save, load and delete each slot, and move preset
 // images between the device and files (one slot as *.pst, all slots as *.pstl).
 #include "catalogue.h"
-#include "dialog.h"
+#include "windowdialog.h"
 #include "presettransfer.h"
 
 #include <QVector>
@@ -17,7 +17,7 @@ class QPushButton;
 class TableWidget;
 struct SyncEvent;
 
-class PresetDialog final : public Dialog
+class PresetDialog final : public WindowDialog
 {
     Q_OBJECT
 public:
@@ -26,7 +26,6 @@ public:
     enum Column { NameColumn, SaveColumn, LoadColumn, ImportColumn, ExportColumn, DeleteColumn, ColumnCount };
 
     explicit PresetDialog(DataModel *dm, QWidget *parent = nullptr);
-    ~PresetDialog() override;
 
     // Picks a file: save or open, with title and filter; empty when the user chose none.
     // Tests replace the file box with their own choice.
@@ -57,7 +56,6 @@ public slots:
     void exportAllButtonClicked();
 
 protected:
-    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -70,7 +68,7 @@ private:
         QPushButton *exportButton = nullptr;
         QPushButton *remove = nullptr;
     };
-    void retranslate();
+    void retranslate() override;
     void subscribe();
     int senderRow() const;
     void askAndSend(int row, const QString &question, proto::MessageKey key);

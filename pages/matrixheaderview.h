@@ -17,6 +17,10 @@ class MatrixHeaderView final : public QHeaderView
 public:
     MatrixHeaderView(Qt::Orientation orientation, int sections, QWidget *parent = nullptr);
 
+    // Lays the captions and icons over their sections again: changing the default size of
+    // fixed sections moves them without a sectionResized.
+    void placeCells();
+
     // The caption shown; the model's text should say the same.
     void setCaption(int section, const QString &text);
     QString caption(int section) const;
@@ -44,7 +48,6 @@ private:
     QStyleOptionHeader option(const QRect &rect, int logicalIndex) const;
     QFontMetrics captionMetrics() const;
     // Puts each cell over the label area of its section.
-    void placeCells();
     void placeCell(int section);
 
     QVector<Cell> m_cells;

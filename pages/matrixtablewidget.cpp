@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QPixmap>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -22,7 +23,7 @@ constexpr int ColumnWidth = 52;
 } // namespace
 
 MatrixTableWidget::MatrixTableWidget(QWidget *parent)
-    : TableWidget(Channels, Channels, parent)
+    : WidgetTable(Channels, Channels, parent)
 {
     setObjectName(QStringLiteral("matrixTableWidget"));
     setSelectionMode(QAbstractItemView::NoSelection);
@@ -54,7 +55,8 @@ MatrixTableWidget::MatrixTableWidget(QWidget *parent)
             m_cells[size_t(in)][size_t(out)] = cell;
             cell->button()->installEventFilter(this);
             cell->knob()->installEventFilter(this);
-            connect(cell->button(), &QPushButton::clicked, this, &MatrixTableWidget::mixButtonClicked);
+            // toggled, not clicked: an assistive tool's "Toggle" action toggles without a click.
+            connect(cell->button(), &QPushButton::toggled, this, &MatrixTableWidget::mixButtonClicked);
             connect(cell->knob(), &Knob::valueChanged, this, &MatrixTableWidget::mixKnobValueChanged);
             connect(cell->knob(), &Knob::mousePressed, this, [this, cell](int) { showRouteTip(cell); });
             connect(cell->knob(), &Knob::mouseReleased, this, &MatrixTableWidget::mixKnobMouseReleased);
@@ -82,12 +84,12 @@ void MatrixTableWidget::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
         retranslate();
-    TableWidget::changeEvent(event);
+    WidgetTable::changeEvent(event);
 }
 
 void MatrixTableWidget::resizeEvent(QResizeEvent *event)
 {
-    TableWidget::resizeEvent(event);
+    WidgetTable::resizeEvent(event);
     placeCorner();
 }
 
@@ -254,6 +256,14 @@ void MatrixTableWidget::toggleSelection(MixButton *cell)
     emit actionFinished();
 }
 
+void MatrixTableWidget::toggleCell(MixButton *cell)
+{
+    m_anchor = nullptr;
+    if (!isSelected(cell->input(), cell->output()))
+        selectRange(cell->input(), cell->output(), cell->input(), cell->output());
+    toggleSelection(cell);
+}
+
 bool MatrixTableWidget::eventFilter(QObject *watched, QEvent *event)
 {
     auto *w = qobject_cast<QWidget *>(watched);
@@ -263,7 +273,7 @@ bool MatrixTableWidget::eventFilter(QObject *watched, QEvent *event)
         cell = w && w->parentWidget() ? qobject_cast<MixButton *>(w->parentWidget()->parentWidget()) : nullptr;
     }
     if (!cell)
-        return TableWidget::eventFilter(watched, event);
+        return WidgetTable::eventFilter(watched, event);
     const bool isButton = watched == cell->button();
     switch (event->type()) {
     case QEvent::MouseButtonPress:
@@ -289,15 +299,25 @@ bool MatrixTableWidget::eventFilter(QObject *watched, QEvent *event)
         releaseCell(target ? target : (cell->button()->rect().contains(me->pos()) ? cell : nullptr));
         return true;
     }
+    case QEvent::KeyPress: {
+        // Space clicks the button by itself; Enter and Return do the same here.
+        auto *ke = static_cast<QKeyEvent *>(event);
+        if (!isButton || (ke->key() != Qt::Key_Return && ke->key() != Qt::Key_Enter)
+            || (ke->modifiers() & ~Qt::KeypadModifier) != 0)
+            break;
+        if (!ke->isAutoRepeat())
+            cell->button()->toggle();
+        return true;
+    }
     default: break;
     }
-    return TableWidget::eventFilter(watched, event);
+    return WidgetTable::eventFilter(watched, event);
 }
 
 // --- slots ---
 
-// Only the keyboard and assistive tools click the buttons (the pointer is filtered): a click
-// acts as a release on that cell.
+// Only the keyboard and assistive tools toggle the buttons (the pointer is filtered): their
+// click is a second click on that cell.
 void MatrixTableWidget::mixButtonClicked(bool)
 {
     auto *button = qobject_cast<QPushButton *>(sender());
@@ -305,10 +325,7 @@ void MatrixTableWidget::mixButtonClicked(bool)
     if (!cell)
         return;
     cell->setSwitch(!button->isChecked()); // undo the button's own toggle; the model decides
-    m_anchor = cell;
-    m_anchorWasSelected = isSelected(cell->input(), cell->output());
-    m_dragged = false;
-    releaseCell(cell);
+    toggleCell(cell);
 }
 
 void MatrixTableWidget::singleSelected()
@@ -372,6 +389,7 @@ void MatrixTableWidget::cornerButtonClicked(bool checked)
             cell->setKnobView(checked);
     verticalHeader()->setDefaultSectionSize(checked ? KnobRowHeight : ButtonRowHeight);
     verticalHeader()->setMinimumSectionSize(checked ? KnobRowHeight : ButtonRowHeight);
+    m_inputHeader->placeCells();
 }
 
 void MatrixTableWidget::headerSectionClicked(int index)

@@ -3,7 +3,7 @@
 // the rectangle selection and the two views (switch buttons or gain knobs, "Edit" corner) and
 // turns clicks, knob turns and header questions into one signal per output column.
 #include "catalogue.h"
-#include "tablewidget.h"
+#include "widgettable.h"
 
 #include <QByteArray>
 #include <QRect>
@@ -16,7 +16,7 @@ class MixButton;
 class QPixmap;
 class QPushButton;
 
-class MatrixTableWidget final : public TableWidget
+class MatrixTableWidget final : public WidgetTable
 {
     Q_OBJECT
 public:
@@ -53,6 +53,9 @@ public:
     void pressCell(MixButton *cell);
     void dragOverCell(MixButton *cell);
     void releaseCell(MixButton *cell);
+    // The keyboard's and assistive tools' click: what a second click on the cell does. A cell
+    // outside the selection becomes the selection first.
+    void toggleCell(MixButton *cell);
 
 signals:
     // A user's change of these crossings; the table shows it once the model has it.

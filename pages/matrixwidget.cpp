@@ -171,6 +171,21 @@ void MatrixWidget::applyChannelMasks()
     refreshLabels(Side::Input, -1);
     refreshLabels(Side::Output, -1);
     refreshDante(danteConnected());
+    nameCells(); // Dante channels have names of their own
+}
+
+// By the channels' fixed names, which the variant decides.
+void MatrixWidget::nameCells()
+{
+    for (int in = 0; in < proto::ChannelCount; ++in) {
+        for (int out = 0; out < proto::ChannelCount; ++out) {
+            const QString route = channelName(Side::Input, in) + QStringLiteral(" -> ") + channelName(Side::Output, out);
+            MixButton *cell = m_table->cell(in, out);
+            cell->button()->setAccessibleName(accessibleText(QString(), route));
+            cell->knob()->setAccessibleName(accessibleText(QString(), route, tr(" knob")));
+            cell->describe();
+        }
+    }
 }
 
 void MatrixWidget::retranslate()
@@ -180,14 +195,8 @@ void MatrixWidget::retranslate()
     m_allMix->setAccessibleName(accessibleText(QString(), tr("All Mix")));
     m_reset->setAccessibleName(accessibleText(QString(), tr("Reset")));
     m_table->cornerButton()->setAccessibleName(accessibleText(QString(), tr("Edit")));
-    for (int in = 0; in < proto::ChannelCount; ++in) {
-        for (int out = 0; out < proto::ChannelCount; ++out) {
-            const QString route = channelName(Side::Input, in) + QStringLiteral(" -> ") + channelName(Side::Output, out);
-            MixButton *cell = m_table->cell(in, out);
-            cell->button()->setAccessibleName(accessibleText(QString(), route));
-            cell->knob()->setAccessibleName(accessibleText(QString(), route, tr(" knob")));
-        }
-    }
+    m_table->setAccessibleName(accessibleText(QString(), tr("Crossings")));
+    nameCells();
     refreshLabels(Side::Input, -1);
     refreshLabels(Side::Output, -1);
 }

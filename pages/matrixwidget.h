@@ -43,6 +43,7 @@ protected:
 private:
     void refreshCell(proto::MessageKey key, int input, int output);
     void editCells(proto::MessageKey key, const QByteArray &inputs, uchar output, int value, SendRule rule);
+    void nameCells();
 
     MatrixTableWidget *m_table = nullptr;
     QPushButton *m_allMix = nullptr;

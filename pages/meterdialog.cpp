@@ -71,13 +71,6 @@ void MeterDialog::retranslate()
     }
 }
 
-void MeterDialog::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        retranslate();
-    Dialog::changeEvent(event);
-}
-
 void MeterDialog::showEvent(QShowEvent *event)
 {
     if (!m_geometryRestored) {

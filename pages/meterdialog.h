@@ -32,12 +32,11 @@ signals:
     void meterRangeToggled();
 
 protected:
-    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
-    void retranslate();
+    void retranslate() override;
 
     std::array<MeterBank *, BankCount> m_banks{};
     bool m_geometryRestored = false;

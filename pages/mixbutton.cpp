@@ -32,12 +32,16 @@ MixButton::MixButton(int input, int output, QWidget *parent)
     m_stack->addWidget(m_button);
     m_stack->addWidget(knobBox);
     setProperty("frameStyle", frameStyle());
+    describe();
 }
 
 void MixButton::setSwitch(bool on)
 {
+    if (m_button->isChecked() == on)
+        return;
     const QSignalBlocker blocker(m_button);
     m_button->setChecked(on);
+    describe();
 }
 
 bool MixButton::isOn() const
@@ -52,6 +56,7 @@ QString MixButton::gainText(int gain)
 
 void MixButton::setGain(int gain)
 {
+    const bool changed = gain != m_gain;
     m_gain = gain;
     const QString text = gainText(gain);
     if (m_button->text() != text)
@@ -60,6 +65,24 @@ void MixButton::setGain(int gain)
         const QSignalBlocker blocker(m_knob);
         m_knob->setValue(gain);
     }
+    if (changed)
+        describe();
+}
+
+QString MixButton::stateText() const
+{
+    if (!isOn())
+        return tr("off");
+    return tr("on, %1 dB").arg(QString::number(m_gain < GainFloor ? -100 : m_gain, 'f', 1));
+}
+
+void MixButton::describe()
+{
+    const QString text = stateText();
+    if (m_button->accessibleDescription() == text)
+        return;
+    m_button->setAccessibleDescription(text);
+    m_knob->setAccessibleDescription(text);
 }
 
 void MixButton::setKnobView(bool knobs)

@@ -2,7 +2,8 @@
 // One crossing of the matrix: a switch button showing the crossing's gain and a knob for the
 // gain, stacked so that the table shows one or the other. The cell draws its part of the
 // selection's border (frame style "left", "top", ..., "center", "left_top", ... and their
-// "_selected" forms).
+// "_selected" forms). Its button and knob describe the crossing's state to assistive tools
+// ("on, -3.0 dB", "off"), kept current with every refresh.
 #include <QWidget>
 
 class Knob;
@@ -32,6 +33,10 @@ public:
     bool isOn() const;
     int gain() const { return m_gain; }
     static QString gainText(int gain);
+    // "on, -3.0 dB" or "off", in the interface language.
+    QString stateText() const;
+    // Sets the description again (after a language change).
+    void describe();
 
     void setKnobView(bool knobs);
     // edges: the selection rectangle's sides this cell lies on; selected false clears it.

@@ -1,10 +1,10 @@
 #include "devicesimulator.h"
 
 #include "catalogue.h"
+#include "commandline.h"
 #include "wire.h"
 
 #include <QDateTime>
-#include <QNetworkInterface>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -21,16 +21,8 @@ constexpr int ProgressSteps[] = {0, 20, 40, 60, 80, 100};
 
 QHostAddress firstLocalAddress()
 {
-    for (const QNetworkInterface &iface : QNetworkInterface::allInterfaces()) {
-        const auto flags = iface.flags();
-        if (!(flags & QNetworkInterface::IsUp) || (flags & QNetworkInterface::IsLoopBack))
-            continue;
-        for (const QNetworkAddressEntry &e : iface.addressEntries()) {
-            if (e.ip().protocol() == QAbstractSocket::IPv4Protocol)
-                return e.ip();
-        }
-    }
-    return QHostAddress(QHostAddress::LocalHost);
+    const QVector<QHostAddress> local = localAddresses();
+    return local.isEmpty() ? QHostAddress(QHostAddress::LocalHost) : local.first();
 }
 
 // The announced address defaults to the bind address, or to an address of this host when bound to any.

@@ -5,10 +5,11 @@ set -euo pipefail
 # make and check the .deb; nsis checks the Windows installer definition. The windows ask for
 # Arial: fonts-liberation2 answers with a font of Arial's widths, which the layouts are sized
 # for (DejaVu Sans, the fallback, is about a tenth wider); fonts-wqy-microhei draws the Chinese
-# texts, which the layout checks measure in both languages.
+# texts, which the layout checks measure in both languages. dbus, at-spi2-core, python3-gi and
+# gir1.2-atspi-2.0 let tests/atspi work the application through a real accessibility bus.
 pkgs=(cmake ninja-build g++ ccache qtbase5-dev qttools5-dev qttools5-dev-tools libqt5sql5-sqlite
       fonts-font-awesome fonts-liberation2 fonts-wqy-microhei iproute2 xvfb xauth help2man dpkg-dev desktop-file-utils appstream
-      nsis)
+      nsis dbus at-spi2-core python3-gi gir1.2-atspi-2.0)
 [ "${DSP_WITH_CLANG:-0}" = 1 ] && pkgs+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do

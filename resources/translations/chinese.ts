@@ -1089,6 +1089,10 @@ Are you sure that you want to rename</source>
         <source>Offline</source>
         <translation>离线</translation>
     </message>
+    <message>
+        <source>Devices</source>
+        <translation>设备</translation>
+    </message>
 </context>
 <context>
     <name>DeviceSetupDialog</name>
@@ -2338,6 +2342,10 @@ Are you sure that you want to rename</source>
         <source> knob</source>
         <translation> 旋钮</translation>
     </message>
+    <message>
+        <source>Crossings</source>
+        <translation>交叉点</translation>
+    </message>
 </context>
 <context>
     <name>MeterBank</name>
@@ -2371,6 +2379,17 @@ Are you sure that you want to rename</source>
     <message>
         <source>Meter: %1</source>
         <translation>电平表: %1</translation>
+    </message>
+</context>
+<context>
+    <name>MixButton</name>
+    <message>
+        <source>off</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>on, %1 dB</source>
+        <translation>开, %1 dB</translation>
     </message>
 </context>
 <context>
@@ -2674,6 +2693,10 @@ Are you sure that you want to rename</source>
     <message>
         <source>File format is error!</source>
         <translation>文件格式错误！</translation>
+    </message>
+    <message>
+        <source>Preset: Slots</source>
+        <translation>预设: 槽位</translation>
     </message>
 </context>
 <context>

@@ -1089,6 +1089,10 @@ Are you sure that you want to rename</translation>
         <source>Offline</source>
         <translation>Offline</translation>
     </message>
+    <message>
+        <source>Devices</source>
+        <translation>Devices</translation>
+    </message>
 </context>
 <context>
     <name>DeviceSetupDialog</name>
@@ -2338,6 +2342,10 @@ Are you sure that you want to rename</translation>
         <source> knob</source>
         <translation> knob</translation>
     </message>
+    <message>
+        <source>Crossings</source>
+        <translation>Crossings</translation>
+    </message>
 </context>
 <context>
     <name>MeterBank</name>
@@ -2371,6 +2379,17 @@ Are you sure that you want to rename</translation>
     <message>
         <source>Meter: %1</source>
         <translation>Meter: %1</translation>
+    </message>
+</context>
+<context>
+    <name>MixButton</name>
+    <message>
+        <source>off</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>on, %1 dB</source>
+        <translation>on, %1 dB</translation>
     </message>
 </context>
 <context>
@@ -2674,6 +2693,10 @@ Are you sure that you want to rename</translation>
     <message>
         <source>File format is error!</source>
         <translation>File format is error!</translation>
+    </message>
+    <message>
+        <source>Preset: Slots</source>
+        <translation>Preset: Slots</translation>
     </message>
 </context>
 <context>

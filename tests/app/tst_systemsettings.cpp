@@ -5,6 +5,7 @@
 #include "settingsfacts.h"
 #include "systemsettings.h"
 #include "theme.h"
+#include "windowdialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -82,6 +83,7 @@ private slots:
     void titles();
     void secondInstanceLeavesStateAlone();
     void storesAreSeparate();
+    void windowDialogKeepsWhatTheUserSaw();
 
 private:
     void writeConfig(const QByteArray &content);
@@ -755,6 +757,45 @@ void TestSystemSettings::storesAreSeparate()
     QCOMPARE(SystemSettings::value(QStringLiteral("Custom"), QStringLiteral("Key")).toInt(), 42);
     QCOMPARE(SystemSettings::value(QStringLiteral("Custom"), QStringLiteral("Other"), 5).toInt(), 5);
     QVERIFY(SystemSettings::loadWindowGeometry(QStringLiteral("Custom/Key")).isEmpty());
+}
+
+namespace {
+// A window with a stored geometry, counting its language changes.
+class KeptWindow final : public WindowDialog
+{
+public:
+    KeptWindow()
+        : WindowDialog(QStringLiteral("KeptGeometry"), nullptr)
+    {
+        restoreStoredGeometry();
+    }
+    int retranslated = 0;
+
+private:
+    void retranslate() override { ++retranslated; }
+};
+} // namespace
+
+void TestSystemSettings::windowDialogKeepsWhatTheUserSaw()
+{
+    {
+        KeptWindow unseen;
+        unseen.resize(431, 277);
+    }
+    // Never shown: the user chose nothing, so nothing is stored.
+    QVERIFY(SystemSettings::loadWindowGeometry(QStringLiteral("KeptGeometry")).isEmpty());
+    {
+        KeptWindow seen;
+        seen.show();
+        seen.resize(433, 279);
+        QVERIFY(QTest::qWaitForWindowExposed(&seen));
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(&seen, &change);
+        QCOMPARE(seen.retranslated, 1);
+    }
+    QVERIFY(!SystemSettings::loadWindowGeometry(QStringLiteral("KeptGeometry")).isEmpty());
+    KeptWindow again;
+    QCOMPARE(again.size(), QSize(433, 279));
 }
 
 QTEST_MAIN(TestSystemSettings)

@@ -229,6 +229,48 @@ private slots:
         matrix()->setChannelMasks(0, 0, 0, 0);
     }
 
+    // The keyboard's click (Space, Enter, Return) is a second click: it toggles the focused
+    // cell, or the selection it lies in, with the same frames a second click sends. The
+    // cell's description follows the model.
+    void matrixKeyboardAndDescription()
+    {
+        connected();
+        MatrixTableWidget *t = matrix()->table();
+        matrix()->show();
+        MixButton *cell = t->cell(7, 9);
+        const bool before = m_dm->model().input(7).matrixEnable[9];
+        const int gain = m_dm->model().input(7).matrixGain[9];
+        const QString on = QStringLiteral("on, %1 dB").arg(QString::number(gain < MixButton::GainFloor ? -100 : gain, 'f', 1));
+        QCOMPARE(cell->button()->accessibleDescription(), before ? on : QStringLiteral("off"));
+        cell->button()->setFocus();
+        QTest::keyClick(cell->button(), Qt::Key_Space);
+        QCOMPARE(t->selection(), QRect(9, 7, 1, 1));
+        QTRY_COMPARE(writesOf(Msg::MatrixEnable).size(), 1);
+        QCOMPARE(writesOf(Msg::MatrixEnable)[0].second, bytes({9, 7, before ? 0 : 1}));
+        QCOMPARE(cell->isOn(), !before);
+        QCOMPARE(cell->button()->accessibleDescription(), before ? QStringLiteral("off") : on);
+        QCOMPARE(cell->knob()->accessibleDescription(), cell->button()->accessibleDescription());
+        QTest::keyClick(cell->button(), Qt::Key_Return);
+        QTRY_COMPARE(writesOf(Msg::MatrixEnable).size(), 2);
+        QCOMPARE(writesOf(Msg::MatrixEnable)[1].second, bytes({9, 7, before ? 1 : 0}));
+        QCOMPARE(cell->button()->accessibleDescription(), before ? on : QStringLiteral("off"));
+
+        // Enter on a cell of a selection: the whole selection, one command per column.
+        m_writes.clear();
+        t->selectRange(6, 8, 7, 9);
+        QTest::keyClick(cell->button(), Qt::Key_Enter, Qt::KeypadModifier);
+        QTRY_COMPARE(writesOf(Msg::MatrixEnable).size(), 2);
+        QCOMPARE(writesOf(Msg::MatrixEnable)[0].second, bytes({8, 6, 7, before ? 0 : 1}));
+        QCOMPARE(writesOf(Msg::MatrixEnable)[1].second, bytes({9, 6, 7, before ? 0 : 1}));
+        QCOMPARE(t->selection(), QRect(QPoint(8, 6), QPoint(9, 7)));
+        // A gain the device reports shows in the description of a switched-on cell.
+        m_dm->model().input(6).matrixGain[8] = -56;
+        matrix()->refreshAll();
+        if (!before)
+            QCOMPARE(t->cell(6, 8)->button()->accessibleDescription(), QStringLiteral("on, -100.0 dB"));
+        t->clearSelection();
+    }
+
     void matrixQuestions()
     {
         connected();
@@ -242,6 +284,13 @@ private slots:
         emit t->horizontalHeader()->sectionClicked(2);
         t->cornerButton()->click();
         QVERIFY(t->isKnobView());
+        // The row captions move with the taller rows.
+        for (int in : {1, 6}) {
+            const int top = t->inputHeader()->sectionViewportPosition(in);
+            const QRect caption = t->inputHeader()->captionLabel(in)->geometry();
+            QVERIFY2(caption.top() >= top && caption.bottom() < top + t->inputHeader()->sectionSize(in),
+                     qPrintable(QStringLiteral("row %1 at %2, caption at %3").arg(in).arg(top).arg(caption.top())));
+        }
         answerNextBox(QStringLiteral("Cancel"));
         emit t->verticalHeader()->sectionClicked(4);
         QCOMPARE(m_dm->model().input(4).matrixEnable, before.matrixEnable);

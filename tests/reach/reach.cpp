@@ -7,6 +7,7 @@
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QSet>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -20,18 +21,44 @@ namespace reach {
 
 namespace {
 
-// Part of a composite control, or a cell of an item view (the views' cells are checked as
-// the view's items, not as widgets).
+// Part of a composite control, or of an item view's frame (its headers, its corner button).
+// A widget in a view's cell is a control of its own.
 bool isPart(const QWidget *w)
 {
-    for (const QWidget *p = w->parentWidget(); p; p = p->parentWidget()) {
+    const QWidget *below = w;
+    for (const QWidget *p = w->parentWidget(); p; below = p, p = p->parentWidget()) {
         if (qobject_cast<const QAbstractSpinBox *>(p) || qobject_cast<const QComboBox *>(p)
-            || qobject_cast<const QAbstractItemView *>(p) || qobject_cast<const QTabBar *>(p))
+            || qobject_cast<const QTabBar *>(p))
             return true;
+        if (auto *view = qobject_cast<const QAbstractItemView *>(p))
+            return below != view->viewport();
         if (p->isWindow())
             break;
     }
     return false;
+}
+
+void walk(QAccessibleInterface *a, QSet<QAccessibleInterface *> &seen,
+          const std::function<void(QAccessibleInterface *)> &visit)
+{
+    if (!a || !a->isValid() || seen.contains(a))
+        return;
+    seen.insert(a);
+    visit(a);
+    for (int i = 0; i < a->childCount(); ++i)
+        walk(a->child(i), seen, visit);
+}
+
+// The objects an assistive tool reaches from window.
+QSet<const QObject *> objectsOnTree(QWidget *window)
+{
+    QSet<QAccessibleInterface *> seen;
+    QSet<const QObject *> objects;
+    walk(QAccessible::queryAccessibleInterface(window), seen, [&objects](QAccessibleInterface *a) {
+        if (a->object())
+            objects.insert(a->object());
+    });
+    return objects;
 }
 
 QRect inWindow(const QWidget *w)
@@ -90,6 +117,15 @@ QList<QWidget *> controls(QWidget *window)
     return out;
 }
 
+QMultiHash<QString, QAccessibleInterface *> accessibleTree(QWidget *window)
+{
+    QSet<QAccessibleInterface *> seen;
+    QMultiHash<QString, QAccessibleInterface *> named;
+    walk(QAccessible::queryAccessibleInterface(window), seen,
+         [&named](QAccessibleInterface *a) { named.insert(a->text(QAccessible::Name), a); });
+    return named;
+}
+
 QString accessibleName(QWidget *w)
 {
     QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
@@ -142,9 +178,12 @@ QString outOfSight(const QWidget *w, const QRect &screen, bool scrolling)
 Faults check(QWidget *window, const QRect &screen, const std::function<bool(const QWidget *)> &scrolling)
 {
     Faults faults;
+    const QSet<const QObject *> onTree = objectsOnTree(window);
     for (QWidget *w : controls(window)) {
         if (accessibleName(w).isEmpty())
             faults.unnamed << describe(w);
+        if (!onTree.contains(w))
+            faults.offTree << describe(w);
         const QString why = outOfSight(w, screen, !scrolling || scrolling(w));
         if (!why.isEmpty())
             faults.outOfSight << describe(w) + QStringLiteral(": ") + why;

@@ -7,24 +7,34 @@
 #include "adddevicedialog.h"
 #include "channelcopydialog.h"
 #include "datamodel.h"
+#include "devicelistdialog.h"
 #include "dspresources.h"
 #include "editdevicedialog.h"
 #include "focusproxystyle.h"
+#include "lineedit.h"
 #include "logindialog.h"
 #include "mainwindow.h"
+#include "matrixtablewidget.h"
+#include "matrixwidget.h"
 #include "meterdialog.h"
+#include "mixbutton.h"
 #include "modulewidget.h"
 #include "onechannelpage.h"
 #include "overviewwidget.h"
 #include "pagespec.h"
+#include "presetdialog.h"
 #include "reach.h"
 #include "screenfit.h"
 #include "systemsettings.h"
 #include "systemupgradeprogressdialog.h"
 #include "testmodel.h"
+#include "testwidgets.h"
+#include "widgettable.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
+#include <QHostAddress>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
@@ -46,21 +56,10 @@
 
 namespace {
 
-// Pages and dialogs not yet laid out to fit, or not yet named: what each may still fail.
-// This is the one list of them; a page or dialog leaves it when it passes.
-enum Pending { OutOfSight = 1, Unnamed = 2 };
-const QMap<QString, int> NotDoneYet = {
-    // Tables without a name of their own.
-    {QStringLiteral("Device List"), Unnamed},
-    {QStringLiteral("Preset"), Unnamed},
-    {QStringLiteral("Dante Setup"), Unnamed},
-    // The matrix table itself (its cells come with the table's items).
-    {QStringLiteral("Matrix"), Unnamed},
-    // Address and password edits named by nothing.
-    {QStringLiteral("Add Device"), Unnamed},
-    {QStringLiteral("Edit Device"), Unnamed},
-    {QStringLiteral("Login"), Unnamed},
-};
+// Pages and dialogs not yet laid out to fit, named or on the accessibility tree: what each
+// may still fail. This is the one list of them; a page or dialog leaves it when it passes.
+enum Pending { OutOfSight = 1, Unnamed = 2, OffTree = 4 };
+const QMap<QString, int> NotDoneYet = {};
 
 // What a desktop takes from the screen besides the window's client area.
 constexpr int Taskbar = 40;
@@ -130,7 +129,8 @@ class TestReach : public QObject
         shoot(window, name);
         reach::Faults f = reach::check(window, workArea(), scrolling);
         const int pending = NotDoneYet.value(name.section(QLatin1Char(' '), 1, -1));
-        for (const auto &kind : {std::make_pair(Unnamed, &f.unnamed), std::make_pair(OutOfSight, &f.outOfSight)}) {
+        for (const auto &kind : {std::make_pair(Unnamed, &f.unnamed), std::make_pair(OffTree, &f.offTree),
+                                 std::make_pair(OutOfSight, &f.outOfSight)}) {
             if (!(pending & kind.first))
                 continue;
             if (kind.second->isEmpty())
@@ -140,6 +140,8 @@ class TestReach : public QObject
         QStringList faults;
         for (const QString &w : f.unnamed)
             faults << QStringLiteral("unnamed: ") + w;
+        for (const QString &w : f.offTree)
+            faults << QStringLiteral("off the accessibility tree: ") + w;
         for (const QString &w : f.outOfSight)
             faults << QStringLiteral("out of sight: ") + w;
         return faults;
@@ -154,6 +156,21 @@ class TestReach : public QObject
     }
 
     bool walking() const { return !m_mode.isEmpty(); }
+
+    // Answers the message box an action opens a moment later (a Press action clicks after
+    // its animation), keeping its text in *seen.
+    void answerWhenShown(const QString &button, QString *seen)
+    {
+        auto *timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [timer, button, seen] {
+            if (!qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                return;
+            timer->stop();
+            timer->deleteLater();
+            support::answerNextBox(button, seen);
+        });
+        timer->start(10);
+    }
 
 private slots:
     void initTestCase()
@@ -264,6 +281,33 @@ private slots:
             QCOMPARE(faults.outOfSight.size(), bars ? 0 : 1);
             // The same control where no scrolling counts (a one-channel page).
             QVERIFY(!reach::outOfSight(far, workArea(), false).isEmpty());
+        }
+        for (const bool exposed : {false, true}) {
+            // A named button in a table's cell: Qt's own table hides it from assistive tools.
+            Fixture f;
+            QTableWidget *table = exposed ? new WidgetTable(2, 2, &f.window) : new QTableWidget(2, 2, &f.window);
+            table->setGeometry(10, 50, 280, 140);
+            auto *cell = new QPushButton(QStringLiteral("Cell"));
+            cell->setAccessibleName(QStringLiteral("Fixture: Cell"));
+            table->setCellWidget(0, 1, cell);
+            table->setItem(0, 0, new QTableWidgetItem(QStringLiteral("Text")));
+            table->setAccessibleName(QStringLiteral("Fixture: Table"));
+            f.window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+            const reach::Faults faults = reach::check(&f.window, workArea());
+            QVERIFY(faults.unnamed.isEmpty());
+            QCOMPARE(faults.offTree.size(), exposed ? 0 : 1);
+            if (!exposed)
+                continue;
+            const auto tree = reach::accessibleTree(&f.window);
+            QCOMPARE(tree.value(QStringLiteral("Fixture: Cell"))->object(), cell);
+            QVERIFY(tree.contains(QStringLiteral("Text")));
+            // Hidden columns are off the tree; the way up leads back to the table.
+            QAccessibleInterface *up = tree.value(QStringLiteral("Fixture: Cell"))->parent();
+            QVERIFY(up && up->indexOfChild(tree.value(QStringLiteral("Fixture: Cell"))) >= 0);
+            QCOMPARE(up->parent()->object(), table);
+            table->setColumnHidden(1, true);
+            QVERIFY(!reach::accessibleTree(&f.window).contains(QStringLiteral("Fixture: Cell")));
         }
         {
             // A window partly beyond the screen's edge.
@@ -396,6 +440,113 @@ private slots:
             }
         }
         QVERIFY2(report(faults), qPrintable(QStringLiteral("%1 faults").arg(faults.size())));
+    }
+
+    // A screen reader's way into the matrix: every crossing on show by its name, its state
+    // as the description, kept current; its Toggle and Press actions act as a second click.
+    void matrixCellsByName()
+    {
+        if (!walking())
+            QSKIP("set DSP_REACH_WINDOW (CTest runs this under xvfb-run)");
+        useLanguage(1);
+        ModuleWidget *modules = m_window->moduleWidget();
+        const int index = PageSpecs::indexOf("Matrix");
+        modules->stackedButtonClicked(index);
+        auto *page = static_cast<MatrixWidget *>(modules->page(index));
+        MatrixTableWidget *table = page->table();
+        m_model->model().input(1).matrixGain[4] = -3;
+        page->refreshAll();
+        settle();
+        const auto tree = reach::accessibleTree(m_window.get());
+        int found = 0, shown = 0;
+        for (int in = 0; in < MatrixTableWidget::Channels; ++in) {
+            for (int out = 0; out < MatrixTableWidget::Channels; ++out) {
+                if (table->isRowHidden(in) || table->isColumnHidden(out))
+                    continue;
+                ++shown;
+                const QString name = QStringLiteral("Matrix: %1 -> %2")
+                                         .arg(page->channelName(ModulePage::Side::Input, in),
+                                              page->channelName(ModulePage::Side::Output, out));
+                QAccessibleInterface *cell = tree.value(name);
+                if (cell && cell->object() == table->cell(in, out)->button()
+                    && cell->text(QAccessible::Description) == table->cell(in, out)->stateText())
+                    ++found;
+                else
+                    qWarning("%s not found or not described", qPrintable(name));
+            }
+        }
+        QVERIFY(shown >= 64);
+        QCOMPARE(found, shown);
+
+        QAccessibleInterface *cell = tree.value(QStringLiteral("Matrix: IN 2 -> OUT 5"));
+        QVERIFY(cell && cell->actionInterface());
+        QVERIFY(cell->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+        const bool before = m_model->model().input(1).matrixEnable[4];
+        const QString on = QStringLiteral("on, -3.0 dB"), off = QStringLiteral("off");
+        QCOMPARE(cell->text(QAccessible::Description), before ? on : off);
+        cell->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(bool(m_model->model().input(1).matrixEnable[4]), !before);
+        QCOMPARE(cell->text(QAccessible::Description), before ? off : on);
+        QCOMPARE(cell->state().checked, !before);
+        cell->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(bool(m_model->model().input(1).matrixEnable[4]), before);
+        QCOMPARE(cell->text(QAccessible::Description), before ? on : off);
+        table->clearSelection();
+    }
+
+    // Each preset slot's name field and buttons by name; a button pressed by an assistive
+    // tool acts on its own slot.
+    void presetRowsByName()
+    {
+        if (!walking())
+            QSKIP("set DSP_REACH_WINDOW (CTest runs this under xvfb-run)");
+        useLanguage(1);
+        m_window->presetTriggered();
+        settle();
+        PresetDialog *dialog = m_window->presetDialog();
+        const auto tree = reach::accessibleTree(dialog);
+        for (int slot = 1; slot <= 32; ++slot)
+            for (const char *caption : {"Name", "Save", "Load", "Import", "Export", "Delete"}) {
+                const QString name = QStringLiteral("Preset: %1 %2").arg(slot).arg(QLatin1String(caption));
+                QVERIFY2(tree.contains(name), qPrintable(name));
+            }
+        QString seen;
+        answerWhenShown(QStringLiteral("Cancel"), &seen);
+        QAccessibleInterface *save = tree.value(QStringLiteral("Preset: 3 Save"));
+        save->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(!seen.isEmpty());
+        QVERIFY2(seen.endsWith(QLatin1String(" 3?")), qPrintable(seen));
+        // A screen reader types into the name field.
+        QAccessibleInterface *field = tree.value(QStringLiteral("Preset: 3 Name"));
+        QCOMPARE(field->role(), QAccessible::EditableText);
+        const QString old = dialog->nameEdit(2)->text();
+        field->editableTextInterface()->replaceText(0, old.size(), QStringLiteral("Hall"));
+        QCOMPARE(dialog->nameEdit(2)->text(), QStringLiteral("Hall"));
+        dialog->nameEdit(2)->setText(old);
+        dialog->hide();
+    }
+
+    // The Device List's remove button of a device by its address; pressed, it removes that
+    // device.
+    void deviceListRemoveByName()
+    {
+        if (!walking())
+            QSKIP("set DSP_REACH_WINDOW (CTest runs this under xvfb-run)");
+        useLanguage(1);
+        const int before = m_model->deviceCount();
+        m_model->addDevice(QHostAddress(QStringLiteral("192.168.1.20")).toIPv4Address());
+        m_window->deviceListTriggered();
+        settle();
+        DeviceListDialog *dialog = m_window->deviceListDialog();
+        const auto tree = reach::accessibleTree(dialog);
+        QVERIFY(tree.contains(QStringLiteral("192.168.1.20"))); // the row's address cell
+        QAccessibleInterface *remove = tree.value(QStringLiteral("Device List: 192.168.1.20 Remove"));
+        QVERIFY(remove && remove->actionInterface());
+        QCOMPARE(m_model->deviceCount(), before + 1);
+        remove->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(m_model->deviceCount(), before);
+        QVERIFY(!reach::accessibleTree(dialog).contains(QStringLiteral("Device List: 192.168.1.20 Remove")));
+        dialog->hide();
     }
 };
 
