@@ -2,9 +2,17 @@
 // Benchmarks of what happens once per process (start-up, a window's first show) run their own
 // executable again for each run, with the child flag: offscreen, in the given scratch
 // directory, so the settings and device files start empty.
-#include <QCoreApplication>
+#include "dspimages.h"
+#include "dspresources.h"
+#include "focusproxystyle.h"
+
+#include <QApplication>
+#include <QFont>
 #include <QProcess>
 #include <QString>
+#include <QStyleFactory>
+
+#include <algorithm>
 
 namespace bench {
 
@@ -13,6 +21,21 @@ constexpr const char *ChildFlag = "--child";
 inline bool isChild(int argc, char *argv[])
 {
     return argc > 1 && qstrcmp(argv[1], ChildFlag) == 0;
+}
+
+// The number of runs asked for on the command line, else fallback.
+inline int runCount(int argc, char *argv[], int fallback)
+{
+    return argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : fallback;
+}
+
+// In the child, what main() does before the settings: resources, images, font and style.
+inline void setUpLikeMain()
+{
+    dspInitResources();
+    dspInitImages();
+    QApplication::setFont(QFont(QStringLiteral("Arial"), 9));
+    QApplication::setStyle(new FocusProxyStyle(QStyleFactory::create(QStringLiteral("windows"))));
 }
 
 // The child's standard output; a null string when it failed or did not end within timeoutMs.

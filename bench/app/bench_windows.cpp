@@ -8,9 +8,6 @@
 //   bench_windows [runs]      (default 5)
 #include "../freshchild.h"
 #include "datamodel.h"
-#include "dspimages.h"
-#include "dspresources.h"
-#include "focusproxystyle.h"
 #include "mainwindow.h"
 #include "meterdialog.h"
 #include "modulewidget.h"
@@ -22,7 +19,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
-#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
@@ -63,10 +59,7 @@ void measureWindows(MainWindow &window, SystemSettings &settings);
 int child(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    dspInitResources();
-    dspInitImages();
-    QApplication::setFont(QFont(QStringLiteral("Arial"), 9));
-    QApplication::setStyle(new FocusProxyStyle(QStyleFactory::create(QStringLiteral("windows"))));
+    bench::setUpLikeMain();
     {
         // Both schemes and both languages offered.
         QFile cfg(QStringLiteral("cfg.ini"));
@@ -163,7 +156,7 @@ int main(int argc, char *argv[])
         return child(argc, argv);
 
     QCoreApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 5;
+    const int runs = bench::runCount(argc, argv, 5);
     QTextStream out(stdout);
     // name -> processor and wall milliseconds, one per run (several per run for the switches)
     QMap<QString, std::vector<double>> cpu, wall;

@@ -7,16 +7,12 @@
 //   bench_startup [runs]      (default 7)
 #include "../freshchild.h"
 #include "datamodel.h"
-#include "dspimages.h"
-#include "dspresources.h"
-#include "focusproxystyle.h"
 #include "mainwindow.h"
 #include "systemsettings.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QWindow>
@@ -36,10 +32,7 @@ int child(int argc, char *argv[])
     QElapsedTimer timer;
     timer.start();
     QApplication app(argc, argv);
-    dspInitResources();
-    dspInitImages();
-    QApplication::setFont(QFont(QStringLiteral("Arial"), 9));
-    QApplication::setStyle(new FocusProxyStyle(QStyleFactory::create(QStringLiteral("windows"))));
+    bench::setUpLikeMain();
     SystemSettings settings;
     DataModel::Options options;
     options.bindDiscovery = false;
@@ -65,7 +58,7 @@ int main(int argc, char *argv[])
         return child(argc, argv);
 
     QCoreApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 7;
+    const int runs = bench::runCount(argc, argv, 7);
     QTemporaryDir scratch;
     QTextStream out(stdout);
     std::vector<double> ms;
