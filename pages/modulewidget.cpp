@@ -78,7 +78,13 @@ ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<v
     layout->setSpacing(8);
     layout->addWidget(column);
     layout->addWidget(m_stack, 1);
-    onIdClicked(m_buttons, this, &ModuleWidget::stackedButtonClicked);
+    // On toggled rather than clicked: an assistive tool's Toggle action checks a button
+    // without clicking it.
+    connect(m_buttons, QOverload<QAbstractButton *, bool>::of(&QButtonGroup::buttonToggled), this,
+            [this](QAbstractButton *button, bool checked) {
+                if (checked)
+                    stackedButtonClicked(m_buttons->id(button));
+            });
 
     auto *undo = new QAction(this);
     undo->setShortcut(QKeySequence::Undo);
@@ -140,14 +146,18 @@ int ModuleWidget::currentIndex() const
 
 void ModuleWidget::stackedButtonClicked(int id)
 {
+    // Checking the button switches the page through its toggled signal.
+    QAbstractButton *button = m_buttons->button(id);
+    if (button && !button->isChecked()) {
+        button->setChecked(true);
+        return;
+    }
     ModulePage *page = this->page(id);
     if (!page)
         return;
     if (m_dm)
         m_dm->setPageIndex(quint32(id));
     page->shown();
-    if (QAbstractButton *b = m_buttons->button(id))
-        b->setChecked(true);
     m_stack->setCurrentIndex(id);
 }
 

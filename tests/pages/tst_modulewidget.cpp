@@ -23,6 +23,7 @@
 #include "testwidgets.h"
 #include "wire.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QFile>
@@ -216,6 +217,15 @@ private slots:
         QCOMPARE(m_dm->selectedChannel(), quint8(7));
         w.moduleButton(4)->click();
         QCOMPARE(m_dm->selectedChannel(), quint8(2));
+
+        // A screen reader's Toggle action checks the button without a click: the page follows.
+        QAccessible::setActive(true);
+        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(w.moduleButton(13));
+        QVERIFY(button && button->actionInterface());
+        button->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(w.stack()->currentIndex(), 13);
+        QCOMPARE(m_dm->pageIndex(), 13u);
+        QAccessible::setActive(false);
     }
 
     // Up and Down walk the module column without switching; Space switches to the page.
