@@ -42,6 +42,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <type_traits>
+#include <utility>
+
 namespace {
 const QString GeometryKey = QStringLiteral("MainGeometry");
 
@@ -66,6 +69,15 @@ public:
     {
         return QSize(PlainHeightItem::sizeHint().width(), minimumSize().height());
     }
+};
+
+// Dialogs that filter channels by the variant's masks.
+template <class Dialog, class = void>
+struct TakesMasks : std::false_type {
+};
+template <class Dialog>
+struct TakesMasks<Dialog, std::void_t<decltype(std::declval<Dialog &>().setDeviceVersionMasks(0, 0, 0, 0))>>
+    : std::true_type {
 };
 
 void progress(int value)
@@ -107,30 +119,21 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     setMenuBar(m_menuBar);
     progress(10);
 
+    // The dialogs that keep what the device sends while they are closed (the device list, the
+    // presets, the USB play list, an upgrade under way) are built now; the others only show
+    // the model's values and are built on their first use, which reads them.
     m_deviceListDialog = new DeviceListDialog(m_dataModel, this);
     progress(14);
-    m_labelDialog = new LabelDialog(m_dataModel, this);
-    progress(18);
     m_presetDialog = new PresetDialog(m_dataModel, this);
     progress(22);
     m_recPlayDialog = new RecPlayDialog(m_dataModel, this);
-    progress(26);
-    m_deviceSetupDialog = new DeviceSetupDialog(m_dataModel, this);
     progress(30);
-    m_gpioSetupDialog = new GPIOSetupDialog(m_dataModel, this);
-    progress(32);
-    m_danteSetupDialog = new DanteSetupDialog(m_dataModel, this);
-    progress(36);
     m_systemUpgradeDialog = new SystemUpgradeProgressDialog(m_dataModel, this);
     connect(m_menuBar, &MainMenuBar::systemUpgradeActionTriggered, m_systemUpgradeDialog,
             &SystemUpgradeProgressDialog::systemUpgradeActionTriggered);
     progress(38);
-    m_commandAssistantDialog = new CommandAssistantDialog(m_dataModel, this);
-    m_changeJournalDialog = new ChangeJournalDialog(m_dataModel, this);
     connect(m_menuBar, &MainMenuBar::changeJournalTriggered, this, &MainWindow::changeJournalTriggered);
-    m_networkDiagnosticsDialog = new NetworkDiagnosticsDialog(m_dataModel, this);
     connect(m_menuBar, &MainMenuBar::networkDiagnosticsTriggered, this, &MainWindow::networkDiagnosticsTriggered);
-    m_protocolLogDialog = new ProtocolLogDialog(m_dataModel, this);
     connect(m_menuBar, &MainMenuBar::protocolLogTriggered, this, &MainWindow::protocolLogTriggered);
     progress(42);
 
@@ -171,12 +174,6 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     mainLayout->addWidget(m_deviceWidget);
     mainLayout->addWidget(m_scrollArea, 1);
 
-    m_changeJournalDialog->setPlaceOf([this](proto::MessageKey key) { return placeOf(key); });
-    // A revert is one step of the pages' undo history, and the pages apply what the device
-    // does with each reverted value (level links), as for an undo.
-    m_changeJournalDialog->setApplyEdits([this](const QVector<ParameterEdit> &edits) {
-        m_moduleWidget->history()->apply(edits);
-    });
     if (m_dataModel) {
         subscribeFollowUps();
         // What each dialog reads while shown; the dialogs set their sync bits. The module
@@ -219,6 +216,79 @@ void MainWindow::changeEvent(QEvent *event)
 
 // --- dialogs ---
 
+template <class Dialog>
+Dialog *MainWindow::build(Dialog *&slot) const
+{
+    if (!slot) {
+        // Its bindings read the model as they are made: what arrived before it is shown.
+        slot = new Dialog(m_dataModel, const_cast<MainWindow *>(this));
+        if constexpr (TakesMasks<Dialog>::value)
+            applyMasks(slot);
+        setUp(slot);
+    }
+    return slot;
+}
+
+void MainWindow::setUp(QWidget *) const
+{
+}
+
+void MainWindow::setUp(ChangeJournalDialog *dialog) const
+{
+    dialog->setPlaceOf([this](proto::MessageKey key) { return placeOf(key); });
+    // A revert is one step of the pages' undo history, and the pages apply what the device
+    // does with each reverted value (level links), as for an undo.
+    dialog->setApplyEdits([this](const QVector<ParameterEdit> &edits) { m_moduleWidget->history()->apply(edits); });
+    dialog->setJournal(m_journal);
+}
+
+template <class Dialog>
+void MainWindow::applyMasks(Dialog *dialog) const
+{
+    if (dialog && m_masksSet)
+        dialog->setDeviceVersionMasks(m_masks[0], m_masks[1], m_masks[2], m_masks[3]);
+}
+
+DeviceSetupDialog *MainWindow::deviceSetupDialog() const
+{
+    return build(m_deviceSetupDialog);
+}
+
+CommandAssistantDialog *MainWindow::commandAssistantDialog() const
+{
+    return build(m_commandAssistantDialog);
+}
+
+LabelDialog *MainWindow::labelDialog() const
+{
+    return build(m_labelDialog);
+}
+
+GPIOSetupDialog *MainWindow::gpioSetupDialog() const
+{
+    return build(m_gpioSetupDialog);
+}
+
+DanteSetupDialog *MainWindow::danteSetupDialog() const
+{
+    return build(m_danteSetupDialog);
+}
+
+ChangeJournalDialog *MainWindow::changeJournalDialog() const
+{
+    return build(m_changeJournalDialog);
+}
+
+NetworkDiagnosticsDialog *MainWindow::networkDiagnosticsDialog() const
+{
+    return build(m_networkDiagnosticsDialog);
+}
+
+ProtocolLogDialog *MainWindow::protocolLogDialog() const
+{
+    return build(m_protocolLogDialog);
+}
+
 void MainWindow::showDialog(QWidget *dialog)
 {
     if (dialog->isMinimized()) {
@@ -240,7 +310,8 @@ void MainWindow::setChangeJournal(ChangeJournal *journal)
     if (m_journal && m_journal != journal)
         m_journal->setEditSource(nullptr);
     m_journal = journal;
-    m_changeJournalDialog->setJournal(journal);
+    if (m_changeJournalDialog)
+        m_changeJournalDialog->setJournal(journal);
     if (!journal)
         return;
     EditHistory *history = m_moduleWidget->history();
@@ -258,15 +329,15 @@ QString MainWindow::placeOf(proto::MessageKey key) const
 {
     using namespace proto::Msg;
     if (key == PreLevelLimits || key == OutLevelLimits)
-        return m_deviceSetupDialog->windowTitle();
+        return DeviceSetupDialog::title();
     if (key == OutLevelUsbSelect)
         return m_recPlayDialog->windowTitle();
     if (key == InputLabels || key == OutputLabels || key == TouchScreenLabels)
-        return m_labelDialog->windowTitle();
+        return LabelDialog::title();
     if (key == GpioConfig)
-        return m_gpioSetupDialog->windowTitle();
+        return GPIOSetupDialog::title();
     if (key.type == 2)
-        return m_deviceSetupDialog->windowTitle();
+        return DeviceSetupDialog::title();
     for (int i = 0; key.type == 3 && i < PageSpecs::count(); ++i)
         if (PageSpecs::at(i)->subType == key.subType)
             return ModulePage::pageTitle(i);
@@ -275,22 +346,22 @@ QString MainWindow::placeOf(proto::MessageKey key) const
 
 void MainWindow::changeJournalTriggered()
 {
-    showDialog(m_changeJournalDialog);
+    showDialog(changeJournalDialog());
 }
 
 void MainWindow::networkDiagnosticsTriggered()
 {
-    showDialog(m_networkDiagnosticsDialog);
+    showDialog(networkDiagnosticsDialog());
 }
 
 void MainWindow::protocolLogTriggered()
 {
-    showDialog(m_protocolLogDialog);
+    showDialog(protocolLogDialog());
 }
 
 void MainWindow::labelTriggered()
 {
-    showDialog(m_labelDialog);
+    showDialog(labelDialog());
 }
 
 void MainWindow::presetTriggered()
@@ -305,22 +376,22 @@ void MainWindow::recPlayTriggered()
 
 void MainWindow::deviceSetupTriggered()
 {
-    showDialog(m_deviceSetupDialog);
+    showDialog(deviceSetupDialog());
 }
 
 void MainWindow::gpioSetupTriggered()
 {
-    showDialog(m_gpioSetupDialog);
+    showDialog(gpioSetupDialog());
 }
 
 void MainWindow::danteSetupTriggered()
 {
-    showDialog(m_danteSetupDialog);
+    showDialog(danteSetupDialog());
 }
 
 void MainWindow::commandAssistantTriggered()
 {
-    showDialog(m_commandAssistantDialog);
+    showDialog(commandAssistantDialog());
 }
 
 void MainWindow::deviceVersionSelectionTriggered()
@@ -373,15 +444,17 @@ void MainWindow::setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, qu
     if (m_dataModel)
         m_dataModel->setChannelNames(danteInputMask, danteOutputMask);
     m_menuBar->setDanteSetupEnabled(variant);
+    m_masks = {inputMask, outputMask, danteInputMask, danteOutputMask};
+    m_masksSet = true;
     // The overview's variant texts follow from the masks it is handed here.
     m_overviewWidget->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
     m_moduleWidget->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
-    m_labelDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
-    m_deviceSetupDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
-    m_gpioSetupDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
-    m_commandAssistantDialog->setDeviceVersionMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
+    applyMasks(m_labelDialog);
+    applyMasks(m_deviceSetupDialog);
+    applyMasks(m_gpioSetupDialog);
+    applyMasks(m_commandAssistantDialog);
     emit deviceVersionMasksApplied(inputMask, outputMask, danteInputMask, danteOutputMask);
-    if (!channels.dante && m_danteSetupDialog->isVisible())
+    if (!channels.dante && m_danteSetupDialog && m_danteSetupDialog->isVisible())
         m_danteSetupDialog->hide();
 }
 

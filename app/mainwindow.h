@@ -1,6 +1,7 @@
 #pragma once
 // The one top-level window: menu bar, device list panel on the left, overview and module
-// pages in a drag-scrollable column on the right, and every configuration dialog. It is
+// pages in a drag-scrollable column on the right, and every configuration dialog (the
+// dialogs that only show the model's values are built on their first use). It is
 // the single receiver of DataModel's parameter announcements and routes each to the
 // windows that show it; it also keeps the device fault message on screen while a fault
 // lasts.
@@ -63,15 +64,16 @@ public:
     DeviceListDialog *deviceListDialog() const { return m_deviceListDialog; }
     PresetDialog *presetDialog() const { return m_presetDialog; }
     SystemUpgradeProgressDialog *systemUpgradeDialog() const { return m_systemUpgradeDialog; }
-    DeviceSetupDialog *deviceSetupDialog() const { return m_deviceSetupDialog; }
-    CommandAssistantDialog *commandAssistantDialog() const { return m_commandAssistantDialog; }
-    DanteSetupDialog *danteSetupDialog() const { return m_danteSetupDialog; }
-    LabelDialog *labelDialog() const { return m_labelDialog; }
     RecPlayDialog *recPlayDialog() const { return m_recPlayDialog; }
-    GPIOSetupDialog *gpioSetupDialog() const { return m_gpioSetupDialog; }
-    ChangeJournalDialog *changeJournalDialog() const { return m_changeJournalDialog; }
-    NetworkDiagnosticsDialog *networkDiagnosticsDialog() const { return m_networkDiagnosticsDialog; }
-    ProtocolLogDialog *protocolLogDialog() const { return m_protocolLogDialog; }
+    // Built on the first call: the dialog then reads what the model holds.
+    DeviceSetupDialog *deviceSetupDialog() const;
+    CommandAssistantDialog *commandAssistantDialog() const;
+    DanteSetupDialog *danteSetupDialog() const;
+    LabelDialog *labelDialog() const;
+    GPIOSetupDialog *gpioSetupDialog() const;
+    ChangeJournalDialog *changeJournalDialog() const;
+    NetworkDiagnosticsDialog *networkDiagnosticsDialog() const;
+    ProtocolLogDialog *protocolLogDialog() const;
     DragScrollArea *scrollArea() const { return m_scrollArea; }
     ModuleWidget *moduleWidget() const { return m_moduleWidget; }
     OverviewWidget *overviewWidget() const { return m_overviewWidget; }
@@ -108,6 +110,13 @@ protected:
 private:
     void retranslate();
     static void showDialog(QWidget *dialog);
+    // A dialog built after values arrived shows them, and the variant's masks in force.
+    template <class Dialog>
+    Dialog *build(Dialog *&slot) const;
+    void setUp(QWidget *dialog) const;
+    void setUp(ChangeJournalDialog *dialog) const;
+    template <class Dialog>
+    void applyMasks(Dialog *dialog) const;
     void subscribeFollowUps();
     // The device reported its fault bits or rail states.
     void faultWatch();
@@ -120,16 +129,19 @@ private:
     DeviceListDialog *m_deviceListDialog = nullptr;
     PresetDialog *m_presetDialog = nullptr;
     SystemUpgradeProgressDialog *m_systemUpgradeDialog = nullptr;
-    DeviceSetupDialog *m_deviceSetupDialog = nullptr;
-    CommandAssistantDialog *m_commandAssistantDialog = nullptr;
-    DanteSetupDialog *m_danteSetupDialog = nullptr;
-    LabelDialog *m_labelDialog = nullptr;
+    mutable DeviceSetupDialog *m_deviceSetupDialog = nullptr;
+    mutable CommandAssistantDialog *m_commandAssistantDialog = nullptr;
+    mutable DanteSetupDialog *m_danteSetupDialog = nullptr;
     RecPlayDialog *m_recPlayDialog = nullptr;
-    GPIOSetupDialog *m_gpioSetupDialog = nullptr;
-    ChangeJournalDialog *m_changeJournalDialog = nullptr;
+    mutable LabelDialog *m_labelDialog = nullptr;
+    mutable GPIOSetupDialog *m_gpioSetupDialog = nullptr;
+    mutable ChangeJournalDialog *m_changeJournalDialog = nullptr;
     ChangeJournal *m_journal = nullptr;
-    NetworkDiagnosticsDialog *m_networkDiagnosticsDialog = nullptr;
-    ProtocolLogDialog *m_protocolLogDialog = nullptr;
+    mutable NetworkDiagnosticsDialog *m_networkDiagnosticsDialog = nullptr;
+    mutable ProtocolLogDialog *m_protocolLogDialog = nullptr;
+    // The masks last applied; none until the variant is known.
+    std::array<quint16, 4> m_masks{};
+    bool m_masksSet = false;
     DeviceWidget *m_deviceWidget = nullptr;
     OverviewWidget *m_overviewWidget = nullptr;
     ModuleWidget *m_moduleWidget = nullptr;

@@ -49,6 +49,7 @@ void Fader::setRange(double minimum, double maximum)
     m_minimum = qMin(a, b);
     m_maximum = qMax(a, b);
     m_value = qBound(m_minimum, m_value, m_maximum);
+    m_scale = QPixmap();
     update();
 }
 
@@ -56,8 +57,16 @@ void Fader::setValue(double value)
 {
     if (std::isnan(value))
         return;
-    m_value = qBound(m_minimum, toInternal(value * scale()), m_maximum);
-    update();
+    placeHandle(qBound(m_minimum, toInternal(value * scale()), m_maximum));
+}
+
+void Fader::placeHandle(int value)
+{
+    if (value == m_value)
+        return;
+    const QRect before = handleRect().toAlignedRect();
+    m_value = value;
+    update(before | handleRect().toAlignedRect());
 }
 
 void Fader::setDecimals(int decimals)
@@ -69,6 +78,7 @@ void Fader::setDecimals(int decimals)
     m_minimum = toInternal(m_minimum * factor);
     m_maximum = toInternal(m_maximum * factor);
     m_value = qBound(m_minimum, toInternal(m_value * factor), m_maximum);
+    m_scale = QPixmap();
     update();
 }
 
@@ -144,17 +154,39 @@ void Fader::changeEvent(QEvent *event)
             m_skipNextStyleChange = false;
         } else {
             loadColours();
+            m_scale = QPixmap();
             update();
         }
     }
+    if (event->type() == QEvent::FontChange)
+        m_scale = QPixmap();
     QWidget::changeEvent(event);
 }
 
+// A value change repaints the handle's old and new places; the scale under them comes from
+// a pixmap, not from stroking every mark and label again (most of a poll round's cost).
 void Fader::paintEvent(QPaintEvent *)
 {
+    const qreal ratio = devicePixelRatioF();
+    if (m_scale.isNull() || m_scale.size() != size() * ratio) {
+        m_scale = QPixmap(size() * ratio);
+        m_scale.setDevicePixelRatio(ratio);
+        m_scale.fill(Qt::transparent);
+        QPainter scalePainter(&m_scale);
+        scalePainter.setFont(font());
+        paintScale(scalePainter);
+    }
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(0, 0, m_scale);
+    const QPixmap handle = ImageCache::pixmap(QStringLiteral(":/image/fader_handle_small.png"), ratio);
+    painter.drawPixmap(handleRect().toRect(), handle);
+}
+
+void Fader::paintScale(QPainter &painter) const
+{
+    painter.setRenderHint(QPainter::Antialiasing);
     QFont font = painter.font();
     font.setPointSizeF(6);
     painter.setFont(font);
@@ -200,9 +232,6 @@ void Fader::paintEvent(QPaintEvent *)
             mark(zeroCentre + k * stepPixels, label, k == 2 || k == 4 || k == 6 || k == 7, true);
         }
     }
-
-    const QPixmap handle = ImageCache::pixmap(QStringLiteral(":/image/fader_handle_small.png"), devicePixelRatioF());
-    painter.drawPixmap(handleRect().toRect(), handle);
 }
 
 void Fader::mousePressEvent(QMouseEvent *event)
@@ -226,8 +255,7 @@ void Fader::mouseMoveEvent(QMouseEvent *event)
     }
     const int v = valueAt(roundPixel(event->localPos().y()));
     if (v != m_value) {
-        m_value = v;
-            update();
+        placeHandle(v);
         emit valueChanged(value());
     }
     event->accept();
@@ -250,8 +278,7 @@ bool Fader::moveTo(double target)
     target = qBound(double(m_minimum), target, double(m_maximum));
     if (int(target) == m_value)
         return false; // at the limit: nothing to tell
-    m_value = int(target);
-    update();
+    placeHandle(int(target));
     emit valueChanged(value());
     return true;
 }

@@ -3,6 +3,7 @@
 // travel) and a bitmap handle. Values are held in units of 10^-decimals of the shown quantity.
 #include <QColor>
 #include <QRectF>
+#include <QPixmap>
 #include <QWidget>
 
 class Fader final : public QWidget
@@ -60,6 +61,10 @@ private:
     double travel() const;
     double zeroLine() const;
     void loadColours();
+    // The handle moves to an internal value: only where it was and where it goes repaint.
+    void placeHandle(int value);
+    // The groove and the scale, drawn once for the size, range and colours in force.
+    void paintScale(QPainter &painter) const;
     // Moves by steps, or to target (internal units, clamped); false when already there.
     bool stepBy(int steps);
     bool moveTo(double target);
@@ -74,6 +79,7 @@ private:
     int m_handleHeight = 43;
     QColor m_scaleColour;
     QColor m_grooveColour;
+    QPixmap m_scale; // null: paint it again
     bool m_dragging = false;
     bool m_skipNextStyleChange = true;
     int m_wheelRemainder = 0;

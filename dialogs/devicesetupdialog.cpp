@@ -327,7 +327,7 @@ void DeviceSetupDialog::buildLimits(QGroupBox *box, bool output, std::array<Limi
 
 void DeviceSetupDialog::retranslate()
 {
-    setWindowTitle(tr("Device Setup"));
+    setWindowTitle(title());
     m_infoBox->setTitle(tr("Device Information"));
     m_setupBox->setTitle(tr("Device Setup"));
     m_generalBox->setTitle(tr("General Setup"));

@@ -26,6 +26,8 @@ class DeviceSetupDialog final : public WindowDialog
 {
     Q_OBJECT
 public:
+    // The window title, also where the change journal places this window's values.
+    static QString title() { return tr("Device Setup"); }
     static constexpr int BlinkMs = 500;
     static constexpr int TextLimit = 16;
     static constexpr int PasswordLimit = 8;

@@ -104,7 +104,7 @@ GPIOSetupDialog::GPIOSetupDialog(DataModel *dataModel, QWidget *parent)
 
 void GPIOSetupDialog::retranslate()
 {
-    setWindowTitle(tr("GPIO Setup"));
+    setWindowTitle(title());
     m_portTitle->setText(tr("GPIO"));
     m_functionLabel->setText(tr("Function"));
     {

@@ -15,6 +15,8 @@ class GPIOSetupDialog final : public WindowDialog
 {
     Q_OBJECT
 public:
+    // The window title, also where the change journal places this window's values.
+    static QString title() { return tr("GPIO Setup"); }
     static constexpr int Ports = 8;
 
     explicit GPIOSetupDialog(DataModel *dataModel, QWidget *parent = nullptr);

@@ -136,7 +136,7 @@ ParameterBinding *LabelDialog::bind(LineEdit *edit, Kind kind, int channel)
 
 void LabelDialog::retranslate()
 {
-    setWindowTitle(tr("Label"));
+    setWindowTitle(title());
     m_inputTitle->setText(tr("Input Label"));
     m_outputTitle->setText(tr("Output Label"));
     m_touchTitle->setText(tr("Touch Screen Label"));

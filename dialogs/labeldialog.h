@@ -15,6 +15,8 @@ class LabelDialog final : public WindowDialog
 {
     Q_OBJECT
 public:
+    // The window title, also where the change journal places this window's values.
+    static QString title() { return tr("Label"); }
     explicit LabelDialog(DataModel *dataModel, QWidget *parent = nullptr);
 
     // Hides the channels the variant lacks and marks its Dante channels.

@@ -154,15 +154,20 @@ void EditHistory::apply(const QVector<ParameterEdit> &edits)
     if (!m_dm)
         return;
     const Group step(this);
-    for (const ParameterEdit &e : edits)
-        if (e.value.isValid() && m_dm->edit(e, SendRule::ByKey))
+    for (const ParameterEdit &e : edits) {
+        if (!e.value.isValid())
+            continue;
+        emit aboutToReplay(e);
+        if (m_dm->edit(e, SendRule::ByKey))
             emit replayed(e);
+    }
 }
 
 void EditHistory::replay(const ParameterEdit &e)
 {
     if (!m_dm || !e.value.isValid())
         return;
+    emit aboutToReplay(e);
     m_replaying = true;
     const bool sent = m_dm->edit(e, SendRule::ByKey);
     m_replaying = false;

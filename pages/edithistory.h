@@ -48,6 +48,8 @@ public:
     void runAs(Direction direction, const std::function<void()> &f);
 
 signals:
+    // Before a replayed edit is made: a page that is not built yet is built to follow it.
+    void aboutToReplay(const ParameterEdit &e);
     // After each replayed edit was sent, so that a page can apply what the device does with
     // that value on its side (level links to a group).
     void replayed(const ParameterEdit &e);

@@ -203,8 +203,10 @@ void FilterGraph::rebuildBackdrop()
 void FilterGraph::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    if (m_backdrop.size() != size() * devicePixelRatioF())
-        rebuildBackdrop(); // the screen (and its pixel ratio) changed
+    // Built when painted: a scheme switch or a resize of a page that is not on show must not
+    // paint a backdrop no one sees (a new screen changes the pixel ratio too).
+    if (m_backdrop.isNull() || m_backdrop.size() != size() * devicePixelRatioF())
+        rebuildBackdrop();
     p.drawPixmap(0, 0, m_backdrop);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(m_curveColour, 2, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
@@ -233,14 +235,14 @@ void FilterGraph::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     rebuildGeometry();
     rebuildCurve();
-    rebuildBackdrop();
+    m_backdrop = QPixmap();
 }
 
 void FilterGraph::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange) {
         loadColours();
-        rebuildBackdrop();
+        m_backdrop = QPixmap();
         update();
     }
     QWidget::changeEvent(event);

@@ -50,8 +50,13 @@ ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<v
     m_buttons->setExclusive(true);
     m_stack = new PageStack(this);
     m_history = new EditHistory(m_dm, this, this);
-    // Pages are built inside the stack: moving a built page there would re-resolve the style
-    // sheet for each of its widgets.
+    // An undo or a revert of a page's value builds that page first, so that it follows the
+    // edit as it would have (level links).
+    connect(m_history, &EditHistory::aboutToReplay, this, &ModuleWidget::buildPagesShowing);
+    // Every page's reads are known before the page is built: the poller reads for the page
+    // on show.
+    if (m_dm)
+        PageSpecs::declarePolls(*m_dm);
     const int count = PageSpecs::count();
     for (int i = 0; i < count; ++i) {
         auto *b = new QPushButton(column);
@@ -59,13 +64,12 @@ ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<v
         b->installEventFilter(this);
         m_buttons->addButton(b, i);
         columnLayout->addWidget(b);
-        ModulePage *page = PageSpecs::at(i)->build(m_dm, i, m_stack);
-        page->setEditHistory(m_history);
-        m_pages << page;
-        m_stack->addWidget(page);
-        if (progress && i % 4 == 3)
-            progress(55 + 40 * (i + 1) / count);
+        m_pages << nullptr;
+        m_stack->addWidget(new QWidget(m_stack));
     }
+    if (progress)
+        progress(55);
+    page(0);
     columnLayout->addStretch(1);
     m_buttons->button(0)->setChecked(true);
 
@@ -74,7 +78,13 @@ ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<v
     layout->setSpacing(8);
     layout->addWidget(column);
     layout->addWidget(m_stack, 1);
-    onIdClicked(m_buttons, this, &ModuleWidget::stackedButtonClicked);
+    // On toggled rather than clicked: an assistive tool's Toggle action checks a button
+    // without clicking it.
+    connect(m_buttons, QOverload<QAbstractButton *, bool>::of(&QButtonGroup::buttonToggled), this,
+            [this](QAbstractButton *button, bool checked) {
+                if (checked)
+                    stackedButtonClicked(m_buttons->id(button));
+            });
 
     auto *undo = new QAction(this);
     undo->setShortcut(QKeySequence::Undo);
@@ -92,6 +102,38 @@ ModuleWidget::ModuleWidget(DataModel *dm, QWidget *parent, const std::function<v
         progress(95);
 }
 
+ModulePage *ModuleWidget::page(int index) const
+{
+    if (index < 0 || index >= m_pages.size())
+        return nullptr;
+    if (ModulePage *built = m_pages[index])
+        return built;
+    // Built inside the stack: moving a built page there would re-resolve the style sheet for
+    // each of its widgets.
+    ModulePage *page = PageSpecs::at(index)->build(m_dm, index, m_stack);
+    page->setEditHistory(m_history);
+    // What arrived before the page existed: the page's bindings and subscribers read the
+    // model as they are made; the masks in force bring the labels and the Dante icons.
+    if (m_masksSet)
+        page->setChannelMasks(m_masks[0], m_masks[1], m_masks[2], m_masks[3]);
+    QWidget *placeholder = m_stack->widget(index);
+    const bool current = m_stack->currentWidget() == placeholder;
+    m_stack->insertWidget(index, page);
+    if (current)
+        m_stack->setCurrentWidget(page);
+    m_stack->removeWidget(placeholder);
+    delete placeholder;
+    m_pages[index] = page;
+    return page;
+}
+
+void ModuleWidget::buildPagesShowing(const ParameterEdit &e) const
+{
+    for (int i = 0; i < m_pages.size(); ++i)
+        if (!m_pages[i] && PageSpecs::shows(i, e.key))
+            page(i);
+}
+
 QPushButton *ModuleWidget::moduleButton(int index) const
 {
     return qobject_cast<QPushButton *>(m_buttons->button(index));
@@ -104,41 +146,49 @@ int ModuleWidget::currentIndex() const
 
 void ModuleWidget::stackedButtonClicked(int id)
 {
-    ModulePage *page = m_pages.value(id);
+    // Checking the button switches the page through its toggled signal.
+    QAbstractButton *button = m_buttons->button(id);
+    if (button && !button->isChecked()) {
+        button->setChecked(true);
+        return;
+    }
+    ModulePage *page = this->page(id);
     if (!page)
         return;
     if (m_dm)
         m_dm->setPageIndex(quint32(id));
     page->shown();
-    if (QAbstractButton *b = m_buttons->button(id))
-        b->setChecked(true);
     m_stack->setCurrentIndex(id);
 }
 
 void ModuleWidget::updateInSetupSwitchToUSB()
 {
     for (ModulePage *p : m_pages)
-        p->switchToUsb();
+        if (p)
+            p->switchToUsb();
 }
 
 void ModuleWidget::setDeviceVersionMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask,
                                          quint16 danteOutputMask)
 {
+    m_masks = {inputMask, outputMask, danteInputMask, danteOutputMask};
+    m_masksSet = true;
     for (ModulePage *p : m_pages)
-        p->setChannelMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
+        if (p)
+            p->setChannelMasks(inputMask, outputMask, danteInputMask, danteOutputMask);
 }
 
 void ModuleWidget::inputLabelChanged(int channel)
 {
     for (ModulePage *p : m_pages)
-        if (p->side() != ModulePage::Side::Output)
+        if (p && p->side() != ModulePage::Side::Output)
             p->refreshLabels(ModulePage::Side::Input, channel);
 }
 
 void ModuleWidget::outputLabelChanged(int channel)
 {
     for (ModulePage *p : m_pages)
-        if (p->side() != ModulePage::Side::Input)
+        if (p && p->side() != ModulePage::Side::Input)
             p->refreshLabels(ModulePage::Side::Output, channel);
 }
 

@@ -147,6 +147,12 @@ bool isPageSubType(quint8 subType)
     return false;
 }
 
+bool shows(int index, proto::MessageKey key)
+{
+    const PageSpec *spec = at(index);
+    return spec && key.type == 3 && key.subType == spec->subType;
+}
+
 void declarePolls(DataModel &dm)
 {
     for (int i = 0; i < Count; ++i)

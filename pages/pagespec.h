@@ -28,6 +28,8 @@ const PageSpec *at(int index);
 int indexOf(const char *title);
 // True when a type-3 sub-type belongs to one of the pages.
 bool isPageSubType(quint8 subType);
+// True when the page at index shows the values of key (a type-3 key of its sub-type).
+bool shows(int index, proto::MessageKey key);
 // Declares every page's reads to dm under its index.
 void declarePolls(DataModel &dm);
 

@@ -261,8 +261,17 @@ void SystemSettings::applyAppearance(int config)
     if (!app)
         return;
     QFile file(isDark() ? QStringLiteral(":/qss/VarkomelDark.qss") : QStringLiteral(":/qss/VarkomelLight.qss"));
-    if (file.open(QIODevice::ReadOnly))
-        app->setStyleSheet(QString::fromUtf8(file.readAll()));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QString sheet = QString::fromUtf8(file.readAll());
+    if (sheet == app->styleSheet())
+        return;
+    // Replacing one application style sheet by another re-polishes each widget once for
+    // itself and once more for every ancestor (seconds with every window built); clearing
+    // it first and setting the new one re-polishes every widget twice, whatever its depth.
+    if (!app->styleSheet().isEmpty())
+        app->setStyleSheet(QString());
+    app->setStyleSheet(sheet);
 }
 
 void SystemSettings::setAppearanceConfig(int config)

@@ -4,7 +4,9 @@
 // process's CPU share, so growth after the first minute shows.
 //   soak_mainwindow [--minutes N] [--seconds N] [--without-log] [--address 127.0.19.40]
 //                   [--device-log FILE]
-//   (default 30 minutes; offscreen is fine). --device-log keeps the simulator's frame log:
+//   (default 30 minutes; offscreen is fine). Also watches the GUI thread: a 10 ms timer that
+//   fires late was kept waiting by work on the thread; the longest wait and the count of
+//   those over 50 ms are printed, in wall time and in the thread's processor time. --device-log keeps the simulator's frame log:
 //   every frame of the session as the device received it (fuzz/make_real_corpus.py reads it).
 #include "commandassistantdialog.h"
 #include "datamodel.h"
@@ -34,6 +36,8 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <ctime>
+#include <functional>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -46,6 +50,13 @@ qint64 residentKiB()
         return -1;
     const QList<QByteArray> fields = f.readAll().split(' ');
     return fields.size() > 1 ? fields.at(1).toLongLong() * (sysconf(_SC_PAGESIZE) / 1024) : -1;
+}
+
+double threadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
 double cpuSeconds()
@@ -125,11 +136,12 @@ int main(int argc, char *argv[])
         [&] { window.gpioSetupTriggered(); },   [&] { window.commandAssistantTriggered(); },
         [&] { window.protocolLogTriggered(); }, [&] { window.deviceListTriggered(); },
     };
-    QList<QWidget *> dialogWidgets = {
-        window.deviceSetupDialog(), window.labelDialog(),
-        window.presetDialog(), window.recPlayDialog(),
-        window.gpioSetupDialog(), window.commandAssistantDialog(),
-        window.protocolLogDialog(), window.deviceListDialog(),
+    // Asked for when hidden: most dialogs are built on their first show.
+    QList<std::function<QWidget *()>> dialogWidgets = {
+        [&] { return window.deviceSetupDialog(); }, [&] { return window.labelDialog(); },
+        [&] { return window.presetDialog(); },      [&] { return window.recPlayDialog(); },
+        [&] { return window.gpioSetupDialog(); },   [&] { return window.commandAssistantDialog(); },
+        [&] { return window.protocolLogDialog(); }, [&] { return window.deviceListDialog(); },
     };
     if (!withLog) {
         dialogs.removeAt(6);
@@ -145,7 +157,7 @@ int main(int argc, char *argv[])
             window.moduleWidget()->moduleButton((step / 4) % PageSpecs::count())->click();
         if (step % 6 == 0) {
             const int d = (step / 6) % dialogs.size();
-            dialogWidgets.at((d + dialogs.size() - 1) % dialogs.size())->hide();
+            dialogWidgets.at((d + dialogs.size() - 1) % dialogs.size())()->hide();
             dialogs.at(d)();
         }
         if (dm.isLoggedIn()) {
@@ -155,6 +167,32 @@ int main(int argc, char *argv[])
         }
     });
     script.start();
+
+    // The GUI thread's stalls: how late a 10 ms timer fires, and the thread's processor time
+    // in between.
+    constexpr qint64 StallLimitMs = 50;
+    QElapsedTimer beat;
+    beat.start();
+    double beatCpu = threadCpuMs();
+    double longestStall = 0, longestStallCpu = 0, longestCpu = 0;
+    int stalls = 0, cpuStalls = 0;
+    QTimer heart;
+    heart.setTimerType(Qt::PreciseTimer);
+    heart.setInterval(10);
+    QObject::connect(&heart, &QTimer::timeout, [&] {
+        const double late = beat.nsecsElapsed() / 1e6 - 10.0;
+        const double cpu = threadCpuMs() - beatCpu;
+        beat.start();
+        beatCpu = threadCpuMs();
+        if (late > longestStall) {
+            longestStall = late;
+            longestStallCpu = cpu;
+        }
+        longestCpu = qMax(longestCpu, cpu);
+        stalls += late > StallLimitMs;
+        cpuStalls += cpu > StallLimitMs;
+    });
+    heart.start();
 
     QTextStream out(stdout);
     QElapsedTimer wall;
@@ -191,6 +229,10 @@ int main(int argc, char *argv[])
                              "RSS at the end %.1f MiB\n",
                              wall.elapsed() / 60000.0, step, edits, 100.0 * cpuTotal / (wall.elapsed() / 1000.0),
                              residentKiB() / 1024.0);
+    out << QString::asprintf("GUI-thread stalls in the soak: the longest %.1f ms wall (%.1f ms processor), the most "
+                             "processor between two beats %.1f ms; over %lld ms: %d by wall, %d by processor "
+                             "(goal: none over %lld ms)\n",
+                             longestStall, longestStallCpu, longestCpu, StallLimitMs, stalls, cpuStalls, StallLimitMs);
     FileMessages::setHook(nullptr);
     return 0;
 }

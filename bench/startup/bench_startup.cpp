@@ -2,21 +2,17 @@
 // the device link without network, the main window with every page and dialog, shown and
 // exposed. Each run is a fresh child process (fonts, images and style sheets are per
 // process), in a scratch directory so the settings and device files start empty. Prints
-// each run and the median against the 0.5 s budget, with the child's processor time beside
+// each run and the median against the 300 ms goal, with the child's processor time beside
 // it: on a machine shared with builds the wall time says more about the load than about us.
 //   bench_startup [runs]      (default 7)
+#include "../freshchild.h"
 #include "datamodel.h"
-#include "dspimages.h"
-#include "dspresources.h"
-#include "focusproxystyle.h"
 #include "mainwindow.h"
 #include "systemsettings.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QProcess>
-#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QWindow>
@@ -27,8 +23,7 @@
 
 namespace {
 
-constexpr double BudgetMs = 500.0;
-const char *const ChildFlag = "--child";
+constexpr double GoalMs = 300.0;
 
 // One start-up as main() does it, minus the firewall check and the variant dialog; prints
 // the milliseconds to the main window exposed.
@@ -37,10 +32,7 @@ int child(int argc, char *argv[])
     QElapsedTimer timer;
     timer.start();
     QApplication app(argc, argv);
-    dspInitResources();
-    dspInitImages();
-    QApplication::setFont(QFont(QStringLiteral("Arial"), 9));
-    QApplication::setStyle(new FocusProxyStyle(QStyleFactory::create(QStringLiteral("windows"))));
+    bench::setUpLikeMain();
     SystemSettings settings;
     DataModel::Options options;
     options.bindDiscovery = false;
@@ -62,29 +54,22 @@ int child(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
-    if (argc > 1 && qstrcmp(argv[1], ChildFlag) == 0)
+    if (bench::isChild(argc, argv))
         return child(argc, argv);
 
     QCoreApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 7;
+    const int runs = bench::runCount(argc, argv, 7);
     QTemporaryDir scratch;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), scratch.path());
     QTextStream out(stdout);
     std::vector<double> ms;
     std::vector<double> cpu;
     for (int i = 0; i < runs; ++i) {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(scratch.path());
-        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(ChildFlag)});
-        if (!p.waitForFinished(60000) || p.exitCode() != 0) {
+        const QString output = bench::runChild(scratch.path(), 60000);
+        if (output.isNull()) {
             out << "run " << i + 1 << " failed\n";
             return 2;
         }
-        const QString line = QString::fromLatin1(p.readAllStandardOutput()).trimmed().section(QLatin1Char('\n'), -1);
+        const QString line = output.trimmed().section(QLatin1Char('\n'), -1);
         bool ok = false, cpuOk = false;
         const double v = line.section(QLatin1Char(' '), 0, 0).toDouble(&ok);
         const double c = line.section(QLatin1Char(' '), 1, 1).toDouble(&cpuOk);
@@ -102,7 +87,7 @@ int main(int argc, char *argv[])
     std::sort(cpu.begin(), cpu.end());
     const double median = ms[ms.size() / 2];
     out << "start-up to the main window shown, median of " << runs << ": " << QString::number(median, 'f', 1)
-        << " ms, processor " << QString::number(cpu[cpu.size() / 2], 'f', 1) << " ms (budget " << BudgetMs << " ms"
-        << (median <= BudgetMs ? ")\n" : ", OVER)\n");
+        << " ms, processor " << QString::number(cpu[cpu.size() / 2], 'f', 1) << " ms (goal " << GoalMs << " ms"
+        << (median < GoalMs ? ")\n" : ", OVER)\n");
     return 0;
 }

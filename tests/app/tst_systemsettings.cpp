@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
@@ -75,6 +76,7 @@ private slots:
     void language();
     void appearance_data();
     void appearance();
+    void schemeSwitchRestylesBuiltWidgets();
     void variantMasks_data();
     void variantMasks();
     void titles_data();
@@ -588,6 +590,47 @@ void TestSystemSettings::appearance()
     QCOMPARE(Theme::isDark(), dark);
     QVERIFY(!styleSheetResource(dark).isEmpty());
     QCOMPARE(qApp->styleSheet(), styleSheetResource(dark));
+}
+
+// Widgets built under one scheme wear the other after a switch, however deep they sit;
+// choosing the scheme in force again restyles nothing (it used to take seconds).
+void TestSystemSettings::schemeSwitchRestylesBuiltWidgets()
+{
+    writeConfig("[Appearance]\nSupport=3\nConfig=0\n");
+    SystemSettings settings;
+    QWidget window;
+    QWidget *deepest = &window;
+    for (int i = 0; i < 6; ++i)
+        deepest = new QWidget(deepest);
+    auto *label = new QLabel(QStringLiteral("text"), deepest);
+    window.ensurePolished();
+    const QColor lightWindow = deepest->palette().color(QPalette::Window);
+    const QColor lightText = label->palette().color(QPalette::WindowText);
+
+    settings.setAppearanceConfig(1);
+    QCOMPARE(qApp->styleSheet(), styleSheetResource(true));
+    QCOMPARE(deepest->palette().color(QPalette::Window), QColor(0x30, 0x31, 0x33));
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0xE3, 0xE5, 0xE8));
+    QVERIFY(lightWindow != deepest->palette().color(QPalette::Window));
+
+    int styleChanges = 0;
+    struct Counter : QObject {
+        int *count;
+        explicit Counter(int *c) : count(c) {}
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            *count += e->type() == QEvent::StyleChange;
+            return false;
+        }
+    } counter(&styleChanges);
+    label->installEventFilter(&counter);
+    settings.setAppearanceConfig(1);
+    QCOMPARE(styleChanges, 0);
+
+    settings.setAppearanceConfig(0);
+    QVERIFY(styleChanges > 0);
+    QCOMPARE(deepest->palette().color(QPalette::Window), lightWindow);
+    QCOMPARE(label->palette().color(QPalette::WindowText), lightText);
 }
 
 void TestSystemSettings::variantMasks_data()

@@ -1,6 +1,9 @@
+#include "dspimages.h"
 #include "fader.h"
 #include "inputevents.h"
+#include "theme.h"
 
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -37,6 +40,7 @@ private slots:
     void decimals();
     void doubleClick();
     void badInput();
+    void partialRepaintsMatchAFullPaint();
 };
 
 void TestFader::handleGeometry_data()
@@ -338,6 +342,77 @@ void TestFader::badInput()
         QVERIFY(fader.value() >= fader.minimum() && fader.value() <= fader.maximum());
         fader.grab(); // painting must cope as well
     }
+}
+
+// A value change repaints the handle's old and new places only, over a scale painted once;
+// what is on screen must still equal a fader painted whole, also after the range, the
+// scheme and the size change.
+void TestFader::partialRepaintsMatchAFullPaint()
+{
+    struct Painted : QObject {
+        QRegion area;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint)
+                area += static_cast<QPaintEvent *>(event)->region();
+            return false;
+        }
+    } painted;
+    dspInitImages(); // the handle
+    Fader fader;
+    setUpGain(fader);
+    fader.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fader));
+    QCoreApplication::processEvents();
+    fader.installEventFilter(&painted);
+    const auto shownIsWhole = [&fader](const char *what) {
+        QCoreApplication::processEvents();
+        const QImage shown =
+            fader.screen()->grabWindow(fader.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage whole = fader.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return shown.size() == whole.size() && shown == whole ? true : (qWarning("differs: %s", what), false);
+    };
+    double previous = fader.value();
+    for (double value : {-3.0, -3.1, 12.0, -56.0, 0.0, 6.5, 6.4}) {
+        painted.area = QRegion();
+        fader.setValue(value);
+        QCoreApplication::processEvents();
+        // A step repaints about the handle's height, not the whole scale.
+        if (std::abs(value - previous) < 0.15)
+            QVERIFY(painted.area.boundingRect().height() < fader.height() / 3);
+        QVERIFY(shownIsWhole("value"));
+        previous = value;
+    }
+    painted.area = QRegion();
+    fader.setValue(6.4); // unchanged: nothing repaints
+    QCoreApplication::processEvents();
+    QVERIFY(painted.area.isEmpty());
+
+    // The scale follows the range and the scheme: a fader made in that state paints the same.
+    const auto matchesFresh = [&fader]() {
+        Fader fresh;
+        setUpGain(fresh, fader.height());
+        fresh.setRange(fader.minimum(), fader.maximum());
+        fresh.setValue(fader.value());
+        return fresh.grab().toImage() == fader.grab().toImage();
+    };
+    fader.setRange(-30, 6);
+    QVERIFY(shownIsWhole("range"));
+    QVERIFY(matchesFresh());
+    const QColor lightScale = fader.scaleColour();
+    Theme::setDark(true);
+    QEvent styleChange(QEvent::StyleChange);
+    QCoreApplication::sendEvent(&fader, &styleChange);
+    if (fader.scaleColour() == lightScale) // the first one after construction is skipped
+        QCoreApplication::sendEvent(&fader, &styleChange);
+    QVERIFY(fader.scaleColour() != lightScale);
+    QVERIFY(shownIsWhole("scheme"));
+    QVERIFY(matchesFresh());
+    Theme::setDark(false);
+    QCoreApplication::sendEvent(&fader, &styleChange);
+    fader.resize(56, 240);
+    QVERIFY(shownIsWhole("size"));
+    QVERIFY(matchesFresh());
 }
 
 QTEST_MAIN(TestFader)

@@ -6,6 +6,8 @@
 #include "devicesetupdialog.h"
 #include "devicevariant.h"
 #include "devicewidget.h"
+#include "labeldialog.h"
+#include "lineedit.h"
 #include "dspresources.h"
 #include "mainmenubar.h"
 #include "changejournaldialog.h"
@@ -320,6 +322,34 @@ private slots:
                                      m_settings->danteOutputMask());
         QCOMPARE(channels->text(), QStringLiteral("8x8"));
         QCOMPARE(dante->text(), QStringLiteral("Yes"));
+    }
+
+    // The dialogs that only show the model's values are built on their first use, and show
+    // then what was reported before they existed, and the variant's masks in force.
+    void dialogsBuiltOnFirstUseShowWhatArrivedBefore()
+    {
+        MainWindow &window = newWindow();
+        window.setDeviceVersionMasks(0x0000, 0x00FF, 0x0000, 0x0000);
+        QVERIFY(window.findChild<DeviceListDialog *>());
+        QVERIFY(!window.findChild<LabelDialog *>());
+        QVERIFY(!window.findChild<DeviceSetupDialog *>());
+        QVERIFY(!window.findChild<ChangeJournalDialog *>());
+        QCOMPARE(window.placeOf(proto::Msg::InputLabels), QStringLiteral("Label"));
+        QCOMPARE(window.placeOf(proto::Msg::GpioConfig), QStringLiteral("GPIO Setup"));
+        QVERIFY(!window.findChild<LabelDialog *>());
+
+        m_model->model().input(2).label = QStringLiteral("Choir");
+        const proto::MessageKey k = proto::Msg::InputLabels;
+        emit m_model->tcpSyncToUI(k.type, k.subType, k.funcId, 2, 255, QVariant());
+        window.labelTriggered();
+        auto *labels = window.findChild<LabelDialog *>();
+        QVERIFY(labels && labels->isVisible());
+        QCOMPARE(labels->inputEdit(2)->text(), QStringLiteral("Choir"));
+        // Outputs 9 to 16 are hidden by the masks applied before the dialog existed.
+        QVERIFY(labels->outputEdit(7)->isVisibleTo(labels));
+        QVERIFY(!labels->outputEdit(12)->isVisibleTo(labels));
+        QCOMPARE(window.labelDialog(), labels);
+        labels->hide();
     }
 
     void variantFromReport_data()

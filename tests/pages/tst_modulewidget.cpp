@@ -21,7 +21,9 @@
 #include "testbytes.h"
 #include "testmodel.h"
 #include "testwidgets.h"
+#include "wire.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QFile>
@@ -119,6 +121,82 @@ private slots:
         m_dm.reset();
     }
 
+    // A page is built when first shown; one built after values arrived shows them as one
+    // built before them does (pixel for pixel), masks and labels included. An undo of an
+    // unbuilt page's value builds the page, which then applies the level links.
+    void pagesBuiltLateShowWhatArrivedBefore()
+    {
+        using namespace proto;
+        ModuleWidget &early = fresh();
+        const int count = PageSpecs::count();
+        QVERIFY(early.isBuilt(0));
+        QVERIFY(!early.isBuilt(PageSpecs::indexOf("Matrix")));
+        for (int i = 0; i < count; ++i)
+            QVERIFY(early.page(i));
+        early.setDeviceVersionMasks(0x0000, 0x00FF, 0x0000, 0x0000);
+        early.show();
+
+        QByteArray round;
+        const auto add = [&round](MessageKey k, const QByteArray &payload) {
+            appendFrame(round, 1, k.type, k.subType, k.funcId, FlagReply, payload.constData(), payload.size());
+        };
+        QByteArray gains, flags;
+        for (int c = 0; c < ChannelCount; ++c) {
+            gains += support::f32(-20.0f + 1.5f * float(c));
+            flags += char(c % 2);
+        }
+        for (MessageKey k : {Msg::InputGain, Msg::InDelay, Msg::OutLevelGain, Msg::PreLevelGain})
+            add(k, gains);
+        for (MessageKey k : {Msg::InputMute, Msg::OutLevelMute, Msg::PreLevelInvert, Msg::GateStatus})
+            add(k, flags);
+        for (int c = 0; c < ChannelCount; ++c) {
+            Gate g;
+            g.enable = quint8(c % 2);
+            g.threshold = -50.0f + float(c);
+            add(Msg::GateParams, QByteArray(1, char(c)) + g.bytes());
+            QByteArray enable(1, char(c)), gain(1, char(c));
+            for (int i = 0; i < ChannelCount; ++i) {
+                enable += char((i + c) % 3 == 0);
+                gain += char(-((i * 3 + c) % 40));
+            }
+            add(Msg::MatrixEnable, enable);
+            add(Msg::MatrixGain, gain);
+        }
+        m_dm->feedReceived(round);
+        m_dm->model().input(3).label = QStringLiteral("Lectern");
+        early.inputLabelChanged(3); // as the main window hands it on
+
+        ModuleWidget late(m_dm.get());
+        late.resize(early.size());
+        late.setDeviceVersionMasks(0x0000, 0x00FF, 0x0000, 0x0000);
+        late.show();
+        for (int i = 1; i < count; ++i)
+            QVERIFY2(!late.isBuilt(i), PageSpecs::at(i)->title);
+        for (int i = 0; i < count; ++i) {
+            early.stackedButtonClicked(i);
+            late.stackedButtonClicked(i);
+            QCoreApplication::processEvents(); // the layouts the refreshes asked for
+            QVERIFY(late.isBuilt(i));
+            QCOMPARE(late.stack()->currentWidget(), late.page(i));
+            QVERIFY2(late.page(i)->grab().toImage() == early.page(i)->grab().toImage(), PageSpecs::at(i)->title);
+        }
+
+        // Outputs 1 and 2 linked; the level page is not built when the undo step replays.
+        ModuleWidget undoing(m_dm.get());
+        const int outLevel = PageSpecs::indexOf("Out Level");
+        m_dm->model().output(0).group = 1;
+        m_dm->model().output(1).group = 1;
+        ParameterEdit e;
+        e.key = Msg::OutLevelGain;
+        e.channel = 0;
+        e.index = 255;
+        e.value = -12.0f;
+        QVERIFY(!undoing.isBuilt(outLevel));
+        undoing.history()->apply({e});
+        QVERIFY(undoing.isBuilt(outLevel));
+        QCOMPARE(m_dm->storedValue(Msg::OutLevelGain, 1, 255).toFloat(), -12.0f);
+    }
+
     void pagesAndSwitching()
     {
         ModuleWidget &w = fresh();
@@ -139,6 +217,15 @@ private slots:
         QCOMPARE(m_dm->selectedChannel(), quint8(7));
         w.moduleButton(4)->click();
         QCOMPARE(m_dm->selectedChannel(), quint8(2));
+
+        // A screen reader's Toggle action checks the button without a click: the page follows.
+        QAccessible::setActive(true);
+        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(w.moduleButton(13));
+        QVERIFY(button && button->actionInterface());
+        button->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(w.stack()->currentIndex(), 13);
+        QCOMPARE(m_dm->pageIndex(), 13u);
+        QAccessible::setActive(false);
     }
 
     // Up and Down walk the module column without switching; Space switches to the page.
