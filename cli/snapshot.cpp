@@ -40,8 +40,9 @@ bool plainUniqueKeys(const QByteArray &bytes)
 {
     std::vector<std::pair<bool, QSet<QByteArray>>> open; // (an object?, its keys) per level
     const int n = bytes.size();
+    const char *const p = bytes.constData(); // every byte is looked at: no checked access
     for (int i = 0; i < n; ++i) {
-        const char c = bytes[i];
+        const char c = p[i];
         if (c == '{' || c == '[') {
             open.push_back({c == '{', {}});
         } else if ((c == '}' || c == ']') && !open.empty()) {
@@ -49,8 +50,8 @@ bool plainUniqueKeys(const QByteArray &bytes)
         } else if (c == '"') {
             int j = i + 1;
             bool plain = true;
-            for (; j < n && bytes[j] != '"'; ++j) {
-                const uchar b = uchar(bytes[j]);
+            for (; j < n && p[j] != '"'; ++j) {
+                const uchar b = uchar(p[j]);
                 plain = plain && b >= 0x20 && b < 0x7F && b != '\\';
                 if (b == '\\')
                     ++j;
@@ -58,9 +59,9 @@ bool plainUniqueKeys(const QByteArray &bytes)
             if (j >= n)
                 return true; // unterminated: the parser refuses it
             int k = j + 1;
-            while (k < n && isBlank(bytes[k]))
+            while (k < n && isBlank(p[k]))
                 ++k;
-            if (k < n && bytes[k] == ':' && !open.empty() && open.back().first) {
+            if (k < n && p[k] == ':' && !open.empty() && open.back().first) {
                 const QByteArray key = bytes.mid(i + 1, j - i - 1);
                 if (!plain || open.back().second.contains(key))
                     return false;

@@ -41,7 +41,6 @@ void DataModel::setClock(Clock clock)
 void DataModel::wireParts()
 {
     Discovery::Hooks hooks;
-    hooks.createSocket = [this] { return m_session.createSocket(); };
     hooks.discardSocket = [this](QTcpSocket *socket) { m_session.discardSocket(socket); };
     hooks.currentIndex = [this] { return m_currentIndex; };
     hooks.currentOnline = [this] { resetRetryCycle(); };

@@ -413,17 +413,23 @@ void DeviceStore::add(const Record &record)
 
 void DeviceStore::remove(quint32 deviceId)
 {
+    if (!m_enabled)
+        return; // no statement formatted for nothing (discovery calls these per record)
     execStatement(QString::asprintf("DELETE FROM devices WHERE DeviceID = %u", deviceId), {}, "sqlRemove", 3594);
 }
 
 void DeviceStore::updateDeviceId(quint32 oldId, quint32 newId)
 {
+    if (!m_enabled)
+        return;
     execStatement(QString::asprintf("UPDATE devices SET DeviceID = %u WHERE DeviceID = %u", newId, oldId), {},
                   "sqlUpdateDeviceId", 3604);
 }
 
 void DeviceStore::updateIPAddress(quint32 deviceId, quint32 ip)
 {
+    if (!m_enabled)
+        return;
     execStatement(QString::asprintf("UPDATE devices SET IPAddress = %u WHERE DeviceID = %u", ip, deviceId), {},
                   "sqlUpdateIPAddress", 3614);
 }

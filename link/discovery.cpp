@@ -75,8 +75,6 @@ Discovery::DeviceEntry *Discovery::appendEntry(const Record &record, bool online
     entry->record = record;
     entry->online = online;
     entry->lastSeen = now();
-    if (m_hooks.createSocket)
-        entry->socket = m_hooks.createSocket();
     m_devices.append(entry);
     return entry;
 }

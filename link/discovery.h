@@ -27,16 +27,15 @@ public:
         Record record;
         bool online = false;
         qint64 lastSeen = 0;
-        QTcpSocket *socket = nullptr;
+        QTcpSocket *socket = nullptr; // the session's, made when the entry is first selected
         QHostAddress localAddress;
         DiscoveryCounts::Heard heard; // what the interface counts know of it
     };
 
     // What the list needs from the connection side; the owner wires these to its session.
-    // Unset, entries have no socket and no entry is current.
+    // Unset, no entry is current.
     struct Hooks {
-        std::function<QTcpSocket *()> createSocket; // each entry's own connection
-        std::function<void(QTcpSocket *)> discardSocket;
+        std::function<void(QTcpSocket *)> discardSocket; // a removed entry's connection
         std::function<int()> currentIndex;
         std::function<void()> currentOnline; // the current entry came back online
         std::function<void()> deselect;      // the current entry is about to be removed

@@ -107,8 +107,11 @@ void Session::connectToCurrent()
 {
     dropConnection();
     DataModel::DeviceEntry *entry = m_dm.currentDevice();
-    if (!entry || !entry->socket)
+    if (!entry)
         return;
+    // Made on first use: a listed device that is never selected costs no socket.
+    if (!entry->socket)
+        entry->socket = createSocket();
     const QHostAddress deviceAddress(entry->record.ipAddress);
 
     QHostAddress bindTo;

@@ -57,13 +57,15 @@ bool damaged(const QByteArray &text, QTextCodec *codec)
 ConfigScan::ConfigScan(const QByteArray &bytes, QTextCodec *codec, const QStringList &ownGroups)
 {
     const int size = bytes.size();
+    // Read through a plain pointer: the loops below look at every byte.
+    const char *const b = bytes.constData();
 
     // Where each line starts; "\r\n", "\n" and a lone "\r" each end one, as for QSettings.
     std::vector<int> lineStarts{0};
     for (int i = 0; i < size; ++i) {
-        if (bytes[i] == '\r' && i + 1 < size && bytes[i + 1] == '\n')
+        if (b[i] == '\r' && i + 1 < size && b[i + 1] == '\n')
             ++i;
-        if (bytes[i] == '\n' || bytes[i] == '\r')
+        if (b[i] == '\n' || b[i] == '\r')
             lineStarts.push_back(i + 1);
     }
     const auto lineOf = [&lineStarts](int pos) {
@@ -81,13 +83,13 @@ ConfigScan::ConfigScan(const QByteArray &bytes, QTextCodec *codec, const QString
 
     int pos = bytes.startsWith("\xef\xbb\xbf") ? 3 : 0; // QSettings skips a UTF-8 byte-order mark
     for (;;) {
-        while (pos < size && isSpace(bytes[pos]))
+        while (pos < size && isSpace(b[pos]))
             ++pos;
         if (pos >= size)
             break;
         const int start = pos;
-        if (bytes[start] == ';') {
-            while (pos < size && bytes[pos] != '\n' && bytes[pos] != '\r')
+        if (b[start] == ';') {
+            while (pos < size && b[pos] != '\n' && b[pos] != '\r')
                 ++pos;
             drop(start, pos);
             continue;
@@ -98,11 +100,11 @@ ConfigScan::ConfigScan(const QByteArray &bytes, QTextCodec *codec, const QString
         bool inQuotes = false;
         int equals = -1;
         while (pos < size) {
-            const char c = bytes[pos];
+            const char c = b[pos];
             if (c == '\\') {
                 pos += 2;
-                if (pos < size && ((bytes[pos - 1] == '\n' && bytes[pos] == '\r')
-                                   || (bytes[pos - 1] == '\r' && bytes[pos] == '\n')))
+                if (pos < size && ((b[pos - 1] == '\n' && b[pos] == '\r')
+                                   || (b[pos - 1] == '\r' && b[pos] == '\n')))
                     ++pos;
                 continue;
             }

@@ -12,12 +12,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static QTextCodec *codec = QTextCodec::codecForName("GB2312");
     static const QStringList groups{QStringLiteral("Language"), QStringLiteral("Appearance"), QStringLiteral("Title"),
                                     QStringLiteral("HighDpiScaling"), QStringLiteral("DeviceVersionSelection")};
-    const QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
     const ConfigScan scan(bytes, codec, groups);
     // Any of the three line ends starts a line; "\r\n" counts once.
-    int lines = bytes.isEmpty() ? 0 : 1;
-    for (int i = 0; i < bytes.size(); ++i)
-        if (bytes.at(i) == '\n' || (bytes.at(i) == '\r' && (i + 1 == bytes.size() || bytes.at(i + 1) != '\n')))
+    const char *const b = reinterpret_cast<const char *>(data);
+    const int n = int(size);
+    int lines = n == 0 ? 0 : 1;
+    for (int i = 0; i < n; ++i)
+        if (b[i] == '\n' || (b[i] == '\r' && (i + 1 == n || b[i + 1] != '\n')))
             ++lines;
     if (scan.lostLines() < 0 || scan.lostLines() > lines) {
         std::fprintf(stderr, "lost %d of %d lines\n", scan.lostLines(), lines);

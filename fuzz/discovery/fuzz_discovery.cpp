@@ -70,8 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     while (dm.deviceCount() > 0)
         dm.removeDevice(dm.deviceCount() - 1);
-    // No event loop runs here: deliver what the entries' sockets posted, then their
-    // deleteLater (which a plain sendPostedEvents leaves for an event loop).
+    // No event loop runs here. Entries get no socket unless selected, so nothing is posted
+    // today; delivered anyway (deferred deletes too, which a plain sendPostedEvents leaves for
+    // an event loop), so that nothing can pile up over millions of inputs.
     QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;

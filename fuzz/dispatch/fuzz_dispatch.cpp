@@ -16,27 +16,31 @@ qint64 s_now = 1'700'000'000'000;
 // dispatcher stores nothing without announcing it), which is a fraction of them.
 bool s_announced = false;
 
-[[noreturn]] void fail(const char *what, int channel)
+// The checks below are the harness's, not the product's: left out of the coverage, they cost
+// no comparison callbacks and add no features (their branches go the same way every time).
+#define NOT_COUNTED __attribute__((no_sanitize("coverage")))
+
+[[noreturn]] NOT_COUNTED void fail(const char *what, int channel)
 {
     std::fprintf(stderr, "model invariant broken: %s (channel %d)\n", what, channel);
     std::abort();
 }
 
-void checkFloat(float v, float lo, float hi, const char *what, int channel)
+NOT_COUNTED void checkFloat(float v, float lo, float hi, const char *what, int channel)
 {
     if (std::isnan(v) || v < lo || v > hi)
         fail(what, channel);
 }
 
 template <class Rec>
-void checkHlpf(const Rec &r, int c)
+NOT_COUNTED void checkHlpf(const Rec &r, int c)
 {
     if (r.enable > 1 || r.type > 2 || r.slope > 5)
         fail("HLPF codes", c);
     checkFloat(r.frequency, 20, 20000, "HLPF frequency", c);
 }
 
-void checkChannelRecords(const ParameterModel &m)
+NOT_COUNTED void checkChannelRecords(const ParameterModel &m)
 {
     for (int c = 0; c < ParameterModel::Channels; ++c) {
         const ParameterModel::InputChannel &in = m.input(c);
@@ -130,7 +134,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     s_now += 700;
     if (size > 0 && data[0] == 0x82 && size > 5 && (data[size - 1] & 1))
         dm->sendCommand(data[4], data[5], size > 6 ? data[6] : 0);
-    dm->feedReceived(QByteArray(reinterpret_cast<const char *>(data), int(size)));
+    // Not copied: the reassembler appends what it is fed to its own buffer.
+    dm->feedReceived(QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size)));
     dm->clearReceiveBuffer();
     if (s_announced)
         checkChannelRecords(dm->model());

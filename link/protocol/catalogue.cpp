@@ -12,15 +12,26 @@ const KeyInfo table[] = {DSP_MESSAGES(DSP_TABLE_ROW)};
 #undef DSP_TABLE_ROW
 constexpr int tableSize = int(sizeof table / sizeof table[0]);
 
-// Sorted index for lookups on the receive path.
+// Sorted index for lookups on the receive path (every received frame looks up its key), with
+// where each type and sub-type starts in it: a lookup compares the few function ids of one
+// sub-type instead of searching the whole table.
+constexpr int IndexedTypes = 8;
+static_assert(tableSize < 256, "group starts are stored in a byte");
 struct Index {
     std::array<const KeyInfo *, tableSize> sorted{};
+    std::array<quint8, IndexedTypes * 256 + 1> groupStart{};
     Index()
     {
         for (int i = 0; i < tableSize; ++i)
             sorted[size_t(i)] = &table[i];
         std::sort(sorted.begin(), sorted.end(),
                   [](const KeyInfo *a, const KeyInfo *b) { return a->key.code() < b->key.code(); });
+        for (size_t g = 0; g < groupStart.size(); ++g) {
+            const quint32 first = quint32(g) << 8;
+            groupStart[g] = quint8(std::lower_bound(sorted.begin(), sorted.end(), first,
+                                                    [](const KeyInfo *k, quint32 c) { return k->key.code() < c; })
+                                   - sorted.begin());
+        }
     }
 };
 const Index &index()
@@ -55,8 +66,16 @@ int KeyInfo::replySize() const
 
 const KeyInfo *findKey(quint8 type, quint8 subType, quint8 funcId)
 {
+    const Index &idx = index();
+    if (type < IndexedTypes) {
+        const size_t g = size_t(type) * 256 + subType;
+        for (int i = idx.groupStart[g]; i < idx.groupStart[g + 1]; ++i)
+            if (idx.sorted[size_t(i)]->key.funcId == funcId)
+                return idx.sorted[size_t(i)];
+        return nullptr;
+    }
     const quint32 code = MessageKey{type, subType, funcId}.code();
-    const auto &s = index().sorted;
+    const auto &s = idx.sorted;
     auto it = std::lower_bound(s.begin(), s.end(), code,
                                [](const KeyInfo *k, quint32 c) { return k->key.code() < c; });
     return (it != s.end() && (*it)->key.code() == code) ? *it : nullptr;

@@ -56,11 +56,14 @@ FrameHeader parseHeader(const char *p)
 FrameReassembler::FrameReassembler(Handler handler)
     : m_handler(std::move(handler))
 {
+    // Reserved, the buffer keeps its memory when emptied: a read that ends on a frame
+    // boundary (most do) then costs no allocation.
+    m_buffer.reserve(ReserveSize);
 }
 
 void FrameReassembler::clear()
 {
-    m_buffer.clear();
+    m_buffer.resize(0);
     m_offset = 0;
     ++m_generation;
 }

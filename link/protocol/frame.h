@@ -53,6 +53,7 @@ public:
     QByteArray pending() const { return m_buffer.mid(m_offset); }
 
 private:
+    static constexpr int ReserveSize = 4096;
     int process();
 
     Handler m_handler;

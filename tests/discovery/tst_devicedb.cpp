@@ -255,7 +255,7 @@ private slots:
             QCOMPARE(e->record.deviceId, expected.at(i));
             QVERIFY(!e->online);
             QVERIFY(e->localAddress.isNull());
-            QVERIFY(e->socket);
+            QVERIFY(!e->socket);
             QCOMPARE(e->record.reserved, quint8(1));
             QCOMPARE(e->record.fault, quint8(0));
             QCOMPARE(e->record.preset[0], '\0'); // the preset name is not stored

@@ -340,7 +340,7 @@ private slots:
         QCOMPARE(added->record.model[0], '\0');
         QVERIFY(!added->online);
         QVERIFY(added->localAddress.isNull());
-        QVERIFY(added->socket);
+        QVERIFY(!added->socket); // made when the entry is first selected
     }
 
     // Removal relative to the current device; the list has four entries, device 2 is current.
@@ -368,6 +368,7 @@ private slots:
             dm.addDevice(ip(127, 0, 0, 10 + k));
         dm.selectDevice(2, false);
         QCOMPARE(dm.currentIndex(), 2);
+        QVERIFY(dm.device(2)->socket && !dm.device(3)->socket);
         const quint32 currentId = dm.device(2)->record.deviceId;
         const QPointer<QTcpSocket> removedSocket = dm.device(removed) ? dm.device(removed)->socket : nullptr;
         SignalLog log(dm);

@@ -20,10 +20,9 @@ struct Recorder {
     int current = -1;
     QList<QTcpSocket *> discarded;
 
-    Discovery::Hooks hooks(Discovery &list, QObject *socketParent)
+    Discovery::Hooks hooks(Discovery &list)
     {
         Discovery::Hooks h;
-        h.createSocket = [socketParent] { return new QTcpSocket(socketParent); };
         h.discardSocket = [this](QTcpSocket *s) {
             discarded.append(s);
             lines << QStringLiteral("discard");
@@ -72,9 +71,11 @@ private slots:
         DeviceStore store;
         Discovery list(store, [this] { return m_now; });
         Recorder session;
-        list.setHooks(session.hooks(list, this));
-        for (quint8 k = 0; k < 4; ++k)
+        list.setHooks(session.hooks(list));
+        for (quint8 k = 0; k < 4; ++k) {
             list.addDevice(ip(10, 0, 0, k));
+            list.device(k)->socket = new QTcpSocket(this); // as the session gives each entry it selects
+        }
         session.current = 2;
         QTcpSocket *socket = list.device(removed)->socket;
         QVERIFY(socket);
@@ -93,7 +94,7 @@ private slots:
         DeviceStore store;
         Discovery list(store, [this] { return m_now; });
         Recorder session;
-        list.setHooks(session.hooks(list, this));
+        list.setHooks(session.hooks(list));
         for (quint32 id : {1u, 2u})
             list.handleDatagram(disc::record(id, ip(192, 168, 1, quint8(id))).bytes(), Lan);
         session.current = 1;
