@@ -11,13 +11,13 @@ ModulePage::ModulePage(DataModel *dm, int index, Side side, QWidget *parent)
     : Widget(parent), m_dm(dm), m_index(index), m_side(side)
 {
     setObjectName(QStringLiteral("modulePage%1").arg(index));
-    const PageSpec *spec = PageSpecs::at(index);
-    if (!m_dm || !spec)
+    const PageSpec *row = PageSpecs::at(index);
+    if (!m_dm || !row)
         return;
-    m_dm->declarePagePolls(quint32(index), spec->polls());
+    m_dm->declarePagePolls(quint32(index), row->polls());
     m_danteConnected = m_dm->model().device().danteStatus[1] == 1;
     SyncRouter &router = m_dm->router();
-    router.subscribe(this, RouteOrder::Module, 3, spec->subType, SyncRouter::AnyFunction,
+    router.subscribe(this, RouteOrder::Module, PageSpec::MessageType, row->subType, SyncRouter::AnyFunction,
                      [this](const SyncEvent &e) { syncUpdate(e); });
     router.subscribe(this, RouteOrder::Module, proto::Msg::DanteStatus, [this](const SyncEvent &) {
         refreshDante(m_dm->model().device().danteStatus[1] == 1);
@@ -37,8 +37,8 @@ void ModulePage::channelPicked(int channel)
 
 QString ModulePage::pageTitle(int index)
 {
-    const PageSpec *spec = PageSpecs::at(index);
-    return spec ? QCoreApplication::translate("ModuleWidget", spec->title) : QString();
+    const PageSpec *row = PageSpecs::at(index);
+    return row ? QCoreApplication::translate("ModuleWidget", row->title) : QString();
 }
 
 QString ModulePage::pageTitle() const

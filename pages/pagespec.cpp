@@ -149,8 +149,8 @@ bool isPageSubType(quint8 subType)
 
 bool shows(int index, proto::MessageKey key)
 {
-    const PageSpec *spec = at(index);
-    return spec && key.type == 3 && key.subType == spec->subType;
+    const PageSpec *row = at(index);
+    return row && key.type == PageSpec::MessageType && key.subType == row->subType;
 }
 
 void declarePolls(DataModel &dm)

@@ -11,6 +11,9 @@ class DataModel;
 class QWidget;
 
 struct PageSpec {
+    // The message type of every page's values; a row names its sub-type.
+    static constexpr quint8 MessageType = 3;
+
     const char *title;  // translated in the context "ModuleWidget"
     ModulePage::Side side;
     quint8 subType;
