@@ -85,6 +85,8 @@ MatrixTableWidget::MatrixTableWidget(QWidget *parent)
     m_buttonLook->setMinimumSize(36, 22);
     m_buttonLook->setFocusPolicy(Qt::NoFocus);
     m_buttonLook->hide();
+    m_boxLook = new QWidget(viewport());
+    m_boxLook->hide();
     m_knob = new Knob(0, viewport());
     m_knob->setRange(GainMinimum, GainMaximum);
     m_knob->setFocusPolicy(Qt::NoFocus);
@@ -290,16 +292,30 @@ void MatrixTableWidget::paintCell(QPainter *painter, const QStyleOptionViewItem 
     const bool focused = hasFocus() && currentIndex().row() == input && currentIndex().column() == output;
     painter->save();
     if (m_knobView) {
+        m_boxLook->ensurePolished();
         painter->setClipRect(content, Qt::IntersectClip);
+        // The knob's box takes the style sheet's background of a plain widget, over the
+        // selection's tint.
+        if (m_boxLook->testAttribute(Qt::WA_StyledBackground)) {
+            QStyleOption box;
+            box.initFrom(m_boxLook);
+            box.rect = QRect(QPoint(0, 0), content.size());
+            painter->translate(content.topLeft());
+            m_boxLook->style()->drawPrimitive(QStyle::PE_Widget, &box, painter, m_boxLook);
+            painter->translate(-content.topLeft());
+        }
         m_knob->paintFace(*painter, knobOrigin(input, output), m_knob->positionOf(c.gain), devicePixelRatioF());
     } else {
         // A button keeps its minimum size (the style sheet's) from the cell's top left corner,
         // into the cell's margin when the cell is short.
         m_buttonLook->ensurePolished();
-        painter->setClipRect(full, Qt::IntersectClip);
+        const QRect button(content.topLeft(), content.size().expandedTo(m_buttonLook->minimumSize()));
+        painter->setClipRect(button & full, Qt::IntersectClip);
         QStyleOptionButton opt;
         opt.initFrom(m_buttonLook);
-        opt.rect = QRect(content.topLeft(), content.size().expandedTo(m_buttonLook->minimumSize()));
+        // Drawn from its own origin, as a widget is: curves come out alike to the pixel.
+        painter->translate(button.topLeft());
+        opt.rect = QRect(QPoint(0, 0), button.size());
         opt.styleObject = nullptr;
         opt.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
         opt.state.setFlag(QStyle::State_Enabled, isEnabled());

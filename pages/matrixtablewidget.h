@@ -153,9 +153,11 @@ private:
     std::array<QString, Channels> m_inputNames;
     std::array<QString, Channels> m_outputNames;
     QPushButton *m_corner = nullptr;
-    // Hidden: the style paints every cell's button as this one's, and this knob turns for
-    // the cell being worked (its value, keys, wheel and drag stay the knob's own).
+    // Hidden: the style paints every cell's button as this one's and every knob's box as
+    // this plain widget's, and this knob turns for the cell being worked (its value, keys,
+    // wheel and drag stay the knob's own).
     QPushButton *m_buttonLook = nullptr;
+    QWidget *m_boxLook = nullptr;
     Knob *m_knob = nullptr;
     MatrixHeaderView *m_inputHeader = nullptr;
     MatrixHeaderView *m_outputHeader = nullptr;
