@@ -7,23 +7,14 @@
 // about masks, labels and the page on show.
 #include "widget.h"
 
-#include <QString>
+#include "buttongroups.h"
 
-#include <QAbstractButton>
-#include <QButtonGroup>
+#include <QString>
 
 class DataModel;
 class EditHistory;
 class QAbstractScrollArea;
 struct SyncEvent;
-
-// A button group's clicks by id (buttonClicked(int) is deprecated in later Qt 5 releases).
-template <class Receiver>
-void onIdClicked(QButtonGroup *group, Receiver *receiver, void (Receiver::*slot)(int))
-{
-    QObject::connect(group, QOverload<QAbstractButton *>::of(&QButtonGroup::buttonClicked), receiver,
-                     [group, receiver, slot](QAbstractButton *button) { (receiver->*slot)(group->id(button)); });
-}
 
 class ModulePage : public Widget
 {
