@@ -54,7 +54,10 @@ void DragScrollArea::followSideways(QAbstractScrollArea *inner)
 // it or one of its containers.
 void DragScrollArea::watchFollowed(bool on)
 {
-    for (QWidget *w = m_inner; w && w != viewport(); w = w->parentWidget()) {
+    QWidgetList watched{m_inner->viewport()};
+    for (QWidget *w = m_inner; w && w != viewport(); w = w->parentWidget())
+        watched << w;
+    for (QWidget *w : qAsConst(watched)) {
         if (on)
             w->installEventFilter(this);
         else
@@ -128,10 +131,14 @@ bool DragScrollArea::eventFilter(QObject *watched, QEvent *event)
         case QEvent::MouseButtonRelease:
             return mouseRelease(static_cast<QMouseEvent *>(event));
         case QEvent::Wheel:
-            return wheel(static_cast<QWheelEvent *>(event));
+            return wheel(static_cast<QWheelEvent *>(event), this);
         default:
             break;
         }
+    } else if (m_inner && watched == m_inner->viewport()) {
+        // The followed area would take the wheel for a bar of its own that cannot move.
+        if (event->type() == QEvent::Wheel)
+            return wheel(static_cast<QWheelEvent *>(event), m_inner->viewport());
     } else if (m_inner && (event->type() == QEvent::Move || event->type() == QEvent::Resize
                            || event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
         placeSideBar();
@@ -176,15 +183,15 @@ bool DragScrollArea::mouseRelease(QMouseEvent *event)
     return true;
 }
 
-bool DragScrollArea::wheel(QWheelEvent *event)
+bool DragScrollArea::wheel(QWheelEvent *event, QWidget *at)
 {
     const QPoint angle = event->angleDelta();
     const int delta = angle.y() != 0 ? angle.y() : angle.x();
     const int steps = delta / 120;
 #if QT_VERSION >= QT_VERSION_CHECK(5, 14, 0)
-    const QPoint pos = event->position().toPoint();
+    const QPoint pos = at->mapTo(this, event->position().toPoint());
 #else
-    const QPoint pos = event->pos();
+    const QPoint pos = at->mapTo(this, event->pos());
 #endif
     if (m_horizontalDrag) {
         QScrollBar *bar = horizontalAt(pos);

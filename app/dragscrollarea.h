@@ -46,7 +46,8 @@ protected:
 private:
     bool mouseMove(QMouseEvent *event);
     bool mouseRelease(QMouseEvent *event);
-    bool wheel(QWheelEvent *event);
+    // at: the widget the event came to.
+    bool wheel(QWheelEvent *event, QWidget *at);
     void focusChanged(QWidget *old, QWidget *now);
     // The bar a horizontal move at globalPos scrolls: the side bar over the followed area.
     QScrollBar *horizontalAt(const QPoint &globalPos) const;

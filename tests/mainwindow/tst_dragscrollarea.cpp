@@ -182,19 +182,22 @@ private slots:
         QCOMPARE(inner->horizontalScrollBar()->value(), 100);
 
         // Over the part, a sideways drag and the wheel move it; the column only up and down.
+        // The events start on the part's content and travel up, as a user's do.
         vertical()->setValue(1400);
-        const QPoint over = inner->mapTo(m_area, QPoint(50, 50));
+        const QPoint over = wide->mapFrom(inner, QPoint(50, 50));
         const int column = horizontal()->value();
         QMouseEvent start(QEvent::MouseMove, over, over, QPoint(100, 100), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(m_area, &start);
+        QApplication::sendEvent(wide, &start);
         QMouseEvent drag(QEvent::MouseMove, over, over, QPoint(80, 100), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(m_area, &drag);
+        QApplication::sendEvent(wide, &drag);
         release();
         QCOMPARE(inner->horizontalScrollBar()->value(), 120);
         QCOMPARE(horizontal()->value(), column);
-        QWheelEvent notch(over, m_area->mapToGlobal(over), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(m_area, &notch);
+        // A wheel event reaches the area's viewport from the widget under the cursor.
+        const QPoint port = wide->mapTo(inner->viewport(), over);
+        QWheelEvent notch(port, inner->viewport()->mapToGlobal(port), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(inner->viewport(), &notch);
         QCOMPARE(inner->horizontalScrollBar()->value(), 120 + side->singleStep());
         QCOMPARE(horizontal()->value(), column);
 
