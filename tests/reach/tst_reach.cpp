@@ -87,6 +87,20 @@ struct Fixture {
     }
 };
 
+// A scroll area at geometry whose content is wider than it, a named button at its far end.
+QScrollArea *wideArea(QWidget *parent, const QRect &geometry, QPushButton **far)
+{
+    auto *area = new QScrollArea(parent);
+    area->setGeometry(geometry);
+    auto *content = new QWidget;
+    content->resize(800, 100);
+    *far = new QPushButton(QStringLiteral("Far"), content);
+    (*far)->setAccessibleName(QStringLiteral("Fixture: Far"));
+    (*far)->setGeometry(700, 10, 80, 30);
+    area->setWidget(content);
+    return area;
+}
+
 } // namespace
 
 class TestReach : public QObject
@@ -270,15 +284,9 @@ private slots:
         }
         for (const bool bars : {false, true}) {
             Fixture f;
-            auto *area = new QScrollArea(&f.window);
-            area->setGeometry(0, 50, 300, 150);
+            QPushButton *far = nullptr;
+            QScrollArea *area = wideArea(&f.window, QRect(0, 50, 300, 150), &far);
             area->setHorizontalScrollBarPolicy(bars ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-            auto *content = new QWidget;
-            content->resize(800, 100);
-            auto *far = new QPushButton(QStringLiteral("Far"), content);
-            far->setAccessibleName(QStringLiteral("Fixture: Far"));
-            far->setGeometry(700, 10, 80, 30);
-            area->setWidget(content);
             f.window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&f.window));
             const reach::Faults faults = reach::check(&f.window, workArea());
@@ -294,14 +302,8 @@ private slots:
             column->setGeometry(0, 50, 300, 150);
             auto *content = new QWidget;
             content->setMinimumSize(250, 500);
-            auto *strips = new QScrollArea(content);
-            strips->setGeometry(0, 20, 250, 400);
-            auto *wide = new QWidget;
-            wide->resize(800, 300);
-            auto *far = new QPushButton(QStringLiteral("Far"), wide);
-            far->setAccessibleName(QStringLiteral("Fixture: Far"));
-            far->setGeometry(700, 10, 80, 30);
-            strips->setWidget(wide);
+            QPushButton *far = nullptr;
+            QScrollArea *strips = wideArea(content, QRect(0, 380, 250, 120), &far);
             column->setWidget(content);
             if (followed)
                 column->followSideways(strips);
