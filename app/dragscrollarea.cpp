@@ -136,8 +136,10 @@ bool DragScrollArea::eventFilter(QObject *watched, QEvent *event)
             break;
         }
     } else if (m_inner && watched == m_inner->viewport()) {
-        // The followed area would take the wheel for a bar of its own that cannot move.
-        if (event->type() == QEvent::Wheel)
+        // The followed area would take the wheel for a vertical bar of its own that cannot
+        // move; one that scrolls up and down itself keeps it.
+        const QScrollBar *upDown = m_inner->verticalScrollBar();
+        if (event->type() == QEvent::Wheel && upDown->maximum() <= upDown->minimum())
             return wheel(static_cast<QWheelEvent *>(event), m_inner->viewport());
     } else if (m_inner && (event->type() == QEvent::Move || event->type() == QEvent::Resize
                            || event->type() == QEvent::Show || event->type() == QEvent::Hide)) {

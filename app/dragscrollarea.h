@@ -32,7 +32,6 @@ public:
     // inner (inside the content, or null for none) scrolls sideways by itself: its own
     // horizontal bar hides and sideBar() stands for it.
     void followSideways(QAbstractScrollArea *inner);
-    QAbstractScrollArea *followed() const { return m_inner; }
     QScrollBar *sideBar() const { return m_sideBar; }
 
 signals:
@@ -49,8 +48,9 @@ private:
     // at: the widget the event came to.
     bool wheel(QWheelEvent *event, QWidget *at);
     void focusChanged(QWidget *old, QWidget *now);
-    // The bar a horizontal move at globalPos scrolls: the side bar over the followed area.
-    QScrollBar *horizontalAt(const QPoint &globalPos) const;
+    // The bar a horizontal move at pos (in this area) scrolls: the side bar over the
+    // followed area.
+    QScrollBar *horizontalAt(const QPoint &pos) const;
     // Shows the side bar while the followed area has more to see, under that area.
     void placeSideBar();
     void watchFollowed(bool on);
@@ -64,5 +64,4 @@ private:
     QPointer<QAbstractScrollArea> m_inner;
     Qt::ScrollBarPolicy m_innerPolicy = Qt::ScrollBarAsNeeded;
     QScrollBar *m_sideBar = nullptr;
-    bool m_placing = false;
 };

@@ -29,7 +29,8 @@ public:
         const QSize least = QScrollArea::minimumSizeHint();
         if (!widget())
             return least;
-        const int bar = horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff ? 0 : horizontalScrollBar()->sizeHint().height();
+        const bool barShown = horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+        const int bar = barShown ? horizontalScrollBar()->sizeHint().height() : 0;
         return QSize(least.width(), widget()->minimumSizeHint().height() + bar + 2 * frameWidth());
     }
 };
