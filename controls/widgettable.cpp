@@ -1,5 +1,7 @@
 #include "widgettable.h"
 
+#include "tableaccessible.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QHash>
@@ -78,7 +80,7 @@ private:
 class CellsAccessible final : public QAccessibleWidget
 {
 public:
-    explicit CellsAccessible(QWidget *viewport) : QAccessibleWidget(viewport, QAccessible::Client) {}
+    CellsAccessible(QWidget *viewport, QTableWidget *) : QAccessibleWidget(viewport, QAccessible::Client) {}
     ~CellsAccessible() override
     {
         for (QAccessible::Id id : qAsConst(m_itemCells))
@@ -138,59 +140,16 @@ private:
     mutable QHash<quint64, QAccessible::Id> m_itemCells;
 };
 
-// The table as a widget whose children are its widgets (the viewport with the cells, the
-// headers, the scroll bars, anything placed on it), rather than Qt's view of its items.
-class TableAccessible final : public QAccessibleWidget
-{
-public:
-    explicit TableAccessible(QWidget *table) : QAccessibleWidget(table, QAccessible::Table) {}
-};
-
-QAccessibleInterface *widgetTableAccessible(const QString &, QObject *object)
-{
-    if (auto *table = qobject_cast<WidgetTable *>(object))
-        return new TableAccessible(table);
-    auto *viewport = qobject_cast<QWidget *>(object);
-    if (!viewport || viewport->objectName() != QLatin1String("qt_scrollarea_viewport"))
-        return nullptr;
-    auto *table = qobject_cast<WidgetTable *>(viewport->parentWidget());
-    return table && table->viewport() == viewport ? new CellsAccessible(viewport) : nullptr;
-}
-
-// With an assistive tool listening, the base classes' constructors already had Qt make and
-// keep its own interfaces for the table and its viewport, before this class existed: drop
-// them, so that the next query makes this table's.
-template <typename Own>
-void dropForeign(QObject *object)
-{
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
-    if (iface && !dynamic_cast<Own *>(iface))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
-}
-
-void installAccessible(WidgetTable *table)
-{
-    static const bool installed = [] {
-        QAccessible::installFactory(widgetTableAccessible);
-        return true;
-    }();
-    Q_UNUSED(installed)
-    if (QAccessible::isActive()) {
-        dropForeign<TableAccessible>(table);
-        dropForeign<CellsAccessible>(table->viewport());
-    }
-}
-
 } // namespace
 
 WidgetTable::WidgetTable(QWidget *parent)
     : TableWidget(parent)
 {
-    installAccessible(this);
+    tableaccessible::install<WidgetTable, CellsAccessible>(this);
 }
 
 WidgetTable::WidgetTable(int rows, int columns, QWidget *parent)
     : TableWidget(rows, columns, parent)
 {
-    installAccessible(this);
+    tableaccessible::install<WidgetTable, CellsAccessible>(this);
 }

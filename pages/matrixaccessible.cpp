@@ -1,6 +1,7 @@
 #include "matrixaccessible.h"
 
 #include "matrixtablewidget.h"
+#include "tableaccessible.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -175,48 +176,11 @@ private:
     QPointer<MatrixTableWidget> m_table;
 };
 
-// The table as a widget whose children are its widgets, rather than Qt's view of its items.
-class TableAccessible final : public QAccessibleWidget
-{
-public:
-    explicit TableAccessible(QWidget *table) : QAccessibleWidget(table, QAccessible::Table) {}
-};
-
-QAccessibleInterface *factory(const QString &, QObject *object)
-{
-    if (auto *table = qobject_cast<MatrixTableWidget *>(object))
-        return new TableAccessible(table);
-    auto *viewport = qobject_cast<QWidget *>(object);
-    if (!viewport || viewport->objectName() != QLatin1String("qt_scrollarea_viewport"))
-        return nullptr;
-    auto *table = qobject_cast<MatrixTableWidget *>(viewport->parentWidget());
-    return table && table->viewport() == viewport ? new CellsAccessible(viewport, table) : nullptr;
-}
-
-// With an assistive tool listening, the base classes' constructors already had Qt make and
-// keep its own interfaces for the table and its viewport: drop them, so that the next query
-// makes these.
-template <typename Own>
-void dropForeign(QObject *object)
-{
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
-    if (iface && !dynamic_cast<Own *>(iface))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
-}
-
 } // namespace
 
 void install(MatrixTableWidget *table)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(factory);
-        return true;
-    }();
-    Q_UNUSED(installed)
-    if (QAccessible::isActive()) {
-        dropForeign<TableAccessible>(table);
-        dropForeign<CellsAccessible>(table->viewport());
-    }
+    tableaccessible::install<MatrixTableWidget, CellsAccessible>(table);
 }
 
 QAccessibleInterface *cell(MatrixTableWidget *table, int input, int output)
