@@ -3,8 +3,10 @@
 // read as a widget whose children are its widgets (the viewport with the cells, the headers,
 // the scroll bars, anything placed on it) rather than Qt's view of its items, and a factory
 // that answers for the table class and for its viewport.
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QPointer>
 
 namespace tableaccessible {
 
@@ -12,6 +14,28 @@ class TableAccessible final : public QAccessibleWidget
 {
 public:
     explicit TableAccessible(QWidget *table) : QAccessibleWidget(table, QAccessible::Table) {}
+};
+
+// A cell without a widget of its own: a leaf below the table's viewport.
+class CellAccessible : public QAccessibleInterface
+{
+public:
+    explicit CellAccessible(QAbstractItemView *view) : m_view(view) {}
+
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override
+    {
+        return m_view ? QAccessible::queryAccessibleInterface(m_view->viewport()) : nullptr;
+    }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    void setText(QAccessible::Text, const QString &) override {}
+
+private:
+    QPointer<QAbstractItemView> m_view;
 };
 
 template <typename Table, typename Viewport>

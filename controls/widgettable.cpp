@@ -10,22 +10,15 @@
 namespace {
 
 // A cell without a widget: its item's text, read live, so it follows the item.
-class ItemCellAccessible final : public QAccessibleInterface
+class ItemCellAccessible final : public tableaccessible::CellAccessible
 {
 public:
-    ItemCellAccessible(QTableWidget *table, int row, int column) : m_table(table), m_row(row), m_column(column) {}
+    ItemCellAccessible(QTableWidget *table, int row, int column)
+        : tableaccessible::CellAccessible(table), m_table(table), m_row(row), m_column(column)
+    {
+    }
 
     bool isValid() const override { return m_table && item(); }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return m_table ? m_table->window()->windowHandle() : nullptr; }
-    QAccessibleInterface *parent() const override
-    {
-        return m_table ? QAccessible::queryAccessibleInterface(m_table->viewport()) : nullptr;
-    }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QAccessible::Role role() const override { return QAccessible::Cell; }
 
     QString text(QAccessible::Text t) const override
@@ -42,8 +35,6 @@ public:
         default: return QString();
         }
     }
-    void setText(QAccessible::Text, const QString &) override {}
-
     QRect rect() const override
     {
         const QTableWidgetItem *i = item();

@@ -11,13 +11,13 @@ namespace matrixaccessible {
 
 namespace {
 
-class CellAccessible final : public QAccessibleInterface,
+class CellAccessible final : public tableaccessible::CellAccessible,
                              public QAccessibleActionInterface,
                              public QAccessibleValueInterface
 {
 public:
     CellAccessible(MatrixTableWidget *table, int input, int output)
-        : m_table(table), m_input(input), m_output(output)
+        : tableaccessible::CellAccessible(table), m_table(table), m_input(input), m_output(output)
     {
     }
 
@@ -25,16 +25,6 @@ public:
     int output() const { return m_output; }
 
     bool isValid() const override { return m_table; }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return m_table ? m_table->window()->windowHandle() : nullptr; }
-    QAccessibleInterface *parent() const override
-    {
-        return m_table ? QAccessible::queryAccessibleInterface(m_table->viewport()) : nullptr;
-    }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QAccessible::Role role() const override { return QAccessible::Button; }
 
     QString text(QAccessible::Text t) const override
@@ -48,8 +38,6 @@ public:
         default: return QString();
         }
     }
-    void setText(QAccessible::Text, const QString &) override {}
-
     QRect rect() const override
     {
         if (!m_table)
