@@ -50,8 +50,7 @@ Knob::Knob(int size, QWidget *parent)
 void Knob::setValue(int value)
 {
     m_value = qBound(m_minimum, value, m_maximum);
-    const double span = double(m_maximum) - double(m_minimum);
-    m_position = span > 0.0 ? float((double(m_value) - double(m_minimum)) / span) : 0.0f;
+    m_position = positionOf(m_value);
     update();
 }
 
@@ -139,17 +138,31 @@ void Knob::paintEvent(QPaintEvent *)
     else
         painter.setPen(QPen(Qt::transparent));
     painter.drawRect(rect());
+    paintFace(painter, QPoint(0, 0), m_position, devicePixelRatioF());
+}
 
-    const qreal dpr = devicePixelRatioF();
+float Knob::positionOf(int value) const
+{
+    const double span = double(m_maximum) - double(m_minimum);
+    return span > 0.0 ? float((double(qBound(m_minimum, value, m_maximum)) - double(m_minimum)) / span) : 0.0f;
+}
+
+void Knob::paintFace(QPainter &painter, const QPoint &origin, float position, qreal dpr) const
+{
     const QPixmap base = ImageCache::pixmap(m_baseImage, dpr);
     const QPixmap indicator = ImageCache::pixmap(m_indicatorImage, dpr);
     if (base.isNull())
         return; // images not loaded (a null pixmap has no pixel ratio to size by)
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.translate(origin);
     painter.drawPixmap(0, 0, base);
     const QSizeF baseSize = QSizeF(base.size()) / base.devicePixelRatioF();
     painter.translate(baseSize.width() / 2.0, baseSize.height() / 2.0);
-    painter.rotate(indicatorAngle());
+    painter.rotate(240.0 * double(position) - 120.0);
     painter.drawPixmap(QPointF(-baseSize.width() / 2.0, -baseSize.height() / 2.0), indicator);
+    painter.restore();
 }
 
 void Knob::mousePressEvent(QMouseEvent *event)

@@ -2,6 +2,7 @@
 // Rotary control drawn from a base and an indicator bitmap, in four sizes.
 #include <QWidget>
 
+class QPainter;
 class QTimer;
 
 class Knob final : public QWidget
@@ -36,6 +37,11 @@ public:
     double verticalSensitivity() const { return m_verticalSensitivity; }
     // Indicator angle in degrees, clockwise from straight up: -120 at the minimum, +120 at the maximum.
     double indicatorAngle() const { return 240.0 * m_position - 120.0; }
+    // Where value stands in the range, 0 to 1.
+    float positionOf(int value) const;
+    // The knob's face (base and indicator at position) with its top left corner at origin, for
+    // a view that paints many knobs without a widget each.
+    void paintFace(QPainter &painter, const QPoint &origin, float position, qreal dpr) const;
 
 signals:
     void valueChanged(int value);

@@ -1,5 +1,7 @@
 #include "widgettable.h"
 
+#include "tableaccessible.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QHash>
@@ -8,22 +10,15 @@
 namespace {
 
 // A cell without a widget: its item's text, read live, so it follows the item.
-class ItemCellAccessible final : public QAccessibleInterface
+class ItemCellAccessible final : public tableaccessible::CellAccessible
 {
 public:
-    ItemCellAccessible(QTableWidget *table, int row, int column) : m_table(table), m_row(row), m_column(column) {}
+    ItemCellAccessible(QTableWidget *table, int row, int column)
+        : tableaccessible::CellAccessible(table), m_table(table), m_row(row), m_column(column)
+    {
+    }
 
     bool isValid() const override { return m_table && item(); }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return m_table ? m_table->window()->windowHandle() : nullptr; }
-    QAccessibleInterface *parent() const override
-    {
-        return m_table ? QAccessible::queryAccessibleInterface(m_table->viewport()) : nullptr;
-    }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QAccessible::Role role() const override { return QAccessible::Cell; }
 
     QString text(QAccessible::Text t) const override
@@ -40,8 +35,6 @@ public:
         default: return QString();
         }
     }
-    void setText(QAccessible::Text, const QString &) override {}
-
     QRect rect() const override
     {
         const QTableWidgetItem *i = item();
@@ -78,7 +71,7 @@ private:
 class CellsAccessible final : public QAccessibleWidget
 {
 public:
-    explicit CellsAccessible(QWidget *viewport) : QAccessibleWidget(viewport, QAccessible::Client) {}
+    CellsAccessible(QWidget *viewport, QTableWidget *) : QAccessibleWidget(viewport, QAccessible::Client) {}
     ~CellsAccessible() override
     {
         for (QAccessible::Id id : qAsConst(m_itemCells))
@@ -138,59 +131,16 @@ private:
     mutable QHash<quint64, QAccessible::Id> m_itemCells;
 };
 
-// The table as a widget whose children are its widgets (the viewport with the cells, the
-// headers, the scroll bars, anything placed on it), rather than Qt's view of its items.
-class TableAccessible final : public QAccessibleWidget
-{
-public:
-    explicit TableAccessible(QWidget *table) : QAccessibleWidget(table, QAccessible::Table) {}
-};
-
-QAccessibleInterface *widgetTableAccessible(const QString &, QObject *object)
-{
-    if (auto *table = qobject_cast<WidgetTable *>(object))
-        return new TableAccessible(table);
-    auto *viewport = qobject_cast<QWidget *>(object);
-    if (!viewport || viewport->objectName() != QLatin1String("qt_scrollarea_viewport"))
-        return nullptr;
-    auto *table = qobject_cast<WidgetTable *>(viewport->parentWidget());
-    return table && table->viewport() == viewport ? new CellsAccessible(viewport) : nullptr;
-}
-
-// With an assistive tool listening, the base classes' constructors already had Qt make and
-// keep its own interfaces for the table and its viewport, before this class existed: drop
-// them, so that the next query makes this table's.
-template <typename Own>
-void dropForeign(QObject *object)
-{
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
-    if (iface && !dynamic_cast<Own *>(iface))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
-}
-
-void installAccessible(WidgetTable *table)
-{
-    static const bool installed = [] {
-        QAccessible::installFactory(widgetTableAccessible);
-        return true;
-    }();
-    Q_UNUSED(installed)
-    if (QAccessible::isActive()) {
-        dropForeign<TableAccessible>(table);
-        dropForeign<CellsAccessible>(table->viewport());
-    }
-}
-
 } // namespace
 
 WidgetTable::WidgetTable(QWidget *parent)
     : TableWidget(parent)
 {
-    installAccessible(this);
+    tableaccessible::install<WidgetTable, CellsAccessible>(this);
 }
 
 WidgetTable::WidgetTable(int rows, int columns, QWidget *parent)
     : TableWidget(rows, columns, parent)
 {
-    installAccessible(this);
+    tableaccessible::install<WidgetTable, CellsAccessible>(this);
 }

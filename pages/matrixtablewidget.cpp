@@ -1,35 +1,65 @@
 #include "matrixtablewidget.h"
 
 #include "knob.h"
+#include "matrixaccessible.h"
 #include "matrixheaderview.h"
-#include "mixbutton.h"
 #include "tipbox.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
-#include <QPixmap>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStyle>
+#include <QStyleOption>
+#include <QStyledItemDelegate>
+#include <QWheelEvent>
 
 namespace {
 constexpr int ButtonRowHeight = 30;
 constexpr int KnobRowHeight = 44;
 constexpr int ColumnWidth = 52;
+// Room around a cell's button or knob, where the selection's border shows.
+constexpr int CellMargin = 2;
+constexpr int SelectionPen = 2;
+const QColor SelectionColour(233, 146, 54);
+const QColor SelectionTint(233, 146, 54, 40);
 } // namespace
 
+// Paints each cell of the view from the table's own state.
+class MatrixCellDelegate final : public QStyledItemDelegate
+{
+public:
+    explicit MatrixCellDelegate(MatrixTableWidget *table) : QStyledItemDelegate(table), m_table(table) {}
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        m_table->paintCell(painter, option, index.row(), index.column());
+    }
+
+private:
+    MatrixTableWidget *m_table;
+};
+
 MatrixTableWidget::MatrixTableWidget(QWidget *parent)
-    : WidgetTable(Channels, Channels, parent)
+    : TableWidget(Channels, Channels, parent)
 {
     setObjectName(QStringLiteral("matrixTableWidget"));
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setFocusPolicy(Qt::NoFocus);
+    // Tab walks the cells, as it walked the cell buttons; a click does not take the focus.
+    setFocusPolicy(Qt::TabFocus);
+    setTabKeyNavigation(true);
     setCornerButtonEnabled(false);
+    setItemDelegate(new MatrixCellDelegate(this));
+    viewport()->setMouseTracking(true);
     m_outputHeader = new MatrixHeaderView(Qt::Horizontal, Channels, this);
     m_inputHeader = new MatrixHeaderView(Qt::Vertical, Channels, this);
     setHorizontalHeader(m_outputHeader);
@@ -49,20 +79,28 @@ MatrixTableWidget::MatrixTableWidget(QWidget *parent)
         m_inputHeader->setCaption(in, m_inputNames[size_t(in)]);
         m_outputHeader->setCaption(in, m_outputNames[size_t(in)]);
     }
-    for (int in = 0; in < Channels; ++in) {
-        for (int out = 0; out < Channels; ++out) {
-            auto *cell = new MixButton(in, out, viewport());
-            m_cells[size_t(in)][size_t(out)] = cell;
-            cell->button()->installEventFilter(this);
-            cell->knob()->installEventFilter(this);
-            // toggled, not clicked: an assistive tool's "Toggle" action toggles without a click.
-            connect(cell->button(), &QPushButton::toggled, this, &MatrixTableWidget::mixButtonClicked);
-            connect(cell->knob(), &Knob::valueChanged, this, &MatrixTableWidget::mixKnobValueChanged);
-            connect(cell->knob(), &Knob::mousePressed, this, [this, cell](int) { showRouteTip(cell); });
-            connect(cell->knob(), &Knob::mouseReleased, this, &MatrixTableWidget::mixKnobMouseReleased);
-            setCellWidget(in, out, cell);
-        }
-    }
+    // In the viewport, whose accessible children are the cells: neither shows nor is listed.
+    m_buttonLook = new QPushButton(viewport());
+    m_buttonLook->setCheckable(true);
+    m_buttonLook->setMinimumSize(36, 22);
+    m_buttonLook->setFocusPolicy(Qt::NoFocus);
+    m_buttonLook->hide();
+    m_boxLook = new QWidget(viewport());
+    m_boxLook->hide();
+    m_knob = new Knob(0, viewport());
+    m_knob->setRange(GainMinimum, GainMaximum);
+    m_knob->setFocusPolicy(Qt::NoFocus);
+    m_knob->hide();
+    connect(m_knob, &Knob::valueChanged, this, [this](int value) {
+        if (inRange(m_knobInput, m_knobOutput))
+            turnCell(m_knobInput, m_knobOutput, value);
+    });
+    connect(m_knob, &Knob::mousePressed, this, [this](int) {
+        if (inRange(m_knobInput, m_knobOutput))
+            showRouteTip(m_knobInput, m_knobOutput);
+    });
+    connect(m_knob, &Knob::mouseReleased, this, [] { TipBox::closeTip(); });
+
     m_corner = new QPushButton(this);
     m_corner->setObjectName(QStringLiteral("matrixCornerButton"));
     m_corner->setCheckable(true);
@@ -72,7 +110,15 @@ MatrixTableWidget::MatrixTableWidget(QWidget *parent)
     connect(verticalHeader(), &QHeaderView::sectionClicked, this, &MatrixTableWidget::headerSectionClicked);
     connect(horizontalHeader(), &QHeaderView::geometriesChanged, this, &MatrixTableWidget::placeCorner);
     connect(verticalHeader(), &QHeaderView::geometriesChanged, this, &MatrixTableWidget::placeCorner);
+    matrixaccessible::install(this);
     retranslate();
+}
+
+MatrixTableWidget::~MatrixTableWidget()
+{
+    for (unsigned id : m_cellIds)
+        if (id)
+            QAccessible::deleteAccessibleInterface(id);
 }
 
 void MatrixTableWidget::retranslate()
@@ -84,12 +130,12 @@ void MatrixTableWidget::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
         retranslate();
-    WidgetTable::changeEvent(event);
+    TableWidget::changeEvent(event);
 }
 
 void MatrixTableWidget::resizeEvent(QResizeEvent *event)
 {
-    WidgetTable::resizeEvent(event);
+    TableWidget::resizeEvent(event);
     placeCorner();
 }
 
@@ -101,16 +147,190 @@ void MatrixTableWidget::placeCorner()
     m_corner->raise();
 }
 
+// --- cells ---
+
+QString MatrixTableWidget::gainText(int gain)
+{
+    return QString::number(gain < GainFloor ? -100 : gain);
+}
+
+QString MatrixTableWidget::stateText(int input, int output) const
+{
+    if (!inRange(input, output))
+        return QString();
+    const Cell &c = at(input, output);
+    if (!c.on)
+        return tr("off");
+    return tr("on, %1 dB").arg(QString::number(c.gain < GainFloor ? -100 : c.gain, 'f', 1));
+}
+
 void MatrixTableWidget::setSwitch(int input, int output, bool on)
 {
-    if (input >= 0 && input < Channels && output >= 0 && output < Channels)
-        cell(input, output)->setSwitch(on);
+    if (!inRange(input, output) || at(input, output).on == on)
+        return;
+    m_state[size_t(index(input, output))].on = on;
+    updateCell(input, output);
+    announceCell(input, output, true);
 }
 
 void MatrixTableWidget::setGain(int input, int output, int gain)
 {
-    if (input >= 0 && input < Channels && output >= 0 && output < Channels)
-        cell(input, output)->setGain(gain);
+    if (!inRange(input, output) || at(input, output).gain == gain)
+        return;
+    m_state[size_t(index(input, output))].gain = gain;
+    if (input == m_knobInput && output == m_knobOutput && m_knob->value() != gain) {
+        const QSignalBlocker blocker(m_knob);
+        m_knob->setValue(gain);
+    }
+    updateCell(input, output);
+    announceCell(input, output, false);
+}
+
+void MatrixTableWidget::setCellName(int input, int output, const QString &name)
+{
+    if (inRange(input, output))
+        m_names[size_t(index(input, output))] = name;
+}
+
+void MatrixTableWidget::updateCell(int input, int output)
+{
+    if (!inRange(input, output) || isRowHidden(input) || isColumnHidden(output))
+        return;
+    viewport()->update(visualRect(model()->index(input, output)));
+}
+
+void MatrixTableWidget::announceCell(int input, int output, bool switched) const
+{
+    const unsigned id = m_cellIds[size_t(index(input, output))];
+    if (!id || !QAccessible::isActive())
+        return;
+    QAccessibleInterface *iface = QAccessible::accessibleInterface(id);
+    if (!iface)
+        return;
+    if (switched) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent state(iface, changed);
+        QAccessible::updateAccessibility(&state);
+    }
+    QAccessibleValueChangeEvent value(iface, gain(input, output));
+    QAccessible::updateAccessibility(&value);
+    QAccessibleEvent description(iface, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&description);
+}
+
+QAccessibleInterface *MatrixTableWidget::cellInterface(int input, int output) const
+{
+    if (!inRange(input, output))
+        return nullptr;
+    unsigned &id = m_cellIds[size_t(index(input, output))];
+    if (id)
+        if (QAccessibleInterface *iface = QAccessible::accessibleInterface(id))
+            return iface;
+    QAccessibleInterface *iface = matrixaccessible::cell(const_cast<MatrixTableWidget *>(this), input, output);
+    id = QAccessible::registerAccessibleInterface(iface);
+    return iface;
+}
+
+QRect MatrixTableWidget::cellRect(int input, int output) const
+{
+    if (!inRange(input, output) || isRowHidden(input) || isColumnHidden(output))
+        return QRect();
+    return visualRect(model()->index(input, output)).adjusted(CellMargin, CellMargin, -CellMargin, -CellMargin);
+}
+
+bool MatrixTableWidget::cellAt(const QPoint &position, int *input, int *output) const
+{
+    const int in = rowAt(position.y());
+    const int out = columnAt(position.x());
+    if (!inRange(in, out) || !visualRect(model()->index(in, out)).contains(position))
+        return false;
+    *input = in;
+    *output = out;
+    return true;
+}
+
+int MatrixTableWidget::currentInput() const
+{
+    return currentIndex().isValid() ? currentIndex().row() : -1;
+}
+
+int MatrixTableWidget::currentOutput() const
+{
+    return currentIndex().isValid() ? currentIndex().column() : -1;
+}
+
+// The knob sits centred in the cell, as a fixed-size widget in a centring layout would.
+QPoint MatrixTableWidget::knobOrigin(int input, int output) const
+{
+    const QRect r = cellRect(input, output);
+    return QPoint(r.x() + (r.width() - m_knob->width()) / 2, r.y() + qMax(0, (r.height() - m_knob->height()) / 2));
+}
+
+// The selection's tint and border first, in the cell's margin, then the button or knob.
+void MatrixTableWidget::paintCell(QPainter *painter, const QStyleOptionViewItem &option, int input, int output) const
+{
+    if (!inRange(input, output))
+        return;
+    const QRect full = option.rect;
+    if (isSelected(input, output)) {
+        painter->fillRect(full, SelectionTint);
+        const int edges = (output == m_selection.left() ? Left : 0) | (output == m_selection.right() ? Right : 0)
+                          | (input == m_selection.top() ? Top : 0) | (input == m_selection.bottom() ? Bottom : 0);
+        const int x = full.x(), y = full.y(), w = full.width(), h = full.height();
+        if (edges & Left)
+            painter->fillRect(x, y, SelectionPen, h, SelectionColour);
+        if (edges & Right)
+            painter->fillRect(x + w - SelectionPen, y, SelectionPen, h, SelectionColour);
+        if (edges & Top)
+            painter->fillRect(x, y, w, SelectionPen, SelectionColour);
+        if (edges & Bottom)
+            painter->fillRect(x, y + h - SelectionPen, w, SelectionPen, SelectionColour);
+    }
+    const Cell &c = at(input, output);
+    const QRect content = full.adjusted(CellMargin, CellMargin, -CellMargin, -CellMargin);
+    const bool focused = hasFocus() && currentIndex().row() == input && currentIndex().column() == output;
+    painter->save();
+    if (m_knobView) {
+        m_boxLook->ensurePolished();
+        painter->setClipRect(content, Qt::IntersectClip);
+        // The knob's box takes the style sheet's background of a plain widget, over the
+        // selection's tint.
+        if (m_boxLook->testAttribute(Qt::WA_StyledBackground)) {
+            QStyleOption box;
+            box.initFrom(m_boxLook);
+            box.rect = QRect(QPoint(0, 0), content.size());
+            painter->translate(content.topLeft());
+            m_boxLook->style()->drawPrimitive(QStyle::PE_Widget, &box, painter, m_boxLook);
+            painter->translate(-content.topLeft());
+        }
+        m_knob->paintFace(*painter, knobOrigin(input, output), m_knob->positionOf(c.gain), devicePixelRatioF());
+    } else {
+        // A button keeps its minimum size (the style sheet's) from the cell's top left corner,
+        // into the cell's margin when the cell is short.
+        m_buttonLook->ensurePolished();
+        const QRect button(content.topLeft(), content.size().expandedTo(m_buttonLook->minimumSize()));
+        painter->setClipRect(button & full, Qt::IntersectClip);
+        QStyleOptionButton opt;
+        opt.initFrom(m_buttonLook);
+        // Drawn from its own origin, as a widget is: curves come out alike to the pixel.
+        painter->translate(button.topLeft());
+        opt.rect = QRect(QPoint(0, 0), button.size());
+        opt.styleObject = nullptr;
+        opt.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+        opt.state.setFlag(QStyle::State_Enabled, isEnabled());
+        opt.state.setFlag(QStyle::State_HasFocus, focused);
+        opt.state.setFlag(QStyle::State_MouseOver, input == m_hoverInput && output == m_hoverOutput);
+        opt.state.setFlag(QStyle::State_On, c.on);
+        opt.state |= QStyle::State_Raised;
+        opt.features = QStyleOptionButton::None;
+        opt.text = gainText(c.gain);
+        opt.iconSize = m_buttonLook->iconSize();
+        painter->setFont(m_buttonLook->font());
+        painter->setPen(m_buttonLook->palette().color(QPalette::ButtonText));
+        m_buttonLook->style()->drawControl(QStyle::CE_PushButton, &opt, painter, m_buttonLook);
+    }
+    painter->restore();
 }
 
 void MatrixTableWidget::setInputHidden(int input, bool hidden)
@@ -164,71 +384,78 @@ void MatrixTableWidget::clearSelection()
     paintSelection(old);
 }
 
-// Only the cells of the old and the new rectangle change their frames.
+// Only the cells of the old and the new rectangle are painted again.
 void MatrixTableWidget::paintSelection(const QRect &old)
 {
     const QRect area = old.isNull() ? m_selection : (m_selection.isNull() ? old : old.united(m_selection));
     if (area.isNull())
         return;
-    for (int in = area.top(); in <= area.bottom(); ++in) {
-        for (int out = area.left(); out <= area.right(); ++out) {
-            const bool selected = isSelected(in, out);
-            int edges = 0;
-            if (selected) {
-                if (out == m_selection.left())
-                    edges |= MixButton::Left;
-                if (out == m_selection.right())
-                    edges |= MixButton::Right;
-                if (in == m_selection.top())
-                    edges |= MixButton::Top;
-                if (in == m_selection.bottom())
-                    edges |= MixButton::Bottom;
-            }
-            cell(in, out)->setSelection(selected, edges);
-        }
-    }
+    const QRect first = visualRect(model()->index(area.top(), area.left()));
+    const QRect last = visualRect(model()->index(area.bottom(), area.right()));
+    viewport()->update(first.united(last));
 }
 
-MixButton *MatrixTableWidget::cellAt(const QPoint &globalPos) const
+QString MatrixTableWidget::frameStyle(int input, int output) const
 {
-    QWidget *w = viewport()->childAt(viewport()->mapFromGlobal(globalPos));
-    while (w && w != viewport()) {
-        if (auto *cell = qobject_cast<MixButton *>(w))
-            return cell;
-        w = w->parentWidget();
-    }
-    return nullptr;
+    if (!isSelected(input, output))
+        return QStringLiteral("center");
+    const bool l = output == m_selection.left(), t = input == m_selection.top();
+    const bool r = output == m_selection.right(), b = input == m_selection.bottom();
+    // The nearest of the nine names; a rectangle one cell wide or high takes its first corner.
+    QString name;
+    if (l && t)
+        name = QStringLiteral("left_top");
+    else if (l && b)
+        name = QStringLiteral("left_bottom");
+    else if (r && t)
+        name = QStringLiteral("right_top");
+    else if (r && b)
+        name = QStringLiteral("right_bottom");
+    else if (l)
+        name = QStringLiteral("left");
+    else if (t)
+        name = QStringLiteral("top");
+    else if (r)
+        name = QStringLiteral("right");
+    else if (b)
+        name = QStringLiteral("bottom");
+    else
+        name = QStringLiteral("center");
+    return name + QStringLiteral("_selected");
 }
 
-void MatrixTableWidget::pressCell(MixButton *cell)
+void MatrixTableWidget::pressCell(int input, int output)
 {
-    m_anchor = cell;
-    m_anchorWasSelected = isSelected(cell->input(), cell->output());
+    if (!inRange(input, output))
+        return;
+    m_anchorInput = input;
+    m_anchorOutput = output;
+    m_anchorWasSelected = isSelected(input, output);
     m_dragged = false;
 }
 
-void MatrixTableWidget::dragOverCell(MixButton *cell)
+void MatrixTableWidget::dragOverCell(int input, int output)
 {
-    if (!m_anchor || !cell)
+    if (!inRange(m_anchorInput, m_anchorOutput) || !inRange(input, output))
         return;
-    if (cell != m_anchor)
+    if (input != m_anchorInput || output != m_anchorOutput)
         m_dragged = true;
     if (m_dragged)
-        selectRange(m_anchor->input(), m_anchor->output(), cell->input(), cell->output());
+        selectRange(m_anchorInput, m_anchorOutput, input, output);
 }
 
-void MatrixTableWidget::releaseCell(MixButton *cell)
+void MatrixTableWidget::releaseCell(int input, int output)
 {
-    MixButton *anchor = m_anchor;
-    m_anchor = nullptr;
-    if (!cell || m_dragged || !anchor)
+    const bool anchored = inRange(m_anchorInput, m_anchorOutput);
+    m_anchorInput = m_anchorOutput = -1;
+    if (!inRange(input, output) || m_dragged || !anchored)
         return;
-    if (!m_anchorWasSelected || !isSelected(cell->input(), cell->output())) {
+    if (!m_anchorWasSelected || !isSelected(input, output)) {
         // The first click only selects.
-        selectRange(cell->input(), cell->output(), cell->input(), cell->output());
+        selectRange(input, output, input, output);
         return;
     }
-    toggleSelection(cell);
+    toggleSelection(input, output);
 }
 
 QByteArray MatrixTableWidget::visibleInputs(int output, int firstInput, int lastInput) const
@@ -244,9 +471,9 @@ QByteArray MatrixTableWidget::visibleInputs(int output, int firstInput, int last
 
 // The clicked cell's new state goes to every visible cell of the selection, one signal per
 // output column.
-void MatrixTableWidget::toggleSelection(MixButton *cell)
+void MatrixTableWidget::toggleSelection(int input, int output)
 {
-    const bool on = !cell->isOn();
+    const bool on = !isOn(input, output);
     emit actionStarted();
     for (int out = m_selection.left(); out <= m_selection.right(); ++out) {
         const QByteArray inputs = visibleInputs(out, m_selection.top(), m_selection.bottom());
@@ -256,105 +483,22 @@ void MatrixTableWidget::toggleSelection(MixButton *cell)
     emit actionFinished();
 }
 
-void MatrixTableWidget::toggleCell(MixButton *cell)
+void MatrixTableWidget::toggleCell(int input, int output)
 {
-    m_anchor = nullptr;
-    if (!isSelected(cell->input(), cell->output()))
-        selectRange(cell->input(), cell->output(), cell->input(), cell->output());
-    toggleSelection(cell);
-}
-
-bool MatrixTableWidget::eventFilter(QObject *watched, QEvent *event)
-{
-    auto *w = qobject_cast<QWidget *>(watched);
-    auto *cell = w ? qobject_cast<MixButton *>(w->parentWidget()) : nullptr;
-    if (!cell) {
-        // The knob sits in a box inside the cell.
-        cell = w && w->parentWidget() ? qobject_cast<MixButton *>(w->parentWidget()->parentWidget()) : nullptr;
-    }
-    if (!cell)
-        return WidgetTable::eventFilter(watched, event);
-    const bool isButton = watched == cell->button();
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-        auto *me = static_cast<QMouseEvent *>(event);
-        if (!isButton || me->button() != Qt::LeftButton)
-            break;
-        pressCell(cell);
-        return true;
-    }
-    case QEvent::MouseMove: {
-        auto *me = static_cast<QMouseEvent *>(event);
-        if (!isButton || !(me->buttons() & Qt::LeftButton))
-            break;
-        dragOverCell(cellAt(me->globalPos()));
-        return true;
-    }
-    case QEvent::MouseButtonRelease: {
-        auto *me = static_cast<QMouseEvent *>(event);
-        if (!isButton || me->button() != Qt::LeftButton)
-            break;
-        MixButton *target = cellAt(me->globalPos());
-        releaseCell(target ? target : (cell->button()->rect().contains(me->pos()) ? cell : nullptr));
-        return true;
-    }
-    case QEvent::KeyPress: {
-        // Space clicks the button by itself; Enter and Return do the same here.
-        auto *ke = static_cast<QKeyEvent *>(event);
-        if (!isButton || (ke->key() != Qt::Key_Return && ke->key() != Qt::Key_Enter)
-            || (ke->modifiers() & ~Qt::KeypadModifier) != 0)
-            break;
-        if (!ke->isAutoRepeat())
-            cell->button()->toggle();
-        return true;
-    }
-    default: break;
-    }
-    return WidgetTable::eventFilter(watched, event);
-}
-
-// --- slots ---
-
-// Only the keyboard and assistive tools toggle the buttons (the pointer is filtered): their
-// click is a second click on that cell.
-void MatrixTableWidget::mixButtonClicked(bool)
-{
-    auto *button = qobject_cast<QPushButton *>(sender());
-    auto *cell = button ? qobject_cast<MixButton *>(button->parentWidget()) : nullptr;
-    if (!cell)
+    if (!inRange(input, output))
         return;
-    cell->setSwitch(!button->isChecked()); // undo the button's own toggle; the model decides
-    toggleCell(cell);
+    m_anchorInput = m_anchorOutput = -1;
+    if (!isSelected(input, output))
+        selectRange(input, output, input, output);
+    toggleSelection(input, output);
 }
 
-void MatrixTableWidget::singleSelected()
+void MatrixTableWidget::turnCell(int input, int output, int value)
 {
-    if (m_anchor)
-        selectRange(m_anchor->input(), m_anchor->output(), m_anchor->input(), m_anchor->output());
-}
-
-void MatrixTableWidget::mixButtonEntered()
-{
-    auto *w = qobject_cast<QWidget *>(sender());
-    dragOverCell(w ? qobject_cast<MixButton *>(w->parentWidget()) : nullptr);
-}
-
-void MatrixTableWidget::mixKnobValueChanged(int value)
-{
-    auto *knob = qobject_cast<Knob *>(sender());
-    if (!knob)
+    if (!inRange(input, output))
         return;
-    auto *cell = qobject_cast<MixButton *>(knob->parentWidget() ? knob->parentWidget()->parentWidget() : nullptr);
-    if (!cell)
-        return;
-    setSelectionGain(cell, value);
-}
-
-void MatrixTableWidget::setSelectionGain(MixButton *cell, int value)
-{
-    if (!isSelected(cell->input(), cell->output()))
-        selectRange(cell->input(), cell->output(), cell->input(), cell->output());
+    if (!isSelected(input, output))
+        selectRange(input, output, input, output);
     emit actionStarted();
     for (int out = m_selection.left(); out <= m_selection.right(); ++out) {
         const QByteArray inputs = visibleInputs(out, m_selection.top(), m_selection.bottom());
@@ -362,21 +506,230 @@ void MatrixTableWidget::setSelectionGain(MixButton *cell, int value)
             emit gainChanged(inputs, uchar(out), char(value));
     }
     emit actionFinished();
-    showRouteTip(cell);
+    showRouteTip(input, output);
 }
 
-void MatrixTableWidget::showRouteTip(MixButton *cell)
+void MatrixTableWidget::showRouteTip(int input, int output)
 {
-    const QString route = m_inputNames[size_t(cell->input())] + QStringLiteral(" -> ")
-                          + m_outputNames[size_t(cell->output())];
-    const int gain = cell->knob()->value();
-    TipBox::showTip(cell->knob(), route, QString::asprintf("%d dB", gain < MixButton::GainFloor ? -100 : gain));
+    const QString route = m_inputNames[size_t(input)] + QStringLiteral(" -> ") + m_outputNames[size_t(output)];
+    const int g = gain(input, output);
+    // The tip points at the cell's knob.
+    m_knob->move(knobOrigin(input, output));
+    TipBox::showTip(m_knob, route, QString::asprintf("%d dB", g < GainFloor ? -100 : g));
 }
 
-void MatrixTableWidget::mixKnobMouseReleased()
+void MatrixTableWidget::aimKnob(int input, int output)
 {
-    TipBox::closeTip();
+    m_knobInput = input;
+    m_knobOutput = output;
+    const QSignalBlocker blocker(m_knob);
+    m_knob->setValue(gain(input, output));
+    m_knob->move(knobOrigin(input, output));
 }
+
+// --- pointer and keys ---
+
+void MatrixTableWidget::mousePressEvent(QMouseEvent *event)
+{
+    int in = -1, out = -1;
+    if (event->button() != Qt::LeftButton || !cellAt(event->pos(), &in, &out)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    setCurrentCell(in, out);
+    if (m_knobView) {
+        // The knob turns for the cell it was pressed on until the release.
+        aimKnob(in, out);
+        m_turning = true;
+        QMouseEvent press(event->type(), event->localPos() - knobOrigin(in, out), event->windowPos(),
+                          event->screenPos(), event->button(), event->buttons(), event->modifiers());
+        QApplication::sendEvent(m_knob, &press);
+        return;
+    }
+    pressCell(in, out);
+}
+
+void MatrixTableWidget::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+}
+
+void MatrixTableWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    int in = -1, out = -1;
+    const bool over = cellAt(event->pos(), &in, &out);
+    if (!(event->buttons() & Qt::LeftButton)) {
+        setHovered(over && cellRect(in, out).contains(event->pos()) ? in : -1, over ? out : -1);
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (m_turning) {
+        QMouseEvent move(event->type(), event->localPos() - knobOrigin(m_knobInput, m_knobOutput),
+                         event->windowPos(), event->screenPos(), event->button(), event->buttons(), event->modifiers());
+        QApplication::sendEvent(m_knob, &move);
+        return;
+    }
+    if (over)
+        dragOverCell(in, out);
+}
+
+void MatrixTableWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (m_turning) {
+        m_turning = false;
+        QMouseEvent release(event->type(), event->localPos() - knobOrigin(m_knobInput, m_knobOutput),
+                            event->windowPos(), event->screenPos(), event->button(), event->buttons(),
+                            event->modifiers());
+        QApplication::sendEvent(m_knob, &release);
+        return;
+    }
+    int in = -1, out = -1;
+    if (!cellAt(event->pos(), &in, &out) || !cellRect(in, out).contains(event->pos()))
+        in = out = -1;
+    releaseCell(in, out);
+}
+
+// Over a knob the wheel turns it; elsewhere it scrolls.
+void MatrixTableWidget::wheelEvent(QWheelEvent *event)
+{
+    int in = -1, out = -1;
+#if QT_VERSION >= QT_VERSION_CHECK(5, 14, 0)
+    const QPoint at = event->position().toPoint();
+#else
+    const QPoint at = event->pos();
+#endif
+    if (!m_knobView || !cellAt(at, &in, &out)) {
+        TableWidget::wheelEvent(event);
+        return;
+    }
+    aimKnob(in, out);
+    QApplication::sendEvent(m_knob, event);
+}
+
+void MatrixTableWidget::keyPressEvent(QKeyEvent *event)
+{
+    const int in = currentInput(), out = currentOutput();
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if (inRange(in, out) && mods == Qt::NoModifier) {
+        // Space, Enter and Return: a second click on the cell.
+        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (!event->isAutoRepeat())
+                toggleCell(in, out);
+            event->accept();
+            return;
+        }
+        // In the knob view the arrows, Page Up and Down, Home and End turn the cell's knob.
+        const bool knobKey = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left
+                             || key == Qt::Key_Right || key == Qt::Key_PageUp || key == Qt::Key_PageDown
+                             || key == Qt::Key_Home || key == Qt::Key_End;
+        if (m_knobView && knobKey) {
+            aimKnob(in, out);
+            QApplication::sendEvent(m_knob, event);
+            return;
+        }
+    }
+    TableWidget::keyPressEvent(event);
+}
+
+// Tab walks the visible cells row by row and leaves the grid after the last one (and Backtab
+// before the first), rather than going round.
+bool MatrixTableWidget::focusNextPrevChild(bool next)
+{
+    if (hasFocus()) {
+        int in = currentInput(), out = currentOutput();
+        if (!inRange(in, out)) {
+            in = next ? 0 : Channels - 1;
+            out = next ? -1 : Channels;
+        }
+        const int step = next ? 1 : -1;
+        for (int i = index(in, out) + step; i >= 0 && i < Channels * Channels; i += step) {
+            const int r = i / Channels, c = i % Channels;
+            if (inputVisible(r) && outputVisible(c)) {
+                setCurrentCell(r, c);
+                return true;
+            }
+        }
+    }
+    return QAbstractScrollArea::focusNextPrevChild(next);
+}
+
+void MatrixTableWidget::focusInEvent(QFocusEvent *event)
+{
+    // Coming in by Backtab lands on the last cell, by Tab on the first.
+    if (!currentIndex().isValid() || event->reason() == Qt::TabFocusReason
+        || event->reason() == Qt::BacktabFocusReason) {
+        const bool back = event->reason() == Qt::BacktabFocusReason;
+        for (int i = 0; i < Channels * Channels; ++i) {
+            const int k = back ? Channels * Channels - 1 - i : i;
+            if (inputVisible(k / Channels) && outputVisible(k % Channels)) {
+                setCurrentCell(k / Channels, k % Channels);
+                break;
+            }
+        }
+    }
+    TableWidget::focusInEvent(event);
+    updateCell(currentInput(), currentOutput());
+}
+
+void MatrixTableWidget::focusOutEvent(QFocusEvent *event)
+{
+    TableWidget::focusOutEvent(event);
+    updateCell(currentInput(), currentOutput());
+}
+
+void MatrixTableWidget::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    TableWidget::currentChanged(current, previous);
+    if (previous.isValid())
+        updateCell(previous.row(), previous.column());
+    if (!current.isValid())
+        return;
+    updateCell(current.row(), current.column());
+    if (hasFocus() && QAccessible::isActive())
+        if (QAccessibleInterface *iface = cellInterface(current.row(), current.column())) {
+            QAccessibleEvent focus(iface, QAccessible::Focus);
+            QAccessible::updateAccessibility(&focus);
+        }
+}
+
+void MatrixTableWidget::setHovered(int input, int output)
+{
+    if (input == m_hoverInput && output == m_hoverOutput)
+        return;
+    const int oldInput = m_hoverInput, oldOutput = m_hoverOutput;
+    m_hoverInput = input;
+    m_hoverOutput = output;
+    if (inRange(oldInput, oldOutput))
+        updateCell(oldInput, oldOutput);
+    if (inRange(input, output))
+        updateCell(input, output);
+}
+
+// The view's own hover would tint whole cells; the cells show their buttons' hover instead.
+bool MatrixTableWidget::viewportEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::HoverEnter:
+    case QEvent::HoverMove:
+    case QEvent::HoverLeave:
+        return true;
+    case QEvent::Leave:
+        setHovered(-1, -1);
+        break;
+    default: break;
+    }
+    return TableWidget::viewportEvent(event);
+}
+
+// --- slots ---
 
 void MatrixTableWidget::cornerButtonClicked(bool checked)
 {
@@ -384,12 +737,10 @@ void MatrixTableWidget::cornerButtonClicked(bool checked)
     m_corner->setProperty("checked", checked);
     m_corner->style()->unpolish(m_corner);
     m_corner->style()->polish(m_corner);
-    for (const auto &row : m_cells)
-        for (MixButton *cell : row)
-            cell->setKnobView(checked);
     verticalHeader()->setDefaultSectionSize(checked ? KnobRowHeight : ButtonRowHeight);
     verticalHeader()->setMinimumSectionSize(checked ? KnobRowHeight : ButtonRowHeight);
     m_inputHeader->placeCells();
+    viewport()->update();
 }
 
 void MatrixTableWidget::headerSectionClicked(int index)
@@ -431,7 +782,7 @@ void MatrixTableWidget::headerSectionClicked(int index)
     dialog.setLabelText(column ? tr("All the input channel mix to ") + name
                                : name + tr(" mix to all the output channel"));
     dialog.setInputMode(QInputDialog::IntInput);
-    dialog.setIntRange(MixButton::GainMinimum, MixButton::GainMaximum);
+    dialog.setIntRange(GainMinimum, GainMaximum);
     dialog.setIntStep(1);
     dialog.setIntValue(0);
     if (dialog.exec() != QDialog::Accepted)

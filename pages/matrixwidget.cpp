@@ -2,9 +2,7 @@
 
 #include "datamodel.h"
 #include "edithistory.h"
-#include "knob.h"
 #include "matrixtablewidget.h"
-#include "mixbutton.h"
 #include "routeorder.h"
 
 #include <QHBoxLayout>
@@ -180,10 +178,7 @@ void MatrixWidget::nameCells()
     for (int in = 0; in < proto::ChannelCount; ++in) {
         for (int out = 0; out < proto::ChannelCount; ++out) {
             const QString route = channelName(Side::Input, in) + QStringLiteral(" -> ") + channelName(Side::Output, out);
-            MixButton *cell = m_table->cell(in, out);
-            cell->button()->setAccessibleName(accessibleText(QString(), route));
-            cell->knob()->setAccessibleName(accessibleText(QString(), route, tr(" knob")));
-            cell->describe();
+            m_table->setCellName(in, out, accessibleText(QString(), route));
         }
     }
 }

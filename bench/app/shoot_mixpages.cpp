@@ -232,10 +232,10 @@ int main(int argc, char **argv)
             if (!dark && !chinese) {
                 for (int c = 0; c < 12; ++c) {
                     table->selectRange(c, c, c, c);
-                    table->releaseCell(table->cell(c, c));
+                    table->releaseCell(c, c);
                 }
                 table->selectRange(12, 0, 13, 1);
-                table->releaseCell(table->cell(12, 0));
+                table->releaseCell(12, 0);
                 for (int c : {0, 1, 2, 3})
                     am->strip(c).group[0]->click();
                 for (int c : {4, 5})

@@ -2307,6 +2307,14 @@ Are you sure that you want to rename</source>
         <source> mix to all the output channel</source>
         <translation> 混音到所有输出通道</translation>
     </message>
+    <message>
+        <source>off</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>on, %1 dB</source>
+        <translation>开, %1 dB</translation>
+    </message>
 </context>
 <context>
     <name>MatrixWidget</name>
@@ -2337,10 +2345,6 @@ Are you sure that you want to rename</source>
     <message>
         <source>Edit</source>
         <translation>编辑</translation>
-    </message>
-    <message>
-        <source> knob</source>
-        <translation> 旋钮</translation>
     </message>
     <message>
         <source>Crossings</source>
@@ -2379,17 +2383,6 @@ Are you sure that you want to rename</source>
     <message>
         <source>Meter: %1</source>
         <translation>电平表: %1</translation>
-    </message>
-</context>
-<context>
-    <name>MixButton</name>
-    <message>
-        <source>off</source>
-        <translation>关</translation>
-    </message>
-    <message>
-        <source>on, %1 dB</source>
-        <translation>开, %1 dB</translation>
     </message>
 </context>
 <context>

@@ -2307,6 +2307,14 @@ Are you sure that you want to rename</translation>
         <source> mix to all the output channel</source>
         <translation> mix to all the output channel</translation>
     </message>
+    <message>
+        <source>off</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>on, %1 dB</source>
+        <translation>on, %1 dB</translation>
+    </message>
 </context>
 <context>
     <name>MatrixWidget</name>
@@ -2337,10 +2345,6 @@ Are you sure that you want to rename</translation>
     <message>
         <source>Edit</source>
         <translation>Edit</translation>
-    </message>
-    <message>
-        <source> knob</source>
-        <translation> knob</translation>
     </message>
     <message>
         <source>Crossings</source>
@@ -2379,17 +2383,6 @@ Are you sure that you want to rename</translation>
     <message>
         <source>Meter: %1</source>
         <translation>Meter: %1</translation>
-    </message>
-</context>
-<context>
-    <name>MixButton</name>
-    <message>
-        <source>off</source>
-        <translation>off</translation>
-    </message>
-    <message>
-        <source>on, %1 dB</source>
-        <translation>on, %1 dB</translation>
     </message>
 </context>
 <context>

@@ -22,7 +22,6 @@
 #include "meterbank.h"
 #include "meterdialog.h"
 #include "meterreadout.h"
-#include "mixbutton.h"
 #include "modulewidget.h"
 #include "overviewwidget.h"
 #include "pagehelpers.h"
@@ -37,7 +36,9 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QHeaderView>
+#include <QAccessible>
 #include <QLabel>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -135,9 +136,8 @@ class TestMixPages : public QObject
     MatrixWidget *matrix() const { return static_cast<MatrixWidget *>(m_widget->page(PageSpecs::indexOf("Matrix"))); }
     void click(MatrixTableWidget *t, int in, int out)
     {
-        MixButton *c = t->cell(in, out);
-        t->pressCell(c);
-        t->releaseCell(c);
+        t->pressCell(in, out);
+        t->releaseCell(in, out);
     }
 
 private slots:
@@ -159,14 +159,16 @@ private slots:
         MatrixTableWidget *t = matrix()->table();
         // Inputs 2..4 on outputs 1..2, one knob to -6: one queued gain command per output.
         t->selectRange(1, 0, 3, 1);
-        QCOMPARE(t->cell(1, 0)->frameStyle(), QStringLiteral("left_top_selected"));
-        QCOMPARE(t->cell(2, 0)->frameStyle(), QStringLiteral("left_selected"));
-        QCOMPARE(t->cell(3, 1)->frameStyle(), QStringLiteral("right_bottom_selected"));
-        QCOMPARE(t->cell(4, 1)->frameStyle(), QStringLiteral("center"));
+        QCOMPARE(t->frameStyle(1, 0), QStringLiteral("left_top_selected"));
+        QCOMPARE(t->frameStyle(2, 0), QStringLiteral("left_selected"));
+        QCOMPARE(t->frameStyle(3, 1), QStringLiteral("right_bottom_selected"));
+        QCOMPARE(t->frameStyle(4, 1), QStringLiteral("center"));
         QSignalSpy gains(t, &MatrixTableWidget::gainChanged);
-        t->cell(2, 1)->knob()->setFocus();
-        t->cell(2, 1)->knob()->setValue(-5);
-        QTest::keyClick(t->cell(2, 1)->knob(), Qt::Key_Down);
+        // The knob view: the keyboard's cell turns its knob.
+        t->cornerButton()->click();
+        t->setGain(2, 1, -5);
+        t->setCurrentCell(2, 1);
+        QTest::keyClick(t, Qt::Key_Down);
         QCOMPARE(gains.size(), 2);
         QCOMPARE(m_dm->queue().size(), 2);
         flush();
@@ -176,7 +178,7 @@ private slots:
         QCOMPARE(payloads[0], bytes({0x00, 0x01, 0x02, 0x03, 0xFA}));
         QCOMPARE(payloads[1], bytes({0x01, 0x01, 0x02, 0x03, 0xFA}));
         QCOMPARE(int(m_dm->model().input(3).matrixGain[1]), -6);
-        QCOMPARE(t->cell(3, 0)->button()->text(), QStringLiteral("-6"));
+        QCOMPARE(t->cellText(3, 0), QStringLiteral("-6"));
         // The route tip while the knob turns.
         QVERIFY(TipBox::instance());
         QCOMPARE(TipBox::instance()->title(), QStringLiteral("IN 3 -> OUT 2"));
@@ -186,14 +188,16 @@ private slots:
         // -56 shows -100 and goes out as -70.
         m_writes.clear();
         t->clearSelection();
-        t->cell(5, 5)->knob()->setValue(-55);
-        QTest::keyClick(t->cell(5, 5)->knob(), Qt::Key_Down);
+        t->setGain(5, 5, -55);
+        t->setCurrentCell(5, 5);
+        QTest::keyClick(t, Qt::Key_Down);
         QCOMPARE(t->selection(), QRect(5, 5, 1, 1));
-        QCOMPARE(t->cell(5, 5)->button()->text(), QStringLiteral("-100"));
+        QCOMPARE(t->cellText(5, 5), QStringLiteral("-100"));
         flush();
         QTRY_COMPARE(writesOf(Msg::MatrixGain).size(), 1);
         QCOMPARE(writesOf(Msg::MatrixGain)[0].second, bytes({0x05, 0x05, 0xBA}));
         TipBox::closeTip();
+        t->cornerButton()->click();
 
         // A first click selects only; the second toggles and sends one switch command.
         m_writes.clear();
@@ -204,20 +208,20 @@ private slots:
         click(t, 7, 9);
         QTRY_COMPARE(writesOf(Msg::MatrixEnable).size(), 1);
         QCOMPARE(writesOf(Msg::MatrixEnable)[0].second, bytes({9, 7, before ? 0 : 1}));
-        QCOMPARE(t->cell(7, 9)->isOn(), !before);
+        QCOMPARE(t->isOn(7, 9), !before);
 
         // A dragged rectangle toggles every visible cell, one command per column; one undo step.
         m_writes.clear();
-        t->pressCell(t->cell(0, 2));
-        t->dragOverCell(t->cell(1, 2));
-        t->dragOverCell(t->cell(2, 3));
-        t->releaseCell(t->cell(2, 3));
+        t->pressCell(0, 2);
+        t->dragOverCell(1, 2);
+        t->dragOverCell(2, 3);
+        t->releaseCell(2, 3);
         QCOMPARE(t->selection(), QRect(QPoint(2, 0), QPoint(3, 2)));
         QCOMPARE(m_writes.size(), 0);
         const int steps = m_widget->history()->stack()->count();
         matrix()->setChannelMasks(0x01, 0, 0, 0); // input 9 absent
         t->selectRange(0, 2, 8, 3);
-        const bool wasOn = t->cell(8, 2)->isOn();
+        const bool wasOn = t->isOn(8, 2);
         click(t, 8, 2);
         QTRY_COMPARE(writesOf(Msg::MatrixEnable).size(), 2);
         QCOMPARE(writesOf(Msg::MatrixEnable)[0].second.size(), 2 + 8); // inputs 1..8, not 9
@@ -225,40 +229,45 @@ private slots:
         QCOMPARE(m_widget->history()->stack()->count(), steps + 1);
         m_widget->history()->stack()->undo();
         QCOMPARE(m_dm->model().input(8).matrixEnable[2], wasOn);
-        QCOMPARE(t->cell(0, 3)->isOn(), m_dm->model().input(0).matrixEnable[3]);
+        QCOMPARE(t->isOn(0, 3), m_dm->model().input(0).matrixEnable[3]);
         matrix()->setChannelMasks(0, 0, 0, 0);
     }
 
-    // The keyboard's click (Space, Enter, Return) is a second click: it toggles the focused
-    // cell, or the selection it lies in, with the same frames a second click sends. The
-    // cell's description follows the model.
+    // The keyboard's click (Space, Enter, Return) is a second click: it toggles the keyboard's
+    // cell, or the selection it lies in, with the same frames a second click sends; Tab walks
+    // the cells on show. A cell reads its state to assistive tools, following the model.
     void matrixKeyboardAndDescription()
     {
         connected();
         MatrixTableWidget *t = matrix()->table();
-        matrix()->show();
-        MixButton *cell = t->cell(7, 9);
+        m_widget->stackedButtonClicked(PageSpecs::indexOf("Matrix"));
+        m_widget->show();
+        m_widget->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_widget.get()));
+        QAccessibleInterface *cell = t->cellInterface(7, 9);
         const bool before = m_dm->model().input(7).matrixEnable[9];
         const int gain = m_dm->model().input(7).matrixGain[9];
-        const QString on = QStringLiteral("on, %1 dB").arg(QString::number(gain < MixButton::GainFloor ? -100 : gain, 'f', 1));
-        QCOMPARE(cell->button()->accessibleDescription(), before ? on : QStringLiteral("off"));
-        cell->button()->setFocus();
-        QTest::keyClick(cell->button(), Qt::Key_Space);
+        const QString on = QStringLiteral("on, %1 dB").arg(QString::number(gain < MatrixTableWidget::GainFloor ? -100 : gain, 'f', 1));
+        QCOMPARE(cell->text(QAccessible::Description), before ? on : QStringLiteral("off"));
+        t->setFocus();
+        t->setCurrentCell(7, 9);
+        QVERIFY(cell->state().focused);
+        QTest::keyClick(t, Qt::Key_Space);
         QCOMPARE(t->selection(), QRect(9, 7, 1, 1));
         QTRY_COMPARE(writesOf(Msg::MatrixEnable).size(), 1);
         QCOMPARE(writesOf(Msg::MatrixEnable)[0].second, bytes({9, 7, before ? 0 : 1}));
-        QCOMPARE(cell->isOn(), !before);
-        QCOMPARE(cell->button()->accessibleDescription(), before ? QStringLiteral("off") : on);
-        QCOMPARE(cell->knob()->accessibleDescription(), cell->button()->accessibleDescription());
-        QTest::keyClick(cell->button(), Qt::Key_Return);
+        QCOMPARE(t->isOn(7, 9), !before);
+        QCOMPARE(cell->text(QAccessible::Description), before ? QStringLiteral("off") : on);
+        QCOMPARE(bool(cell->state().checked), !before);
+        QTest::keyClick(t, Qt::Key_Return);
         QTRY_COMPARE(writesOf(Msg::MatrixEnable).size(), 2);
         QCOMPARE(writesOf(Msg::MatrixEnable)[1].second, bytes({9, 7, before ? 1 : 0}));
-        QCOMPARE(cell->button()->accessibleDescription(), before ? on : QStringLiteral("off"));
+        QCOMPARE(cell->text(QAccessible::Description), before ? on : QStringLiteral("off"));
 
         // Enter on a cell of a selection: the whole selection, one command per column.
         m_writes.clear();
         t->selectRange(6, 8, 7, 9);
-        QTest::keyClick(cell->button(), Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(t, Qt::Key_Enter, Qt::KeypadModifier);
         QTRY_COMPARE(writesOf(Msg::MatrixEnable).size(), 2);
         QCOMPARE(writesOf(Msg::MatrixEnable)[0].second, bytes({8, 6, 7, before ? 0 : 1}));
         QCOMPARE(writesOf(Msg::MatrixEnable)[1].second, bytes({9, 6, 7, before ? 0 : 1}));
@@ -267,8 +276,54 @@ private slots:
         m_dm->model().input(6).matrixGain[8] = -56;
         matrix()->refreshAll();
         if (!before)
-            QCOMPARE(t->cell(6, 8)->button()->accessibleDescription(), QStringLiteral("on, -100.0 dB"));
+            QCOMPARE(t->cellInterface(6, 8)->text(QAccessible::Description), QStringLiteral("on, -100.0 dB"));
         t->clearSelection();
+
+        // Tab goes on past an absent output and leaves the grid after its last cell.
+        matrix()->setChannelMasks(0, 0x04, 0, 0); // output 11 absent
+        t->setCurrentCell(7, 9);
+        QTest::keyClick(t, Qt::Key_Tab);
+        QCOMPARE(t->currentOutput(), 11);
+        QTest::keyClick(t, Qt::Key_Backtab);
+        QCOMPARE(t->currentOutput(), 9);
+        t->setCurrentCell(15, 15);
+        QTest::keyClick(t, Qt::Key_Tab);
+        QVERIFY(!t->hasFocus());
+        matrix()->setChannelMasks(0, 0, 0, 0);
+    }
+
+    // A cell looks as a push button of its size would, on and off, in the button view.
+    void matrixCellsLookAsButtons()
+    {
+        connected();
+        MatrixTableWidget *t = matrix()->table();
+        m_widget->stackedButtonClicked(PageSpecs::indexOf("Matrix"));
+        m_widget->resize(1400, 700);
+        m_widget->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_widget.get()));
+        t->setSwitch(1, 1, true);
+        t->setGain(1, 1, -12);
+        t->setSwitch(1, 2, false);
+        QFile qss(QStringLiteral(":/qss/VarkomelDark.qss"));
+        QVERIFY(qss.open(QIODevice::ReadOnly));
+        const QString sheet = QString::fromUtf8(qss.readAll());
+        for (const QString &styleSheet : {QString(), sheet})
+        for (const QPoint cell : {QPoint(1, 1), QPoint(2, 1)}) {
+            qApp->setStyleSheet(styleSheet);
+            const QRect r = t->cellRect(cell.y(), cell.x());
+            // The real button stands beside the grid, on the same ground.
+            const int right = t->columnViewportPosition(15) + t->columnWidth(15);
+            const QRect beside(QPoint(right + 10, r.top()), r.size());
+            QVERIFY(t->viewport()->rect().contains(beside));
+            QPushButton button(t->cellText(cell.y(), cell.x()), t->viewport());
+            button.setCheckable(true);
+            button.setChecked(t->isOn(cell.y(), cell.x()));
+            button.setFocusPolicy(Qt::NoFocus);
+            button.setGeometry(beside);
+            button.show();
+            QCOMPARE(t->viewport()->grab(r).toImage(), t->viewport()->grab(beside).toImage());
+        }
+        qApp->setStyleSheet(QString());
     }
 
     void matrixQuestions()
@@ -302,7 +357,7 @@ private slots:
         answerNextBox(QStringLiteral("-10"));
         emit t->verticalHeader()->sectionClicked(4);
         QCOMPARE(m_dm->queue().size(), 16);
-        QCOMPARE(t->cell(4, 15)->knob()->value(), -10);
+        QCOMPARE(t->gain(4, 15), -10);
         t->cornerButton()->click();
 
         // Button view, column header: all inputs to that output in one command.
@@ -326,7 +381,7 @@ private slots:
             QCOMPARE(switches[out].second.at(17), char(0));
         }
         QCOMPARE(m_dm->model().input(4).matrixGain[7], qint8(0));
-        QVERIFY(!t->cell(3, 3)->isOn());
+        QVERIFY(!t->isOn(3, 3));
     }
 
     void matrixRefreshIsFast()
@@ -346,7 +401,7 @@ private slots:
         const qint64 ns = timer.nsecsElapsed();
         qInfo("full matrix refresh: %.2f ms", ns / 1e6);
         QVERIFY(ns < 5000000);
-        QCOMPARE(page->table()->cell(3, 4)->button()->text(), QStringLiteral("-7"));
+        QCOMPARE(page->table()->cellText(3, 4), QStringLiteral("-7"));
     }
 
     void autoMixerAndAnc()

@@ -18,7 +18,6 @@
 #include "matrixtablewidget.h"
 #include "matrixwidget.h"
 #include "meterdialog.h"
-#include "mixbutton.h"
 #include "modulewidget.h"
 #include "onechannelpage.h"
 #include "overviewwidget.h"
@@ -499,8 +498,9 @@ private slots:
                                          .arg(page->channelName(ModulePage::Side::Input, in),
                                               page->channelName(ModulePage::Side::Output, out));
                 QAccessibleInterface *cell = tree.value(name);
-                if (cell && cell->object() == table->cell(in, out)->button()
-                    && cell->text(QAccessible::Description) == table->cell(in, out)->stateText())
+                const QRect r = table->cellRect(in, out);
+                if (cell && cell->rect() == QRect(table->viewport()->mapToGlobal(r.topLeft()), r.size())
+                    && cell->text(QAccessible::Description) == table->stateText(in, out))
                     ++found;
                 else
                     qWarning("%s not found or not described", qPrintable(name));
