@@ -4,6 +4,8 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QPixmap>
+#include <QPixmapCache>
 
 MeterReadout::MeterReadout(QWidget *parent)
     : QWidget(parent)
@@ -45,11 +47,41 @@ void MeterReadout::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-void MeterReadout::paintEvent(QPaintEvent *)
+void MeterReadout::paintText(QPainter &painter, const QBrush &background) const
 {
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().brush(backgroundRole()));
+    painter.fillRect(rect(), background);
     painter.setFont(numberFont());
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(rect(), Qt::AlignCenter, m_text);
+}
+
+void MeterReadout::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QBrush background = palette().brush(backgroundRole());
+    // A pixmap cut at a fractional scale would not land on the same device pixels.
+    if (background.style() != Qt::SolidPattern || !background.isOpaque() || !Meter::mayPaintOpaque(this)) {
+        paintText(painter, background);
+        return;
+    }
+    // Laying the text out is most of a repaint, and a hundred readouts show the same few
+    // dozen numbers: each is drawn once into a pixmap, as it would be drawn here.
+    const qreal ratio = devicePixelRatioF();
+    const QString key = QStringLiteral("MeterReadout %1 %2 %3 %4 %5x%6 %7")
+                            .arg(m_text, numberFont().key())
+                            .arg(background.color().rgba())
+                            .arg(palette().color(QPalette::WindowText).rgba())
+                            .arg(width())
+                            .arg(height())
+                            .arg(ratio);
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        pixmap = QPixmap(size() * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        QPainter cached(&pixmap);
+        paintText(cached, background);
+        cached.end();
+        QPixmapCache::insert(key, pixmap);
+    }
+    painter.drawPixmap(0, 0, pixmap);
 }
