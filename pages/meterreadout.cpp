@@ -26,6 +26,12 @@ void MeterReadout::setValue(int value, int floor)
     update();
 }
 
+void MeterReadout::resizeEvent(QResizeEvent *event)
+{
+    m_look.clear();
+    QWidget::resizeEvent(event);
+}
+
 QFont MeterReadout::numberFont() const
 {
     QFont f = font();
@@ -42,7 +48,10 @@ QSize MeterReadout::sizeHint() const
 
 void MeterReadout::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange)
+    const QEvent::Type t = event->type();
+    if (t == QEvent::FontChange || t == QEvent::PaletteChange || t == QEvent::StyleChange)
+        m_look.clear();
+    if (t == QEvent::FontChange)
         setFixedSize(sizeHint());
     QWidget::changeEvent(event);
 }
@@ -67,13 +76,18 @@ void MeterReadout::paintEvent(QPaintEvent *)
     // Laying the text out is most of a repaint, and a hundred readouts show the same few
     // dozen numbers: each is drawn once into a pixmap, as it would be drawn here.
     const qreal ratio = devicePixelRatioF();
-    const QString key = QStringLiteral("MeterReadout %1 %2 %3 %4 %5x%6 %7")
-                            .arg(m_text, numberFont().key())
-                            .arg(background.color().rgba())
-                            .arg(palette().color(QPalette::WindowText).rgba())
-                            .arg(width())
-                            .arg(height())
-                            .arg(ratio);
+    if (m_look.isEmpty() || ratio != m_lookRatio) {
+        // Built once per look: the font's key alone is a long text.
+        m_lookRatio = ratio;
+        m_look = QStringLiteral("MeterReadout %1 %2 %3 %4x%5 %6 ")
+                     .arg(numberFont().key())
+                     .arg(background.color().rgba())
+                     .arg(palette().color(QPalette::WindowText).rgba())
+                     .arg(width())
+                     .arg(height())
+                     .arg(ratio);
+    }
+    const QString key = m_look + m_text;
     QPixmap pixmap;
     if (!QPixmapCache::find(key, &pixmap)) {
         pixmap = QPixmap(size() * ratio);

@@ -21,6 +21,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // A point smaller than the text around it: sixteen numbers side by side must fit narrow
@@ -30,4 +31,7 @@ private:
 
     int m_shown = 1000;
     QString m_text;
+    // What the cached pixmaps of this look are named by, less the text.
+    QString m_look;
+    qreal m_lookRatio = 0;
 };

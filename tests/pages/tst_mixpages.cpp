@@ -596,6 +596,8 @@ private slots:
         // scheme's colour or a font of its own draws them anew.
         MeterReadout readout;
         readout.setValue(-12, -40);
+        readout.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&readout));
         const QImage number = readout.grab().toImage();
         QPalette red = readout.palette();
         red.setColor(QPalette::WindowText, Qt::red);
@@ -607,6 +609,9 @@ private slots:
         underlined.setUnderline(true);
         readout.setFont(underlined);
         QVERIFY(readout.grab().toImage() != number);
+        readout.close();
+        overview.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&overview));
 
         // The DSP usage, new five times a second, repaints its label and lays nothing out again.
         struct LayoutCount : QObject {
