@@ -200,6 +200,8 @@ public:
     void resetRetryCycle() { m_session.resetRetryCycle(); }
     QHostAddress bindAddress() const { return m_session.bindAddress(); }
     qint64 tickCounter() const { return m_tickCounter; }
+    // The ticks the link timer sleeps from now: the next one has something to do.
+    int linkTicksUntilDue() const { return m_session.ticksUntilDue(); }
 
     // The local addresses tried in turn when discovery has not said which one reaches the
     // device. Unset: every IPv4 address of every active interface. Tests use loopback ones.
