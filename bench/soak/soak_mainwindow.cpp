@@ -149,14 +149,24 @@ int main(int argc, char *argv[])
     }
     int step = 0;
     int edits = 0;
+    // What the script did last: the longest stall is reported with it, to point at its cause.
+    QString lastAction = QStringLiteral("start-up");
+    const QStringList dialogNames = {QStringLiteral("device setup"), QStringLiteral("label"),
+                                     QStringLiteral("preset"),       QStringLiteral("record/play"),
+                                     QStringLiteral("GPIO setup"),   QStringLiteral("command assistant"),
+                                     QStringLiteral("protocol log"), QStringLiteral("device list")};
     QTimer script;
     script.setInterval(500);
     QObject::connect(&script, &QTimer::timeout, [&] {
         ++step;
-        if (step % 4 == 0)
-            window.moduleWidget()->moduleButton((step / 4) % PageSpecs::count())->click();
+        if (step % 4 == 0) {
+            const int page = (step / 4) % PageSpecs::count();
+            lastAction = QStringLiteral("page %1 shown").arg(page);
+            window.moduleWidget()->moduleButton(page)->click();
+        }
         if (step % 6 == 0) {
             const int d = (step / 6) % dialogs.size();
+            lastAction = QStringLiteral("dialog %1 opened").arg(dialogNames.at(withLog || d < 6 ? d : d + 1));
             dialogWidgets.at((d + dialogs.size() - 1) % dialogs.size())()->hide();
             dialogs.at(d)();
         }
@@ -175,6 +185,7 @@ int main(int argc, char *argv[])
     beat.start();
     double beatCpu = threadCpuMs();
     double longestStall = 0, longestStallCpu = 0, longestCpu = 0;
+    QString longestStallAfter;
     int stalls = 0, cpuStalls = 0;
     QTimer heart;
     heart.setTimerType(Qt::PreciseTimer);
@@ -187,7 +198,11 @@ int main(int argc, char *argv[])
         if (late > longestStall) {
             longestStall = late;
             longestStallCpu = cpu;
+            longestStallAfter = QStringLiteral("%1 at step %2").arg(lastAction).arg(step);
         }
+        if (late > StallLimitMs / 2)
+            QTextStream(stderr) << QString::asprintf("stall %.1f ms (%.1f ms processor) after ", late, cpu)
+                                << lastAction << " at step " << step << '\n';
         longestCpu = qMax(longestCpu, cpu);
         stalls += late > StallLimitMs;
         cpuStalls += cpu > StallLimitMs;
@@ -229,6 +244,7 @@ int main(int argc, char *argv[])
                              "RSS at the end %.1f MiB\n",
                              wall.elapsed() / 60000.0, step, edits, 100.0 * cpuTotal / (wall.elapsed() / 1000.0),
                              residentKiB() / 1024.0);
+    out << "the longest stall came after: " << longestStallAfter << '\n';
     out << QString::asprintf("GUI-thread stalls in the soak: the longest %.1f ms wall (%.1f ms processor), the most "
                              "processor between two beats %.1f ms; over %lld ms: %d by wall, %d by processor "
                              "(goal: none over %lld ms)\n",
