@@ -136,7 +136,7 @@ int main(int argc, char *argv[])
         [&] { window.gpioSetupTriggered(); },   [&] { window.commandAssistantTriggered(); },
         [&] { window.protocolLogTriggered(); }, [&] { window.deviceListTriggered(); },
     };
-    // Asked for when hidden: most dialogs are built on their first show.
+    // Asked for after their action has shown them: most dialogs are built on their first show.
     QList<std::function<QWidget *()>> dialogWidgets = {
         [&] { return window.deviceSetupDialog(); }, [&] { return window.labelDialog(); },
         [&] { return window.presetDialog(); },      [&] { return window.recPlayDialog(); },
@@ -149,6 +149,7 @@ int main(int argc, char *argv[])
     }
     int step = 0;
     int edits = 0;
+    QWidget *openDialog = nullptr;
     // What the script did last: the longest stall is reported with it, to point at its cause.
     QString lastAction = QStringLiteral("start-up");
     const QStringList dialogNames = {QStringLiteral("device setup"), QStringLiteral("label"),
@@ -167,8 +168,12 @@ int main(int argc, char *argv[])
         if (step % 6 == 0) {
             const int d = (step / 6) % dialogs.size();
             lastAction = QStringLiteral("dialog %1 opened").arg(dialogNames.at(withLog || d < 6 ? d : d + 1));
-            dialogWidgets.at((d + dialogs.size() - 1) % dialogs.size())()->hide();
+            // Only the dialog the script opened is hidden: asking for one not yet built would
+            // build it unseen, a cost no user meets, on top of this step's own first show.
+            if (openDialog)
+                openDialog->hide();
             dialogs.at(d)();
+            openDialog = dialogWidgets.at(d)();
         }
         if (dm.isLoggedIn()) {
             dm.edit(proto::Msg::InputGain, step % 16, 255, double(step % 50), SendRule::Queue);
