@@ -17,34 +17,20 @@ bool isSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-// Encodings in which each ASCII byte is that character alone (GB2312, the file's, among them).
-bool keepsAscii(const QTextCodec *codec)
+// GBK, GB18030 and GB2312 (the file's): each ASCII byte is that character alone, and with
+// neither a byte-order mark nor a shift state, once a line has converted and converted back
+// exactly their converters hold nothing that could reach the next line.
+bool gbFamily(const QTextCodec *codec)
 {
-    switch (codec->mibEnum()) {
-    case 3:    // US-ASCII
-    case 4:    // ISO-8859-1
-    case 106:  // UTF-8
-    case 113:  // GBK
-    case 114:  // GB18030
-    case 2025: // GB2312
-        return true;
-    default:
-        return false;
-    }
+    const int mib = codec->mibEnum();
+    return mib == 113 || mib == 114 || mib == 2025;
 }
 
-// Encodings with neither a byte-order mark nor a shift state: once a line has converted and
-// converted back exactly, their converters hold nothing that could reach the next line.
-bool carriesNothingOver(const QTextCodec *codec)
+// Encodings in which each ASCII byte is that character alone.
+bool keepsAscii(const QTextCodec *codec)
 {
-    switch (codec->mibEnum()) {
-    case 113:  // GBK
-    case 114:  // GB18030
-    case 2025: // GB2312
-        return true;
-    default:
-        return false;
-    }
+    const int mib = codec->mibEnum();
+    return mib == 3 /* US-ASCII */ || mib == 4 /* ISO-8859-1 */ || mib == 106 /* UTF-8 */ || gbFamily(codec);
 }
 
 // Text a rewrite would not give back: bytes no text file holds, and sequences the codec
@@ -55,7 +41,7 @@ public:
     explicit DamageCheck(QTextCodec *codec)
         : m_codec(codec)
         , m_asciiIsPlain(codec && keepsAscii(codec))
-        , m_keepConverters(codec && carriesNothingOver(codec))
+        , m_keepConverters(codec && gbFamily(codec))
     {
     }
 
