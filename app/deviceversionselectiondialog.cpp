@@ -1,5 +1,6 @@
 #include "deviceversionselectiondialog.h"
 
+#include "buttongroups.h"
 #include "devicevariant.h"
 #include "systemsettings.h"
 #include "tablewidget.h"
@@ -7,6 +8,7 @@
 #include <QApplication>
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QSignalBlocker>
 #include <QCheckBox>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -94,8 +96,7 @@ DeviceVersionSelectionDialog::DeviceVersionSelectionDialog(QWidget *parent)
     m_showAtStartup->setChecked(settings ? settings->showAtStartup() : true);
 
     // The id overload of buttonClicked is deprecated in later Qt 5 and idClicked is not in 5.12.
-    connect(m_languageGroup, QOverload<QAbstractButton *>::of(&QButtonGroup::buttonClicked), this,
-            [this](QAbstractButton *button) { languageButtonClicked(m_languageGroup->id(button)); });
+    onIdChecked(m_languageGroup, this, [this](int language) { languageButtonClicked(language); });
     connect(m_table, &QTableWidget::cellDoubleClicked, this, &DeviceVersionSelectionDialog::doChange);
     connect(m_okButton, &QPushButton::clicked, this, &DeviceVersionSelectionDialog::doChange);
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -112,8 +113,10 @@ void DeviceVersionSelectionDialog::retranslate()
     m_showAtStartup->setText(tr("Show at startup"));
     m_okButton->setText(tr("OK"));
     m_cancelButton->setText(tr("Cancel"));
-    if (const SystemSettings *settings = SystemSettings::instance())
+    if (const SystemSettings *settings = SystemSettings::instance()) {
+        const QSignalBlocker blocker(m_languageGroup); // shows the language, picks none
         (settings->language() == 1 ? m_englishButton : m_chineseButton)->setChecked(true);
+    }
 
     const QString prefix = tr("Device Version Selection") + QStringLiteral(": ");
     m_chineseButton->setAccessibleName(prefix + m_chineseButton->text());

@@ -39,6 +39,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -167,6 +168,13 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     // its meters and mute button are never scrolled out of sight.
     connect(m_scrollArea, &DragScrollArea::resized, m_overviewWidget,
             [this] { m_overviewWidget->setVisibleWidth(m_scrollArea->viewport()->width()); });
+    // A page that scrolls sideways itself has its bar at the foot of the visible column.
+    const auto follow = [this] {
+        auto *page = qobject_cast<ModulePage *>(m_moduleWidget->stack()->currentWidget());
+        m_scrollArea->followSideways(page ? page->sidewaysScroller() : nullptr);
+    };
+    connect(m_moduleWidget->stack(), &QStackedWidget::currentChanged, this, follow);
+    follow();
 
     auto *mainLayout = new QHBoxLayout(mainWidget);
     mainLayout->setContentsMargins(8, 2, 8, 8);

@@ -1,5 +1,6 @@
 #include "commandassistantdialog.h"
 
+#include "buttongroups.h"
 #include "commandlevelwidget.h"
 #include "commandloginwidget.h"
 #include "commandpresetwidget.h"
@@ -60,9 +61,7 @@ CommandAssistantDialog::CommandAssistantDialog(DataModel *dataModel, QWidget *pa
         m_pages->addWidget(page);
         connect(page, &CommandPage::generateCommand, this, &CommandAssistantDialog::generateCommand);
     }
-    // Per button rather than the group's id signal, which changed name between Qt versions.
-    for (int i = 0; i < PageCount; ++i)
-        connect(m_pageButton[i], &QPushButton::clicked, this, [this, i] { showPage(i); });
+    onIdChecked(m_pageButtons, this, [this](int page) { showPage(page); });
 
     m_commandLabel = new QLabel(this);
     m_commandEdit = new LineEdit(this);

@@ -1,5 +1,6 @@
 #include "dantesetupdialog.h"
 
+#include "buttongroups.h"
 #include "addressvalidator.h"
 #include "checkinputdialog.h"
 #include "datamodel.h"
@@ -192,8 +193,7 @@ DanteSetupDialog::DanteSetupDialog(DataModel *dataModel, QWidget *parent)
             &DanteSetupDialog::deviceLatencyComboBoxCurrentIndexChanged);
     connect(m_rebootButton, &QPushButton::clicked, this, &DanteSetupDialog::rebootButtonClicked);
     connect(m_clearButton, &QPushButton::clicked, this, &DanteSetupDialog::clearConfigButtonClicked);
-    connect(m_autoButton, &QRadioButton::clicked, this, [this] { modeButtonGroupButtonClicked(0); });
-    connect(m_manualButton, &QRadioButton::clicked, this, [this] { modeButtonGroupButtonClicked(1); });
+    onIdChecked(m_modeGroup, this, [this](int mode) { modeButtonGroupButtonClicked(mode); });
     connect(m_applyButton, &QPushButton::clicked, this, &DanteSetupDialog::applyButtonClicked);
     connect(m_revertButton, &QPushButton::clicked, this, &DanteSetupDialog::updateNetworkConfig);
     for (int row = 0; row < 4; ++row) {
@@ -517,7 +517,8 @@ void DanteSetupDialog::updateNetworkConfig()
         return;
     const quint8 mode = m_dataModel->model().dante().info[ModeOffset];
     {
-        // Neither button for a mode we do not know.
+        // Neither button for a mode we do not know. What the device reports is shown, not picked.
+        const QSignalBlocker blocker(m_modeGroup);
         m_modeGroup->setExclusive(false);
         m_autoButton->setChecked(mode == Automatic);
         m_manualButton->setChecked(mode == Manual);

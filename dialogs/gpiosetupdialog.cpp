@@ -1,5 +1,6 @@
 #include "gpiosetupdialog.h"
 
+#include "buttongroups.h"
 #include "combobox.h"
 #include "datamodel.h"
 #include "dialogpolls.h"
@@ -73,9 +74,7 @@ GPIOSetupDialog::GPIOSetupDialog(DataModel *dataModel, QWidget *parent)
 
     restoreStoredGeometry();
 
-    // The id overload of buttonClicked is deprecated in later Qt 5 and idClicked is not in 5.12.
-    connect(m_portGroup, QOverload<QAbstractButton *>::of(&QButtonGroup::buttonClicked), this,
-            [this](QAbstractButton *button) { idButtonGroupButtonClicked(m_portGroup->id(button)); });
+    onIdChecked(m_portGroup, this, [this](int port) { idButtonGroupButtonClicked(port); });
     connect(m_functionComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &GPIOSetupDialog::functionComboBoxCurrentIndexChanged);
     connect(m_parameterComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,

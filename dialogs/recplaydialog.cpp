@@ -1,5 +1,6 @@
 #include "recplaydialog.h"
 
+#include "buttongroups.h"
 #include "datamodel.h"
 #include "dialogpolls.h"
 #include "parameterbinding.h"
@@ -150,9 +151,7 @@ void RecPlayDialog::buildPlayer(QWidget *box)
     connect(m_playSlider, &QSlider::sliderPressed, this, &RecPlayDialog::usbPlaySliderPressed);
     connect(m_playSlider, &QSlider::valueChanged, this, &RecPlayDialog::usbPlaySliderValueChanged);
     connect(m_playSlider, &QSlider::sliderReleased, this, &RecPlayDialog::usbPlaySliderReleased);
-    // The id overload of buttonClicked is deprecated in later Qt 5 and idClicked is not in 5.12.
-    connect(m_playModeGroup, QOverload<QAbstractButton *>::of(&QButtonGroup::buttonClicked), this,
-            [this](QAbstractButton *button) { usbPlayModeButtonClicked(m_playModeGroup->id(button)); });
+    onIdChecked(m_playModeGroup, this, [this](int mode) { usbPlayModeButtonClicked(mode); });
 }
 
 void RecPlayDialog::buildRecorder(QWidget *box)
@@ -179,7 +178,7 @@ void RecPlayDialog::buildRecorder(QWidget *box)
         b->setProperty("horizontalButtonPosition", o == 0 ? QStringLiteral("first")
                                                    : o == RecordSources - 1 ? QStringLiteral("last")
                                                                             : QStringLiteral("middle"));
-        connect(b, &QPushButton::clicked, this, &RecPlayDialog::usbRecordSourceButtonClicked);
+        connect(b, &QPushButton::toggled, this, &RecPlayDialog::usbRecordSourceButtonClicked);
         m_sourceButtons << b;
         sources->addWidget(b);
     }
@@ -391,7 +390,7 @@ void RecPlayDialog::showPlayPosition()
 void RecPlayDialog::showPlayMode()
 {
     if (QAbstractButton *mode = m_playModeGroup->button(m_dataModel->model().usb().play.mode)) {
-        const QSignalBlocker blocker(mode);
+        const QSignalBlocker blocker(m_playModeGroup);
         mode->setChecked(true);
     }
 }

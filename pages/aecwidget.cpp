@@ -91,17 +91,17 @@ AECWidget::AECWidget(DataModel *dm, int index, QWidget *parent)
     };
     auto *localSwitch = new ParameterBinding(dm, m_local, Msg::AecEnable, 255, 255, RouteOrder::Module,
                                        [this](const QVariant &v) { showSwitch(m_local, v.toBool()); });
-    localSwitch->editOn(&QPushButton::clicked, [](bool on) { return QVariant(on ? 1 : 0); }, SendRule::Send);
+    localSwitch->editOn(&QPushButton::toggled, [](bool on) { return QVariant(on ? 1 : 0); }, SendRule::Send);
     localSwitch->refresh();
     auto *remoteSwitch = new ParameterBinding(dm, m_remote, Msg::AecConfig, 255, 255, RouteOrder::Module,
                                               [this, configByte](const QVariant &v) { showSwitch(m_remote, configByte(v, 0)); });
-    remoteSwitch->editOn(&QPushButton::clicked, [configWith](bool on) { return configWith(0, on); }, SendRule::Send);
+    remoteSwitch->editOn(&QPushButton::toggled, [configWith](bool on) { return configWith(0, on); }, SendRule::Send);
     remoteSwitch->refresh();
     for (int c = 0; c < proto::ChannelCount; ++c) {
         ChannelCheckBox *box = m_mics[size_t(c)];
         auto *mic = new ParameterBinding(dm, box, Msg::AecConfig, 255, 255, RouteOrder::Module,
                                          [box, c, configByte](const QVariant &v) { box->setChecked(configByte(v, 1 + c)); });
-        mic->editOn(&QCheckBox::clicked, [configWith, c](bool on) { return configWith(1 + c, on); }, SendRule::Send);
+        mic->editOn(&QCheckBox::toggled, [configWith, c](bool on) { return configWith(1 + c, on); }, SendRule::Send);
         mic->refresh();
     }
     loadDiagram();

@@ -71,18 +71,19 @@ ANCWidget::ANCWidget(DataModel *dm, int index, QWidget *parent)
                 b->setEnabled(available);
         });
         binding->setSkipUnchanged(true);
-        binding->editOn(QOverload<QAbstractButton *>::of(&QButtonGroup::buttonClicked),
-                        [this, group, field](QAbstractButton *b) {
+        onIdChecked(group, binding, [this, binding, field](int id) {
             const QByteArray stored = dataModel() ? dataModel()->storedValue(Msg::AncConfig, 255, 255).toByteArray()
                                                   : QByteArray();
-            if (stored.size() != 2)
-                return QVariant();
+            if (stored.size() != 2) {
+                binding->submit(QVariant());
+                return;
+            }
             QByteArray picked = stored;
-            picked[field] = char(group->id(b));
+            picked[field] = char(id);
             if (field == Channel && picked != stored)
                 picked[Level] = 0;
-            return QVariant(picked);
-        }, SendRule::Send);
+            binding->submit(QVariant(picked), SendRule::Send);
+        });
         binding->refresh();
     }
     retranslate();

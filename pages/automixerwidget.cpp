@@ -128,7 +128,7 @@ AutoMixerWidget::AutoMixerWidget(DataModel *dm, int index, QWidget *parent)
         QPushButton *b = m_enabled[size_t(g)];
         auto *enabled = new ParameterBinding(dm, b, Msg::AutoMixerEnable, g, 255, RouteOrder::Module,
                                              [b](const QVariant &v) { b->setChecked(v.toBool()); });
-        enabled->editOn(&QPushButton::clicked, [](bool on) { return QVariant(on ? 1 : 0); }, SendRule::Send);
+        enabled->editOn(&QPushButton::toggled, [](bool on) { return QVariant(on ? 1 : 0); }, SendRule::Send);
         enabled->refresh();
     }
     if (dm)
@@ -152,7 +152,7 @@ void AutoMixerWidget::bindStrip(int c)
         const int group = g + 1;
         auto *assign = new ParameterBinding(dm, b, Msg::AutoMixerAssign, c, 255, RouteOrder::Module,
                                             [b, group](const QVariant &v) { b->setChecked(v.toInt() == group); });
-        assign->editOn(&QPushButton::clicked, [group](bool on) { return QVariant(on ? group : 0); }, SendRule::Send);
+        assign->editOn(&QPushButton::toggled, [group](bool on) { return QVariant(on ? group : 0); }, SendRule::Send);
         assign->refresh();
     }
     // The slider is in tenths; a held slider belongs to the user, and what the device

@@ -47,7 +47,7 @@ protected:
             if (ParameterBinding::parseRecord(v, &r))
                 m_enabled->setChecked(r.enable != 0);
         });
-        b->editRecordOn<Record>(&QPushButton::clicked, [](Record &r, bool on) { r.enable = on ? 1 : 0; }, rule);
+        b->editRecordOn<Record>(&QPushButton::toggled, [](Record &r, bool on) { r.enable = on ? 1 : 0; }, rule);
     }
     // Binds field i's edit and knob to one float of the record (read by get: the record is
     // packed, so its fields are read by value, never through a member pointer): text and

@@ -17,7 +17,7 @@ FeedbackWidget::FeedbackWidget(DataModel *dm, int index, QWidget *parent)
         stripLayout(c)->addStretch(1);
         ParameterBinding *flag =
             bind(b, proto::Msg::FeedbackEnable, c, [b](const QVariant &v) { b->setChecked(v.toBool()); });
-        flag->editOn(&QPushButton::clicked, [](bool on) { return QVariant(on ? 1 : 0); }, SendRule::Send);
+        flag->editOn(&QPushButton::toggled, [](bool on) { return QVariant(on ? 1 : 0); }, SendRule::Send);
     }
     retranslate();
     refreshLabels(Side::Input, -1);

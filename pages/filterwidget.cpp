@@ -57,7 +57,14 @@ void check(QButtonGroup *group, int id, int last)
         b->setChecked(true);
 }
 
-const auto clicked = QOverload<QAbstractButton *>::of(&QButtonGroup::buttonClicked);
+// Each button of group that becomes checked edits the record's field to its id.
+template <class Record, class Field>
+void editOnPick(ParameterBinding *binding, QButtonGroup *group, Field field, SendRule rule)
+{
+    onIdChecked(group, binding, [binding, field, rule](int id) {
+        binding->editRecord<Record>([field, id](Record &r) { r.*field = quint8(id); }, rule);
+    });
+}
 
 float knobFrequency(int position)
 {
@@ -326,11 +333,11 @@ void FilterWidget::bindPass(PassControls &c, proto::MessageKey key)
 {
     const SendRule rule = SendRule::Queue;
     bind(c.enabled, key, 255, showing<HLPF>([c](const HLPF &r) { c.enabled->setChecked(r.enable != 0); }))
-        ->editRecordOn<HLPF>(&QPushButton::clicked, [](HLPF &r, bool on) { r.enable = on ? 1 : 0; }, rule);
-    bind(c.type, key, 255, showing<HLPF>([c](const HLPF &r) { check(c.type, r.type, 2); }))
-        ->editRecordOn<HLPF>(clicked, [c](HLPF &r, QAbstractButton *b) { r.type = quint8(c.type->id(b)); }, rule);
-    bind(c.slope, key, 255, showing<HLPF>([c](const HLPF &r) { check(c.slope, r.slope, 5); }))
-        ->editRecordOn<HLPF>(clicked, [c](HLPF &r, QAbstractButton *b) { r.slope = quint8(c.slope->id(b)); }, rule);
+        ->editRecordOn<HLPF>(&QPushButton::toggled, [](HLPF &r, bool on) { r.enable = on ? 1 : 0; }, rule);
+    editOnPick<HLPF>(bind(c.type, key, 255, showing<HLPF>([c](const HLPF &r) { check(c.type, r.type, 2); })), c.type,
+                     &HLPF::type, rule);
+    editOnPick<HLPF>(bind(c.slope, key, 255, showing<HLPF>([c](const HLPF &r) { check(c.slope, r.slope, 5); })),
+                     c.slope, &HLPF::slope, rule);
     bind(c.freqKnob, key, 255, showing<HLPF>([c](const HLPF &r) { c.freqKnob->setValue(freqToKnob(r.frequency)); }))
         ->editRecordOn<HLPF>(&Knob::valueChanged, [](HLPF &r, int p) { r.frequency = knobFrequency(p); }, rule);
     ParameterBinding *edit =
@@ -348,9 +355,9 @@ void FilterWidget::bindBand()
     const SendRule rule = SendRule::Queue;
     BandControls &c = m_peq;
     bind(c.enabled, m_peqKey, m_band, showing<PEQ>([c](const PEQ &r) { c.enabled->setChecked(r.enable != 0); }))
-        ->editRecordOn<PEQ>(&QPushButton::clicked, [](PEQ &r, bool on) { r.enable = on ? 1 : 0; }, rule);
-    bind(c.type, m_peqKey, m_band, showing<PEQ>([c](const PEQ &r) { check(c.type, r.type, 2); }))
-        ->editRecordOn<PEQ>(clicked, [c](PEQ &r, QAbstractButton *b) { r.type = quint8(c.type->id(b)); }, rule);
+        ->editRecordOn<PEQ>(&QPushButton::toggled, [](PEQ &r, bool on) { r.enable = on ? 1 : 0; }, rule);
+    editOnPick<PEQ>(bind(c.type, m_peqKey, m_band, showing<PEQ>([c](const PEQ &r) { check(c.type, r.type, 2); })),
+                    c.type, &PEQ::type, rule);
     bind(c.freqKnob, m_peqKey, m_band,
          showing<PEQ>([c](const PEQ &r) { c.freqKnob->setValue(freqToKnob(r.frequency)); }))
         ->editRecordOn<PEQ>(&Knob::valueChanged, [](PEQ &r, int p) { r.frequency = knobFrequency(p); }, rule);
@@ -375,8 +382,8 @@ void FilterWidget::bindBand()
         ->editRecordOn<PEQ>(&Knob::valueChanged, [](PEQ &r, int p) { r.q = quint8(p); }, rule);
     bind(c.qText, m_peqKey, m_band, showing<PEQ>([c](const PEQ &r) { c.qText->setText(qText(r.q)); }));
 
-    connect(m_allEnabled, &QPushButton::clicked, this, &FilterWidget::allEnabledClicked);
-    connect(m_bandGroup, clicked, this, [this](QAbstractButton *b) { selectBand(m_bandGroup->id(b)); });
+    connect(m_allEnabled, &QPushButton::toggled, this, &FilterWidget::allEnabledClicked);
+    onIdChecked(m_bandGroup, this, [this](int band) { selectBand(band); });
 }
 
 // The graph shows every record of the channel, and All Enabled whether every band is on.

@@ -108,7 +108,7 @@ GateWidget::GateWidget(DataModel *dm, int index, QWidget *parent)
             if (ParameterBinding::parseRecord(v, &g))
                 enabled->setChecked(g.enable != 0);
         });
-        flag->editRecordOn<Gate>(&QPushButton::clicked, [](Gate &g, bool on) { g.enable = on ? 1 : 0; },
+        flag->editRecordOn<Gate>(&QPushButton::toggled, [](Gate &g, bool on) { g.enable = on ? 1 : 0; },
                                  SendRule::Send);
         for (int f = 0; f < 3; ++f)
             bindField(c, f);

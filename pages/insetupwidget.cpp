@@ -106,14 +106,13 @@ InSetupWidget::InSetupWidget(DataModel *dm, int index, QWidget *parent)
             controls.gainKnob->setRange(0, knobMaximum(mode));
             knob->refresh(); // the position of the stored gain within the new range
         });
-        connect(s.mode, QOverload<QAbstractButton *>::of(&QButtonGroup::buttonClicked), this,
-                [this, c](QAbstractButton *b) { modeButtonGroupButtonClicked(c, m_strips[size_t(c)].mode->id(b)); });
+        onIdChecked(s.mode, this, [this, c](int id) { modeButtonGroupButtonClicked(c, id); });
         bind(controls.mute, Msg::InputMute, c, [controls](const QVariant &v) { controls.mute->setChecked(v.toBool()); });
-        connect(s.mute, &QPushButton::clicked, this, [this, c](bool on) { muteButtonClicked(c, on); });
+        connect(s.mute, &QPushButton::toggled, this, [this, c](bool on) { muteButtonClicked(c, on); });
         ParameterBinding *phantom = bind(controls.phantom, Msg::InputPhantom, c, [controls](const QVariant &v) {
             controls.phantom->setChecked(v.toBool());
         });
-        phantom->editOn(&QPushButton::clicked, [](bool on) { return QVariant(on ? 1 : 0); }, SendRule::Send);
+        phantom->editOn(&QPushButton::toggled, [](bool on) { return QVariant(on ? 1 : 0); }, SendRule::Send);
     }
     retranslate();
     refreshLabels(Side::Input, -1);

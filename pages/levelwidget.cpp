@@ -65,9 +65,9 @@ LevelWidget::LevelWidget(DataModel *dm, int index, Side side, QWidget *parent)
                 changed(Group, c, i);
         });
         bind(s.invert, Invert, c, [s](const QVariant &v) { s.invert->setChecked(v.toBool()); });
-        connect(s.invert, &QPushButton::clicked, this, [this, c](bool on) { changed(Invert, c, on ? 1 : 0); });
+        connect(s.invert, &QPushButton::toggled, this, [this, c](bool on) { changed(Invert, c, on ? 1 : 0); });
         bind(s.mute, Mute, c, [s](const QVariant &v) { s.mute->setChecked(v.toBool()); });
-        connect(s.mute, &QPushButton::clicked, this, [this, c](bool on) { changed(Mute, c, on ? 1 : 0); });
+        connect(s.mute, &QPushButton::toggled, this, [this, c](bool on) { changed(Mute, c, on ? 1 : 0); });
         bind(s.fader, Gain, c, [s](const QVariant &v) {
             // A drag in progress keeps its handle where the pointer is.
             if (!s.fader->isDragging() || s.fader->value() != v.toDouble())

@@ -7,22 +7,14 @@
 // about masks, labels and the page on show.
 #include "widget.h"
 
-#include <QString>
+#include "buttongroups.h"
 
-#include <QAbstractButton>
-#include <QButtonGroup>
+#include <QString>
 
 class DataModel;
 class EditHistory;
+class QAbstractScrollArea;
 struct SyncEvent;
-
-// A button group's clicks by id (buttonClicked(int) is deprecated in later Qt 5 releases).
-template <class Receiver>
-void onIdClicked(QButtonGroup *group, Receiver *receiver, void (Receiver::*slot)(int))
-{
-    QObject::connect(group, QOverload<QAbstractButton *>::of(&QButtonGroup::buttonClicked), receiver,
-                     [group, receiver, slot](QAbstractButton *button) { (receiver->*slot)(group->id(button)); });
-}
 
 class ModulePage : public Widget
 {
@@ -43,6 +35,11 @@ public:
     virtual int checkedChannel() const { return -1; }
     // The page went on show: a one-channel page hands its channel to the poller.
     void shown();
+    // The area in which the page scrolls its content sideways itself, keeping its heads in
+    // place (null: the main window's column scrolls the whole page). The column shows that
+    // area's horizontal bar at its visible foot; the area scrolls nothing up and down, the
+    // column does.
+    virtual QAbstractScrollArea *sidewaysScroller() const { return nullptr; }
 
     // The variant's masks: bit (c - 8) hides channel c (8..15) or marks it as Dante.
     void setChannelMasks(quint16 inputMask, quint16 outputMask, quint16 danteInputMask, quint16 danteOutputMask);

@@ -36,7 +36,7 @@ OneChannelPage::OneChannelPage(DataModel *dm, int index, Side side, const Channe
     row->addSpacing(6);
     row->addWidget(m_reset);
     row->addStretch(1);
-    onIdClicked(m_group, this, &OneChannelPage::pick);
+    onIdChecked(m_group, this, [this](int channel) { pick(channel); });
     connect(m_copy, &QPushButton::clicked, this, &OneChannelPage::copyToButtonClicked);
     connect(m_reset, &QPushButton::clicked, this, &OneChannelPage::resetButtonClicked);
 }

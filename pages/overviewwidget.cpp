@@ -110,7 +110,7 @@ OverviewWidget::OverviewWidget(DataModel *dm, QWidget *parent)
         auto *binding = new ParameterBinding(m_dm, m_mute, Msg::SystemMute, 255, 255, RouteOrder::Overview,
                                              [this](const QVariant &v) { m_mute->setChecked(v.toBool()); });
         binding->refresh();
-        connect(m_mute, &QPushButton::clicked, this, &OverviewWidget::systemMuteButtonClicked);
+        connect(m_mute, &QPushButton::toggled, this, &OverviewWidget::systemMuteButtonClicked);
         subscribe();
     }
     retranslate();

@@ -102,7 +102,7 @@ SignalGeneratorWidget::SignalGeneratorWidget(DataModel *dm, int index, QWidget *
     const int order = RouteOrder::Module;
     auto *mute = new ParameterBinding(dm, m_mute, Msg::SigGenMute, 255, 255, order,
                                       [this](const QVariant &v) { m_mute->setChecked(v.toBool()); });
-    mute->editOn(&QPushButton::clicked, onOff, SendRule::Send);
+    mute->editOn(&QPushButton::toggled, onOff, SendRule::Send);
     mute->refresh();
     auto *waveform = new ParameterBinding(dm, m_waveform, Msg::SigGenWaveform, 255, 255, order, [this](const QVariant &v) {
         if (QAbstractButton *b = m_waveform->button(v.toInt()))
@@ -112,8 +112,7 @@ SignalGeneratorWidget::SignalGeneratorWidget(DataModel *dm, int index, QWidget *
         m_freqEdit->setReadOnly(!sine);
         m_freqKnob->setEnabled(sine);
     });
-    waveform->editOn(QOverload<QAbstractButton *>::of(&QButtonGroup::buttonClicked),
-                     [this](QAbstractButton *b) { return QVariant(m_waveform->id(b)); }, SendRule::Send);
+    onIdChecked(m_waveform, waveform, [waveform](int id) { waveform->submit(QVariant(id), SendRule::Send); });
     waveform->refresh();
     bindWhole(Msg::SigGenFreq, m_freqKnob, m_freqEdit);
     bindWhole(Msg::SigGenGain, m_gainKnob, m_gainEdit);
@@ -121,7 +120,7 @@ SignalGeneratorWidget::SignalGeneratorWidget(DataModel *dm, int index, QWidget *
         ChannelButton *b = m_outputs[size_t(c)];
         auto *output = new ParameterBinding(dm, b, Msg::SigGenOutput, c, 255, order,
                                             [b](const QVariant &v) { b->setChecked(v.toBool()); });
-        output->editOn(&QPushButton::clicked, onOff, SendRule::Send);
+        output->editOn(&QPushButton::toggled, onOff, SendRule::Send);
         output->refresh();
     }
     retranslate();

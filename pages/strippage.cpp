@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVariant>
 #include <QVBoxLayout>
 
@@ -16,15 +17,33 @@ namespace {
 constexpr int CaptionWidth = 64;
 // The Dante icon and the spacing beside it.
 constexpr int IconRoom = 16 + 2;
+
+// Scrolls the strips sideways only: it is as tall as they are, so that the main window's
+// column scrolls them up and down with the rest of the page.
+class SidewaysArea final : public QScrollArea
+{
+public:
+    using QScrollArea::QScrollArea;
+    QSize minimumSizeHint() const override
+    {
+        const QSize least = QScrollArea::minimumSizeHint();
+        if (!widget())
+            return least;
+        const bool barShown = horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+        const int bar = barShown ? horizontalScrollBar()->sizeHint().height() : 0;
+        return QSize(least.width(), widget()->minimumSizeHint().height() + bar + 2 * frameWidth());
+    }
+};
 } // namespace
 
 StripPage::StripPage(DataModel *dm, int index, Side side, QWidget *parent)
     : ModulePage(dm, index, side, parent)
 {
-    m_scroll = new QScrollArea(this);
+    m_scroll = new SidewaysArea(this);
     m_scroll->setWidgetResizable(true);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *content = new Widget(m_scroll);
     content->setObjectName(QStringLiteral("stripContent"));
     auto *row = new QHBoxLayout(content);
@@ -57,6 +76,11 @@ StripPage::StripPage(DataModel *dm, int index, Side side, QWidget *parent)
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(m_scroll);
+}
+
+QAbstractScrollArea *StripPage::sidewaysScroller() const
+{
+    return m_scroll;
 }
 
 ParameterBinding *StripPage::bind(QObject *control, proto::MessageKey key, int channel,

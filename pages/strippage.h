@@ -1,8 +1,9 @@
 #pragma once
 // A page that shows all sixteen channels of its side at once, one column ("strip") per
 // channel, captioned with the channel label and its Dante icon. The strips sit in a
-// horizontal scroll area, so a page that is wider than the screen scrolls instead of
-// clipping. The variant's masks hide strips of channels 9..16.
+// horizontal scroll area, so a page that is wider than the screen scrolls its strips instead
+// of clipping while the module column beside it stays; up and down the main window's column
+// scrolls it. The variant's masks hide strips of channels 9..16.
 #include "catalogue.h"
 #include "modulepage.h"
 
@@ -26,6 +27,7 @@ public:
     QLabel *stripCaption(int channel) const { return m_captions[size_t(channel)]; }
     QLabel *danteIconLabel(int channel) const { return m_icons[size_t(channel)]; }
     QScrollArea *scrollArea() const { return m_scroll; }
+    QAbstractScrollArea *sidewaysScroller() const override;
 
     void refreshLabels(Side side, int channel) override;
     void refreshDante(bool connected) override;

@@ -5,6 +5,7 @@
 #include "dspimages.h"
 #include "dspresources.h"
 #include "lineedit.h"
+#include "testwidgets.h"
 #include "wire.h"
 
 #include <QComboBox>
@@ -175,7 +176,7 @@ private slots:
         QVERIFY(!m_dialog->applyButton()->isEnabled());
 
         // "Automatically" clears the edits; the device is in manual mode, so Apply is offered.
-        w<QRadioButton>(QStringLiteral("Obtain an IP Address Automatically"))->click();
+        support::toggle(w<QRadioButton>(QStringLiteral("Obtain an IP Address Automatically"))); // a screen reader
         QVERIFY(ip->text().isEmpty());
         QVERIFY(ip->isReadOnly());
         QVERIFY(m_dialog->applyButton()->isEnabled());

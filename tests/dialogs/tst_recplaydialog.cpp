@@ -4,6 +4,7 @@
 #include "recplaydialog.h"
 #include "scrollcaptionwidget.h"
 #include "tablewidget.h"
+#include "testwidgets.h"
 #include "wire.h"
 
 #include <QAbstractButton>
@@ -179,7 +180,7 @@ private slots:
         QCOMPARE(lastWrite(Msg::UsbPlayControl, 6), QByteArray(1, '\x04'));
         m_dialog->nextButton()->click();
         QCOMPARE(lastWrite(Msg::UsbPlayControl, 7), QByteArray(1, '\x05'));
-        m_dialog->playModeGroup()->button(3)->click();
+        support::toggle(m_dialog->playModeGroup()->button(3)); // as a screen reader does
         QCOMPARE(lastWrite(Msg::UsbPlayControl, 8), QByteArray("\x07\x03", 2));
 
         // A row clicked plays that file.
@@ -271,7 +272,7 @@ private slots:
         QPushButton *five = m_dialog->sourceButton(5);
         three->click();
         QCOMPARE(lastWrite(Msg::OutLevelUsbSelect, 1), QByteArray(1, '\x03'));
-        five->click();
+        support::toggle(five); // as a screen reader does
         QCOMPARE(lastWrite(Msg::OutLevelUsbSelect, 2), QByteArray(1, '\x05'));
         QVERIFY(!three->isChecked());
         QVERIFY(five->isChecked());

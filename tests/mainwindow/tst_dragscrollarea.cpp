@@ -1,9 +1,10 @@
-// Dragging, wheel and overlay bars of the main window's scroll area.
+// Dragging, wheel, bars and the followed sideways part of the main window's scroll area.
 #include "dragscrollarea.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWheelEvent>
@@ -150,6 +151,66 @@ private slots:
         m_area->widget()->setMinimumSize(1000, 100);
         QTRY_VERIFY(horizontal()->isVisible());
         QVERIFY(!vertical()->isVisible());
+    }
+
+    // A part that scrolls sideways by itself, further down than the column shows: its bar
+    // stands at the foot of the visible column, under that part, and moves it; drags and the
+    // wheel over it move it, elsewhere the column; focus scrolls it to the control.
+    void followedAreaScrollsFromTheColumnsFoot()
+    {
+        m_area->widget()->setMinimumSize(250, 2000);
+        auto *inner = new QScrollArea(m_area->widget());
+        inner->setGeometry(20, 1500, 200, 300);
+        auto *wide = new QWidget;
+        wide->resize(900, 280);
+        auto *far = new QPushButton(QStringLiteral("far"), wide);
+        far->setGeometry(800, 10, 60, 30);
+        inner->setWidget(wide);
+        inner->show();
+        vertical()->setValue(0);
+        m_area->followSideways(inner);
+        QScrollBar *side = m_area->sideBar();
+        QTRY_VERIFY(side->isVisible());
+        QCOMPARE(inner->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(side->maximum(), inner->horizontalScrollBar()->maximum());
+        QVERIFY(side->maximum() > 0);
+        // At the foot of the viewport, as wide as the part where it shows.
+        QCOMPARE(side->y(), m_area->viewport()->geometry().bottom() + 1);
+        QCOMPARE(side->x(), inner->viewport()->mapTo(m_area, QPoint(0, 0)).x());
+        QCOMPARE(side->width(), inner->viewport()->width());
+        side->setValue(100);
+        QCOMPARE(inner->horizontalScrollBar()->value(), 100);
+
+        // Over the part, a sideways drag and the wheel move it; the column only up and down.
+        // The events start on the part's content and travel up, as a user's do.
+        vertical()->setValue(1400);
+        const QPoint over = wide->mapFrom(inner, QPoint(50, 50));
+        const int column = horizontal()->value();
+        QMouseEvent start(QEvent::MouseMove, over, over, QPoint(100, 100), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(wide, &start);
+        QMouseEvent drag(QEvent::MouseMove, over, over, QPoint(80, 100), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(wide, &drag);
+        release();
+        QCOMPARE(inner->horizontalScrollBar()->value(), 120);
+        QCOMPARE(horizontal()->value(), column);
+        // A wheel event reaches the area's viewport from the widget under the cursor.
+        const QPoint port = wide->mapTo(inner->viewport(), over);
+        QWheelEvent notch(port, inner->viewport()->mapToGlobal(port), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(inner->viewport(), &notch);
+        QCOMPARE(inner->horizontalScrollBar()->value(), 120 + side->singleStep());
+        QCOMPARE(horizontal()->value(), column);
+
+        inner->horizontalScrollBar()->setValue(0);
+        vertical()->setValue(0);
+        far->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(inner->viewport()->rect().contains(QRect(far->mapTo(inner->viewport(), QPoint(0, 0)), far->size())));
+        QVERIFY(m_area->viewport()->rect().contains(QRect(far->mapTo(m_area->viewport(), QPoint(0, 0)), far->size())));
+        QCOMPARE(side->value(), inner->horizontalScrollBar()->value());
+
+        m_area->followSideways(nullptr);
+        QVERIFY(!side->isVisible());
+        QCOMPARE(inner->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
     }
 
     // Tab or a shortcut bringing the focus to a control out of sight scrolls it in.

@@ -32,6 +32,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
@@ -260,6 +261,47 @@ private slots:
         w.moduleButton(last)->setFocus();
         QTest::keyClick(w.moduleButton(last), Qt::Key_Down);
         QVERIFY(w.moduleButton(last)->hasFocus());
+    }
+
+    // An assistive tool's Toggle action checks a button without clicking it. Every checkable
+    // button of every page acts on it as on a click: a switch or an option edits the model, a
+    // channel or band button selects what the page shows. (The matrix's cells have their own
+    // test on a real screen.)
+    void toggleActionActsAsAClick()
+    {
+        ModuleWidget &w = fresh();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QSignalSpy edits(m_dm.get(), &DataModel::edited);
+        int toggled = 0;
+        QStringList silent;
+        for (int p = 0; p < PageSpecs::count(); ++p) {
+            if (p == PageSpecs::indexOf("Matrix"))
+                continue;
+            w.stackedButtonClicked(p);
+            ModulePage *page = w.page(p);
+            auto *oneChannel = qobject_cast<OneChannelPage *>(page);
+            auto *filter = qobject_cast<FilterWidget *>(page);
+            for (QAbstractButton *b : page->findChildren<QAbstractButton *>()) {
+                // A checked option of an exclusive row has nothing to toggle to.
+                if (!b->isCheckable() || !b->isEnabled() || !b->isVisibleTo(page)
+                    || (b->isChecked() && b->group() && b->group()->exclusive()))
+                    continue;
+                const int before = edits.count();
+                const bool was = b->isChecked();
+                support::toggle(b);
+                QCOMPARE(b->isChecked(), !was);
+                ++toggled;
+                const int id = b->group() ? b->group()->id(b) : -1;
+                const bool selected = (oneChannel && b == oneChannel->channelButton(qMax(0, id))
+                                       && oneChannel->checkedChannel() == id)
+                                      || (filter && b == filter->bandButton(qMax(0, id)) && filter->selectedBand() == id);
+                if (edits.count() == before && !selected)
+                    silent << b->accessibleName();
+            }
+        }
+        QVERIFY(toggled > 100);
+        QVERIFY2(silent.isEmpty(), qPrintable(silent.join(QStringLiteral("; "))));
     }
 
     // Tab walks a one-channel page as it reads: each group of controls (the channel row, a

@@ -17,6 +17,8 @@
 #include <QTabBar>
 #include <QTextEdit>
 
+#include <algorithm>
+
 namespace reach {
 
 namespace {
@@ -27,8 +29,10 @@ bool isPart(const QWidget *w)
 {
     const QWidget *below = w;
     for (const QWidget *p = w->parentWidget(); p; below = p, p = p->parentWidget()) {
+        // A menu bar's extension button shows the menus that do not fit; the bar's accessible
+        // interface lists every menu, shown or not.
         if (qobject_cast<const QAbstractSpinBox *>(p) || qobject_cast<const QComboBox *>(p)
-            || qobject_cast<const QTabBar *>(p))
+            || qobject_cast<const QTabBar *>(p) || qobject_cast<const QMenuBar *>(p))
             return true;
         if (auto *view = qobject_cast<const QAbstractItemView *>(p))
             return below != view->viewport();
@@ -66,15 +70,32 @@ QRect inWindow(const QWidget *w)
     return QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size());
 }
 
-// A scroll bar of area in that orientation that shows: on screen, with somewhere to go.
+// bar moves target, as an assistive tool learns it: their Controlled relation.
+bool controls(QScrollBar *bar, const QScrollBar *target)
+{
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(bar);
+    if (!a)
+        return false;
+    const auto related = a->relations(QAccessible::Controlled);
+    return std::any_of(related.begin(), related.end(),
+                       [target](const auto &r) { return r.first && r.first->object() == target; });
+}
+
+// A scroll bar of area in that orientation that shows: on screen, with somewhere to go. A bar
+// elsewhere in the window that moves the area's own (a bar that stands in for it) counts.
 bool barShown(const QAbstractScrollArea *area, Qt::Orientation orientation, const QRect &screen)
 {
-    for (const QScrollBar *bar : area->findChildren<QScrollBar *>()) {
+    const QScrollBar *own = orientation == Qt::Horizontal ? area->horizontalScrollBar() : area->verticalScrollBar();
+    QList<QScrollBar *> bars = area->findChildren<QScrollBar *>();
+    for (QScrollBar *bar : area->window()->findChildren<QScrollBar *>())
+        if (!area->isAncestorOf(bar) && controls(bar, own))
+            bars << bar;
+    for (const QScrollBar *bar : qAsConst(bars)) {
         if (bar->orientation() != orientation || !bar->isVisible() || bar->maximum() <= bar->minimum()
             || area->viewport()->isAncestorOf(bar))
             continue;
-        const QRect global(bar->mapToGlobal(QPoint(0, 0)), bar->size());
-        if (screen.contains(global))
+        // In sight itself: not below the visible part of a column that scrolls on.
+        if (outOfSight(bar, screen, false).isEmpty())
             return true;
     }
     return false;

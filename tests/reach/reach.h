@@ -16,7 +16,7 @@ namespace reach {
 
 // Controls a user works: buttons, edits, knobs, faders, lists, anything that takes focus.
 // Parts of a composite control (a spin box's edit, a scroll area's bars, an item view's
-// headers) count as their control; the widgets placed in an item view's cells are controls
+// headers, a menu bar's extension button) count as their control; the widgets placed in an item view's cells are controls
 // of their own.
 bool isInteractive(const QWidget *w);
 

@@ -1,7 +1,8 @@
 #pragma once
 // Driving windows as a user does: answering the next modal box, finding a control by its
-// accessible name, finishing a text edit.
+// accessible name, finishing a text edit, toggling a button as an assistive tool does.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -57,6 +58,14 @@ inline void commitText(QLineEdit *edit, const QString &text)
 {
     edit->setText(text);
     emit edit->editingFinished();
+}
+
+// A screen reader's "Toggle" on button: it checks or unchecks the button without a click.
+inline void toggle(QAbstractButton *button)
+{
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(button);
+    if (a && a->actionInterface())
+        a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
 }
 
 } // namespace support
