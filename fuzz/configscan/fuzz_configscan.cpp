@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Any of the three line ends starts a line; "\r\n" counts once.
     const char *const b = reinterpret_cast<const char *>(data);
     const int n = int(size);
-    // Found with memchr: a test of every byte here would cost more than the scan itself.
+    // Found with memchr: a test of every byte here would cost about as much as the scan.
     int lines = n == 0 ? 0 : 1;
     for (const char *at = b; (at = static_cast<const char *>(std::memchr(at, '\n', size_t(b + n - at)))); ++at)
         ++lines;
