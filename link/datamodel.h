@@ -313,7 +313,7 @@ private:
     friend class Session;
     void init(const Options &options);
     void wireParts();
-    void dispatchFrame(const proto::FrameHeader &header, const QByteArray &payload);
+    void dispatchFrame(const proto::FrameHeader &header, const char *payload, int size);
 
     // framing and queue
     Clock m_clock;
