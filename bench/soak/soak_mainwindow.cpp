@@ -136,7 +136,7 @@ int main(int argc, char *argv[])
         [&] { window.gpioSetupTriggered(); },   [&] { window.commandAssistantTriggered(); },
         [&] { window.protocolLogTriggered(); }, [&] { window.deviceListTriggered(); },
     };
-    // Asked for when hidden: most dialogs are built on their first show.
+    // Asked for after their action has shown them: most dialogs are built on their first show.
     QList<std::function<QWidget *()>> dialogWidgets = {
         [&] { return window.deviceSetupDialog(); }, [&] { return window.labelDialog(); },
         [&] { return window.presetDialog(); },      [&] { return window.recPlayDialog(); },
@@ -149,16 +149,31 @@ int main(int argc, char *argv[])
     }
     int step = 0;
     int edits = 0;
+    QWidget *openDialog = nullptr;
+    // What the script did last: the longest stall is reported with it, to point at its cause.
+    QString lastAction = QStringLiteral("start-up");
+    const QStringList dialogNames = {QStringLiteral("device setup"), QStringLiteral("label"),
+                                     QStringLiteral("preset"),       QStringLiteral("record/play"),
+                                     QStringLiteral("GPIO setup"),   QStringLiteral("command assistant"),
+                                     QStringLiteral("protocol log"), QStringLiteral("device list")};
     QTimer script;
     script.setInterval(500);
     QObject::connect(&script, &QTimer::timeout, [&] {
         ++step;
-        if (step % 4 == 0)
-            window.moduleWidget()->moduleButton((step / 4) % PageSpecs::count())->click();
+        if (step % 4 == 0) {
+            const int page = (step / 4) % PageSpecs::count();
+            lastAction = QStringLiteral("page %1 shown").arg(page);
+            window.moduleWidget()->moduleButton(page)->click();
+        }
         if (step % 6 == 0) {
             const int d = (step / 6) % dialogs.size();
-            dialogWidgets.at((d + dialogs.size() - 1) % dialogs.size())()->hide();
+            lastAction = QStringLiteral("dialog %1 opened").arg(dialogNames.at(withLog || d < 6 ? d : d + 1));
+            // Only the dialog the script opened is hidden: asking for one not yet built would
+            // build it unseen, a cost no user meets, on top of this step's own first show.
+            if (openDialog)
+                openDialog->hide();
             dialogs.at(d)();
+            openDialog = dialogWidgets.at(d)();
         }
         if (dm.isLoggedIn()) {
             dm.edit(proto::Msg::InputGain, step % 16, 255, double(step % 50), SendRule::Queue);
@@ -175,6 +190,7 @@ int main(int argc, char *argv[])
     beat.start();
     double beatCpu = threadCpuMs();
     double longestStall = 0, longestStallCpu = 0, longestCpu = 0;
+    QString longestStallAfter;
     int stalls = 0, cpuStalls = 0;
     QTimer heart;
     heart.setTimerType(Qt::PreciseTimer);
@@ -187,7 +203,11 @@ int main(int argc, char *argv[])
         if (late > longestStall) {
             longestStall = late;
             longestStallCpu = cpu;
+            longestStallAfter = QStringLiteral("%1 at step %2").arg(lastAction).arg(step);
         }
+        if (late > StallLimitMs / 2)
+            QTextStream(stderr) << QString::asprintf("stall %.1f ms (%.1f ms processor) after ", late, cpu)
+                                << lastAction << " at step " << step << '\n';
         longestCpu = qMax(longestCpu, cpu);
         stalls += late > StallLimitMs;
         cpuStalls += cpu > StallLimitMs;
@@ -229,6 +249,7 @@ int main(int argc, char *argv[])
                              "RSS at the end %.1f MiB\n",
                              wall.elapsed() / 60000.0, step, edits, 100.0 * cpuTotal / (wall.elapsed() / 1000.0),
                              residentKiB() / 1024.0);
+    out << "the longest stall came after: " << longestStallAfter << '\n';
     out << QString::asprintf("GUI-thread stalls in the soak: the longest %.1f ms wall (%.1f ms processor), the most "
                              "processor between two beats %.1f ms; over %lld ms: %d by wall, %d by processor "
                              "(goal: none over %lld ms)\n",
