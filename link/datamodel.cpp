@@ -14,11 +14,11 @@ DataModel::DataModel(const Options &options, QObject *parent)
     : QObject(parent)
 {
     m_sendBuffer.reserve(proto::SendBufferSize);
-    m_reassembler.setHandler([this](const proto::FrameHeader &h, const QByteArray &payload) {
+    m_reassembler.setHandler([this](const proto::FrameHeader &h, const char *payload, int size) {
         static const QMetaMethod received = QMetaMethod::fromSignal(&DataModel::frameReceived);
         if (isSignalConnected(received))
-            emit frameReceived(h, payload);
-        dispatchFrame(h, payload);
+            emit frameReceived(h, QByteArray(payload, size));
+        dispatchFrame(h, payload, size);
     });
     wireParts();
     init(options);

@@ -200,6 +200,8 @@ public:
     void resetRetryCycle() { m_session.resetRetryCycle(); }
     QHostAddress bindAddress() const { return m_session.bindAddress(); }
     qint64 tickCounter() const { return m_tickCounter; }
+    // The ticks the link timer sleeps from now: the next one has something to do.
+    int linkTicksUntilDue() const { return m_session.ticksUntilDue(); }
 
     // The local addresses tried in turn when discovery has not said which one reaches the
     // device. Unset: every IPv4 address of every active interface. Tests use loopback ones.
@@ -311,7 +313,7 @@ private:
     friend class Session;
     void init(const Options &options);
     void wireParts();
-    void dispatchFrame(const proto::FrameHeader &header, const QByteArray &payload);
+    void dispatchFrame(const proto::FrameHeader &header, const char *payload, int size);
 
     // framing and queue
     Clock m_clock;

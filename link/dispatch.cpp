@@ -49,9 +49,9 @@ QString utf8Text(const char *p, int size)
 class Dispatcher
 {
 public:
-    Dispatcher(DataModel &dm, const FrameHeader &h, const QByteArray &payload)
-        : m_dm(dm), m_model(dm.model()), m_h(h), m_key{h.type, h.subType, h.funcId},
-          m_p(payload.constData()), m_n(payload.size()), m_payload(payload)
+    // payload: in the reassembler's buffer, valid while the dispatcher runs.
+    Dispatcher(DataModel &dm, const FrameHeader &h, const char *payload, int size)
+        : m_dm(dm), m_model(dm.model()), m_h(h), m_key{h.type, h.subType, h.funcId}, m_p(payload), m_n(size)
     {
     }
 
@@ -119,7 +119,6 @@ private:
     const MessageKey m_key;
     const char *m_p;
     const int m_n;
-    const QByteArray &m_payload;
 
     struct Change {
         quint8 channel;
@@ -418,7 +417,7 @@ void Dispatcher::special()
 {
     switch (m_key.code()) {
     case Msg::UpgradeBlock.code():
-        announce(255, 255, m_payload);
+        announce(255, 255, QByteArray(m_p, m_n)); // a copy: receivers keep it
         break;
     case Msg::UpgradeState.code():
         announce(255, quint8(m_p[0]));
@@ -489,7 +488,7 @@ void Dispatcher::special()
     case Msg::PresetImportAll.code():
     case Msg::PresetExport.code():
     case Msg::PresetImport.code():
-        announce(255, 255, m_payload); // transfer replies go to the preset dialog as they are
+        announce(255, 255, QByteArray(m_p, m_n)); // transfer replies go to the preset dialog as they are
         break;
     case Msg::DanteInfo.code():
         danteInfo();
@@ -736,10 +735,10 @@ void Dispatcher::danteSubscription()
 
 } // namespace
 
-void DataModel::dispatchFrame(const proto::FrameHeader &header, const QByteArray &payload)
+void DataModel::dispatchFrame(const proto::FrameHeader &header, const char *payload, int size)
 {
     // The reassembler has already taken the frame's bytes off the stream.
-    Dispatcher(*this, header, payload).run();
+    Dispatcher(*this, header, payload, size).run();
 }
 
 // The current device went away: status values fall back to "nothing known".

@@ -187,6 +187,18 @@ double load(ValueRef r)
 const Binding *find(MessageKey key)
 {
     static const std::vector<Binding> bindings = makeBindings();
+    // By catalogue entry, for the receive path: every frame asks for its key's binding.
+    static const std::vector<const Binding *> byEntry = [] {
+        std::vector<const Binding *> v(size_t(proto::catalogueSize()), nullptr);
+        for (const Binding &b : bindings) {
+            const proto::KeyInfo *k = proto::findKey(b.key);
+            if (k && !v[size_t(k - proto::catalogueBegin())])
+                v[size_t(k - proto::catalogueBegin())] = &b;
+        }
+        return v;
+    }();
+    if (const proto::KeyInfo *k = proto::findKey(key))
+        return byEntry[size_t(k - proto::catalogueBegin())];
     auto it = std::lower_bound(bindings.begin(), bindings.end(), key.code(),
                                [](const Binding &b, quint32 c) { return b.key.code() < c; });
     return it != bindings.end() && it->key == key ? &*it : nullptr;

@@ -14,6 +14,9 @@ constexpr int TickMs = 10;
 constexpr qint64 ConnectTicks = 300;     // 3 s without a connection: try the next local address
 constexpr qint64 SilenceMs = 3000;       // 3 s without received data: the device is lost
 constexpr qint64 LastCommandHoldMs = 1500;
+constexpr qint64 QueueHoldMs = 180;      // flushQueue: an entry goes out 180 ms after it was made
+constexpr int UpkeepTicks = 100;
+constexpr int PollTicks = 10;
 
 // Every IPv4 address of every active interface (the ones discovery listens on), in
 // interface order.
@@ -41,10 +44,56 @@ void Session::startLinkTimer()
 {
     if (!m_linkTimer) {
         m_linkTimer = new QTimer(&m_dm);
-        m_linkTimer->setInterval(TickMs);
-        QObject::connect(m_linkTimer, &QTimer::timeout, &m_dm, &DataModel::timeout);
+        m_linkTimer->setSingleShot(true);
+        // Ten wake-ups a second instead of a hundred while only the polls are due.
+        QObject::connect(m_linkTimer, &QTimer::timeout, &m_dm, [this] { linkTimerFired(); });
     }
-    m_linkTimer->start();
+    armLinkTimer();
+}
+
+void Session::armLinkTimer()
+{
+    if (!m_linkTimer)
+        return;
+    m_armedTicks = ticksUntilDue();
+    m_linkTimer->start(m_armedTicks * TickMs);
+}
+
+void Session::rearmLinkTimer()
+{
+    if (!m_linkTimer || !m_linkTimer->isActive())
+        return;
+    const int sleptMs = m_armedTicks * TickMs - m_linkTimer->remainingTime();
+    m_dm.m_tickCounter += qBound(0, sleptMs / TickMs, m_armedTicks - 1);
+    armLinkTimer();
+}
+
+void Session::linkTimerFired()
+{
+    m_dm.m_tickCounter += m_armedTicks - 1; // the ticks slept through did nothing
+    tick();
+}
+
+int Session::ticksUntilDue() const
+{
+    const qint64 count = m_dm.m_tickCounter;
+    qint64 ticks = UpkeepTicks - count % UpkeepTicks;
+    const DataModel::DeviceEntry *entry = m_dm.currentDevice();
+    if (!entry)
+        return int(ticks);
+    if (!entry->socket || entry->socket->state() != QAbstractSocket::ConnectedState)
+        return int(qBound<qint64>(1, ConnectTicks - count, ticks));
+    ticks = qMin<qint64>(ticks, PollTicks - count % PollTicks);
+    // The time limits below are checked on the injected clock: a tick is due at the first
+    // multiple of TickMs that reaches the limit.
+    const qint64 t = m_dm.now();
+    const auto until = [&](qint64 limit) { ticks = qMin(ticks, qMax<qint64>(1, (limit - t + TickMs - 1) / TickMs)); };
+    until(m_lastReceiveTime + SilenceMs + 1);
+    for (const DataModel::QueuedCommand &queued : m_dm.m_queue)
+        until(queued.time + QueueHoldMs);
+    if (m_dm.lastCommandTime() != 0)
+        until(m_dm.lastCommandTime() + LastCommandHoldMs);
+    return int(ticks);
 }
 
 QTcpSocket *Session::createSocket()
@@ -155,6 +204,7 @@ void Session::connectToCurrent()
     }
     entry->socket->connectToHost(deviceAddress, m_devicePort, QIODevice::ReadWrite);
     m_dm.m_tickCounter = 0;
+    armLinkTimer(); // the count starts again: what was slept through no longer counts
 }
 
 void Session::reconnect()
@@ -180,6 +230,12 @@ void Session::resetRetryCycle()
 }
 
 void Session::tick()
+{
+    runTick();
+    armLinkTimer();
+}
+
+void Session::runTick()
 {
     ++m_dm.m_tickCounter;
     if (m_dm.m_tickCounter % 100 == 0) {
@@ -227,6 +283,7 @@ void Session::connected(const QObject *socket)
     m_dm.m_connectedSince = m_lastReceiveTime;
     m_cycleStart = QHostAddress();
     m_firstTimeout = true;
+    rearmLinkTimer(); // the polls start
 }
 
 void Session::stateChanged(const QObject *socket, QAbstractSocket::SocketState state)

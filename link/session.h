@@ -1,8 +1,9 @@
 #pragma once
 // The connection to the current device: the selection, the cycle of local addresses tried
-// to reach it, login, and the 10 ms link timer. It serves one DataModel: frames go out
+// to reach it, login, and the 10 ms link tick. It serves one DataModel: frames go out
 // through its framing, the periodic reads are its poller's, and the current index and tick
-// count live there because the framing and the poller read them.
+// count live there because the framing and the poller read them. The timer wakes only for
+// the ticks that have something to do and counts the ones it slept through.
 #include <QAbstractSocket>
 #include <QHostAddress>
 #include <QList>
@@ -24,8 +25,12 @@ public:
     Session &operator=(const Session &) = delete;
 
     void startLinkTimer();
-    // One tick of the link timer.
+    // One tick of the link timer; the timer is then armed for the next tick that is due.
     void tick();
+    // Ticks from the last one to the next that has something to do: a poll, the oldest
+    // queued value, the end of the last command's hold, the silence limit, a connection
+    // attempt or the once-a-second upkeep. Every tick before it would do nothing.
+    int ticksUntilDue() const;
 
     void selectDevice(int index, bool fromRemoval);
     // An entry before the current one was removed: the current one is now at index.
@@ -53,6 +58,12 @@ public:
     void setDevicePort(quint16 port) { m_devicePort = port; }
 
 private:
+    void runTick();
+    void armLinkTimer();
+    // Something fell due sooner than the timer was armed for: count the ticks slept so far
+    // and arm it again.
+    void rearmLinkTimer();
+    void linkTimerFired();
     void dropConnection();
     void connectToCurrent();
     void reconnect();
@@ -61,6 +72,7 @@ private:
 
     DataModel &m_dm;
     QTimer *m_linkTimer = nullptr;
+    int m_armedTicks = 1; // the ticks the link timer sleeps this time, the one due included
     qint64 m_lastReceiveTime = 0;
     bool m_loggedIn = false;
     QString m_pendingPassword;

@@ -118,14 +118,39 @@ void FilterGraph::rebuildCurve()
 {
     const QRectF r = plotRect();
     const auto &freqs = filtermath::plotFrequencies();
-    m_curvePoints.clear();
-    for (int i = 0; i < filtermath::PlotPoints; ++i) {
-        const double x = double(xOfFrequency(freqs[size_t(i)]));
+    std::array<QPointF, filtermath::PlotPoints> points;
+    int n = 0;
+    for (; n < filtermath::PlotPoints; ++n) {
+        const double x = double(xOfFrequency(freqs[size_t(n)]));
         if (x > r.right())
             break;
-        const QPointF p(qBound(r.left(), x, r.right()), qBound(r.top(), yOfGain(m_curve[size_t(i)]), r.bottom()));
-        m_curvePoints << p;
+        points[size_t(n)] = QPointF(qBound(r.left(), x, r.right()), qBound(r.top(), yOfGain(m_curve[size_t(n)]), r.bottom()));
     }
+    m_curvePoints.clear();
+    if (n > 0)
+        m_curvePoints << points[0];
+    // Stroking is most of a repaint and costs by the vertex. A point within a sliver of a
+    // pixel of the line between its kept neighbours adds no pixel of its own, only a join:
+    // the flat stretches (and the ones clamped to the plot's edges) are drawn as one segment.
+    constexpr double Sliver = 1.0 / 256;
+    constexpr int LongestRun = 24; // bounds the checks per point
+    int anchor = 0;
+    for (int j = 2; j < n; ++j) {
+        const QPointF a = points[size_t(anchor)];
+        const QPointF d = points[size_t(j)] - a;
+        const double length = std::hypot(d.x(), d.y());
+        bool straight = j - anchor <= LongestRun && length > 0;
+        for (int k = anchor + 1; straight && k < j; ++k) {
+            const QPointF v = points[size_t(k)] - a;
+            straight = std::abs(d.x() * v.y() - d.y() * v.x()) <= Sliver * length;
+        }
+        if (!straight) {
+            anchor = j - 1;
+            m_curvePoints << points[size_t(anchor)];
+        }
+    }
+    if (n > 1)
+        m_curvePoints << points[size_t(n - 1)];
 }
 
 void FilterGraph::rebuildGeometry()
@@ -210,7 +235,7 @@ void FilterGraph::paintEvent(QPaintEvent *)
     p.drawPixmap(0, 0, m_backdrop);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(m_curveColour, 2, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
-    p.drawPolyline(m_curvePoints);
+    drawCurve(p);
 
     const auto drawHandle = [&](const QPointF &c, const QColor &fill, const QString &text) {
         const QRectF box(c.x() - HandleSize / 2, c.y() - HandleSize / 2, HandleSize, HandleSize);
@@ -228,6 +253,34 @@ void FilterGraph::paintEvent(QPaintEvent *)
     }
     if (m_currentBand >= 0 && m_currentBand < m_block.bandCount)
         drawHandle(handleCentre(m_currentBand), m_currentFill, QString::number(m_currentBand + 1));
+}
+
+// Rasterising one long antialiased stroke costs more than its parts: the curve is stroked in
+// vertical slices, each clipped to its columns and reaching a few pixels past them, so every
+// pixel is drawn from the same outline as before.
+void FilterGraph::drawCurve(QPainter &p) const
+{
+    constexpr int Slices = 4;
+    constexpr double Reach = 3; // past the pen's half width and its bevels
+    const int n = m_curvePoints.size();
+    if (n < 2 * Slices) {
+        p.drawPolyline(m_curvePoints);
+        return;
+    }
+    int first = 0;
+    for (int slice = 0; slice < Slices; ++slice) {
+        const int left = width() * slice / Slices;
+        const int right = width() * (slice + 1) / Slices;
+        while (first < n - 1 && m_curvePoints[first + 1].x() < left - Reach)
+            ++first;
+        int last = first;
+        while (last < n - 1 && m_curvePoints[last].x() <= right + Reach)
+            ++last;
+        p.save();
+        p.setClipRect(QRect(left, 0, right - left, height()), Qt::IntersectClip);
+        p.drawPolyline(m_curvePoints.constData() + first, last - first + 1);
+        p.restore();
+    }
 }
 
 void FilterGraph::resizeEvent(QResizeEvent *event)

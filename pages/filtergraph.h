@@ -12,6 +12,8 @@
 #include <QPointF>
 #include <QWidget>
 
+class QPainter;
+
 class FilterGraph final : public QWidget
 {
     Q_OBJECT
@@ -28,6 +30,8 @@ public:
     const filtermath::Block &block() const { return m_block; }
     int currentBand() const { return m_currentBand; }
     const double *curve() const { return m_curve.data(); }
+    // The points the curve is stroked through: the plot points, less those on a straight line.
+    const QPolygonF &strokedCurve() const { return m_curvePoints; }
     // The handle centres in widget coordinates: the band's, or the HPF's (-1) and LPF's (-2).
     QPointF handleCentre(int which) const;
     // Axis mappings of the plot area.
@@ -61,6 +65,7 @@ private:
     void recompute();
     void rebuildGeometry();
     void rebuildCurve();
+    void drawCurve(QPainter &p) const;
     void loadColours();
     int hitTest(const QPointF &pos) const;
 

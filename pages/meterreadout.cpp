@@ -4,6 +4,8 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QPixmap>
+#include <QPixmapCache>
 
 MeterReadout::MeterReadout(QWidget *parent)
     : QWidget(parent)
@@ -24,6 +26,12 @@ void MeterReadout::setValue(int value, int floor)
     update();
 }
 
+void MeterReadout::resizeEvent(QResizeEvent *event)
+{
+    m_look.clear();
+    QWidget::resizeEvent(event);
+}
+
 QFont MeterReadout::numberFont() const
 {
     QFont f = font();
@@ -40,16 +48,54 @@ QSize MeterReadout::sizeHint() const
 
 void MeterReadout::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange)
+    const QEvent::Type t = event->type();
+    if (t == QEvent::FontChange || t == QEvent::PaletteChange || t == QEvent::StyleChange)
+        m_look.clear();
+    if (t == QEvent::FontChange)
         setFixedSize(sizeHint());
     QWidget::changeEvent(event);
+}
+
+void MeterReadout::paintText(QPainter &painter, const QBrush &background) const
+{
+    painter.fillRect(rect(), background);
+    painter.setFont(numberFont());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect(), Qt::AlignCenter, m_text);
 }
 
 void MeterReadout::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().brush(backgroundRole()));
-    painter.setFont(numberFont());
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(rect(), Qt::AlignCenter, m_text);
+    const QBrush background = palette().brush(backgroundRole());
+    // A pixmap cut at a fractional scale would not land on the same device pixels.
+    if (background.style() != Qt::SolidPattern || !background.isOpaque() || !Meter::mayPaintOpaque(this)) {
+        paintText(painter, background);
+        return;
+    }
+    // Laying the text out is most of a repaint, and a hundred readouts show the same few
+    // dozen numbers: each is drawn once into a pixmap, as it would be drawn here.
+    const qreal ratio = devicePixelRatioF();
+    if (m_look.isEmpty() || ratio != m_lookRatio) {
+        // Built once per look: the font's key alone is a long text.
+        m_lookRatio = ratio;
+        m_look = QStringLiteral("MeterReadout %1 %2 %3 %4x%5 %6 ")
+                     .arg(numberFont().key())
+                     .arg(background.color().rgba())
+                     .arg(palette().color(QPalette::WindowText).rgba())
+                     .arg(width())
+                     .arg(height())
+                     .arg(ratio);
+    }
+    const QString key = m_look + m_text;
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        pixmap = QPixmap(size() * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        QPainter cached(&pixmap);
+        paintText(cached, background);
+        cached.end();
+        QPixmapCache::insert(key, pixmap);
+    }
+    painter.drawPixmap(0, 0, pixmap);
 }

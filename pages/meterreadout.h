@@ -3,6 +3,9 @@
 // changes, so ten meter reports a second cost no layout work.
 #include <QWidget>
 
+class QBrush;
+class QPainter;
+
 class MeterReadout final : public QWidget
 {
     Q_OBJECT
@@ -18,12 +21,17 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // A point smaller than the text around it: sixteen numbers side by side must fit narrow
     // columns.
     QFont numberFont() const;
+    void paintText(QPainter &painter, const QBrush &background) const;
 
     int m_shown = 1000;
     QString m_text;
+    // What the cached pixmaps of this look are named by, less the text.
+    QString m_look;
+    qreal m_lookRatio = 0;
 };

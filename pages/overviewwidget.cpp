@@ -63,6 +63,7 @@ OverviewWidget::OverviewWidget(DataModel *dm, QWidget *parent)
     // so the row does not shift when the device reports it.
     m_values[ArmVersion]->setMinimumWidth(
         m_values[ArmVersion]->fontMetrics().horizontalAdvance(QStringLiteral("1.10.10 B1000 R10")));
+    fixUsageSize();
     placeFields(WideRows);
 
     m_meterArea = new GroupBox(this);
@@ -339,7 +340,7 @@ void OverviewWidget::placeFields(int rows)
         const int row = f % rows;
         const int column = 2 * (f / rows);
         m_grid->addWidget(m_captions[size_t(f)], row, column, Qt::AlignRight);
-        m_grid->addWidget(m_values[size_t(f)], row, column + 1);
+        m_grid->addWidget(m_values[size_t(f)], row, column + 1, f == DspUsage ? Qt::AlignLeft : Qt::Alignment());
     }
     // The values take the room to spare; a column left empty takes none.
     for (int c = 1; c < 2 * FieldCount / WideRows; c += 2)
@@ -420,5 +421,19 @@ void OverviewWidget::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
         retranslate();
+    if (event->type() == QEvent::FontChange)
+        fixUsageSize();
     Widget::changeEvent(event);
+}
+
+// The DSP usage changes with every round of system reads, five times a second. A label asks
+// for a new layout of the whole window on every new text unless its size is fixed: it gets
+// the room of the widest usage text once, and its texts then only repaint it.
+void OverviewWidget::fixUsageSize()
+{
+    QLabel *usage = m_values[DspUsage];
+    const QFontMetrics fm(usage->font());
+    const QMargins margins = usage->contentsMargins();
+    usage->setFixedSize(qMax(90, fm.horizontalAdvance(dspUsageText(100.0f, 100.0f)) + margins.left() + margins.right()),
+                        usage->sizeHint().height());
 }

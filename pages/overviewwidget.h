@@ -65,6 +65,7 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    void fixUsageSize();
     void subscribe();
     void retranslate();
     void refreshField(Field field);

@@ -55,7 +55,8 @@ DeviceSimulator::DeviceSimulator(const SimOptions &options, QObject *parent)
     , m_state(m_options)
     , m_faultRng(m_options.seed ^ 0x5bd1e995u)
 {
-    m_reassembler.setHandler([this](const FrameHeader &h, const QByteArray &payload) { handleFrame(h, payload); });
+    m_reassembler.setHandler(
+        [this](const FrameHeader &h, const char *payload, int size) { handleFrame(h, QByteArray(payload, size)); });
 
     m_announceTimer = new QTimer(this);
     connect(m_announceTimer, &QTimer::timeout, this, &DeviceSimulator::announceNow);

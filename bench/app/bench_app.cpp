@@ -5,7 +5,7 @@
 // simulator runs as a child process (dsp-device-sim next to this executable), so only the
 // application is counted; without the executable it runs in-process and the
 // figures include it. --paints also counts paint events and layout requests per second by
-// widget class.
+// widget class, and timer and socket events per second by the class of their owner.
 //
 //   bench_app [--seconds N] [--case overview|meters|matrix] [--paints] [--sim PATH]
 #include "datamodel.h"
@@ -79,6 +79,7 @@ public:
     QHash<QByteArray, int> counts;
     QHash<QByteArray, qint64> pixels;
     QHash<QByteArray, int> layouts;
+    QHash<QByteArray, int> wakes; // timer and socket events, by the class of their receiver (a timer's owner)
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -90,6 +91,9 @@ protected:
                 pixels[name] += qint64(r.width()) * r.height();
         } else if (event->type() == QEvent::LayoutRequest) {
             ++layouts[QByteArray(watched->metaObject()->className())];
+        } else if (event->type() == QEvent::Timer || event->type() == QEvent::SockAct) {
+            const QObject *owner = watched->parent() && watched->inherits("QTimer") ? watched->parent() : watched;
+            ++wakes[QByteArray(event->type() == QEvent::Timer ? "timer " : "socket ") + owner->metaObject()->className()];
         }
         return false;
     }
@@ -205,6 +209,7 @@ int main(int argc, char **argv)
         paints.counts.clear();
         paints.pixels.clear();
         paints.layouts.clear();
+        paints.wakes.clear();
         reconnects = 0;
         struct Run {
             double cpu, elapsed;
@@ -246,6 +251,8 @@ int main(int argc, char **argv)
                            .arg(QLatin1String(n));
             for (auto it = paints.layouts.cbegin(); it != paints.layouts.cend(); ++it)
                 out << QStringLiteral("    %1 layout requests/s %2\n").arg(double(it.value()) / elapsed, 8, 'f', 1).arg(QLatin1String(it.key()));
+            for (auto it = paints.wakes.cbegin(); it != paints.wakes.cend(); ++it)
+                out << QStringLiteral("    %1 events/s %2\n").arg(double(it.value()) / elapsed, 8, 'f', 1).arg(QLatin1String(it.key()));
         }
         out.flush();
         ok = ok && reconnects == 0 && model.isLoggedIn();

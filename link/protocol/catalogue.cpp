@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace proto {
 
@@ -12,25 +13,32 @@ const KeyInfo table[] = {DSP_MESSAGES(DSP_TABLE_ROW)};
 #undef DSP_TABLE_ROW
 constexpr int tableSize = int(sizeof table / sizeof table[0]);
 
-// Sorted index for lookups on the receive path (every received frame looks up its key), with
-// where each type and sub-type starts in it: a lookup compares the few function ids of one
-// sub-type instead of searching the whole table.
+// Index for lookups on the receive path (every received frame looks up its key, some more
+// than once): the type and sub-type pick a block of 256 entries, the function id the entry.
+// Keys of higher types are found in the sorted table.
 constexpr int IndexedTypes = 8;
-static_assert(tableSize < 256, "group starts are stored in a byte");
 struct Index {
     std::array<const KeyInfo *, tableSize> sorted{};
-    std::array<quint8, IndexedTypes * 256 + 1> groupStart{};
+    std::array<qint16, IndexedTypes * 256> block{}; // per type and sub-type; -1: no key
+    std::vector<const KeyInfo *> entries;
     Index()
     {
         for (int i = 0; i < tableSize; ++i)
             sorted[size_t(i)] = &table[i];
         std::sort(sorted.begin(), sorted.end(),
                   [](const KeyInfo *a, const KeyInfo *b) { return a->key.code() < b->key.code(); });
-        for (size_t g = 0; g < groupStart.size(); ++g) {
-            const quint32 first = quint32(g) << 8;
-            groupStart[g] = quint8(std::lower_bound(sorted.begin(), sorted.end(), first,
-                                                    [](const KeyInfo *k, quint32 c) { return k->key.code() < c; })
-                                   - sorted.begin());
+        block.fill(-1);
+        for (const KeyInfo *k : sorted) {
+            if (k->key.type >= IndexedTypes)
+                continue;
+            qint16 &b = block[size_t(k->key.type) * 256 + k->key.subType];
+            if (b < 0) {
+                b = qint16(entries.size() / 256);
+                entries.resize(entries.size() + 256, nullptr);
+            }
+            const KeyInfo *&entry = entries[size_t(b) * 256 + k->key.funcId];
+            if (!entry)
+                entry = k;
         }
     }
 };
@@ -68,11 +76,8 @@ const KeyInfo *findKey(quint8 type, quint8 subType, quint8 funcId)
 {
     const Index &idx = index();
     if (type < IndexedTypes) {
-        const size_t g = size_t(type) * 256 + subType;
-        for (int i = idx.groupStart[g]; i < idx.groupStart[g + 1]; ++i)
-            if (idx.sorted[size_t(i)]->key.funcId == funcId)
-                return idx.sorted[size_t(i)];
-        return nullptr;
+        const int b = idx.block[size_t(type) * 256 + subType];
+        return b < 0 ? nullptr : idx.entries[size_t(b) * 256 + funcId];
     }
     const quint32 code = MessageKey{type, subType, funcId}.code();
     const auto &s = idx.sorted;

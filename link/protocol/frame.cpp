@@ -70,6 +70,7 @@ void FrameReassembler::clear()
 
 int FrameReassembler::feed(const char *data, int size)
 {
+    Q_ASSERT_X(!m_inHandler, "FrameReassembler::feed", "fed from its own handler: the payload handed over would move");
     if (size > 0) {
         // Compact before growing so consumed bytes never accumulate.
         if (m_offset > 0 && (m_offset >= m_buffer.size() / 2 || m_offset > 65536)) {
@@ -110,11 +111,15 @@ int FrameReassembler::process()
             continue;
         }
         const FrameHeader header = parseHeader(p);
-        const QByteArray payload(p + FrameHeaderSize, n);
         m_offset += n + FrameOverhead;
         ++frames;
-        if (m_handler)
-            m_handler(header, payload);
+        // The payload stays where it lies while the handler runs: clear() keeps the buffer's
+        // memory, and nothing feeds a reassembler from inside its own handler.
+        if (m_handler) {
+            m_inHandler = true;
+            m_handler(header, p + FrameHeaderSize, n);
+            m_inHandler = false;
+        }
         if (generation != m_generation)
             break; // the handler reset the stream (a new connection)
     }

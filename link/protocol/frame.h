@@ -39,7 +39,9 @@ FrameHeader parseHeader(const char *tenBytes);
 class FrameReassembler final
 {
 public:
-    using Handler = std::function<void(const FrameHeader &, const QByteArray &payload)>;
+    // The payload is handed over where it lies in the reassembler's buffer, uncopied: it is
+    // valid during the call only, and a handler that keeps it copies it.
+    using Handler = std::function<void(const FrameHeader &, const char *payload, int size)>;
 
     explicit FrameReassembler(Handler handler = Handler());
     void setHandler(Handler handler) { m_handler = std::move(handler); }
@@ -60,6 +62,7 @@ private:
     QByteArray m_buffer;
     int m_offset = 0;
     quint64 m_generation = 0;
+    bool m_inHandler = false;
 };
 
 } // namespace proto

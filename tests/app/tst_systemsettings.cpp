@@ -246,6 +246,11 @@ void TestSystemSettings::startUpKeepsWhatItCannotRewrite_data()
     QTest::newRow("truncated in a Chinese title") << language + "[Title]\nEN=Rack A\nCN=" + room.left(5) << int(Plain)
                                                   << 1 << false << none << bad << false << false << "1 0 1 Rack A"
                                                   << languageKept + QStringList{"Title/EN=Rack A"};
+    // The cut character must not take the next line's first byte with it.
+    QTest::newRow("cut Chinese title before a Chinese title")
+        << language + "[Title]\nCN=" + room.left(5) + "\nEN=" + room + "\n" + variant << int(Plain) << 1 << false
+        << none << bad << false << false << QStringLiteral("1 2 0 会议室")
+        << languageKept + QStringList{QStringLiteral("Title/EN=会议室")} + variantKept;
     QTest::newRow("comments") << "; written by the installer\n# volume=max is set by the installer\n" + ours << int(Plain) << 2
                               << false << none << bad << false << false << oursInForce << oursKept;
     QTest::newRow("comment after a value") << language + "[Title]\nEN=Rack A ; main hall\nCN=" + room + "\n" + variant

@@ -649,6 +649,46 @@ private slots:
         QCOMPARE(overview.meterFloor(), -40);
         QCOMPARE(dialog->floor(), -40);
 
+        // Readouts draw their numbers from pixmaps kept for the look they were drawn in: a
+        // scheme's colour or a font of its own draws them anew.
+        MeterReadout readout;
+        readout.setValue(-12, -40);
+        readout.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&readout));
+        const QImage number = readout.grab().toImage();
+        QPalette red = readout.palette();
+        red.setColor(QPalette::WindowText, Qt::red);
+        readout.setPalette(red);
+        QVERIFY(readout.grab().toImage() != number);
+        readout.setPalette(QPalette());
+        QCOMPARE(readout.grab().toImage(), number);
+        QFont underlined = readout.font();
+        underlined.setUnderline(true);
+        readout.setFont(underlined);
+        QVERIFY(readout.grab().toImage() != number);
+        readout.close();
+        overview.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&overview));
+
+        // The DSP usage, new five times a second, repaints its label and lays nothing out again.
+        struct LayoutCount : QObject {
+            int requests = 0;
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                requests += event->type() == QEvent::LayoutRequest ? 1 : 0;
+                return false;
+            }
+        } layouts;
+        QCoreApplication::processEvents();
+        qApp->installEventFilter(&layouts);
+        for (float usage : {7.0f, 100.0f, 55.5f}) {
+            report(Msg::DspUsage, f32(usage) + f32(100.0f - usage));
+            QCoreApplication::processEvents();
+        }
+        qApp->removeEventFilter(&layouts);
+        QCOMPARE(overview.valueText(OverviewWidget::DspUsage), QStringLiteral("55.5%, 44.5%"));
+        QCOMPARE(layouts.requests, 0);
+
         // Ctrl+M clicks System Mute, which sends the system mute.
         QTest::keyClick(&overview, Qt::Key_M, Qt::ControlModifier);
         QVERIFY(overview.systemMuteButton()->isChecked());

@@ -814,6 +814,27 @@ private slots:
         QCOMPARE(row[0].toDouble(), filtermath::plotFrequencies()[200]);
         QCOMPARE(row[1], QByteArray::number(graph->curve()[200], 'f', 4));
         QVERIFY(!graph->exportResponse(dir.filePath(QStringLiteral("missing/dir/curve.csv"))));
+
+        // The stroke passes within a 256th of a pixel of every plot point, through fewer points.
+        const QPolygonF stroked = graph->strokedCurve();
+        const QRectF plot = graph->plotRect();
+        int inside = 0;
+        for (int i = 0; i < filtermath::PlotPoints; ++i) {
+            const QPointF p(double(graph->xOfFrequency(filtermath::plotFrequencies()[size_t(i)])),
+                            qBound(plot.top(), graph->yOfGain(graph->curve()[i]), plot.bottom()));
+            if (p.x() > plot.right())
+                break;
+            ++inside;
+            double nearest = 1e9;
+            for (int k = 0; k + 1 < stroked.size(); ++k) {
+                const QPointF d = stroked[k + 1] - stroked[k];
+                const QPointF v = p - stroked[k];
+                const double t = qBound(0.0, QPointF::dotProduct(v, d) / QPointF::dotProduct(d, d), 1.0);
+                nearest = qMin(nearest, std::hypot(v.x() - t * d.x(), v.y() - t * d.y()));
+            }
+            QVERIFY2(nearest <= 1.0 / 256 + 1e-9, qPrintable(QStringLiteral("point %1 is %2 px off").arg(i).arg(nearest)));
+        }
+        QVERIFY(stroked.size() < inside / 2);
     }
 
     void accessibleNames()

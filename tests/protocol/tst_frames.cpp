@@ -33,7 +33,7 @@ private slots:
     {
         m_frames.clear();
         m_reasm.clear();
-        m_reasm.setHandler([this](const FrameHeader &h, const QByteArray &p) { m_frames.append({h, p}); });
+        m_reasm.setHandler([this](const FrameHeader &h, const char *p, int n) { m_frames.append({h, QByteArray(p, n)}); });
         g_log.clear();
         m_previous = qInstallMessageHandler(captureLog);
     }
@@ -196,12 +196,13 @@ private slots:
     void handlerMayResetStream()
     {
         const QByteArray f = proto::buildFrame(1, 2, 2, 29, 0x80, QByteArray(4, '\1'));
-        m_reasm.setHandler([this](const FrameHeader &h, const QByteArray &p) {
-            m_frames.append({h, p});
+        m_reasm.setHandler([this](const FrameHeader &h, const char *p, int n) {
             m_reasm.clear(); // a reconnect from inside dispatch drops the rest
+            m_frames.append({h, QByteArray(p, n)}); // the payload handed over is still there
         });
         QCOMPARE(m_reasm.feed(f + f + f), 1);
         QCOMPARE(m_reasm.buffered(), 0);
+        QCOMPARE(m_frames.at(0).payload, QByteArray(4, '\1'));
     }
 
     void garbageStreamStaysBounded()

@@ -60,8 +60,8 @@ namespace {
 // may still fail. This is the one list of them; a page or dialog leaves it when it passes.
 enum Pending { OutOfSight = 1, Unnamed = 2, OffTree = 4 };
 const QMap<QString, int> NotDoneYet = {};
-// The same at a scale above 100 %. The matrix is being rebuilt, its 150 % fit with it.
-const QMap<QString, int> NotDoneYetScaled = {{QStringLiteral("Matrix"), OutOfSight}};
+// The same at a scale above 100 %.
+const QMap<QString, int> NotDoneYetScaled = {};
 
 // What a desktop takes from the screen besides the window's client area.
 constexpr int Taskbar = 40;

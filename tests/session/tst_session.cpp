@@ -460,6 +460,41 @@ private slots:
         QCOMPARE(pollRound(model).size(), round);
     }
 
+    // The link timer sleeps through the ticks that would do nothing: every tick that writes,
+    // sends the queue, ends the edit hold or gives the device up is one it was armed for, and
+    // with nothing else due it wakes once per poll.
+    void timerWakesOnlyForDueTicks()
+    {
+        DataModel &model = silentModel();
+        model.setPageIndex(7);
+        pollRound(model);
+        QCOMPARE(model.linkTicksUntilDue(), 10);
+        QSignalSpy reconnects(&model, &DataModel::tcpConnectTimeout);
+        model.queueCommand(proto::Msg::PreLevelGain, 3, 255, QByteArray(5, '\0'));
+        m_now += 35; // off the tick grid: the queue, the hold and the silence fall due between polls
+        int due = model.linkTicksUntilDue();
+        int wakes = 0;
+        for (int tick = 1; tick <= 320 && reconnects.isEmpty(); ++tick) {
+            const int queued = model.queue().size();
+            const qint64 hold = model.lastCommandTime();
+            m_written.clear();
+            m_now += 10;
+            model.timeout();
+            const bool acted = !m_written.isEmpty() || model.queue().size() != queued
+                               || model.lastCommandTime() != hold || !reconnects.isEmpty();
+            if (--due > 0) {
+                QVERIFY2(!acted, qPrintable(QStringLiteral("tick %1 acted while the timer slept").arg(tick)));
+                continue;
+            }
+            ++wakes;
+            due = model.linkTicksUntilDue();
+        }
+        QVERIFY(model.queue().isEmpty());
+        QCOMPARE(model.lastCommandTime(), qint64(0));
+        QCOMPARE(reconnects.count(), 1);
+        QVERIFY2(wakes <= 33, qPrintable(QString::number(wakes))); // 30 polls, the queue and the hold
+    }
+
     // Each attempt tries the next local address; a whole failed cycle is reported quietly the
     // first time and raised from the second cycle on.
     void timeoutNoticesOverTwoCycles_data()

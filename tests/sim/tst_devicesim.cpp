@@ -36,7 +36,7 @@ class Client
 {
 public:
     explicit Client(const QHostAddress &host, quint16 port = 2698)
-        : m_reassembler([this](const FrameHeader &h, const QByteArray &p) { frames.append({h, p}); })
+        : m_reassembler([this](const FrameHeader &h, const char *p, int n) { frames.append({h, QByteArray(p, n)}); })
     {
         QObject::connect(&socket, &QTcpSocket::readyRead, [this] {
             const QByteArray d = socket.readAll();
