@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
+#include <QImage>
 #include <QInputDialog>
+#include <QPaintEngine>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -111,6 +113,7 @@ MatrixTableWidget::MatrixTableWidget(QWidget *parent)
     connect(horizontalHeader(), &QHeaderView::geometriesChanged, this, &MatrixTableWidget::placeCorner);
     connect(verticalHeader(), &QHeaderView::geometriesChanged, this, &MatrixTableWidget::placeCorner);
     matrixaccessible::install(this);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent, solidGround());
     retranslate();
 }
 
@@ -130,7 +133,32 @@ void MatrixTableWidget::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
         retranslate();
+    // The cells' looks follow the style sheet, the palette and the font.
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange
+        || event->type() == QEvent::FontChange) {
+        m_looks.clear();
+        viewport()->setAttribute(Qt::WA_OpaquePaintEvent, solidGround());
+    }
     TableWidget::changeEvent(event);
+}
+
+bool MatrixTableWidget::solidGround() const
+{
+    const QBrush ground = viewport()->palette().brush(viewport()->backgroundRole());
+    return ground.style() == Qt::SolidPattern && ground.isOpaque();
+}
+
+// On a solid ground the viewport paints all of itself, so that a repainted cell does not repaint
+// every widget behind the grid first.
+void MatrixTableWidget::paintEvent(QPaintEvent *event)
+{
+    if (viewport()->testAttribute(Qt::WA_OpaquePaintEvent)) {
+        QPainter painter(viewport());
+        const QColor ground = viewport()->palette().brush(viewport()->backgroundRole()).color();
+        for (const QRect &r : event->region())
+            painter.fillRect(r, ground);
+    }
+    TableWidget::paintEvent(event);
 }
 
 void MatrixTableWidget::resizeEvent(QResizeEvent *event)
@@ -267,12 +295,61 @@ QPoint MatrixTableWidget::knobOrigin(int input, int output) const
     return QPoint(r.x() + (r.width() - m_knob->width()) / 2, r.y() + qMax(0, (r.height() - m_knob->height()) / 2));
 }
 
-// The selection's tint and border first, in the cell's margin, then the button or knob.
+// A cell of the button view is one of few looks: each is drawn once, on the viewport's ground,
+// and copied from then on (drawing a styled button costs far more than copying its pixels).
 void MatrixTableWidget::paintCell(QPainter *painter, const QStyleOptionViewItem &option, int input, int output) const
 {
     if (!inRange(input, output))
         return;
+    if (m_knobView || !solidGround()) {
+        drawCell(painter, option.rect, input, output);
+        return;
+    }
+    const QColor ground = viewport()->palette().brush(viewport()->backgroundRole()).color();
+    const Cell &c = at(input, output);
     const QRect full = option.rect;
+    const qreal dpr = painter->device()->devicePixelRatioF();
+    const bool selected = isSelected(input, output);
+    const int edges = !selected ? 0
+                                : (output == m_selection.left() ? Left : 0) | (output == m_selection.right() ? Right : 0)
+                                      | (input == m_selection.top() ? Top : 0) | (input == m_selection.bottom() ? Bottom : 0);
+    const bool focused = hasFocus() && currentIndex().row() == input && currentIndex().column() == output;
+    const bool hovered = input == m_hoverInput && output == m_hoverOutput;
+    const int shown = c.gain < GainFloor ? -100 : c.gain;
+    const quint64 looks = quint64(c.on) | quint64(focused) << 1 | quint64(hovered) << 2 | quint64(isEnabled()) << 3
+                        | quint64(selected) << 4 | quint64(edges) << 5 | quint64(quint8(qint8(shown))) << 9
+                        | quint64(full.width() & 0xfff) << 17 | quint64(full.height() & 0xfff) << 29
+                        | quint64(qRound(dpr * 100) & 0xffff) << 41;
+    // In the format of the surface painted on: text is blended differently on an opaque one.
+    const QPaintDevice *target = painter->paintEngine() ? painter->paintEngine()->paintDevice() : nullptr;
+    QImage::Format format = QImage::Format_ARGB32_Premultiplied;
+    if (target && target->devType() == QInternal::Image)
+        format = static_cast<const QImage *>(target)->format();
+    else if (target && target->devType() == QInternal::Pixmap && !static_cast<const QPixmap *>(target)->hasAlphaChannel())
+        format = QImage::Format_RGB32;
+    const quint64 key = looks | quint64(format) << 57;
+    auto look = m_looks.constFind(key);
+    if (look == m_looks.constEnd()) {
+        // Few looks are in use at once; a stale set (another size, a gone selection) starts over.
+        if (m_looks.size() >= 1024)
+            m_looks.clear();
+        QImage image(full.size() * dpr, format);
+        image.setDevicePixelRatio(dpr);
+        // The font takes its pixel size from the resolution: the widget's, not an image's.
+        image.setDotsPerMeterX(qRound(viewport()->logicalDpiX() / 0.0254));
+        image.setDotsPerMeterY(qRound(viewport()->logicalDpiY() / 0.0254));
+        image.fill(ground);
+        QPainter p(&image);
+        drawCell(&p, QRect(QPoint(0, 0), full.size()), input, output);
+        p.end();
+        look = m_looks.insert(key, image);
+    }
+    painter->drawImage(full.topLeft(), *look);
+}
+
+// The selection's tint and border first, in the cell's margin, then the button or knob.
+void MatrixTableWidget::drawCell(QPainter *painter, const QRect &full, int input, int output) const
+{
     if (isSelected(input, output)) {
         painter->fillRect(full, SelectionTint);
         const int edges = (output == m_selection.left() ? Left : 0) | (output == m_selection.right() ? Right : 0)

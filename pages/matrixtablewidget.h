@@ -9,6 +9,8 @@
 #include "tablewidget.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <QImage>
 #include <QRect>
 #include <array>
 
@@ -117,6 +119,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     friend class MatrixCellDelegate;
@@ -131,6 +134,10 @@ private:
     }
     const Cell &at(int input, int output) const { return m_state[size_t(index(input, output))]; }
     void paintCell(QPainter *painter, const QStyleOptionViewItem &option, int input, int output) const;
+    // Whether the viewport's ground is one opaque colour, which cells and background can be
+    // painted on without what lies behind.
+    bool solidGround() const;
+    void drawCell(QPainter *painter, const QRect &full, int input, int output) const;
     void updateCell(int input, int output);
     // Tells assistive tools what changed in a cell they know.
     void announceCell(int input, int output, bool switched) const;
@@ -150,6 +157,8 @@ private:
     std::array<Cell, Channels * Channels> m_state{};
     std::array<QString, Channels * Channels> m_names;
     mutable std::array<unsigned, Channels * Channels> m_cellIds{};
+    // Painted cells of the button view by their look (state, size, pixel ratio, format).
+    mutable QHash<quint64, QImage> m_looks;
     std::array<QString, Channels> m_inputNames;
     std::array<QString, Channels> m_outputNames;
     QPushButton *m_corner = nullptr;
