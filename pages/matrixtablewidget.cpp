@@ -107,7 +107,7 @@ MatrixTableWidget::MatrixTableWidget(QWidget *parent)
     m_corner->setObjectName(QStringLiteral("matrixCornerButton"));
     m_corner->setCheckable(true);
     m_corner->setProperty("checked", false);
-    connect(m_corner, &QPushButton::clicked, this, &MatrixTableWidget::cornerButtonClicked);
+    connect(m_corner, &QPushButton::toggled, this, &MatrixTableWidget::cornerButtonToggled);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &MatrixTableWidget::headerSectionClicked);
     connect(verticalHeader(), &QHeaderView::sectionClicked, this, &MatrixTableWidget::headerSectionClicked);
     connect(horizontalHeader(), &QHeaderView::geometriesChanged, this, &MatrixTableWidget::placeCorner);
@@ -808,7 +808,7 @@ bool MatrixTableWidget::viewportEvent(QEvent *event)
 
 // --- slots ---
 
-void MatrixTableWidget::cornerButtonClicked(bool checked)
+void MatrixTableWidget::cornerButtonToggled(bool checked)
 {
     m_knobView = checked;
     m_corner->setProperty("checked", checked);

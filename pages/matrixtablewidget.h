@@ -102,7 +102,7 @@ signals:
     void actionFinished();
 
 public slots:
-    void cornerButtonClicked(bool checked);
+    void cornerButtonToggled(bool checked);
     void headerSectionClicked(int index);
 
 protected:
