@@ -39,6 +39,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -169,12 +170,8 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
     connect(m_scrollArea, &DragScrollArea::resized, m_overviewWidget,
             [this] { m_overviewWidget->setVisibleWidth(m_scrollArea->viewport()->width()); });
     // A page that scrolls sideways itself has its bar at the foot of the visible column.
-    const auto follow = [this] {
-        auto *page = qobject_cast<ModulePage *>(m_moduleWidget->stack()->currentWidget());
-        m_scrollArea->followSideways(page ? page->sidewaysScroller() : nullptr);
-    };
-    connect(m_moduleWidget->stack(), &QStackedWidget::currentChanged, this, follow);
-    follow();
+    connect(m_moduleWidget->stack(), &QStackedWidget::currentChanged, this, &MainWindow::followCurrentPage);
+    followCurrentPage();
 
     auto *mainLayout = new QHBoxLayout(mainWidget);
     mainLayout->setContentsMargins(8, 2, 8, 8);
@@ -207,8 +204,18 @@ MainWindow::~MainWindow()
     SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());
 }
 
+void MainWindow::followCurrentPage()
+{
+    auto *page = qobject_cast<ModulePage *>(m_moduleWidget->stack()->currentWidget());
+    m_scrollArea->followSideways(page ? page->sidewaysScroller() : nullptr);
+    // The side bar scrolls the page's strips: a screen reader names it after the page.
+    m_scrollArea->sideBar()->setAccessibleName(page ? page->accessibleText(QString(), tr("Strips scroll bar")) : QString());
+}
+
 void MainWindow::retranslate()
 {
+    if (m_moduleWidget && m_scrollArea)
+        followCurrentPage();
     if (const SystemSettings *settings = SystemSettings::instance())
         setWindowTitle(settings->title());
     m_faultMessageBox->setWindowTitle(tr("Device Fault"));

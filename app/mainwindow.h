@@ -109,6 +109,7 @@ protected:
 
 private:
     void retranslate();
+    void followCurrentPage();
     static void showDialog(QWidget *dialog);
     // A dialog built after values arrived shows them, and the variant's masks in force.
     template <class Dialog>

@@ -2264,6 +2264,10 @@ Are you sure that you want to rename</source>
         <source>See the Device Setup page for details.</source>
         <translation>详情请查看设备设置页面。</translation>
     </message>
+    <message>
+        <source>Strips scroll bar</source>
+        <translation>通道滚动条</translation>
+    </message>
 </context>
 <context>
     <name>MatrixTableWidget</name>

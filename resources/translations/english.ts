@@ -2264,6 +2264,10 @@ Are you sure that you want to rename</translation>
         <source>See the Device Setup page for details.</source>
         <translation>See the Device Setup page for details.</translation>
     </message>
+    <message>
+        <source>Strips scroll bar</source>
+        <translation>Strips scroll bar</translation>
+    </message>
 </context>
 <context>
     <name>MatrixTableWidget</name>
