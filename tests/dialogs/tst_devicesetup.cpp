@@ -293,10 +293,7 @@ private slots:
         expected << QStringLiteral("QScrollArea");
         QCOMPARE(support::tabStops(m_dialog.get()), expected);
         // The first stop takes the focus when the dialog opens.
-        m_dialog->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
-        QCOMPARE(QApplication::focusWidget(), w<LineEdit>(QStringLiteral("Device ID")));
-        m_dialog->hide();
+        QCOMPARE(focusOnOpening(m_dialog.get()), w<LineEdit>(QStringLiteral("Device ID")));
     }
 
     void armVersionForms()
