@@ -68,6 +68,13 @@ double threadCpuMs()
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
+// The machine's load average over the last minute: wall-time stalls grow with it.
+double loadAverage()
+{
+    QFile f(QStringLiteral("/proc/loadavg"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll().split(' ').value(0).toDouble() : -1.0;
+}
+
 double cpuSeconds()
 {
     rusage u{};
@@ -254,6 +261,11 @@ int main(int argc, char *argv[])
     double longestStall = 0, longestStallCpu = 0, longestCpu = 0;
     QString longestStallAfter;
     int stalls = 0, cpuStalls = 0;
+    // Stalls over the limit in which the thread hardly ran: it waited for a processor (a busy
+    // machine) or in a system call, rather than working.
+    constexpr double IdleStallCpuMs = 5.0;
+    int idleStalls = 0;
+    const double loadAtStart = loadAverage();
     QTimer heart;
     heart.setTimerType(Qt::PreciseTimer);
     heart.setInterval(10);
@@ -275,6 +287,7 @@ int main(int argc, char *argv[])
         stepStallCpu = qMax(stepStallCpu, cpu);
         stalls += late > StallLimitMs;
         cpuStalls += cpu > StallLimitMs;
+        idleStalls += late > StallLimitMs && cpu < IdleStallCpuMs;
     });
     heart.start();
 
@@ -325,6 +338,9 @@ int main(int argc, char *argv[])
                              "processor between two beats %.1f ms; over %lld ms: %d by wall, %d by processor "
                              "(goal: none over %lld ms)\n",
                              longestStall, longestStallCpu, longestCpu, StallLimitMs, stalls, cpuStalls, StallLimitMs);
+    out << QString::asprintf("of the %d over %lld ms by wall, %d had under %.0f ms of processor: the thread waited "
+                             "rather than worked; the machine's load average was %.2f at the start, %.2f at the end\n",
+                             stalls, StallLimitMs, idleStalls, IdleStallCpuMs, loadAtStart, loadAverage());
     FileMessages::setHook(nullptr);
     return 0;
 }
