@@ -300,7 +300,9 @@ int main(int argc, char *argv[])
     qint64 rssAtOne = -1;
     // The protocol log's ring is bounded but fills over the run: its fill tells its share of any growth.
     const ProtocolLog *frameLog = window.protocolLogDialog()->log();
-    out << "minute  RSS MiB  growth since minute 1 (MiB)  CPU share of the last minute  logged in  log frames\n";
+    // Widgets are small for the memory but each costs time wherever Qt walks them all.
+    out << "minute  RSS MiB  growth since minute 1 (MiB)  CPU share of the last minute  logged in  log frames"
+           "  widgets\n";
     out.flush();
     QTimer sampler;
     sampler.setInterval(60 * 1000);
@@ -313,9 +315,10 @@ int main(int argc, char *argv[])
         const double share = (cpu - cpuMark) / (double(wall.elapsed() - wallMark) / 1000.0);
         cpuMark = cpu;
         wallMark = wall.elapsed();
-        out << QString::asprintf("%6d  %7.1f  %28s  %28.1f%%  %9s  %10d\n", minute, rss / 1024.0,
+        out << QString::asprintf("%6d  %7.1f  %28s  %28.1f%%  %9s  %10d  %7d\n", minute, rss / 1024.0,
                                  rssAtOne < 0 ? "-" : qPrintable(QString::number((rss - rssAtOne) / 1024.0, 'f', 2)),
-                                 share * 100.0, dm.isLoggedIn() ? "yes" : "no", frameLog->size());
+                                 share * 100.0, dm.isLoggedIn() ? "yes" : "no", frameLog->size(),
+                                 int(QApplication::allWidgets().size()));
         out.flush();
     });
     sampler.start();
