@@ -337,13 +337,14 @@ int main(int argc, char *argv[])
         const auto &figures = stepStalls[QLatin1String(kind)];
         out << "  " << stepFigures(QLatin1String(kind), figures.first, figures.second);
     }
+    out << QString::asprintf("stalls over %lld ms by wall: %d, %d of them with under %.0f ms of processor (the "
+                             "thread waited rather than worked); the machine's load average %.2f at the start, "
+                             "%.2f at the end\n",
+                             StallLimitMs, stalls, idleStalls, IdleStallCpuMs, loadAtStart, loadAverage());
     out << QString::asprintf("GUI-thread stalls in the soak: the longest %.1f ms wall (%.1f ms processor), the most "
                              "processor between two beats %.1f ms; over %lld ms: %d by wall, %d by processor "
                              "(goal: none over %lld ms)\n",
                              longestStall, longestStallCpu, longestCpu, StallLimitMs, stalls, cpuStalls, StallLimitMs);
-    out << QString::asprintf("of the %d over %lld ms by wall, %d had under %.0f ms of processor: the thread waited "
-                             "rather than worked; the machine's load average was %.2f at the start, %.2f at the end\n",
-                             stalls, StallLimitMs, idleStalls, IdleStallCpuMs, loadAtStart, loadAverage());
     FileMessages::setHook(nullptr);
     return 0;
 }
