@@ -8,7 +8,7 @@
 // on (every strip changed, so every value is a change the journal notes), in alternating
 // blocks, and what writing a batch costs. The round and the drag step are the median of five
 // blocks, against the 1 ms goal. --style-sheet applies the light scheme's style sheet first,
-// as the application does.
+// as the application does. --page TITLE measures that page's poll round alone (for a profiler).
 #include "changejournal.h"
 #include "datamodel.h"
 #include "dspimages.h"
@@ -150,8 +150,13 @@ int main(int argc, char **argv)
     };
     const auto verdict = [](double us) { return us < GoalUs ? QStringLiteral(")") : QStringLiteral(", OVER)"); };
     const int rounds = 80;
-    for (const char *title : {"In Setup", "Gate", "In Delay", "Level Pre Mix", "Out Level", "Matrix"}) {
-        const int page = PageSpecs::indexOf(title);
+    const QStringList args = QCoreApplication::arguments();
+    const int only = args.indexOf(QStringLiteral("--page"));
+    QByteArrayList titles{"In Setup", "Gate", "In Delay", "Level Pre Mix", "Out Level", "Matrix"};
+    if (only > 0 && only + 1 < args.size())
+        titles = {args[only + 1].toUtf8()};
+    for (const QByteArray &title : titles) {
+        const int page = PageSpecs::indexOf(title.constData());
         widget.stackedButtonClicked(page);
         QVector<QByteArray> replies{pageRound(title, 0), pageRound(title, 1)};
         for (int i = 0; i < 20; ++i) // warm up
@@ -179,6 +184,8 @@ int main(int argc, char **argv)
         if (!dm.queue().isEmpty() || dm.lastCommandTime() != 0)
             out << "  a refresh sent something!\n";
     }
+    if (only > 0)
+        return 0;
 
     // The change journal on the poll path: blocks of rounds with it off and on, alternating so
     // that a loaded machine's drift falls on both alike.
