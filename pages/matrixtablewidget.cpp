@@ -21,7 +21,6 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOption>
-#include <QStyledItemDelegate>
 #include <QWheelEvent>
 
 namespace {
@@ -35,21 +34,6 @@ const QColor SelectionColour(233, 146, 54);
 const QColor SelectionTint(233, 146, 54, 40);
 } // namespace
 
-// Paints each cell of the view from the table's own state.
-class MatrixCellDelegate final : public QStyledItemDelegate
-{
-public:
-    explicit MatrixCellDelegate(MatrixTableWidget *table) : QStyledItemDelegate(table), m_table(table) {}
-
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        m_table->paintCell(painter, option, index.row(), index.column());
-    }
-
-private:
-    MatrixTableWidget *m_table;
-};
-
 MatrixTableWidget::MatrixTableWidget(QWidget *parent)
     : TableWidget(Channels, Channels, parent)
 {
@@ -60,7 +44,6 @@ MatrixTableWidget::MatrixTableWidget(QWidget *parent)
     setFocusPolicy(Qt::TabFocus);
     setTabKeyNavigation(true);
     setCornerButtonEnabled(false);
-    setItemDelegate(new MatrixCellDelegate(this));
     viewport()->setMouseTracking(true);
     m_outputHeader = new MatrixHeaderView(Qt::Horizontal, Channels, this);
     m_inputHeader = new MatrixHeaderView(Qt::Vertical, Channels, this);
@@ -148,17 +131,91 @@ bool MatrixTableWidget::solidGround() const
     return ground.style() == Qt::SolidPattern && ground.isOpaque();
 }
 
-// On a solid ground the viewport paints all of itself, so that a repainted cell does not repaint
-// every widget behind the grid first.
+// The grid paints its cells itself rather than through the view's item path: one pass over
+// the exposed cells, each copied from its cached look, instead of a delegate call, a style
+// call and a clipped grid line per index. On a solid ground the viewport paints all of itself,
+// so that a repainted cell does not repaint every widget behind the grid first.
 void MatrixTableWidget::paintEvent(QPaintEvent *event)
 {
-    if (viewport()->testAttribute(Qt::WA_OpaquePaintEvent)) {
-        QPainter painter(viewport());
-        const QColor ground = viewport()->palette().brush(viewport()->backgroundRole()).color();
-        for (const QRect &r : event->region())
-            painter.fillRect(r, ground);
+    QPainter painter(viewport());
+    const PaintContext context = paintContext(&painter);
+    const int grid = showGrid() ? 1 : 0;
+    const bool rightToLeft = isRightToLeft();
+    // Section geometry once per paint; hidden sections have none.
+    std::array<int, Channels> rowY{}, rowH{}, colX{}, colW{};
+    QRect rows, columns;
+    for (int i = 0; i < Channels; ++i) {
+        if (inputVisible(i)) {
+            rowY[size_t(i)] = rowViewportPosition(i);
+            rowH[size_t(i)] = rowHeight(i);
+            rows |= QRect(0, rowY[size_t(i)], 1, rowH[size_t(i)]);
+        }
+        if (outputVisible(i)) {
+            colX[size_t(i)] = columnViewportPosition(i);
+            colW[size_t(i)] = columnWidth(i);
+            columns |= QRect(colX[size_t(i)], 0, colW[size_t(i)], 1);
+        }
     }
-    TableWidget::paintEvent(event);
+    // The cells with their grid lines.
+    const QRect table = rows.isEmpty() || columns.isEmpty()
+                            ? QRect()
+                            : QRect(columns.left(), rows.top(), columns.width(), rows.height());
+    const QStyleOptionViewItem options = viewOptions();
+    const QColor gridColour = QColor::fromRgba(QRgb(style()->styleHint(QStyle::SH_Table_GridLineColor, &options, this)));
+    const QRegion region = event->region();
+
+    if (viewport()->testAttribute(Qt::WA_OpaquePaintEvent)) {
+        // Copied looks cover their cells and opaque grid lines their pixels: the ground goes
+        // only around the table then.
+        const QRegion ground = context.copied && (!grid || gridColour.alpha() == 255) ? region - table : region;
+        for (const QRect &r : ground)
+            painter.fillRect(r, context.ground);
+    }
+
+    // Each cell once, however many of the region's rectangles it meets.
+    std::bitset<Channels * Channels> drawn;
+    for (const QRect &r : region) {
+        for (int in = 0; in < Channels; ++in) {
+            const int y = rowY[size_t(in)], h = rowH[size_t(in)];
+            if (h == 0 || y > r.bottom() || y + h <= r.top())
+                continue;
+            for (int out = 0; out < Channels; ++out) {
+                const int x = colX[size_t(out)], w = colW[size_t(out)];
+                if (w == 0 || x > r.right() || x + w <= r.left() || drawn.test(size_t(index(in, out))))
+                    continue;
+                drawn.set(size_t(index(in, out)));
+                paintCell(&painter, context, QRect(x + (grid && rightToLeft ? 1 : 0), y, w - grid, h - grid), in, out);
+            }
+        }
+    }
+
+    // The grid lines at each cell's bottom and trailing edge, within the table. Solid ones are
+    // filled rather than stroked: a stroked line is blended pixel by pixel.
+    if (!grid)
+        return;
+    const bool solid = gridStyle() == Qt::SolidLine;
+    painter.setPen(QPen(gridColour, 0, gridStyle()));
+    const auto line = [&](const QRect &pixels) {
+        if (solid)
+            painter.fillRect(pixels, gridColour);
+        else
+            painter.drawLine(pixels.topLeft(), pixels.bottomRight());
+    };
+    for (const QRect &r : region) {
+        const QRect area = r & table;
+        if (area.isEmpty())
+            continue;
+        for (int in = 0; in < Channels; ++in) {
+            const int y = rowY[size_t(in)] + rowH[size_t(in)] - grid;
+            if (rowH[size_t(in)] > 0 && y >= area.top() && y <= area.bottom())
+                line(QRect(area.left(), y, area.width(), 1));
+        }
+        for (int out = 0; out < Channels; ++out) {
+            const int x = colX[size_t(out)] + (rightToLeft ? 0 : colW[size_t(out)] - grid);
+            if (colW[size_t(out)] > 0 && x >= area.left() && x <= area.right())
+                line(QRect(x, area.top(), 1, area.height()));
+        }
+    }
 }
 
 void MatrixTableWidget::resizeEvent(QResizeEvent *event)
@@ -222,9 +279,43 @@ void MatrixTableWidget::setCellName(int input, int output, const QString &name)
 
 void MatrixTableWidget::updateCell(int input, int output)
 {
-    if (!inRange(input, output) || isRowHidden(input) || isColumnHidden(output))
+    if (!inRange(input, output) || isRowHidden(input) || isColumnHidden(output) || !viewport()->isVisible())
         return;
-    viewport()->update(visualRect(model()->index(input, output)));
+    m_dirty.set(size_t(index(input, output)));
+    if (!m_flushPosted) {
+        m_flushPosted = true;
+        QMetaObject::invokeMethod(this, &MatrixTableWidget::flushUpdates, Qt::QueuedConnection);
+    }
+}
+
+// One repaint for the cells marked since the last pass: per row the span from its first to
+// its last marked cell, grid lines included, so that neighbouring spans join into few
+// rectangles (a region of many small ones makes every fill and line of the paint a clipped
+// one). Painted at once: this runs as a posted call already, and an update would wait for
+// the event loop's next pass.
+void MatrixTableWidget::flushUpdates()
+{
+    m_flushPosted = false;
+    QRegion region;
+    for (int in = 0; in < Channels && m_dirty.any(); ++in) {
+        int first = -1, last = -1;
+        for (int out = 0; out < Channels; ++out)
+            if (m_dirty.test(size_t(index(in, out)))) {
+                m_dirty.reset(size_t(index(in, out)));
+                if (first < 0)
+                    first = out;
+                last = out;
+            }
+        if (first < 0 || isRowHidden(in))
+            continue;
+        const int y = rowViewportPosition(in), h = rowHeight(in);
+        const QRect a(columnViewportPosition(first), y, columnWidth(first), h);
+        const QRect b(columnViewportPosition(last), y, columnWidth(last), h);
+        region += a | b;
+    }
+    m_dirty.reset();
+    if (!region.isEmpty())
+        viewport()->repaint(region);
 }
 
 void MatrixTableWidget::announceCell(int input, int output, bool switched) const
@@ -295,38 +386,48 @@ QPoint MatrixTableWidget::knobOrigin(int input, int output) const
     return QPoint(r.x() + (r.width() - m_knob->width()) / 2, r.y() + qMax(0, (r.height() - m_knob->height()) / 2));
 }
 
+MatrixTableWidget::PaintContext MatrixTableWidget::paintContext(QPainter *painter) const
+{
+    PaintContext c;
+    c.ground = viewport()->palette().brush(viewport()->backgroundRole()).color();
+    c.pixelRatio = painter->device()->devicePixelRatioF();
+    c.copied = !m_knobView && solidGround();
+    // In the format of the surface painted on: text is blended differently on an opaque one.
+    const QPaintDevice *target = painter->paintEngine() ? painter->paintEngine()->paintDevice() : nullptr;
+    if (target && target->devType() == QInternal::Image)
+        c.format = static_cast<const QImage *>(target)->format();
+    else if (target && target->devType() == QInternal::Pixmap && !static_cast<const QPixmap *>(target)->hasAlphaChannel())
+        c.format = QImage::Format_RGB32;
+    if (hasFocus()) {
+        c.focusInput = currentInput();
+        c.focusOutput = currentOutput();
+    }
+    return c;
+}
+
 // A cell of the button view is one of few looks: each is drawn once, on the viewport's ground,
 // and copied from then on (drawing a styled button costs far more than copying its pixels).
-void MatrixTableWidget::paintCell(QPainter *painter, const QStyleOptionViewItem &option, int input, int output) const
+void MatrixTableWidget::paintCell(QPainter *painter, const PaintContext &context, const QRect &full, int input,
+                                  int output) const
 {
-    if (!inRange(input, output))
-        return;
-    if (m_knobView || !solidGround()) {
-        drawCell(painter, option.rect, input, output);
+    if (!context.copied) {
+        drawCell(painter, full, input, output);
         return;
     }
-    const QColor ground = viewport()->palette().brush(viewport()->backgroundRole()).color();
     const Cell &c = at(input, output);
-    const QRect full = option.rect;
-    const qreal dpr = painter->device()->devicePixelRatioF();
+    const qreal dpr = context.pixelRatio;
     const bool selected = isSelected(input, output);
     const int edges = !selected ? 0
                                 : (output == m_selection.left() ? Left : 0) | (output == m_selection.right() ? Right : 0)
                                       | (input == m_selection.top() ? Top : 0) | (input == m_selection.bottom() ? Bottom : 0);
-    const bool focused = hasFocus() && currentIndex().row() == input && currentIndex().column() == output;
+    const bool focused = input == context.focusInput && output == context.focusOutput;
     const bool hovered = input == m_hoverInput && output == m_hoverOutput;
     const int shown = c.gain < GainFloor ? -100 : c.gain;
     const quint64 looks = quint64(c.on) | quint64(focused) << 1 | quint64(hovered) << 2 | quint64(isEnabled()) << 3
                         | quint64(selected) << 4 | quint64(edges) << 5 | quint64(quint8(qint8(shown))) << 9
                         | quint64(full.width() & 0xfff) << 17 | quint64(full.height() & 0xfff) << 29
                         | quint64(qRound(dpr * 100) & 0xffff) << 41;
-    // In the format of the surface painted on: text is blended differently on an opaque one.
-    const QPaintDevice *target = painter->paintEngine() ? painter->paintEngine()->paintDevice() : nullptr;
-    QImage::Format format = QImage::Format_ARGB32_Premultiplied;
-    if (target && target->devType() == QInternal::Image)
-        format = static_cast<const QImage *>(target)->format();
-    else if (target && target->devType() == QInternal::Pixmap && !static_cast<const QPixmap *>(target)->hasAlphaChannel())
-        format = QImage::Format_RGB32;
+    const QImage::Format format = context.format;
     const quint64 key = looks | quint64(format) << 57;
     auto look = m_looks.constFind(key);
     if (look == m_looks.constEnd()) {
@@ -338,7 +439,7 @@ void MatrixTableWidget::paintCell(QPainter *painter, const QStyleOptionViewItem 
         // The font takes its pixel size from the resolution: the widget's, not an image's.
         image.setDotsPerMeterX(qRound(viewport()->logicalDpiX() / 0.0254));
         image.setDotsPerMeterY(qRound(viewport()->logicalDpiY() / 0.0254));
-        image.fill(ground);
+        image.fill(context.ground);
         QPainter p(&image);
         drawCell(&p, QRect(QPoint(0, 0), full.size()), input, output);
         p.end();
