@@ -382,8 +382,13 @@ int MatrixTableWidget::currentOutput() const
 // The knob sits centred in the cell, as a fixed-size widget in a centring layout would.
 QPoint MatrixTableWidget::knobOrigin(int input, int output) const
 {
-    const QRect r = cellRect(input, output);
-    return QPoint(r.x() + (r.width() - m_knob->width()) / 2, r.y() + qMax(0, (r.height() - m_knob->height()) / 2));
+    return knobOrigin(cellRect(input, output));
+}
+
+QPoint MatrixTableWidget::knobOrigin(const QRect &content) const
+{
+    return QPoint(content.x() + (content.width() - m_knob->width()) / 2,
+                  content.y() + qMax(0, (content.height() - m_knob->height()) / 2));
 }
 
 MatrixTableWidget::PaintContext MatrixTableWidget::paintContext(QPainter *painter) const
@@ -391,7 +396,7 @@ MatrixTableWidget::PaintContext MatrixTableWidget::paintContext(QPainter *painte
     PaintContext c;
     c.ground = viewport()->palette().brush(viewport()->backgroundRole()).color();
     c.pixelRatio = painter->device()->devicePixelRatioF();
-    c.copied = !m_knobView && solidGround();
+    c.copied = solidGround();
     // In the format of the surface painted on: text is blended differently on an opaque one.
     const QPaintDevice *target = painter->paintEngine() ? painter->paintEngine()->paintDevice() : nullptr;
     if (target && target->devType() == QInternal::Image)
@@ -405,8 +410,9 @@ MatrixTableWidget::PaintContext MatrixTableWidget::paintContext(QPainter *painte
     return c;
 }
 
-// A cell of the button view is one of few looks: each is drawn once, on the viewport's ground,
-// and copied from then on (drawing a styled button costs far more than copying its pixels).
+// A cell is one of few looks: each is drawn once, on the viewport's ground, and copied from
+// then on (drawing a styled button or a turned knob costs far more than copying its pixels).
+// A knob shows neither focus nor hover, and not the switch: its looks differ by gain alone.
 void MatrixTableWidget::paintCell(QPainter *painter, const PaintContext &context, const QRect &full, int input,
                                   int output) const
 {
@@ -420,15 +426,17 @@ void MatrixTableWidget::paintCell(QPainter *painter, const PaintContext &context
     const int edges = !selected ? 0
                                 : (output == m_selection.left() ? Left : 0) | (output == m_selection.right() ? Right : 0)
                                       | (input == m_selection.top() ? Top : 0) | (input == m_selection.bottom() ? Bottom : 0);
-    const bool focused = input == context.focusInput && output == context.focusOutput;
-    const bool hovered = input == m_hoverInput && output == m_hoverOutput;
-    const int shown = c.gain < GainFloor ? -100 : c.gain;
-    const quint64 looks = quint64(c.on) | quint64(focused) << 1 | quint64(hovered) << 2 | quint64(isEnabled()) << 3
+    const bool button = !m_knobView;
+    const bool on = button && c.on;
+    const bool focused = button && input == context.focusInput && output == context.focusOutput;
+    const bool hovered = button && input == m_hoverInput && output == m_hoverOutput;
+    const int shown = !button ? qBound(int(GainMinimum), c.gain, int(GainMaximum)) : c.gain < GainFloor ? -100 : c.gain;
+    const quint64 looks = quint64(on) | quint64(focused) << 1 | quint64(hovered) << 2 | quint64(isEnabled()) << 3
                         | quint64(selected) << 4 | quint64(edges) << 5 | quint64(quint8(qint8(shown))) << 9
                         | quint64(full.width() & 0xfff) << 17 | quint64(full.height() & 0xfff) << 29
                         | quint64(qRound(dpr * 100) & 0xffff) << 41;
     const QImage::Format format = context.format;
-    const quint64 key = looks | quint64(format) << 57;
+    const quint64 key = looks | quint64(format & 0x1f) << 57 | quint64(button) << 62;
     auto look = m_looks.constFind(key);
     if (look == m_looks.constEnd()) {
         // Few looks are in use at once; a stale set (another size, a gone selection) starts over.
@@ -482,7 +490,7 @@ void MatrixTableWidget::drawCell(QPainter *painter, const QRect &full, int input
             m_boxLook->style()->drawPrimitive(QStyle::PE_Widget, &box, painter, m_boxLook);
             painter->translate(-content.topLeft());
         }
-        m_knob->paintFace(*painter, knobOrigin(input, output), m_knob->positionOf(c.gain), devicePixelRatioF());
+        m_knob->paintFace(*painter, knobOrigin(content), m_knob->positionOf(c.gain), devicePixelRatioF());
     } else {
         // A button keeps its minimum size (the style sheet's) from the cell's top left corner,
         // into the cell's margin when the cell is short.

@@ -158,6 +158,7 @@ private:
     // The hidden knob that turns for the cell under the pointer or the keyboard.
     void aimKnob(int input, int output);
     QPoint knobOrigin(int input, int output) const;
+    QPoint knobOrigin(const QRect &content) const;
     void paintSelection(const QRect &old);
     void toggleSelection(int input, int output);
     void placeCorner();

@@ -190,6 +190,26 @@ private slots:
             QVERIFY2(screenIsWhole(t), knobs ? "knobs, focus" : "buttons, focus");
         }
     }
+
+    // Cells are copies of a look per state: a knob's look follows its gain, and not the
+    // switch it does not show.
+    void knobLooksFollowTheirGain()
+    {
+        MatrixTableWidget *t = shown();
+        QVERIFY(t);
+        const auto look = [t](int in, int out) { return t->viewport()->grab(t->cellRect(in, out)).toImage(); };
+        t->cornerButton()->click();
+        m_gain[3][3] = -40;
+        m_gain[3][4] = 6;
+        pollRound();
+        QCoreApplication::processEvents();
+        QVERIFY(look(3, 3) != look(4, 3));
+        m_gain[3][3] = 6;
+        m_on[3][3] = !m_on[3][4];
+        pollRound();
+        QCoreApplication::processEvents();
+        QCOMPARE(look(3, 3), look(4, 3));
+    }
 };
 
 QTEST_MAIN(TestMatrixGrid)
