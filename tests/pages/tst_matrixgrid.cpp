@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QtTest>
 
 #include <memory>
@@ -189,6 +190,12 @@ private slots:
             change(16);
             QVERIFY2(screenIsWhole(t), knobs ? "knobs, focus" : "buttons, focus");
         }
+        // The knob view's taller rows scroll: a scrolled grid repaints what it moved and exposed.
+        QScrollBar *scroll = t->verticalScrollBar();
+        QVERIFY(scroll->maximum() > 0);
+        scroll->setValue(scroll->maximum());
+        change(5);
+        QVERIFY2(screenIsWhole(t), "knobs, scrolled");
     }
 
     // Cells are copies of a look per state: a knob's look follows its gain, and not the
