@@ -21,6 +21,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTransform>
 #include <QWheelEvent>
 
 namespace {
@@ -163,11 +164,19 @@ void MatrixTableWidget::paintEvent(QPaintEvent *event)
     const QStyleOptionViewItem options = viewOptions();
     const QColor gridColour = QColor::fromRgba(QRgb(style()->styleHint(QStyle::SH_Table_GridLineColor, &options, this)));
     const QRegion region = event->region();
+    // Solid grid lines are filled rather than stroked where a logical pixel is a device pixel
+    // (a stroked line is blended pixel by pixel); on a scaled device a one-pixel rectangle
+    // would come out wider than the stroked line.
+    const QTransform device = painter.deviceTransform();
+    const bool unscaled = device.type() <= QTransform::TxTranslate && device.dx() == qRound(device.dx())
+                          && device.dy() == qRound(device.dy());
+    const bool filledLines = gridStyle() == Qt::SolidLine && unscaled;
 
     if (viewport()->testAttribute(Qt::WA_OpaquePaintEvent)) {
-        // Copied looks cover their cells and opaque grid lines their pixels: the ground goes
-        // only around the table then.
-        const QRegion ground = context.copied && (!grid || gridColour.alpha() == 255) ? region - table : region;
+        // Unscaled, copied looks cover their cells and filled opaque grid lines their pixels:
+        // the ground goes only around the table then.
+        const bool covered = unscaled && context.copied && (!grid || (filledLines && gridColour.alpha() == 255));
+        const QRegion ground = covered ? region - table : region;
         for (const QRect &r : ground)
             painter.fillRect(r, context.ground);
     }
@@ -189,14 +198,12 @@ void MatrixTableWidget::paintEvent(QPaintEvent *event)
         }
     }
 
-    // The grid lines at each cell's bottom and trailing edge, within the table. Solid ones are
-    // filled rather than stroked: a stroked line is blended pixel by pixel.
+    // The grid lines at each cell's bottom and trailing edge, within the table.
     if (!grid)
         return;
-    const bool solid = gridStyle() == Qt::SolidLine;
     painter.setPen(QPen(gridColour, 0, gridStyle()));
     const auto line = [&](const QRect &pixels) {
-        if (solid)
+        if (filledLines)
             painter.fillRect(pixels, gridColour);
         else
             painter.drawLine(pixels.topLeft(), pixels.bottomRight());
@@ -416,12 +423,14 @@ MatrixTableWidget::PaintContext MatrixTableWidget::paintContext(QPainter *painte
 void MatrixTableWidget::paintCell(QPainter *painter, const PaintContext &context, const QRect &full, int input,
                                   int output) const
 {
-    if (!context.copied) {
+    // A knob is turned with smoothing: a copy of it lands on other device pixels than the
+    // knob drawn in place where the cells lie at fractions of a device pixel.
+    const qreal dpr = context.pixelRatio;
+    if (!context.copied || (m_knobView && dpr != qRound(dpr))) {
         drawCell(painter, full, input, output);
         return;
     }
     const Cell &c = at(input, output);
-    const qreal dpr = context.pixelRatio;
     const bool selected = isSelected(input, output);
     const int edges = !selected ? 0
                                 : (output == m_selection.left() ? Left : 0) | (output == m_selection.right() ? Right : 0)
