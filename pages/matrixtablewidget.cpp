@@ -22,7 +22,10 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QTransform>
+#include <QtMath>
 #include <QWheelEvent>
+
+#include <vector>
 
 namespace {
 constexpr int ButtonRowHeight = 30;
@@ -164,21 +167,47 @@ void MatrixTableWidget::paintEvent(QPaintEvent *event)
     const QStyleOptionViewItem options = viewOptions();
     const QColor gridColour = QColor::fromRgba(QRgb(style()->styleHint(QStyle::SH_Table_GridLineColor, &options, this)));
     const QRegion region = event->region();
+    // The grid lines, one logical pixel wide, at each cell's bottom and trailing edge.
+    std::vector<QRect> lines;
+    if (grid && !table.isEmpty()) {
+        for (int in = 0; in < Channels; ++in)
+            if (rowH[size_t(in)] > 0)
+                lines.emplace_back(table.left(), rowY[size_t(in)] + rowH[size_t(in)] - grid, table.width(), 1);
+        for (int out = 0; out < Channels; ++out)
+            if (colW[size_t(out)] > 0)
+                lines.emplace_back(colX[size_t(out)] + (rightToLeft ? 0 : colW[size_t(out)] - grid), table.top(), 1,
+                                   table.height());
+    }
     // Solid grid lines are filled rather than stroked where a logical pixel is a device pixel
     // (a stroked line is blended pixel by pixel); on a scaled device a one-pixel rectangle
     // would come out wider than the stroked line.
     const QTransform device = painter.deviceTransform();
-    const bool unscaled = device.type() <= QTransform::TxTranslate && device.dx() == qRound(device.dx())
-                          && device.dy() == qRound(device.dy());
+    const auto whole = [](qreal v) { return v == qRound(v); };
+    const bool unscaled = device.type() <= QTransform::TxTranslate && whole(device.dx()) && whole(device.dy());
+    // Where the scale is whole, cell looks land on whole device pixels and cover their cells.
+    const bool aligned = device.type() <= QTransform::TxScale && device.m11() == device.m22() && whole(device.m11())
+                         && whole(device.dx()) && whole(device.dy());
     const bool filledLines = gridStyle() == Qt::SolidLine && unscaled;
+    // Scaled, a solid line is filled over the device pixels the stroke would light: from the
+    // one holding its start to the one holding its end.
+    const bool filledScaled = gridStyle() == Qt::SolidLine && !unscaled && device.type() <= QTransform::TxScale;
+    const QTransform toLogical = device.inverted();
 
     if (viewport()->testAttribute(Qt::WA_OpaquePaintEvent)) {
-        // Unscaled, copied looks cover their cells and filled opaque grid lines their pixels:
-        // the ground goes only around the table then.
-        const bool covered = unscaled && context.copied && (!grid || (filledLines && gridColour.alpha() == 255));
-        const QRegion ground = covered ? region - table : region;
-        for (const QRect &r : ground)
-            painter.fillRect(r, context.ground);
+        // The ground goes around the table, and under grid lines that do not cover their
+        // pixel (scaled, dashed or translucent), where copied looks cover their cells.
+        if (aligned && context.copied) {
+            for (const QRect &r : region - table)
+                painter.fillRect(r, context.ground);
+            if (!filledLines || gridColour.alpha() != 255)
+                for (const QRect &r : region)
+                    for (const QRect &l : lines)
+                        if (r.intersects(l))
+                            painter.fillRect(r & l, context.ground);
+        } else {
+            for (const QRect &r : region)
+                painter.fillRect(r, context.ground);
+        }
     }
 
     // Each cell once, however many of the region's rectangles it meets.
@@ -198,29 +227,25 @@ void MatrixTableWidget::paintEvent(QPaintEvent *event)
         }
     }
 
-    // The grid lines at each cell's bottom and trailing edge, within the table.
     if (!grid)
         return;
     painter.setPen(QPen(gridColour, 0, gridStyle()));
-    const auto line = [&](const QRect &pixels) {
-        if (filledLines)
-            painter.fillRect(pixels, gridColour);
-        else
-            painter.drawLine(pixels.topLeft(), pixels.bottomRight());
-    };
-    for (const QRect &r : region) {
-        const QRect area = r & table;
-        if (area.isEmpty())
-            continue;
-        for (int in = 0; in < Channels; ++in) {
-            const int y = rowY[size_t(in)] + rowH[size_t(in)] - grid;
-            if (rowH[size_t(in)] > 0 && y >= area.top() && y <= area.bottom())
-                line(QRect(area.left(), y, area.width(), 1));
-        }
-        for (int out = 0; out < Channels; ++out) {
-            const int x = colX[size_t(out)] + (rightToLeft ? 0 : colW[size_t(out)] - grid);
-            if (colW[size_t(out)] > 0 && x >= area.left() && x <= area.right())
-                line(QRect(x, area.top(), 1, area.height()));
+    const auto devicePixel = [](qreal v) { return qFloor(qRound(v * 64) / 64.0); };
+    // Each line whole, cut by the region: a stroke ends on other device pixels than the same
+    // line stroked through a larger region would.
+    const QRect bounds = region.boundingRect();
+    for (const QRect &pixels : lines) {
+        if (bounds.intersects(pixels)) {
+            if (filledLines) {
+                painter.fillRect(pixels, gridColour);
+            } else if (filledScaled) {
+                const QPointF a = device.map(QPointF(pixels.topLeft())), b = device.map(QPointF(pixels.bottomRight()));
+                const QRect lit(QPoint(devicePixel(a.x()), devicePixel(a.y())),
+                                QPoint(devicePixel(b.x()), devicePixel(b.y())));
+                painter.fillRect(toLogical.mapRect(QRectF(lit)), gridColour);
+            } else {
+                painter.drawLine(pixels.topLeft(), pixels.bottomRight());
+            }
         }
     }
 }
