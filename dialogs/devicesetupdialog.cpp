@@ -10,9 +10,9 @@
 #include "parameterbinding.h"
 #include "plaintext.h"
 #include "routeorder.h"
-#include "taborder.h"
 #include "spinbox.h"
 #include "systemsettings.h"
+#include "taborder.h"
 #include "twofieldinputdialog.h"
 #include "wire.h"
 
@@ -115,9 +115,9 @@ DeviceSetupDialog::DeviceSetupDialog(DataModel *dataModel, QWidget *parent)
     connect(m_blinkTimer, &QTimer::timeout, this, &DeviceSetupDialog::timeout);
 
     // Every widget is built in the parent it keeps: one moved to another parent after it was
-    // built has the style sheet matched again over its whole subtree (most of this dialog's
-    // first show, when the boxes moved into the scrolling body and the rows into their scroll
-    // area).
+    // built has the style sheet matched again over its whole subtree (a quarter to 40 % of this
+    // dialog's first show, when the boxes moved into the scrolling body and the rows into their
+    // scroll area).
     QWidget *body = createScrollingBody();
     auto *layout = new QHBoxLayout(body);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -917,8 +917,6 @@ void DeviceSetupDialog::refreshCaptions()
             r.dante->setVisible(dante & (1u << (c - 8)));
         }
     }
-    // A hidden dialog fits its widths when it is shown: measuring them now would size and
-    // polish every row twice.
     fitWidths();
 }
 
