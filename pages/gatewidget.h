@@ -11,6 +11,7 @@ class Knob;
 class LineEdit;
 class QLabel;
 class QPushButton;
+class StatusDot;
 
 class GateWidget final : public StripPage
 {
@@ -20,7 +21,7 @@ public:
 
     enum Field : int { Threshold = 0, Attack = 1, Decay = 2 };
     struct Strip {
-        QLabel *open = nullptr; // "status" "1" open, "0" closed
+        StatusDot *open = nullptr; // "status" "1" open, "0" closed
         QWidget *controls = nullptr; // what waits for the device's record
         QPushButton *enabled = nullptr;
         QLabel *label[3] = {};
