@@ -3,6 +3,7 @@
 // its field of the channel's 13-byte record, which every change sends whole; and the
 // gate-open state the device reports. While connected, a strip's gate controls wait for the
 // device's record of that channel (ReportGate).
+#include "statusdot.h"
 #include "strippage.h"
 
 #include <array>
@@ -11,7 +12,6 @@ class Knob;
 class LineEdit;
 class QLabel;
 class QPushButton;
-class StatusDot;
 
 class GateWidget final : public StripPage
 {
