@@ -28,8 +28,8 @@ void GroundWidget::paintEvent(QPaintEvent *event)
         painter.fillRect(r, ground);
 }
 
-LookCache::LookCache(QWidget *control, Look look, Paint paint)
-    : m_control(control), m_look(std::move(look)), m_paint(std::move(paint))
+LookCache::LookCache(QWidget *control, Look look, Paint paint, Backdrop backdrop)
+    : m_control(control), m_look(std::move(look)), m_paint(std::move(paint)), m_backdrop(std::move(backdrop))
 {
 }
 
@@ -45,13 +45,13 @@ void LookCache::clear()
     m_seen.clear();
 }
 
-const QImage *LookCache::find(const QString &look)
+const LookCache::Kept *LookCache::find(const QString &look)
 {
     for (int i = 0; i < m_kept.size(); ++i) {
         if (m_kept[i].look == look) {
             if (i > 0)
                 m_kept.move(i, 0);
-            return &m_kept[0].image;
+            return &m_kept[0];
         }
     }
     return nullptr;
@@ -88,31 +88,47 @@ QString LookCache::current() const
     QString look = m_look();
     if (look.isEmpty())
         return look;
-    // The style sheet may select on dynamic properties ("status", "highlighted").
+    // The style sheet may select on dynamic properties ("status", "highlighted"); not on Qt's
+    // own ("_q_stylesheet_minh", a font), which are costly to name.
     for (const QByteArray &name : m_control->dynamicPropertyNames())
-        look += QLatin1Char('|') + QLatin1String(name) + QLatin1Char('=') + m_control->property(name).toString();
-    return look + QStringLiteral("|%1x%2@%3").arg(m_control->width()).arg(m_control->height()).arg(m_control->devicePixelRatioF());
+        if (!name.startsWith("_q_"))
+            look += QLatin1Char('|') + QLatin1String(name) + QLatin1Char('=') + m_control->property(name).toString();
+    look += QLatin1Char('|') + QString::number(m_control->width()) + QLatin1Char('x')
+          + QString::number(m_control->height()) + QLatin1Char('@')
+          + QString::number(qRound(m_control->devicePixelRatioF() * 100));
+    return look;
+}
+
+QString LookCache::shown(bool onGround) const
+{
+    if (onGround)
+        return current();
+    const QString backdrop = m_backdrop ? m_backdrop() : QString();
+    if (backdrop.isEmpty())
+        return QString();
+    const QString look = current();
+    return look.isEmpty() ? look : look + QStringLiteral("|over ") + backdrop;
 }
 
 bool LookCache::has() const
 {
-    const QString look = current();
+    const QString look = shown(groundOf(m_control).isValid());
     if (look.isEmpty())
         return false;
     for (const Kept &k : m_kept)
         if (k.look == look)
-            return true;
+            return k.valid.contains(m_control->rect());
     return false;
 }
 
 void LookCache::paint(QPaintEvent *event)
 {
     const QColor ground = groundOf(m_control);
-    if (!ground.isValid()) {
+    const QString look = shown(ground.isValid());
+    if (!ground.isValid() && look.isEmpty()) {
         m_paint(event);
         return;
     }
-    const QString look = current();
     QPainter painter(m_control);
     // Looks are copied from the surface painted on (the window's backing store), in its format.
     const QPaintDevice *target = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
@@ -123,16 +139,18 @@ void LookCache::paint(QPaintEvent *event)
     }
     const qreal dpr = m_control->devicePixelRatioF();
     if (!look.isEmpty()) {
-        if (const QImage *image = find(look)) {
-            painter.drawImage(0, 0, *image);
+        const Kept *kept = find(look);
+        if (kept && kept->valid.contains(event->region().boundingRect())) {
+            painter.drawImage(0, 0, kept->image);
             return;
         }
     }
     const QTransform toSurface = painter.deviceTransform();
-    for (const QRect &r : event->region())
-        painter.fillRect(r, ground);
+    if (ground.isValid())
+        for (const QRect &r : event->region())
+            painter.fillRect(r, ground);
     // What Qt paints first for a styled widget that is not opaque.
-    if (m_control->testAttribute(Qt::WA_StyledBackground)) {
+    if (ground.isValid() && m_control->testAttribute(Qt::WA_StyledBackground)) {
         QStyleOption option;
         option.initFrom(m_control);
         m_control->style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, m_control);
@@ -142,7 +160,7 @@ void LookCache::paint(QPaintEvent *event)
     if (look.isEmpty() || !surface)
         return;
     // A look shown once may never come back (a fader dragged through values): it is kept
-    // the second time it is drawn, when all of it was drawn.
+    // the second time it is drawn: all of it, or the part in sight (a strip half scrolled in).
     if (!m_seen.contains(look)) {
         m_seen.prepend(look);
         if (m_seen.size() > MaxSeen)
@@ -153,12 +171,15 @@ void LookCache::paint(QPaintEvent *event)
                       qRound(m_control->height() * dpr));
     const bool plain = toSurface.type() <= QTransform::TxScale && qFuzzyCompare(toSurface.m11(), dpr)
                     && qFuzzyCompare(toSurface.m22(), dpr);
-    if (!plain || !event->region().contains(m_control->rect()) || !surface->rect().contains(drawn))
+    if (!plain || event->region().rectCount() != 1)
         return;
     QImage image = surface->copy(drawn);
     image.setDevicePixelRatio(dpr);
     m_seen.removeAll(look);
-    m_kept.prepend(Kept{look, image});
+    for (int i = 0; i < m_kept.size(); ++i)
+        if (m_kept[i].look == look)
+            m_kept.remove(i--);
+    m_kept.prepend(Kept{look, image, event->region().boundingRect() & m_control->rect()});
     if (m_kept.size() > MaxKept)
         m_kept.removeLast();
 }

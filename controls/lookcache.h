@@ -10,6 +10,7 @@
 // GroundWidget paints nothing of its own; elsewhere it paints as its class does.
 #include <QColor>
 #include <QImage>
+#include <QRect>
 #include <QString>
 #include <QVector>
 #include <QWidget>
@@ -35,7 +36,11 @@ public:
     // Draws the control as its class does.
     using Paint = std::function<void(QPaintEvent *)>;
 
-    LookCache(QWidget *control, Look look, Paint paint);
+    // Names what lies behind a control that is not on a ground but always over the same few
+    // looks of another (a spin box's text over its frame); empty when unknown.
+    using Backdrop = std::function<QString()>;
+
+    LookCache(QWidget *control, Look look, Paint paint, Backdrop backdrop = Backdrop());
 
     // The control's paintEvent: its ground, then its look.
     void paint(QPaintEvent *event);
@@ -48,6 +53,9 @@ public:
     static QColor groundOf(const QWidget *widget);
     // Whether the look the control shows now is kept (a repaint copies it).
     bool has() const;
+    // What the control shows now, with its dynamic properties, size and pixel ratio; empty for
+    // a look not kept.
+    QString current() const;
     // How many looks are kept.
     int kept() const { return m_kept.size(); }
     void clear();
@@ -56,15 +64,16 @@ private:
     struct Kept {
         QString look;
         QImage image;
+        QRect valid; // what of it was drawn, in the control's coordinates
     };
-    const QImage *find(const QString &look);
-    // What the control shows now, with its dynamic properties, size and pixel ratio; empty for
-    // a look not kept.
-    QString current() const;
+    const Kept *find(const QString &look);
+    // current() with what lies behind when that is a backdrop; empty when not kept.
+    QString shown(bool onGround) const;
 
     QWidget *m_control;
     Look m_look;
     Paint m_paint;
+    Backdrop m_backdrop;
     QVector<Kept> m_kept;      // most recently used first
     QVector<QString> m_seen;   // looks drawn once: the second time they are kept
     QImage::Format m_format = QImage::Format_Invalid;

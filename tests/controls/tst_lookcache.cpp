@@ -29,6 +29,7 @@ private slots:
     void keptLooksAreWhatTheClassDraws_data();
     void keptLooksAreWhatTheClassDraws();
     void aChangeRepaintsTheControlAloneOnItsGround();
+    void aControlHalfInSightKeepsOnlyWhatWasDrawn();
     void statusDotPolishesOnlyForLooksNotKept();
     void knobWithAnUnchangedValueDoesNotRepaint();
 };
@@ -236,6 +237,48 @@ void TestLookCache::aChangeRepaintsTheControlAloneOnItsGround()
     }
     QCOMPARE(buttonPaints.paints, 4);
     QCOMPARE(groundPaints.paints, 0);
+}
+
+void TestLookCache::aControlHalfInSightKeepsOnlyWhatWasDrawn()
+{
+    useSheet(QStringLiteral("Light"));
+    QWidget window;
+    // A strip half scrolled in: its parent shows only its left 40 pixels.
+    auto *sight = new QWidget(&window);
+    sight->setGeometry(0, 0, 40, 50);
+    auto *ground = new GroundWidget(sight);
+    ground->setGeometry(0, 0, 100, 50);
+    auto *button = new PushButton(ground);
+    button->setCheckable(true);
+    button->setText(QStringLiteral("Mute"));
+    button->setGeometry(10, 10, 70, 30);
+    auto *reference = new QWidget(&window);
+    reference->setAutoFillBackground(true);
+    reference->setGeometry(0, 60, 100, 50);
+    auto *plain = new QPushButton(reference);
+    plain->setCheckable(true);
+    plain->setText(button->text());
+    plain->setGeometry(10, 10, 70, 30);
+    for (QPushButton *b : {static_cast<QPushButton *>(button), plain})
+        b->setFocusPolicy(Qt::NoFocus);
+    window.resize(120, 120);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (int i = 0; i < 4; ++i) {
+        button->setChecked(i & 1);
+        button->repaint();
+    }
+    QVERIFY(button->looks().kept() >= 1);
+    QVERIFY(!button->looks().has()); // only the part in sight was drawn
+    // In full sight: drawn whole, then kept whole.
+    sight->resize(100, 50);
+    for (int i = 0; i < 4; ++i) {
+        button->setChecked(i & 1);
+        button->repaint();
+    }
+    QVERIFY(button->looks().has());
+    plain->setChecked(button->isChecked());
+    QCOMPARE(pixels(ground), pixels(reference));
 }
 
 void TestLookCache::statusDotPolishesOnlyForLooksNotKept()
