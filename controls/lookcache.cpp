@@ -10,7 +10,7 @@
 namespace {
 // Looks kept per control: a few states (checked, hovered, disabled) of a few values that come
 // back (a poll round that flips and flips back).
-constexpr int MaxKept = 8;
+constexpr int MaxKept = 4;
 constexpr int MaxSeen = 8;
 } // namespace
 
