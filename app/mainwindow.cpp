@@ -199,6 +199,21 @@ MainWindow::MainWindow(DataModel *dataModel, QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // A dialog still open would be hidden by QDialog's own destructor, after the dialog's part
+    // is gone: the focus leaving its edit field would call the dialog's handler on a half-
+    // destroyed object. Each is hidden here while whole, and what was left in a field is not
+    // sent while the program closes.
+    if (QWidget *focus = QApplication::focusWidget()) {
+        for (const QWidget *w = focus->window()->parentWidget(); w; w = w->parentWidget()) {
+            if (w == this) {
+                focus->blockSignals(true);
+                break;
+            }
+        }
+    }
+    for (QWidget *child : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (child->isWindow())
+            child->hide();
     if (m_journal)
         m_journal->setEditSource(nullptr); // the edit history goes with this window
     SystemSettings::saveWindowGeometry(GeometryKey, saveGeometry());

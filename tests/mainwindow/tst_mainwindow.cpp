@@ -141,6 +141,35 @@ private slots:
         QDir::setCurrent(m_originalDir);
     }
 
+    // Closing the program with a dialog open and its edit field in focus: Qt hides the dialog
+    // in its own destructor, and the focus leaving the field must not reach the half-destroyed
+    // dialog (it crashed), nor send what was left in the field.
+    void closesWithADialogEditInFocus()
+    {
+        using Open = void (MainWindow::*)();
+        for (Open open : {&MainWindow::presetTriggered, &MainWindow::labelTriggered,
+                          &MainWindow::deviceSetupTriggered, &MainWindow::danteSetupTriggered}) {
+            MainWindow &w = newWindow();
+            w.show();
+            (w.*open)();
+            QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow() != &w);
+            QWidget *dialog = QApplication::activeWindow();
+            LineEdit *edit = nullptr;
+            for (LineEdit *e : dialog->findChildren<LineEdit *>())
+                if (e->isVisibleTo(dialog) && e->isEnabled() && !e->isReadOnly()) {
+                    edit = e;
+                    break;
+                }
+            QVERIFY2(edit, qPrintable(dialog->objectName()));
+            edit->setFocus();
+            QTRY_VERIFY(edit->hasFocus());
+            QTest::keyClicks(edit, QStringLiteral("Renamed"));
+            const QString before = m_model->model().presets().entries[0].name;
+            m_window.reset();
+            QCOMPARE(m_model->model().presets().entries[0].name, before);
+        }
+    }
+
     // A stored geometry taller than the screen, as one stored on a larger screen, is kept
     // within it; one stored at another scale, which Qt refuses, gives the default size, not
     // the window's own size hint.
