@@ -656,6 +656,14 @@ private slots:
         readout.show();
         QVERIFY(QTest::qWaitForWindowExposed(&readout));
         const QImage number = readout.grab().toImage();
+        // Each number keeps its own pixmap; a value back again shows its own one again.
+        readout.setValue(-13, -40);
+        const QImage other = readout.grab().toImage();
+        QVERIFY(other != number);
+        readout.setValue(-100, -40);
+        QVERIFY(readout.grab().toImage() != other);
+        readout.setValue(-12, -40);
+        QCOMPARE(readout.grab().toImage(), number);
         QPalette red = readout.palette();
         red.setColor(QPalette::WindowText, Qt::red);
         readout.setPalette(red);
