@@ -174,6 +174,10 @@ QRectF FilterGraph::handleBox(const QPointF &centre)
 
 void FilterGraph::rebuildCurve()
 {
+    // A hidden graph gets its resize event only when it is shown; its curve is asked for
+    // before that.
+    if (m_geometrySize != size())
+        rebuildGeometry();
     const QRectF r = plotRect();
     const int n = m_plotPoints;
     std::array<QPointF, filtermath::PlotPoints> points;
@@ -209,6 +213,7 @@ void FilterGraph::rebuildCurve()
 
 void FilterGraph::rebuildGeometry()
 {
+    m_geometrySize = size();
     const QRectF r = plotRect();
     const auto &freqs = filtermath::plotFrequencies();
     m_plotPoints = 0;

@@ -99,6 +99,7 @@ private:
     // The x of every plot frequency at this width, and how many of them lie on the plot.
     std::array<double, filtermath::PlotPoints> m_xs{};
     int m_plotPoints = 0;
+    QSize m_geometrySize; // the size the x positions, grid and labels were built for
     QPainterPath m_gridPath;
     // The background, grid and labels, drawn once per size, scheme and screen.
     QPixmap m_backdrop;

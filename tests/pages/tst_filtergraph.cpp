@@ -113,6 +113,23 @@ private slots:
         QVERIFY(filterstroke::outline(closed, 4, 2).isEmpty());
     }
 
+    // A hidden graph gets its resize when shown; a curve asked for before fits the new plot.
+    void curveFitsTheSizeBeforeItIsShown()
+    {
+        FilterGraph graph;
+        graph.resize(900, 300);
+        graph.setBand(0, false, 0, 1000.0f, 6.0f, 20);
+        graph.resize(400, 200);
+        graph.setBand(1, false, 0, 2000.0f, -6.0f, 20);
+        const QPolygonF curve = graph.strokedCurve();
+        const QRectF plot = graph.plotRect();
+        QVERIFY(curve.size() > 2);
+        QVERIFY2(curve.last().x() <= plot.right() && curve.last().x() > plot.right() - 5,
+                 qPrintable(QString::number(curve.last().x())));
+        for (const QPointF &p : curve)
+            QVERIFY(plot.contains(p));
+    }
+
     // Each drag step repaints the band around the old and the new curve and the moved
     // handle; the picture left on screen is the one a whole repaint draws.
     void dragRepaintsAroundTheCurve()
