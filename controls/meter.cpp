@@ -129,7 +129,7 @@ void Meter::buildLooks()
                             .arg(ratio)
                             .arg(m_minimum)
                             .arg(m_maximum)
-                            .arg(m_fromTop)
+                            .arg(int(m_fromTop))
                             .arg(m_frameColour.rgba())
                             .arg(m_backgroundColour.rgba());
     QLinearGradient gradient(0, 0, 0, height());

@@ -120,7 +120,6 @@ QPointF FilterGraph::handleCentre(int which) const
 void FilterGraph::recompute()
 {
     m_stale = false;
-    // A hidden graph paints everything when it is shown.
     const bool shown = isVisible(); // a hidden graph paints everything when it is shown
     QRegion area = shown ? curveArea() : QRegion();
     filtermath::response(m_block, m_curve.data());
