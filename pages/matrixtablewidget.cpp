@@ -21,8 +21,11 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOption>
-#include <QStyledItemDelegate>
+#include <QTransform>
+#include <QtMath>
 #include <QWheelEvent>
+
+#include <vector>
 
 namespace {
 constexpr int ButtonRowHeight = 30;
@@ -35,21 +38,6 @@ const QColor SelectionColour(233, 146, 54);
 const QColor SelectionTint(233, 146, 54, 40);
 } // namespace
 
-// Paints each cell of the view from the table's own state.
-class MatrixCellDelegate final : public QStyledItemDelegate
-{
-public:
-    explicit MatrixCellDelegate(MatrixTableWidget *table) : QStyledItemDelegate(table), m_table(table) {}
-
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        m_table->paintCell(painter, option, index.row(), index.column());
-    }
-
-private:
-    MatrixTableWidget *m_table;
-};
-
 MatrixTableWidget::MatrixTableWidget(QWidget *parent)
     : TableWidget(Channels, Channels, parent)
 {
@@ -60,7 +48,6 @@ MatrixTableWidget::MatrixTableWidget(QWidget *parent)
     setFocusPolicy(Qt::TabFocus);
     setTabKeyNavigation(true);
     setCornerButtonEnabled(false);
-    setItemDelegate(new MatrixCellDelegate(this));
     viewport()->setMouseTracking(true);
     m_outputHeader = new MatrixHeaderView(Qt::Horizontal, Channels, this);
     m_inputHeader = new MatrixHeaderView(Qt::Vertical, Channels, this);
@@ -148,17 +135,119 @@ bool MatrixTableWidget::solidGround() const
     return ground.style() == Qt::SolidPattern && ground.isOpaque();
 }
 
-// On a solid ground the viewport paints all of itself, so that a repainted cell does not repaint
-// every widget behind the grid first.
+// The grid paints its cells itself rather than through the view's item path: one pass over
+// the exposed cells, each copied from its cached look, instead of a delegate call, a style
+// call and a clipped grid line per index. On a solid ground the viewport paints all of itself,
+// so that a repainted cell does not repaint every widget behind the grid first.
 void MatrixTableWidget::paintEvent(QPaintEvent *event)
 {
-    if (viewport()->testAttribute(Qt::WA_OpaquePaintEvent)) {
-        QPainter painter(viewport());
-        const QColor ground = viewport()->palette().brush(viewport()->backgroundRole()).color();
-        for (const QRect &r : event->region())
-            painter.fillRect(r, ground);
+    QPainter painter(viewport());
+    const PaintContext context = paintContext(&painter);
+    const int grid = showGrid() ? 1 : 0;
+    const bool rightToLeft = isRightToLeft();
+    // Section geometry once per paint; hidden sections have none.
+    std::array<int, Channels> rowY{}, rowH{}, colX{}, colW{};
+    QRect rows, columns;
+    for (int i = 0; i < Channels; ++i) {
+        if (inputVisible(i)) {
+            rowY[size_t(i)] = rowViewportPosition(i);
+            rowH[size_t(i)] = rowHeight(i);
+            rows |= QRect(0, rowY[size_t(i)], 1, rowH[size_t(i)]);
+        }
+        if (outputVisible(i)) {
+            colX[size_t(i)] = columnViewportPosition(i);
+            colW[size_t(i)] = columnWidth(i);
+            columns |= QRect(colX[size_t(i)], 0, colW[size_t(i)], 1);
+        }
     }
-    TableWidget::paintEvent(event);
+    // The cells with their grid lines.
+    const QRect table = rows.isEmpty() || columns.isEmpty()
+                            ? QRect()
+                            : QRect(columns.left(), rows.top(), columns.width(), rows.height());
+    const QStyleOptionViewItem options = viewOptions();
+    const QColor gridColour = QColor::fromRgba(QRgb(style()->styleHint(QStyle::SH_Table_GridLineColor, &options, this)));
+    const QRegion region = event->region();
+    // The grid lines, one logical pixel wide, at each cell's bottom and trailing edge.
+    std::vector<QRect> lines;
+    if (grid && !table.isEmpty()) {
+        for (int in = 0; in < Channels; ++in)
+            if (rowH[size_t(in)] > 0)
+                lines.emplace_back(table.left(), rowY[size_t(in)] + rowH[size_t(in)] - grid, table.width(), 1);
+        for (int out = 0; out < Channels; ++out)
+            if (colW[size_t(out)] > 0)
+                lines.emplace_back(colX[size_t(out)] + (rightToLeft ? 0 : colW[size_t(out)] - grid), table.top(), 1,
+                                   table.height());
+    }
+    // Solid grid lines are filled rather than stroked where a logical pixel is a device pixel
+    // (a stroked line is blended pixel by pixel); on a scaled device a one-pixel rectangle
+    // would come out wider than the stroked line.
+    const QTransform device = painter.deviceTransform();
+    const auto whole = [](qreal v) { return v == qRound(v); };
+    const bool unscaled = device.type() <= QTransform::TxTranslate && whole(device.dx()) && whole(device.dy());
+    // Where the scale is whole, cell looks land on whole device pixels and cover their cells.
+    const bool aligned = device.type() <= QTransform::TxScale && device.m11() == device.m22() && whole(device.m11())
+                         && whole(device.dx()) && whole(device.dy());
+    const bool filledLines = gridStyle() == Qt::SolidLine && unscaled;
+    // Scaled, a solid line is filled over the device pixels the stroke would light: from the
+    // one holding its start to the one holding its end.
+    const bool filledScaled = gridStyle() == Qt::SolidLine && !unscaled && device.type() <= QTransform::TxScale;
+    const QTransform toLogical = device.inverted();
+
+    if (viewport()->testAttribute(Qt::WA_OpaquePaintEvent)) {
+        // The ground goes around the table, and under grid lines that do not cover their
+        // pixel (scaled, dashed or translucent), where copied looks cover their cells.
+        if (aligned && context.copied) {
+            for (const QRect &r : region - table)
+                painter.fillRect(r, context.ground);
+            if (!filledLines || gridColour.alpha() != 255)
+                for (const QRect &r : region)
+                    for (const QRect &l : lines)
+                        if (r.intersects(l))
+                            painter.fillRect(r & l, context.ground);
+        } else {
+            for (const QRect &r : region)
+                painter.fillRect(r, context.ground);
+        }
+    }
+
+    // Each cell once, however many of the region's rectangles it meets.
+    std::bitset<Channels * Channels> drawn;
+    for (const QRect &r : region) {
+        for (int in = 0; in < Channels; ++in) {
+            const int y = rowY[size_t(in)], h = rowH[size_t(in)];
+            if (h == 0 || y > r.bottom() || y + h <= r.top())
+                continue;
+            for (int out = 0; out < Channels; ++out) {
+                const int x = colX[size_t(out)], w = colW[size_t(out)];
+                if (w == 0 || x > r.right() || x + w <= r.left() || drawn.test(size_t(index(in, out))))
+                    continue;
+                drawn.set(size_t(index(in, out)));
+                paintCell(&painter, context, QRect(x + (grid && rightToLeft ? 1 : 0), y, w - grid, h - grid), in, out);
+            }
+        }
+    }
+
+    if (!grid)
+        return;
+    painter.setPen(QPen(gridColour, 0, gridStyle()));
+    const auto devicePixel = [](qreal v) { return qFloor(qRound(v * 64) / 64.0); };
+    // Each line whole, cut by the region: a stroke ends on other device pixels than the same
+    // line stroked through a larger region would.
+    const QRect bounds = region.boundingRect();
+    for (const QRect &pixels : lines) {
+        if (bounds.intersects(pixels)) {
+            if (filledLines) {
+                painter.fillRect(pixels, gridColour);
+            } else if (filledScaled) {
+                const QPointF a = device.map(QPointF(pixels.topLeft())), b = device.map(QPointF(pixels.bottomRight()));
+                const QRect lit(QPoint(devicePixel(a.x()), devicePixel(a.y())),
+                                QPoint(devicePixel(b.x()), devicePixel(b.y())));
+                painter.fillRect(toLogical.mapRect(QRectF(lit)), gridColour);
+            } else {
+                painter.drawLine(pixels.topLeft(), pixels.bottomRight());
+            }
+        }
+    }
 }
 
 void MatrixTableWidget::resizeEvent(QResizeEvent *event)
@@ -222,9 +311,43 @@ void MatrixTableWidget::setCellName(int input, int output, const QString &name)
 
 void MatrixTableWidget::updateCell(int input, int output)
 {
-    if (!inRange(input, output) || isRowHidden(input) || isColumnHidden(output))
+    if (!inRange(input, output) || isRowHidden(input) || isColumnHidden(output) || !viewport()->isVisible())
         return;
-    viewport()->update(visualRect(model()->index(input, output)));
+    m_dirty.set(size_t(index(input, output)));
+    if (!m_flushPosted) {
+        m_flushPosted = true;
+        QMetaObject::invokeMethod(this, &MatrixTableWidget::flushUpdates, Qt::QueuedConnection);
+    }
+}
+
+// One repaint for the cells marked since the last pass: per row the span from its first to
+// its last marked cell, grid lines included, so that neighbouring spans join into few
+// rectangles (a region of many small ones makes every fill and line of the paint a clipped
+// one). Painted at once: this runs as a posted call already, and an update would wait for
+// the event loop's next pass.
+void MatrixTableWidget::flushUpdates()
+{
+    m_flushPosted = false;
+    QRegion region;
+    for (int in = 0; in < Channels && m_dirty.any(); ++in) {
+        int first = -1, last = -1;
+        for (int out = 0; out < Channels; ++out)
+            if (m_dirty.test(size_t(index(in, out)))) {
+                m_dirty.reset(size_t(index(in, out)));
+                if (first < 0)
+                    first = out;
+                last = out;
+            }
+        if (first < 0 || isRowHidden(in))
+            continue;
+        const int y = rowViewportPosition(in), h = rowHeight(in);
+        const QRect a(columnViewportPosition(first), y, columnWidth(first), h);
+        const QRect b(columnViewportPosition(last), y, columnWidth(last), h);
+        region += a | b;
+    }
+    m_dirty.reset();
+    if (!region.isEmpty())
+        viewport()->repaint(region);
 }
 
 void MatrixTableWidget::announceCell(int input, int output, bool switched) const
@@ -291,43 +414,63 @@ int MatrixTableWidget::currentOutput() const
 // The knob sits centred in the cell, as a fixed-size widget in a centring layout would.
 QPoint MatrixTableWidget::knobOrigin(int input, int output) const
 {
-    const QRect r = cellRect(input, output);
-    return QPoint(r.x() + (r.width() - m_knob->width()) / 2, r.y() + qMax(0, (r.height() - m_knob->height()) / 2));
+    return knobOrigin(cellRect(input, output));
 }
 
-// A cell of the button view is one of few looks: each is drawn once, on the viewport's ground,
-// and copied from then on (drawing a styled button costs far more than copying its pixels).
-void MatrixTableWidget::paintCell(QPainter *painter, const QStyleOptionViewItem &option, int input, int output) const
+QPoint MatrixTableWidget::knobOrigin(const QRect &content) const
 {
-    if (!inRange(input, output))
-        return;
-    if (m_knobView || !solidGround()) {
-        drawCell(painter, option.rect, input, output);
+    return QPoint(content.x() + (content.width() - m_knob->width()) / 2,
+                  content.y() + qMax(0, (content.height() - m_knob->height()) / 2));
+}
+
+MatrixTableWidget::PaintContext MatrixTableWidget::paintContext(QPainter *painter) const
+{
+    PaintContext c;
+    c.ground = viewport()->palette().brush(viewport()->backgroundRole()).color();
+    c.pixelRatio = painter->device()->devicePixelRatioF();
+    c.copied = solidGround();
+    // In the format of the surface painted on: text is blended differently on an opaque one.
+    const QPaintDevice *target = painter->paintEngine() ? painter->paintEngine()->paintDevice() : nullptr;
+    if (target && target->devType() == QInternal::Image)
+        c.format = static_cast<const QImage *>(target)->format();
+    else if (target && target->devType() == QInternal::Pixmap && !static_cast<const QPixmap *>(target)->hasAlphaChannel())
+        c.format = QImage::Format_RGB32;
+    if (hasFocus()) {
+        c.focusInput = currentInput();
+        c.focusOutput = currentOutput();
+    }
+    return c;
+}
+
+// A cell is one of few looks: each is drawn once, on the viewport's ground, and copied from
+// then on (drawing a styled button or a turned knob costs far more than copying its pixels).
+// A knob shows neither focus nor hover, and not the switch: its looks differ by gain alone.
+void MatrixTableWidget::paintCell(QPainter *painter, const PaintContext &context, const QRect &full, int input,
+                                  int output) const
+{
+    // A knob is turned with smoothing: a copy of it lands on other device pixels than the
+    // knob drawn in place where the cells lie at fractions of a device pixel.
+    const qreal dpr = context.pixelRatio;
+    if (!context.copied || (m_knobView && dpr != qRound(dpr))) {
+        drawCell(painter, full, input, output);
         return;
     }
-    const QColor ground = viewport()->palette().brush(viewport()->backgroundRole()).color();
     const Cell &c = at(input, output);
-    const QRect full = option.rect;
-    const qreal dpr = painter->device()->devicePixelRatioF();
     const bool selected = isSelected(input, output);
     const int edges = !selected ? 0
                                 : (output == m_selection.left() ? Left : 0) | (output == m_selection.right() ? Right : 0)
                                       | (input == m_selection.top() ? Top : 0) | (input == m_selection.bottom() ? Bottom : 0);
-    const bool focused = hasFocus() && currentIndex().row() == input && currentIndex().column() == output;
-    const bool hovered = input == m_hoverInput && output == m_hoverOutput;
-    const int shown = c.gain < GainFloor ? -100 : c.gain;
-    const quint64 looks = quint64(c.on) | quint64(focused) << 1 | quint64(hovered) << 2 | quint64(isEnabled()) << 3
+    const bool button = !m_knobView;
+    const bool on = button && c.on;
+    const bool focused = button && input == context.focusInput && output == context.focusOutput;
+    const bool hovered = button && input == m_hoverInput && output == m_hoverOutput;
+    const int shown = !button ? qBound(int(GainMinimum), c.gain, int(GainMaximum)) : c.gain < GainFloor ? -100 : c.gain;
+    const quint64 looks = quint64(on) | quint64(focused) << 1 | quint64(hovered) << 2 | quint64(isEnabled()) << 3
                         | quint64(selected) << 4 | quint64(edges) << 5 | quint64(quint8(qint8(shown))) << 9
                         | quint64(full.width() & 0xfff) << 17 | quint64(full.height() & 0xfff) << 29
                         | quint64(qRound(dpr * 100) & 0xffff) << 41;
-    // In the format of the surface painted on: text is blended differently on an opaque one.
-    const QPaintDevice *target = painter->paintEngine() ? painter->paintEngine()->paintDevice() : nullptr;
-    QImage::Format format = QImage::Format_ARGB32_Premultiplied;
-    if (target && target->devType() == QInternal::Image)
-        format = static_cast<const QImage *>(target)->format();
-    else if (target && target->devType() == QInternal::Pixmap && !static_cast<const QPixmap *>(target)->hasAlphaChannel())
-        format = QImage::Format_RGB32;
-    const quint64 key = looks | quint64(format) << 57;
+    const QImage::Format format = context.format;
+    const quint64 key = looks | quint64(format & 0x1f) << 57 | quint64(button) << 62;
     auto look = m_looks.constFind(key);
     if (look == m_looks.constEnd()) {
         // Few looks are in use at once; a stale set (another size, a gone selection) starts over.
@@ -338,7 +481,7 @@ void MatrixTableWidget::paintCell(QPainter *painter, const QStyleOptionViewItem 
         // The font takes its pixel size from the resolution: the widget's, not an image's.
         image.setDotsPerMeterX(qRound(viewport()->logicalDpiX() / 0.0254));
         image.setDotsPerMeterY(qRound(viewport()->logicalDpiY() / 0.0254));
-        image.fill(ground);
+        image.fill(context.ground);
         QPainter p(&image);
         drawCell(&p, QRect(QPoint(0, 0), full.size()), input, output);
         p.end();
@@ -381,7 +524,7 @@ void MatrixTableWidget::drawCell(QPainter *painter, const QRect &full, int input
             m_boxLook->style()->drawPrimitive(QStyle::PE_Widget, &box, painter, m_boxLook);
             painter->translate(-content.topLeft());
         }
-        m_knob->paintFace(*painter, knobOrigin(input, output), m_knob->positionOf(c.gain), devicePixelRatioF());
+        m_knob->paintFace(*painter, knobOrigin(content), m_knob->positionOf(c.gain), devicePixelRatioF());
     } else {
         // A button keeps its minimum size (the style sheet's) from the cell's top left corner,
         // into the cell's margin when the cell is short.

@@ -9,17 +9,18 @@
 #include "tablewidget.h"
 
 #include <QByteArray>
+#include <QColor>
 #include <QHash>
 #include <QImage>
 #include <QRect>
 #include <array>
+#include <bitset>
 
 class Knob;
 class MatrixHeaderView;
 class QAccessibleInterface;
 class QPixmap;
 class QPushButton;
-class QStyleOptionViewItem;
 
 class MatrixTableWidget final : public TableWidget
 {
@@ -122,7 +123,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    friend class MatrixCellDelegate;
     struct Cell {
         bool on = false;
         int gain = 0;
@@ -133,18 +133,32 @@ private:
         return input >= 0 && input < Channels && output >= 0 && output < Channels;
     }
     const Cell &at(int input, int output) const { return m_state[size_t(index(input, output))]; }
-    void paintCell(QPainter *painter, const QStyleOptionViewItem &option, int input, int output) const;
+    // What every cell of one paint shares.
+    struct PaintContext {
+        QColor ground;
+        qreal pixelRatio = 1;
+        QImage::Format format = QImage::Format_ARGB32_Premultiplied;
+        bool copied = false; // cells are copies of cached looks
+        int focusInput = -1;
+        int focusOutput = -1;
+    };
+    PaintContext paintContext(QPainter *painter) const;
+    void paintCell(QPainter *painter, const PaintContext &context, const QRect &full, int input, int output) const;
     // Whether the viewport's ground is one opaque colour, which cells and background can be
     // painted on without what lies behind.
     bool solidGround() const;
     void drawCell(QPainter *painter, const QRect &full, int input, int output) const;
+    // Marks the cell for the next repaint; the marked cells of one event-loop pass are
+    // repainted together (flushUpdates).
     void updateCell(int input, int output);
+    void flushUpdates();
     // Tells assistive tools what changed in a cell they know.
     void announceCell(int input, int output, bool switched) const;
     void setHovered(int input, int output);
     // The hidden knob that turns for the cell under the pointer or the keyboard.
     void aimKnob(int input, int output);
     QPoint knobOrigin(int input, int output) const;
+    QPoint knobOrigin(const QRect &content) const;
     void paintSelection(const QRect &old);
     void toggleSelection(int input, int output);
     void placeCorner();
@@ -159,6 +173,8 @@ private:
     mutable std::array<unsigned, Channels * Channels> m_cellIds{};
     // Painted cells of the button view by their look (state, size, pixel ratio, format).
     mutable QHash<quint64, QImage> m_looks;
+    std::bitset<Channels * Channels> m_dirty;
+    bool m_flushPosted = false;
     std::array<QString, Channels> m_inputNames;
     std::array<QString, Channels> m_outputNames;
     QPushButton *m_corner = nullptr;

@@ -1,14 +1,15 @@
 // What the strip pages cost on the GUI thread, offscreen: one poll round's replies for a
 // 16-channel page (every channel changed, so every strip refreshes) dispatched, announced and
-// shown; the same for the matrix (all 256 crossings changed); one 100 ms meter round shown by
-// the overview, the meter window and the auto mixer page; and one step of a fader drag on the
-// output level page (edit, link, queue, repaint request). Reported per round and per step,
-// and as a share of the poll period, in CPU time of the process (other work on a shared
-// machine does not count). Then the output level page's round with the change journal off and
-// on (every strip changed, so every value is a change the journal notes), in alternating
-// blocks, and what writing a batch costs. The round and the drag step are the median of five
-// blocks, against the 1 ms goal. --style-sheet applies the light scheme's style sheet first,
-// as the application does.
+// shown; the same for the matrix (all 256 crossings changed), in its button and its knob
+// view; one 100 ms meter round shown by the overview, the meter window and the auto mixer
+// page; and one step of a fader drag on the output level page (edit, link, queue, repaint
+// request). Reported per round and per step, and as a share of the poll period, in CPU time
+// of the process (other work on a shared machine does not count). Then the output level
+// page's round with the change journal off and on (every strip changed, so every value is a
+// change the journal notes), in alternating blocks, and what writing a batch costs. The round
+// and the drag step are the median of five blocks, against the 1 ms goal. --style-sheet
+// applies the light scheme's style sheet first, as the application does. --page TITLE
+// measures that page's poll round alone (for a profiler; "Matrix knobs" is the knob view).
 #include "changejournal.h"
 #include "datamodel.h"
 #include "dspimages.h"
@@ -25,6 +26,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -150,9 +152,20 @@ int main(int argc, char **argv)
     };
     const auto verdict = [](double us) { return us < GoalUs ? QStringLiteral(")") : QStringLiteral(", OVER)"); };
     const int rounds = 80;
-    for (const char *title : {"In Setup", "Gate", "In Delay", "Level Pre Mix", "Out Level", "Matrix"}) {
-        const int page = PageSpecs::indexOf(title);
+    const QStringList args = QCoreApplication::arguments();
+    const int only = args.indexOf(QStringLiteral("--page"));
+    // "Matrix knobs": the matrix in its knob view.
+    QByteArrayList titles{"In Setup", "Gate", "In Delay", "Level Pre Mix", "Out Level", "Matrix", "Matrix knobs"};
+    if (only > 0 && only + 1 < args.size())
+        titles = {args[only + 1].toUtf8()};
+    for (const QByteArray &name : titles) {
+        const bool knobs = name == "Matrix knobs";
+        const QByteArray title = knobs ? QByteArray("Matrix") : name;
+        const int page = PageSpecs::indexOf(title.constData());
         widget.stackedButtonClicked(page);
+        auto *corner = widget.findChild<QPushButton *>(QStringLiteral("matrixCornerButton"));
+        if (corner && corner->isChecked() != knobs)
+            corner->click();
         QVector<QByteArray> replies{pageRound(title, 0), pageRound(title, 1)};
         for (int i = 0; i < 20; ++i) // warm up
             dm.feedReceived(replies[i & 1]);
@@ -170,7 +183,7 @@ int main(int argc, char **argv)
         const double us = median(blocks);
         out << QStringLiteral("%1: one poll round, 16 channels changed: %2 us (%3 % of 200 ms; median of %4 blocks; "
                               "goal under %5 us%6\n")
-                   .arg(ModulePage::pageTitle(page), -14)
+                   .arg(knobs ? QString::fromUtf8(name) : ModulePage::pageTitle(page), -14)
                    .arg(us, 0, 'f', 1)
                    .arg(us / 2000.0, 0, 'f', 3)
                    .arg(Blocks)
@@ -179,6 +192,8 @@ int main(int argc, char **argv)
         if (!dm.queue().isEmpty() || dm.lastCommandTime() != 0)
             out << "  a refresh sent something!\n";
     }
+    if (only > 0)
+        return 0;
 
     // The change journal on the poll path: blocks of rounds with it off and on, alternating so
     // that a loaded machine's drift falls on both alike.
