@@ -54,6 +54,8 @@ void MeterReadout::changeEvent(QEvent *event)
     if (t == QEvent::FontChange)
         setFixedSize(sizeHint());
     QWidget::changeEvent(event);
+    if (t == QEvent::FontChange)
+        emit fontChanged();
 }
 
 void MeterReadout::paintText(QPainter &painter, const QBrush &background) const

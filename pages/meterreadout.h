@@ -21,6 +21,10 @@ public:
 
     QSize sizeHint() const override;
 
+signals:
+    // After a new font has resized it (the style sheet may set one of its own).
+    void fontChanged();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;

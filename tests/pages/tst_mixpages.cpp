@@ -675,6 +675,16 @@ private slots:
         readout.setFont(underlined);
         QVERIFY(readout.grab().toImage() != number);
         readout.close();
+
+        // A long caption wraps within its number's width; a wider number (a font of the
+        // readout's own, as a style sheet may give it) lets it stand on one line.
+        MeterBank bank(24);
+        bank.setCaption(0, QStringLiteral("Dante-RX 1"));
+        QVERIFY(bank.caption(0)->wordWrap());
+        QFont wide = bank.readout(0)->font();
+        wide.setPointSize(wide.pointSize() * 3);
+        bank.readout(0)->setFont(wide);
+        QVERIFY(!bank.caption(0)->wordWrap());
         overview.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&overview));
 
