@@ -26,7 +26,7 @@ int roundPixel(double x) { return int(std::round(qBound(-kInternalLimit, x, kInt
 } // namespace
 
 Fader::Fader(QWidget *parent)
-    : QWidget(parent)
+    : QWidget(parent), m_looks(this, [] { return QString(); }, [this](QPaintEvent *) { draw(); })
 {
     setFocusPolicy(Qt::WheelFocus);
     loadColours();
@@ -165,7 +165,19 @@ void Fader::changeEvent(QEvent *event)
 
 // A value change repaints the handle's old and new places; the scale under them comes from
 // a pixmap, not from stroking every mark and label again (most of a poll round's cost).
-void Fader::paintEvent(QPaintEvent *)
+bool Fader::event(QEvent *event)
+{
+    const bool done = QWidget::event(event);
+    m_looks.handle(event);
+    return done;
+}
+
+void Fader::paintEvent(QPaintEvent *event)
+{
+    m_looks.paint(event);
+}
+
+void Fader::draw()
 {
     const qreal ratio = devicePixelRatioF();
     if (m_scale.isNull() || m_scale.size() != size() * ratio) {

@@ -1,6 +1,8 @@
 #pragma once
 // Vertical slider with a two-region dB scale (the positive part takes the upper third of the
 // travel) and a bitmap handle. Values are held in units of 10^-decimals of the shown quantity.
+#include "lookcache.h"
+
 #include <QColor>
 #include <QRectF>
 #include <QPixmap>
@@ -47,6 +49,7 @@ signals:
     void doubleClicked();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -65,6 +68,7 @@ private:
     void placeHandle(int value);
     // The groove and the scale, drawn once for the size, range and colours in force.
     void paintScale(QPainter &painter) const;
+    void draw();
     // Moves by steps, or to target (internal units, clamped); false when already there.
     bool stepBy(int steps);
     bool moveTo(double target);
@@ -83,4 +87,6 @@ private:
     bool m_dragging = false;
     bool m_skipNextStyleChange = true;
     int m_wheelRemainder = 0;
+    // Its ground only: a dragged handle rarely comes back to the same place.
+    LookCache m_looks;
 };

@@ -40,6 +40,16 @@ int roundPixel(double x)
 Knob::Knob(int size, QWidget *parent)
     : QWidget(parent)
     , m_accelerationTimer(new QTimer(this))
+    , m_looks(
+          this,
+          [this] {
+              return QStringLiteral("%1|%2|%3|%4")
+                  .arg(double(m_position), 0, 'g', 9)
+                  .arg(int(m_highlighted))
+                  .arg(int(isEnabled()))
+                  .arg(m_baseImage);
+          },
+          [this](QPaintEvent *) { draw(); })
 {
     m_accelerationTimer->setInterval(10);
     connect(m_accelerationTimer, &QTimer::timeout, this, &Knob::timeout);
@@ -49,8 +59,12 @@ Knob::Knob(int size, QWidget *parent)
 
 void Knob::setValue(int value)
 {
-    m_value = qBound(m_minimum, value, m_maximum);
-    m_position = positionOf(m_value);
+    const int bounded = qBound(m_minimum, value, m_maximum);
+    const float position = positionOf(bounded);
+    if (bounded == m_value && position == m_position)
+        return;
+    m_value = bounded;
+    m_position = position;
     update();
 }
 
@@ -126,7 +140,19 @@ void Knob::timeout()
         m_verticalSensitivity = dy * m_accelerationFactor;
 }
 
-void Knob::paintEvent(QPaintEvent *)
+bool Knob::event(QEvent *event)
+{
+    const bool done = QWidget::event(event);
+    m_looks.handle(event);
+    return done;
+}
+
+void Knob::paintEvent(QPaintEvent *event)
+{
+    m_looks.paint(event);
+}
+
+void Knob::draw()
 {
     QPainter painter(this);
     painter.setWindow(rect());

@@ -1,5 +1,7 @@
 #pragma once
 // Rotary control drawn from a base and an indicator bitmap, in four sizes.
+#include "lookcache.h"
+
 #include <QWidget>
 
 class QPainter;
@@ -51,7 +53,10 @@ signals:
 public slots:
     void timeout();
 
+    const LookCache &looks() const { return m_looks; }
+
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -61,6 +66,7 @@ protected:
 
 private:
     void stepBy(qint64 steps);
+    void draw();
 
     int m_minimum = 0;
     int m_maximum = 100;
@@ -82,4 +88,5 @@ private:
     bool m_highlighted = false;
     QString m_baseImage;
     QString m_indicatorImage;
+    LookCache m_looks;
 };

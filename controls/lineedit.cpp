@@ -3,11 +3,41 @@
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QStyleOptionFrame>
 
 LineEdit::LineEdit(QWidget *parent)
-    : QLineEdit(parent)
+    : QLineEdit(parent),
+      m_looks(
+          this,
+          [this] {
+              // While focused it shows a blinking cursor and a selection: drawn each time.
+              if (hasFocus())
+                  return QString();
+              QStyleOptionFrame option;
+              initStyleOption(&option);
+              return QStringLiteral("%1|%2|%3|%4|%5|%6")
+                  .arg(int(option.state))
+                  .arg(int(alignment()))
+                  .arg(cursorPosition())
+                  .arg(int(echoMode()))
+                  .arg(text().isEmpty() ? placeholderText() : QString())
+                  .arg(text());
+          },
+          [this](QPaintEvent *event) { QLineEdit::paintEvent(event); })
 {
     setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+bool LineEdit::event(QEvent *event)
+{
+    const bool done = QLineEdit::event(event);
+    m_looks.handle(event);
+    return done;
+}
+
+void LineEdit::paintEvent(QPaintEvent *event)
+{
+    m_looks.paint(event);
 }
 
 void LineEdit::contextMenuEvent(QContextMenuEvent *event)

@@ -10,6 +10,7 @@
 #include "messageboxes.h"
 #include "parameterbinding.h"
 #include "routeorder.h"
+#include "taborder.h"
 #include "widgettable.h"
 #include "wire.h"
 
@@ -23,6 +24,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -69,8 +71,17 @@ DanteSetupDialog::DanteSetupDialog(DataModel *dataModel, QWidget *parent)
     resize(800, 480);
     restoreStoredGeometry();
 
+    // Every widget is built in the parent it keeps: one moved to another parent after it was
+    // built has the style sheet matched again over its whole subtree.
+    QWidget *body = createScrollingBody();
+    auto *left = new QVBoxLayout;
+    auto *right = new QVBoxLayout;
+    auto *layout = new QHBoxLayout(body);
+    layout->addLayout(left);
+    layout->addLayout(right, 1);
+
     // Device information.
-    m_infoBox = new QGroupBox(this);
+    m_infoBox = new QGroupBox(body);
     auto *info = new QGridLayout(m_infoBox);
     const auto value = [this] {
         auto *l = new QLabel(m_infoBox);
@@ -99,7 +110,7 @@ DanteSetupDialog::DanteSetupDialog(DataModel *dataModel, QWidget *parent)
     info->addWidget(m_clockStateValue, 4, 1);
 
     // Device configuration.
-    m_configBox = new QGroupBox(this);
+    m_configBox = new QGroupBox(body);
     auto *config = new QGridLayout(m_configBox);
     m_nameTitle = new QLabel(m_configBox);
     m_nameEdit = new LineEdit(m_configBox);
@@ -119,8 +130,8 @@ DanteSetupDialog::DanteSetupDialog(DataModel *dataModel, QWidget *parent)
     config->addWidget(m_clearButton, 2, 2);
 
     // Channel tables.
-    m_receiveBox = new QGroupBox(this);
-    m_transmitBox = new QGroupBox(this);
+    m_receiveBox = new QGroupBox(body);
+    m_transmitBox = new QGroupBox(body);
     m_receiveTable = new WidgetTable(4, 3, m_receiveBox);
     m_transmitTable = new WidgetTable(4, 2, m_transmitBox);
     for (TableWidget *table : {m_receiveTable, m_transmitTable}) {
@@ -131,7 +142,7 @@ DanteSetupDialog::DanteSetupDialog(DataModel *dataModel, QWidget *parent)
         auto &edits = table == m_receiveTable ? m_receiveLabels : m_transmitLabels;
         for (int row = 0; row < 4; ++row) {
             table->setItem(row, 0, new QTableWidgetItem);
-            edits[size_t(row)] = new LineEdit(table);
+            edits[size_t(row)] = new LineEdit(table->viewport()); // where the cell puts it
             edits[size_t(row)]->setObjectName(QString::number(row));
             edits[size_t(row)]->setMaxLength(LabelLimit);
             table->setCellWidget(row, 1, edits[size_t(row)]);
@@ -143,7 +154,7 @@ DanteSetupDialog::DanteSetupDialog(DataModel *dataModel, QWidget *parent)
     (new QVBoxLayout(m_transmitBox))->addWidget(m_transmitTable);
 
     // Network configuration.
-    m_networkBox = new QGroupBox(this);
+    m_networkBox = new QGroupBox(body);
     auto *network = new QGridLayout(m_networkBox);
     m_modeGroup = new QButtonGroup(this);
     m_autoButton = new QRadioButton(m_networkBox);
@@ -170,23 +181,19 @@ DanteSetupDialog::DanteSetupDialog(DataModel *dataModel, QWidget *parent)
     buttons->addWidget(m_revertButton);
     network->addLayout(buttons, 6, 0, 1, 2);
 
-    m_routingNote = new QLabel(this);
-    m_downloadLink = new QLabel(this);
+    m_routingNote = new QLabel(body);
+    m_downloadLink = new QLabel(body);
     m_downloadLink->setTextFormat(Qt::RichText);
     m_downloadLink->setOpenExternalLinks(true); // the system browser
 
-    auto *left = new QVBoxLayout;
     left->addWidget(m_infoBox);
     left->addWidget(m_configBox);
     left->addWidget(m_networkBox);
-    auto *right = new QVBoxLayout;
     right->addWidget(m_receiveBox);
     right->addWidget(m_transmitBox);
     right->addWidget(m_routingNote);
     right->addWidget(m_downloadLink);
-    auto *layout = new QHBoxLayout(createScrollingBody());
-    layout->addLayout(left);
-    layout->addLayout(right, 1);
+    orderTabs(tabOrder());
 
     connect(m_nameEdit, &LineEdit::editingFinished, this, &DanteSetupDialog::deviceNameEditingFinished);
     connect(m_latencyCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
@@ -207,6 +214,21 @@ DanteSetupDialog::DanteSetupDialog(DataModel *dataModel, QWidget *parent)
     retranslate();
     for (ParameterBinding *binding : findChildren<ParameterBinding *>())
         binding->refresh();
+}
+
+// Tab reads the configuration, both channel tables and then their labels, and the network
+// form; the scrolling body takes the focus last.
+QWidgetList DanteSetupDialog::tabOrder() const
+{
+    QWidgetList order = {m_nameEdit, m_latencyCombo, m_rebootButton, m_clearButton, m_receiveTable, m_transmitTable};
+    for (const auto *edits : {&m_receiveLabels, &m_transmitLabels})
+        for (LineEdit *edit : *edits)
+            order << edit;
+    order << m_autoButton << m_manualButton;
+    for (LineEdit *edit : m_addressEdits)
+        order << edit;
+    order << m_applyButton << m_revertButton << findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly);
+    return order;
 }
 
 void DanteSetupDialog::retranslate()

@@ -50,6 +50,7 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    QWidgetList tabOrder() const;
     void retranslate() override;
     // Each control that shows a device value is bound to its key once; show reads the model.
     void bindControls();

@@ -12,6 +12,7 @@
 #include "routeorder.h"
 #include "spinbox.h"
 #include "systemsettings.h"
+#include "taborder.h"
 #include "twofieldinputdialog.h"
 #include "wire.h"
 
@@ -113,10 +114,25 @@ DeviceSetupDialog::DeviceSetupDialog(DataModel *dataModel, QWidget *parent)
     m_blinkTimer->setInterval(BlinkMs);
     connect(m_blinkTimer, &QTimer::timeout, this, &DeviceSetupDialog::timeout);
 
-    m_infoBox = new QGroupBox(this);
-    m_setupBox = new QGroupBox(this);
-    m_generalBox = new QGroupBox(this);
-    m_limitBox = new QGroupBox(this);
+    // Every widget is built in the parent it keeps: one moved to another parent after it was
+    // built has the style sheet matched again over its whole subtree (a quarter to 40 % of this
+    // dialog's first show, when the boxes moved into the scrolling body and the rows into their
+    // scroll area).
+    QWidget *body = createScrollingBody();
+    auto *layout = new QHBoxLayout(body);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(8);
+    m_infoBox = new QGroupBox(body);
+    m_setupBox = new QGroupBox(body);
+    m_generalBox = new QGroupBox(body);
+    m_limitBox = new QGroupBox(body);
+    auto *middle = new QVBoxLayout;
+    middle->addWidget(m_setupBox);
+    middle->addWidget(m_generalBox);
+    middle->addStretch(1);
+    layout->addWidget(m_infoBox);
+    layout->addLayout(middle);
+    layout->addWidget(m_limitBox, 1);
     buildInformation(m_infoBox);
     buildSetup(m_setupBox);
 
@@ -129,35 +145,26 @@ DeviceSetupDialog::DeviceSetupDialog(DataModel *dataModel, QWidget *parent)
     connect(m_passwordButton, &QPushButton::clicked, this, &DeviceSetupDialog::changePasswordButtonClicked);
 
     // Inputs above outputs, scrolled only up and down: side by side they needed more width
-    // than the dialog has, and the spin boxes hid to the right.
-    auto *limitContent = new QWidget;
-    auto *limitLayout = new QVBoxLayout(limitContent);
-    limitLayout->setContentsMargins(0, 0, 0, 0);
-    m_inputLimitBox = new QGroupBox(limitContent);
-    m_outputLimitBox = new QGroupBox(limitContent);
-    buildLimits(m_inputLimitBox, false, m_inputRows);
-    buildLimits(m_outputLimitBox, true, m_outputRows);
-    limitLayout->addWidget(m_inputLimitBox);
-    limitLayout->addWidget(m_outputLimitBox);
+    // than the dialog has, and the spin boxes hid to the right. The content goes into the
+    // scroll area empty, and the rows are built into it.
     m_limitScroll = new QScrollArea(m_limitBox);
     m_limitScroll->setObjectName(QStringLiteral("limitScroll"));
     m_limitScroll->setFrameShape(QFrame::NoFrame);
     m_limitScroll->setWidgetResizable(true);
     m_limitScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_limitScroll->setWidget(limitContent);
     auto *limitBoxLayout = new QVBoxLayout(m_limitBox);
     limitBoxLayout->addWidget(m_limitScroll);
-
-    auto *middle = new QVBoxLayout;
-    middle->addWidget(m_setupBox);
-    middle->addWidget(m_generalBox);
-    middle->addStretch(1);
-    auto *layout = new QHBoxLayout(createScrollingBody());
-    layout->setContentsMargins(8, 8, 8, 8);
-    layout->setSpacing(8);
-    layout->addWidget(m_infoBox);
-    layout->addLayout(middle);
-    layout->addWidget(m_limitBox, 1);
+    auto *limitContent = new QWidget;
+    m_limitScroll->setWidget(limitContent);
+    auto *limitLayout = new QVBoxLayout(limitContent);
+    limitLayout->setContentsMargins(0, 0, 0, 0);
+    m_inputLimitBox = new QGroupBox(limitContent);
+    m_outputLimitBox = new QGroupBox(limitContent);
+    limitLayout->addWidget(m_inputLimitBox);
+    limitLayout->addWidget(m_outputLimitBox);
+    buildLimits(m_inputLimitBox, false, m_inputRows);
+    buildLimits(m_outputLimitBox, true, m_outputRows);
+    orderTabs(tabOrder());
 
     bindControls();
     // "Dante Support" is shown only while logged in.
@@ -323,6 +330,21 @@ void DeviceSetupDialog::buildLimits(QGroupBox *box, bool output, std::array<Limi
                 output ? &DeviceSetupDialog::outputMaximumBoxValueChanged : &DeviceSetupDialog::inputMaximumBoxValueChanged);
     }
     grid->setRowStretch(17, 1);
+}
+
+// Tab reads the information, the setup fields and the password button, then the limits, each
+// row's minimum before its maximum and inputs before outputs; the scroll areas take the focus
+// before the rows and after everything.
+QWidgetList DeviceSetupDialog::tabOrder() const
+{
+    QWidgetList order = {m_deviceIdEdit, m_locationEdit,    m_descriptionEdit, m_ipEdit,       m_netmaskEdit,
+                         m_gatewayEdit,  m_gateReportCombo, m_rs232Combo,      m_rs485Combo,   m_syncModeCombo,
+                         m_syncHostEdit, m_passwordButton,  m_limitScroll};
+    for (const auto *rows : {&m_inputRows, &m_outputRows})
+        for (const LimitRow &r : *rows)
+            order << r.minimum << r.maximum;
+    order << findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly);
+    return order;
 }
 
 void DeviceSetupDialog::retranslate()

@@ -79,6 +79,7 @@ private:
     void buildInformation(QGroupBox *box);
     void buildSetup(QGroupBox *box);
     void buildLimits(QGroupBox *box, bool output, std::array<LimitRow, proto::ChannelCount> &rows);
+    QWidgetList tabOrder() const;
     void retranslate() override;
 
     // Each control that shows a device value is bound to its key once; show reads the model.

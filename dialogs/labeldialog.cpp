@@ -45,7 +45,16 @@ LabelDialog::LabelDialog(DataModel *dataModel, QWidget *parent)
     m_inputs.resize(Channels);
     m_outputs.resize(Channels);
 
+    // The rows are built inside the scroll area's content: built first and put in it after,
+    // they had the style sheet matched again over every one of them.
+    auto *scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
     auto *content = new QWidget;
+    scroll->setWidget(content);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(scroll);
     auto *columns = new QHBoxLayout(content);
     columns->setContentsMargins(0, 0, 0, 0);
     columns->setSpacing(16);
@@ -98,14 +107,6 @@ LabelDialog::LabelDialog(DataModel *dataModel, QWidget *parent)
     outputGrid->setRowStretch(Channels + 1, 1);
     columns->addLayout(inputGrid, 5);
     columns->addLayout(outputGrid, 3);
-
-    auto *scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(content);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
-    layout->addWidget(scroll);
 
     restoreStoredGeometry();
 

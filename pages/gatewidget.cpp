@@ -1,16 +1,16 @@
 #include "gatewidget.h"
 
 #include "knob.h"
+#include "lookcache.h"
+#include "statusdot.h"
 #include "lineedit.h"
 #include "pagehelpers.h"
 #include "parameterbinding.h"
 #include "reportgate.h"
 #include "routeorder.h"
-#include "widget.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -62,11 +62,12 @@ GateWidget::GateWidget(DataModel *dm, int index, QWidget *parent)
         Strip &s = m_strips[size_t(c)];
         QWidget *box = strip(c);
         const QString name = QString::number(c);
-        s.open = caption(box);
+        s.open = new StatusDot(box);
+        s.open->setTextFormat(Qt::PlainText);
+        s.open->setAlignment(Qt::AlignCenter);
         s.open->setText(QString(QChar(0x25CF))); // the scheme colours it by "status"
         s.open->setFixedSize(14, 14);
-        s.open->setProperty("status", "0");
-        s.controls = new Widget(box);
+        s.controls = new GroundWidget(box);
         s.controls->setObjectName(QStringLiteral("gateControls%1").arg(c));
         auto *l = new QVBoxLayout(s.controls);
         l->setContentsMargins(0, 0, 0, 0);
@@ -92,15 +93,9 @@ GateWidget::GateWidget(DataModel *dm, int index, QWidget *parent)
         stripLayout(c)->addWidget(s.controls);
         stripLayout(c)->addStretch(1);
 
-        // The indicator is re-polished only when its state changes: a polish costs.
-        QLabel *open = s.open;
+        StatusDot *open = s.open;
         bind(open, Msg::GateStatus, c, [open](const QVariant &v) {
-            const char *status = v.toBool() ? "1" : "0";
-            if (open->property("status").toByteArray() == status)
-                return;
-            open->setProperty("status", status);
-            open->style()->unpolish(open);
-            open->style()->polish(open);
+            open->setStatus(v.toBool() ? QByteArrayLiteral("1") : QByteArrayLiteral("0"));
         });
         QPushButton *enabled = s.enabled;
         ParameterBinding *flag = bind(enabled, Msg::GateParams, c, [enabled](const QVariant &v) {

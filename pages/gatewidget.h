@@ -3,6 +3,7 @@
 // its field of the channel's 13-byte record, which every change sends whole; and the
 // gate-open state the device reports. While connected, a strip's gate controls wait for the
 // device's record of that channel (ReportGate).
+#include "statusdot.h"
 #include "strippage.h"
 
 #include <array>
@@ -20,7 +21,7 @@ public:
 
     enum Field : int { Threshold = 0, Attack = 1, Decay = 2 };
     struct Strip {
-        QLabel *open = nullptr; // "status" "1" open, "0" closed
+        StatusDot *open = nullptr; // "status" "1" open, "0" closed
         QWidget *controls = nullptr; // what waits for the device's record
         QPushButton *enabled = nullptr;
         QLabel *label[3] = {};

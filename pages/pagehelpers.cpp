@@ -1,6 +1,8 @@
 #include "pagehelpers.h"
 
 #include <QFontMetrics>
+#include "pushbutton.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QVariant>
@@ -10,7 +12,7 @@ namespace pagehelpers {
 
 QPushButton *checkButton(QWidget *parent)
 {
-    auto *b = new QPushButton(parent);
+    auto *b = new PushButton(parent);
     b->setCheckable(true);
     b->setFocusPolicy(Qt::TabFocus);
     return b;

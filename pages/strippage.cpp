@@ -1,5 +1,6 @@
 #include "strippage.h"
 
+#include "lookcache.h"
 #include "pagehelpers.h"
 #include "parameterbinding.h"
 #include "routeorder.h"
@@ -50,7 +51,7 @@ StripPage::StripPage(DataModel *dm, int index, Side side, QWidget *parent)
     row->setContentsMargins(4, 4, 4, 4);
     row->setSpacing(3);
     for (int c = 0; c < proto::ChannelCount; ++c) {
-        auto *strip = new Widget(content);
+        auto *strip = new GroundWidget(content);
         strip->setObjectName(QStringLiteral("strip%1").arg(c));
         auto *layout = new QVBoxLayout(strip);
         layout->setContentsMargins(2, 2, 2, 2);

@@ -6,8 +6,12 @@
 //                   [--device-log FILE]
 //   (default 30 minutes; offscreen is fine). Also watches the GUI thread: a 10 ms timer that
 //   fires late was kept waiting by work on the thread; the longest wait and the count of
-//   those over 50 ms are printed, in wall time and in the thread's processor time. --device-log keeps the simulator's frame log:
-//   every frame of the session as the device received it (fuzz/make_real_corpus.py reads it).
+//   those over 50 ms are printed, in wall time and in the thread's processor time, and each
+//   script step's longest wait (and most processor time between two beats) is kept: their
+//   median and percentiles, over all steps and by what the step did (a first show, a dialog
+//   opened again, a page shown again, edits only), tell a rare stall from a common one.
+//   --device-log keeps the simulator's frame log: every frame of the session as the device
+//   received it (fuzz/make_real_corpus.py reads it).
 #include "commandassistantdialog.h"
 #include "datamodel.h"
 #include "devicelistdialog.h"
@@ -32,12 +36,17 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <functional>
+#include <map>
+#include <vector>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -59,11 +68,41 @@ double threadCpuMs()
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
+// The machine's load average over the last minute: wall-time stalls grow with it.
+double loadAverage()
+{
+    QFile f(QStringLiteral("/proc/loadavg"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll().split(' ').value(0).toDouble() : -1.0;
+}
+
 double cpuSeconds()
 {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
     return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// The p-th percentile (nearest rank) of values; 0 when there are none.
+double percentile(std::vector<double> values, double p)
+{
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    const auto rank = size_t(std::max(1.0, std::ceil(p / 100.0 * double(values.size()))));
+    return values[std::min(rank, values.size()) - 1];
+}
+
+// One line of step figures: how many steps, then the median, 90th and 99th percentiles and
+// the longest, of the waits and of the processor times.
+QString stepFigures(const QString &what, const std::vector<double> &wall, const std::vector<double> &cpu)
+{
+    if (wall.empty())
+        return QStringLiteral("%1: no steps\n").arg(what);
+    return QString::asprintf("%s: %zu steps; wall median %.1f, 90th percentile %.1f, 99th %.1f, longest %.1f ms; "
+                             "processor median %.1f, 90th %.1f, 99th %.1f, longest %.1f ms\n",
+                             qPrintable(what), wall.size(), percentile(wall, 50), percentile(wall, 90),
+                             percentile(wall, 99), percentile(wall, 100), percentile(cpu, 50), percentile(cpu, 90),
+                             percentile(cpu, 99), percentile(cpu, 100));
 }
 
 } // namespace
@@ -152,6 +191,30 @@ int main(int argc, char *argv[])
     QWidget *openDialog = nullptr;
     // What the script did last: the longest stall is reported with it, to point at its cause.
     QString lastAction = QStringLiteral("start-up");
+    // Each step's longest wait of the GUI thread and the most processor time between two of
+    // its beats, filed under what the step did once the step is over.
+    double stepStall = 0, stepStallCpu = 0;
+    QString stepKind;
+    std::map<QString, std::pair<std::vector<double>, std::vector<double>>> stepStalls;
+    QSet<QString> shownBefore = {QStringLiteral("page 0 shown")}; // the main window opens on it
+    const auto endStep = [&] {
+        if (stepKind.isEmpty())
+            return;
+        for (const QString &kind : {QStringLiteral("every step"), stepKind}) {
+            stepStalls[kind].first.push_back(stepStall);
+            stepStalls[kind].second.push_back(stepStallCpu);
+        }
+        stepStall = stepStallCpu = 0;
+    };
+    // Names the step's kind after its action; a window's first show counts over everything.
+    const auto noteAction = [&](const QString &window, const QString &again) {
+        if (!shownBefore.contains(window)) {
+            shownBefore.insert(window);
+            stepKind = QStringLiteral("steps with a first show");
+        } else if (stepKind != QLatin1String("steps with a first show")) {
+            stepKind = again;
+        }
+    };
     const QStringList dialogNames = {QStringLiteral("device setup"), QStringLiteral("label"),
                                      QStringLiteral("preset"),       QStringLiteral("record/play"),
                                      QStringLiteral("GPIO setup"),   QStringLiteral("command assistant"),
@@ -159,15 +222,21 @@ int main(int argc, char *argv[])
     QTimer script;
     script.setInterval(500);
     QObject::connect(&script, &QTimer::timeout, [&] {
+        endStep();
         ++step;
+        stepKind = QStringLiteral("steps with edits only");
         if (step % 4 == 0) {
             const int page = (step / 4) % PageSpecs::count();
             lastAction = QStringLiteral("page %1 shown").arg(page);
+            noteAction(lastAction, QStringLiteral("steps showing a page again"));
             window.moduleWidget()->moduleButton(page)->click();
         }
-        if (step % 6 == 0) {
+        // On odd steps only, never with a page: a user does one thing at a time, and a page and
+        // a dialog shown in one step added up two first shows in one stall.
+        if (step % 6 == 3) {
             const int d = (step / 6) % dialogs.size();
             lastAction = QStringLiteral("dialog %1 opened").arg(dialogNames.at(withLog || d < 6 ? d : d + 1));
+            noteAction(lastAction, QStringLiteral("steps opening a dialog again"));
             // Only the dialog the script opened is hidden: asking for one not yet built would
             // build it unseen, a cost no user meets, on top of this step's own first show.
             if (openDialog)
@@ -192,6 +261,11 @@ int main(int argc, char *argv[])
     double longestStall = 0, longestStallCpu = 0, longestCpu = 0;
     QString longestStallAfter;
     int stalls = 0, cpuStalls = 0;
+    // Stalls over the limit in which the thread hardly ran: it waited for a processor (a busy
+    // machine) or in a system call, rather than working.
+    constexpr double IdleStallCpuMs = 5.0;
+    int idleStalls = 0;
+    const double loadAtStart = loadAverage();
     QTimer heart;
     heart.setTimerType(Qt::PreciseTimer);
     heart.setInterval(10);
@@ -209,8 +283,11 @@ int main(int argc, char *argv[])
             QTextStream(stderr) << QString::asprintf("stall %.1f ms (%.1f ms processor) after ", late, cpu)
                                 << lastAction << " at step " << step << '\n';
         longestCpu = qMax(longestCpu, cpu);
+        stepStall = qMax(stepStall, late);
+        stepStallCpu = qMax(stepStallCpu, cpu);
         stalls += late > StallLimitMs;
         cpuStalls += cpu > StallLimitMs;
+        idleStalls += late > StallLimitMs && cpu < IdleStallCpuMs;
     });
     heart.start();
 
@@ -223,7 +300,9 @@ int main(int argc, char *argv[])
     qint64 rssAtOne = -1;
     // The protocol log's ring is bounded but fills over the run: its fill tells its share of any growth.
     const ProtocolLog *frameLog = window.protocolLogDialog()->log();
-    out << "minute  RSS MiB  growth since minute 1 (MiB)  CPU share of the last minute  logged in  log frames\n";
+    // Widgets are small for the memory but each costs time wherever Qt walks them all.
+    out << "minute  RSS MiB  growth since minute 1 (MiB)  CPU share of the last minute  logged in  log frames"
+           "  widgets\n";
     out.flush();
     QTimer sampler;
     sampler.setInterval(60 * 1000);
@@ -236,9 +315,10 @@ int main(int argc, char *argv[])
         const double share = (cpu - cpuMark) / (double(wall.elapsed() - wallMark) / 1000.0);
         cpuMark = cpu;
         wallMark = wall.elapsed();
-        out << QString::asprintf("%6d  %7.1f  %28s  %28.1f%%  %9s  %10d\n", minute, rss / 1024.0,
+        out << QString::asprintf("%6d  %7.1f  %28s  %28.1f%%  %9s  %10d  %7d\n", minute, rss / 1024.0,
                                  rssAtOne < 0 ? "-" : qPrintable(QString::number((rss - rssAtOne) / 1024.0, 'f', 2)),
-                                 share * 100.0, dm.isLoggedIn() ? "yes" : "no", frameLog->size());
+                                 share * 100.0, dm.isLoggedIn() ? "yes" : "no", frameLog->size(),
+                                 int(QApplication::allWidgets().size()));
         out.flush();
     });
     sampler.start();
@@ -250,6 +330,17 @@ int main(int argc, char *argv[])
                              wall.elapsed() / 60000.0, step, edits, 100.0 * cpuTotal / (wall.elapsed() / 1000.0),
                              residentKiB() / 1024.0);
     out << "the longest stall came after: " << longestStallAfter << '\n';
+    endStep();
+    out << "the longest wait of the GUI thread in each script step (" << StallLimitMs << " ms goal):\n";
+    for (const char *kind : {"every step", "steps with a first show", "steps opening a dialog again",
+                             "steps showing a page again", "steps with edits only"}) {
+        const auto &figures = stepStalls[QLatin1String(kind)];
+        out << "  " << stepFigures(QLatin1String(kind), figures.first, figures.second);
+    }
+    out << QString::asprintf("stalls over %lld ms by wall: %d, %d of them with under %.0f ms of processor (the "
+                             "thread waited rather than worked); the machine's load average %.2f at the start, "
+                             "%.2f at the end\n",
+                             StallLimitMs, stalls, idleStalls, IdleStallCpuMs, loadAtStart, loadAverage());
     out << QString::asprintf("GUI-thread stalls in the soak: the longest %.1f ms wall (%.1f ms processor), the most "
                              "processor between two beats %.1f ms; over %lld ms: %d by wall, %d by processor "
                              "(goal: none over %lld ms)\n",

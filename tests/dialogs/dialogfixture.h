@@ -111,6 +111,16 @@ T *named(QWidget *root, const QString &name)
     return nullptr;
 }
 
+// The widget that has the focus once the dialog is open (null when it never became active);
+// the dialog is hidden again.
+inline QWidget *focusOnOpening(QWidget *dialog)
+{
+    dialog->show();
+    QWidget *focus = QTest::qWaitForWindowActive(dialog) ? QApplication::focusWidget() : nullptr;
+    dialog->hide();
+    return focus;
+}
+
 // Types text into an edit and ends the edit as the user does (Return).
 inline void typeInto(QLineEdit *edit, const QString &text)
 {

@@ -68,6 +68,26 @@ private slots:
 
     void cleanup() { m_dialog.reset(); }
 
+    // Tab reads the configuration, the channel tables and their labels, then the network form;
+    // the scrolling body last.
+    void tabOrder()
+    {
+        QStringList expected;
+        for (const char *name : {"Device Name", "Device Latency", "Reboot", "Clear Config", "Receive Channel",
+                                 "Transmit Channel"})
+            expected << P + QLatin1String(name);
+        for (const char *side : {"RX", "TX"})
+            for (int row = 1; row <= 4; ++row)
+                expected << P + QStringLiteral("%1 %2 Channel Label").arg(QLatin1String(side)).arg(row);
+        for (const char *name : {"Obtain an IP Address Automatically", "Manually configure an IP Address",
+                                 "IP Address", "Netmask", "DNS Server", "Gateway", "Apply", "Revert"})
+            expected << P + QLatin1String(name);
+        expected << QStringLiteral("QScrollArea");
+        QCOMPARE(support::tabStops(m_dialog.get()), expected);
+        // The first stop takes the focus when the dialog opens.
+        QCOMPARE(focusOnOpening(m_dialog.get()), w<LineEdit>(QStringLiteral("Device Name")));
+    }
+
     void deviceName()
     {
         setName("stage-left");

@@ -6,6 +6,7 @@
 #include "label.h"
 #include "lineedit.h"
 #include "spinbox.h"
+#include "testwidgets.h"
 #include "wire.h"
 
 #include <QComboBox>
@@ -269,6 +270,30 @@ private slots:
         QVERIFY(master->isVisible());
         QVERIFY(master->width() > master->fontMetrics().horizontalAdvance(QStringLiteral("255.255.255.255")));
         m_dialog->hide();
+    }
+
+    // Tab visits the information, the setup fields, the password button, then every limit
+    // row's minimum and maximum, inputs before outputs; the scroll areas where they were.
+    void tabOrder()
+    {
+        dm().model().device().dataSyncSupport = 1;
+        dm().model().dataSync() = {2, 0, 0};
+        announce(Msg::DataSyncSupport);
+        announce(Msg::DataSyncConfig);
+        QStringList expected;
+        for (const char *name : {"Device ID", "Device Location", "Device Description", "IP Address", "Subnet Mask",
+                                 "Gateway", "Gate Report", "RS232 Baud Rate", "RS485 Baud Rate",
+                                 "Data Sync(Dual backup)", "Master IP Address", "Login Password Setting"})
+            expected << P + QLatin1String(name);
+        expected << QStringLiteral("QScrollArea#limitScroll");
+        for (const char *side : {"IN", "OUT"})
+            for (int c = 1; c <= proto::ChannelCount; ++c)
+                for (const char *end : {"Minimum", "Maximum"})
+                    expected << P + QStringLiteral("%1 %2 %3").arg(QLatin1String(side)).arg(c).arg(QLatin1String(end));
+        expected << QStringLiteral("QScrollArea");
+        QCOMPARE(support::tabStops(m_dialog.get()), expected);
+        // The first stop takes the focus when the dialog opens.
+        QCOMPARE(focusOnOpening(m_dialog.get()), w<LineEdit>(QStringLiteral("Device ID")));
     }
 
     void armVersionForms()

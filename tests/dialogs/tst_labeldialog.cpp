@@ -143,6 +143,17 @@ private slots:
         }
     }
 
+    // Tab reads the rows across, an input's label and touch screen label, then the output's.
+    void tabOrder()
+    {
+        LabelDialog dialog(m_link.dm.get());
+        QStringList expected = {QStringLiteral("QScrollArea")};
+        for (int c = 1; c <= proto::ChannelCount; ++c)
+            expected << QStringLiteral("Label: IN %1 Label").arg(c) << QStringLiteral("Label: IN %1 Touch Screen Label").arg(c)
+                     << QStringLiteral("Label: OUT %1 Label").arg(c);
+        QCOMPARE(support::tabStops(&dialog), expected);
+    }
+
     void clearingSendsTheChannelAlone()
     {
         LabelDialog dialog(m_link.dm.get());

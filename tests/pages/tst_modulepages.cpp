@@ -33,6 +33,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -288,6 +289,49 @@ private slots:
         QCOMPARE(page<DelayWidget>(16)->stripControls(3).box[0]->value(), 20.0);
         QCOMPARE(page<LevelWidget>(7)->stripControls(5).gainEdit->text(), QStringLiteral("-100.0"));
         QCOMPARE(page<LevelWidget>(12)->stripControls(5).fader->value(), 4.0);
+    }
+
+    // The strips are flat grounds: a control a report changes repaints alone, not its strip
+    // (with the style sheet a see-through control repainted the strip and the page behind it).
+    void stripControlsRepaintAlone()
+    {
+        QFile qss(QStringLiteral(":/qss/VarkomelLight.qss"));
+        QVERIFY(qss.open(QIODevice::ReadOnly));
+        qApp->setStyleSheet(QString::fromUtf8(qss.readAll()));
+        fresh();
+        m_widget->show();
+        const int inSetup = PageSpecs::indexOf("In Setup");
+        for (const char *title : {"Gate", "In Delay", "Level Pre Mix", "In Setup"}) {
+            m_widget->stackedButtonClicked(PageSpecs::indexOf(title));
+            QCoreApplication::processEvents();
+        }
+        auto *in = page<InSetupWidget>(inSetup);
+        const GateWidget::Strip &g = page<GateWidget>(PageSpecs::indexOf("Gate"))->stripControls(0);
+        const DelayWidget::Strip &d = page<DelayWidget>(PageSpecs::indexOf("In Delay"))->stripControls(0);
+        const LevelWidget::Strip &l = page<LevelWidget>(PageSpecs::indexOf("Level Pre Mix"))->stripControls(0);
+        const InSetupWidget::Strip &s = in->stripControls(0);
+        for (QWidget *w : std::initializer_list<QWidget *>{s.mute, s.phantom, s.gainKnob, s.gainEdit, g.open, g.enabled,
+                                                           g.edit[0], g.knob[0], d.box[0], d.knob, l.group, l.fader})
+            QVERIFY2(w->testAttribute(Qt::WA_OpaquePaintEvent), qPrintable(w->accessibleName()));
+        struct Counter : QObject {
+            int paints = 0;
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                paints += e->type() == QEvent::Paint;
+                return false;
+            }
+        } stripPaints, mutePaints;
+        in->strip(0)->installEventFilter(&stripPaints);
+        s.mute->installEventFilter(&mutePaints);
+        for (int i = 0; i < 4; ++i) {
+            m_dm->model().input(0).mute = !m_dm->model().input(0).mute;
+            m_dm->router().route(Msg::InputMute.type, Msg::InputMute.subType, Msg::InputMute.funcId, 0, 255, QVariant());
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(s.mute->isChecked(), m_dm->model().input(0).mute);
+        QCOMPARE(mutePaints.paints, 4);
+        QCOMPARE(stripPaints.paints, 0);
+        qApp->setStyleSheet(QString());
     }
 
     void gateRecordAndOpenState()

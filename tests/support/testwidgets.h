@@ -7,7 +7,9 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QStringList>
 #include <QTimer>
+#include <QWidget>
 
 namespace support {
 
@@ -66,6 +68,28 @@ inline void toggle(QAbstractButton *button)
     QAccessibleInterface *a = QAccessible::queryAccessibleInterface(button);
     if (a && a->actionInterface())
         a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+}
+
+// The controls Tab visits in a window, in order from its start (hidden and disabled ones
+// too, where Tab would find them), each by its accessible name or else the nearest named
+// ancestor's (a spin box's edit by its box), else its class and object name.
+inline QStringList tabStops(QWidget *window)
+{
+    QStringList stops;
+    for (QWidget *w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) != Qt::TabFocus || w->focusProxy())
+            continue;
+        QString name = QString::fromLatin1(w->metaObject()->className());
+        if (!w->objectName().isEmpty())
+            name += QLatin1Char('#') + w->objectName();
+        for (QWidget *n = w; n && n != window; n = n->parentWidget())
+            if (!n->accessibleName().isEmpty()) {
+                name = n->accessibleName();
+                break;
+            }
+        stops << name;
+    }
+    return stops;
 }
 
 } // namespace support
