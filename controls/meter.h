@@ -1,6 +1,8 @@
 #pragma once
 // Vertical bar meter: grows upward from the bottom, or downward from the top.
+#include <QBrush>
 #include <QColor>
+#include <QPixmap>
 #include <QRectF>
 #include <QWidget>
 
@@ -37,9 +39,16 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void loadColours();
+    // The bar lit from end to end and unlit, drawn once per size, range, direction, scheme
+    // and pixel ratio (and shared by the meters alike): a new value copies rows of one or the
+    // other and blends the one row the bar ends in, where it filled and blended the whole
+    // bar with a gradient before.
+    void buildLooks();
+    void forgetLooks() { m_lit = QPixmap(); }
     QRectF innerRect() const;
     // The rows between the old and the new end of the bar: all that a new value repaints.
     QRect changedRows(const QRectF &before, const QRectF &after) const;
@@ -51,4 +60,6 @@ private:
     QColor m_frameColour;
     QColor m_backgroundColour;
     bool m_skipNextStyleChange = true;
+    QPixmap m_lit, m_unlit;
+    QBrush m_gradient;
 };

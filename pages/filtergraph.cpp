@@ -1,5 +1,6 @@
 #include "filtergraph.h"
 
+#include "filterstroke.h"
 #include "theme.h"
 
 #include <QContextMenuEvent>
@@ -19,6 +20,7 @@ constexpr int BottomMargin = 20;
 constexpr double RangeDb = 30.0;
 constexpr int HandleSize = 16;
 constexpr int GrabReach = 5;
+constexpr qreal PenWidth = 2; // the curve's, flat-capped and bevel-joined
 const float LogLow = std::log10(10.0f);
 const float LogHigh = std::log10(24000.0f);
 } // namespace
@@ -32,6 +34,7 @@ FilterGraph::FilterGraph(QWidget *parent)
     f.setPointSize(9);
     setFont(f);
     loadColours();
+    rebuildGeometry();
     recompute();
 }
 
@@ -70,8 +73,15 @@ void FilterGraph::setAllBypass(bool bypass)
 
 void FilterGraph::setCurrentBand(int band)
 {
+    if (band == m_currentBand)
+        return;
+    // The handles of the old and the new current band change their colour and their order.
+    QRegion area;
+    for (int which : {m_currentBand, band})
+        if (which >= 0 && which < m_block.bandCount)
+            area += handleBox(handleCentre(which)).toAlignedRect().adjusted(-1, -1, 1, 1);
     m_currentBand = band;
-    update();
+    update(area);
 }
 
 QRectF FilterGraph::plotRect() const
@@ -109,23 +119,69 @@ QPointF FilterGraph::handleCentre(int which) const
 
 void FilterGraph::recompute()
 {
+    m_stale = false;
+    const bool shown = isVisible(); // a hidden graph paints everything when it is shown
+    QRegion area = shown ? curveArea() : QRegion();
     filtermath::response(m_block, m_curve.data());
     rebuildCurve();
-    update();
+    const QRegion handles = moveHandles();
+    if (shown)
+        update(area + curveArea() + handles);
+}
+
+QRegion FilterGraph::moveHandles()
+{
+    QRegion area;
+    for (int which = GrabLPF; which < filtermath::MaxBands; ++which) {
+        QPointF &shown = m_shownHandles[size_t(which - GrabLPF)];
+        const QPointF now = which < m_block.bandCount ? handleCentre(which) : QPointF(-HandleSize, -HandleSize);
+        if (now != shown) {
+            area += handleBox(shown).toAlignedRect().adjusted(-1, -1, 1, 1);
+            area += handleBox(now).toAlignedRect().adjusted(-1, -1, 1, 1);
+            shown = now;
+        }
+    }
+    return area;
+}
+
+// A drag step moves the curve and a handle over a still backdrop: what is repainted is the
+// band the stroke covers, piece by piece, rather than the whole plot (and the page behind).
+QRegion FilterGraph::curveArea() const
+{
+    constexpr int Piece = 16; // points per rectangle
+    constexpr double Reach = 3; // past the pen's half width, its bevels and the antialiased edge
+    QRegion area;
+    const QPolygonF &c = m_curvePoints;
+    for (int i = 0; i + 1 < c.size(); i += Piece) {
+        const int end = qMin(i + Piece, c.size() - 1);
+        double top = c[i].y(), bottom = top;
+        for (int k = i + 1; k <= end; ++k) {
+            top = qMin(top, c[k].y());
+            bottom = qMax(bottom, c[k].y());
+        }
+        area += QRectF(c[i].x(), top, c[end].x() - c[i].x(), bottom - top)
+                    .adjusted(-Reach, -Reach, Reach, Reach)
+                    .toAlignedRect();
+    }
+    return area;
+}
+
+QRectF FilterGraph::handleBox(const QPointF &centre)
+{
+    return QRectF(centre.x() - HandleSize / 2, centre.y() - HandleSize / 2, HandleSize, HandleSize);
 }
 
 void FilterGraph::rebuildCurve()
 {
+    // A hidden graph gets its resize event only when it is shown; its curve is asked for
+    // before that.
+    if (m_geometrySize != size())
+        rebuildGeometry();
     const QRectF r = plotRect();
-    const auto &freqs = filtermath::plotFrequencies();
+    const int n = m_plotPoints;
     std::array<QPointF, filtermath::PlotPoints> points;
-    int n = 0;
-    for (; n < filtermath::PlotPoints; ++n) {
-        const double x = double(xOfFrequency(freqs[size_t(n)]));
-        if (x > r.right())
-            break;
-        points[size_t(n)] = QPointF(qBound(r.left(), x, r.right()), qBound(r.top(), yOfGain(m_curve[size_t(n)]), r.bottom()));
-    }
+    for (int i = 0; i < n; ++i)
+        points[size_t(i)] = QPointF(m_xs[size_t(i)], qBound(r.top(), yOfGain(m_curve[size_t(i)]), r.bottom()));
     m_curvePoints.clear();
     if (n > 0)
         m_curvePoints << points[0];
@@ -151,11 +207,21 @@ void FilterGraph::rebuildCurve()
     }
     if (n > 1)
         m_curvePoints << points[size_t(n - 1)];
+    rebuildStroke();
 }
 
 void FilterGraph::rebuildGeometry()
 {
+    m_geometrySize = size();
     const QRectF r = plotRect();
+    const auto &freqs = filtermath::plotFrequencies();
+    m_plotPoints = 0;
+    for (; m_plotPoints < filtermath::PlotPoints; ++m_plotPoints) {
+        const double x = double(xOfFrequency(freqs[size_t(m_plotPoints)]));
+        if (x > r.right())
+            break;
+        m_xs[size_t(m_plotPoints)] = qMax(r.left(), x);
+    }
     m_gridPath = QPainterPath();
     m_labels.clear();
     for (int k = 0; k <= 6; ++k) {
@@ -225,7 +291,7 @@ void FilterGraph::rebuildBackdrop()
         p.drawText(t.rect, t.flags, t.text);
 }
 
-void FilterGraph::paintEvent(QPaintEvent *)
+void FilterGraph::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
     // Built when painted: a scheme switch or a resize of a page that is not on show must not
@@ -234,52 +300,70 @@ void FilterGraph::paintEvent(QPaintEvent *)
         rebuildBackdrop();
     p.drawPixmap(0, 0, m_backdrop);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(m_curveColour, 2, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
-    drawCurve(p);
+    drawCurve(p, event->rect());
 
-    const auto drawHandle = [&](const QPointF &c, const QColor &fill, const QString &text) {
-        const QRectF box(c.x() - HandleSize / 2, c.y() - HandleSize / 2, HandleSize, HandleSize);
+    const QRegion &dirty = event->region();
+    const auto drawHandle = [&](int which, const QColor &fill, const QString &text) {
+        const QRectF box = handleBox(handleCentre(which));
+        if (!dirty.intersects(box.toAlignedRect().adjusted(-1, -1, 1, 1)))
+            return;
         p.setPen(Qt::NoPen);
         p.setBrush(fill);
         p.drawRoundedRect(box, 3, 3);
         p.setPen(m_handleText);
         p.drawText(box, Qt::AlignCenter, text);
     };
-    drawHandle(handleCentre(GrabHPF), m_passFill, QStringLiteral("H"));
-    drawHandle(handleCentre(GrabLPF), m_passFill, QStringLiteral("L"));
+    drawHandle(GrabHPF, m_passFill, QStringLiteral("H"));
+    drawHandle(GrabLPF, m_passFill, QStringLiteral("L"));
     for (int i = 0; i < m_block.bandCount; ++i) {
         if (i != m_currentBand)
-            drawHandle(handleCentre(i), m_bandFill, QString::number(i + 1));
+            drawHandle(i, m_bandFill, QString::number(i + 1));
     }
     if (m_currentBand >= 0 && m_currentBand < m_block.bandCount)
-        drawHandle(handleCentre(m_currentBand), m_currentFill, QString::number(m_currentBand + 1));
+        drawHandle(m_currentBand, m_currentFill, QString::number(m_currentBand + 1));
 }
 
 // Rasterising one long antialiased stroke costs more than its parts: the curve is stroked in
 // vertical slices, each clipped to its columns and reaching a few pixels past them, so every
-// pixel is drawn from the same outline as before.
-void FilterGraph::drawCurve(QPainter &p) const
+// pixel is drawn from the same outline as before. The outlines are built when the curve
+// changes; slices outside the repainted area are left out.
+void FilterGraph::rebuildStroke()
 {
-    constexpr int Slices = 4;
     constexpr double Reach = 3; // past the pen's half width and its bevels
     const int n = m_curvePoints.size();
-    if (n < 2 * Slices) {
-        p.drawPolyline(m_curvePoints);
-        return;
-    }
+    const int slices = n < 2 * MaxSlices ? 1 : MaxSlices;
+    m_slices.resize(slices);
     int first = 0;
-    for (int slice = 0; slice < Slices; ++slice) {
-        const int left = width() * slice / Slices;
-        const int right = width() * (slice + 1) / Slices;
-        while (first < n - 1 && m_curvePoints[first + 1].x() < left - Reach)
+    for (int slice = 0; slice < slices; ++slice) {
+        Slice &s = m_slices[slice];
+        s.left = width() * slice / slices;
+        s.right = width() * (slice + 1) / slices;
+        while (first < n - 1 && m_curvePoints[first + 1].x() < s.left - Reach)
             ++first;
         int last = first;
-        while (last < n - 1 && m_curvePoints[last].x() <= right + Reach)
+        while (last < n - 1 && m_curvePoints[last].x() <= s.right + Reach)
             ++last;
-        p.save();
-        p.setClipRect(QRect(left, 0, right - left, height()), Qt::IntersectClip);
-        p.drawPolyline(m_curvePoints.constData() + first, last - first + 1);
-        p.restore();
+        s.outline = QPainterPath();
+        s.outline.setFillRule(Qt::WindingFill);
+        s.outline.addPolygon(filterstroke::outline(m_curvePoints.constData() + first, last - first + 1, PenWidth));
+    }
+}
+
+void FilterGraph::drawCurve(QPainter &p, const QRect &area) const
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(m_curveColour);
+    const bool whole = m_slices.size() == 1;
+    for (const Slice &s : m_slices) {
+        if (s.right <= area.left() || s.left > area.right())
+            continue;
+        if (!whole) {
+            p.save();
+            p.setClipRect(QRect(s.left, 0, s.right - s.left, height()), Qt::IntersectClip);
+        }
+        p.drawPath(s.outline);
+        if (!whole)
+            p.restore();
     }
 }
 
@@ -288,6 +372,7 @@ void FilterGraph::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     rebuildGeometry();
     rebuildCurve();
+    moveHandles(); // the whole graph repaints
     m_backdrop = QPixmap();
 }
 
@@ -347,11 +432,13 @@ void FilterGraph::mouseMoveEvent(QMouseEvent *event)
         if (pass.frequency == hz)
             return;
         pass.frequency = hz;
+        m_stale = true;
         if (m_grab == GrabHPF)
             emit HPFilterChanged(hz);
         else
             emit LPFilterChanged(hz);
-        recompute();
+        if (m_stale)
+            recompute();
         return;
     }
     const float gain = float(qBound(-double(filtermath::MaxGain), 15.0 - (event->localPos().y() - r.top()) * RangeDb / r.height(),
@@ -361,8 +448,10 @@ void FilterGraph::mouseMoveEvent(QMouseEvent *event)
         return;
     band.frequency = hz;
     band.gain = gain;
+    m_stale = true;
     emit peqChanged(uchar(m_grab), hz, gain);
-    recompute();
+    if (m_stale)
+        recompute();
 }
 
 void FilterGraph::mouseReleaseEvent(QMouseEvent *event)

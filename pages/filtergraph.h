@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygonF>
+#include <QRegion>
 #include <QPointF>
 #include <QWidget>
 
@@ -31,6 +32,7 @@ public:
     int currentBand() const { return m_currentBand; }
     const double *curve() const { return m_curve.data(); }
     // The points the curve is stroked through: the plot points, less those on a straight line.
+    // Filled as outlines the width of a 2 px flat-capped, bevel-joined pen.
     const QPolygonF &strokedCurve() const { return m_curvePoints; }
     // The handle centres in widget coordinates: the band's, or the HPF's (-1) and LPF's (-2).
     QPointF handleCentre(int which) const;
@@ -65,7 +67,13 @@ private:
     void recompute();
     void rebuildGeometry();
     void rebuildCurve();
-    void drawCurve(QPainter &p) const;
+    void rebuildStroke();
+    void drawCurve(QPainter &p, const QRect &area) const;
+    static QRectF handleBox(const QPointF &centre);
+    // What the stroke covers, to repaint when it moves.
+    QRegion curveArea() const;
+    // Notes where the handles are now; returns where the moved ones were and are.
+    QRegion moveHandles();
     void loadColours();
     int hitTest(const QPointF &pos) const;
 
@@ -73,8 +81,25 @@ private:
     std::array<double, filtermath::PlotPoints> m_curve{};
     int m_currentBand = 0;
     int m_grab = NoGrab;
+    // Set while a drag step's signal is out: a listener that stores the step sets the band
+    // again, and that recomputes; one computation per step is enough.
+    bool m_stale = false;
 
     QPolygonF m_curvePoints;
+    // The stroke's outline in vertical slices (one when the curve has few points), each
+    // clipped to its columns when filled.
+    struct Slice {
+        int left = 0, right = 0;
+        QPainterPath outline;
+    };
+    static constexpr int MaxSlices = 16;
+    QVector<Slice> m_slices;
+    // Where the LPF, HPF and band handles are painted (off the widget when they do not exist).
+    std::array<QPointF, 2 + filtermath::MaxBands> m_shownHandles{};
+    // The x of every plot frequency at this width, and how many of them lie on the plot.
+    std::array<double, filtermath::PlotPoints> m_xs{};
+    int m_plotPoints = 0;
+    QSize m_geometrySize; // the size the x positions, grid and labels were built for
     QPainterPath m_gridPath;
     // The background, grid and labels, drawn once per size, scheme and screen.
     QPixmap m_backdrop;

@@ -56,7 +56,8 @@ MeterBank::MeterBank(int maximum, QWidget *parent)
         m_readouts[size_t(c)] = readout;
         m_columns[size_t(c)] = column;
         caption->installEventFilter(this);
-        readout->installEventFilter(this);
+        // A signal, not a filter: every repaint of a readout would pass the filter.
+        connect(readout, &MeterReadout::fontChanged, this, [this, c] { fitCaption(c); });
     }
 }
 
@@ -124,7 +125,7 @@ bool MeterBank::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FontChange) {
         for (int c = 0; c < Channels; ++c)
-            if (watched == m_captions[size_t(c)] || watched == m_readouts[size_t(c)])
+            if (watched == m_captions[size_t(c)])
                 fitCaption(c);
     }
     return Widget::eventFilter(watched, event);

@@ -28,7 +28,7 @@ void MeterReadout::setValue(int value, int floor)
 
 void MeterReadout::resizeEvent(QResizeEvent *event)
 {
-    m_look.clear();
+    forgetLook();
     QWidget::resizeEvent(event);
 }
 
@@ -50,10 +50,12 @@ void MeterReadout::changeEvent(QEvent *event)
 {
     const QEvent::Type t = event->type();
     if (t == QEvent::FontChange || t == QEvent::PaletteChange || t == QEvent::StyleChange)
-        m_look.clear();
+        forgetLook();
     if (t == QEvent::FontChange)
         setFixedSize(sizeHint());
     QWidget::changeEvent(event);
+    if (t == QEvent::FontChange)
+        emit fontChanged();
 }
 
 void MeterReadout::paintText(QPainter &painter, const QBrush &background) const
@@ -67,6 +69,12 @@ void MeterReadout::paintText(QPainter &painter, const QBrush &background) const
 void MeterReadout::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    const qreal ratio = devicePixelRatioF();
+    const size_t slot = size_t(m_shown - LowestNumber);
+    if (!m_look.isEmpty() && ratio == m_lookRatio && slot < m_numbers.size() && !m_numbers[slot].isNull()) {
+        painter.drawPixmap(0, 0, m_numbers[slot]);
+        return;
+    }
     const QBrush background = palette().brush(backgroundRole());
     // A pixmap cut at a fractional scale would not land on the same device pixels.
     if (background.style() != Qt::SolidPattern || !background.isOpaque() || !Meter::mayPaintOpaque(this)) {
@@ -75,10 +83,10 @@ void MeterReadout::paintEvent(QPaintEvent *)
     }
     // Laying the text out is most of a repaint, and a hundred readouts show the same few
     // dozen numbers: each is drawn once into a pixmap, as it would be drawn here.
-    const qreal ratio = devicePixelRatioF();
     if (m_look.isEmpty() || ratio != m_lookRatio) {
         // Built once per look: the font's key alone is a long text.
         m_lookRatio = ratio;
+        m_numbers.assign(256, QPixmap());
         m_look = QStringLiteral("MeterReadout %1 %2 %3 %4x%5 %6 ")
                      .arg(numberFont().key())
                      .arg(background.color().rgba())
@@ -97,5 +105,7 @@ void MeterReadout::paintEvent(QPaintEvent *)
         cached.end();
         QPixmapCache::insert(key, pixmap);
     }
+    if (slot < m_numbers.size())
+        m_numbers[slot] = pixmap;
     painter.drawPixmap(0, 0, pixmap);
 }

@@ -1,7 +1,8 @@
 // The filter page's hot paths: the worst-case curve (two 8th-order sections and eight
 // bands) at the plot frequencies; one graph drag step end to end (the band edit through
 // the container into the model and the queue, the recomputed curve and an offscreen
-// repaint); page switching; and the queue during a 2-second knob drag.
+// repaint of the whole graph; then as the window repaints it: what the step invalidated, the
+// band's controls included); page switching; and the queue during a 2-second knob drag.
 #include "datamodel.h"
 #include "dspresources.h"
 #include "filtergraph.h"
@@ -108,6 +109,12 @@ int main(int argc, char **argv)
         QApplication::sendEvent(graph, &move);
     });
     report("  of which the repaint alone", 400, [&](int) { graph->render(&canvas); });
+    report("drag step as the window repaints it", 400, [&](int i) {
+        const QPointF p(start.x() + (i % 200) - 100, start.y() + (i % 40) - 20);
+        QMouseEvent move(QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(graph, &move);
+        QCoreApplication::processEvents();
+    });
     QMouseEvent release(QEvent::MouseButtonRelease, start, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(graph, &release);
 

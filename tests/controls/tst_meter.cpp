@@ -1,5 +1,8 @@
 #include "meter.h"
+#include "theme.h"
 
+#include <QLinearGradient>
+#include <QPainter>
 #include <QScreen>
 #include <QtTest>
 
@@ -22,6 +25,44 @@ public:
         return false;
     }
 };
+// The bar painted straight from its colours, frame, gradient and all, as one picture: what
+// the meter's copied rows must add up to.
+QImage drawnStraight(const Meter &meter, bool dark)
+{
+    const qreal ratio = meter.devicePixelRatioF();
+    QImage image(meter.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor frame = dark ? QColor(86, 88, 89) : QColor(227, 227, 227);
+    const QColor background = dark ? QColor(30, 33, 35) : QColor(204, 204, 204);
+    p.fillRect(QRect(QPoint(), meter.size()), frame);
+    const QRectF inner(1, 1, meter.width() - 2, meter.height() - 2);
+    const QRectF lit = meter.litRect();
+    QLinearGradient g(0, 0, 0, meter.height());
+    if (!meter.isFromTop()) {
+        const double span = double(meter.maximum()) - double(meter.minimum());
+        g.setColorAt(0.0, QColor(231, 38, 53));
+        g.setColorAt(qBound(0.0, 1.0 + meter.minimum() / span, 1.0), QColor(133, 233, 37));
+        g.setColorAt(1.0, QColor(0, 233, 37));
+        p.fillRect(inner, g);
+        p.fillRect(QRectF(inner.left(), inner.top(), inner.width(), lit.top() - inner.top()), background);
+    } else {
+        g.setColorAt(0.0, QColor(210, 227, 34));
+        g.setColorAt(1.0, QColor(221, 156, 42));
+        p.fillRect(inner, background);
+        p.fillRect(lit, g);
+    }
+    p.end();
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage grabbed(Meter &meter)
+{
+    return meter.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
 } // namespace
 
 class TestMeter : public QObject
@@ -35,6 +76,8 @@ private slots:
     void repaintsOnlyOnChange();
     void partialRepaintsMatchAFullPaint();
     void badRanges();
+    void everyValueLooksAsDrawnStraight();
+    void looksFollowSizeRangeAndScheme();
 };
 
 void TestMeter::clamping_data()
@@ -135,6 +178,8 @@ void TestMeter::partialRepaintsMatchAFullPaint()
         meter.resize(12, 101);
         meter.show();
         QVERIFY(QTest::qWaitForWindowExposed(&meter));
+        if (meter.devicePixelRatioF() != 1.0)
+            QSKIP("the offscreen screen grabs a window at its size in pixels of the layout");
         QCoreApplication::processEvents();
         PaintCounter counter;
         meter.installEventFilter(&counter);
@@ -177,6 +222,64 @@ void TestMeter::badRanges()
     }
     meter.setEnabled(false);
     meter.grab();
+}
+
+// The rows copied from the lit and unlit bars and the blended end row give, at every value
+// and every fraction of a pixel the end falls on, the bar drawn whole from its gradient.
+void TestMeter::everyValueLooksAsDrawnStraight()
+{
+    for (bool fromTop : {false, true}) {
+        for (const QSize &size : {QSize(12, 101), QSize(12, 160), QSize(10, 57), QSize(12, 3)}) {
+            Meter meter;
+            meter.setFromTop(fromTop);
+            meter.resize(size);
+            meter.setRange(-40, 24);
+            for (int value = -40; value <= 24; ++value) {
+                meter.setValue(value);
+                QVERIFY2(grabbed(meter) == drawnStraight(meter, false),
+                         qPrintable(QStringLiteral("%1x%2 value %3 from top %4").arg(size.width()).arg(size.height()).arg(value).arg(fromTop)));
+            }
+        }
+    }
+}
+
+// The cached bars are drawn again when what they show changes: a resize, a new range (the
+// gradient's zero moves), the direction and a scheme switch.
+void TestMeter::looksFollowSizeRangeAndScheme()
+{
+    Theme::setDark(false);
+    Meter meter;
+    meter.resize(12, 120);
+    meter.setValue(-10);
+    // Shown: a hidden widget gets its resize again on every grab.
+    meter.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&meter));
+    QCOMPARE(grabbed(meter), drawnStraight(meter, false));
+    meter.resize(12, 90);
+    QCOMPARE(grabbed(meter), drawnStraight(meter, false));
+    meter.setRange(-100, 24);
+    meter.setValue(-10);
+    QCOMPARE(grabbed(meter), drawnStraight(meter, false));
+    meter.setFromTop(true);
+    QCOMPARE(grabbed(meter), drawnStraight(meter, false));
+    meter.setFromTop(false);
+
+    QEvent style(QEvent::StyleChange);
+    QCoreApplication::sendEvent(&meter, &style); // the first one is the widget's own polish
+    Theme::setDark(true);
+    QCoreApplication::sendEvent(&meter, &style);
+    QCOMPARE(grabbed(meter), drawnStraight(meter, true));
+    // A second meter alike in the new scheme shares nothing stale with the first one's old look.
+    Meter other;
+    other.resize(12, 90);
+    other.setRange(-100, 24);
+    other.setValue(-10);
+    other.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&other));
+    QCOMPARE(grabbed(other), drawnStraight(other, true));
+    Theme::setDark(false);
+    QCoreApplication::sendEvent(&meter, &style);
+    QCOMPARE(grabbed(meter), drawnStraight(meter, false));
 }
 
 QTEST_MAIN(TestMeter)

@@ -656,6 +656,14 @@ private slots:
         readout.show();
         QVERIFY(QTest::qWaitForWindowExposed(&readout));
         const QImage number = readout.grab().toImage();
+        // Each number keeps its own pixmap; a value back again shows its own one again.
+        readout.setValue(-13, -40);
+        const QImage other = readout.grab().toImage();
+        QVERIFY(other != number);
+        readout.setValue(-100, -40);
+        QVERIFY(readout.grab().toImage() != other);
+        readout.setValue(-12, -40);
+        QCOMPARE(readout.grab().toImage(), number);
         QPalette red = readout.palette();
         red.setColor(QPalette::WindowText, Qt::red);
         readout.setPalette(red);
@@ -667,6 +675,16 @@ private slots:
         readout.setFont(underlined);
         QVERIFY(readout.grab().toImage() != number);
         readout.close();
+
+        // A long caption wraps within its number's width; a wider number (a font of the
+        // readout's own, as a style sheet may give it) lets it stand on one line.
+        MeterBank bank(24);
+        bank.setCaption(0, QStringLiteral("Dante-RX 1"));
+        QVERIFY(bank.caption(0)->wordWrap());
+        QFont wide = bank.readout(0)->font();
+        wide.setPointSize(wide.pointSize() * 3);
+        bank.readout(0)->setFont(wide);
+        QVERIFY(!bank.caption(0)->wordWrap());
         overview.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&overview));
 
