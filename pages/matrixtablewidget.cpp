@@ -429,6 +429,14 @@ MatrixTableWidget::PaintContext MatrixTableWidget::paintContext(QPainter *painte
     c.ground = viewport()->palette().brush(viewport()->backgroundRole()).color();
     c.pixelRatio = painter->device()->devicePixelRatioF();
     c.copied = solidGround();
+    c.device = painter->deviceTransform();
+    const auto whole = [](qreal v) { return v == qRound(v); };
+    c.fractional = !(c.device.type() <= QTransform::TxScale && c.device.m11() == c.device.m22()
+                     && whole(c.device.m11()) && whole(c.device.dx()) && whole(c.device.dy()));
+    // Only a scale and a shift can be undone into whole device pixels.
+    if (c.fractional && c.device.type() > QTransform::TxScale)
+        c.copied = false;
+    c.toDevice = c.device.inverted() * painter->worldTransform();
     // In the format of the surface painted on: text is blended differently on an opaque one.
     const QPaintDevice *target = painter->paintEngine() ? painter->paintEngine()->paintDevice() : nullptr;
     if (target && target->devType() == QInternal::Image)
@@ -445,16 +453,18 @@ MatrixTableWidget::PaintContext MatrixTableWidget::paintContext(QPainter *painte
 // A cell is one of few looks: each is drawn once, on the viewport's ground, and copied from
 // then on (drawing a styled button or a turned knob costs far more than copying its pixels).
 // A knob shows neither focus nor hover, and not the switch: its looks differ by gain alone.
+// At a fractional scale a cell's origin lies at a fraction of a device pixel (at 150 % 0 or
+// one half): its look is drawn at that same fraction and copied whole-pixel onto the device
+// pixels the cell covers, so the copy is the cell drawn in place to the pixel (a smoothed
+// copy would be slower and blur it).
 void MatrixTableWidget::paintCell(QPainter *painter, const PaintContext &context, const QRect &full, int input,
                                   int output) const
 {
-    // A knob is turned with smoothing: a copy of it lands on other device pixels than the
-    // knob drawn in place where the cells lie at fractions of a device pixel.
-    const qreal dpr = context.pixelRatio;
-    if (!context.copied || (m_knobView && dpr != qRound(dpr))) {
+    if (!context.copied) {
         drawCell(painter, full, input, output);
         return;
     }
+    const qreal dpr = context.pixelRatio;
     const Cell &c = at(input, output);
     const bool selected = isSelected(input, output);
     const int edges = !selected ? 0
@@ -470,24 +480,51 @@ void MatrixTableWidget::paintCell(QPainter *painter, const PaintContext &context
                         | quint64(full.width() & 0xfff) << 17 | quint64(full.height() & 0xfff) << 29
                         | quint64(qRound(dpr * 100) & 0xffff) << 41;
     const QImage::Format format = context.format;
-    const quint64 key = looks | quint64(format & 0x1f) << 57 | quint64(button) << 62;
+    // Where the cell's origin lies in device pixels, in 64ths: the whole pixel and the fraction.
+    QPoint origin, fraction;
+    if (context.fractional) {
+        const QPointF at = context.device.map(QPointF(full.topLeft()));
+        const QPoint sixtyFourths(qRound(at.x() * 64), qRound(at.y() * 64));
+        origin = QPoint(qFloor(sixtyFourths.x() / 64.0), qFloor(sixtyFourths.y() / 64.0));
+        fraction = sixtyFourths - origin * 64;
+    }
+    const QPair<quint64, int> key(looks | quint64(format & 0x1f) << 57 | quint64(button) << 62,
+                                  fraction.x() | fraction.y() << 6);
     auto look = m_looks.constFind(key);
     if (look == m_looks.constEnd()) {
         // Few looks are in use at once; a stale set (another size, a gone selection) starts over.
         if (m_looks.size() >= 1024)
             m_looks.clear();
-        QImage image(full.size() * dpr, format);
+        // One device pixel more each way for the fraction.
+        const QSize pixels = context.fractional
+                                 ? QSize(qCeil(full.width() * dpr) + 1, qCeil(full.height() * dpr) + 1)
+                                 : full.size() * dpr;
+        QImage image(pixels, format);
         image.setDevicePixelRatio(dpr);
         // The font takes its pixel size from the resolution: the widget's, not an image's.
         image.setDotsPerMeterX(qRound(viewport()->logicalDpiX() / 0.0254));
         image.setDotsPerMeterY(qRound(viewport()->logicalDpiY() / 0.0254));
         image.fill(context.ground);
         QPainter p(&image);
+        p.translate(QPointF(fraction) / 64 / dpr);
         drawCell(&p, QRect(QPoint(0, 0), full.size()), input, output);
         p.end();
+        if (context.fractional)
+            image.setDevicePixelRatio(1);
         look = m_looks.insert(key, image);
     }
-    painter->drawImage(full.topLeft(), *look);
+    if (!context.fractional) {
+        painter->drawImage(full.topLeft(), *look);
+        return;
+    }
+    // The device pixels the cell covers, as a fill or a clip of it rounds them: a copy of the
+    // ground beyond them would cover a neighbour's or a grid line's.
+    const QPointF from = QPointF(fraction) / 64, to = from + QPointF(full.width(), full.height()) * dpr;
+    const QRect covered(QPoint(qRound(from.x()), qRound(from.y())), QPoint(qRound(to.x()) - 1, qRound(to.y()) - 1));
+    const QTransform world = painter->worldTransform();
+    painter->setWorldTransform(context.toDevice);
+    painter->drawImage(origin + covered.topLeft(), *look, covered);
+    painter->setWorldTransform(world);
 }
 
 // The selection's tint and border first, in the cell's margin, then the button or knob.

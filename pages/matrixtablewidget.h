@@ -12,7 +12,9 @@
 #include <QColor>
 #include <QHash>
 #include <QImage>
+#include <QPair>
 #include <QRect>
+#include <QTransform>
 #include <array>
 #include <bitset>
 
@@ -139,6 +141,12 @@ private:
         qreal pixelRatio = 1;
         QImage::Format format = QImage::Format_ARGB32_Premultiplied;
         bool copied = false; // cells are copies of cached looks
+        // At a fractional scale cells lie at fractions of a device pixel: their looks are
+        // drawn at the cell's fraction and copied onto whole device pixels (toDevice makes the
+        // painter's units device pixels).
+        bool fractional = false;
+        QTransform device;
+        QTransform toDevice;
         int focusInput = -1;
         int focusOutput = -1;
     };
@@ -171,8 +179,9 @@ private:
     std::array<Cell, Channels * Channels> m_state{};
     std::array<QString, Channels * Channels> m_names;
     mutable std::array<unsigned, Channels * Channels> m_cellIds{};
-    // Painted cells of the button view by their look (state, size, pixel ratio, format).
-    mutable QHash<quint64, QImage> m_looks;
+    // Painted cells by their look (state, size, pixel ratio, format) and the fraction of a
+    // device pixel their origin lies at, in 64ths per axis.
+    mutable QHash<QPair<quint64, int>, QImage> m_looks;
     std::bitset<Channels * Channels> m_dirty;
     bool m_flushPosted = false;
     std::array<QString, Channels> m_inputNames;

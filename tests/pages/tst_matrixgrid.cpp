@@ -202,6 +202,37 @@ private slots:
         QVERIFY2(screenIsWhole(t), "knobs, scrolled");
     }
 
+    // A copied look is the cell drawn in place, to the pixel, in both views and on a scaled
+    // screen, where cells lie at fractions of a device pixel. A ground that is not one solid
+    // brush (here a texture of the same colour) has every cell drawn in place.
+    void copiedCellsMatchCellsDrawnInPlace()
+    {
+        MatrixTableWidget *t = shown();
+        QVERIFY(t);
+        t->selectRange(2, 1, 5, 3);
+        t->setFocus();
+        t->setCurrentCell(4, 2);
+        const QPalette solid = t->palette();
+        const QPalette::ColorRole ground = t->viewport()->backgroundRole();
+        QPixmap tile(8, 8);
+        tile.fill(solid.color(ground));
+        QPalette textured = solid;
+        textured.setBrush(ground, QBrush(solid.color(ground), tile));
+        for (bool knobs : {false, true}) {
+            if (knobs != t->isKnobView())
+                t->cornerButton()->click();
+            QCoreApplication::processEvents();
+            t->setPalette(solid);
+            t->viewport()->repaint();
+            const QImage copied = onScreen(t);
+            t->setPalette(textured);
+            t->viewport()->repaint();
+            const QImage inPlace = onScreen(t);
+            QVERIFY(!copied.isNull());
+            QVERIFY2(copied == inPlace, knobs ? "knobs" : "buttons");
+        }
+    }
+
     // Cells are copies of a look per state: a knob's look follows its gain, and not the
     // switch it does not show.
     void knobLooksFollowTheirGain()
