@@ -981,6 +981,12 @@ bool MatrixTableWidget::viewportEvent(QEvent *event)
     case QEvent::Leave:
         setHovered(-1, -1);
         break;
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+        // The viewport's new palette arrives after the grid's own change event has passed.
+        m_looks.clear();
+        viewport()->setAttribute(Qt::WA_OpaquePaintEvent, solidGround());
+        break;
     default: break;
     }
     return TableWidget::viewportEvent(event);

@@ -223,9 +223,12 @@ private slots:
                 t->cornerButton()->click();
             QCoreApplication::processEvents();
             t->setPalette(solid);
+            QVERIFY(t->viewport()->testAttribute(Qt::WA_OpaquePaintEvent));
             t->viewport()->repaint();
             const QImage copied = onScreen(t);
+            // A textured ground is painted under the cells, so what lies behind is needed.
             t->setPalette(textured);
+            QVERIFY(!t->viewport()->testAttribute(Qt::WA_OpaquePaintEvent));
             t->viewport()->repaint();
             const QImage inPlace = onScreen(t);
             QVERIFY(!copied.isNull());
