@@ -167,7 +167,10 @@ bool readSnapshot(const QByteArray &bytes, Snapshot *out, QString *error)
         }
         if (!checkJsonValue(p, it.value(), error))
             return false;
-        s.settings.insert(it.key(), it.value());
+        // Qt keeps a whole number as a 64-bit integer but writes it through a double: a number
+        // past 2^53 is held as the double it will be written as, so a copy reads back the same.
+        const QJsonValue v = it.value().isDouble() ? QJsonValue(it.value().toDouble()) : it.value();
+        s.settings.insert(it.key(), v);
     }
     *out = s;
     return true;
