@@ -85,6 +85,11 @@ void LookCache::handle(QEvent *event)
 
 QString LookCache::current() const
 {
+    // At a fractional scale a control's pixels depend on where it sits within a device pixel,
+    // which a scroll or a move changes: a copy would be off by part of a pixel.
+    const qreal dpr = m_control->devicePixelRatioF();
+    if (!qFuzzyCompare(dpr, qreal(qRound(dpr))))
+        return QString();
     QString look = m_look();
     if (look.isEmpty())
         return look;

@@ -65,6 +65,18 @@ QImage pixels(QWidget *w)
     return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+// The part of pixels(w) that shows the child at r, in device pixels.
+QImage part(const QImage &all, const QRect &r)
+{
+    const qreal dpr = all.devicePixelRatio();
+    return all.copy(QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr).toRect());
+}
+
+bool fractionalScale(const QWidget *w)
+{
+    return w->devicePixelRatioF() != qreal(qRound(w->devicePixelRatioF()));
+}
+
 // Shows two controls of a kind side by side on grounds: the one under test and a reference
 // the same in all but the cache (made by the same factory, with the cache out of reach).
 struct Pair {
@@ -184,13 +196,17 @@ void TestLookCache::keptLooksAreWhatTheClassDraws()
         pair.kept->repaint();
         pair.plain->repaint();
     }
-    QVERIFY(looks(pair.kept).kept() >= 2);
+    // At a fractional scale a copy could sit part of a pixel off: nothing is kept there.
+    const bool keeps = !fractionalScale(pair.kept);
+    QCOMPARE(looks(pair.kept).kept() >= 2, keeps);
     for (int look : {0, 1}) {
         setLook(pair.kept, look);
         setLook(pair.plain, look);
-        QVERIFY(looks(pair.kept).has());
+        QCOMPARE(looks(pair.kept).has(), keeps);
         QCOMPARE(pixels(pair.ground), pixels(pair.plainGround));
     }
+    if (!keeps)
+        return;
     // The two looks differ, so a look copied for the wrong state shows.
     setLook(pair.kept, 0);
     const QImage first = pixels(pair.ground);
@@ -264,6 +280,8 @@ void TestLookCache::aControlHalfInSightKeepsOnlyWhatWasDrawn()
     window.resize(120, 120);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    if (fractionalScale(button))
+        QSKIP("nothing is kept at a fractional scale");
     for (int i = 0; i < 4; ++i) {
         button->setChecked(i & 1);
         button->repaint();
@@ -297,12 +315,14 @@ void TestLookCache::statusDotPolishesOnlyForLooksNotKept()
     window.resize(100, 40);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    if (fractionalScale(dot))
+        QSKIP("nothing is kept at a fractional scale");
     const auto shows = [&](const QByteArray &status) {
         reference->setProperty("status", status);
         reference->style()->unpolish(reference);
         reference->style()->polish(reference);
         const QImage all = pixels(ground);
-        return all.copy(dot->geometry()) == all.copy(reference->geometry());
+        return part(all, dot->geometry()) == part(all, reference->geometry());
     };
     QVERIFY(shows("0"));
     int polishes = 0;
@@ -317,10 +337,10 @@ void TestLookCache::statusDotPolishesOnlyForLooksNotKept()
     // Once both looks are kept, a change of status polishes no more.
     QCOMPARE(dot->polishes(), polishes);
     QVERIFY(shows("1"));
-    const QImage open = pixels(ground).copy(dot->geometry());
+    const QImage open = part(pixels(ground), dot->geometry());
     dot->setStatus("0");
     QVERIFY(shows("0"));
-    QVERIFY(pixels(ground).copy(dot->geometry()) != open);
+    QVERIFY(part(pixels(ground), dot->geometry()) != open);
 }
 
 void TestLookCache::knobWithAnUnchangedValueDoesNotRepaint()
