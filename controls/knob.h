@@ -53,6 +53,7 @@ signals:
 public slots:
     void timeout();
 
+public:
     const LookCache &looks() const { return m_looks; }
 
 protected:

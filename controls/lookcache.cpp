@@ -100,7 +100,7 @@ QString LookCache::current() const
             look += QLatin1Char('|') + QLatin1String(name) + QLatin1Char('=') + m_control->property(name).toString();
     look += QLatin1Char('|') + QString::number(m_control->width()) + QLatin1Char('x')
           + QString::number(m_control->height()) + QLatin1Char('@')
-          + QString::number(qRound(m_control->devicePixelRatioF() * 100));
+          + QString::number(qRound(dpr * 100));
     return look;
 }
 

@@ -181,12 +181,11 @@ void MatrixTableWidget::paintEvent(QPaintEvent *event)
     // Solid grid lines are filled rather than stroked where a logical pixel is a device pixel
     // (a stroked line is blended pixel by pixel); on a scaled device a one-pixel rectangle
     // would come out wider than the stroked line.
-    const QTransform device = painter.deviceTransform();
+    const QTransform &device = context.device;
     const auto whole = [](qreal v) { return v == qRound(v); };
     const bool unscaled = device.type() <= QTransform::TxTranslate && whole(device.dx()) && whole(device.dy());
     // Where the scale is whole, cell looks land on whole device pixels and cover their cells.
-    const bool aligned = device.type() <= QTransform::TxScale && device.m11() == device.m22() && whole(device.m11())
-                         && whole(device.dx()) && whole(device.dy());
+    const bool aligned = !context.fractional;
     const bool filledLines = gridStyle() == Qt::SolidLine && unscaled;
     // Scaled, a solid line is filled over the device pixels the stroke would light: from the
     // one holding its start to the one holding its end.
